@@ -1,0 +1,32 @@
+#pragma once
+// How the data module talks to the operator without opening windows itself:
+// the application implements this with message boxes, the question dialog and
+// the wait window; tests implement it with a scripted recorder.
+
+#include <QString>
+
+class IInterfazUsuario {
+public:
+    virtual ~IInterfazUsuario() = default;
+
+    // A plain message box (engine messages, warnings).
+    virtual void muestraMensaje(const QString& texto) = 0;
+    // A question with one or two buttons; 0 = first button, 1 = otherwise.
+    virtual int pregunta(const QString& texto, const QString& boton1, const QString& boton2,
+                         const QString& cabecera) = 0;
+    // The wait window, shown without blocking and hidden afterwards.
+    virtual void lanzaVentanaEsperar() = 0;
+    virtual void CierraVentanaEsperar() = 0;
+};
+
+// Keeps the wait window on screen for one scope, hidden also on failure.
+class VentanaEsperar {
+public:
+    explicit VentanaEsperar(IInterfazUsuario& iu) : iu_(iu) { iu_.lanzaVentanaEsperar(); }
+    ~VentanaEsperar() { iu_.CierraVentanaEsperar(); }
+    VentanaEsperar(const VentanaEsperar&) = delete;
+    VentanaEsperar& operator=(const VentanaEsperar&) = delete;
+
+private:
+    IInterfazUsuario& iu_;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// A fresh installation in a temporary folder, with its data module and a
+// scripted operator. Each test builds its own.
+
+#include "EstadoPrograma.h"
+#include "Instalacion.h"
+#include "InterfazUsuarioFalsa.h"
+#include "MotorTablas.h"
+#include "TdmBBDD.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+struct InstalacionPrueba {
+    QTemporaryDir dir;
+    tInstalacion inst;
+    tEstadoPrograma estado;
+    InterfazUsuarioFalsa iu;
+    std::unique_ptr<TdmBBDD> dm;
+
+    // With `preparar`, folders and master tables exist and remittance 1 is current.
+    explicit InstalacionPrueba(bool preparar = true) : inst(calculaInstalacion(dir.path())) {
+        dm = std::make_unique<TdmBBDD>(inst, estado, iu);
+        if (preparar) {
+            dm->creaCarpetasTrabajo();
+            dm->CreaTablas();
+            estado.RemesaActual.Pk_Remesa = 1;
+        }
+    }
+};
+
+// Runs a query on a table file and answers every row as a list of texts.
+inline QList<QStringList> filasDe(const QString& ruta, const QString& sql,
+                                  const QVariantList& valores = {}) {
+    QList<QStringList> filas;
+    motor::Conexion con(ruta);
+    motor::Sentencia s(con, sql);
+    for (const QVariant& v : valores)
+        s.liga(v);
+    if (!s.ejecuta())
+        return filas;
+    while (s.siguiente()) {
+        QStringList fila;
+        for (int i = 0; i < s.columnas(); ++i)
+            fila << s.texto(i);
+        filas << fila;
+    }
+    return filas;
+}

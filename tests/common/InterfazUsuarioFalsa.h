@@ -1,0 +1,51 @@
+#pragma once
+// A scripted stand-in for the operator: records every message and question,
+// answers questions from a queue (0, the first button, when nothing is
+// queued) and keeps track of the wait window.
+
+#include "IInterfazUsuario.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+class InterfazUsuarioFalsa : public IInterfazUsuario {
+public:
+    struct Pregunta {
+        QString texto;
+        QString boton1;
+        QString boton2;
+        QString cabecera;
+        int respuesta = 0;
+    };
+
+    // Queues the answer for the next question.
+    void fijaSiguienteRespuesta(int respuesta) { respuestas.enqueue(respuesta); }
+
+    void muestraMensaje(const QString& texto) override { mensajes.append(texto); }
+
+    int pregunta(const QString& texto, const QString& boton1, const QString& boton2,
+                 const QString& cabecera) override {
+        const int respuesta = respuestas.isEmpty() ? 0 : respuestas.dequeue();
+        preguntas.append({texto, boton1, boton2, cabecera, respuesta});
+        return respuesta;
+    }
+
+    void lanzaVentanaEsperar() override {
+        ++vecesMostrada;
+        esperaVisible = true;
+    }
+
+    void CierraVentanaEsperar() override {
+        ++vecesOcultada;
+        esperaVisible = false;
+    }
+
+    QStringList mensajes;
+    QList<Pregunta> preguntas;
+    QQueue<int> respuestas;
+    int vecesMostrada = 0;
+    int vecesOcultada = 0;
+    bool esperaVisible = false;
+};
