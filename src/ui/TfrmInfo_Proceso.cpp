@@ -1,0 +1,63 @@
+#include "TfrmInfo_Proceso.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TfrmInfo_Proceso::TfrmInfo_Proceso(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("frmInfo_Proceso"));
+    setWindowTitle(Titulo);
+
+    lblProcesando_ = new QLabel(TextoProcesando, this);
+    lblProcesando_->setObjectName(QStringLiteral("lblProcesando"));
+    lblProcesando_->setAlignment(Qt::AlignCenter);
+    QFont grande = lblProcesando_->font();
+    grande.setPointSize(20);
+    grande.setBold(true);
+    lblProcesando_->setFont(grande);
+    QPalette azul = lblProcesando_->palette();
+    azul.setColor(QPalette::WindowText, Qt::blue);
+    lblProcesando_->setPalette(azul);
+
+    lblEspere_ = new QLabel(TextoEspere, this);
+    lblEspere_->setObjectName(QStringLiteral("lblEspere"));
+    lblEspere_->setAlignment(Qt::AlignCenter);
+    QFont negrita = lblEspere_->font();
+    negrita.setBold(true);
+    lblEspere_->setFont(negrita);
+
+    auto* disposicion = new QVBoxLayout(this);
+    disposicion->setContentsMargins(32, 20, 32, 20);
+    disposicion->setSpacing(12);
+    disposicion->addWidget(lblProcesando_);
+    disposicion->addWidget(lblEspere_);
+    setFixedSize(sizeHint().expandedTo(QSize(300, 120)));
+}
+
+void TfrmInfo_Proceso::muestra() {
+    centra();
+    show();
+    raise();
+    repaint();
+    // Paint without letting clicks or keys start something else meanwhile.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmInfo_Proceso::oculta() {
+    hide();
+}
+
+void TfrmInfo_Proceso::centra() {
+    QRect marco = frameGeometry();
+    if (QWidget* principal = parentWidget(); principal && principal->isVisible()) {
+        marco.moveCenter(principal->frameGeometry().center());
+    } else if (QScreen* pantalla = QGuiApplication::primaryScreen()) {
+        marco.moveCenter(pantalla->availableGeometry().center());
+    } else {
+        return;
+    }
+    move(marco.topLeft());
+}
