@@ -36,7 +36,6 @@ tInstalacion calculaInstalacion(const QString& dirAplicacion) {
 }
 
 QStringList carpetasDeTrabajo(const tDirectorios& d) {
-    return {d.Dir_Cuarderno, d.Dir_Tablas,       d.Dir_TablaRemesas,
-            d.Dir_tmp,       d.Dir_Cons,         d.Dir_Pub,
-            d.Dir_Imagenes,  d.Dir_Imagenes_tmp, d.Dir_Hco_Imagenes};
+    return {d.Dir_Cuarderno, d.Dir_Tablas,   d.Dir_TablaRemesas, d.Dir_tmp,         d.Dir_Cons,
+            d.Dir_Pub,       d.Dir_Imagenes, d.Dir_Imagenes_tmp, d.Dir_Hco_Imagenes};
 }

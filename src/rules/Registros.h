@@ -17,7 +17,7 @@ struct tTalon {
     QString chk_Modelo;    // filled during emission only
     QString Nombre_Cliente;
     QString Cuenta;
-    QString Importe; // plain amount 1234,56
+    QString Importe;   // plain amount 1234,56
     int indicador = 0; // 1 = promissory note payable to bearer
     bool Nuevo = false;
     int fk_Remesas = 0;

@@ -1,0 +1,164 @@
+#include "ImagenesTalon.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+const QString extTif = QStringLiteral(".tif");
+const QString extJpg = QStringLiteral(".jpg");
+
+struct tImagen {
+    const char16_t* prefijo;
+    const QString& extension;
+};
+// The three files of a cheque, in the order they are copied from a read.
+const std::array<tImagen, 3> imagenesLeidas = {{{u"F", extTif}, {u"T", extTif}, {u"F", extJpg}}};
+
+bool mismoFichero(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+QString baseImagenTalon(const QString& cuenta, const QString& numeroModelo, const QString& numero) {
+    return cuenta + numeroModelo.left(4) + numero.left(7);
+}
+
+QString baseImagenTalon(const tTalon& talon) {
+    return baseImagenTalon(talon.Cuenta, talon.numero_Modelo, talon.Numero);
+}
+
+bool esNombreFicheroValido(const QString& nombre) {
+    if (nombre.isEmpty() || nombre.size() > 255 || nombre == u"." || nombre == u"..")
+        return false;
+    for (QChar c : nombre) {
+        if (c.unicode() < 32)
+            return false;
+        switch (c.unicode()) {
+        case u'\\':
+        case u'/':
+        case u':':
+        case u'*':
+        case u'?':
+        case u'"':
+        case u'<':
+        case u'>':
+        case u'|':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+QString rutaImagen(const QString& carpeta, const QString& prefijo, const QString& base,
+                   const QString& extension) {
+    const QString nombre = prefijo + base + extension;
+    if (!esNombreFicheroValido(nombre))
+        return {};
+    return QDir(carpeta).filePath(nombre);
+}
+
+QString rutaImagenFrontal(const QString& carpeta, const QString& base) {
+    return rutaImagen(carpeta, QStringLiteral("F"), base, extJpg);
+}
+
+int copiaFichero(const QString& origen, const QString& destino) {
+    if (origen.isEmpty() || destino.isEmpty() || mismoFichero(origen, destino))
+        return -1;
+    QFile entrada(origen);
+    if (!QFileInfo(origen).isFile() || !entrada.open(QIODevice::ReadOnly))
+        return -1;
+    QFile salida(destino);
+    if (!salida.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return -1;
+    constexpr qint64 bloque = 8192;
+    QByteArray datos(bloque, Qt::Uninitialized);
+    qint64 quedan = entrada.size();
+    while (quedan > 0) {
+        const qint64 pedidos = qMin(bloque, quedan);
+        const qint64 leidos = entrada.read(datos.data(), pedidos);
+        if (leidos != pedidos)
+            return -1;
+        if (salida.write(datos.constData(), leidos) != leidos)
+            return -1;
+        quedan -= leidos;
+    }
+    if (!salida.flush())
+        return -1;
+    return 0;
+}
+
+void borraFichero(const QString& ruta) {
+    if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
+        QFile::remove(ruta);
+}
+
+void vaciaCarpeta(const QString& carpeta) {
+    if (carpeta.isEmpty())
+        return;
+    QDirIterator it(carpeta, QDir::Files | QDir::NoDotAndDotDot);
+    while (it.hasNext())
+        borraFichero(it.next());
+}
+
+bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
+                         int tipoLector) {
+    switch (tipoLector) {
+    case TipoLector::Teclado:
+        return true;
+    case TipoLector::SeacBanche:
+    case TipoLector::Excella:
+    case TipoLector::ExcellaSTX:
+    case TipoLector::VisionX:
+        break;
+    default:
+        return false;
+    }
+    for (const tImagen& imagen : imagenesLeidas) {
+        const QString prefijo = QString::fromUtf16(imagen.prefijo);
+        const QString origen =
+            rutaImagen(dirs.Dir_Imagenes_tmp, prefijo, secuencia, imagen.extension);
+        const QString destino = rutaImagen(dirs.Dir_Imagenes, prefijo, base, imagen.extension);
+        if (copiaFichero(origen, destino) != 0)
+            return false;
+    }
+    return true;
+}
+
+void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
+                           const QString& baseNueva) {
+    for (const tImagen& imagen : imagenesLeidas) {
+        const QString prefijo = QString::fromUtf16(imagen.prefijo);
+        const QString anterior =
+            rutaImagen(dirs.Dir_Imagenes, prefijo, baseAnterior, imagen.extension);
+        const QString nueva = rutaImagen(dirs.Dir_Imagenes, prefijo, baseNueva, imagen.extension);
+        // QFile::rename never replaces an existing file: a taken name fails.
+        if (!anterior.isEmpty() && !nueva.isEmpty())
+            QFile::rename(anterior, nueva);
+    }
+}
+
+void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
+                          const QString& numeroModelo, const QString& numero) {
+    const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
+    const QString f = QStringLiteral("F");
+    const QString t = QStringLiteral("T");
+    const auto en = [&](const QString& carpeta, const QString& prefijo, const QString& ext) {
+        return rutaImagen(carpeta, prefijo, base, ext);
+    };
+    copiaFichero(en(dirs.Dir_Imagenes, f, extJpg), en(dirs.Dir_Hco_Imagenes, f, extJpg));
+    copiaFichero(en(dirs.Dir_Imagenes, t, extTif), en(dirs.Dir_Hco_Imagenes, t, extTif));
+    copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Hco_Imagenes, f, extTif));
+    copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Imagenes_tmp, f, extTif));
+    borraFichero(en(dirs.Dir_Imagenes, f, extTif));
+    borraFichero(en(dirs.Dir_Imagenes, t, extTif));
+    borraFichero(en(dirs.Dir_Imagenes, f, extJpg));
+}

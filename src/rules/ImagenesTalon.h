@@ -1,0 +1,69 @@
+#pragma once
+// Cheque image files. Each cheque read by an image-taking reader has three
+// files: "F" base ".tif" (front), "T" base ".tif" (back) and "F" base ".jpg"
+// (front, shown on screen), where the image base name is the account, the four
+// model digits and the seven cheque digits. Capture windows write them to the
+// temporary folder under the sequence number instead of the base name.
+//
+// Base names come from read data. A file name that Windows could not hold
+// (a path separator, ':', '*', '?', '"', '<', '>', '|', a control character,
+// or over 255 characters) is refused here the way Windows would refuse it:
+// the copy or rename fails, and nothing is written outside the image folders.
+
+#include "Instalacion.h"
+#include "Registros.h"
+
+#include <QString>
+
+// Account + first 4 characters of the model number + first 7 of the number.
+QString baseImagenTalon(const QString& cuenta, const QString& numeroModelo, const QString& numero);
+QString baseImagenTalon(const tTalon& talon);
+
+// True when Windows would accept the text as the name of a file.
+bool esNombreFicheroValido(const QString& nombre);
+
+// Path of prefijo + base + extension in the folder; empty when that name is
+// refused. The extension is given with its dot, in lower case (".tif").
+QString rutaImagen(const QString& carpeta, const QString& prefijo, const QString& base,
+                   const QString& extension);
+
+// Path of the front JPEG in the folder ("F" base ".jpg"); empty if refused.
+QString rutaImagenFrontal(const QString& carpeta, const QString& base);
+
+// Copies the file in blocks of 8192 bytes: 0 when copied, -1 when not. An
+// existing destination is overwritten; the source is never changed (a copy
+// onto itself is refused).
+int copiaFichero(const QString& origen, const QString& destino);
+
+// Deletes the file if it exists; nothing is reported.
+void borraFichero(const QString& ruta);
+
+// Deletes every plain file of the folder; subfolders and hidden files stay.
+void vaciaCarpeta(const QString& carpeta);
+
+// Reader types of the scanner settings.
+namespace TipoLector {
+inline constexpr int SeacBanche = 1;
+inline constexpr int Excella = 2;
+inline constexpr int ExcellaSTX = 3;
+inline constexpr int Teclado = 4;
+inline constexpr int VisionX = 5;
+} // namespace TipoLector
+
+// Puts the images of a read cheque in place: for readers with images, copies
+// the temporary F<n>.tif, T<n>.tif and F<n>.jpg to the image folder under the
+// base name, in that order, stopping at the first failure. True when all three
+// were copied; true without copying for the keyboard reader; false otherwise.
+bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
+                         int tipoLector);
+
+// Renames the three files of a cheque in the image folder; each rename that
+// fails is skipped and the others are still tried.
+void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
+                           const QString& baseNueva);
+
+// Moves the images of an emitted cheque to the history folder, leaves a copy
+// of the front TIFF in the temporary folder for the emission's archive, and
+// deletes them from the image folder. Missing files are no error.
+void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
+                          const QString& numeroModelo, const QString& numero);

@@ -1,0 +1,97 @@
+#include "LineaLectura.h"
+
+#include "CodigosTalon.h"
+#include "DigitosControl.h"
+#include "ImagenesTalon.h"
+#include "Importes.h"
+#include "Textos.h"
+#include "TiposDocumento.h"
+
+namespace {
+
+// 0-based start of the 11-character amount field in the cleaned line.
+qsizetype inicioImporte(VarianteLectura variante, bool lecturaErronea) {
+    switch (variante) {
+    case VarianteLectura::Normal:
+        return lecturaErronea ? 22 : 29;
+    case VarianteLectura::SAFE:
+        return 26;
+    case VarianteLectura::Excella:
+        return 30;
+    }
+    return 29;
+}
+
+bool esLecturaErronea(const QString& linea, VarianteLectura variante) {
+    if (!linea.startsWith(u'+'))
+        return true;
+    return variante != VarianteLectura::Excella && linea.contains(u'?');
+}
+
+// The Excella reader keeps a fixed window of the line; an unreadable digit
+// still takes its place as "0".
+QString preparaExcella(const QString& linea, bool lecturaErronea) {
+    if (!lecturaErronea)
+        return linea.mid(1, 100);
+    QString texto = linea.mid(4, 100);
+    texto.replace(u'?', u'0');
+    return texto;
+}
+
+} // namespace
+
+tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante) {
+    tLineaDecodificada d;
+    d.lecturaErronea = esLecturaErronea(linea, variante);
+    const QString limpia = limpiaLineaLectura(
+        variante == VarianteLectura::Excella ? preparaExcella(linea, d.lecturaErronea) : linea);
+
+    QString numero = limpia.mid(0, 7);
+    if (variante == VarianteLectura::Excella)
+        numero.replace(u' ', u'0');
+    numero = rellenaCadena(numero, QStringLiteral("0"), 7, false);
+
+    const QString entidad = limpia.mid(7, 4);
+    const QString oficina = limpia.mid(11, 4);
+    const QString numeroCuenta = limpia.mid(15, 10);
+
+    tTalon& t = d.talon;
+    QString numeroModelo;
+    if (d.lecturaErronea) {
+        t.Modelo_Talon = QStringLiteral("6");
+        numeroModelo = QStringLiteral("9999");
+    } else {
+        numeroModelo = limpia.mid(25, 4);
+        t.Modelo_Talon = modeloDeTipoDocumento(numeroModelo);
+    }
+    QString importe = limpia.mid(inicioImporte(variante, d.lecturaErronea), 11);
+
+    t.FechaPago.clear();
+    t.indicador = 0;
+    t.Nuevo = true;
+    t.Cuenta = entidad + oficina +
+               calculaDigitosControlCCC(entidad + oficina + QStringLiteral("00") + numeroCuenta) +
+               numeroCuenta;
+    t.numero_Modelo = numeroModelo + u'-' + digitoControlModulo7(numeroModelo);
+    t.Numero = numero + u'-' + digitoControlModulo7(t.numero_Modelo.left(4) + numero);
+    const bool importeLeido = centimosAImporte(importe);
+    t.Importe = importeLeido ? importe : QString();
+
+    // A model the reader could not tell ("5") or the bad-read type ("6")
+    // must be completed by the operator before the cheque can go out.
+    const bool incompleto = d.lecturaErronea || !importeLeido ||
+                            tipoConVencimiento(t.numero_Modelo) || t.Modelo_Talon == u"5" ||
+                            t.Modelo_Talon == u"6";
+    t.Estado = incompleto ? Estado::Incompleto : Estado::Correcto;
+
+    const qsizetype marca = limpia.indexOf(u'¬');
+    d.tieneSecuencia = marca >= 0;
+    if (d.tieneSecuencia)
+        d.secuencia = limpia.mid(marca + 1);
+    d.baseImagen = baseImagenTalon(t);
+    return d;
+}
+
+void marcaDuplicado(tLineaDecodificada& decodificada) {
+    decodificada.talon.Estado = Estado::Duplicado;
+}
