@@ -63,12 +63,8 @@ QString TPreguntaF::textoEtiqueta(const QString& Texto) {
 void TPreguntaF::prepara(const QString& Texto, const QString& Boton1, const QString& Boton2,
                          const QString& Cabecera) {
     setWindowTitle(Cabecera);
-    textoPregunta_ = textoEtiqueta(Texto);
-    // A label breaks the line at LF; the CR before it would only draw as a
-    // stray glyph on some platforms.
-    QString mostrado = textoPregunta_;
-    mostrado.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lblPregunta_->setText(mostrado);
+    // A label draws CR LF as one line break, nothing more.
+    lblPregunta_->setText(textoEtiqueta(Texto));
 
     SiBtn_->setText(QStringLiteral("&") + Boton1);
     dosBotones_ = !Boton2.isEmpty();

@@ -40,7 +40,6 @@ public:
 
     bool modoDosBotones() const { return dosBotones_; }
     Imagen imagen() const { return imagen_; }
-    QString textoPregunta() const { return textoPregunta_; }
     QLabel* etiquetaPregunta() const { return lblPregunta_; }
     QLabel* etiquetaImagen() const { return imgImagen_; }
     QPushButton* SiBtn() const { return SiBtn_; }
@@ -59,7 +58,6 @@ private:
     QLabel* lblPregunta_;
     QPushButton* SiBtn_;
     QPushButton* NoBtn_;
-    QString textoPregunta_;
     Imagen imagen_ = Imagen::Pregunta;
     bool dosBotones_ = true;
 };

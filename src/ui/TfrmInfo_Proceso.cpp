@@ -38,9 +38,9 @@ TfrmInfo_Proceso::TfrmInfo_Proceso(QWidget* parent)
 }
 
 void TfrmInfo_Proceso::muestra() {
-    centra();
     show();
-    raise();
+    // Placed once shown, when the size of the window's frame is known.
+    centra();
     repaint();
     // Paint without letting clicks or keys start something else meanwhile.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
