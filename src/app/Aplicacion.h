@@ -1,0 +1,43 @@
+#pragma once
+// The running program: installation layout, program-wide state and the
+// long-lived windows, created in their fixed order and kept until the end.
+
+#include "EstadoPrograma.h"
+#include "Instalacion.h"
+#include "SecuenciaInicio.h"
+
+#include <memory>
+
+class TfrmPrincipal;
+class TfrmInfo_Proceso;
+class InterfazUsuarioQt;
+class TdmBBDD;
+class TFrmCadenas;
+class TPreguntaF;
+
+class TAplicacion {
+public:
+    // dirAplicacion: the executable's folder (any folder in tests).
+    explicit TAplicacion(const QString& dirAplicacion);
+    ~TAplicacion();
+
+    // Shows the main window; the start-up sequence follows once it is on screen.
+    void muestra();
+
+    tInstalacion inst;
+    tEstadoPrograma estado;
+    std::unique_ptr<TfrmPrincipal> frmPrincipal;
+    std::unique_ptr<TfrmInfo_Proceso> frmInfo_Proceso;
+    std::unique_ptr<InterfazUsuarioQt> iu;
+    std::unique_ptr<TdmBBDD> dmBBDD;
+    std::unique_ptr<TFrmCadenas> FrmCadenas;
+    std::unique_ptr<TPreguntaF> PreguntaF;
+    std::unique_ptr<TSecuenciaInicio> secuenciaInicio;
+
+    // Set when the start-up sequence ended the program.
+    bool terminadaEnInicio = false;
+
+private:
+    void aplicaEstiloVisual();
+    void conectaMenu();
+};

@@ -1,0 +1,25 @@
+#pragma once
+// What runs once, right after the main window is first on screen: working
+// folders, missing tables, scanner configuration or check, one-time upgrade.
+
+#include <functional>
+
+class TdmBBDD;
+class IInterfazUsuario;
+
+class TSecuenciaInicio {
+public:
+    TSecuenciaInicio(TdmBBDD& dm, IInterfazUsuario& iu) : dm_(dm), iu_(iu) {}
+
+    // Steps served by other parts of the program; a step left empty is skipped.
+    std::function<void()> abreConfiguracionPrimeraVez;
+    std::function<void()> compruebaEstadoEscaner;
+    std::function<void()> actualizacionUnica;
+
+    // Runs the sequence; false when the application must end.
+    bool ejecuta();
+
+private:
+    TdmBBDD& dm_;
+    IInterfazUsuario& iu_;
+};

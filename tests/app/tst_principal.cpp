@@ -1,0 +1,104 @@
+// Main window, about box and the visual style file.
+#include "Cadenas.h"
+#include "EstiloVisual.h"
+#include "TfrmAcerca.h"
+#include "TfrmPrincipal.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TstPrincipal : public QObject {
+    Q_OBJECT
+private slots:
+    void posicionCentrada_data() {
+        QTest::addColumn<QSize>("area");
+        QTest::addColumn<QPoint>("esperada");
+        QTest::newRow("holgada") << QSize(1008, 469) << QPoint(504 - 159, 234 - 86);
+        QTest::newRow("justa") << QSize(319, 172) << QPoint(0, 0);
+        QTest::newRow("impar") << QSize(321, 175) << QPoint(160 - 159, 87 - 86);
+        QTest::newRow("mas pequena") << QSize(100, 50) << QPoint(50 - 159, 25 - 86);
+        QTest::newRow("vacia") << QSize(0, 0) << QPoint(-159, -86);
+    }
+    void posicionCentrada() {
+        QFETCH(QSize, area);
+        QFETCH(QPoint, esperada);
+        QCOMPARE(TfrmPrincipal::posicionCentrada(area, QSize(319, 172)), esperada);
+    }
+
+    void elPanelSigueCentradoAlRedimensionar() {
+        TfrmPrincipal frm;
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        for (const QSize& s : {QSize(1008, 700), QSize(300, 200), QSize(1400, 900)}) {
+            frm.resize(s);
+            QTRY_COMPARE(frm.pnlinfo->pos(),
+                         TfrmPrincipal::posicionCentrada(frm.pnl1->size(), frm.pnlinfo->size()));
+        }
+    }
+
+    void textosYMenu() {
+        TfrmPrincipal frm;
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QCOMPARE(frm.windowTitle(), QString("Teskora_CHK (Lectura y proceso de Cheques)"));
+        QCOMPARE(frm.centralWidget()->size(), QSize(1008, 612));
+        QCOMPARE(frm.pnlinfo->size(), QSize(319, 172));
+        QCOMPARE(frm.mmoAyuda->height(), 143);
+        QCOMPARE(frm.mmoAyuda->toPlainText().split('\n'), TfrmPrincipal::textoAyuda());
+        QVERIFY(!frm.mmoAyuda->isEnabled());
+        QStringList menu;
+        for (QAction* a : frm.menuBar()->actions()) {
+            menu << a->text();
+            if (a->menu())
+                for (QAction* s : a->menu()->actions())
+                    menu << "  " + s->text();
+        }
+        QCOMPARE(menu, (QStringList{"&Sistema", "  Salir", "Leer &Cheques", "&Mantenimiento",
+                                    "  Configuración de escáner", "  &Librados", "  &Presentadores",
+                                    "  &Histórico de Cheques", "  His&tórico de remesas emitidas",
+                                    "A&cerca de"}));
+        QVERIFY(frm.actAcercaDe->isEnabled());
+        QVERIFY(frm.actSalir->isEnabled());
+    }
+
+    void acercaDeMuestraLaVersion() {
+        TfrmAcerca frm;
+        QCOMPARE(frm.windowTitle(), QString("Acerca de Teskora_CHK"));
+        QCOMPARE(frm.lblVersion->text(), QString("Versión: 04.04.03 Febrero de 2025"));
+        frm.open();
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+    }
+
+    void ficheroDeEstilo_data() {
+        QTest::addColumn<QByteArray>("contenido");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("valido") << QByteArray("/* Style: Untitled */\nQWidget{}") << "Untitled";
+        QTest::newRow("otro nombre") << QByteArray("/* Style: Oscuro */\n") << "Oscuro";
+        QTest::newRow("sin cabecera") << QByteArray("QWidget { color: red; }") << "";
+        QTest::newRow("nombre vacio") << QByteArray("/* Style:  */") << "";
+        QTest::newRow("binario") << QByteArray("\x00\xff\xfe/* Style: X */", 17) << "";
+        QTest::newRow("vacio") << QByteArray() << "";
+    }
+    void ficheroDeEstilo() {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, nombre);
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("Style.vsf");
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+        f.close();
+        const auto estilo = leeEstiloVisual(ruta);
+        QCOMPARE(estilo ? estilo->nombre : QString(), nombre);
+        QVERIFY(!leeEstiloVisual(dir.filePath("no_existe.vsf")));
+    }
+};
+
+QTEST_MAIN(TstPrincipal)
+#include "tst_principal.moc"
