@@ -1,0 +1,18 @@
+#pragma once
+// Rows of the lists the data module fills for the windows. The data module
+// never touches a widget: it answers the rows, and the window shows the
+// caption and cells and keeps the attached data to find the row again.
+
+#include "Registros.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct tFilaLista {
+    QString caption;         // first column (the item's own text)
+    QStringList celdas;      // the following columns, in order
+    tRegDataTalones datos;   // attached data of the row
+};
+
+using tFilasLista = QList<tFilaLista>;
