@@ -10,9 +10,9 @@
 #include <QStringList>
 
 struct tFilaLista {
-    QString caption;         // first column (the item's own text)
-    QStringList celdas;      // the following columns, in order
-    tRegDataTalones datos;   // attached data of the row
+    QString caption;       // first column (the item's own text)
+    QStringList celdas;    // the following columns, in order
+    tRegDataTalones datos; // attached data of the row
 };
 
 using tFilasLista = QList<tFilaLista>;

@@ -3,8 +3,10 @@
 // a window; it reports to the operator through IInterfazUsuario.
 
 #include "EstadoPrograma.h"
+#include "FilasLista.h"
 #include "IInterfazUsuario.h"
 #include "Instalacion.h"
+#include "LineaLectura.h"
 #include "Registros.h"
 
 #include <QObject>
@@ -41,6 +43,53 @@ public:
 
     // --- Remittances --------------------------------------------------------
     bool GuardaRegistroRemesa(const tRemesas& regRemesa);
+    // One row per remittance, natural order: caption the name, datos.pk the key.
+    tFilasLista carga_lista_Remesas();
+    // The remittance with that key over `destino`; no row leaves it as passed.
+    tRemesas cargaRegistroRemesasTablas(int clavePrimaria, tRemesas destino = {});
+    bool compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensajeError);
+    bool EstaDuplicadaLaRemesa(const QString& aNombreRemesa);
+    bool EliminaRemesa(int aPk);
+    QString DevuelveNombreconsolidado(int clave);
+
+    // --- Cheques ------------------------------------------------------------
+    bool GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla);
+    void introduceTalonManual(tTalon& regtalon);
+    // The cheque with that key over `destino`; no row leaves it as passed.
+    tTalon CargaRegistroTalones(int clave, const QString& aNombreTabla, tTalon destino = {});
+    // The cheque editor's list of the current remittance, in key order.
+    tFilasLista Carga_lista_Talones(int& NumeroTrasferencias);
+    void CalculaTotales(QString& importe, QString& transferencias, QString& Total_Transferencias,
+                        const QString& aNombreTabla);
+    bool EliminaTalon(const tTalon& talon, const QString& estado = QString());
+    bool EminaTalonesDuplicados(const QString& nombreTabla);
+    bool Quedan_Talones_Incompletos(int& Numero_Incompletos);
+    bool duplicidadTalon(const QString& apk, const QString& Numero, const QString& Cuenta,
+                         const QString& modelo, bool consultaLista);
+
+    // --- Presenters ---------------------------------------------------------
+    tOrdenantes CargaRegistroOrdenantesTablas(int clavePrimaria, tOrdenantes destino = {});
+    bool GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error);
+    bool DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuenta, bool nuevo,
+                            int aNumeroRegistro, QString& mensaje);
+    bool EliminaRegistroOrdenante(int aPk);
+    // The lines of the presenter choice list, its fixed first line included.
+    QStringList Carga_Combo_Ordenantes();
+
+    // --- Drawers ------------------------------------------------------------
+    TCliente CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino = {});
+    bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
+    bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
+    bool EliminaRegistroBeneficiario(int aPk);
+    tTalon CompruebaLibrado(tTalon regtalon);
+
+    // --- Storing read lines -------------------------------------------------
+    // Each stores the read lines of `lista` as cheques of the current
+    // remittance; `buenos` counts the lines stored, `invalidos` the others.
+    void introduceEnTablasTalones(QStringList& lista, bool todos, int& buenos, int& invalidos);
+    void introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos, int& invalidos);
+    void introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
+                                         int& invalidos);
 
     // Full paths of the master tables.
     QString rutaRemesas() const { return inst_.rutaTabla(inst_.tablas.tabla_Remesas); }
@@ -61,6 +110,14 @@ signals:
 
 private:
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
+    // SiguienteClave without a message: 0 and the engine message on failure.
+    int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
+    // Deletes the three image files of a cheque from the image folder.
+    void borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
+                            const QString& numero) const;
+    // The walk shared by the three storing operations.
+    void introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
+                         VarianteLectura variante);
 
     tInstalacion inst_;
     tEstadoPrograma& estado_;

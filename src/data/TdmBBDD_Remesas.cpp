@@ -1,6 +1,7 @@
 // Operations on the remittance table and the per-remittance cheque tables.
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     const QString ruta = rutaRemesas();
@@ -21,4 +22,113 @@ bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     }
     CreaTablaTalones(QString::number(clave) + QStringLiteral(".dat"));
     return true;
+}
+
+tFilasLista TdmBBDD::carga_lista_Remesas() {
+    tFilasLista filas;
+    motor::Conexion con(rutaRemesas());
+    motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Remesa, Pk_Remesas FROM remesas"));
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return filas;
+    }
+    while (s.siguiente()) {
+        tFilaLista f;
+        f.caption = s.texto(0);
+        f.datos.pk = s.entero(1);
+        filas << f;
+    }
+    return filas;
+}
+
+tRemesas TdmBBDD::cargaRegistroRemesasTablas(int clavePrimaria, tRemesas destino) {
+    motor::Conexion con(rutaRemesas());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Remesas, Nombre_Remesa, Importe, "
+                                           "Numero_Talones, Numero_Registros, NombreCons, "
+                                           "Fecha_Soporte FROM remesas WHERE Pk_Remesas = ? "
+                                           "ORDER BY rowid LIMIT 1"));
+    s.liga(clavePrimaria);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return destino;
+    }
+    if (!s.siguiente())
+        return destino;
+    destino.Pk_Remesa = s.entero(0);
+    destino.Nombre_Remesa = s.texto(1);
+    destino.Importe = s.texto(2);
+    destino.Numero_Talones = s.texto(3);
+    destino.Numero_Registros = s.texto(4);
+    destino.nombre_Cons = s.texto(5);
+    destino.Fecha_Confeccion = s.texto(6);
+    return destino;
+}
+
+bool TdmBBDD::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensajeError) {
+    if (aNombreRemesa.trimmed().isEmpty()) {
+        mensajeError = MensajeBBDD::NombreRemesaEnBlanco;
+        return false;
+    }
+    if (EstaDuplicadaLaRemesa(aNombreRemesa)) {
+        mensajeError = MensajeBBDD::RemesaDuplicada;
+        return false;
+    }
+    return true;
+}
+
+bool TdmBBDD::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
+    motor::Conexion con(rutaRemesas());
+    motor::Sentencia s(con,
+                       QStringLiteral("SELECT 1 FROM remesas WHERE Nombre_Remesa = ? LIMIT 1"));
+    s.liga(aNombreRemesa);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return false;
+    }
+    return s.siguiente();
+}
+
+bool TdmBBDD::EliminaRemesa(int aPk) {
+    {
+        motor::Conexion con(rutaRemesas());
+        const QString e = motor::ejecutaSql(
+            con, QStringLiteral("DELETE FROM remesas WHERE Pk_Remesas = ?"), {aPk});
+        if (!e.isEmpty()) {
+            iu_.muestraMensaje(e);
+            return false;
+        }
+    }
+    const QString rutaTalones = inst_.rutaTablaTalones(aPk);
+    QString e;
+    {
+        motor::Conexion con(rutaTalones);
+        motor::Sentencia s(con,
+                           QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
+        if (s.ejecuta()) {
+            while (s.siguiente())
+                borraImagenesTalon(s.texto(0), s.texto(1), s.texto(2));
+        } else {
+            e = s.error();
+        }
+    }
+    // The table files go even when the table could not be read: a file left
+    // behind would be taken over by the next remittance given this key.
+    motor::borraFicherosTabla(rutaTalones);
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
+    }
+    return true;
+}
+
+QString TdmBBDD::DevuelveNombreconsolidado(int clave) {
+    motor::Conexion con(rutaHistorico());
+    motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cons FROM historico "
+                                           "WHERE Pk_Historico = ? ORDER BY rowid LIMIT 1"));
+    s.liga(clave);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return {};
+    }
+    return s.siguiente() ? s.texto(0) : QString();
 }

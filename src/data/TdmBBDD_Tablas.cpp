@@ -100,11 +100,19 @@ bool TdmBBDD::CreaTablaTalones(const QString& fichero) {
 }
 
 int TdmBBDD::SiguienteClave(const QString& columna, const QString& rutaTabla) {
+    QString e;
+    const int clave = claveNueva(columna, rutaTabla, e);
+    if (clave == 0)
+        iu_.muestraMensaje(e);
+    return clave;
+}
+
+int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
     motor::Conexion con(rutaTabla);
     motor::Sentencia s(con, QStringLiteral("SELECT max(%1) AS contador FROM %2")
                                 .arg(columna, nombreTablaDeFichero(rutaTabla)));
     if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
+        error = s.error();
         return 0;
     }
     const int maximo = s.siguiente() ? s.entero(0) : 0;

@@ -1,0 +1,122 @@
+// Operations on the drawer table, and the drawer of a cheque.
+#include "MotorTablas.h"
+#include "TdmBBDD.h"
+#include "TextosBBDD.h"
+
+TCliente TdmBBDD::CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino) {
+    motor::Conexion con(rutaDeudores());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
+                                           "Nif, email FROM Deudores WHERE Pk_Cliente = ? "
+                                           "ORDER BY rowid LIMIT 1"));
+    s.liga(clavePrimaria);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return destino;
+    }
+    if (!s.siguiente())
+        return destino;
+    destino.Pk_Cliente = s.entero(0);
+    destino.Nombre_Cliente = s.texto(1);
+    destino.Cuenta = s.texto(2);
+    destino.Telefono = s.texto(3);
+    destino.nif = s.texto(4);
+    destino.email = s.texto(5);
+    return destino;
+}
+
+bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error) {
+    const QString ruta = rutaDeudores();
+    QString e;
+    if (rBeneficiario.EsNuevo) {
+        // The key stays in the record even when the insert fails.
+        rBeneficiario.Pk_Cliente = claveNueva(QStringLiteral("pk_Cliente"), ruta, e);
+        if (rBeneficiario.Pk_Cliente == 0) {
+            mensaje_Error = e;
+            return false;
+        }
+        motor::Conexion con(ruta);
+        e = motor::ejecutaSql(
+            con,
+            QStringLiteral("INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, "
+                           "Cuenta) VALUES (?, ?, ?)"),
+            {rBeneficiario.Pk_Cliente, rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
+    } else {
+        motor::Conexion con(ruta);
+        e = motor::ejecutaSql(
+            con,
+            QStringLiteral("UPDATE Deudores SET Nombre_Cliente = ?, Cuenta = ? "
+                           "WHERE Pk_Cliente = ?"),
+            {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta, rBeneficiario.Pk_Cliente});
+    }
+    if (!e.isEmpty()) {
+        mensaje_Error = e;
+        return false;
+    }
+    return true;
+}
+
+bool TdmBBDD::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/, int& aNumeroRegistro) {
+    motor::Conexion con(rutaDeudores());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente FROM Deudores WHERE Cuenta = ? "
+                                           "ORDER BY rowid LIMIT 1"));
+    s.liga(aCuenta);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return true;
+    }
+    if (!s.siguiente())
+        return false;
+    const int clave = s.entero(0);
+    if (clave == aNumeroRegistro)
+        return false;
+    aNumeroRegistro = clave;
+    return true;
+}
+
+bool TdmBBDD::EliminaRegistroBeneficiario(int aPk) {
+    for (const auto& [ruta, sql] :
+         {std::pair{rutaDeudores(), QStringLiteral("DELETE FROM Deudores WHERE Pk_Cliente = ?")},
+          std::pair{rutaTalonesEstandar(),
+                    QStringLiteral("DELETE FROM Talones WHERE fk_Clientes = ?")}}) {
+        motor::Conexion con(ruta);
+        const QString e = motor::ejecutaSql(con, sql, {aPk});
+        if (!e.isEmpty()) {
+            iu_.muestraMensaje(e);
+            return false;
+        }
+    }
+    return true;
+}
+
+tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
+    int clave = 0;
+    QString nombre;
+    bool encontrado = false;
+    {
+        motor::Conexion con(rutaDeudores());
+        motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente FROM Deudores "
+                                               "WHERE Cuenta = ? ORDER BY rowid LIMIT 1"));
+        s.liga(regtalon.Cuenta);
+        if (!s.ejecuta()) {
+            iu_.muestraMensaje(s.error());
+            return regtalon;
+        }
+        if (s.siguiente()) {
+            encontrado = true;
+            clave = s.entero(0);
+            nombre = s.texto(1);
+        }
+    }
+    if (encontrado && regtalon.Cuenta != CuentaSinLibrado) {
+        regtalon.fk_Beneficiarios = clave;
+        regtalon.Nombre_Cliente = nombre;
+        return regtalon;
+    }
+    TCliente nuevo;
+    nuevo.EsNuevo = true;
+    nuevo.Cuenta = regtalon.Cuenta;
+    QString ignorado;
+    GuardaBeneficiario(nuevo, ignorado); // a failed insert is not reported
+    regtalon.fk_Beneficiarios = nuevo.Pk_Cliente;
+    return regtalon;
+}

@@ -1,0 +1,105 @@
+// Operations on the presenter table.
+#include "MotorTablas.h"
+#include "TdmBBDD.h"
+#include "Textos.h"
+#include "TextosBBDD.h"
+
+tOrdenantes TdmBBDD::CargaRegistroOrdenantesTablas(int clavePrimaria, tOrdenantes destino) {
+    motor::Conexion con(rutaOrdenantes());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, "
+                                           "Cuenta FROM Ordenantes WHERE Pk_Ordenante = ? "
+                                           "ORDER BY rowid LIMIT 1"));
+    s.liga(clavePrimaria);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return destino;
+    }
+    if (!s.siguiente())
+        return destino;
+    destino.Pk_Ordenante = s.entero(0);
+    destino.Nif_Sufijo = s.texto(1);
+    destino.Nombre_ordenante = s.texto(2);
+    destino.Cuenta = s.texto(3);
+    return destino;
+}
+
+bool TdmBBDD::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
+    const QString ruta = rutaOrdenantes();
+    QString e;
+    if (rOrdenante.EsNuevo) {
+        const int clave = claveNueva(QStringLiteral("pk_Ordenante"), ruta, e);
+        if (clave == 0) {
+            mensaje_Error = e;
+            return false;
+        }
+        rOrdenante.Pk_Ordenante = clave;
+        motor::Conexion con(ruta);
+        e = motor::ejecutaSql(con,
+                              QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
+                                             "Nombre_Ordenante, Cuenta) VALUES (?, ?, ?, ?)"),
+                              {rOrdenante.Pk_Ordenante, rOrdenante.Nif_Sufijo,
+                               rOrdenante.Nombre_ordenante, rOrdenante.Cuenta});
+    } else {
+        motor::Conexion con(ruta);
+        e = motor::ejecutaSql(con,
+                              QStringLiteral("UPDATE Ordenantes SET Nif_Sufijo = ?, "
+                                             "Nombre_Ordenante = ?, Cuenta = ? "
+                                             "WHERE Pk_Ordenante = ?"),
+                              {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante,
+                               rOrdenante.Cuenta, rOrdenante.Pk_Ordenante});
+    }
+    if (!e.isEmpty()) {
+        mensaje_Error = e;
+        return false;
+    }
+    return true;
+}
+
+bool TdmBBDD::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuenta, bool /*nuevo*/,
+                                 int aNumeroRegistro, QString& mensaje) {
+    mensaje = MensajeBBDD::PresentadorDuplicado;
+    motor::Conexion con(rutaOrdenantes());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante FROM Ordenantes "
+                                           "WHERE Nif_Sufijo = ? AND Cuenta = ?"));
+    s.liga(Nif_Sufijo).liga(cuenta);
+    if (!s.ejecuta()) {
+        // The caller treats it as a duplicate and shows the engine's text.
+        mensaje = s.error();
+        return true;
+    }
+    bool hay = false;
+    while (s.siguiente()) {
+        hay = true;
+        if (s.entero(0) == aNumeroRegistro)
+            return false; // the record matches itself
+    }
+    return hay;
+}
+
+bool TdmBBDD::EliminaRegistroOrdenante(int aPk) {
+    motor::Conexion con(rutaOrdenantes());
+    const QString e = motor::ejecutaSql(
+        con, QStringLiteral("DELETE FROM Ordenantes WHERE Pk_Ordenante = ?"), {aPk});
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
+    }
+    return true;
+}
+
+QStringList TdmBBDD::Carga_Combo_Ordenantes() {
+    VentanaEsperar espera(iu_);
+    QStringList lineas{MensajeBBDD::SeleccioneOrdenante};
+    motor::Conexion con(rutaOrdenantes());
+    motor::Sentencia s(con, QStringLiteral("SELECT Nif_Sufijo, Nombre_Ordenante, Cuenta, "
+                                           "Pk_Ordenante FROM Ordenantes"));
+    if (!s.ejecuta())
+        return lineas; // the list stays as far as it was filled
+    const QString blanco = QStringLiteral(" ");
+    const QString separador = QStringLiteral(" -- ");
+    while (s.siguiente())
+        lineas << rellenaCadena(s.texto(0), blanco, 10, true) + separador +
+                      rellenaCadena(s.texto(1), blanco, 35, true) + separador + s.texto(2) +
+                      separador + QString::number(s.entero(3));
+    return lineas;
+}

@@ -1,0 +1,269 @@
+// Operations on the cheque table of a remittance.
+#include "CodigosTalon.h"
+#include "ImagenesTalon.h"
+#include "Importes.h"
+#include "MotorTablas.h"
+#include "Numeros.h"
+#include "TdmBBDD.h"
+#include "TextosBBDD.h"
+
+namespace {
+
+const QString sqlInsertaTalon =
+    QStringLiteral("INSERT INTO Talones (Pk_Talon, indicador, Modelo_Talon, Importe, Fecha_Talon, "
+                   "Numero_Modelo, Numero, Estado, Cuenta, Nombre_Cliente, fk_Clientes, fk_Remesa) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+// The drawer link and the remittance are not part of an update: the editor
+// renames the drawer's own row instead.
+const QString sqlActualizaTalon = QStringLiteral(
+    "UPDATE Talones SET Modelo_Talon = ?, indicador = ?, Importe = ?, Numero = ?, Cuenta = ?, "
+    "Fecha_Talon = ?, Estado = ?, Nombre_Cliente = ?, Numero_Modelo = ? WHERE Pk_Talon = ?");
+
+// Cents of a stored amount: its first comma removed, the rest a whole number.
+std::optional<qint64> centimosDe(const QString& importe) {
+    QString texto = importe;
+    const qsizetype coma = texto.indexOf(u',');
+    if (coma >= 0)
+        texto.remove(coma, 1);
+    return leeEntero64(texto);
+}
+
+// Euros with a decimal comma and the cents always as two digits.
+QString importeDeCentimos(qint64 centimos) {
+    const QString signo = centimos < 0 ? QStringLiteral("-") : QString();
+    const quint64 valor = centimos < 0 ? 0 - quint64(centimos) : quint64(centimos);
+    return signo + QString::number(valor / 100) + u',' +
+           QStringLiteral("%1").arg(valor % 100, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
+bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla) {
+    if (regTalon.Nuevo) {
+        regTalon = CompruebaLibrado(regTalon);
+        QString e;
+        const int clave = claveNueva(QStringLiteral("Pk_Talon"), nombreTabla, e);
+        if (clave == 0) {
+            mensaje_Error = e;
+            return false;
+        }
+        regTalon.Pk_Talon = clave;
+        motor::Conexion con(nombreTabla);
+        e = motor::ejecutaSql(con, sqlInsertaTalon,
+                              {regTalon.Pk_Talon, regTalon.indicador, regTalon.Modelo_Talon,
+                               regTalon.Importe, regTalon.FechaPago, regTalon.numero_Modelo,
+                               regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
+                               regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios,
+                               regTalon.fk_Remesas});
+        if (!e.isEmpty()) {
+            mensaje_Error = e;
+            return false;
+        }
+        return true;
+    }
+    motor::Conexion con(nombreTabla);
+    const QString e =
+        motor::ejecutaSql(con, sqlActualizaTalon,
+                          {regTalon.Modelo_Talon, regTalon.indicador, regTalon.Importe,
+                           regTalon.Numero, regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado,
+                           regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon});
+    if (!e.isEmpty()) {
+        mensaje_Error = e;
+        return false;
+    }
+    return true;
+}
+
+void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
+    regtalon.Numero = TalonManual::Numero;
+    regtalon.numero_Modelo = TalonManual::NumeroModelo;
+    regtalon.Importe = TalonManual::Importe;
+    regtalon.Modelo_Talon = TalonManual::ModeloTalon;
+    regtalon.indicador = 0;
+    regtalon.Cuenta = TalonManual::Cuenta;
+    regtalon.Nuevo = true;
+    // The row goes into the current remittance's table and says so.
+    regtalon.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
+    regtalon = CompruebaLibrado(regtalon);
+    regtalon.Estado = Estado::Incompleto;
+    QString ignorado;
+    GuardaTalon(regtalon, ignorado, rutaTalonesActual());
+}
+
+tTalon TdmBBDD::CargaRegistroTalones(int clave, const QString& aNombreTabla, tTalon destino) {
+    motor::Conexion con(aNombreTabla);
+    motor::Sentencia s(con, QStringLiteral("SELECT indicador, Modelo_Talon, Numero_Modelo, "
+                                           "Fecha_Talon, Numero, Estado, Cuenta, Importe, "
+                                           "Nombre_Cliente, fk_Clientes FROM Talones "
+                                           "WHERE Pk_Talon = ? ORDER BY rowid LIMIT 1"));
+    s.liga(clave);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return destino;
+    }
+    if (!s.siguiente())
+        return destino;
+    destino.Pk_Talon = clave;
+    destino.indicador = s.entero(0);
+    destino.Modelo_Talon = s.texto(1);
+    destino.numero_Modelo = s.texto(2);
+    destino.FechaPago = s.texto(3);
+    destino.Numero = s.texto(4);
+    destino.Estado = s.texto(5);
+    destino.Cuenta = s.texto(6);
+    destino.Importe = s.texto(7);
+    destino.Nombre_Cliente = s.texto(8);
+    destino.fk_Beneficiarios = s.entero(9);
+    destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
+    return destino;
+}
+
+tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
+    VentanaEsperar espera(iu_);
+    tFilasLista filas;
+    motor::Conexion con(rutaTalonesActual());
+    QString e;
+    if (!con.adjunta(rutaDeudores(), QStringLiteral("libr")))
+        e = con.error();
+    if (e.isEmpty()) {
+        // A cheque whose drawer no longer exists is left out by the join. The
+        // drawer's name is the drawer's own, not the copy kept in the cheque.
+        motor::Sentencia s(
+            con, QStringLiteral("SELECT t.Estado, t.Modelo_Talon, t.Importe, t.Cuenta, t.Numero, "
+                                "d.Nombre_Cliente, t.Fecha_Talon, t.Pk_Talon, t.indicador, "
+                                "d.Pk_Cliente FROM Talones t "
+                                "JOIN libr.Deudores d ON t.fk_Clientes = d.Pk_Cliente "
+                                "ORDER BY t.Pk_Talon"));
+        if (s.ejecuta()) {
+            while (s.siguiente()) {
+                tFilaLista f;
+                const QString estadoTalon = s.texto(0);
+                f.caption = palabraEstado(estadoTalon);
+                f.celdas << descripcionModelo(s.texto(1)) << formateaImporte(s.texto(2))
+                         << s.texto(3) << s.texto(4) << s.texto(5) << s.texto(6) << s.texto(7)
+                         << (s.entero(8) == 1 ? QStringLiteral("SI") : QStringLiteral("NO"));
+                f.datos.pk = s.entero(7);
+                f.datos.cuenta = s.texto(3);
+                f.datos.indicador = s.entero(8);
+                f.datos.fechaPago = s.texto(6);
+                f.datos.Modelo = s.texto(1);
+                f.datos.Importe = s.texto(2);
+                f.datos.fk_Cliente = s.texto(9);
+                f.datos.Error = estadoTalon == Estado::Incompleto;
+                filas << f;
+            }
+        } else {
+            e = s.error();
+        }
+    }
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        NumeroTrasferencias = 0;
+        return filas;
+    }
+    NumeroTrasferencias = int(filas.size());
+    return filas;
+}
+
+void TdmBBDD::CalculaTotales(QString& importe, QString& transferencias,
+                             QString& Total_Transferencias, const QString& aNombreTabla) {
+    motor::Conexion con(aNombreTabla);
+    motor::Sentencia s(con, QStringLiteral("SELECT Importe, Estado FROM Talones"));
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return;
+    }
+    qint64 total = 0;
+    qint64 buenos = 0;
+    qint64 suma = 0;
+    while (s.siguiente()) {
+        ++total;
+        const std::optional<qint64> centimos = centimosDe(s.texto(0));
+        if (!centimos)
+            continue;
+        if (s.texto(1) == Estado::Correcto && *centimos > 0) {
+            suma += *centimos;
+            ++buenos;
+        }
+    }
+    transferencias = QString::number(buenos);
+    Total_Transferencias = QString::number(total);
+    importe = formateaImporte(importeDeCentimos(suma));
+}
+
+bool TdmBBDD::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
+    {
+        motor::Conexion con(inst_.rutaTablaTalones(talon.fk_Remesas));
+        const QString e = motor::ejecutaSql(
+            con, QStringLiteral("DELETE FROM Talones WHERE Pk_Talon = ?"), {talon.Pk_Talon});
+        if (!e.isEmpty()) {
+            iu_.muestraMensaje(e);
+            return false;
+        }
+    }
+    // A duplicate shares its image files with the cheque it repeats.
+    if (talon.Estado != Estado::Duplicado)
+        borraImagenesTalon(talon.Cuenta, talon.numero_Modelo, talon.Numero);
+    return true;
+}
+
+bool TdmBBDD::EminaTalonesDuplicados(const QString& nombreTabla) {
+    motor::Conexion con(nombreTabla);
+    const QString e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"),
+                                        {Estado::Duplicado});
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
+    }
+    return true;
+}
+
+bool TdmBBDD::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
+    motor::Conexion con(rutaTalonesEstandar());
+    motor::Sentencia s(con,
+                       QStringLiteral("SELECT count(*) AS Total FROM Talones WHERE Estado = ?"));
+    s.liga(Estado::Incompleto);
+    if (!s.ejecuta() || !s.siguiente())
+        return false;
+    Numero_Incompletos = s.entero(0);
+    return Numero_Incompletos > 0;
+}
+
+bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const QString& Cuenta,
+                              const QString& modelo, bool consultaLista) {
+    bool duplicado = false;
+    if (consultaLista) {
+        motor::Conexion con(rutaTalonesEstandar());
+        motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM Talones WHERE Pk_Talon <> ? AND "
+                                               "Numero = ? AND Numero_Modelo = ? AND Cuenta = ? "
+                                               "LIMIT 1"));
+        s.liga(apk).liga(Numero).liga(modelo).liga(Cuenta);
+        if (s.ejecuta())
+            duplicado = s.siguiente();
+        else
+            iu_.muestraMensaje(s.error());
+    }
+    motor::Conexion con(rutaHistoricoCheques());
+    motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historicoCheques WHERE Numero = ? AND "
+                                           "Numero_Modelo = ? AND Cuenta = ? LIMIT 1"));
+    s.liga(Numero).liga(modelo).liga(Cuenta);
+    if (s.ejecuta()) {
+        if (s.siguiente())
+            duplicado = true;
+    } else {
+        iu_.muestraMensaje(s.error());
+    }
+    return duplicado;
+}
+
+void TdmBBDD::borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
+                                 const QString& numero) const {
+    const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
+    const QString f = QStringLiteral("F");
+    const QString t = QStringLiteral("T");
+    const QString& carpeta = inst_.dirs.Dir_Imagenes;
+    borraFichero(rutaImagen(carpeta, f, base, QStringLiteral(".jpg")));
+    borraFichero(rutaImagen(carpeta, f, base, QStringLiteral(".tif")));
+    borraFichero(rutaImagen(carpeta, t, base, QStringLiteral(".tif")));
+}
