@@ -8,7 +8,10 @@
 bool esCuentaCCCValida(const QString& cuenta) {
     if (cuenta == QString(20, u'0') || cuenta.trimmed().isEmpty())
         return false;
-    return cuenta.mid(8, 2) == calculaDigitosControlCCC(cuenta);
+    // An account whose digits cannot be computed is never valid, even when
+    // it carries the "??" that stands for them.
+    const QString digitos = calculaDigitosControlCCC(cuenta);
+    return digitos != u"??" && cuenta.mid(8, 2) == digitos;
 }
 
 QString letrasANumeros(const QString& texto) {

@@ -5,8 +5,8 @@
 #include <QString>
 
 // True when the control digits (characters 9-10) of a 20-character account
-// are right. Twenty zeros, an empty account and an account of blanks are not
-// valid.
+// are right. Twenty zeros, an empty account, an account of blanks and one
+// whose control digits cannot be computed are not valid.
 bool esCuentaCCCValida(const QString& cuenta);
 
 // True for an IBAN written with or without blanks, with or without a leading

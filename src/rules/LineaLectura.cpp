@@ -69,19 +69,21 @@ tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variant
     t.FechaPago.clear();
     t.indicador = 0;
     t.Nuevo = true;
-    t.Cuenta = entidad + oficina +
-               calculaDigitosControlCCC(entidad + oficina + QStringLiteral("00") + numeroCuenta) +
-               numeroCuenta;
+    const QString digitosCuenta =
+        calculaDigitosControlCCC(entidad + oficina + QStringLiteral("00") + numeroCuenta);
+    t.Cuenta = entidad + oficina + digitosCuenta + numeroCuenta;
     t.numero_Modelo = numeroModelo + u'-' + digitoControlModulo7(numeroModelo);
     t.Numero = numero + u'-' + digitoControlModulo7(t.numero_Modelo.left(4) + numero);
     const bool importeLeido = centimosAImporte(importe);
     t.Importe = importeLeido ? importe : QString();
 
-    // A model the reader could not tell ("5") or the bad-read type ("6")
-    // must be completed by the operator before the cheque can go out.
+    // A model the reader could not tell ("5"), the bad-read type ("6"), an
+    // account whose control digits could not be computed and a number that
+    // is not seven digits must all be completed by the operator before the
+    // cheque can go out.
     const bool incompleto = d.lecturaErronea || !importeLeido ||
                             tipoConVencimiento(t.numero_Modelo) || t.Modelo_Talon == u"5" ||
-                            t.Modelo_Talon == u"6";
+                            t.Modelo_Talon == u"6" || digitosCuenta == u"??" || !esNumerico(numero);
     t.Estado = incompleto ? Estado::Incompleto : Estado::Correcto;
 
     const qsizetype marca = limpia.indexOf(u'¬');

@@ -41,7 +41,8 @@ struct tLineaDecodificada {
 
 // Decodes one read line. The state follows the rules that need no table:
 // bad read, amount unreadable, type with a due date, unknown or bad-read
-// model: incomplete ("1"); otherwise correct ("0").
+// model, account control digits not computable ("??"), cheque number not
+// seven digits: incomplete ("1"); otherwise correct ("0").
 tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante);
 
 // A cheque already stored with the same number, model number and account:
