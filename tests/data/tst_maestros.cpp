@@ -1,0 +1,308 @@
+// Presenters and drawers: load, save, duplicate tests, deletion, the
+// presenter choice list and the drawer of a cheque.
+#include "DatosPrueba.h"
+#include "InstalacionPrueba.h"
+
+#include <QtTest>
+
+namespace {
+
+tOrdenantes nuevoOrdenante(const QString& nif, const QString& nombre, const QString& cuenta) {
+    tOrdenantes o;
+    o.EsNuevo = true;
+    o.Nif_Sufijo = nif;
+    o.Nombre_ordenante = nombre;
+    o.Cuenta = cuenta;
+    return o;
+}
+
+int guardaLibrado(InstalacionPrueba& p, const QString& cuenta, const QString& nombre = {}) {
+    TCliente c;
+    c.EsNuevo = true;
+    c.Cuenta = cuenta;
+    c.Nombre_Cliente = nombre;
+    QString e;
+    [&] { QVERIFY2(p.dm->GuardaBeneficiario(c, e), qPrintable(e)); }();
+    return c.Pk_Cliente;
+}
+
+} // namespace
+
+class TstMaestros : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ordenanteNuevoYActualizado() {
+        InstalacionPrueba p;
+        tOrdenantes o = nuevoOrdenante("B12345678", "EMPRESA", "ES7620770024003102575766");
+        QString e;
+        QVERIFY(p.dm->GuardaOrdenante(o, e));
+        QCOMPARE(o.Pk_Ordenante, 1);
+        o.EsNuevo = false;
+        o.Nombre_ordenante = "EMPRESA NUEVA";
+        QVERIFY(p.dm->GuardaOrdenante(o, e));
+        QCOMPARE(
+            filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes"),
+            (QList<QStringList>{{"1", "B12345678", "EMPRESA NUEVA", "ES7620770024003102575766"}}));
+        tOrdenantes destino;
+        destino.EsNuevo = true;
+        const tOrdenantes leido = p.dm->CargaRegistroOrdenantesTablas(1, destino);
+        QCOMPARE(leido.Nombre_ordenante, QString("EMPRESA NUEVA"));
+        QCOMPARE(leido.Nif_Sufijo, QString("B12345678"));
+        QVERIFY(leido.EsNuevo);
+        QCOMPARE(p.dm->CargaRegistroOrdenantesTablas(5, destino).Pk_Ordenante, 0);
+        QVERIFY(e.isEmpty());
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    void ordenanteConTablaQueFaltaDevuelveElMensaje() {
+        InstalacionPrueba p;
+        QVERIFY(QFile::remove(p.dm->rutaOrdenantes()));
+        tOrdenantes o = nuevoOrdenante("B1", "X", "Y");
+        QString e;
+        QVERIFY(!p.dm->GuardaOrdenante(o, e));
+        QVERIFY(!e.isEmpty());
+        QVERIFY(p.iu.mensajes.isEmpty());
+        QVERIFY(!QFile::exists(p.dm->rutaOrdenantes()));
+    }
+
+    void duplicadoOrdenante_data() {
+        QTest::addColumn<QString>("nif");
+        QTest::addColumn<QString>("cuenta");
+        QTest::addColumn<int>("clave");
+        QTest::addColumn<bool>("duplicado");
+        // Presenter 1 holds ("B12345678", "ES11"), presenter 2 ("O'NIF", "ES22").
+        QTest::newRow("nuevo igual a otro") << "B12345678"
+                                            << "ES11" << 0 << true;
+        QTest::newRow("el mismo sin cambios") << "B12345678"
+                                              << "ES11" << 1 << false;
+        QTest::newRow("otro con sus datos") << "B12345678"
+                                            << "ES11" << 2 << true;
+        QTest::newRow("mismo nif, otra cuenta") << "B12345678"
+                                                << "ES99" << 0 << false;
+        QTest::newRow("apostrofe igual") << "O'NIF"
+                                         << "ES22" << 0 << true;
+        QTest::newRow("patron no es igual") << "B%"
+                                            << "ES11" << 0 << false;
+        QTest::newRow("comodin no es igual") << "B1234567_"
+                                             << "ES11" << 0 << false;
+    }
+    void duplicadoOrdenante() {
+        QFETCH(QString, nif);
+        QFETCH(QString, cuenta);
+        QFETCH(int, clave);
+        QFETCH(bool, duplicado);
+        InstalacionPrueba p;
+        QString e;
+        tOrdenantes a = nuevoOrdenante("B12345678", "A", "ES11");
+        tOrdenantes b = nuevoOrdenante("O'NIF", "B", "ES22");
+        QVERIFY(p.dm->GuardaOrdenante(a, e));
+        QVERIFY(p.dm->GuardaOrdenante(b, e));
+        QString mensaje = "sin tocar";
+        QCOMPARE(p.dm->DuplicadoOrdenante(nif, cuenta, clave == 0, clave, mensaje), duplicado);
+        QCOMPARE(mensaje, QString("Presentador duplicado"));
+    }
+
+    void duplicadoOrdenanteConFalloDelMotor() {
+        InstalacionPrueba p;
+        estropeaTabla(p.dm->rutaOrdenantes());
+        QString mensaje;
+        QVERIFY(p.dm->DuplicadoOrdenante("B1", "ES1", true, 0, mensaje));
+        QVERIFY(!mensaje.isEmpty());
+        QVERIFY(mensaje != "Presentador duplicado");
+        QVERIFY(p.iu.mensajes.isEmpty()); // the caller shows it
+    }
+
+    void eliminaOrdenante() {
+        InstalacionPrueba p;
+        QString e;
+        tOrdenantes a = nuevoOrdenante("A", "A", "A"), b = nuevoOrdenante("B", "B", "B");
+        QVERIFY(p.dm->GuardaOrdenante(a, e));
+        QVERIFY(p.dm->GuardaOrdenante(b, e));
+        QVERIFY(p.dm->EliminaRegistroOrdenante(1));
+        QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT Pk_Ordenante FROM Ordenantes"),
+                 (QList<QStringList>{{"2"}}));
+        QVERIFY(QFile::remove(p.dm->rutaOrdenantes()));
+        QVERIFY(!p.dm->EliminaRegistroOrdenante(2));
+        QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    void lineasDeOrdenantes() {
+        InstalacionPrueba p;
+        QCOMPARE(p.dm->Carga_Combo_Ordenantes(),
+                 QStringList{"------------------Seleccione un ordenante------------------"});
+        QString e;
+        const QString largo(40, u'N');
+        tOrdenantes a = nuevoOrdenante("B12345678", "EMPRESA", "ES11");
+        tOrdenantes b = nuevoOrdenante("NIF-LARGO-123", largo, "ES22");
+        QVERIFY(p.dm->GuardaOrdenante(a, e));
+        QVERIFY(p.dm->GuardaOrdenante(b, e));
+        const QStringList lineas = p.dm->Carga_Combo_Ordenantes();
+        QCOMPARE(lineas, (QStringList{"------------------Seleccione un ordenante------------------",
+                                      "B12345678  -- EMPRESA" + QString(28, u' ') + " -- ES11 -- 1",
+                                      "NIF-LARGO-123 -- " + largo + " -- ES22 -- 2"}));
+        QCOMPARE(p.iu.vecesMostrada, 2);
+        QCOMPARE(p.iu.vecesOcultada, 2);
+
+        // A failure ends the list silently.
+        estropeaTabla(p.dm->rutaOrdenantes());
+        QCOMPARE(p.dm->Carga_Combo_Ordenantes().size(), 1);
+        QVERIFY(p.iu.mensajes.isEmpty());
+        QVERIFY(!p.iu.esperaVisible);
+    }
+
+    void libradoNuevoActualizadoYLeido() {
+        InstalacionPrueba p;
+        ejecutaEn(p.dm->rutaDeudores(),
+                  "INSERT INTO Deudores VALUES (4, 'VIEJO', 'B1', 'C1', '912345678', 'a@b.es')");
+        TCliente c;
+        c.EsNuevo = true;
+        c.Cuenta = "11112222333344445555";
+        c.Nombre_Cliente = "LOPEZ";
+        c.Telefono = "no se guarda";
+        QString e;
+        QVERIFY(p.dm->GuardaBeneficiario(c, e));
+        QCOMPARE(c.Pk_Cliente, 5);
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT * FROM Deudores WHERE Pk_Cliente = 5"),
+                 (QList<QStringList>{{"5", "LOPEZ", "", "11112222333344445555", "", ""}}));
+
+        TCliente viejo = p.dm->CargaRegistroBeneficiarioTablas(4);
+        QCOMPARE(viejo.Nombre_Cliente, QString("VIEJO"));
+        QCOMPARE(viejo.nif, QString("B1"));
+        QCOMPARE(viejo.Cuenta, QString("C1"));
+        QCOMPARE(viejo.Telefono, QString("912345678"));
+        QCOMPARE(viejo.email, QString("a@b.es"));
+        viejo.Nombre_Cliente = "NUEVO";
+        viejo.Cuenta = "C2";
+        viejo.Telefono = "000";
+        QVERIFY(p.dm->GuardaBeneficiario(viejo, e));
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT * FROM Deudores WHERE Pk_Cliente = 4"),
+                 (QList<QStringList>{{"4", "NUEVO", "B1", "C2", "912345678", "a@b.es"}}));
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    void textosHostilesDeMaestros() {
+        InstalacionPrueba p;
+        for (const QString& texto : textosHostiles()) {
+            tOrdenantes o = nuevoOrdenante(texto, texto, texto);
+            QString e;
+            QVERIFY2(p.dm->GuardaOrdenante(o, e), qPrintable(e));
+            const tOrdenantes lo = p.dm->CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
+            QCOMPARE(lo.Nif_Sufijo, texto);
+            QCOMPARE(lo.Nombre_ordenante, texto);
+            QCOMPARE(lo.Cuenta, texto);
+            QString m;
+            QVERIFY(!p.dm->DuplicadoOrdenante(texto, texto, false, o.Pk_Ordenante, m));
+
+            const int clave = guardaLibrado(p, texto, texto);
+            const TCliente lc = p.dm->CargaRegistroBeneficiarioTablas(clave);
+            QCOMPARE(lc.Nombre_Cliente, texto);
+            QCOMPARE(lc.Cuenta, texto);
+            int otro = 0;
+            QVERIFY(p.dm->DuplicadoBeneficiario(texto, true, otro));
+            QCOMPARE(otro, clave);
+        }
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    void duplicadoBeneficiario_data() {
+        QTest::addColumn<QString>("cuenta");
+        QTest::addColumn<int>("clave");
+        QTest::addColumn<bool>("duplicado");
+        QTest::addColumn<int>("claveDespues");
+        // Drawers 3 and 7 both hold "C7"; the first row found is drawer 3.
+        QTest::newRow("editando otro") << "C7" << 5 << true << 3;
+        QTest::newRow("editando el primero") << "C7" << 3 << false << 3;
+        QTest::newRow("solo se mira la primera fila") << "C7" << 7 << true << 3;
+        QTest::newRow("cuenta libre") << "C8" << 5 << false << 5;
+        QTest::newRow("patron no es igual") << "C%" << 5 << false << 5;
+    }
+    void duplicadoBeneficiario() {
+        QFETCH(QString, cuenta);
+        QFETCH(int, clave);
+        InstalacionPrueba p;
+        ejecutaEn(p.dm->rutaDeudores(),
+                  "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES (3, 'C7'), (7, 'C7')");
+        QTEST(p.dm->DuplicadoBeneficiario(cuenta, false, clave), "duplicado");
+        QTEST(clave, "claveDespues");
+    }
+
+    void duplicadoBeneficiarioConFalloDelMotor() {
+        InstalacionPrueba p;
+        QVERIFY(QFile::remove(p.dm->rutaDeudores()));
+        int clave = 3;
+        QVERIFY(p.dm->DuplicadoBeneficiario("C", false, clave));
+        QCOMPARE(clave, 3);
+        QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    void eliminaLibradoYSusTalonesDeLaRemesaUno() {
+        InstalacionPrueba p;
+        tRemesas r;
+        r.Nombre_Remesa = "OTRA";
+        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        ejecutaEn(p.dm->rutaDeudores(),
+                  "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES (5, 'C5'), (6, 'C6')");
+        for (int remesa : {1, 2})
+            ejecutaEn(p.inst.rutaTablaTalones(remesa),
+                      "INSERT INTO Talones (Pk_Talon, fk_Clientes) VALUES (1, 5), (2, 6), (3, 5)");
+        QVERIFY(p.dm->EliminaRegistroBeneficiario(5));
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente FROM Deudores"),
+                 (QList<QStringList>{{"6"}}));
+        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones"),
+                 (QList<QStringList>{{"2"}}));
+        QCOMPARE(filasDe(p.inst.rutaTablaTalones(2), "SELECT count(*) FROM Talones"),
+                 (QList<QStringList>{{"3"}}));
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    void libradoDeUnTalon_data() {
+        QTest::addColumn<QString>("cuenta");
+        QTest::addColumn<int>("libradoEsperado");
+        QTest::addColumn<QString>("nombreEsperado");
+        QTest::addColumn<int>("librados");
+        // Drawers: 1 "C1" named "UNO" and 2 "C1" named "DOS" (first row wins);
+        // 3 with nineteen "#"; 4 with twenty "#".
+        QTest::newRow("conocido, primera fila") << "C1" << 1 << "UNO" << 4;
+        QTest::newRow("diecinueve almohadillas") << QString(19, u'#') << 3 << "MANUAL" << 4;
+        QTest::newRow("veinte almohadillas, siempre nuevo")
+            << QString(20, u'#') << 5 << "dejado" << 5;
+        QTest::newRow("desconocido") << "C9" << 5 << "dejado" << 5;
+        QTest::newRow("patron no es igual") << "C%" << 5 << "dejado" << 5;
+    }
+    void libradoDeUnTalon() {
+        QFETCH(QString, cuenta);
+        QFETCH(int, librados);
+        InstalacionPrueba p;
+        guardaLibrado(p, "C1", "UNO");
+        guardaLibrado(p, "C1", "DOS");
+        guardaLibrado(p, QString(19, u'#'), "MANUAL");
+        guardaLibrado(p, QString(20, u'#'), "VEINTE");
+        tTalon t;
+        t.Cuenta = cuenta;
+        t.Nombre_Cliente = "dejado";
+        const tTalon r = p.dm->CompruebaLibrado(t);
+        QTEST(r.fk_Beneficiarios, "libradoEsperado");
+        QTEST(r.Nombre_Cliente, "nombreEsperado");
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT count(*) FROM Deudores"),
+                 (QList<QStringList>{{QString::number(librados)}}));
+        if (librados == 5)
+            QCOMPARE(filasDe(p.dm->rutaDeudores(),
+                             "SELECT Nombre_Cliente, Cuenta FROM Deudores WHERE Pk_Cliente = 5"),
+                     (QList<QStringList>{{"", cuenta}}));
+    }
+
+    void libradoConTablaQueFaltaDejaElTalon() {
+        InstalacionPrueba p;
+        QVERIFY(QFile::remove(p.dm->rutaDeudores()));
+        tTalon t;
+        t.Cuenta = "C1";
+        t.fk_Beneficiarios = 8;
+        QCOMPARE(p.dm->CompruebaLibrado(t).fk_Beneficiarios, 8);
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY(!QFile::exists(p.dm->rutaDeudores()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstMaestros)
+#include "tst_maestros.moc"
