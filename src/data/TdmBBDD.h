@@ -91,6 +91,16 @@ public:
     void introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
                                          int& invalidos);
 
+    // --- Lists of the maintenance and selection windows (TdmBBDD_Listas) ----
+    // One row per presenter, natural order: caption the name, cells account
+    // and NIF, datos.pk the key. An engine failure ends the list silently.
+    tFilasLista CargaListaOrdenantes();
+    // One row per emission of historico.dat, newest first: caption
+    // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
+    // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
+    // engine failure no rows and the engine message in `error`.
+    tFilasLista CargaListaRemesasEmitidas(QString& error);
+
     // Full paths of the master tables.
     QString rutaRemesas() const { return inst_.rutaTabla(inst_.tablas.tabla_Remesas); }
     QString rutaHistorico() const { return inst_.rutaTabla(inst_.tablas.tabla_Historico); }
