@@ -1,0 +1,87 @@
+#include "FicheroPresentacion.h"
+
+#include "FicherosTexto.h"
+#include "Textos.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString prefijoCons = QStringLiteral("CONS.");
+constexpr int numeroMaximoCons = 10000;
+
+QString blancos(int n) {
+    return QString(n, u' ');
+}
+
+QString ceros(const QString& valor, int ancho) {
+    return rellenaCadena(valor, QStringLiteral("0"), ancho, false);
+}
+
+// Characters 1-2, 4-5 and 9-10 of "dd/mm/yyyy".
+QString fechaDDMMAA(const QString& fecha) {
+    return fecha.mid(0, 2) + fecha.mid(3, 2) + fecha.mid(8, 2);
+}
+
+QString lineaCabecera(const tOrdenantes& ordenante, const QString& fechaConfeccion,
+                      const QString& fechaProceso) {
+    const QString& iban = ordenante.Cuenta;
+    // Country and IBAN check, bank and branch, account number, and the two
+    // national check digits last.
+    return QStringLiteral("1056") + ordenante.Nif_Sufijo + blancos(12) + blancos(3) +
+           fechaDDMMAA(fechaConfeccion) + fechaDDMMAA(fechaProceso) + iban.mid(0, 4) +
+           iban.mid(4, 8) + iban.mid(14, 10) + iban.mid(12, 2) + blancos(28) + blancos(57);
+}
+
+QString lineaTalon(const tOrdenantes& ordenante, const tTalon& t) {
+    QString orden = QStringLiteral(" ");
+    if (t.numero_Modelo.startsWith(u'8'))
+        orden = t.indicador == 1 ? QStringLiteral("N") : QStringLiteral("S");
+    const QString fecha = rellenaCadena(fechaDDMMAA(t.FechaPago), QStringLiteral(" "), 6, false);
+    // The drawer's account: bank and branch, the ten-digit number, and its
+    // two check digits after it.
+    return QStringLiteral("2056") + ordenante.Nif_Sufijo + blancos(12) + t.Numero.mid(0, 7) +
+           t.chk_numero + blancos(4) + t.Cuenta.mid(0, 8) + t.Cuenta.mid(10, 10) +
+           t.Cuenta.mid(8, 2) + t.numero_Modelo.mid(0, 4) + t.chk_Modelo + t.Importe + fecha +
+           orden + blancos(67);
+}
+
+} // namespace
+
+tNombreCons siguienteNombreCons(const QString& dirCons) {
+    for (int n = 1; n <= numeroMaximoCons; ++n) {
+        const QString numero = ceros(QString::number(n), 4);
+        if (!QFileInfo::exists(dirCons + prefijoCons + numero))
+            return {numero, prefijoCons + numero};
+    }
+    return {};
+}
+
+QString campoImporteTalon(const QString& importe) {
+    QString digitos = importe;
+    digitos.remove(u'.');
+    digitos.remove(u',');
+    digitos.remove(u' ');
+    return ceros(digitos, 13);
+}
+
+void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
+                            const QString& fichero, const QString& fechaConfeccion,
+                            const QString& fechaProceso) {
+    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)});
+}
+
+void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
+                          const tRemesas& remesa) {
+    talon.Importe = campoImporteTalon(talon.Importe);
+    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)});
+}
+
+void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
+                           int numeroTalones, const QString& nif, qint64 totalCentimos) {
+    const QString linea =
+        QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
+        ceros(QString::number(numeroTalones), 10) +
+        ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
+    anadeFicheroTexto(dirCons + fichero, {linea});
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Text files handed to the bank or the operator: each line ends in CR LF and
+// every character is written as its single Windows-1252 byte. A file is
+// opened, written and closed by each call, so what was written is on disk
+// before the next record.
+
+#include <QString>
+#include <QStringList>
+
+// Creates the file (replacing one of that name) with these lines. Throws
+// TErrorOperacion when it cannot be created or written.
+void creaFicheroTexto(const QString& ruta, const QStringList& lineas);
+
+// Appends the lines to an existing file. A missing file is an error, not a
+// new file: a record without the head written before it is never made.
+// Throws TErrorOperacion when the file is missing or cannot be written.
+void anadeFicheroTexto(const QString& ruta, const QStringList& lineas);
