@@ -74,7 +74,9 @@ tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variant
     t.Cuenta = entidad + oficina + digitosCuenta + numeroCuenta;
     t.numero_Modelo = numeroModelo + u'-' + digitoControlModulo7(numeroModelo);
     t.Numero = numero + u'-' + digitoControlModulo7(t.numero_Modelo.left(4) + numero);
-    const bool importeLeido = centimosAImporte(importe);
+    // A field cut short by the end of the line is a misread amount, not a
+    // smaller one: it must never reach the bank as a correct cheque.
+    const bool importeLeido = importe.size() == 11 && centimosAImporte(importe);
     t.Importe = importeLeido ? importe : QString();
 
     // A model the reader could not tell ("5"), the bad-read type ("6"), an

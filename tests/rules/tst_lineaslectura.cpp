@@ -75,6 +75,13 @@ void TstLineasLectura::decodifica_data() {
                                       << ""
                                       << "1"
                                       << "3";
+    QTest::newRow("amount cut by the end of the line")
+        << N << "+1234567 1234 5678 0123456789 4212 0000" << false << "1234567-6" << cuenta
+        << "4212-5"
+        << "0"
+        << ""
+        << "1"
+        << "-";
     // Without the "+" the amount is taken at the bad-read position 23-33.
     QTest::newRow("bad read, no plus") << N << "1234567 1234 5678 0123456789 4212 00000012345¬5"
                                        << true << "1234567-0" << cuenta << "9999-3"
