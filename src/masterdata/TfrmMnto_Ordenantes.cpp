@@ -97,7 +97,7 @@ void TfrmMnto_Ordenantes::creaControles() {
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
     mmoAyuda->setFocusPolicy(Qt::NoFocus);
-    mmoAyuda->setMaximumHeight(fm.lineSpacing() * 6);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
     mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
 
     auto* capas = new QVBoxLayout(this);

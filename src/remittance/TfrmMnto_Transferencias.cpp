@@ -30,7 +30,7 @@ TfrmMnto_Transferencias::TfrmMnto_Transferencias(TdmBBDD& dm, QWidget* parent)
                                 QStringLiteral("Nombre Presentador     "), QStringLiteral("Cuenta"),
                                 QStringLiteral("Importe            "), QStringLiteral("Nº Cheques"),
                                 QStringLiteral("Fecha Abono")},
-                               {110, 90, 240, 220, 120, 80, 90});
+                               {110, 90, 240, 220, 120, 90, 90});
     for (int c : {ColumnaImporte, ColumnaNumeroTalones})
         lvwRemesas->headerItem()->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     lvwRemesas->setAccessibleName(Caption);

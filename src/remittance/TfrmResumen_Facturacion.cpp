@@ -1,0 +1,151 @@
+#include "TfrmResumen_Facturacion.h"
+
+#include "Cadenas.h"
+#include "CajaMensajes.h"
+#include "ConfiguracionBanco.h"
+#include "DialogosSistema.h"
+#include "ImagenesTalon.h"
+#include "TdmBBDD.h"
+
+#include <QButtonGroup>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringDecoder>
+#include <QTextEdit>
+#include <QUrl>
+#include <QVBoxLayout>
+
+QStringList TfrmResumen_Facturacion::textoAyuda() {
+    return {QStringLiteral("Con <Guardar Como> puede dejar una copia de la remesa con el "
+                           "nombre+ruta que indique, por ejemplo para que la abone su banco-"),
+            QStringLiteral("caja."),
+            QStringLiteral("Dispone de dos informes imprimibles: Carta y Resumido."),
+            QStringLiteral("<Envío Web> lanza un navegador a la página Web del Banco-Caja "
+                           "ordenante. Para el envío de la remesa, siga las instrucciones de "),
+            QStringLiteral("ésta.")};
+}
+
+bool TfrmResumen_Facturacion::Launch(TdmBBDD& dm, const QString& ficheroRemesa, QWidget* parent) {
+    TfrmResumen_Facturacion frm(dm, ficheroRemesa, parent);
+    if (!frm.prepara())
+        return false;
+    return frm.exec() == QDialog::Accepted;
+}
+
+TfrmResumen_Facturacion::TfrmResumen_Facturacion(TdmBBDD& dm, const QString& ficheroRemesa,
+                                                 QWidget* parent)
+    : QDialog(parent), dm_(dm) {
+    // "CONS.0007": the letter and the report share the emission's suffix ".0007".
+    const QString carpeta = dm_.instalacion().dirs.Dir_Cons;
+    const QString sufijo = ficheroRemesa.mid(4, 15);
+    baseArchivo_ = carpeta + ficheroRemesa;
+    rutaCarta_ = carpeta + QStringLiteral("INFO") + sufijo;
+    rutaInforme_ = carpeta + QStringLiteral("INFORES") + sufijo;
+    setWindowTitle(Caption);
+    creaControles();
+    resize(900, 640);
+}
+
+void TfrmResumen_Facturacion::creaControles() {
+    auto* grpInforme = new QGroupBox(this);
+    grpInforme->setAccessibleName(QStringLiteral("Informe"));
+    rbtCarta = new QRadioButton(QStringLiteral("Mostrar Carta"), grpInforme);
+    rbtInforme = new QRadioButton(QStringLiteral("Mostrar Informe Resumido"), grpInforme);
+    auto* grupo = new QButtonGroup(this);
+    grupo->addButton(rbtCarta);
+    grupo->addButton(rbtInforme);
+    auto* filaInforme = new QHBoxLayout(grpInforme);
+    filaInforme->addWidget(rbtCarta);
+    filaInforme->addWidget(rbtInforme);
+    filaInforme->addStretch();
+
+    rchVisor = new QTextEdit(this);
+    rchVisor->setReadOnly(true);
+    rchVisor->setAcceptRichText(false);
+    rchVisor->setLineWrapMode(QTextEdit::NoWrap);
+    rchVisor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    rchVisor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The reports are laid out in fixed-width columns.
+    rchVisor->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    rchVisor->setAccessibleName(Caption);
+
+    btnGuardarComo = new QPushButton(QStringLiteral("&Guardar Como"), this);
+    btnImprimir = new QPushButton(QStringLiteral("&Imprimir"), this);
+    btnEnvioWeb = new QPushButton(QStringLiteral("&Envío Web"), this);
+    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
+    auto* filaBotones = new QHBoxLayout;
+    for (QPushButton* b : {btnGuardarComo, btnImprimir, btnEnvioWeb}) {
+        b->setAutoDefault(false);
+        filaBotones->addWidget(b);
+    }
+    filaBotones->addStretch();
+    btnSalir->setAutoDefault(false);
+    filaBotones->addWidget(btnSalir);
+
+    mmoAyuda = new QPlainTextEdit(this);
+    mmoAyuda->setReadOnly(true);
+    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
+    mmoAyuda->setFocusPolicy(Qt::NoFocus);
+    mmoAyuda->setMaximumHeight(mmoAyuda->fontMetrics().lineSpacing() * 7);
+    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+
+    auto* capas = new QVBoxLayout(this);
+    capas->addWidget(grpInforme);
+    capas->addWidget(rchVisor, 1);
+    capas->addLayout(filaBotones);
+    capas->addWidget(mmoAyuda);
+
+    connect(rbtCarta, &QRadioButton::clicked, this, [this] { cargaFichero(rutaCarta_); });
+    connect(rbtInforme, &QRadioButton::clicked, this, [this] { cargaFichero(rutaInforme_); });
+    connect(btnGuardarComo, &QPushButton::clicked, this, &TfrmResumen_Facturacion::guardarComo);
+    connect(btnImprimir, &QPushButton::clicked, this, &TfrmResumen_Facturacion::imprimir);
+    connect(btnEnvioWeb, &QPushButton::clicked, this, &TfrmResumen_Facturacion::envioWeb);
+    connect(btnSalir, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+bool TfrmResumen_Facturacion::prepara() {
+    rbtCarta->setChecked(true);
+    return cargaFichero(rutaCarta_);
+}
+
+bool TfrmResumen_Facturacion::cargaFichero(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) {
+        CajaMensajes::muestraMensaje(this,
+                                     QStringLiteral("No se puede abrir el fichero \"%1\". %2")
+                                         .arg(QDir::toNativeSeparators(ruta), f.errorString()));
+        return false;
+    }
+    // The reports are written in the Windows code page.
+    QStringDecoder decodifica("windows-1252");
+    rchVisor->setPlainText(decodifica(f.readAll()));
+    return true;
+}
+
+void TfrmResumen_Facturacion::guardarComo() {
+    const QString destino =
+        DialogosSistema::guardarComo(this, QStringLiteral("*.zip"), QStringLiteral("ZIP"));
+    if (destino.isEmpty())
+        return;
+    const tRegistroCaptions& c = Cadenas::captions();
+    CajaMensajes::muestraMensaje(this, copiaFichero(rutaArchivo(), destino) == 0
+                                           ? c.CaptioncopiaRemesa
+                                           : c.CaptioncopiaRemesaFallida);
+}
+
+void TfrmResumen_Facturacion::imprimir() {
+    DialogosSistema::imprime(this, *rchVisor->document(), TituloImpresion);
+}
+
+void TfrmResumen_Facturacion::envioWeb() {
+    const QString direccion = leeConfiguracionBanco(dm_.instalacion()).Web;
+    if (direccion.isEmpty())
+        return;
+    DialogosSistema::abreDireccion(QUrl::fromUserInput(direccion));
+}

@@ -1,0 +1,183 @@
+// The emission summary over the files an emission leaves in the "Cons"
+// folder: the letter and the report shown, the archive copied, the viewer
+// printed to a PDF that is read back with a standard tool.
+#include "CajaMensajes.h"
+#include "DialogosSistema.h"
+#include "InstalacionPrueba.h"
+#include "TfrmResumen_Facturacion.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QStringEncoder>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+const QString Carta = QStringLiteral("CARTA DE PRESENTACIÓN\r\nREMESA NÚMERO 0007\r\n");
+const QString Informe =
+    QStringLiteral("INFORME DETALLADO DE LA REMESA\r\nCHEQUE 1234567-8     1.234,50\r\n");
+
+void escribe(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray lee(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+class TstTfrmResumen_Facturacion : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<InstalacionPrueba> p;
+    QByteArray archivo;
+
+    QString cons() const { return p->inst.dirs.Dir_Cons; }
+
+private slots:
+    void init() {
+        p = std::make_unique<InstalacionPrueba>();
+        QStringEncoder ansi("windows-1252");
+        escribe(cons() + "INFO.0007", ansi(Carta));
+        escribe(cons() + "INFORES.0007", ansi(Informe));
+        // Another emission's letter must not be the one shown.
+        escribe(cons() + "INFO.0006", ansi(QStringLiteral("OTRA CARTA")));
+        for (int i = 0; i < 3000; ++i)
+            archivo.append(char(i * 7 % 256));
+        escribe(cons() + "CONS.0007.zip", archivo);
+        CajaMensajes::activaGrabacion();
+        DialogosSistema::activaGrabacion();
+    }
+    void cleanup() {
+        p.reset();
+        CajaMensajes::restablece();
+        DialogosSistema::restablece();
+    }
+
+    void muestraLaCartaYElInformeDeLaEmision() {
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        QCOMPARE(frm.windowTitle(), QStringLiteral("Resumen de la Emisión"));
+        QVERIFY(frm.rbtCarta->isChecked());
+        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
+        QVERIFY(frm.rchVisor->isReadOnly());
+        frm.show();
+        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
+        QCOMPARE(frm.rchVisor->toPlainText(), QString(Informe).remove(u'\r'));
+        QTest::mouseClick(frm.rbtCarta, Qt::LeftButton);
+        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
+        QCOMPARE(frm.mmoAyuda->toPlainText().split(u'\n'), TfrmResumen_Facturacion::textoAyuda());
+        QCOMPARE(CajaMensajes::textos(), QStringList{});
+    }
+
+    void sinCartaSeMuestraElErrorYNoSeAbre() {
+        QVERIFY(QFile::remove(cons() + "INFO.0007"));
+        QVERIFY(!TfrmResumen_Facturacion::Launch(*p->dm, "CONS.0007", nullptr));
+        QCOMPARE(CajaMensajes::textos().size(), 1);
+        QVERIFY(CajaMensajes::textos().first().contains("INFO.0007"));
+    }
+
+    void informeQueFaltaMuestraElErrorYLaCartaSigue() {
+        QVERIFY(QFile::remove(cons() + "INFORES.0007"));
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.show();
+        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
+        QCOMPARE(CajaMensajes::textos().size(), 1);
+        QVERIFY(CajaMensajes::textos().first().contains("INFORES.0007"));
+        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
+    }
+
+    void guardarComoCopiaElArchivo_data() {
+        QTest::addColumn<QString>("destino"); // relative to a scratch folder; "" = cancelled
+        QTest::addColumn<QStringList>("mensajes");
+        QTest::addColumn<bool>("copiado");
+        QTest::newRow("carpeta que existe")
+            << "copia.zip" << QStringList{"Copia Realizada"} << true;
+        QTest::newRow("carpeta que no existe")
+            << "no/existe/copia.zip"
+            << QStringList{"La copia fallo, compruebe la ruta seleccionada."} << false;
+        QTest::newRow("dialogo cancelado") << "" << QStringList{} << false;
+    }
+    void guardarComoCopiaElArchivo() {
+        QFETCH(QString, destino);
+        QFETCH(QStringList, mensajes);
+        QFETCH(bool, copiado);
+        QTemporaryDir fuera;
+        const QString ruta = destino.isEmpty() ? QString() : fuera.filePath(destino);
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.show();
+        DialogosSistema::fijaSiguienteRutaGuardar(ruta);
+        QTest::mouseClick(frm.btnGuardarComo, Qt::LeftButton);
+        QCOMPARE(CajaMensajes::textos(), mensajes);
+        if (copiado)
+            QCOMPARE(lee(ruta), archivo);
+        QCOMPARE(QDir(fuera.path()).entryList(QDir::Files).size(), copiado ? 1 : 0);
+    }
+
+    void guardarComoSinArchivoFalla() {
+        QVERIFY(QFile::remove(cons() + "CONS.0007.zip"));
+        QTemporaryDir fuera;
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        DialogosSistema::fijaSiguienteRutaGuardar(fuera.filePath("copia.zip"));
+        frm.guardarComo();
+        QCOMPARE(CajaMensajes::textos(),
+                 QStringList{"La copia fallo, compruebe la ruta seleccionada."});
+    }
+
+    void envioWebAbreLaDireccionDelBanco() {
+        escribe(p->inst.ficheros.ficheroConfiguracion,
+                "[BANCO]\r\nWeb=  https://banco.example/remesas  \r\n");
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.show();
+        QTest::mouseClick(frm.btnEnvioWeb, Qt::LeftButton);
+        QCOMPARE(DialogosSistema::ultimaDireccion(),
+                 QStringLiteral("https://banco.example/remesas"));
+        QVERIFY(frm.isVisible());
+        QTest::mouseClick(frm.btnSalir, Qt::LeftButton);
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+    }
+
+    void imprimeElInformeMostradoComoUnDocumento() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+            QSKIP("pdftotext is not installed");
+        QTemporaryDir fuera;
+        const QString pdf = fuera.filePath("resumen.pdf");
+        DialogosSistema::fijaImpresionAPdf(pdf);
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.show();
+        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
+        QTest::mouseClick(frm.btnImprimir, Qt::LeftButton);
+        QCOMPARE(DialogosSistema::ultimoTituloImpreso(), QStringLiteral("RESUMEN DE LA EMISIÓN"));
+
+        QProcess texto;
+        texto.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(texto.waitForFinished());
+        const QString leido = QString::fromUtf8(texto.readAllStandardOutput());
+        QVERIFY2(leido.contains("INFORME DETALLADO DE LA REMESA"), qPrintable(leido));
+        QVERIFY2(leido.contains("1.234,50"), qPrintable(leido));
+        QVERIFY(!leido.contains("CARTA"));
+
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished());
+        const QString datos = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(datos.contains(QRegularExpression("Title: +RESUMEN DE LA EMISIÓN")),
+                 qPrintable(datos));
+        QVERIFY2(datos.contains(QRegularExpression("Pages: +1\\b")), qPrintable(datos));
+    }
+};
+
+QTEST_MAIN(TstTfrmResumen_Facturacion)
+#include "tst_TfrmResumen_Facturacion.moc"
