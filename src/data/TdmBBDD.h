@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 struct tDefinicionTabla;
 
 class TdmBBDD : public QObject {
@@ -100,6 +102,43 @@ public:
     // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
     // engine failure no rows and the engine message in `error`.
     tFilasLista CargaListaRemesasEmitidas(QString& error);
+
+    // --- Emission -----------------------------------------------------------
+    // Emits the correct cheques of the remittance under the next emission
+    // number: presentation file, detailed report, covering letter, one history
+    // row per cheque and one for the remittance, images archived, ZIP archive.
+    // The presenter is OrdenanteActual.Pk_Ordenante. Each cheque leaves the
+    // remittance in the same transaction that writes its history row, so it is
+    // in exactly one of the two whenever the program stops. True when it has
+    // run; an error that ends it is thrown as TErrorOperacion.
+    bool facturaFichero(const tRemesas& registroRemesa, const QString& fecha_Confeccion,
+                        const QString& fecha_Proceso);
+    // One row of historicoCheques.dat; false after showing the engine message.
+    bool GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
+                              const tTalon& regTalon);
+    // One row of historico.dat; false after showing the engine message.
+    bool GuardaHistoricoRemesa(const tRemesas& regRemesa);
+    // Archive "CONS.n.zip" beside the presentation file `fichero` (full path):
+    // its copy "CONSn.txt" and every file of the temporary image folder, which
+    // is emptied afterwards. Throws TErrorOperacion.
+    void ComprimeFicheroTalones(const QString& fichero);
+    // For fault tests: called with the number of cheques emitted so far, once
+    // while a cheque's move is written but not committed (false), once after
+    // (true).
+    std::function<void(int talonesEmitidos, bool confirmado)> puntoControlEmision;
+
+    // --- One-time upgrade ---------------------------------------------------
+    // Bring older cheque history to the stored forms (model "4212-5", number
+    // "1234567-6"). Each step touches only values still in the old form, so
+    // running them again changes nothing.
+    void ActualizaLongitudNumeroModelo();
+    void ActualizaNumeroModeloConDigitoControl();
+    void ActualizaNumeroSerieConDigitoControl();
+    // Writes the marker file; throws TErrorOperacion when it cannot.
+    void creaTestigoActualizadoNumeroModelo();
+    // The three steps and the marker, as start-up runs them when the marker is
+    // missing; a marker that cannot be written is shown to the operator.
+    void actualizacionUnica();
 
     // Full paths of the master tables.
     QString rutaRemesas() const { return inst_.rutaTabla(inst_.tablas.tabla_Remesas); }

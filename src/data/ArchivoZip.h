@@ -1,0 +1,9 @@
+#pragma once
+// ZIP archives (standard format, Deflate through zlib) made with libzip.
+
+#include <QString>
+
+// Creates the archive (replacing one of that name) with every plain file of
+// the folder, each stored under its own name and compressed with Deflate.
+// Throws TErrorOperacion when the archive cannot be made.
+void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta);

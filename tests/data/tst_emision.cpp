@@ -1,0 +1,324 @@
+// The emission on a real installation folder: files in Cons, history rows,
+// the cheques left in the remittance, images, and the ZIP archive as a
+// standard tool reads it; two emissions in a row; an emission interrupted
+// after some cheques; emissions that cannot start.
+#include "DatosPrueba.h"
+#include "ErrorOperacion.h"
+#include "FicheroPresentacion.h"
+#include "ImagenesTalon.h"
+#include "InstalacionPrueba.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+struct tChequePrueba {
+    QString modelo;
+    QString numeroModelo;
+    QString importe;
+    QString fecha;
+    QString numero;
+    QString estado;
+    QString cuenta;
+    int indicador = 0;
+    QString nombre;
+    bool imagenes = true;
+};
+
+// The three correct documents of the worked example (1.000,00 + 234,51 + 0,05)
+// and one incomplete cheque typed by hand.
+const tChequePrueba chequeA{"0",
+                            "4201-5",
+                            "1000,00",
+                            "15/02/2025",
+                            "1234567-8",
+                            "0",
+                            "00491500051234567892",
+                            0,
+                            "D'ANGELO GARCÍA, JUAN"};
+const tChequePrueba pagareB{
+    "2", "8200-3",          "234,51", "28/02/2025", "7654321-0", "0", "21000418450200051332",
+    1,   "FERRETERÍA LÓPEZ"};
+const tChequePrueba pagareC{
+    "2", "8200-3", "0,05", "31/03/2025", "0000123-4", "0", "01822370420201234567", 0, "", false};
+const tChequePrueba incompleto{"5", "0000-0", "0000", "", "0000000-0", "1", "###################",
+                               0,   "",       false};
+
+QString baseDe(const tChequePrueba& c) {
+    return baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
+}
+
+QByteArray bytesDe(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+QStringList ficheros(const QString& carpeta) {
+    return QDir(carpeta).entryList(QDir::Files, QDir::Name);
+}
+
+// Runs a standard tool; its output, or "<error>" when it fails.
+QString ejecuta(const QString& programa, const QStringList& argumentos) {
+    QProcess p;
+    p.start(programa, argumentos);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QStringLiteral("<error>");
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// An installation with the presenter of the examples, remittance 1 current.
+struct InstalacionEmision : InstalacionPrueba {
+    int siguienteTalon = 1;
+
+    InstalacionEmision() {
+        ejecutaEn(dm->rutaOrdenantes(),
+                  "INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, Cuenta) "
+                  "VALUES (1, 'B12345678', 'TALLERES PEÑA E HIJOS, S.L.', "
+                  "'ES9121000418450200051332')");
+        estado.RemesaActual.Pk_Remesa = 1;
+        estado.RemesaActual.Nombre_Remesa = "ESTANDAR";
+        estado.OrdenanteActual.Pk_Ordenante = 1;
+    }
+
+    void anade(const tChequePrueba& c) {
+        ejecutaEn(dm->rutaTalonesActual(),
+                  "INSERT INTO Talones (Pk_Talon, Modelo_Talon, Numero_Modelo, Importe, "
+                  "Fecha_Talon, Numero, Estado, Cuenta, indicador, Nombre_Cliente, fk_Clientes, "
+                  "fk_Remesa) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 1, 1)",
+                  {siguienteTalon++, c.modelo, c.numeroModelo, c.importe, c.fecha, c.numero,
+                   c.estado, c.cuenta, c.indicador, c.nombre});
+        if (c.imagenes)
+            for (const QString& f : ficherosImagen(inst.dirs.Dir_Imagenes, baseDe(c)))
+                creaFichero(f);
+    }
+
+    bool emite() { return dm->facturaFichero(estado.RemesaActual, "05/03/2025", "10/03/2025"); }
+
+    QStringList numerosEn(const QString& ruta, const QString& tabla) const {
+        QStringList n;
+        for (const QStringList& f : filasDe(ruta, "SELECT Numero FROM " + tabla))
+            n << f[0];
+        n.sort();
+        return n;
+    }
+    QStringList numerosHistorico() const {
+        return numerosEn(dm->rutaHistoricoCheques(), "historicoCheques");
+    }
+    QStringList numerosRemesa() const { return numerosEn(dm->rutaTalonesActual(), "Talones"); }
+
+    QString cons(const QString& fichero) const { return inst.dirs.Dir_Cons + fichero; }
+};
+
+} // namespace
+
+class TstEmision : public QObject {
+    Q_OBJECT
+
+    // Names in the archive, after the tool has tested every entry.
+    static QStringList contenidoZip(const QString& zip) {
+        if (ejecuta("unzip", {"-tqq", zip}) == "<error>")
+            return {"<archivo dañado>"};
+        QStringList nombres = ejecuta("unzip", {"-Z1", zip}).split('\n', Qt::SkipEmptyParts);
+        nombres.sort();
+        return nombres;
+    }
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("the archive is checked with unzip, which is not installed");
+    }
+
+    void tresCorrectosYUnIncompleto() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, incompleto, pagareB, pagareC})
+            p.anade(c);
+        {
+            QFile ini(p.inst.ficheros.ficheroConfiguracion);
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write("[BANCO]\r\nNombre=CAJA RURAL DE CASTILLA\r\n");
+        }
+        QVERIFY(p.emite());
+
+        // The letter and the report are those of the worked example.
+        QCOMPARE(bytesDe(p.cons("INFO.0001")), bytesDe(QFINDTESTDATA("golden/INFO.0001")));
+        QCOMPARE(bytesDe(p.cons("INFORES.0001")), bytesDe(QFINDTESTDATA("golden/INFORES.0001")));
+        const QList<QByteArray> registros = bytesDe(p.cons("CONS.0001")).split('\n');
+        QCOMPARE(registros.size(), 6); // five records and nothing after the last CR LF
+        QCOMPARE(registros[0] + '\n', bytesDe(QFINDTESTDATA("golden/CONS.0001")).left(152));
+        QCOMPARE(registros[1].left(4), "2056");
+        QCOMPARE(registros[4], "4056B12345678 " + QByteArray(12, ' ') +
+                                   "000000000123456"
+                                   "0000000003"
+                                   "0000000005" +
+                                   QByteArray(89, ' ') + '\r');
+
+        // Every column of the history rows, the apostrophe stored as typed.
+        const auto historico =
+            filasDe(p.dm->rutaHistoricoCheques(), "SELECT * FROM historicoCheques ORDER BY rowid");
+        QCOMPARE(historico.size(), 3);
+        QCOMPARE(historico[0],
+                 (QStringList{"1", "ESTANDAR", "1.000,00", "05/03/2025", "10/03/2025", "CONS.0001",
+                              "CHEQUE CUENTA CORRIENTE", "4201-5", "15/02/2025", "1234567-8",
+                              "D'ANGELO GARCÍA, JUAN", "B12345678 ", "TALLERES PEÑA E HIJOS, S.L.",
+                              "ES9121000418450200051332", "00491500051234567892", "100000", "0"}));
+        QCOMPARE(historico[1].mid(0, 3), (QStringList{"2", "ESTANDAR", "234,51"}));
+        QCOMPARE(historico[1].mid(6, 4),
+                 (QStringList{"PAGARES", "8200-3", "28/02/2025", "7654321-0"}));
+        QCOMPARE(historico[1].mid(15), (QStringList{"23451", "1"}));
+        QCOMPARE(historico[2].mid(0, 3), (QStringList{"3", "ESTANDAR", "0,05"}));
+        QCOMPARE(historico[2].mid(15), (QStringList{"5", "0"}));
+        QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT * FROM historico"),
+                 (QList<QStringList>{{"1", "ESTANDAR", "TALLERES PEÑA E HIJOS, S.L.", "B12345678 ",
+                                      "ES9121000418450200051332", "1234,56", "3", "5", "10/03/2025",
+                                      "05/03/2025", "CONS.0001"}}));
+
+        // Only the incomplete cheque is left.
+        QCOMPARE(p.numerosRemesa(), QStringList{"0000000-0"});
+
+        // Images moved to the history folder; the archive holds the copy of
+        // the presentation file and the front TIFFs (C had no images).
+        for (const tChequePrueba& c : {chequeA, pagareB})
+            for (const QString& f : ficherosImagen("", baseDe(c))) {
+                QVERIFY2(QFile::exists(p.inst.dirs.Dir_Hco_Imagenes + f), qPrintable(f));
+                QVERIFY2(!QFile::exists(p.inst.dirs.Dir_Imagenes + f), qPrintable(f));
+            }
+        const QString zip = p.cons("CONS.0001.zip");
+        QCOMPARE(contenidoZip(zip), (QStringList{"CONS0001.txt", "F" + baseDe(chequeA) + ".tif",
+                                                 "F" + baseDe(pagareB) + ".tif"}));
+        QCOMPARE(ejecuta("zipinfo", {zip}).count(" def"), 3); // Deflate, every entry
+        QCOMPARE(ejecuta("unzip", {"-p", zip, "CONS0001.txt"}).toLatin1(),
+                 bytesDe(p.cons("CONS.0001")));
+        QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
+
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
+        QCOMPARE(p.estado.OrdenanteActual.Nif_Sufijo, QStringLiteral("B12345678 "));
+        QCOMPARE(p.iu.vecesMostrada, 1);
+        QVERIFY(!p.iu.esperaVisible);
+        QCOMPARE(p.iu.mensajes, QStringList());
+    }
+
+    void dosEmisionesSeguidasYImagenesViejas() {
+        InstalacionEmision p;
+        // A capture interrupted earlier left its images in the temporary folder.
+        creaFichero(p.inst.dirs.Dir_Imagenes_tmp + "F17.tif");
+        creaFichero(p.inst.dirs.Dir_Imagenes_tmp + "T17.tif");
+        p.anade(chequeA);
+        QVERIFY(p.emite());
+        p.anade(pagareB);
+        QVERIFY(p.emite());
+
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0002"));
+        QCOMPARE(contenidoZip(p.cons("CONS.0001.zip")),
+                 (QStringList{"CONS0001.txt", "F" + baseDe(chequeA) + ".tif"}));
+        QCOMPARE(contenidoZip(p.cons("CONS.0002.zip")),
+                 (QStringList{"CONS0002.txt", "F" + baseDe(pagareB) + ".tif"}));
+        QCOMPARE(ejecuta("unzip", {"-p", p.cons("CONS.0002.zip"), "CONS0002.txt"}).toLatin1(),
+                 bytesDe(p.cons("CONS.0002")));
+        QCOMPARE(
+            filasDe(p.dm->rutaHistoricoCheques(),
+                    "SELECT Pk_HistoricoRecibos, Numero, Nombre_Cons FROM historicoCheques"),
+            (QList<QStringList>{{"1", "1234567-8", "CONS.0001"}, {"2", "7654321-0", "CONS.0002"}}));
+        QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT Pk_Historico, Nombre_Cons, Importe FROM "
+                                                "historico"),
+                 (QList<QStringList>{{"1", "CONS.0001", "1000,00"}, {"2", "CONS.0002", "234,51"}}));
+        QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
+        QCOMPARE(p.iu.mensajes, QStringList());
+    }
+
+    // The process dies (no destructor, no rollback) while cheque k is moved
+    // but not committed, or right after it was committed. Whatever the moment,
+    // each correct cheque is in exactly one of the two tables, and the next
+    // emission presents the rest once.
+    void emisionInterrumpida_data() {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<bool>("confirmado");
+        QTest::addColumn<int>("enHistorico");
+        QTest::newRow("primero sin confirmar") << 1 << false << 0;
+        QTest::newRow("segundo sin confirmar") << 2 << false << 1;
+        QTest::newRow("segundo confirmado") << 2 << true << 2;
+        QTest::newRow("todos confirmados") << 3 << true << 3;
+    }
+    void emisionInterrumpida() {
+#ifndef Q_OS_UNIX
+        QSKIP("the interruption is a child process that ends abruptly");
+#else
+        QFETCH(int, k);
+        QFETCH(bool, confirmado);
+        QFETCH(int, enHistorico);
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, incompleto, pagareB, pagareC})
+            p.anade(c);
+        const QStringList correctos{"0000123-4", "1234567-8", "7654321-0"};
+
+        fflush(nullptr);
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            p.dm->puntoControlEmision = [&](int emitidos, bool hecho) {
+                if (emitidos == k && hecho == confirmado)
+                    _exit(17);
+            };
+            try {
+                p.emite();
+            } catch (...) {
+            }
+            _exit(1);
+        }
+        int estadoHijo = 0;
+        QCOMPARE(waitpid(hijo, &estadoHijo, 0), hijo);
+        QVERIFY(WIFEXITED(estadoHijo));
+        QCOMPARE(WEXITSTATUS(estadoHijo), 17);
+
+        const QStringList historico = p.numerosHistorico();
+        QStringList remesa = p.numerosRemesa();
+        QCOMPARE(historico.size(), enHistorico);
+        QVERIFY(remesa.removeOne("0000000-0"));
+        QStringList todos = historico + remesa;
+        todos.sort();
+        QCOMPARE(todos, correctos);
+
+        QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), correctos);
+        QCOMPARE(p.numerosRemesa(), QStringList{"0000000-0"});
+        QCOMPARE(p.iu.mensajes, QStringList());
+#endif
+    }
+
+    void emisionQueNoPuedeEmpezar_data() {
+        QTest::addColumn<bool>("sinNumero");
+        QTest::addColumn<int>("presentador");
+        QTest::newRow("los 10000 numeros ocupados") << true << 1;
+        QTest::newRow("presentador inexistente") << false << 9;
+    }
+    void emisionQueNoPuedeEmpezar() {
+        QFETCH(bool, sinNumero);
+        QFETCH(int, presentador);
+        InstalacionEmision p;
+        p.anade(chequeA);
+        p.estado.OrdenanteActual.Pk_Ordenante = presentador;
+        if (sinNumero)
+            for (int n = 1; n <= 10000; ++n)
+                creaFichero(p.cons("CONS." + QString::number(n).rightJustified(4, '0')));
+        const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
+        if (sinNumero) {
+            const tNombreCons libre = siguienteNombreCons(p.inst.dirs.Dir_Cons);
+            QVERIFY(libre.numero.isEmpty() && libre.fichero.isEmpty());
+        }
+
+        QVERIFY_THROWS_EXCEPTION(TErrorOperacion, p.emite());
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), antes);
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        QCOMPARE(p.numerosRemesa(), QStringList{"1234567-8"});
+        QVERIFY(QFile::exists(ficherosImagen(p.inst.dirs.Dir_Imagenes, baseDe(chequeA))[0]));
+        QVERIFY(!p.iu.esperaVisible);
+    }
+};
+
+QTEST_GUILESS_MAIN(TstEmision)
+#include "tst_emision.moc"
