@@ -19,5 +19,7 @@ void fijaEditable(QWidget* campo, bool editable) {
     QPalette p = campo->palette();
     p.setColor(QPalette::Base, editable ? QColor(Qt::white) : p.color(QPalette::Button));
     p.setColor(QPalette::Disabled, QPalette::Base, p.color(QPalette::Button));
+    // A locked field still shows its value legibly.
+    p.setColor(QPalette::Disabled, QPalette::Text, p.color(QPalette::Active, QPalette::Text));
     campo->setPalette(p);
 }

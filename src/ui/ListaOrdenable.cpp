@@ -37,7 +37,9 @@ TListaOrdenable::TListaOrdenable(int& columnaOrden, QWidget* parent)
     setAllColumnsShowFocus(true);
     setAlternatingRowColors(true);
     setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                 "border-bottom: 1px solid #d0d0d0; }"));
+                                 "border-bottom: 1px solid #d0d0d0; }"
+                                 "QTreeView::item:selected { background-color: palette(highlight); "
+                                 "color: palette(highlighted-text); }"));
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int columna) {
