@@ -23,6 +23,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion) : inst(calculaInstalacion
     PreguntaF = std::make_unique<TPreguntaF>();
     CajaMensajes::registraDialogoPregunta(PreguntaF.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
+    secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
     conectaMenu();
 
     QObject::connect(frmPrincipal.get(), &TfrmPrincipal::primeraVezMostrada, dmBBDD.get(),
