@@ -85,6 +85,14 @@ public:
     bool EliminaRegistroBeneficiario(int aPk);
     tTalon CompruebaLibrado(tTalon regtalon);
 
+    // --- Drawer of an edited cheque (TdmBBDD_EdicionTalon) ------------------
+    // The first drawer whose account is `cuenta`, or a new nameless drawer
+    // with that account; false with the engine message when neither works.
+    bool LibradoDeCuenta(const QString& cuenta, TCliente& librado, QString& mensaje_Error);
+    // Links the cheque to another drawer; false with the engine message.
+    bool CambiaLibradoTalon(int pkTalon, int fkCliente, const QString& nombreTabla,
+                            QString& mensaje_Error);
+
     // --- Storing read lines -------------------------------------------------
     // Each stores the read lines of `lista` as cheques of the current
     // remittance; `buenos` counts the lines stored, `invalidos` the others.
