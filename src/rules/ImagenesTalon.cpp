@@ -154,11 +154,19 @@ void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
     const auto en = [&](const QString& carpeta, const QString& prefijo, const QString& ext) {
         return rutaImagen(carpeta, prefijo, base, ext);
     };
-    copiaFichero(en(dirs.Dir_Imagenes, f, extJpg), en(dirs.Dir_Hco_Imagenes, f, extJpg));
-    copiaFichero(en(dirs.Dir_Imagenes, t, extTif), en(dirs.Dir_Hco_Imagenes, t, extTif));
-    copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Hco_Imagenes, f, extTif));
+    const bool jpgArchivado =
+        copiaFichero(en(dirs.Dir_Imagenes, f, extJpg), en(dirs.Dir_Hco_Imagenes, f, extJpg)) == 0;
+    const bool traseraArchivada =
+        copiaFichero(en(dirs.Dir_Imagenes, t, extTif), en(dirs.Dir_Hco_Imagenes, t, extTif)) == 0;
+    const bool frontalArchivada =
+        copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Hco_Imagenes, f, extTif)) == 0;
     copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Imagenes_tmp, f, extTif));
-    borraFichero(en(dirs.Dir_Imagenes, f, extTif));
-    borraFichero(en(dirs.Dir_Imagenes, t, extTif));
-    borraFichero(en(dirs.Dir_Imagenes, f, extJpg));
+    // An image leaves the open images only once its copy in the history is
+    // whole: a full disk must not lose the only copy.
+    if (frontalArchivada)
+        borraFichero(en(dirs.Dir_Imagenes, f, extTif));
+    if (traseraArchivada)
+        borraFichero(en(dirs.Dir_Imagenes, t, extTif));
+    if (jpgArchivado)
+        borraFichero(en(dirs.Dir_Imagenes, f, extJpg));
 }

@@ -307,6 +307,17 @@ void TstImagenesTalon::archiva() {
     const QStringList antes = todosLosFicheros();
     archivaImagenesTalon(dirs, cuenta, QStringLiteral("4212-5"), QStringLiteral("7654321-0"));
     QCOMPARE(todosLosFicheros(), antes);
+
+    // A copy that cannot be written (here a folder stands where the history
+    // file should go) leaves the original where it was.
+    const QString base2 = QStringLiteral("1234567801012345678942127654322");
+    escribe(dirs.Dir_Imagenes + "F" + base2 + ".jpg", "front jpeg 2");
+    escribe(dirs.Dir_Imagenes + "T" + base2 + ".tif", "back tiff 2");
+    QVERIFY(QDir().mkpath(dirs.Dir_Hco_Imagenes + "F" + base2 + ".jpg"));
+    archivaImagenesTalon(dirs, cuenta, QStringLiteral("4212-5"), QStringLiteral("7654322-0"));
+    QCOMPARE(lee(dirs.Dir_Imagenes + "F" + base2 + ".jpg"), QByteArray("front jpeg 2"));
+    QVERIFY(!QFile::exists(dirs.Dir_Imagenes + "T" + base2 + ".tif"));
+    QCOMPARE(lee(dirs.Dir_Hco_Imagenes + "T" + base2 + ".tif"), QByteArray("back tiff 2"));
 }
 
 QTEST_GUILESS_MAIN(TstImagenesTalon)
