@@ -1,0 +1,702 @@
+// The cheque editor driven as the operator drives it: clicks, typing, Enter,
+// header clicks, with every message box answered through the hook. The
+// cheques are stored beforehand with the data module's own operations.
+#include "Cadenas.h"
+#include "CajaMensajes.h"
+#include "DigitosControl.h"
+#include "ImagenesTalon.h"
+#include "InstalacionPrueba.h"
+#include "TfrmMod_Cheque.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// A 20-digit account with its right control digits.
+QString cuenta(const QString& entidadOficina, const QString& numero) {
+    return entidadOficina +
+           calculaDigitosControlCCC(entidadOficina + QStringLiteral("00") + numero) + numero;
+}
+
+const QString CuentaA = cuenta(QStringLiteral("21000418"), QStringLiteral("4502000513"));
+const QString CuentaB = cuenta(QStringLiteral("00491500"), QStringLiteral("0512345678"));
+const QString CuentaC = cuenta(QStringLiteral("20852066"), QStringLiteral("0300012345"));
+
+QString modelo(const QString& cuatro) {
+    return cuatro + u'-' + digitoControlModulo7(cuatro);
+}
+QString numero(const QString& cuatro, const QString& siete) {
+    return siete + u'-' + digitoControlModulo7(cuatro + siete);
+}
+// What the operator types into a masked field: the characters without the
+// separators, which the mask puts in by itself.
+QString tecleo(QString texto) {
+    return texto.remove(u'-').remove(u'/');
+}
+
+void escribeJpeg(const QString& ruta, Qt::GlobalColor color) {
+    QImage imagen(60, 28, QImage::Format_RGB32);
+    imagen.fill(color);
+    QVERIFY(imagen.save(ruta, "JPG"));
+}
+
+void escribeBytes(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TstTfrmMod_Cheque : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<InstalacionPrueba> p;
+    std::unique_ptr<TfrmMod_Cheque> frm;
+
+    // Stores a cheque as the capture step would: new, with its drawer found
+    // or created by its account. The amount "0,00" leaves it to complete.
+    tTalon guarda(const QString& estado, const QString& cuentaTalon, const QString& serie,
+                  const QString& importe = QStringLiteral("0,00"),
+                  const QString& tipo = QStringLiteral("4212")) {
+        tTalon t;
+        t.Nuevo = true;
+        t.Estado = estado;
+        t.Cuenta = cuentaTalon;
+        t.numero_Modelo = modelo(tipo);
+        t.Numero = numero(tipo, serie);
+        t.Importe = importe;
+        t.Modelo_Talon = QStringLiteral("0");
+        t.fk_Remesas = 1;
+        QString e;
+        if (!p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+            QTest::qFail(qPrintable(e), __FILE__, __LINE__);
+        return t;
+    }
+
+    // The three image files of a cheque; the front JPEG a real picture.
+    void creaImagenes(const tTalon& t) {
+        const QString base = baseImagenTalon(t);
+        const QString carpeta = p->inst.dirs.Dir_Imagenes;
+        escribeJpeg(rutaImagenFrontal(carpeta, base), Qt::darkGreen);
+        escribeBytes(rutaImagen(carpeta, "F", base, ".tif"), "front");
+        escribeBytes(rutaImagen(carpeta, "T", base, ".tif"), "back");
+    }
+
+    QStringList imagenesDe(const QString& base) const {
+        const QString carpeta = p->inst.dirs.Dir_Imagenes;
+        QStringList presentes;
+        for (const QString& ruta :
+             {rutaImagen(carpeta, "F", base, ".jpg"), rutaImagen(carpeta, "F", base, ".tif"),
+              rutaImagen(carpeta, "T", base, ".tif")})
+            if (QFileInfo::exists(ruta))
+                presentes << QFileInfo(ruta).fileName();
+        return presentes;
+    }
+
+    void abre() {
+        frm = std::make_unique<TfrmMod_Cheque>(*p->dm, p->dm->cargaRegistroRemesasTablas(1));
+        frm->prepara();
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+    }
+
+    static void escribe(QLineEdit* campo, const QString& texto) {
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClick(campo, Qt::Key_Delete);
+        campo->setCursorPosition(0);
+        QTest::keyClicks(campo, texto);
+    }
+
+    static void click(QPushButton* b) {
+        QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    void clickFila(int fila) {
+        QTreeWidget* l = frm->lvwTransferencias;
+        const QRect r = l->visualItemRect(l->topLevelItem(fila));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    void clickCabecera(int columna) {
+        QHeaderView* h = frm->lvwTransferencias->header();
+        const int x = h->sectionViewportPosition(columna) + h->sectionSize(columna) / 2;
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(x, h->height() / 2));
+    }
+
+    QStringList columna(int c) const {
+        QStringList r;
+        for (int i = 0; i < frm->lvwTransferencias->topLevelItemCount(); ++i)
+            r << frm->lvwTransferencias->topLevelItem(i)->text(c);
+        return r;
+    }
+
+    QStringList fila(int i) const {
+        QStringList r;
+        for (int c = 0; c < TfrmMod_Cheque::NumeroColumnas; ++c)
+            r << frm->lvwTransferencias->topLevelItem(i)->text(c);
+        return r;
+    }
+
+    // Stored cheques: key, state, account, amount, drawer key.
+    QList<QStringList> talones() const {
+        return filasDe(p->dm->rutaTalonesActual(),
+                       "SELECT Pk_Talon, Estado, Cuenta, Importe, fk_Clientes FROM Talones "
+                       "ORDER BY Pk_Talon");
+    }
+
+    // Stored drawers: key, account, name.
+    QList<QStringList> librados() const {
+        return filasDe(p->dm->rutaDeudores(),
+                       "SELECT Pk_Cliente, Cuenta, Nombre_Cliente FROM Deudores "
+                       "ORDER BY Pk_Cliente");
+    }
+
+    QString libradoDe(int pkTalon) const {
+        const auto f = filasDe(p->dm->rutaTalonesActual(),
+                               "SELECT fk_Clientes FROM Talones WHERE Pk_Talon = ?", {pkTalon});
+        return f.isEmpty() ? QString() : f.first().first();
+    }
+
+    // Types what completes a cheque: the account and an amount.
+    void completa(const QString& cuentaTalon, const QString& importe,
+                  const QString& nombre = QString()) {
+        escribe(frm->lbleditCuenta, cuentaTalon);
+        escribe(frm->lbtImporte, importe);
+        escribe(frm->lbleditNombreBenef, nombre);
+    }
+
+private slots:
+    void init() {
+        p = std::make_unique<InstalacionPrueba>();
+        TfrmMod_Cheque::olvidaOrdenes();
+        TfrmMod_Cheque::abreVentanaCaptura = nullptr;
+        CajaMensajes::activaGrabacion();
+    }
+
+    void cleanup() {
+        frm.reset();
+        p.reset();
+        TfrmMod_Cheque::abreVentanaCaptura = nullptr;
+        CajaMensajes::restablece();
+    }
+
+    void remesaVacia() {
+        abre();
+        QCOMPARE(frm->windowTitle(), "Mantenimiento de cheques de la remesa ESTANDAR");
+        QCOMPARE(frm->width(), 968);
+        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 0);
+        QVERIFY(frm->pnlImagen->isHidden());
+        QVERIFY(frm->imagenMostrada().isEmpty());
+        QCOMPARE(frm->ledtImporteTotal->text(), Cadenas::captions().Caption0Euros);
+        QCOMPARE(frm->ledtOrdenes->text(), "0");
+        QCOMPARE(frm->lbtTotTrans->text(), "0");
+        for (QPushButton* b : {frm->btnEmision, frm->btnModifica, frm->btnbeneficiarios})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+        for (QPushButton* b : {frm->btnLeer, frm->btnManual, frm->btnSalir})
+            QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+        for (QPushButton* b :
+             {frm->btnSiguiente, frm->btnAnterior, frm->btnAceptar, frm->btnCancelar})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
+        QVERIFY(!frm->edtFormato->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), frm->btnLeer);
+        // Emitir by its access key does nothing while it is locked.
+        QTest::keyClick(frm.get(), Qt::Key_M, Qt::AltModifier);
+        QVERIFY(frm->pnlAviso->isHidden());
+        QVERIFY(CajaMensajes::textos().isEmpty());
+        // Fields are named by their labels.
+        const QList<std::pair<QWidget*, QString>> nombres{
+            {frm->ledtImporteTotal, "Importe total - Cheques completos"},
+            {frm->ledtOrdenes, "Nº de cheques - Cheques completos"},
+            {frm->lbtTotTrans, "Nº TOTAL de cheques."},
+            {frm->edtFormato, "Tipo - dígito control"},
+            {frm->edtNumero, "Nº cheque - dígito control"},
+            {frm->lbtImporte, "Importe"},
+            {frm->lbleditCuenta, "Cuenta (20 dígitos)"},
+            {frm->medtAbono, "Fecha Vto."},
+            {frm->chIndicador, "Pagaré al portador- No a la orden"},
+            {frm->lbleditNombreBenef, "Librado"},
+            {frm->lbedImp, "Total de importes de la remesa:"},
+            {frm->lblTalones, "Nº de cheques de la remesa:"},
+            {frm->btnLeer, " Escanear Cheques"}};
+        for (const auto& [control, nombre] : nombres)
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                     nombre);
+        QCOMPARE(frm->mmoAyuda->toPlainText().split(u'\n').size(), 13);
+        QVERIFY(frm->mmoAyuda->toPlainText().endsWith("el literal \"IMAGEN NO DISPONIBLE\""));
+    }
+
+    void escanearAbreLaVentanaDelTipo_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<bool>("conGancho");
+        QTest::addColumn<bool>("abierta");
+        QTest::newRow("sin lector") << 0 << true << false;
+        QTest::newRow("tipo fuera de rango") << 6 << true << false;
+        QTest::newRow("teclado") << 4 << true << true;
+        QTest::newRow("sin ventanas de captura") << 1 << false << false;
+    }
+
+    void escanearAbreLaVentanaDelTipo() {
+        QFETCH(int, tipo);
+        QFETCH(bool, conGancho);
+        QFETCH(bool, abierta);
+        p->estado.Escaner.tipo = tipo;
+        QList<int> abiertas;
+        if (conGancho)
+            TfrmMod_Cheque::abreVentanaCaptura = [&](int t) {
+                abiertas << t;
+                guarda("1", CuentaA, "1234567"); // what the capture stored
+                return true;
+            };
+        abre();
+        click(frm->btnLeer);
+        QCOMPARE(abiertas, abierta ? QList<int>{tipo} : QList<int>{});
+        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), abierta ? 1 : 0);
+    }
+
+    void modificarUnDuplicadoNoEdita() {
+        guarda("1", CuentaA, "1111111");
+        guarda("2", CuentaB, "2222222");
+        abre();
+        QVERIFY(!frm->duplicadoMostrado());
+        clickFila(1);
+        QVERIFY(frm->duplicadoMostrado());
+        QVERIFY(frm->imgDuplicado->isVisible());
+        click(frm->btnModifica);
+        QCOMPARE(CajaMensajes::textos(),
+                 QStringList{"Documento duplicado no puede ser tramitado, elimínelo"});
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QTest::mouseDClick(
+            frm->lvwTransferencias->viewport(), Qt::LeftButton, {},
+            frm->lvwTransferencias->visualItemRect(frm->lvwTransferencias->topLevelItem(1))
+                .center());
+        QCOMPARE(CajaMensajes::textos().size(), 2);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QVERIFY(frm->lvwTransferencias->isEnabled());
+
+        // A cheque that is not a duplicate enters editing; Cancelar leaves it
+        // with the fields emptied and nothing stored.
+        clickFila(0);
+        QVERIFY(!frm->imgDuplicado->isVisible());
+        click(frm->btnModifica);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        QVERIFY(!frm->lvwTransferencias->isEnabled());
+        QVERIFY(!frm->btnSalir->isEnabled());
+        QVERIFY(frm->btnSiguiente->isEnabled());
+        QVERIFY(!frm->btnAnterior->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+        escribe(frm->lbtImporte, "15,00");
+        click(frm->btnCancelar);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QVERIFY(frm->lbtImporte->text().isEmpty());
+        QVERIFY(frm->edtNumero->text().remove(u'-').isEmpty());
+        QVERIFY(!frm->lbtImporte->isEnabled());
+        QCOMPARE(talones().first().at(3), "0,00");
+    }
+
+    void guardarSaltaLosDuplicados_data() {
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<bool>("adelante");
+        QTest::addColumn<int>("llegada");
+        // Rows: incomplete, duplicate, duplicate, incomplete, duplicate.
+        QTest::newRow("siguiente salta dos") << 0 << true << 3;
+        QTest::newRow("siguiente se queda en la última") << 3 << true << 4;
+        QTest::newRow("anterior salta dos") << 3 << false << 0;
+    }
+
+    void guardarSaltaLosDuplicados() {
+        QFETCH(int, desde);
+        QFETCH(bool, adelante);
+        QFETCH(int, llegada);
+        guarda("1", CuentaA, "1000001");
+        guarda("2", CuentaB, "1000002");
+        guarda("2", CuentaB, "1000003");
+        guarda("1", CuentaC, "1000004");
+        guarda("2", CuentaB, "1000005");
+        abre();
+        clickFila(desde);
+        click(frm->btnModifica);
+        escribe(frm->lbtImporte, "10,00");
+        click(adelante ? frm->btnSiguiente : frm->btnAnterior);
+        QVERIFY(CajaMensajes::textos().isEmpty());
+        QCOMPARE(frm->filaActual(), llegada);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(0), "CORRECTO");
+        QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(2), "10,00");
+        QCOMPARE(talones().at(desde).at(1), "0");
+        QCOMPARE(frm->btnSiguiente->isEnabled(), llegada < 4);
+        QCOMPARE(frm->btnAnterior->isEnabled(), llegada > 0);
+        QVERIFY(frm->lbtImporte->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), frm->lbtImporte);
+        QCOMPARE(frm->ledtImporteTotal->text(), "10,00 Euros");
+    }
+
+    void cuentaCorregidaLlevaSusImagenes_data() {
+        QTest::addColumn<int>("boton");
+        QTest::addColumn<bool>("fallaAntes");
+        QTest::newRow("aceptar") << 0 << false;
+        QTest::newRow("siguiente") << 1 << false;
+        QTest::newRow("anterior") << 2 << false;
+        // A refused attempt must not lose the name the images are filed under.
+        QTest::newRow("aceptar tras un intento rechazado") << 0 << true;
+    }
+
+    void cuentaCorregidaLlevaSusImagenes() {
+        QFETCH(int, boton);
+        QFETCH(bool, fallaAntes);
+        guarda("1", CuentaA, "1000001");
+        const tTalon leido = guarda("1", CuentaB, "1000002", "60000,00");
+        guarda("1", CuentaA, "1000003");
+        creaImagenes(leido);
+        abre();
+        clickFila(1);
+        QCOMPARE(frm->imagenMostrada(),
+                 rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(leido)));
+        click(frm->btnModifica);
+        escribe(frm->lbleditCuenta, CuentaC);
+        if (fallaAntes) {
+            escribe(frm->lbtImporte, "0");
+            click(frm->btnAceptar);
+            QCOMPARE(CajaMensajes::textos(), QStringList{"El importe no puede quedar a cero"});
+            QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+            QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+        }
+        // Above the limit for cheques without image: it has its image.
+        escribe(frm->lbtImporte, "60000,00");
+        QPushButton* botones[] = {frm->btnAceptar, frm->btnSiguiente, frm->btnAnterior};
+        click(botones[boton]);
+        QCOMPARE(CajaMensajes::textos().size(), fallaAntes ? 1 : 0);
+
+        tTalon corregido = leido;
+        corregido.Cuenta = CuentaC;
+        QCOMPARE(imagenesDe(baseImagenTalon(leido)), QStringList{});
+        QCOMPARE(imagenesDe(baseImagenTalon(corregido)).size(), 3);
+        QCOMPARE(talones().at(1).mid(1, 3), (QStringList{"0", CuentaC, "60000,00"}));
+        QCOMPARE(fila(1).mid(0, 4),
+                 (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "60.000,00", CuentaC}));
+
+        // Shown again, the cheque still has its picture.
+        if (frm->modo() == TfrmMod_Cheque::Modo::Editando)
+            click(frm->btnCancelar);
+        clickFila(0);
+        clickFila(1);
+        QCOMPARE(frm->imagenMostrada(),
+                 rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(corregido)));
+    }
+
+    void chequesManualesConservanSuLibrado() {
+        abre();
+        click(frm->btnManual);
+        const int primero = frm->regTalon.Pk_Talon;
+        const QString provisional = libradoDe(primero);
+        completa(CuentaA, "10,00", "ANA");
+        escribe(frm->edtFormato, tecleo(modelo("4212")));
+        escribe(frm->edtNumero, tecleo(numero("4212", "1000001")));
+        click(frm->btnAceptar);
+        QVERIFY2(CajaMensajes::textos().isEmpty(), qPrintable(CajaMensajes::textos().join('|')));
+
+        click(frm->btnManual);
+        const int segundo = frm->regTalon.Pk_Talon;
+        QCOMPARE(libradoDe(segundo), provisional);
+        completa(CuentaB, "20,00", "BERTO");
+        escribe(frm->edtFormato, tecleo(modelo("4212")));
+        escribe(frm->edtNumero, tecleo(numero("4212", "1000002")));
+        click(frm->btnAceptar);
+
+        // A third one on an account that already has its drawer, no name typed.
+        click(frm->btnManual);
+        const int tercero = frm->regTalon.Pk_Talon;
+        completa(CuentaA, "30,00");
+        escribe(frm->edtFormato, tecleo(modelo("4212")));
+        escribe(frm->edtNumero, tecleo(numero("4212", "1000003")));
+        click(frm->btnAceptar);
+        QVERIFY2(CajaMensajes::textos().isEmpty(), qPrintable(CajaMensajes::textos().join('|')));
+        QCOMPARE(frm->lbleditNombreBenef->text(), "ANA");
+
+        const QList<QStringList> d = librados();
+        QCOMPARE(d.size(), 3);
+        QCOMPARE(d.at(0), (QStringList{provisional, QString(19, u'#'), QString()}));
+        QCOMPARE(d.at(1).mid(1), (QStringList{CuentaA, "ANA"}));
+        QCOMPARE(d.at(2).mid(1), (QStringList{CuentaB, "BERTO"}));
+        QCOMPARE(libradoDe(primero), d.at(1).at(0));
+        QCOMPARE(libradoDe(segundo), d.at(2).at(0));
+        QCOMPARE(libradoDe(tercero), d.at(1).at(0));
+
+        frm->refrescaLista();
+        QCOMPARE(columna(TfrmMod_Cheque::colNombre), (QStringList{"ANA", "BERTO", "ANA"}));
+
+        // With the account unchanged the drawer takes the name typed.
+        clickFila(2);
+        click(frm->btnModifica);
+        escribe(frm->lbleditNombreBenef, "ANA MARIA");
+        click(frm->btnAceptar);
+        frm->refrescaLista();
+        QCOMPARE(columna(TfrmMod_Cheque::colNombre),
+                 (QStringList{"ANA MARIA", "BERTO", "ANA MARIA"}));
+        QCOMPARE(librados().size(), 3);
+    }
+
+    void chequeManualTeclasYReglasDelTipo() {
+        escribeJpeg(p->inst.dirs.Dir_Aplicacion + "SIN_IMAGEN.jpg", Qt::lightGray);
+        abre();
+        click(frm->btnManual);
+        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 1);
+        const QString clave = QString::number(frm->regTalon.Pk_Talon);
+        QCOMPARE(fila(0), (QStringList{"INCOMPLETO", "DESCONOCIDO", "0,00", QString(19, u'#'),
+                                       QString(), QString(), QString(), clave}));
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        QVERIFY(frm->pnlImagen->isVisible());
+        QCOMPARE(frm->imagenMostrada(), p->inst.dirs.Dir_Aplicacion + "SIN_IMAGEN.jpg");
+        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+        QVERIFY(!frm->btnSiguiente->isEnabled());
+        QVERIFY(!frm->btnAnterior->isEnabled());
+        QVERIFY(!frm->medtAbono->isEnabled());
+
+        // The placeholder type is refused; the cheque stays as it was.
+        click(frm->btnAceptar);
+        QCOMPARE(CajaMensajes::textos(), QStringList{"El tipo de cheque no es valido."});
+        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        QCOMPARE(talones().first().at(1), "1");
+
+        // Enter walks the fields; a promissory note opens the due date.
+        const QString pagare = modelo("8212");
+        escribe(frm->edtFormato, tecleo(pagare));
+        QTest::keyClick(frm->edtFormato, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->edtNumero);
+        QVERIFY(frm->medtAbono->isEnabled());
+        QVERIFY(frm->chIndicador->isEnabled());
+        QCOMPARE(frm->cboxOrdenes->currentText(), "PAGARES");
+        QTest::keyClicks(frm->edtNumero, tecleo(numero("8212", "7654321")));
+        QTest::keyClick(frm->edtNumero, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->lbtImporte);
+        QTest::keyClicks(frm->lbtImporte, "1234,5");
+        QTest::keyClick(frm->lbtImporte, Qt::Key_Return);
+        QCOMPARE(frm->lbtImporte->text(), "1.234,50");
+        QCOMPARE(QApplication::focusWidget(), frm->lbleditCuenta);
+        QTest::keyClicks(frm->lbleditCuenta, CuentaA);
+        QTest::keyClick(frm->lbleditCuenta, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->medtAbono);
+        QTest::keyClicks(frm->medtAbono, QDate::currentDate().addDays(30).toString("ddMMyyyy"));
+        QTest::keyClick(frm->medtAbono, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->chIndicador);
+        QTest::keyClick(frm->chIndicador, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->btnAceptar);
+
+        // Another type closes and empties the due date.
+        escribe(frm->edtFormato, tecleo(modelo("4312")));
+        escribe(frm->lbleditCuenta, CuentaA);
+        QVERIFY(frm->medtAbono->text().remove(u'/').trimmed().isEmpty());
+        QVERIFY(!frm->medtAbono->isEnabled());
+        QVERIFY(!frm->chIndicador->isEnabled());
+        QCOMPARE(frm->cboxOrdenes->currentIndex(), 0);
+        QTest::keyClick(frm->lbleditCuenta, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), frm->btnAceptar);
+        escribe(frm->edtNumero, tecleo(numero("4312", "7654321")));
+        frm->btnAceptar->setFocus();
+        QTest::keyClick(frm->btnAceptar, Qt::Key_Return);
+        QCOMPARE(CajaMensajes::textos().size(), 1);
+
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QCOMPARE(fila(0).mid(0, 3),
+                 (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "1.234,50"}));
+        QCOMPARE(frm->ledtImporteTotal->text(), "1.234,50 Euros");
+        QCOMPARE(frm->ledtOrdenes->text(), "1");
+        QCOMPARE(frm->lbtTotTrans->text(), "1");
+        const auto guardado = filasDe(
+            p->dm->rutaTalonesActual(),
+            "SELECT Estado, Importe, Modelo_Talon, Numero_Modelo, Fecha_Talon FROM Talones");
+        QCOMPARE(guardado.first(), (QStringList{"0", "1234,50", "0", modelo("4312"), QString()}));
+    }
+
+    void emitirSinChequesCompletos() {
+        guarda("1", CuentaA, "1000001");
+        guarda("1", CuentaB, "1000002");
+        abre();
+        QVERIFY(frm->btnEmision->isEnabled());
+        click(frm->btnEmision);
+        QCOMPARE(CajaMensajes::textos(),
+                 QStringList{"No hay cheques COMPLETOS listos para emitir. Reviselos"});
+        QVERIFY(frm->pnlAviso->isHidden());
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QVERIFY(frm->lvwTransferencias->isEnabled());
+    }
+
+    void avisoDeEmision_data() {
+        QTest::addColumn<int>("incompletos");
+        QTest::addColumn<QString>("lineaRoja");
+        QTest::newRow("ninguno") << 0 << QString();
+        QTest::newRow("uno") << 1
+                             << "Quedan 1 cheque sin completar, si continua no se incluira en ésta "
+                                "emisión-remesa.";
+        QTest::newRow("dos") << 2
+                             << "Quedan 2 cheques sin completar, si continua no se incluiran en "
+                                "ésta emisión-remesa.";
+    }
+
+    void avisoDeEmision() {
+        QFETCH(int, incompletos);
+        QFETCH(QString, lineaRoja);
+        guarda("0", CuentaA, "1000001", "1234,56");
+        guarda("0", CuentaB, "1000002", "10,00");
+        guarda("2", CuentaA, "1000001", "1234,56");
+        for (int i = 0; i < incompletos; ++i)
+            guarda("1", CuentaC, QStringLiteral("200000%1").arg(i));
+        abre();
+        QStringList esperadas{"La remesa se generará con el siguiente detalle:"};
+        if (!lineaRoja.isEmpty())
+            esperadas << lineaRoja;
+        for (int vez = 0; vez < 2; ++vez) {
+            click(frm->btnEmision);
+            QVERIFY(frm->pnlAviso->isVisible());
+            QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Aviso);
+            QVERIFY(!frm->lvwTransferencias->isEnabled());
+            QVERIFY(!frm->btnSalir->isEnabled());
+            QVERIFY(!frm->btnEmision->isEnabled());
+            QCOMPARE(frm->redtAviso->toPlainText().split(u'\n'), esperadas);
+            QCOMPARE(frm->lbedImp->text(), "1.244,56 Euros");
+            QCOMPARE(frm->lblTalones->text(), "2");
+            const QTextBlock primera = frm->redtAviso->document()->firstBlock();
+            QCOMPARE(primera.charFormat().foreground().color(), QColor(Qt::black));
+            if (!lineaRoja.isEmpty())
+                QCOMPARE(primera.next().charFormat().foreground().color(), QColor(Qt::red));
+            if (vez == 0) {
+                click(frm->btnCancelarAviso);
+                QVERIFY(frm->pnlAviso->isHidden());
+                QVERIFY(frm->lvwTransferencias->isEnabled());
+                QVERIFY(frm->btnSalir->isEnabled());
+            }
+        }
+        click(frm->btnContinuar);
+        QCOMPARE(frm->result(), int(QDialog::Accepted));
+        QVERIFY(!frm->isVisible());
+        // The duplicate went; the correct and incomplete cheques stay.
+        QCOMPARE(talones().size(), 2 + incompletos);
+        for (const QStringList& t : talones())
+            QVERIFY(t.at(1) != "2");
+        QVERIFY(CajaMensajes::textos().isEmpty());
+    }
+
+    void salirEliminaLosDuplicados() {
+        const tTalon original = guarda("1", CuentaA, "1000001");
+        guarda("2", CuentaA, "1000001");
+        guarda("2", CuentaA, "1000001");
+        creaImagenes(original);
+        abre();
+        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 3);
+        click(frm->btnSalir);
+        QCOMPARE(frm->result(), int(QDialog::Rejected));
+        QCOMPARE(talones().size(), 1);
+        QCOMPARE(talones().first().at(1), "1");
+        QCOMPARE(imagenesDe(baseImagenTalon(original)).size(), 3);
+    }
+
+    void eliminarBorraElChequeYSusImagenes() {
+        guarda("1", CuentaA, "1000001");
+        const tTalon segundo = guarda("0", CuentaB, "1000002", "5,00");
+        creaImagenes(segundo);
+        abre();
+        QCOMPARE(frm->ledtImporteTotal->text(), "5,00 Euros");
+        clickFila(1);
+        click(frm->btnbeneficiarios);
+        QVERIFY(CajaMensajes::textos().isEmpty());
+        QCOMPARE(talones().size(), 1);
+        QCOMPARE(imagenesDe(baseImagenTalon(segundo)), QStringList{});
+        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 1);
+        QCOMPARE(frm->filaActual(), 0);
+        QCOMPARE(frm->ledtImporteTotal->text(), Cadenas::captions().Caption0Euros);
+        QCOMPARE(frm->lbtTotTrans->text(), "1");
+    }
+
+    void ordenPorColumnas() {
+        // Eleven cheques: keys 1 to 11, so "Orden" as text would put 10
+        // and 11 before 2.
+        for (int i = 1; i <= 11; ++i)
+            guarda("1", CuentaA, QStringLiteral("10000%1").arg(i, 2, 10, QChar(u'0')),
+                   QStringLiteral("%1,00").arg(12 - i));
+        abre();
+        const auto claves = [this] { return columna(TfrmMod_Cheque::colOrden); };
+        QStringList ascendente;
+        for (int i = 1; i <= 11; ++i)
+            ascendente << QString::number(i);
+        QStringList descendente = ascendente;
+        std::reverse(descendente.begin(), descendente.end());
+
+        clickCabecera(TfrmMod_Cheque::colOrden);
+        QCOMPARE(claves(), descendente);
+        clickCabecera(TfrmMod_Cheque::colOrden);
+        QCOMPARE(claves(), ascendente);
+        // A text column starts ascending, as text: "10,00" before "2,00".
+        clickCabecera(TfrmMod_Cheque::colImporte);
+        QCOMPARE(columna(TfrmMod_Cheque::colImporte).mid(0, 4),
+                 (QStringList{"1,00", "10,00", "11,00", "2,00"}));
+        clickCabecera(TfrmMod_Cheque::colImporte);
+        QCOMPARE(columna(TfrmMod_Cheque::colImporte).first(), "9,00");
+
+        // The directions last for the whole run: a new opening goes on
+        // from where the last one left each column.
+        frm.reset();
+        abre();
+        QCOMPARE(claves(), ascendente);
+        clickCabecera(TfrmMod_Cheque::colOrden);
+        QCOMPARE(claves(), descendente);
+    }
+
+    void imagenConSusSustitutos_data() {
+        QTest::addColumn<bool>("frontal");
+        QTest::addColumn<QByteArray>("deAplicacion");
+        QTest::addColumn<bool>("dePub");
+        QTest::addColumn<QString>("mostrada");
+        const QByteArray jpeg("jpeg");
+        QTest::newRow("su imagen") << true << jpeg << true << "frontal";
+        QTest::newRow("sin imagen") << false << jpeg << true << "aplicacion";
+        QTest::newRow("sustituto ilegible")
+            << false << QByteArray("no es una imagen") << true << "pub";
+        QTest::newRow("sin sustituto") << false << QByteArray() << true << "pub";
+        QTest::newRow("nada") << false << QByteArray() << false << "";
+    }
+
+    void imagenConSusSustitutos() {
+        QFETCH(bool, frontal);
+        QFETCH(QByteArray, deAplicacion);
+        QFETCH(bool, dePub);
+        QFETCH(QString, mostrada);
+        const tTalon t = guarda("1", CuentaA, "1000001");
+        if (frontal)
+            creaImagenes(t);
+        const QString aplicacion = p->inst.dirs.Dir_Aplicacion + "SIN_IMAGEN.jpg";
+        const QString pub = p->inst.dirs.Dir_Pub + "SIN_IMAGEN.jpg";
+        if (deAplicacion == "jpeg")
+            escribeJpeg(aplicacion, Qt::lightGray);
+        else if (!deAplicacion.isEmpty())
+            escribeBytes(aplicacion, deAplicacion);
+        if (dePub)
+            escribeJpeg(pub, Qt::gray);
+        abre();
+        const QMap<QString, QString> rutas{
+            {"frontal", rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(t))},
+            {"aplicacion", aplicacion},
+            {"pub", pub},
+            {"", QString()}};
+        QCOMPARE(frm->imagenMostrada(), rutas.value(mostrada));
+        QCOMPARE(frm->imgCheque->pixmap().isNull(), mostrada.isEmpty());
+    }
+};
+
+QTEST_MAIN(TstTfrmMod_Cheque)
+#include "tst_TfrmMod_Cheque.moc"
