@@ -185,15 +185,18 @@ void TfrmMod_Cheque::creaControles() {
     lvwTransferencias->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvwTransferencias->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvwTransferencias->setAllColumnsShowFocus(true);
-    // Grid lines between the cells.
+    lvwTransferencias->setAlternatingRowColors(true);
+    // Grid lines between the cells; the selected row keeps legible colours.
     lvwTransferencias->setStyleSheet(
         QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                       "border-bottom: 1px solid #d0d0d0; }"));
+                       "border-bottom: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected { background-color: palette(highlight); "
+                       "color: palette(highlighted-text); }"));
     lvwTransferencias->header()->setSectionsClickable(true);
     lvwTransferencias->header()->setSortIndicatorShown(false);
     lvwTransferencias->headerItem()->setTextAlignment(colImporte,
                                                       Qt::AlignRight | Qt::AlignVCenter);
-    const QList<int> anchos{88, 168, 84, 158, 80, 164, 76, 50};
+    const QList<int> anchos{94, 178, 76, 162, 76, 100, 74, 40};
     for (int i = 0; i < anchos.size(); ++i)
         lvwTransferencias->setColumnWidth(i, anchos.at(i));
     lvwTransferencias->setAccessibleName(QStringLiteral("Cheques de la remesa"));
