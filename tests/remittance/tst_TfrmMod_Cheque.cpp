@@ -313,16 +313,21 @@ private slots:
         QTest::addColumn<int>("desde");
         QTest::addColumn<bool>("adelante");
         QTest::addColumn<int>("llegada");
+        QTest::addColumn<bool>("porTecla");
         // Rows: incomplete, duplicate, duplicate, incomplete, duplicate.
-        QTest::newRow("siguiente salta dos") << 0 << true << 3;
-        QTest::newRow("siguiente se queda en la última") << 3 << true << 4;
-        QTest::newRow("anterior salta dos") << 3 << false << 0;
+        QTest::newRow("siguiente salta dos") << 0 << true << 3 << false;
+        QTest::newRow("siguiente se queda en la última") << 3 << true << 4 << false;
+        QTest::newRow("anterior salta dos") << 3 << false << 0 << false;
+        // Access keys: Alt+G, and Alt+N for "&A&nterior" (Alt+A is "&Aceptar").
+        QTest::newRow("siguiente por tecla") << 0 << true << 3 << true;
+        QTest::newRow("anterior por tecla") << 3 << false << 0 << true;
     }
 
     void guardarSaltaLosDuplicados() {
         QFETCH(int, desde);
         QFETCH(bool, adelante);
         QFETCH(int, llegada);
+        QFETCH(bool, porTecla);
         guarda("1", CuentaA, "1000001");
         guarda("2", CuentaB, "1000002");
         guarda("2", CuentaB, "1000003");
@@ -332,9 +337,12 @@ private slots:
         clickFila(desde);
         click(frm->btnModifica);
         escribe(frm->lbtImporte, "10,00");
-        click(adelante ? frm->btnSiguiente : frm->btnAnterior);
+        if (porTecla)
+            QTest::keyClick(frm.get(), adelante ? Qt::Key_G : Qt::Key_N, Qt::AltModifier);
+        else
+            click(adelante ? frm->btnSiguiente : frm->btnAnterior);
+        QTRY_COMPARE(frm->filaActual(), llegada);
         QVERIFY(CajaMensajes::textos().isEmpty());
-        QCOMPARE(frm->filaActual(), llegada);
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
         QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(0), "CORRECTO");
         QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(2), "10,00");
