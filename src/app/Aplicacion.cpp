@@ -8,7 +8,11 @@
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Ordenantes.h"
+#include "TfrmMnto_Remesas.h"
+#include "TfrmMnto_Transferencias.h"
 #include "TfrmPrincipal.h"
+#include "TfrmResumen_Facturacion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +26,10 @@ TAplicacion::TAplicacion(const QString& dirAplicacion) : inst(calculaInstalacion
     FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
     CajaMensajes::registraDialogoPregunta(PreguntaF.get());
+    // The capture windows come here, between the question dialog and the
+    // presenter maintenance, once they are part of the program.
+    frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
+    frmAcerca = std::make_unique<TfrmAcerca>(frmPrincipal.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
     secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
     conectaMenu();
@@ -56,6 +64,16 @@ void TAplicacion::aplicaEstiloVisual() {
 }
 
 void TAplicacion::conectaMenu() {
-    QObject::connect(frmPrincipal->actAcercaDe, &QAction::triggered, frmPrincipal.get(),
-                     [this] { TfrmAcerca::Launch(frmPrincipal.get()); });
+    TfrmPrincipal* frm = frmPrincipal.get();
+    const auto conecta = [frm](QAction* accion, auto orden) {
+        accion->setEnabled(true);
+        QObject::connect(accion, &QAction::triggered, frm, orden);
+    };
+    conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
+    conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
+    conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
+    conecta(frm->actHistoricoRemesas, [this, frm] {
+        if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
+            TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);
+    });
 }

@@ -14,6 +14,8 @@ class InterfazUsuarioQt;
 class TdmBBDD;
 class TFrmCadenas;
 class TPreguntaF;
+class TfrmMnto_Ordenantes;
+class TfrmAcerca;
 
 class TAplicacion {
 public:
@@ -32,6 +34,8 @@ public:
     std::unique_ptr<TdmBBDD> dmBBDD;
     std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
+    std::unique_ptr<TfrmMnto_Ordenantes> frmMnto_Ordenantes;
+    std::unique_ptr<TfrmAcerca> frmAcerca;
     std::unique_ptr<TSecuenciaInicio> secuenciaInicio;
 
     // Set when the start-up sequence ended the program.

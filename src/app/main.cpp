@@ -1,9 +1,9 @@
 #include "Aplicacion.h"
 
-#include <QApplication>
+#include "AplicacionQt.h"
 
 int main(int argc, char* argv[]) {
-    QApplication a(argc, argv);
+    TAplicacionQt a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teskora_chk"));
     TAplicacion aplicacion(QCoreApplication::applicationDirPath());
     aplicacion.muestra();

@@ -1,0 +1,226 @@
+#include "TfrmMnto_Remesas.h"
+
+#include "CajaMensajes.h"
+#include "CamposTexto.h"
+#include "ErrorOperacion.h"
+#include "ListaOrdenable.h"
+#include "TdmBBDD.h"
+#include "TfrmFechas.h"
+#include "TfrmMod_Cheque.h"
+#include "TfrmResumen_Facturacion.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+    setWindowTitle(QStringLiteral("Remesas"));
+    auto* capas = new QGridLayout(this);
+
+    lvwremesas = new TListaOrdenable(dm_.estado().ColumnaOrden, this);
+    lvwremesas->defineColumnas({QStringLiteral("Nombre Remesa ")}, {300});
+    lvwremesas->installEventFilter(this);
+    capas->addWidget(lvwremesas, 0, 0, 6, 1);
+
+    // Captions padded so that the text sits at the left of the button.
+    btnNueva = new QPushButton(QStringLiteral("&Nueva          "), this);
+    btnSeleccionar = new QPushButton(QStringLiteral("&Seleccionar"), this);
+    btnEliminar = new QPushButton(QStringLiteral("&Eliminar       "), this);
+    capas->addWidget(btnNueva, 0, 1);
+    capas->addWidget(btnSeleccionar, 1, 1);
+    capas->addWidget(btnEliminar, 2, 1);
+
+    edtNombre = new QLineEdit(this);
+    edtNombre->setMaxLength(35);
+    fuerzaMayusculas(edtNombre);
+    edtNombre->installEventFilter(this);
+    auto* lblNombre = new QLabel(QStringLiteral("Nombre Remesa (OBL)"), this);
+    lblNombre->setBuddy(edtNombre);
+    capas->addWidget(lblNombre, 6, 0);
+    capas->addWidget(edtNombre, 7, 0);
+    btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    btnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    capas->addWidget(btnAceptar, 6, 1);
+    capas->addWidget(btnCancelar, 7, 1);
+
+    auto* ayuda = new QPlainTextEdit(this);
+    ayuda->setReadOnly(true);
+    ayuda->setPlainText(QStringLiteral("Para operar, tiene que elegir unar remesa en la lista y "
+                                       "pulsar [Seleccionar] o bien\n"
+                                       "crear una [Nueva].\n"
+                                       "[Eliminar] borra la remesa y  todos sus talones."));
+    ayuda->setFixedHeight(70);
+    capas->addWidget(ayuda, 8, 0, 1, 2);
+
+    for (QPushButton* b : {btnNueva, btnSeleccionar, btnEliminar, btnAceptar, btnCancelar})
+        b->setAutoDefault(false);
+    connect(btnNueva, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaNueva);
+    connect(btnAceptar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaAceptar);
+    connect(btnCancelar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaCancelar);
+    connect(btnSeleccionar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaSeleccionar);
+    connect(btnEliminar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaEliminar);
+    connect(lvwremesas, &QTreeWidget::itemClicked, this, &TfrmMnto_Remesas::haceActualSeleccionada);
+    connect(lvwremesas, &QTreeWidget::itemSelectionChanged, this,
+            &TfrmMnto_Remesas::actualizaAcciones);
+    connect(lvwremesas, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (btnSeleccionar->isEnabled())
+            pulsaSeleccionar();
+    });
+
+    tmrRemesas.setInterval(1);
+    tmrRemesas.setSingleShot(true);
+    connect(&tmrRemesas, &QTimer::timeout, this, [this] {
+        tmrRemesas.stop();
+        done(QDialog::Accepted);
+    });
+
+    abreEditor = [this](const tRemesas& r) { return TfrmMod_Cheque::Launch(dm_, r, this); };
+    abreFechas = [this](QString& p, QString& c) { return TfrmFechas::Launch(dm_, p, c, this); };
+    emite = [this](tRemesas& r, const QString& c, const QString& p) {
+        try {
+            return dm_.facturaFichero(r, c, p);
+        } catch (const TErrorOperacion& e) {
+            // A file that cannot be written ends the emission, not the program.
+            CajaMensajes::muestraMensaje(this, e.texto());
+            return false;
+        }
+    };
+    abreResumen = [this](const QString& f) { TfrmResumen_Facturacion::Launch(dm_, f, this); };
+
+    fijaEditable(edtNombre, false);
+    modoConsulta();
+}
+
+void TfrmMnto_Remesas::modoConsulta() {
+    btnNueva->setEnabled(true);
+    lvwremesas->setEnabled(true);
+    btnAceptar->setEnabled(false);
+    btnCancelar->setEnabled(false);
+    actualizaAcciones();
+}
+
+void TfrmMnto_Remesas::actualizaAcciones() {
+    const bool hayFila = lvwremesas->isEnabled() && lvwremesas->filaSeleccionada() != nullptr;
+    btnSeleccionar->setEnabled(hayFila);
+    btnEliminar->setEnabled(hayFila);
+}
+
+void TfrmMnto_Remesas::haceActualSeleccionada() {
+    regRemesa.Nombre_Remesa.clear();
+    if (const TElementoLista* fila = lvwremesas->filaSeleccionada())
+        regRemesa = dm_.cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
+    dm_.estado().RemesaActual = regRemesa;
+    edtNombre->setText(regRemesa.Nombre_Remesa);
+}
+
+void TfrmMnto_Remesas::refrescaLista() {
+    lvwremesas->cargaFilas(dm_.carga_lista_Remesas());
+    if (lvwremesas->numeroFilas() > 0) {
+        if (lvwremesas->isEnabled())
+            lvwremesas->setFocus();
+        lvwremesas->seleccionaFila(0);
+    }
+    modoConsulta();
+    haceActualSeleccionada();
+    fijaEditable(edtNombre, false);
+}
+
+void TfrmMnto_Remesas::recorrido() {
+    tEstadoPrograma& e = dm_.estado();
+    if (!abreEditor(e.RemesaActual))
+        return;
+    QString fecha_p, fecha_C;
+    if (!abreFechas(fecha_p, fecha_C))
+        return;
+    if (emite(e.RemesaActual, fecha_C, fecha_p))
+        abreResumen(e.RemesaActual.nombre_Cons);
+}
+
+void TfrmMnto_Remesas::showEvent(QShowEvent* ev) {
+    QDialog::showEvent(ev);
+    if (recorridoHecho_)
+        return;
+    recorridoHecho_ = true;
+    // The road runs once the window is on screen; the timer then closes it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            btnNueva->setFocus();
+            refrescaLista();
+            recorrido();
+            tmrRemesas.start();
+        },
+        Qt::QueuedConnection);
+}
+
+void TfrmMnto_Remesas::pulsaNueva() {
+    fijaEditable(edtNombre, true);
+    edtNombre->clear();
+    edtNombre->setFocus();
+    btnNueva->setEnabled(false);
+    lvwremesas->setEnabled(false);
+    btnSeleccionar->setEnabled(false);
+    btnEliminar->setEnabled(false);
+    btnAceptar->setEnabled(true);
+    btnCancelar->setEnabled(true);
+}
+
+bool TfrmMnto_Remesas::pulsaAceptar() {
+    tRemesas nueva;
+    nueva.Nombre_Remesa = edtNombre->text().trimmed();
+    nueva.Importe = nueva.Numero_Talones = nueva.Numero_Registros = QStringLiteral("0");
+    QString mensaje;
+    if (!dm_.compruebaNombreRemesa(nueva.Nombre_Remesa, mensaje)) {
+        CajaMensajes::muestraMensaje(this, mensaje);
+        return false;
+    }
+    if (!dm_.GuardaRegistroRemesa(nueva))
+        return false; // the data module has shown the engine's message
+    refrescaLista();
+    fijaEditable(edtNombre, false);
+    modoConsulta();
+    return true;
+}
+
+void TfrmMnto_Remesas::pulsaCancelar() {
+    fijaEditable(edtNombre, false);
+    modoConsulta();
+    haceActualSeleccionada();
+}
+
+void TfrmMnto_Remesas::pulsaSeleccionar() {
+    hide();
+    recorrido();
+    done(QDialog::Accepted);
+}
+
+void TfrmMnto_Remesas::pulsaEliminar() {
+    dm_.EliminaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
+    refrescaLista();
+}
+
+bool TfrmMnto_Remesas::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            if (o == edtNombre) {
+                btnAceptar->setFocus();
+                return true;
+            }
+            if (o == lvwremesas && btnSeleccionar->isEnabled()) {
+                pulsaSeleccionar();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+bool TfrmMnto_Remesas::Launch(TdmBBDD& dm, QWidget* parent) {
+    TfrmMnto_Remesas frm(dm, parent);
+    return frm.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,143 @@
+// Remittance list: the road it runs when shown, and its commands.
+#include "CajaMensajes.h"
+#include "InstalacionPrueba.h"
+#include "ListaOrdenable.h"
+#include "TfrmMnto_Remesas.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// Records the steps of the road and answers them from a script.
+struct Recorrido {
+    bool editor = false, fechas = false, emision = false;
+    QStringList pasos;
+    void conecta(TfrmMnto_Remesas& frm) {
+        frm.abreEditor = [this](const tRemesas& r) {
+            pasos << "editor " + r.Nombre_Remesa;
+            return editor;
+        };
+        frm.abreFechas = [this](QString& p, QString& c) {
+            pasos << "fechas";
+            p = "11/03/2025";
+            c = "10/03/2025";
+            return fechas;
+        };
+        frm.emite = [this](tRemesas& r, const QString& c, const QString& p) {
+            pasos << "emision " + c + " " + p;
+            r.nombre_Cons = "CONS.0001";
+            return emision;
+        };
+        frm.abreResumen = [this](const QString& f) { pasos << "resumen " + f; };
+    }
+};
+} // namespace
+
+class TstTfrmMnto_Remesas : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { CajaMensajes::activaGrabacion(); }
+    void cleanup() { CajaMensajes::restablece(); }
+
+    void elRecorridoAlMostrarse_data() {
+        QTest::addColumn<bool>("editor");
+        QTest::addColumn<bool>("fechas");
+        QTest::addColumn<QStringList>("pasos");
+        QTest::newRow("sale del editor sin emitir")
+            << false << false << QStringList{"editor ESTANDAR"};
+        QTest::newRow("fechas canceladas")
+            << true << false << QStringList{"editor ESTANDAR", "fechas"};
+        QTest::newRow("emision y resumen")
+            << true << true
+            << QStringList{"editor ESTANDAR", "fechas", "emision 10/03/2025 11/03/2025",
+                           "resumen CONS.0001"};
+    }
+    void elRecorridoAlMostrarse() {
+        QFETCH(bool, editor);
+        QFETCH(bool, fechas);
+        QFETCH(QStringList, pasos);
+        InstalacionPrueba p;
+        p.estado.RemesaActual = {};
+        Recorrido r{editor, fechas, true, {}};
+        TfrmMnto_Remesas frm(*p.dm);
+        r.conecta(frm);
+        frm.open();
+        // The window closes itself once the road is over.
+        QTRY_VERIFY(!frm.isVisible());
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+        QCOMPARE(r.pasos, pasos);
+        QCOMPARE(p.estado.RemesaActual.Pk_Remesa, 1);
+    }
+
+    void nuevaRemesa_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("blancos") << "   "
+                                 << "El Nombre de la remesa no puede quedar en blanco";
+        QTest::newRow("estandar en minusculas") << "estandar"
+                                                << "Ya existe una remesa con ese mismo nombre";
+        QTest::newRow("nueva") << "SEGUNDA"
+                               << "";
+    }
+    void nuevaRemesa() {
+        QFETCH(QString, nombre);
+        QFETCH(QString, mensaje);
+        InstalacionPrueba p;
+        TfrmMnto_Remesas frm(*p.dm);
+        frm.refrescaLista();
+        frm.pulsaNueva();
+        QVERIFY(!frm.btnSeleccionar->isEnabled());
+        QVERIFY(frm.btnAceptar->isEnabled());
+        QTest::keyClicks(frm.edtNombre, nombre);
+        QCOMPARE(frm.pulsaAceptar(), mensaje.isEmpty());
+        if (mensaje.isEmpty()) {
+            QVERIFY(CajaMensajes::textos().isEmpty());
+            QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas FROM remesas WHERE "
+                                                  "Nombre_Remesa = 'SEGUNDA'"),
+                     (QList<QStringList>{{"2"}}));
+            QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "2.dat"));
+            QCOMPARE(frm.lvwremesas->numeroFilas(), 2);
+            QVERIFY(frm.btnNueva->isEnabled());
+            QVERIFY(!frm.btnAceptar->isEnabled());
+        } else {
+            QCOMPARE(CajaMensajes::textos(), QStringList{mensaje});
+            QVERIFY(frm.btnAceptar->isEnabled()); // stays in new-name mode
+        }
+    }
+
+    void eliminarBorraLaRemesaActual() {
+        InstalacionPrueba p;
+        tRemesas r;
+        r.Nombre_Remesa = "OTRA";
+        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        TfrmMnto_Remesas frm(*p.dm);
+        frm.refrescaLista();
+        frm.lvwremesas->seleccionaFila(1);
+        emit frm.lvwremesas->itemClicked(frm.lvwremesas->fila(1), 0);
+        QCOMPARE(p.estado.RemesaActual.Nombre_Remesa, QString("OTRA"));
+        QTest::mouseClick(frm.btnEliminar, Qt::LeftButton);
+        QCOMPARE(frm.lvwremesas->numeroFilas(), 1);
+        QVERIFY(!QFile::exists(p.inst.dirs.Dir_TablaRemesas + "2.dat"));
+        QCOMPARE(p.estado.RemesaActual.Nombre_Remesa, QString("ESTANDAR"));
+    }
+
+    void seleccionarRecorreLaRemesaElegida() {
+        InstalacionPrueba p;
+        tRemesas r;
+        r.Nombre_Remesa = "OTRA";
+        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        TfrmMnto_Remesas frm(*p.dm);
+        Recorrido rec;
+        rec.conecta(frm);
+        frm.refrescaLista();
+        frm.lvwremesas->seleccionaFila(1);
+        emit frm.lvwremesas->itemClicked(frm.lvwremesas->fila(1), 0);
+        QTest::mouseClick(frm.btnSeleccionar, Qt::LeftButton);
+        QCOMPARE(rec.pasos, QStringList{"editor OTRA"});
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TstTfrmMnto_Remesas)
+#include "tst_TfrmMnto_Remesas.moc"
