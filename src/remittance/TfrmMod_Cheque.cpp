@@ -755,9 +755,12 @@ void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {
 void TfrmMod_Cheque::guarda(BotonGuardar boton) {
     if (modo_ != Modo::Editando)
         return;
-    // An access key presses the button without leaving the field being
-    // typed in: its rule applies all the same.
-    saleCampo(focusWidget());
+    // The rules of leaving the model and amount fields hold for what is
+    // saved, however the field was left (an access key leaves none, and a
+    // window without focus sees no field left): an amount never goes to the
+    // table unformatted.
+    saleModelo();
+    saleImporte();
     // regTalon keeps the stored cheque until the save succeeds, so a failed
     // attempt does not lose the name its images are filed under.
     const QString baseAnterior = baseImagenTalon(regTalon);

@@ -407,6 +407,20 @@ private slots:
                  rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(corregido)));
     }
 
+    void importeSinSalirDelCampoSeGuardaFormateado() {
+        abre();
+        click(frm->btnManual);
+        escribe(frm->edtFormato, tecleo(modelo("4212")));
+        escribe(frm->edtNumero, tecleo(numero("4212", "1000001")));
+        escribe(frm->lbleditCuenta, CuentaA);
+        escribe(frm->lbtImporte, "100");
+        // Alt+A presses Aceptar without leaving the amount field.
+        QTest::keyClick(frm.get(), Qt::Key_A, Qt::AltModifier);
+        QTRY_VERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QCOMPARE(talones().first().at(3), "100,00");
+        QCOMPARE(frm->ledtImporteTotal->text(), "100,00 Euros");
+    }
+
     void chequesManualesConservanSuLibrado() {
         abre();
         click(frm->btnManual);
@@ -493,7 +507,9 @@ private slots:
         QTest::keyClicks(frm->edtNumero, tecleo(numero("8212", "7654321")));
         QTest::keyClick(frm->edtNumero, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), frm->lbtImporte);
-        QTest::keyClicks(frm->lbtImporte, "1234,5");
+        // The refused save above already formatted the amount ("0,00").
+        QCOMPARE(frm->lbtImporte->text(), "0,00");
+        escribe(frm->lbtImporte, "1234,5");
         QTest::keyClick(frm->lbtImporte, Qt::Key_Return);
         QCOMPARE(frm->lbtImporte->text(), "1.234,50");
         QCOMPARE(QApplication::focusWidget(), frm->lbleditCuenta);

@@ -1,0 +1,155 @@
+// The whole road from the main menu, as an operator goes it: two cheques
+// entered by hand and completed, one left incomplete, a presenter registered
+// in the dates window, the emission written, the summary shown.
+#include "Aplicacion.h"
+#include "CajaMensajes.h"
+#include "InstalacionPrueba.h"
+#include "TdmBBDD.h"
+#include "TfrmFechas.h"
+#include "TfrmMod_Cheque.h"
+#include "TfrmPrincipal.h"
+#include "TfrmResumen_Facturacion.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+#include <functional>
+
+namespace {
+// Drives each modal window once it is on screen and its own loop runs.
+class Conductor : public QObject {
+public:
+    std::function<void(TfrmMod_Cheque*)> editor;
+    std::function<void(TfrmFechas*)> fechas;
+    std::function<void(TfrmResumen_Facturacion*)> resumen;
+    QStringList vistas;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::Show || !o->isWidgetType())
+            return false;
+        if (auto* w = qobject_cast<TfrmMod_Cheque*>(o))
+            encola(QStringLiteral("editor"), w, editor);
+        else if (auto* w = qobject_cast<TfrmFechas*>(o))
+            encola(QStringLiteral("fechas"), w, fechas);
+        else if (auto* w = qobject_cast<TfrmResumen_Facturacion*>(o))
+            encola(QStringLiteral("resumen"), w, resumen);
+        return false;
+    }
+
+private:
+    template <class V> void encola(const QString& nombre, V* w, std::function<void(V*)>& paso) {
+        vistas << nombre;
+        QPointer<V> ventana(w);
+        QMetaObject::invokeMethod(
+            this,
+            [ventana, paso] {
+                if (ventana && paso)
+                    paso(ventana);
+            },
+            Qt::QueuedConnection);
+    }
+};
+
+void escribe(QLineEdit* campo, const QString& texto) {
+    campo->setFocus();
+    campo->selectAll();
+    QTest::keyClick(campo, Qt::Key_Delete);
+    campo->setCursorPosition(0);
+    QTest::keyClicks(campo, texto);
+}
+
+void pulsa(QPushButton* b) {
+    QVERIFY2(b->isEnabled(), qPrintable(b->text()));
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// A cheque by hand, completed field by field with the Enter order.
+void chequeManual(TfrmMod_Cheque* e, const QString& modelo, const QString& numero,
+                  const QString& importe, const QString& cuenta, const QString& librado) {
+    pulsa(e->btnManual);
+    escribe(e->edtFormato, modelo);
+    QTest::keyClick(e->edtFormato, Qt::Key_Return);
+    escribe(e->edtNumero, numero);
+    QTest::keyClick(e->edtNumero, Qt::Key_Return);
+    escribe(e->lbtImporte, importe);
+    QTest::keyClick(e->lbtImporte, Qt::Key_Return);
+    escribe(e->lbleditCuenta, cuenta);
+    escribe(e->lbleditNombreBenef, librado);
+    pulsa(e->btnAceptar);
+}
+} // namespace
+
+class TstRecorrido : public QObject {
+    Q_OBJECT
+private slots:
+    void emisionCompletaDesdeElMenu() {
+        QTemporaryDir dir;
+        CajaMensajes::activaGrabacion();
+        TAplicacion app(dir.path());
+        app.muestra();
+        const tInstalacion& inst = app.inst;
+        QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
+
+        Conductor c;
+        c.editor = [](TfrmMod_Cheque* e) {
+            chequeManual(e, "42125", "12345676", "1234,56", "12345678010123456789", "LIBRADO UNO");
+            chequeManual(e, "42125", "76543214", "100", "20805801101234567891", "LIBRADO DOS");
+            pulsa(e->btnManual); // the third stays incomplete
+            pulsa(e->btnCancelar);
+            QCOMPARE(e->ledtImporteTotal->text(), QString("1.334,56 Euros"));
+            pulsa(e->btnEmision);
+            QVERIFY(e->pnlAviso->isVisible());
+            pulsa(e->btnContinuar);
+        };
+        c.fechas = [](TfrmFechas* f) {
+            pulsa(f->btnNuevo);
+            escribe(f->edtNombre, "EMPRESA DE PRUEBA SL");
+            escribe(f->edtCuenta, "ES91 2100 0418 4502 0005 1332");
+            escribe(f->edtNif, "B12345674");
+            pulsa(f->btnAceptar);
+        };
+        QString visor;
+        c.resumen = [&visor](TfrmResumen_Facturacion* r) {
+            visor = r->rchVisor->toPlainText();
+            pulsa(r->btnSalir);
+        };
+        qApp->installEventFilter(&c);
+        app.frmPrincipal->actLeerCheques->trigger();
+        qApp->removeEventFilter(&c);
+
+        QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
+        QCOMPARE(c.vistas, (QStringList{"editor", "fechas", "resumen"}));
+        QVERIFY(visor.contains("EMPRESA DE PRUEBA SL"));
+
+        const QString cons = inst.dirs.Dir_Cons;
+        for (const char* f : {"CONS.0001", "INFO.0001", "INFORES.0001", "CONS.0001.zip"})
+            QVERIFY2(QFile::exists(cons + f), f);
+        QFile bancario(cons + "CONS.0001");
+        QVERIFY(bancario.open(QIODevice::ReadOnly));
+        const QList<QByteArray> registros = bancario.readAll().split('\n');
+        QCOMPARE(registros.size(), 5); // header, two cheques, totals, and the final CR LF
+        QVERIFY(registros[0].startsWith("1056"));
+        QVERIFY(registros[3].startsWith("4056"));
+
+        QProcess unzip;
+        unzip.start("unzip", {"-t", cons + "CONS.0001.zip"});
+        QVERIFY(unzip.waitForFinished());
+        QCOMPARE(unzip.exitCode(), 0);
+
+        QCOMPARE(filasDe(inst.rutaTabla("historicoCheques.dat"),
+                         "SELECT Numero, Nombre_Cliente FROM historicoCheques ORDER BY Numero"),
+                 (QList<QStringList>{{"1234567-6", "LIBRADO UNO"}, {"7654321-4", "LIBRADO DOS"}}));
+        QCOMPARE(filasDe(inst.rutaTablaTalones(1), "SELECT Estado, Numero FROM Talones"),
+                 (QList<QStringList>{{"1", "0000000"}}));
+        QCOMPARE(filasDe(inst.rutaTabla("Ordenantes.dat"), "SELECT Cuenta FROM Ordenantes"),
+                 (QList<QStringList>{{"ES9121000418450200051332"}}));
+        CajaMensajes::restablece();
+    }
+};
+
+QTEST_MAIN(TstRecorrido)
+#include "tst_recorrido.moc"
