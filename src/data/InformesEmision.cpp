@@ -31,17 +31,6 @@ QString importeEn15(const QString& importePlano) {
     return rellenaCadena(importeInforme(importePlano), QStringLiteral(" "), 15, false);
 }
 
-QString agrupaPorMiles(const QString& digitos) {
-    QString resultado;
-    const qsizetype n = digitos.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            resultado += u'.';
-        resultado += digitos[i];
-    }
-    return resultado;
-}
-
 // The 53 lines of the covering letter.
 QStringList lineasCarta(const tRemesas& r, const QString& nombreBanco) {
     // Columns 12-24 the count, 40-54 the amount, from 64 the process date.
@@ -116,8 +105,8 @@ QString importeInforme(const QString& importePlano) {
     const QString euros = QString::number(centimos / 100);
     const QString cents =
         rellenaCadena(QString::number(centimos % 100), QStringLiteral("0"), 2, false);
-    return (m.captured(1) == u'-' ? QStringLiteral("-") : QString()) + agrupaPorMiles(euros) +
-           u',' + cents;
+    return (m.captured(1) == u'-' ? QStringLiteral("-") : QString()) + agrupaDigitos(euros) + u',' +
+           cents;
 }
 
 void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco) {

@@ -21,18 +21,6 @@ bool esNumeroConComa(const QString& texto) {
     return false;
 }
 
-// Groups the decimal digits of a magnitude by thousands.
-QString agrupaDigitos(const QString& digitos) {
-    QString resultado;
-    const qsizetype n = digitos.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            resultado += u'.';
-        resultado += digitos[i];
-    }
-    return resultado;
-}
-
 QString agrupaValor(qint64 valor) {
     if (valor == 0)
         return QStringLiteral("0");
@@ -45,6 +33,18 @@ QString agrupaValor(qint64 valor) {
 }
 
 } // namespace
+
+// Groups the decimal digits of a magnitude by thousands.
+QString agrupaDigitos(const QString& digitos) {
+    QString resultado;
+    const qsizetype n = digitos.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            resultado += u'.';
+        resultado += digitos[i];
+    }
+    return resultado;
+}
 
 bool centimosAImporte(QString& texto) {
     const std::optional<qint64> valor = leeEntero64(texto);

@@ -43,3 +43,6 @@ QString formateaImporte(const QString& importe);
 // The number grouped by thousands with points, rounded to whole units; "0"
 // for zero and for a text that is not a number.
 QString agrupaMiles(const QString& numero);
+
+// Puts a point between every three digits of a run of decimal digits, from the right.
+QString agrupaDigitos(const QString& digitos);
