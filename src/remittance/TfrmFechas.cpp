@@ -129,6 +129,8 @@ void TfrmFechas::prepara() {
         e->clear();
     habilitaCamposNuevo(false);
     edtFechaProceso->setFocus();
+    // The date is taken whole: typing replaces today's date.
+    edtFechaProceso->selectAll();
 }
 
 void TfrmFechas::pulsaNuevo() {

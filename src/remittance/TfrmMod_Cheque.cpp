@@ -650,7 +650,7 @@ void TfrmMod_Cheque::modificar() {
     }
     fijaModo(Modo::Editando);
     bloqueaDetalle(false);
-    edtFormato->setFocus();
+    enfoca(edtFormato);
     edtFormato->setCursorPosition(0);
 }
 
@@ -768,7 +768,7 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
     QString mensaje;
     if (!validaTalon(talon, mensaje)) {
         CajaMensajes::muestraMensaje(this, mensaje);
-        (boton == BotonGuardar::Aceptar ? edtFormato : edtNumero)->setFocus();
+        enfoca(boton == BotonGuardar::Aceptar ? edtFormato : edtNumero);
         return;
     }
     talon.Estado = Estado::Correcto;
@@ -780,7 +780,7 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
             actualizaTotales();
             lvwTransferencias->setFocus();
         } else {
-            lbtImporte->setFocus();
+            enfoca(lbtImporte);
         }
         return;
     }
@@ -816,7 +816,7 @@ void TfrmMod_Cheque::avanza(int paso) {
     fijaBotonesPosicion();
     bloqueaDetalle(false);
     actualizaTotales();
-    lbtImporte->setFocus();
+    enfoca(lbtImporte);
 }
 
 void TfrmMod_Cheque::aceptar() {
@@ -954,7 +954,16 @@ void TfrmMod_Cheque::pasaAlSiguiente(QObject* campo) {
     else if (campo == chIndicador || campo == lbleditNombreBenef)
         siguiente = final;
     if (siguiente != nullptr)
-        siguiente->setFocus();
+        enfoca(siguiente);
+}
+
+void TfrmMod_Cheque::enfoca(QWidget* campo) {
+    campo->setFocus();
+    // A field reached from the keyboard is taken whole, so that typing
+    // replaces it: a full mask or the manual cheque's placeholders would
+    // otherwise swallow every key.
+    if (auto* edt = qobject_cast<QLineEdit*>(campo))
+        edt->selectAll();
 }
 
 bool TfrmMod_Cheque::eventFilter(QObject* objeto, QEvent* evento) {

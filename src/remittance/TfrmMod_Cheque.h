@@ -198,6 +198,7 @@ private:
     void seleccionaFila(int indice);
     void muestraImagen(const tTalon& talon);
     void guarda(BotonGuardar boton);
+    void enfoca(QWidget* campo);
     void avanza(int paso);
     void actualizaFila(const tTalon& talon);
     void saleCampo(QObject* campo);

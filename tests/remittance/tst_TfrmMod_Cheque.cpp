@@ -407,6 +407,24 @@ private slots:
                  rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(corregido)));
     }
 
+    void camposAlcanzadosConTeclasSeReescribenEnteros() {
+        abre();
+        click(frm->btnManual);
+        // No field is cleared by hand: the placeholders of a manual cheque
+        // give way to what is typed.
+        QTest::keyClicks(frm->edtFormato, tecleo(modelo("4212")));
+        QTest::keyClick(frm->edtFormato, Qt::Key_Return);
+        QTest::keyClicks(frm->edtNumero, tecleo(numero("4212", "1000001")));
+        QTest::keyClick(frm->edtNumero, Qt::Key_Return);
+        QTest::keyClicks(frm->lbtImporte, "10");
+        QTest::keyClick(frm->lbtImporte, Qt::Key_Return);
+        QTest::keyClicks(frm->lbleditCuenta, CuentaA);
+        QCOMPARE(frm->edtFormato->text(), modelo("4212"));
+        QCOMPARE(frm->edtNumero->text(), numero("4212", "1000001"));
+        QCOMPARE(frm->lbtImporte->text(), "10,00");
+        QCOMPARE(frm->lbleditCuenta->text(), CuentaA);
+    }
+
     void importeSinSalirDelCampoSeGuardaFormateado() {
         abre();
         click(frm->btnManual);
