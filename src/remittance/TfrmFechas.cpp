@@ -56,8 +56,8 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
     auto* cabecera = new QLabel(this);
     cabecera->setFont(fija);
     cabecera->setText(
-        rellenaCadena(QStringLiteral("CIF/NIF-Sufijo"), QStringLiteral(" "), 14, true) +
-        rellenaCadena(QStringLiteral("Nombre Presentador"), QStringLiteral(" "), 39, true) +
+        rellenaCadena(QStringLiteral("CIF/NIF-Sufijo"), QStringLiteral(" "), 15, true) +
+        rellenaCadena(QStringLiteral("Nombre Presentador"), QStringLiteral(" "), 38, true) +
         QStringLiteral("IBAN"));
     cabecera->setBuddy(cboOrdenantes);
     btnNuevo = new QPushButton(QStringLiteral("&Nuevo"), this);
@@ -128,9 +128,19 @@ void TfrmFechas::prepara() {
     for (QLineEdit* e : {edtNombre, edtCuenta, edtNif})
         e->clear();
     habilitaCamposNuevo(false);
+    enfocaFechaProceso();
+}
+
+void TfrmFechas::enfocaFechaProceso() {
     edtFechaProceso->setFocus();
     // The date is taken whole: typing replaces today's date.
     edtFechaProceso->selectAll();
+}
+
+void TfrmFechas::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    // Once on screen, activation would move the cursor off the selection.
+    QMetaObject::invokeMethod(this, &TfrmFechas::enfocaFechaProceso, Qt::QueuedConnection);
 }
 
 void TfrmFechas::pulsaNuevo() {

@@ -45,10 +45,12 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     bool registraOrdenanteNuevo();
     void habilitaCamposNuevo(bool si);
+    void enfocaFechaProceso();
 
     TdmBBDD& dm_;
     QDate hoy_;
