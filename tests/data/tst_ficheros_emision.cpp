@@ -281,6 +281,21 @@ private slots:
                           "A \r\nWeb=  https://banco.example/remesas  \r\n")
             << "CAJA DE ESPAÑA"
             << "https://banco.example/remesas";
+        // A comma, a semicolon or a backslash is part of the value, not a
+        // list, a comment or an escape.
+        QTest::newRow("comas y punto y coma")
+            << QByteArray("[banco]\r\nnombre=CAJA RURAL DE CASTILLA, S.C.C.\r\n"
+                          "WEB=https://banco.example/envio;sesion=1?a=1,2\r\n")
+            << "CAJA RURAL DE CASTILLA, S.C.C."
+            << "https://banco.example/envio;sesion=1?a=1,2";
+        QTest::newRow("entre comillas y barra")
+            << QByteArray("[BANCO]\r\nNombre= \"BANCO \\ SUR, S.A.\" \r\n") << "BANCO \\ SUR, S.A."
+            << QString();
+        QTest::newRow("windows-1252") << QByteArray("[BANCO]\r\nNombre=CAJA DE ESPA\xd1"
+                                                    "A\r\n")
+                                      << "CAJA DE ESPAÑA" << QString();
+        QTest::newRow("clave vacia")
+            << QByteArray("[BANCO]\r\nNombre=\r\n") << QString() << QString();
     }
     void bancoDeConfigIni() {
         QFETCH(QByteArray, ini);
