@@ -8,13 +8,27 @@
 
 namespace {
 
+// One byte per character. A character that Windows-1252 lacks becomes "?",
+// as the system's own conversion writes it; never a control byte.
+void anadeCp1252(QByteArray& bytes, const QString& linea) {
+    for (const char32_t c : linea.toUcs4()) {
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        QStringEncoder cp1252("windows-1252");
+        if (!cp1252.isValid())
+            throw TErrorOperacion(
+                QStringLiteral("No se dispone de la página de códigos Windows-1252"));
+        const QByteArray b = cp1252.encode(QString::fromUcs4(&c, 1));
+        bytes += cp1252.hasError() || b.size() != 1 ? QByteArray("?") : b;
+    }
+}
+
 QByteArray codificaLineas(const QStringList& lineas) {
-    QStringEncoder cp1252("windows-1252");
-    if (!cp1252.isValid())
-        throw TErrorOperacion(QStringLiteral("No se dispone de la página de códigos Windows-1252"));
     QByteArray bytes;
     for (const QString& linea : lineas) {
-        bytes += cp1252.encode(linea);
+        anadeCp1252(bytes, linea);
         bytes += "\r\n";
     }
     return bytes;

@@ -1,8 +1,8 @@
 #pragma once
 // Text files handed to the bank or the operator: each line ends in CR LF and
-// every character is written as its single Windows-1252 byte. A file is
-// opened, written and closed by each call, so what was written is on disk
-// before the next record.
+// every character is written as its single Windows-1252 byte ("?" for a
+// character that code page lacks). A file is opened, written and closed by
+// each call, so what was written is on disk before the next record.
 
 #include <QString>
 #include <QStringList>

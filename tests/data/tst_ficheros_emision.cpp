@@ -171,6 +171,19 @@ private slots:
         QCOMPARE(bytesDe(ruta), referencia("INFO.0001"));
     }
 
+    // Letters of Windows-1252 are single bytes; any other character is "?",
+    // one for each character, never a control byte.
+    void caracteresSinWindows1252() {
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("INFO.0001");
+        escribeCartaOrden(ruta, remesaEmitida("1", "1,00"),
+                          QString::fromUtf8("ŁÓDŹ € \u2013 \U0001F600 \x1a"));
+        const QList<QByteArray> lineas = bytesDe(ruta).split('\n');
+        // Ł, Ó, D, Ź, the euro sign, an en dash, a face, and a control byte given as such.
+        const QByteArray esperada = QByteArray(29, ' ') + "?\xd3" + "D? \x80 \x96 ? \x1a\r";
+        QCOMPARE(lineas.value(15), esperada);
+    }
+
     void informeDetalladoComoElEjemplo() {
         QTemporaryDir dir;
         const QString ruta = dir.filePath("INFORES.0001");
