@@ -25,7 +25,10 @@ QString fechaDDMMAA(const QString& fecha) {
 
 QString lineaCabecera(const tOrdenantes& ordenante, const QString& fechaConfeccion,
                       const QString& fechaProceso) {
-    const QString& iban = ordenante.Cuenta;
+    // An IBAN typed in groups is stored with its blanks; the bank reads its
+    // characters without them.
+    QString iban = ordenante.Cuenta;
+    iban.remove(u' ');
     // Country and IBAN check, bank and branch, account number, and the two
     // national check digits last.
     return QStringLiteral("1056") + ordenante.Nif_Sufijo + blancos(12) + blancos(3) +

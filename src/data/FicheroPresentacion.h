@@ -5,7 +5,8 @@
 // and one totals record "4056".
 //
 // Header   1-4 "1056" | 5- NIF + blank | 15 blanks | confection DDMMYY |
-//          process DDMMYY | IBAN 1-4, 5-12, 15-24, 13-14 | 85 blanks
+//          process DDMMYY | IBAN without blanks 1-4, 5-12, 15-24, 13-14 |
+//          85 blanks
 // Cheque   1-4 "2056" | NIF + blank | 12 blanks | number 1-7 | its digit |
 //          4 blanks | account 1-8, 11-20, 9-10 | model 1-4 | its digit |
 //          cents in 13 | cheque date DDMMYY in 6 | order flag | 67 blanks

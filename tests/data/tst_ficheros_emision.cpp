@@ -116,6 +116,16 @@ private slots:
         QCOMPARE(l[0].mid(30, 12), QStringLiteral("050325100325"));
     }
 
+    // An IBAN stored in groups gives the same header as one stored whole.
+    void ibanConBlancos() {
+        QTemporaryDir dir;
+        const QString cons = dir.path() + u'/';
+        tOrdenantes o = presentador();
+        o.Cuenta = QStringLiteral("ES91 2100 0418 4502 0005 1332");
+        escribeCabeceraFichero(cons, o, "CONS.0001", "05/03/2025", "10/03/2025");
+        QCOMPARE(bytesDe(cons + "CONS.0001"), referencia("CONS.0001").left(152));
+    }
+
     void registroSinCabeceraEsUnError() {
         QTemporaryDir dir;
         const QString cons = dir.path() + u'/';
