@@ -152,7 +152,16 @@ private slots:
         const QList<QByteArray> registros = bytesDe(p.cons("CONS.0001")).split('\n');
         QCOMPARE(registros.size(), 6); // five records and nothing after the last CR LF
         QCOMPARE(registros[0] + '\n', bytesDe(QFINDTESTDATA("golden/CONS.0001")).left(152));
-        QCOMPARE(registros[1].left(4), "2056");
+        // The cheque records as read from the table: hyphens gone, the drawer's
+        // check digits after its number, cents in 13, the order flag of the notes.
+        const QByteArray cabecera = "2056B12345678 " + QByteArray(12, ' ');
+        const QByteArray cola = QByteArray(67, ' ') + '\r';
+        QCOMPARE(registros[1], cabecera + "12345678    00491500123456789205" +
+                                   "420150000000100000150225 " + cola);
+        QCOMPARE(registros[2], cabecera + "76543210    21000418020005133245" +
+                                   "820030000000023451280225N" + cola);
+        QCOMPARE(registros[3], cabecera + "00001234    01822370020123456742" +
+                                   "820030000000000005310325S" + cola);
         QCOMPARE(registros[4], "4056B12345678 " + QByteArray(12, ' ') +
                                    "000000000123456"
                                    "0000000003"
