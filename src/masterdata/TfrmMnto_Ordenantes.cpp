@@ -85,8 +85,11 @@ void TfrmMnto_Ordenantes::creaControles() {
     btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
     btnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
     btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
-    for (QPushButton* b : {btnNuevo, btnModificar, btnEliminar, btnAceptar, btnCancelar, btnSalir})
+    for (QPushButton* b :
+         {btnNuevo, btnModificar, btnEliminar, btnAceptar, btnCancelar, btnSalir}) {
         b->setAutoDefault(false);
+        pulsaConEnter(b);
+    }
     auto* filaBotones = new QHBoxLayout;
     filaBotones->addStretch();
     filaBotones->addWidget(btnAceptar);

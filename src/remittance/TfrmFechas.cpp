@@ -111,9 +111,10 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
             accept();
     });
     connect(btnCancelar, &QPushButton::clicked, this, &QDialog::reject);
-    btnAceptar->setAutoDefault(false);
-    btnCancelar->setAutoDefault(false);
-    btnNuevo->setAutoDefault(false);
+    for (QPushButton* b : {btnAceptar, btnCancelar, btnNuevo}) {
+        b->setAutoDefault(false);
+        pulsaConEnter(b);
+    }
 }
 
 void TfrmFechas::habilitaCamposNuevo(bool si) {

@@ -56,8 +56,10 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     ayuda->setFixedHeight(70);
     capas->addWidget(ayuda, 8, 0, 1, 2);
 
-    for (QPushButton* b : {btnNueva, btnSeleccionar, btnEliminar, btnAceptar, btnCancelar})
+    for (QPushButton* b : {btnNueva, btnSeleccionar, btnEliminar, btnAceptar, btnCancelar}) {
         b->setAutoDefault(false);
+        pulsaConEnter(b);
+    }
     connect(btnNueva, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaNueva);
     connect(btnAceptar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaAceptar);
     connect(btnCancelar, &QPushButton::clicked, this, &TfrmMnto_Remesas::pulsaCancelar);

@@ -1,6 +1,7 @@
 #include "TfrmMnto_Transferencias.h"
 
 #include "CajaMensajes.h"
+#include "CamposTexto.h"
 #include "ListaOrdenable.h"
 #include "TdmBBDD.h"
 
@@ -38,8 +39,10 @@ TfrmMnto_Transferencias::TfrmMnto_Transferencias(TdmBBDD& dm, QWidget* parent)
 
     btnSeleccionar = new QPushButton(QStringLiteral("&Seleccionar"), this);
     btnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    btnSeleccionar->setAutoDefault(false);
-    btnCancelar->setAutoDefault(false);
+    for (QPushButton* b : {btnSeleccionar, btnCancelar}) {
+        b->setAutoDefault(false);
+        pulsaConEnter(b);
+    }
     auto* filaBotones = new QHBoxLayout;
     filaBotones->addStretch();
     filaBotones->addWidget(btnSeleccionar);

@@ -2,6 +2,7 @@
 
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "CamposTexto.h"
 #include "ConfiguracionBanco.h"
 #include "DialogosSistema.h"
 #include "ImagenesTalon.h"
@@ -80,12 +81,13 @@ void TfrmResumen_Facturacion::creaControles() {
     btnEnvioWeb = new QPushButton(QStringLiteral("&Envío Web"), this);
     btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
     auto* filaBotones = new QHBoxLayout;
-    for (QPushButton* b : {btnGuardarComo, btnImprimir, btnEnvioWeb}) {
+    for (QPushButton* b : {btnGuardarComo, btnImprimir, btnEnvioWeb, btnSalir}) {
         b->setAutoDefault(false);
-        filaBotones->addWidget(b);
+        pulsaConEnter(b);
     }
+    for (QPushButton* b : {btnGuardarComo, btnImprimir, btnEnvioWeb})
+        filaBotones->addWidget(b);
     filaBotones->addStretch();
-    btnSalir->setAutoDefault(false);
     filaBotones->addWidget(btnSalir);
 
     mmoAyuda = new QPlainTextEdit(this);

@@ -2,6 +2,7 @@
 // Small behaviours shared by the entry fields of every window.
 
 class QLineEdit;
+class QPushButton;
 class QWidget;
 class QLabel;
 
@@ -9,3 +10,6 @@ class QLabel;
 void fuerzaMayusculas(QLineEdit* campo);
 // Locked fields take the button-face colour, editable ones white.
 void fijaEditable(QWidget* campo, bool editable);
+// Enter on the focused button presses it, as Space does: the Enter orders of
+// the windows end on a button, and the next Enter is expected to press it.
+void pulsaConEnter(QPushButton* boton);

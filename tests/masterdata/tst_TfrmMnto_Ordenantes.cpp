@@ -180,7 +180,10 @@ private slots:
         // Same NIF with another account is another presenter; letters are
         // typed in capitals.
         rellena("zeta comercial", IbanValido2.toLower(), NifValido);
-        click(frm->btnAceptar);
+        // Enter leads from the last field to "&Aceptar" and presses it.
+        QTest::keyClick(frm->edtNif, Qt::Key_Return);
+        QVERIFY(frm->btnAceptar->hasFocus());
+        QTest::keyClick(frm->btnAceptar, Qt::Key_Return);
         QCOMPARE(CajaMensajes::textos(), QStringList{});
         QCOMPARE(presentadores().last(), (QStringList{NifValido, "ZETA COMERCIAL", IbanValido2}));
         QVERIFY(!frm->enEdicion());

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -143,6 +144,30 @@ private slots:
         QCOMPARE(QString::number(p.estado.OrdenanteActual.Pk_Ordenante), filas[0][0]);
         QCOMPARE(TfrmFechas::claveDeLinea(frm.cboOrdenantes->currentText()),
                  p.estado.OrdenanteActual.Pk_Ordenante);
+    }
+    // Enter walks the fields towards "&Aceptar", and Enter on it accepts: the
+    // window is driven from the keyboard alone.
+    void conEnterSeLlegaAAceptarYSeAcepta() {
+        InstalacionPrueba p;
+        TfrmFechas frm(*p.dm, Hoy);
+        frm.prepara();
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowActive(&frm));
+        QTest::keyClick(frm.btnNuevo, Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(frm.edtNombre->hasFocus());
+        QTest::keyClicks(frm.edtNombre, "EMPRESA");
+        QTest::keyClick(frm.edtNombre, Qt::Key_Return);
+        QVERIFY(frm.edtCuenta->hasFocus());
+        QTest::keyClicks(frm.edtCuenta, IbanValido);
+        QTest::keyClick(frm.edtCuenta, Qt::Key_Return);
+        QVERIFY(frm.edtNif->hasFocus());
+        QTest::keyClicks(frm.edtNif, NifValido);
+        QTest::keyClick(frm.edtNif, Qt::Key_Return);
+        QVERIFY(frm.btnAceptar->hasFocus());
+        QTest::keyClick(frm.btnAceptar, Qt::Key_Return);
+        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+        QVERIFY(p.estado.OrdenanteActual.Pk_Ordenante > 0);
     }
 };
 

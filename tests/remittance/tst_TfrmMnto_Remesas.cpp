@@ -137,6 +137,20 @@ private slots:
         QCOMPARE(rec.pasos, QStringList{"editor OTRA"});
         QCOMPARE(frm.result(), int(QDialog::Accepted));
     }
+    void nuevaRemesaConElTeclado() {
+        InstalacionPrueba p;
+        TfrmMnto_Remesas frm(*p.dm);
+        frm.refrescaLista();
+        frm.pulsaNueva();
+        QTest::keyClicks(frm.edtNombre, "segunda");
+        // Enter in the name goes to "&Aceptar", and Enter there presses it.
+        QTest::keyClick(frm.edtNombre, Qt::Key_Return);
+        QCOMPARE(frm.lvwremesas->numeroFilas(), 1);
+        QTest::keyClick(frm.btnAceptar, Qt::Key_Return);
+        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QCOMPARE(frm.lvwremesas->numeroFilas(), 2);
+        QVERIFY(frm.btnNueva->isEnabled());
+    }
 };
 
 QTEST_MAIN(TstTfrmMnto_Remesas)
