@@ -58,8 +58,10 @@ tConfiguracionBanco leeConfiguracionBanco(const tInstalacion& instalacion) {
         texto = textoDe(f.readAll());
     const QString seccion = QStringLiteral("BANCO");
     tConfiguracionBanco banco;
-    banco.Nombre = valorPerfil(texto, seccion, QStringLiteral("Nombre"))
-                       .value_or(ConfiguracionBanco::NombrePorDefecto);
+    // A blank name would leave the letter without its addressee.
+    const QString nombre =
+        valorPerfil(texto, seccion, QStringLiteral("Nombre")).value_or(QString());
+    banco.Nombre = nombre.isEmpty() ? ConfiguracionBanco::NombrePorDefecto : nombre;
     banco.Web = valorPerfil(texto, seccion, QStringLiteral("Web"))
                     .value_or(ConfiguracionBanco::WebPorDefecto);
     return banco;

@@ -317,8 +317,8 @@ private slots:
         QTest::newRow("windows-1252") << QByteArray("[BANCO]\r\nNombre=CAJA DE ESPA\xd1"
                                                     "A\r\n")
                                       << "CAJA DE ESPAÑA" << QString();
-        QTest::newRow("clave vacia")
-            << QByteArray("[BANCO]\r\nNombre=\r\n") << QString() << QString();
+        QTest::newRow("clave vacia") << QByteArray("[BANCO]\r\nNombre=\r\n")
+                                     << ConfiguracionBanco::NombrePorDefecto << QString();
     }
     void bancoDeConfigIni() {
         QFETCH(QByteArray, ini);
