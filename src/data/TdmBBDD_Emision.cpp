@@ -17,6 +17,18 @@
 
 namespace {
 
+// The size a text file had at one moment, to cut it back to it.
+struct tMarcaFichero {
+    explicit tMarcaFichero(const QString& ruta) : ruta(ruta), tamano(QFileInfo(ruta).size()) {}
+    void restaura() const {
+        QFile f(ruta);
+        if (f.exists())
+            f.resize(tamano);
+    }
+    QString ruta;
+    qint64 tamano;
+};
+
 const QString aliasHistorico = QStringLiteral("hco");
 
 namespace Mensaje {
@@ -164,15 +176,24 @@ private:
                               {c.fila});
         if (!e.isEmpty())
             return falla(e);
+        // A cheque whose move is not committed leaves no line behind: the bank
+        // file and the report are cut back to where they stood.
+        const tMarcaFichero marcaInforme(informe_);
+        const tMarcaFichero marcaFichero(dm_.instalacion().dirs.Dir_Cons + remesa_.nombre_Cons);
         try {
             escribeDetalleTalon(informe_, talon);
             escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_);
         } catch (const TErrorOperacion& error) {
+            marcaInforme.restaura();
+            marcaFichero.restaura();
             return falla(error.texto());
         }
         avisa(talones + 1, false);
-        if (!tr.confirma())
+        if (!tr.confirma()) {
+            marcaInforme.restaura();
+            marcaFichero.restaura();
             return falla(tr.error());
+        }
         ++talones;
         totalCentimos += *valor;
         archivaImagenesTalon(dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo,

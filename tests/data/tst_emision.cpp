@@ -299,6 +299,36 @@ private slots:
 #endif
     }
 
+    // The history cannot take the second cheque's commit (another reader
+    // holds the file): that cheque stays in the remittance and leaves no
+    // record or report line behind, so the file's totals match its records.
+    void confirmacionFallidaNoDejaRegistro() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        std::unique_ptr<motor::Conexion> lector;
+        p.dm->puntoControlEmision = [&](int emitidos, bool hecho) {
+            if (emitidos == 2 && !hecho && !lector) {
+                lector = std::make_unique<motor::Conexion>(p.dm->rutaHistoricoCheques());
+                QCOMPARE(motor::ejecutaSql(*lector, "BEGIN"), QString());
+                QCOMPARE(motor::ejecutaSql(*lector, "SELECT count(*) FROM historicoCheques"),
+                         QString());
+            }
+        };
+        p.emite();
+        lector.reset();
+
+        QCOMPARE(p.numerosHistorico(), QStringList{"1234567-8"});
+        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-4", "7654321-0"}));
+        const QList<QByteArray> registros = bytesDe(p.cons("CONS.0001")).split('\n');
+        QCOMPARE(registros.size(), 4); // header, one cheque, totals, and the final CR LF
+        QVERIFY(registros[1].startsWith("2056"));
+        QVERIFY(registros[2].startsWith("4056"));
+        QVERIFY(registros[2].contains("00000000010000000000000010000000003"));
+        QVERIFY(!bytesDe(p.cons("INFORES.0001")).contains("7654321-0"));
+        QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
     void emisionQueNoPuedeEmpezar_data() {
         QTest::addColumn<bool>("sinNumero");
         QTest::addColumn<int>("presentador");
