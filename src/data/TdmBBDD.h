@@ -15,6 +15,9 @@
 #include <functional>
 
 struct tDefinicionTabla;
+namespace motor {
+class Sentencia;
+}
 
 class TdmBBDD : public QObject {
     Q_OBJECT
@@ -169,6 +172,10 @@ private:
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
     // SiguienteClave without a message: 0 and the engine message on failure.
     int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
+    // Reads the first row the query (with the key as its one parameter)
+    // answers and hands it to `rellena`; an engine failure is shown.
+    void leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
+                         const std::function<void(const motor::Sentencia&)>& rellena);
     // Deletes the three image files of a cheque from the image folder.
     void borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
                             const QString& numero) const;

@@ -4,23 +4,18 @@
 #include "TextosBBDD.h"
 
 TCliente TdmBBDD::CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino) {
-    motor::Conexion con(rutaDeudores());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
-                                           "Nif, email FROM Deudores WHERE Pk_Cliente = ? "
-                                           "ORDER BY rowid LIMIT 1"));
-    s.liga(clavePrimaria);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return destino;
-    }
-    if (!s.siguiente())
-        return destino;
-    destino.Pk_Cliente = s.entero(0);
-    destino.Nombre_Cliente = s.texto(1);
-    destino.Cuenta = s.texto(2);
-    destino.Telefono = s.texto(3);
-    destino.nif = s.texto(4);
-    destino.email = s.texto(5);
+    leeFilaPorClave(rutaDeudores(),
+                    QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
+                                   "Nif, email FROM Deudores WHERE Pk_Cliente = ? "
+                                   "ORDER BY rowid LIMIT 1"),
+                    clavePrimaria, [&](const motor::Sentencia& s) {
+                        destino.Pk_Cliente = s.entero(0);
+                        destino.Nombre_Cliente = s.texto(1);
+                        destino.Cuenta = s.texto(2);
+                        destino.Telefono = s.texto(3);
+                        destino.nif = s.texto(4);
+                        destino.email = s.texto(5);
+                    });
     return destino;
 }
 

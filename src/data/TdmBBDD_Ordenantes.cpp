@@ -5,21 +5,16 @@
 #include "TextosBBDD.h"
 
 tOrdenantes TdmBBDD::CargaRegistroOrdenantesTablas(int clavePrimaria, tOrdenantes destino) {
-    motor::Conexion con(rutaOrdenantes());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, "
-                                           "Cuenta FROM Ordenantes WHERE Pk_Ordenante = ? "
-                                           "ORDER BY rowid LIMIT 1"));
-    s.liga(clavePrimaria);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return destino;
-    }
-    if (!s.siguiente())
-        return destino;
-    destino.Pk_Ordenante = s.entero(0);
-    destino.Nif_Sufijo = s.texto(1);
-    destino.Nombre_ordenante = s.texto(2);
-    destino.Cuenta = s.texto(3);
+    leeFilaPorClave(rutaOrdenantes(),
+                    QStringLiteral("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, "
+                                   "Cuenta FROM Ordenantes WHERE Pk_Ordenante = ? "
+                                   "ORDER BY rowid LIMIT 1"),
+                    clavePrimaria, [&](const motor::Sentencia& s) {
+                        destino.Pk_Ordenante = s.entero(0);
+                        destino.Nif_Sufijo = s.texto(1);
+                        destino.Nombre_ordenante = s.texto(2);
+                        destino.Cuenta = s.texto(3);
+                    });
     return destino;
 }
 

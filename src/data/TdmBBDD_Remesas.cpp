@@ -42,25 +42,20 @@ tFilasLista TdmBBDD::carga_lista_Remesas() {
 }
 
 tRemesas TdmBBDD::cargaRegistroRemesasTablas(int clavePrimaria, tRemesas destino) {
-    motor::Conexion con(rutaRemesas());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Remesas, Nombre_Remesa, Importe, "
-                                           "Numero_Talones, Numero_Registros, NombreCons, "
-                                           "Fecha_Soporte FROM remesas WHERE Pk_Remesas = ? "
-                                           "ORDER BY rowid LIMIT 1"));
-    s.liga(clavePrimaria);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return destino;
-    }
-    if (!s.siguiente())
-        return destino;
-    destino.Pk_Remesa = s.entero(0);
-    destino.Nombre_Remesa = s.texto(1);
-    destino.Importe = s.texto(2);
-    destino.Numero_Talones = s.texto(3);
-    destino.Numero_Registros = s.texto(4);
-    destino.nombre_Cons = s.texto(5);
-    destino.Fecha_Confeccion = s.texto(6);
+    leeFilaPorClave(rutaRemesas(),
+                    QStringLiteral("SELECT Pk_Remesas, Nombre_Remesa, Importe, "
+                                   "Numero_Talones, Numero_Registros, NombreCons, "
+                                   "Fecha_Soporte FROM remesas WHERE Pk_Remesas = ? "
+                                   "ORDER BY rowid LIMIT 1"),
+                    clavePrimaria, [&](const motor::Sentencia& s) {
+                        destino.Pk_Remesa = s.entero(0);
+                        destino.Nombre_Remesa = s.texto(1);
+                        destino.Importe = s.texto(2);
+                        destino.Numero_Talones = s.texto(3);
+                        destino.Numero_Registros = s.texto(4);
+                        destino.nombre_Cons = s.texto(5);
+                        destino.Fecha_Confeccion = s.texto(6);
+                    });
     return destino;
 }
 

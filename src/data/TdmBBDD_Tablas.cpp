@@ -119,6 +119,19 @@ int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QStrin
     return maximo != 0 ? maximo + 1 : 1;
 }
 
+void TdmBBDD::leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
+                              const std::function<void(const motor::Sentencia&)>& rellena) {
+    motor::Conexion con(rutaTabla);
+    motor::Sentencia s(con, sql);
+    s.liga(clave);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return;
+    }
+    if (s.siguiente())
+        rellena(s);
+}
+
 QString nombreTablaDeFichero(const QString& rutaTabla) {
     const QString fichero = QFileInfo(rutaTabla).fileName();
     for (const tDefinicionTabla* def :

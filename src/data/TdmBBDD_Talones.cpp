@@ -92,30 +92,25 @@ void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
 }
 
 tTalon TdmBBDD::CargaRegistroTalones(int clave, const QString& aNombreTabla, tTalon destino) {
-    motor::Conexion con(aNombreTabla);
-    motor::Sentencia s(con, QStringLiteral("SELECT indicador, Modelo_Talon, Numero_Modelo, "
-                                           "Fecha_Talon, Numero, Estado, Cuenta, Importe, "
-                                           "Nombre_Cliente, fk_Clientes FROM Talones "
-                                           "WHERE Pk_Talon = ? ORDER BY rowid LIMIT 1"));
-    s.liga(clave);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return destino;
-    }
-    if (!s.siguiente())
-        return destino;
-    destino.Pk_Talon = clave;
-    destino.indicador = s.entero(0);
-    destino.Modelo_Talon = s.texto(1);
-    destino.numero_Modelo = s.texto(2);
-    destino.FechaPago = s.texto(3);
-    destino.Numero = s.texto(4);
-    destino.Estado = s.texto(5);
-    destino.Cuenta = s.texto(6);
-    destino.Importe = s.texto(7);
-    destino.Nombre_Cliente = s.texto(8);
-    destino.fk_Beneficiarios = s.entero(9);
-    destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
+    leeFilaPorClave(aNombreTabla,
+                    QStringLiteral("SELECT indicador, Modelo_Talon, Numero_Modelo, "
+                                   "Fecha_Talon, Numero, Estado, Cuenta, Importe, "
+                                   "Nombre_Cliente, fk_Clientes FROM Talones "
+                                   "WHERE Pk_Talon = ? ORDER BY rowid LIMIT 1"),
+                    clave, [&](const motor::Sentencia& s) {
+                        destino.Pk_Talon = clave;
+                        destino.indicador = s.entero(0);
+                        destino.Modelo_Talon = s.texto(1);
+                        destino.numero_Modelo = s.texto(2);
+                        destino.FechaPago = s.texto(3);
+                        destino.Numero = s.texto(4);
+                        destino.Estado = s.texto(5);
+                        destino.Cuenta = s.texto(6);
+                        destino.Importe = s.texto(7);
+                        destino.Nombre_Cliente = s.texto(8);
+                        destino.fk_Beneficiarios = s.entero(9);
+                        destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
+                    });
     return destino;
 }
 
