@@ -1,6 +1,7 @@
 #include "SecuenciaInicio.h"
 
 #include "Cadenas.h"
+#include "ErrorOperacion.h"
 #include "TdmBBDD.h"
 
 #include <QFileInfo>
@@ -13,6 +14,13 @@ bool TSecuenciaInicio::ejecuta() {
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
+    }
+    try {
+        // Before the operator can do anything, an emission cut off last time
+        // is finished, so its bank file agrees with the history.
+        dm_.completaEmisionInterrumpida();
+    } catch (const TErrorOperacion& e) {
+        iu_.muestraMensaje(e.texto());
     }
     const tInstalacion& inst = dm_.instalacion();
     dm_.muestraPantallaConfiguracion = !QFileInfo::exists(inst.ficheros.ficheroConfiguracion);

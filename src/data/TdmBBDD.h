@@ -19,6 +19,21 @@ namespace motor {
 class Sentencia;
 }
 
+// The moments of an emission at which a fault test may stop the process.
+enum class PuntoEmision {
+    EmisionRegistrada,    // the record of the emission in progress is written
+    CabeceraEscrita,      // bank file and report have their heads
+    RegistroSinConfirmar, // a cheque's record is written, its move not committed
+    Confirmado,           // the cheque's move is committed
+    ArchivandoImagenes,   // its images are copied to the history, not yet removed
+    ImagenesArchivadas,   // its images are archived
+    TotalesEscritos,      // the bank file has its totals record
+    InformesEscritos,     // letter and report totals are written
+    HistoricoRemesa,      // the emission's row of historico.dat is written
+    Comprimiendo,         // the ZIP archive is being written
+    ArchivoComprimido,    // the archive is written; the record is removed next
+};
+
 class TdmBBDD : public QObject {
     Q_OBJECT
 public:
@@ -133,10 +148,18 @@ public:
     // its copy "CONSn.txt" and every file of the temporary image folder, which
     // is emptied afterwards. Throws TErrorOperacion.
     void ComprimeFicheroTalones(const QString& fichero);
-    // For fault tests: called with the number of cheques emitted so far, once
-    // while a cheque's move is written but not committed (false), once after
-    // (true).
-    std::function<void(int talonesEmitidos, bool confirmado)> puntoControlEmision;
+    // An emission cut off by the end of the process (its record is still
+    // there) is completed from its history rows: bank file, report, letter,
+    // images, historico.dat row and archive made again, and the operator told
+    // which emission it was and how many cheques it has. One cut off before
+    // any cheque was committed leaves nothing behind, its number free. Runs at
+    // start and before every emission; true when there was one. Throws
+    // TErrorOperacion when it cannot be completed (the record stays).
+    bool completaEmisionInterrumpida();
+    // For fault tests: called at each moment of the emission with the number
+    // of cheques committed so far (for RegistroSinConfirmar, the one being
+    // written).
+    std::function<void(PuntoEmision punto, int talones)> puntoControlEmision;
 
     // --- One-time upgrade ---------------------------------------------------
     // Bring older cheque history to the stored forms (model "4212-5", number
@@ -179,6 +202,16 @@ private:
     // Deletes the three image files of a cheque from the image folder.
     void borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
                             const QString& numero) const;
+    // Emission steps shared with the completion of an interrupted emission.
+    void avisaPuntoEmision(PuntoEmision punto, int talones);
+    // The highest key of the table (0 when empty); throws on an engine failure.
+    int ultimaClave(const QString& columna, const QString& rutaTabla);
+    QString rutaInforme(const QString& numero) const;
+    QString rutaCarta(const QString& numero) const;
+    // Totals record, letter, report totals, historico.dat row (when asked)
+    // and archive, from the working copy whose Nif already ends in its blank.
+    void terminaEmision(tRemesas& remesa, const QString& numero, int talones, qint64 totalCentimos,
+                        bool guardaHistoricoRemesa);
     // The walk shared by the three storing operations.
     void introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
                          VarianteLectura variante);
