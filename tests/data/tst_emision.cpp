@@ -460,6 +460,60 @@ private slots:
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
 
+    // Cheques stored as correct that the cheque rules refuse (a table edited
+    // by hand, an older program) are not presented: they stay in the
+    // remittance, and one message names each with its reason.
+    void correctosQueNoCumplenLasReglas() {
+        InstalacionEmision p;
+        tChequePrueba cero = chequeA;
+        cero.importe = "0,00";
+        tChequePrueba punto = pagareB;
+        punto.numeroModelo = "82.0-0";
+        punto.numero = "7654321-0";
+        tChequePrueba ceros = pagareC;
+        ceros.cuenta = QString(20, '0');
+        for (const tChequePrueba& c : {cero, punto, ceros, chequeA})
+            p.anade(c);
+        // Already in the history: presenting it again would charge it twice.
+        ponEnHistorico(p.dm->rutaHistoricoCheques(), chequeA.numero, chequeA.numeroModelo,
+                       chequeA.cuenta);
+        QVERIFY(p.emite());
+
+        QCOMPARE(p.numerosRemesa().size(), 4);
+        QCOMPARE(leeFicheroBanco(p.cons("CONS.0001")).numeros, QStringList());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        for (const QString& t : {cero.numero + ": El importe no puede quedar a cero",
+                                 punto.numero + ": El dígito de control",
+                                 ceros.numero + ": La cuenta introducida no es valida",
+                                 chequeA.numero + ": Ya se ha procesado"})
+            QVERIFY2(p.iu.mensajes[0].contains(t), qPrintable(p.iu.mensajes[0]));
+    }
+
+    // Every history insert fails (here the table refuses them as a full disk
+    // would): the operator reads one message for the emission, not one per
+    // cheque, and no cheque is presented or leaves the remittance.
+    void historicoQueNoAdmiteFilas() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        ejecutaEn(p.dm->rutaHistoricoCheques(),
+                  "CREATE TRIGGER lleno BEFORE INSERT ON historicoCheques "
+                  "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+        QVERIFY(p.emite());
+
+        QCOMPARE(p.numerosRemesa().size(), 3);
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        const tFicheroBanco f = leeFicheroBanco(p.cons("CONS.0001"));
+        QVERIFY(f.correcto);
+        QCOMPARE(f.numeros, QStringList());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].startsWith("3 cheque(s) no se pudieron pasar al histórico"),
+                 qPrintable(p.iu.mensajes[0]));
+        QVERIFY2(p.iu.mensajes[0].contains("historicoCheques.dat"), qPrintable(p.iu.mensajes[0]));
+        QVERIFY2(p.iu.mensajes[0].contains("database or disk is full"),
+                 qPrintable(p.iu.mensajes[0]));
+    }
+
     void emisionQueNoPuedeEmpezar_data() {
         QTest::addColumn<bool>("sinNumero");
         QTest::addColumn<int>("presentador");
