@@ -11,6 +11,9 @@ bool TSecuenciaInicio::ejecuta() {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios);
         return false;
     }
+    // Damaged tables are reported before anything uses them; the tables that
+    // are missing are made afterwards.
+    dm_.compruebaTablas();
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;

@@ -69,7 +69,7 @@ QString queOcurrio(const QSqlError& e, const QString& tablas) {
     default:
         break;
     }
-    return QStringLiteral("Error en la tabla %1.").arg(tablas);
+    return QStringLiteral("La tabla %1 no ha podido completar la operación.").arg(tablas);
 }
 } // namespace
 

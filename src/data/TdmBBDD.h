@@ -52,6 +52,13 @@ public:
     bool creaCarpetasTrabajo();
 
     // --- Tables and keys ----------------------------------------------------
+    // Reads every table file of the installation (master tables and cheque
+    // tables) and tells the operator, in one message, which ones are damaged
+    // (empty, truncated, not a table file, holding another table or missing
+    // a column) and what to do. A damaged file is never written or deleted;
+    // an empty file that the program was creating when it stopped is deleted
+    // so that CreaTablas makes it again. Answers the problems found.
+    QStringList compruebaTablas();
     bool CreaTablas();
     bool CreaTablaRemesas();
     bool CreaTablaHistorico();
@@ -103,12 +110,16 @@ public:
     bool EliminaRegistroBeneficiario(int aPk);
     tTalon CompruebaLibrado(tTalon regtalon);
 
-    // --- Drawer of an edited cheque (TdmBBDD_EdicionTalon) ------------------
-    // The first drawer whose account is `cuenta`, or a new nameless drawer
-    // with that account; false with the engine message when neither works.
-    bool LibradoDeCuenta(const QString& cuenta, TCliente& librado, QString& mensaje_Error);
-    // Links the cheque to another drawer; false with the engine message.
-    bool CambiaLibradoTalon(int pkTalon, int fkCliente, const QString& nombreTabla,
+    // --- Saving an edited cheque (TdmBBDD_EdicionTalon) --------------------
+    // Updates the cheque and settles its drawer in one transaction over the
+    // cheque table and Deudores.dat. `librado` is the cheque's drawer as the
+    // editor holds it. A cheque whose account changed goes to the first drawer
+    // of its new account (a new nameless one when none has it) and takes its
+    // name when none was typed; otherwise, and whenever a name was typed, the
+    // drawer's row gets the cheque's name and account. On success both
+    // records hold what was stored; on failure nothing is written, they are
+    // unchanged and the engine message is in mensaje_Error.
+    bool GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString& nombreTabla,
                             QString& mensaje_Error);
 
     // --- Storing read lines -------------------------------------------------
@@ -195,6 +206,13 @@ private:
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
     // SiguienteClave without a message: 0 and the engine message on failure.
     int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
+    // In one transaction on the table file: takes the next key of `columna`
+    // and runs the insert with the key bound first, then `valores`, then
+    // `antesDeConfirmar` (when set; it answers an error text or ""). The
+    // engine message or "": a failure anywhere inserts nothing.
+    QString insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
+                                 const QString& sqlInsert, const QVariantList& valores, int& clave,
+                                 const std::function<QString(int)>& antesDeConfirmar = {});
     // Reads the first row the query (with the key as its one parameter)
     // answers and hands it to `rellena`; an engine failure is shown.
     void leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,

@@ -24,17 +24,11 @@ bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error
     QString e;
     if (rBeneficiario.EsNuevo) {
         // The key stays in the record even when the insert fails.
-        rBeneficiario.Pk_Cliente = claveNueva(QStringLiteral("pk_Cliente"), ruta, e);
-        if (rBeneficiario.Pk_Cliente == 0) {
-            mensaje_Error = e;
-            return false;
-        }
-        motor::Conexion con(ruta);
-        e = motor::ejecutaSql(
-            con,
-            QStringLiteral("INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, "
-                           "Cuenta) VALUES (?, ?, ?)"),
-            {rBeneficiario.Pk_Cliente, rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
+        e = insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
+                                 QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
+                                                "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
+                                 {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
+                                 rBeneficiario.Pk_Cliente);
     } else {
         motor::Conexion con(ruta);
         e = motor::ejecutaSql(

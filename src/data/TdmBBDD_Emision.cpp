@@ -391,9 +391,14 @@ void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talone
 bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
                                    const tTalon& regTalon) {
     motor::Conexion con(rutaHistoricoCheques());
-    const QString e = con.abierta() ? insertaHistoricoTalon(con, QStringLiteral("historicoCheques"),
-                                                            regRemesa, ordenante, regTalon)
-                                    : con.error();
+    // Key and row in one transaction: a failure inserts nothing.
+    motor::Transaccion tr(con);
+    QString e = tr.error();
+    if (e.isEmpty())
+        e = insertaHistoricoTalon(con, QStringLiteral("historicoCheques"), regRemesa, ordenante,
+                                  regTalon);
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
     if (e.isEmpty())
         return true;
     iu_.muestraMensaje(e);
@@ -401,19 +406,18 @@ bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes&
 }
 
 bool TdmBBDD::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
-    const QString ruta = rutaHistorico();
-    const int clave = SiguienteClave(QStringLiteral("Pk_Historico"), ruta);
-    motor::Conexion con(ruta);
-    const QString e = motor::ejecutaSql(
-        con,
+    int clave = 0;
+    const QString e = insertaConClaveNueva(
+        rutaHistorico(), QStringLiteral("Pk_Historico"),
         QStringLiteral("INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
                        "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
                        "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {clave, regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
+        {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
          regRemesa.Numero_Registros, regRemesa.Fecha_Proceso, regRemesa.Fecha_Confeccion,
          regRemesa.nombre_Cons, regRemesa.Cuenta_Acreedor, regRemesa.Nombre_Ordenante,
-         regRemesa.Nif});
+         regRemesa.Nif},
+        clave);
     if (e.isEmpty())
         return true;
     iu_.muestraMensaje(e);
