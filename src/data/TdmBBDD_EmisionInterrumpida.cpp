@@ -19,7 +19,7 @@ namespace {
 namespace Mensaje {
 const QString Completada =
     QStringLiteral("La emisión %1 de la remesa %2 se interrumpió antes de terminar y se ha "
-                   "completado ahora con los %3 cheques que pasaron al histórico: el fichero "
+                   "completado ahora con %3 que pasaron al histórico: el fichero "
                    "para el banco, la carta, el informe y el archivo ZIP están en la carpeta %4. "
                    "Los cheques que no llegaron a emitirse siguen en la remesa.");
 const QString SinCheques =
@@ -160,8 +160,9 @@ bool TdmBBDD::completaEmisionInterrumpida() {
         falla(error.texto());
     }
     QFile::remove(rutaEnCurso);
-    iu_.muestraMensaje(Mensaje::Completada.arg(en->fichero, remesa.Nombre_Remesa)
-                           .arg(filas.size())
-                           .arg(QDir::toNativeSeparators(d.Dir_Cons)));
+    const QString cheques = filas.size() == 1 ? QStringLiteral("1 cheque")
+                                              : QStringLiteral("%1 cheques").arg(filas.size());
+    iu_.muestraMensaje(Mensaje::Completada.arg(en->fichero, remesa.Nombre_Remesa, cheques,
+                                               QDir::toNativeSeparators(d.Dir_Cons)));
     return true;
 }

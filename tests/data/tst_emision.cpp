@@ -410,7 +410,7 @@ private slots:
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].contains("CONS.0001"), qPrintable(p.iu.mensajes[0]));
         if (emitidos > 0)
-            QVERIFY2(p.iu.mensajes[0].contains(QString(" %1 cheques").arg(emitidos)),
+            QVERIFY2(p.iu.mensajes[0].contains(QString(" %1 cheque").arg(emitidos)),
                      qPrintable(p.iu.mensajes[0]));
         else
             QVERIFY(!QFile::exists(p.cons("CONS.0001")));
