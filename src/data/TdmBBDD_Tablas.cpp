@@ -48,6 +48,14 @@ bool TdmBBDD::creaTabla(const QString& ruta, const tDefinicionTabla& def, QStrin
     {
         QFile marca(marcaCreacion(ruta));
         marca.open(QIODevice::WriteOnly); // without it an empty file is only reported
+        // The file is made first as any file of the program, with the
+        // permissions the user's umask allows, so a data folder shared by a
+        // group stays writable for all its members (the engine would make it
+        // writable by its owner only).
+        if (QFile f(ruta); !f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            e = f.errorString();
+    }
+    if (e.isEmpty()) {
         motor::Conexion con(ruta, true);
         if (!con.abierta()) {
             e = con.error();
