@@ -4,7 +4,6 @@
 #include "FicherosTexto.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
@@ -162,9 +161,17 @@ bool TFicheroPerfil::guarda(QString& error) const {
     }
 
     QSaveFile f(ruta_);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        error = QStringLiteral("No se pudo guardar el fichero %1: %2").arg(ruta_, f.errorString());
-        return false;
+    QString paso = QStringLiteral("no se pudo crear");
+    if (f.open(QIODevice::WriteOnly)) {
+        paso = QStringLiteral("no se pudo escribir");
+        if (f.write(bytes) == bytes.size()) {
+            paso = QStringLiteral("no se pudo sustituir el fichero anterior");
+            if (f.commit())
+                return true;
+        }
     }
-    return true;
+    // The system's own words follow, for support.
+    error = QStringLiteral("No se pudo guardar el fichero %1: %2 (%3).")
+                .arg(ruta_, paso, f.errorString());
+    return false;
 }
