@@ -33,7 +33,7 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
                          const tComportamientoCaptura& comportamiento, QWidget* parent)
     : QDialog(parent), dm_(dm), comportamiento_(comportamiento) {
     setWindowTitle(caption);
-    resize(860, 560);
+    resize(1000, 620); // the help lines are long and keep their own breaks
 
     acttramitar = new QAction(QStringLiteral("Sal&var"), this);
     acttramitar->setObjectName(QStringLiteral("acttramitar"));
