@@ -22,7 +22,11 @@ QPushButton* botonDeAccion(QAction* accion, QWidget* parent) {
     // Enter typed by a reader into an input box must never press a button.
     b->setAutoDefault(false);
     QObject::connect(b, &QPushButton::clicked, accion, &QAction::trigger);
-    QObject::connect(accion, &QAction::enabledChanged, b, &QPushButton::setEnabled);
+    // A window that renames the action ("&Salvar &OK") renames its button.
+    QObject::connect(accion, &QAction::changed, b, [b, accion] {
+        b->setText(accion->text());
+        b->setEnabled(accion->isEnabled());
+    });
     b->setEnabled(accion->isEnabled());
     return b;
 }

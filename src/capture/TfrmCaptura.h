@@ -8,7 +8,8 @@
 //  - The constructor takes the caption and a tComportamientoCaptura: which
 //    storing operation Save calls and with which `todos`, which message forms
 //    it shows, whether the list is emptied after Save, and whether Clear and
-//    showing empty the temporary image folder.
+//    showing empty the temporary image folder. acttramitar and actLimpiar may
+//    be renamed (their buttons follow).
 //  - leer() (pure): "&Leer cheques" was pressed.
 //  - fotoDetalle() / fotoDespiece() (pure): file names in the Pub folder that
 //    the links "Detalle del escáner" and the second link open; an empty name
@@ -54,6 +55,12 @@ struct tComportamientoCaptura {
     // [Limpiar]; only true for a window that keeps them.
     bool avisoLargo = false;
     // Save leaves only the unstored lines (false) or empties the list (true).
+    // Save deletes the temporary images, and the next reads reuse the
+    // sequence numbers of lines left in the list: a reader that takes images
+    // (Seac Banche, Excella, Vision X) empties its list, so that no line is
+    // ever stored with another document's images, and says so with the short
+    // message (avisoLargo false). The keyboard reader takes no images and
+    // keeps its unstored lines for checking.
     bool vaciaListaAlSalvar = false;
     bool limpiarVaciaImagenes = true;
     bool mostrarVaciaImagenes = true;

@@ -120,6 +120,10 @@ bool TfrmScanerMTS::eventFilter(QObject* o, QEvent* e) {
         // nor start a document of its own.
         if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter)
             return true;
+        // A Tab inside a codeline would move the focus, and the rest of the
+        // codeline would reach the buttons; between documents it moves on.
+        if (leyendo_ && (tecla->key() == Qt::Key_Tab || tecla->key() == Qt::Key_Backtab))
+            return true;
         // Only a character starts a document (Shift, Escape or an arrow do not).
         const QString texto = tecla->text();
         if (!leyendo_ && !texto.isEmpty() && texto.at(0).isPrint())

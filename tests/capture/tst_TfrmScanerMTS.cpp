@@ -153,13 +153,27 @@ private slots:
         QVERIFY(frm->acttramitar->isEnabled());
     }
 
-    // The Enter a reader sends never presses a button of the window.
-    void introNoPulsaBotones() {
+    // What a reader may type besides the codeline: Enter never presses a
+    // button, a Tab inside a codeline does not take the rest elsewhere, keys
+    // without a character do not start a document.
+    void teclasDeControl() {
         abre();
-        teclea(tecleado("1234567"));
+        QTest::keyClick(frm->edtCodigo, Qt::Key_Left);
+        QTest::keyClick(frm->edtCodigo, Qt::Key_Shift);
+        QVERIFY(!frm->leyendo());
+        teclea(";1234", false);
+        QTest::keyClick(frm->edtCodigo, Qt::Key_Tab);
+        teclea("567;123456780123456789420000012345");
+        QVERIFY(frm->edtCodigo->hasFocus());
         QVERIFY(CajaMensajes::registros().isEmpty());
         QCOMPARE(frm->edtCodigo->text(), tecleado("1234567"));
         QVERIFY(frm->isVisible());
+        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        frm->Timer1Timer();
+        QCOMPARE(frm->lista(), QStringList{"+1234567#123456780123456789420000012345¬1"});
+        // Between documents Tab leaves the box, as in any window.
+        QTest::keyClick(frm->edtCodigo, Qt::Key_Tab);
+        QVERIFY(!frm->edtCodigo->hasFocus());
     }
 
     // After "Cancelar" the reader is ignored until "&Leer cheques", which also
