@@ -15,3 +15,7 @@ void creaFicheroTexto(const QString& ruta, const QStringList& lineas);
 // new file: a record without the head written before it is never made.
 // Throws TErrorOperacion when the file is missing or cannot be written.
 void anadeFicheroTexto(const QString& ruta, const QStringList& lineas);
+
+// The text in Windows-1252, one byte per character ("?" for a character that
+// code page lacks). Throws TErrorOperacion when the code page is missing.
+QByteArray textoCp1252(const QString& texto);

@@ -3,12 +3,15 @@
 #include "Aplicacion.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "ConductorVentanas.h"
 #include "InstalacionPrueba.h"
 #include "SecuenciaInicio.h"
+#include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -147,11 +150,22 @@ private slots:
     void elProgramaArrancaYPreparaLaInstalacion() {
         QTemporaryDir dir;
         CajaMensajes::activaGrabacion();
+        ConductorVentanas c;
+        c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) {
+            QVERIFY(f->primeraVez());
+            QTest::mouseClick(f->btnAceptar, Qt::LeftButton);
+        });
         TAplicacion app(dir.path());
         app.muestra();
         const tInstalacion& inst = app.inst;
-        QTRY_VERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
+        QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
+        QVERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
         QVERIFY(!app.terminadaEnInicio);
+        // First start: the configuration window wrote config.ini, Safe included.
+        QCOMPARE(c.vistas, QStringList{"TfrmConfiguracion"});
+        QFile ini(inst.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("[TIEMPOS]\r\nSafe=5\r\n"));
         // No style file beside the executable: the default look and its message.
         QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
         CajaMensajes::restablece();

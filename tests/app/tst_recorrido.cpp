@@ -89,6 +89,13 @@ private slots:
     void emisionCompletaDesdeElMenu() {
         QTemporaryDir dir;
         CajaMensajes::activaGrabacion();
+        // A configured installation: no configuration window at start-up.
+        const tInstalacion configurada = calculaInstalacion(dir.path());
+        QVERIFY(QDir().mkpath(configurada.dirs.Dir_Pub));
+        QFile ini(configurada.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[ESCANER]\r\nTipo=0\r\n");
+        ini.close();
         TAplicacion app(dir.path());
         app.muestra();
         const tInstalacion& inst = app.inst;
