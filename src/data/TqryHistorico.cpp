@@ -58,8 +58,11 @@ bool TqryHistorico::reabre(QString& error) {
 }
 
 void TqryHistorico::cierra() {
-    // The query goes before the connection it runs on.
+    // The query goes before the connection it runs on, and the model is left
+    // with a query that belongs to no connection: an emptied query would
+    // still hold a result of the closed connection's driver.
     clear();
+    setQuery(QSqlQuery());
     conexion_.reset();
 }
 
