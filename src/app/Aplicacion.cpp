@@ -73,9 +73,8 @@ void TAplicacion::conectaMenu() {
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
-    conecta(frm->actHistoricoCheques, [this, frm] {
-        TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm);
-    });
+    conecta(frm->actHistoricoCheques,
+            [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
             TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);

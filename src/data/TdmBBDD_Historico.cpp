@@ -43,7 +43,8 @@ bool quedaEnRemesa(const QString& carpetaRemesas, const QString& base) {
         QDir(carpetaRemesas).entryList({QStringLiteral("*.dat")}, QDir::Files);
     for (const QString& tabla : tablas) {
         motor::Conexion con(carpetaRemesas + tabla);
-        motor::Sentencia s(con, QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
+        motor::Sentencia s(con,
+                           QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
         if (!s.ejecuta())
             return true;
         while (s.siguiente())
@@ -97,8 +98,9 @@ bool TdmBBDD::eliminaFilaHistorico(int apk) {
         motor::Transaccion tr(con);
         e = tr.error();
         if (e.isEmpty()) {
-            motor::Sentencia s(con, QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM "
-                                                   "historicoCheques WHERE Pk_HistoricoRecibos = ?"));
+            motor::Sentencia s(con,
+                               QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM "
+                                              "historicoCheques WHERE Pk_HistoricoRecibos = ?"));
             s.liga(apk);
             if (!s.ejecuta())
                 e = s.error();

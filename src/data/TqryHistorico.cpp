@@ -78,6 +78,8 @@ QString TqryHistorico::indicadorTexto(const QString& numeroModelo, int indicador
 }
 
 QVariant TqryHistorico::data(const QModelIndex& indice, int rol) const {
+    if (rol == Qt::TextAlignmentRole && indice.column() == ColumnasHistorico::ImporteCal)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (rol != Qt::DisplayRole && rol != Qt::EditRole)
         return QSqlQueryModel::data(indice, rol);
     switch (indice.column()) {

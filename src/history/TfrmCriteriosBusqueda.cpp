@@ -157,7 +157,7 @@ void TfrmCriteriosBusqueda::creaControles() {
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
     mmoAyuda->setFocusPolicy(Qt::NoFocus);
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 8);
     mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
 
     auto* capas = new QVBoxLayout(this);
@@ -185,9 +185,9 @@ void TfrmCriteriosBusqueda::creaControles() {
 }
 
 void TfrmCriteriosBusqueda::prepara() {
-    for (QLineEdit* edt : {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante,
-                           ledtNombreRemesa, ledtImporte, lbeNumero, ledtNombreBenef,
-                           ledtCuentaBenef})
+    for (QLineEdit* edt :
+         {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante, ledtNombreRemesa, ledtImporte,
+          lbeNumero, ledtNombreBenef, ledtCuentaBenef})
         edt->clear();
     const QSignalBlocker bloqueo(dtpconfeccionInicial);
     dtpconfeccionInicial->setDate(QDate::currentDate());
@@ -227,8 +227,8 @@ void TfrmCriteriosBusqueda::aceptar() {
 }
 
 bool TfrmCriteriosBusqueda::esCampoTexto(QObject* objeto) const {
-    for (QObject* o : {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante,
-                       ledtNombreRemesa, ledtNombreBenef, ledtCuentaBenef})
+    for (QObject* o : {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante, ledtNombreRemesa,
+                       ledtNombreBenef, ledtCuentaBenef})
         if (o == objeto)
             return true;
     return false;

@@ -7,7 +7,10 @@
 #include "TfrmCriteriosBusqueda.h"
 #include "TqryHistorico.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,7 +22,7 @@
 
 namespace {
 // Widths of the shown columns, in characters.
-const int anchosColumnas[] = {24, 11, 30, 13, 8, 22, 11, 11, 11, 11, 30, 11, 20, 26, 4};
+const int anchosColumnas[] = {27, 11, 30, 13, 8, 28, 11, 11, 11, 11, 30, 11, 20, 27, 4};
 constexpr int altoImagen = 239;
 } // namespace
 
@@ -59,6 +62,8 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
 }
 
 TfrmHistoricoTransferencias::~TfrmHistoricoTransferencias() {
+    // The query outlives the window: closing it must reach no part of it.
+    disconnect(&dm_.qryHistorico(), nullptr, this, nullptr);
     dbgHistorico->setModel(nullptr);
     dm_.CierraHistoricoDeTalones();
 }
@@ -111,7 +116,7 @@ void TfrmHistoricoTransferencias::creaControles() {
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
     mmoAyuda->setFocusPolicy(Qt::NoFocus);
-    mmoAyuda->setFixedHeight(fontMetrics().lineSpacing() * 5);
+    mmoAyuda->setFixedHeight(fontMetrics().lineSpacing() * 5 + 8);
     mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
 
     auto* capas = new QVBoxLayout(this);
@@ -123,6 +128,10 @@ void TfrmHistoricoTransferencias::creaControles() {
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(dbgHistorico, &QTableView::clicked, this, &TfrmHistoricoTransferencias::pulsaCelda);
+    // Every statement run (a search, the search again after an annulment)
+    // resets the grid's columns: they are set again each time.
+    connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
+            &TfrmHistoricoTransferencias::ajustaColumnas);
 }
 
 void TfrmHistoricoTransferencias::buscar() {
@@ -130,15 +139,22 @@ void TfrmHistoricoTransferencias::buscar() {
         dm_.estado().busquedaRealizada = false;
         return;
     }
-    // A new statement resets the model, so the columns are set again.
+    refrescaImagen(Qt::Key_Up);
+    dm_.estado().busquedaRealizada = true;
+}
+
+void TfrmHistoricoTransferencias::ajustaColumnas() {
     const int ancho = fontMetrics().averageCharWidth();
-    for (int c = 0; c < int(std::size(anchosColumnas)); ++c)
-        dbgHistorico->setColumnWidth(c, anchosColumnas[c] * ancho + 8);
+    const QFontMetrics fmTitulos(dbgHistorico->horizontalHeader()->font());
+    const QAbstractItemModel* modelo = dbgHistorico->model();
+    for (int c = 0; c < int(std::size(anchosColumnas)); ++c) {
+        const QString titulo = modelo->headerData(c, Qt::Horizontal).toString();
+        dbgHistorico->setColumnWidth(
+            c, std::max(anchosColumnas[c] * ancho + 8, fmTitulos.horizontalAdvance(titulo) + 16));
+    }
     for (int c : {ColumnasHistorico::Pk_HistoricoRecibos, ColumnasHistorico::Importe,
                   ColumnasHistorico::indicador})
         dbgHistorico->setColumnHidden(c, true);
-    refrescaImagen(Qt::Key_Up);
-    dm_.estado().busquedaRealizada = true;
 }
 
 int TfrmHistoricoTransferencias::filaActual() const {
@@ -205,12 +221,12 @@ void TfrmHistoricoTransferencias::anular() {
     const int fila = filaActual();
     const QString texto = QStringLiteral("Desea eliminar el cheque número: ") +
                           q.texto(fila, ColumnasHistorico::Numero) +
-                          QStringLiteral(" con cuenta: ") + q.texto(fila, ColumnasHistorico::Cuenta);
+                          QStringLiteral(" con cuenta: ") +
+                          q.texto(fila, ColumnasHistorico::Cuenta);
     if (CajaMensajes::pregunta(this, texto, QStringLiteral("Aceptar"), QStringLiteral("Cancelar"),
                                QStringLiteral("Eliminar Talón del Histórico")) ==
         CajaMensajes::PrimerBoton)
-        dm_.EliminaregistroHistorico(
-            q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
+        dm_.EliminaregistroHistorico(q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
     refrescaImagen(Qt::Key_Up);
 }
 

@@ -63,6 +63,8 @@ protected:
 
 private:
     void creaControles();
+    // Widths wide enough for the usual values and the titles; hidden fields.
+    void ajustaColumnas();
     int filaActual() const;
     bool muestraImagen(const QString& ruta);
     void ocultaImagen();

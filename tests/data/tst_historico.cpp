@@ -75,30 +75,65 @@ private slots:
         QTest::addColumn<QList<int>>("claves");
         const QDate nula;
         const QList<int> todas = {7, 2, 5, 1, 9, 3, 4, 6};
-        QTest::newRow("all empty, NULL name too") << "" << "" << "" << "" << nula << nula << todas;
-        QTest::newRow("untouched amounts") << "" << "" << "0,00" << "0,00" << nula << nula << todas;
-        QTest::newRow("GARC") << "GARC" << "" << "" << "" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("all empty, NULL name too") << ""
+                                                  << ""
+                                                  << ""
+                                                  << "" << nula << nula << todas;
+        QTest::newRow("untouched amounts") << ""
+                                           << ""
+                                           << "0,00"
+                                           << "0,00" << nula << nula << todas;
+        QTest::newRow("GARC") << "GARC"
+                              << ""
+                              << ""
+                              << "" << nula << nula << QList<int>{7, 2};
         QTest::newRow("lower case like the engine's LIKE")
-            << "garc" << "" << "" << "" << nula << nula << QList<int>{7, 2};
-        QTest::newRow("range both ends included") << "" << "" << "1.000,00" << "2.000,00" << nula
-                                                  << nula << QList<int>{7, 2};
-        QTest::newRow("Desde alone is contained") << "" << "" << "15,50" << "" << nula << nula
-                                                  << QList<int>{5, 1};
+            << "garc"
+            << ""
+            << ""
+            << "" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("range both ends included") << ""
+                                                  << ""
+                                                  << "1.000,00"
+                                                  << "2.000,00" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("Desde alone is contained") << ""
+                                                  << ""
+                                                  << "15,50"
+                                                  << "" << nula << nula << QList<int>{5, 1};
         QTest::newRow("Desde with Hasta 0,00 is contained")
-            << "" << "" << "15,50" << "0,00" << nula << nula << QList<int>{5, 1};
+            << ""
+            << ""
+            << "15,50"
+            << "0,00" << nula << nula << QList<int>{5, 1};
         QTest::newRow("fortnight, not 10/03/2024 nor bad dates")
-            << "" << "" << "" << "" << QDate(2025, 2, 1) << QDate(2025, 2, 15)
-            << QList<int>{7, 2, 3};
-        QTest::newRow("% is itself") << "%" << "" << "" << "" << nula << nula << QList<int>{9};
-        QTest::newRow("_ is itself") << "A_B" << "" << "" << "" << nula << nula << QList<int>{4};
+            << ""
+            << ""
+            << ""
+            << "" << QDate(2025, 2, 1) << QDate(2025, 2, 15) << QList<int>{7, 2, 3};
+        QTest::newRow("% is itself") << "%"
+                                     << ""
+                                     << ""
+                                     << "" << nula << nula << QList<int>{9};
+        QTest::newRow("_ is itself") << "A_B"
+                                     << ""
+                                     << ""
+                                     << "" << nula << nula << QList<int>{4};
         QTest::newRow("quote, apostrophe, backslash, dashes")
-            << "O'NEIL \"X\" C:\\D -- E" << "" << "" << "" << nula << nula << QList<int>{4};
-        QTest::newRow("statement text as criterion")
-            << "' OR 1=1 --" << "" << "" << "" << nula << nula << QList<int>{};
-        QTest::newRow("10 KB of text") << QString(10240, u'A') << "" << "" << "" << nula << nula
-                                       << QList<int>{};
-        QTest::newRow("number fragment and amount")
-            << "" << "-1" << "1.000" << "" << nula << nula << QList<int>{7};
+            << "O'NEIL \"X\" C:\\D -- E"
+            << ""
+            << ""
+            << "" << nula << nula << QList<int>{4};
+        QTest::newRow("statement text as criterion") << "' OR 1=1 --"
+                                                     << ""
+                                                     << ""
+                                                     << "" << nula << nula << QList<int>{};
+        QTest::newRow("10 KB of text") << QString(10240, u'A') << ""
+                                       << ""
+                                       << "" << nula << nula << QList<int>{};
+        QTest::newRow("number fragment and amount") << ""
+                                                    << "-1"
+                                                    << "1.000"
+                                                    << "" << nula << nula << QList<int>{7};
     }
     void busqueda() {
         QFETCH(QString, librado);

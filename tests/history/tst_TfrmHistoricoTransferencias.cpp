@@ -44,8 +44,8 @@ const QList<tFila> filas = {
      "EMPRESA"},
     {4, "RUIZ", "00491500051234567893", "4212-5", "4567890-4", "115,50", 11550, "31/01/2025",
      "EMPRESA"},
-    {5, "50% DTO", "00491500051234567894", "4212-5", "5678901-5", "2.000,01", 200001,
-     "16/02/2025", "EMPRESA"},
+    {5, "50% DTO", "00491500051234567894", "4212-5", "5678901-5", "2.000,01", 200001, "16/02/2025",
+     "EMPRESA"},
 };
 
 QString base(const tFila& f) {
@@ -159,18 +159,26 @@ private slots:
         QTest::addColumn<bool>("conTecla"); // accepted with Alt+A without leaving the field
         QTest::addColumn<QString>("muestra");
         QTest::addColumn<QList<int>>("claves");
-        QTest::newRow("fragment GARC") << "ledtNombreBenef" << "garc" << "" << false << "GARC"
-                                       << QList<int>{1, 2};
-        QTest::newRow("1.000,00 to 2.000,00")
-            << "ledtImporte" << "1000" << "2000" << false << "1.000,00" << QList<int>{1, 2};
+        QTest::newRow("fragment GARC") << "ledtNombreBenef"
+                                       << "garc"
+                                       << "" << false << "GARC" << QList<int>{1, 2};
+        QTest::newRow("1.000,00 to 2.000,00") << "ledtImporte"
+                                              << "1000"
+                                              << "2000" << false << "1.000,00" << QList<int>{1, 2};
         QTest::newRow("15.5 becomes 15,50, finds 15,50 and 115,50")
-            << "ledtImporte" << "15.5x" << "" << false << "15,50" << QList<int>{3, 4};
-        QTest::newRow("PEÑA becomes PENA") << "ledtNombreOrdenante" << "peña" << "" << false
-                                           << "PENA" << QList<int>{1};
-        QTest::newRow("% finds only names with %")
-            << "ledtNombreBenef" << "%" << "" << true << "%" << QList<int>{5};
+            << "ledtImporte"
+            << "15.5x"
+            << "" << false << "15,50" << QList<int>{3, 4};
+        QTest::newRow("PEÑA becomes PENA") << "ledtNombreOrdenante"
+                                           << "peña"
+                                           << "" << false << "PENA" << QList<int>{1};
+        QTest::newRow("% finds only names with %") << "ledtNombreBenef"
+                                                   << "%"
+                                                   << "" << true << "%" << QList<int>{5};
         QTest::newRow("% left becomes ?, which is no wildcard")
-            << "ledtNombreBenef" << "%" << "" << false << "?" << QList<int>{};
+            << "ledtNombreBenef"
+            << "%"
+            << "" << false << "?" << QList<int>{};
     }
     void criteriosTecleados() {
         QFETCH(QString, campo);
@@ -346,8 +354,8 @@ private slots:
         QCOMPARE(CajaMensajes::registros().size(), 1);
         const CajaMensajes::Registro& r = CajaMensajes::registros().first();
         QCOMPARE(r.titulo, QStringLiteral("Eliminar Talón del Histórico"));
-        QCOMPARE(r.texto, "Desea eliminar el cheque número: 1234567-1 con cuenta: " +
-                              filas[0].cuenta);
+        QCOMPARE(r.texto,
+                 "Desea eliminar el cheque número: 1234567-1 con cuenta: " + filas[0].cuenta);
         QCOMPARE(r.boton1, QStringLiteral("Aceptar"));
         QCOMPARE(r.boton2, QStringLiteral("Cancelar"));
         QCOMPARE(claves(), (QList<int>{1, 2}));
@@ -361,12 +369,16 @@ private slots:
         QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
                          "SELECT Pk_HistoricoRecibos FROM historicoCheques"),
                  (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}}));
+        // The search run again keeps the grid's layout: hidden fields stay hidden.
+        QVERIFY(frm->dbgHistorico->isColumnHidden(ColumnasHistorico::Pk_HistoricoRecibos));
+        QVERIFY(frm->dbgHistorico->columnWidth(ColumnasHistorico::Cuenta) >
+                frm->dbgHistorico->columnWidth(ColumnasHistorico::Numero));
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, enRemesa)), 0);
         QCOMPARE(existen(imagenes(dirs().Dir_Imagenes, enRemesa)), 3);
-        QVERIFY(!p->dm->duplicidadTalon("2", enRemesa.numero, enRemesa.cuenta, enRemesa.modelo,
-                                        false));
-        QVERIFY(p->dm->duplicidadTalon("2", filas[0].numero, filas[0].cuenta, filas[0].modelo,
-                                       false));
+        QVERIFY(
+            !p->dm->duplicidadTalon("2", enRemesa.numero, enRemesa.cuenta, enRemesa.modelo, false));
+        QVERIFY(
+            p->dm->duplicidadTalon("2", filas[0].numero, filas[0].cuenta, filas[0].modelo, false));
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
 
         // The first cheque is in no remittance: its leftover images go too.

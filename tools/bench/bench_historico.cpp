@@ -26,9 +26,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ctime>
 #include <optional>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -101,7 +101,7 @@ bool llenaHistorico(TdmBBDD& dm) {
 
 // One search through the window until the grid is painted.
 tMedida buscaEnVentana(TfrmHistoricoTransferencias& frm, TdmBBDD& dm,
-                      const tCriteriosHistorico& criterios) {
+                       const tCriteriosHistorico& criterios) {
     frm.abreCriterios = [&dm, &criterios] {
         dm.CargaHistoricoDeTalones(consultaBusquedaHistorico(criterios));
         return true;
@@ -119,8 +119,7 @@ std::optional<tMedida> buscaEnMotor(const QString& ruta, const tConsultaHistoric
                                     int filas) {
     const tReloj reloj;
     sqlite3* bd = nullptr;
-    if (sqlite3_open_v2(ruta.toUtf8().constData(), &bd, SQLITE_OPEN_READONLY, nullptr) !=
-        SQLITE_OK)
+    if (sqlite3_open_v2(ruta.toUtf8().constData(), &bd, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
         return std::nullopt;
     sqlite3_stmt* st = nullptr;
     const QByteArray sql = consulta.sql.toUtf8();
