@@ -8,6 +8,7 @@
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
@@ -78,6 +79,8 @@ void TAplicacion::conectaMenu() {
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
+    conecta(frm->actHistoricoCheques,
+            [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
             TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);
