@@ -8,6 +8,7 @@
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
@@ -71,6 +72,7 @@ void TAplicacion::conectaMenu() {
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
+    conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))

@@ -84,6 +84,14 @@ TElementoLista* TListaOrdenable::filaSeleccionada() const {
     return sel.isEmpty() ? nullptr : static_cast<TElementoLista*>(sel.first());
 }
 
+QList<TElementoLista*> TListaOrdenable::filasSeleccionadas() const {
+    QList<TElementoLista*> r;
+    for (int i = 0; i < numeroFilas(); ++i)
+        if (fila(i)->isSelected())
+            r << fila(i);
+    return r;
+}
+
 void TListaOrdenable::seleccionaFila(int i) {
     if (QTreeWidgetItem* e = topLevelItem(i)) {
         setCurrentItem(e);
