@@ -25,15 +25,6 @@ void anadeCp1252(QByteArray& bytes, const QString& linea) {
     }
 }
 
-QByteArray codificaLineas(const QStringList& lineas) {
-    QByteArray bytes;
-    for (const QString& linea : lineas) {
-        anadeCp1252(bytes, linea);
-        bytes += "\r\n";
-    }
-    return bytes;
-}
-
 void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo) {
     const QByteArray bytes = codificaLineas(lineas);
     QFile f(ruta);
@@ -51,6 +42,15 @@ void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode
 }
 
 } // namespace
+
+QByteArray codificaLineas(const QStringList& lineas) {
+    QByteArray bytes;
+    for (const QString& linea : lineas) {
+        anadeCp1252(bytes, linea);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
 
 void creaFicheroTexto(const QString& ruta, const QStringList& lineas) {
     escribe(ruta, lineas, QIODevice::Truncate);
