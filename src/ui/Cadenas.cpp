@@ -1,5 +1,7 @@
 #include "Cadenas.h"
 
+#include "ValidacionTalon.h"
+
 namespace {
 
 tRegistroCaptions llenaCaptions() {
@@ -35,6 +37,7 @@ tRegistro_Mensajes llenaMensajes() {
         QStringLiteral("Fecha de Abono errónea compruebe que el formato es válido y que es "
                        "igual o superior a la fecha actual");
     m.mnjErrorEmision = QStringLiteral("No hay cheques COMPLETOS listos para emitir. Reviselos");
+    m.mnjErrorDigitoNumero = MensajeValidacion::DigitoNumero;
     m.mnjAvisoBorradoAcreedor = QStringLiteral("¿Desea Eliminar el presentador seleccionado?.");
     m.mnjAvisoBorradoLibrado =
         QStringLiteral("¿Esta seguro de querer eliminar los Librados y todos sus cheques?.");
