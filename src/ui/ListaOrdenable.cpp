@@ -1,8 +1,22 @@
 #include "ListaOrdenable.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 namespace {
+// Every row is as high as a line of text: with uniform row heights the first
+// row sets the height of all, and a first row with an empty caption would
+// otherwise cut the accents off the capitals of the others.
+class TDelegadoFila : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
+        QSize s = QStyledItemDelegate::sizeHint(opcion, indice);
+        s.setHeight(qMax(s.height(), opcion.fontMetrics.height() + 4));
+        return s;
+    }
+};
+
 QString pliegaAZ(const QString& s) {
     QString r = s;
     for (QChar& c : r)
@@ -31,6 +45,7 @@ TListaOrdenable::TListaOrdenable(int& columnaOrden, QWidget* parent)
     : QTreeWidget(parent), columnaOrden_(columnaOrden) {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
+    setItemDelegate(new TDelegadoFila(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
