@@ -10,6 +10,7 @@
 #include "TfrmAcerca.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
@@ -78,6 +79,7 @@ void TAplicacion::conectaMenu() {
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
+    conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
     conecta(frm->actHistoricoCheques,
             [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });

@@ -25,16 +25,17 @@ QByteArray textoCp1252(const QString& texto) {
     return bytes;
 }
 
-namespace {
-
 QByteArray codificaLineas(const QStringList& lineas) {
     QByteArray bytes;
     for (const QString& linea : lineas) {
         bytes += textoCp1252(linea);
-        bytes += "\r\n";
+        bytes += "
+";
     }
     return bytes;
 }
+
+namespace {
 
 void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo) {
     const QByteArray bytes = codificaLineas(lineas);

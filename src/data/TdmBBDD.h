@@ -110,6 +110,10 @@ public:
     bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
     bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
     bool EliminaRegistroBeneficiario(int aPk);
+    // Deletes the drawers and their cheques of remittance 1 in one
+    // transaction; on an engine failure shows its message, deletes nothing
+    // and answers false.
+    bool EliminaBeneficiarios(const QList<int>& claves);
     tTalon CompruebaLibrado(tTalon regtalon);
 
     // --- Saving an edited cheque (TdmBBDD_EdicionTalon) --------------------
@@ -136,6 +140,9 @@ public:
     // One row per presenter, natural order: caption the name, cells account
     // and NIF, datos.pk the key. An engine failure ends the list silently.
     tFilasLista CargaListaOrdenantes();
+    // One row per drawer, natural order: caption the name, cell the account,
+    // datos.pk the key. An engine failure ends the list silently.
+    tFilasLista CargaListaBeneficiarios();
     // One row per emission of historico.dat, newest first: caption
     // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
     // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
