@@ -15,17 +15,7 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32) && !defined(_WIN64)
-#define RD3_LLAMADA __stdcall
-#else
-#define RD3_LLAMADA
-#endif
-
-#if defined(_WIN32)
-#define RD3_EXPORTA __declspec(dllexport)
-#else
-#define RD3_EXPORTA __attribute__((visibility("default")))
-#endif
+#include "ConvencionLlamada.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -35,29 +25,29 @@ extern "C" {
 // read whole begins with "+"; every unreadable character is "?". The library
 // writes the document's images only after the handler has returned, under the
 // names that the handler set with rdsImageNameFormat.
-typedef int(RD3_LLAMADA* rdManejadorLinea)(const char* linea);
+typedef int(LECTOR_LLAMADA* rdManejadorLinea)(const char* linea);
 // Every other handler: one 32-bit value (the error code for the error
 // handler, ignored by the others).
-typedef int(RD3_LLAMADA* rdManejadorEvento)(int32_t valor);
+typedef int(LECTOR_LLAMADA* rdManejadorEvento)(int32_t valor);
 
-typedef int(RD3_LLAMADA* rdConfigAPI_t)(int codigo, int valor);
-typedef int(RD3_LLAMADA* rdInit_t)(int modo);
-typedef int(RD3_LLAMADA* rdReset_t)(int modo);
-typedef int(RD3_LLAMADA* rdDoubleDetect_t)(int nivel);
-typedef int(RD3_LLAMADA* rdsCameraSetup_t)(int a, int b, int c, int d);
-typedef int(RD3_LLAMADA* rdsImageDirectory_t)(int camaras, const char* carpeta);
-typedef int(RD3_LLAMADA* rdsImageSetup_t)(int camara, int dpi, int formato, int opciones);
-typedef int(RD3_LLAMADA* rdsScanDimensionsMM_t)(int ancho, int alto, int x, int y);
-typedef int(RD3_LLAMADA* rdOperation_t)(int operacion);
-typedef int(RD3_LLAMADA* rdGetLineMode_t)(int modo);
-typedef int(RD3_LLAMADA* rdOnCodeLine_t)(rdManejadorLinea manejador);
-typedef int(RD3_LLAMADA* rdOnEvento_t)(rdManejadorEvento manejador);
-typedef int(RD3_LLAMADA* rdOnImageStored_t)(int modo, rdManejadorEvento manejador);
-typedef int(RD3_LLAMADA* rdsSetSort_t)(int casilla);
-typedef int(RD3_LLAMADA* rdReadMode_t)(int modo);
-typedef int(RD3_LLAMADA* rdSinArgumentos_t)(void);
-typedef int(RD3_LLAMADA* rdsImageNameFormat_t)(int camara, const char* nombre);
-typedef int(RD3_LLAMADA* rdsBinarizationSetup_t)(int camara, int metodo, int umbral);
+typedef int(LECTOR_LLAMADA* rdConfigAPI_t)(int codigo, int valor);
+typedef int(LECTOR_LLAMADA* rdInit_t)(int modo);
+typedef int(LECTOR_LLAMADA* rdReset_t)(int modo);
+typedef int(LECTOR_LLAMADA* rdDoubleDetect_t)(int nivel);
+typedef int(LECTOR_LLAMADA* rdsCameraSetup_t)(int a, int b, int c, int d);
+typedef int(LECTOR_LLAMADA* rdsImageDirectory_t)(int camaras, const char* carpeta);
+typedef int(LECTOR_LLAMADA* rdsImageSetup_t)(int camara, int dpi, int formato, int opciones);
+typedef int(LECTOR_LLAMADA* rdsScanDimensionsMM_t)(int ancho, int alto, int x, int y);
+typedef int(LECTOR_LLAMADA* rdOperation_t)(int operacion);
+typedef int(LECTOR_LLAMADA* rdGetLineMode_t)(int modo);
+typedef int(LECTOR_LLAMADA* rdOnCodeLine_t)(rdManejadorLinea manejador);
+typedef int(LECTOR_LLAMADA* rdOnEvento_t)(rdManejadorEvento manejador);
+typedef int(LECTOR_LLAMADA* rdOnImageStored_t)(int modo, rdManejadorEvento manejador);
+typedef int(LECTOR_LLAMADA* rdsSetSort_t)(int casilla);
+typedef int(LECTOR_LLAMADA* rdReadMode_t)(int modo);
+typedef int(LECTOR_LLAMADA* rdSinArgumentos_t)(void);
+typedef int(LECTOR_LLAMADA* rdsImageNameFormat_t)(int camara, const char* nombre);
+typedef int(LECTOR_LLAMADA* rdsBinarizationSetup_t)(int camara, int metodo, int umbral);
 
 #ifdef __cplusplus
 }

@@ -63,22 +63,22 @@ struct ManejadoresSB {
             f(*activo);
         return 0;
     }
-    static int RD3_LLAMADA linea(const char* texto) {
+    static int LECTOR_LLAMADA linea(const char* texto) {
         return conActivo([texto](TAdaptadorSB& a) { a.enLinea(texto); });
     }
-    static int RD3_LLAMADA error(int32_t codigo) {
+    static int LECTOR_LLAMADA error(int32_t codigo) {
         return conActivo([codigo](TAdaptadorSB& a) { a.enError(codigo); });
     }
-    static int RD3_LLAMADA alimentadorVacio(int32_t) {
+    static int LECTOR_LLAMADA alimentadorVacio(int32_t) {
         return conActivo([](TAdaptadorSB& a) { a.enAlimentadorVacio(); });
     }
-    static int RD3_LLAMADA finLectura(int32_t) {
+    static int LECTOR_LLAMADA finLectura(int32_t) {
         return conActivo([](TAdaptadorSB& a) { a.enFinLectura(); });
     }
-    static int RD3_LLAMADA imagenGuardada(int32_t) {
+    static int LECTOR_LLAMADA imagenGuardada(int32_t) {
         return conActivo([](TAdaptadorSB& a) { a.enImagenGuardada(); });
     }
-    static int RD3_LLAMADA documentoHecho(int32_t) {
+    static int LECTOR_LLAMADA documentoHecho(int32_t) {
         return conActivo([](TAdaptadorSB& a) { a.enDocumentoHecho(); });
     }
 };

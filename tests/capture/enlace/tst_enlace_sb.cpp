@@ -1,5 +1,6 @@
 // The Seac Banche binding and adapter driven through the simulated library,
 // exactly as the capture window drives a reader.
+#include "ControlSimulador.h"
 #include "TAdaptadorSB.h"
 
 #include <QDir>
@@ -14,23 +15,9 @@ namespace {
 
 const QString No = QString(QChar(0x00AC));
 
-// The simulated library's functions that only tests call.
-struct ControlSimulador {
-    QLibrary lib{QStringLiteral(SIMULADO_RD3LIB)};
-    void establece(const QString& muestras) {
-        using F = void (*)(const char*);
-        reinterpret_cast<F>(lib.resolve("simEstableceMuestras"))(
-            QFile::encodeName(muestras).constData());
-    }
-    QStringList registro() {
-        using F = int (*)(char*, int);
-        auto f = reinterpret_cast<F>(lib.resolve("simRegistro"));
-        QByteArray texto(f(nullptr, 0) + 1, '\0');
-        f(texto.data(), static_cast<int>(texto.size()));
-        return QString::fromUtf8(texto.constData()).split(QChar(u'\n'), Qt::SkipEmptyParts);
-    }
-    void borraRegistro() { reinterpret_cast<void (*)()>(lib.resolve("simBorraRegistro"))(); }
-    bool esperaFin() { return reinterpret_cast<int (*)(int)>(lib.resolve("simEsperaFin"))(10000); }
+struct ControlSimuladorSB : ControlSimulador {
+    ControlSimuladorSB() : ControlSimulador(QStringLiteral(SIMULADO_RD3LIB)) {}
+    bool esperaFin() { return f<int (*)(int)>("simEsperaFin")(10000) != 0; }
 };
 
 // What reached the window, in order, and whether all of it came on the
@@ -100,7 +87,7 @@ private:
     QString muestras() const { return m_dir->filePath("muestras"); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    ControlSimulador m_sim;
+    ControlSimuladorSB m_sim;
 };
 
 void TstEnlaceSB::init() {
@@ -116,35 +103,10 @@ void TstEnlaceSB::cleanup() {
 }
 
 void TstEnlaceSB::preparaMuestras(int n, const QMap<QString, int>& ajustes) {
-    QDir origen(QStringLiteral(MUESTRAS));
-    QVERIFY(QDir().mkpath(muestras()));
-    for (int i = 1; i <= n; ++i)
-        for (const char* sufijo : {".txt", "_F.jpg", "_F.tif", "_T.tif"}) {
-            const QString nombre = QStringLiteral("doc%1").arg(i, 3, 10, QChar(u'0')) + sufijo;
-            QVERIFY(QFile::copy(origen.filePath(nombre), QDir(muestras()).filePath(nombre)));
-        }
-    QSettings ini(QDir(muestras()).filePath("simulador.ini"), QSettings::IniFormat);
-    ini.beginGroup("SeacBanche");
-    ini.setValue("pausa", 0);
-    for (auto i = ajustes.begin(); i != ajustes.end(); ++i)
-        ini.setValue(i.key(), i.value());
-    ini.sync();
+    QMap<QString, int> conPausa{{"pausa", 0}};
+    conPausa.insert(ajustes);
+    QVERIFY(preparaCarpetaMuestras(muestras(), n, "SeacBanche", conPausa));
     m_sim.establece(muestras());
-}
-
-static QByteArray bytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-static QByteArray codelineMuestra(const QString& carpeta, int i) {
-    QSettings s(QDir(carpeta).filePath(QStringLiteral("doc%1.txt").arg(i, 3, 10, QChar(u'0'))),
-                QSettings::IniFormat);
-    const QByteArray texto = bytes(s.fileName());
-    for (const QByteArray& l : texto.split('\n'))
-        if (l.startsWith("seac="))
-            return l.mid(5).trimmed();
-    return {};
 }
 
 void TstEnlaceSB::tresDocumentosYSegundaLectura() {
@@ -167,13 +129,14 @@ void TstEnlaceSB::tresDocumentosYSegundaLectura() {
     QCOMPARE(l.ventana.eventos, esperados);
     for (int n = 1; n <= 3; ++n) {
         QCOMPARE(l.ventana.lineas[n - 1],
-                 QString::fromLatin1(codelineMuestra(muestras(), n)) + No + QString::number(n));
+                 QString::fromLatin1(codelineMuestra(muestras(), n, "seac")) + No +
+                     QString::number(n));
         const QString doc =
             QDir(muestras()).filePath(QStringLiteral("doc%1").arg(n, 3, 10, QChar(u'0')));
         const QDir tmp(imagenes());
-        QCOMPARE(bytes(tmp.filePath(QStringLiteral("F%1.jpg").arg(n))), bytes(doc + "_F.jpg"));
-        QCOMPARE(bytes(tmp.filePath(QStringLiteral("F%1.tif").arg(n))), bytes(doc + "_F.tif"));
-        QCOMPARE(bytes(tmp.filePath(QStringLiteral("T%1.tif").arg(n))), bytes(doc + "_T.tif"));
+        QCOMPARE(bytesDe(tmp.filePath(QStringLiteral("F%1.jpg").arg(n))), bytesDe(doc + "_F.jpg"));
+        QCOMPARE(bytesDe(tmp.filePath(QStringLiteral("F%1.tif").arg(n))), bytesDe(doc + "_F.tif"));
+        QCOMPARE(bytesDe(tmp.filePath(QStringLiteral("T%1.tif").arg(n))), bytesDe(doc + "_T.tif"));
     }
     QVERIFY(!l.adaptador.primeraLectura());
     QCOMPARE(l.adaptador.documentosHechos(), 3);

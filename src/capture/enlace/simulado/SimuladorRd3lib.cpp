@@ -6,10 +6,8 @@
 // that the handler set, then calls the image-stored and document-done
 // handlers; at the end the feeder-empty and all-done handlers.
 //
-// The sample folder is the one given to simEstableceMuestras, else the one in
-// the environment variable TESKORA_MUESTRAS, else "muestras" beside this
-// library. Its "simulador.ini", section [SeacBanche], tells which fault to
-// show (N is the 1-based position of a document in the run):
+// The sample folder is that of ComunSimulador.h. Its "simulador.ini", section [SeacBanche], tells
+// which fault to show (N is the 1-based position of a document in the run):
 //   sinLector=1          rdInit answers -1 (no reader)
 //   fallaImageSetup=1    rdsImageSetup fails (answers -5)
 //   atasco=N             document N jams: error 1024, the run stops
@@ -18,16 +16,14 @@
 //   sinImagenes=N        document N's images are not written
 //   documentos=K         at most K documents per run
 //   pausa=ms             pause between documents (10 by default)
-// Extra functions for tests: simEstableceMuestras, simRegistro (every call
-// received, with its arguments, one a line), simBorraRegistro, simEsperaFin.
+// Extra functions for tests: those of ComunSimulador.h and simEsperaFin.
 
+#include "ComunSimulador.h"
 #include "InterfazRd3lib.h"
 #include "MuestrasDocumentos.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSettings>
 #include <QStringList>
 
 #include <atomic>
@@ -37,12 +33,6 @@
 #include <map>
 #include <mutex>
 #include <thread>
-
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
 
 namespace {
 
@@ -61,11 +51,9 @@ struct tAjustes {
 struct tSimulador {
     std::mutex mutex;
     std::condition_variable fin;
-    QString muestras;
     QString carpetaImagenes;
     std::map<int, QString> nombres; // camera -> image name
     std::map<int, int> formatos;    // camera -> image format
-    QStringList registro;
     rdManejadorLinea manejadorLinea = nullptr;
     rdManejadorEvento manejadorError = nullptr;
     rdManejadorEvento manejadorVacio = nullptr;
@@ -88,50 +76,17 @@ tSimulador& sim() {
     return s;
 }
 
-void anota(const QString& llamada) {
-    std::lock_guard<std::mutex> cierre(sim().mutex);
-    sim().registro << llamada;
-}
-
-QString carpetaPropia() {
-#if defined(_WIN32)
-    HMODULE modulo = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&carpetaPropia), &modulo);
-    wchar_t ruta[MAX_PATH] = {};
-    GetModuleFileNameW(modulo, ruta, MAX_PATH);
-    return QFileInfo(QString::fromWCharArray(ruta)).absolutePath();
-#else
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&carpetaPropia), &info) && info.dli_fname)
-        return QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
-    return QDir::currentPath();
-#endif
-}
-
-QString carpetaMuestras() {
-    std::lock_guard<std::mutex> cierre(sim().mutex);
-    if (!sim().muestras.isEmpty())
-        return sim().muestras;
-    const QString entorno = qEnvironmentVariable("TESKORA_MUESTRAS");
-    if (!entorno.isEmpty())
-        return entorno;
-    return QDir(carpetaPropia()).filePath(QStringLiteral("muestras"));
-}
-
 tAjustes leeAjustes() {
-    QSettings ini(ficheroAjustesSimulador(carpetaMuestras()), QSettings::IniFormat);
-    ini.beginGroup(QStringLiteral("SeacBanche"));
+    const QString s = QStringLiteral("SeacBanche");
     tAjustes a;
-    a.sinLector = ini.value(QStringLiteral("sinLector"), 0).toInt() != 0;
-    a.fallaImageSetup = ini.value(QStringLiteral("fallaImageSetup"), 0).toInt() != 0;
-    a.atasco = ini.value(QStringLiteral("atasco"), 0).toInt();
-    a.dobleAlimentacion = ini.value(QStringLiteral("dobleAlimentacion"), 0).toInt();
-    a.ilegible = ini.value(QStringLiteral("ilegible"), 0).toInt();
-    a.sinImagenes = ini.value(QStringLiteral("sinImagenes"), 0).toInt();
-    a.documentos = ini.value(QStringLiteral("documentos"), -1).toInt();
-    a.pausa = ini.value(QStringLiteral("pausa"), 10).toInt();
+    a.sinLector = ajusteSimulador(s, QStringLiteral("sinLector")) != 0;
+    a.fallaImageSetup = ajusteSimulador(s, QStringLiteral("fallaImageSetup")) != 0;
+    a.atasco = ajusteSimulador(s, QStringLiteral("atasco"));
+    a.dobleAlimentacion = ajusteSimulador(s, QStringLiteral("dobleAlimentacion"));
+    a.ilegible = ajusteSimulador(s, QStringLiteral("ilegible"));
+    a.sinImagenes = ajusteSimulador(s, QStringLiteral("sinImagenes"));
+    a.documentos = ajusteSimulador(s, QStringLiteral("documentos"), -1);
+    a.pausa = ajusteSimulador(s, QStringLiteral("pausa"), 10);
     return a;
 }
 
@@ -182,7 +137,7 @@ void evento(rdManejadorEvento tSimulador::*campo, int32_t valor) {
 
 // Records the call and keeps the handler for the reading thread.
 template <typename M> int registra(const QString& llamada, M tSimulador::*campo, M manejador) {
-    anota(llamada);
+    anotaLlamada(llamada);
     std::lock_guard<std::mutex> cierre(sim().mutex);
     sim().*campo = manejador;
     return 0;
@@ -236,34 +191,34 @@ void lectura(const QList<tDocumentoMuestra> documentos, const tAjustes ajustes) 
 
 extern "C" {
 
-RD3_EXPORTA int RD3_LLAMADA rdConfigAPI(int codigo, int valor) {
-    anota(QStringLiteral("rdConfigAPI(%1)").arg(lista({codigo, valor})));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdConfigAPI(int codigo, int valor) {
+    anotaLlamada(QStringLiteral("rdConfigAPI(%1)").arg(lista({codigo, valor})));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdInit(int modo) {
-    anota(QStringLiteral("rdInit(%1)").arg(modo));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdInit(int modo) {
+    anotaLlamada(QStringLiteral("rdInit(%1)").arg(modo));
     return leeAjustes().sinLector ? RD3_SIN_LECTOR_2 : 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdReset(int modo) {
-    anota(QStringLiteral("rdReset(%1)").arg(modo));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdReset(int modo) {
+    anotaLlamada(QStringLiteral("rdReset(%1)").arg(modo));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdDoubleDetect(int nivel) {
-    anota(QStringLiteral("rdDoubleDetect(%1)").arg(nivel));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdDoubleDetect(int nivel) {
+    anotaLlamada(QStringLiteral("rdDoubleDetect(%1)").arg(nivel));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsCameraSetup(int a, int b, int c, int d) {
-    anota(QStringLiteral("rdsCameraSetup(%1)").arg(lista({a, b, c, d})));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsCameraSetup(int a, int b, int c, int d) {
+    anotaLlamada(QStringLiteral("rdsCameraSetup(%1)").arg(lista({a, b, c, d})));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsImageDirectory(int camaras, const char* carpeta) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsImageDirectory(int camaras, const char* carpeta) {
     QString ruta = QFile::decodeName(carpeta ? carpeta : "");
-    anota(QStringLiteral("rdsImageDirectory(%1,%2)").arg(camaras).arg(ruta));
+    anotaLlamada(QStringLiteral("rdsImageDirectory(%1,%2)").arg(camaras).arg(ruta));
     while (ruta.endsWith(u'\\') || ruta.endsWith(u'/'))
         ruta.chop(1);
     std::lock_guard<std::mutex> cierre(sim().mutex);
@@ -271,8 +226,8 @@ RD3_EXPORTA int RD3_LLAMADA rdsImageDirectory(int camaras, const char* carpeta) 
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsImageSetup(int camara, int dpi, int formato, int opciones) {
-    anota(QStringLiteral("rdsImageSetup(%1)").arg(lista({camara, dpi, formato, opciones})));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsImageSetup(int camara, int dpi, int formato, int opciones) {
+    anotaLlamada(QStringLiteral("rdsImageSetup(%1)").arg(lista({camara, dpi, formato, opciones})));
     if (leeAjustes().fallaImageSetup)
         return -5;
     std::lock_guard<std::mutex> cierre(sim().mutex);
@@ -280,58 +235,58 @@ RD3_EXPORTA int RD3_LLAMADA rdsImageSetup(int camara, int dpi, int formato, int 
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsScanDimensionsMM(int ancho, int alto, int x, int y) {
-    anota(QStringLiteral("rdsScanDimensionsMM(%1)").arg(lista({ancho, alto, x, y})));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsScanDimensionsMM(int ancho, int alto, int x, int y) {
+    anotaLlamada(QStringLiteral("rdsScanDimensionsMM(%1)").arg(lista({ancho, alto, x, y})));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOperation(int operacion) {
-    anota(QStringLiteral("rdOperation(%1)").arg(operacion));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOperation(int operacion) {
+    anotaLlamada(QStringLiteral("rdOperation(%1)").arg(operacion));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdGetLineMode(int modo) {
-    anota(QStringLiteral("rdGetLineMode(%1)").arg(modo));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdGetLineMode(int modo) {
+    anotaLlamada(QStringLiteral("rdGetLineMode(%1)").arg(modo));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnCodeLine(rdManejadorLinea manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnCodeLine(rdManejadorLinea manejador) {
     return registra(QStringLiteral("rdOnCodeLine"), &tSimulador::manejadorLinea, manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnError(rdManejadorEvento manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnError(rdManejadorEvento manejador) {
     return registra(QStringLiteral("rdOnError"), &tSimulador::manejadorError, manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnFeederEmpty(rdManejadorEvento manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnFeederEmpty(rdManejadorEvento manejador) {
     return registra(QStringLiteral("rdOnFeederEmpty"), &tSimulador::manejadorVacio, manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnAllDone(rdManejadorEvento manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnAllDone(rdManejadorEvento manejador) {
     return registra(QStringLiteral("rdOnAllDone"), &tSimulador::manejadorFin, manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnImageStored(int modo, rdManejadorEvento manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnImageStored(int modo, rdManejadorEvento manejador) {
     return registra(QStringLiteral("rdOnImageStored(%1)").arg(modo), &tSimulador::manejadorImagen,
                     manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdOnDocumentDone(rdManejadorEvento manejador) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdOnDocumentDone(rdManejadorEvento manejador) {
     return registra(QStringLiteral("rdOnDocumentDone"), &tSimulador::manejadorDocumento, manejador);
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsSetSort(int casilla) {
-    anota(QStringLiteral("rdsSetSort(%1)").arg(casilla));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsSetSort(int casilla) {
+    anotaLlamada(QStringLiteral("rdsSetSort(%1)").arg(casilla));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdReadMode(int modo) {
-    anota(QStringLiteral("rdReadMode(%1)").arg(modo));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdReadMode(int modo) {
+    anotaLlamada(QStringLiteral("rdReadMode(%1)").arg(modo));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdStart(void) {
-    anota(QStringLiteral("rdStart()"));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdStart(void) {
+    anotaLlamada(QStringLiteral("rdStart()"));
     const tAjustes ajustes = leeAjustes();
     if (ajustes.sinLector)
         return -1;
@@ -347,59 +302,36 @@ RD3_EXPORTA int RD3_LLAMADA rdStart(void) {
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsImageNameFormat(int camara, const char* nombre) {
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsImageNameFormat(int camara, const char* nombre) {
     const QString texto = QFile::decodeName(nombre ? nombre : "");
-    anota(QStringLiteral("rdsImageNameFormat(%1,%2)").arg(camara).arg(texto));
+    anotaLlamada(QStringLiteral("rdsImageNameFormat(%1,%2)").arg(camara).arg(texto));
     std::lock_guard<std::mutex> cierre(sim().mutex);
     sim().nombres[camara] = texto;
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdsBinarizationSetup(int camara, int metodo, int umbral) {
-    anota(QStringLiteral("rdsBinarizationSetup(%1)").arg(lista({camara, metodo, umbral})));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdsBinarizationSetup(int camara, int metodo, int umbral) {
+    anotaLlamada(QStringLiteral("rdsBinarizationSetup(%1)").arg(lista({camara, metodo, umbral})));
     return 0;
 }
 
-RD3_EXPORTA int RD3_LLAMADA rdStop(void) {
-    anota(QStringLiteral("rdStop()"));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdStop(void) {
+    anotaLlamada(QStringLiteral("rdStop()"));
     sim().parar = true;
     return 0;
 }
 
 #ifndef SIMULADOR_SIN_RDEJECT
-RD3_EXPORTA int RD3_LLAMADA rdEject(void) {
-    anota(QStringLiteral("rdEject()"));
+LECTOR_EXPORTA int LECTOR_LLAMADA rdEject(void) {
+    anotaLlamada(QStringLiteral("rdEject()"));
     return 0;
 }
 #endif
 
 // ---- Functions of the simulation only ----
 
-RD3_EXPORTA void simEstableceMuestras(const char* carpeta) {
-    std::lock_guard<std::mutex> cierre(sim().mutex);
-    sim().muestras = QFile::decodeName(carpeta ? carpeta : "");
-}
-
-// Copies the record of calls (UTF-8, one call a line) into the buffer and
-// answers its full length in bytes.
-RD3_EXPORTA int simRegistro(char* buffer, int tamano) {
-    std::lock_guard<std::mutex> cierre(sim().mutex);
-    const QByteArray texto = sim().registro.join(QChar(u'\n')).toUtf8();
-    if (buffer && tamano > 0) {
-        const int n = std::min(tamano - 1, static_cast<int>(texto.size()));
-        std::memcpy(buffer, texto.constData(), static_cast<std::size_t>(n));
-        buffer[n] = '\0';
-    }
-    return static_cast<int>(texto.size());
-}
-
-RD3_EXPORTA void simBorraRegistro(void) {
-    std::lock_guard<std::mutex> cierre(sim().mutex);
-    sim().registro.clear();
-}
-
 // Waits up to `ms` milliseconds for the run to end; 1 when no run is going.
-RD3_EXPORTA int simEsperaFin(int ms) {
+LECTOR_EXPORTA int simEsperaFin(int ms) {
     std::unique_lock<std::mutex> cierre(sim().mutex);
     return sim().fin.wait_for(cierre, std::chrono::milliseconds(ms), [] { return !sim().enMarcha; })
                ? 1
