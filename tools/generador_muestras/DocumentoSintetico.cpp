@@ -72,10 +72,12 @@ QByteArray codelineExcella(const tDatosDocumento& d) {
         .toLatin1();
 }
 
+// The reader hands at most 45 characters: the amount keeps its last eight
+// digits (up to 999.999,99).
 QByteArray codelineVisionX(const tDatosDocumento& d) {
-    return QStringLiteral("<%1>%2;;%3;;%4;;%5;%6<")
+    return QStringLiteral("<%1>%2;;%3;;%4;;%5%6")
         .arg(d.numero, d.entidad, oficinaLeida(d, QChar(u' ')), d.cuenta, d.modelo,
-             importeCentimos(d))
+             importeCentimos(d).right(8))
         .toLatin1();
 }
 
