@@ -72,12 +72,11 @@ QByteArray codelineExcella(const tDatosDocumento& d) {
         .toLatin1();
 }
 
-// The reader hands at most 45 characters: the amount keeps its last eight
-// digits (up to 999.999,99).
+// The reader hands at most 45 characters, whose digit spans end at 37: no
+// room for the 11 amount digits, so the amount is left to the operator.
 QByteArray codelineVisionX(const tDatosDocumento& d) {
-    return QStringLiteral("<%1>%2;;%3;;%4;;%5%6")
-        .arg(d.numero, d.entidad, oficinaLeida(d, QChar(u' ')), d.cuenta, d.modelo,
-             importeCentimos(d).right(8))
+    return QStringLiteral("<%1>%2;;%3;;%4;;%5")
+        .arg(d.numero, d.entidad, oficinaLeida(d, QChar(u' ')), d.cuenta, d.modelo)
         .toLatin1();
 }
 

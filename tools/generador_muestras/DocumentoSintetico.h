@@ -28,9 +28,9 @@ struct tDatosDocumento {
 tDatosDocumento documentoAleatorio(quint32 semilla, int indice);
 
 // Codelines: Seac Banche ("+" and blank-separated fields), Excella (the raw
-// MICR text, with one digit between model and amount), Vision X (45
-// characters at most: CMC7 symbols "<", ">", ";" around the fields, blanks for
-// unreadable digits, the amount's last eight digits).
+// MICR text, with one digit between model and amount), Vision X (CMC7
+// symbols "<", ">", ";" around the fields, blanks for unreadable digits, no
+// amount: the digit spans of its 45 characters end at position 37).
 QByteArray codelineSeac(const tDatosDocumento& d);
 QByteArray codelineExcella(const tDatosDocumento& d);
 QByteArray codelineVisionX(const tDatosDocumento& d);

@@ -22,10 +22,12 @@ QStringList candidatosBiblioteca(const QString& configurada, const QString& dirA
 // "librd3lib.so" elsewhere.
 QString ficheroDeFabricante(const QString& nombreFabricante);
 
-// Key of config.ini that names a reader library, in section LECTORES.
+// Keys of config.ini that name the reader libraries, in section LECTORES.
 namespace ClaveBiblioteca {
 inline const QString Seccion = QStringLiteral("LECTORES");
 inline const QString SeacBanche = QStringLiteral("SeacBanche");
+inline const QString Excella = QStringLiteral("Excella");
+inline const QString VisionX = QStringLiteral("VisionX");
 } // namespace ClaveBiblioteca
 
 class TBibliotecaLector {
