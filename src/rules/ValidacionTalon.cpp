@@ -42,7 +42,7 @@ bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacio
         return falla(mensaje, NumeroNoValido);
     if (numero.size() < 9 ||
         digitoControlModulo7(modelo.left(4) + numero.left(7)) != numero.mid(8, 1))
-        return falla(mensaje, DigitoControl);
+        return falla(mensaje, DigitoNumero);
     if (talon.Importe.isEmpty() || talon.Importe.trimmed() == u"0,00")
         return falla(mensaje, ImporteCero);
     if (!contexto.existeImagenFrontal && superaLimiteSinImagen(talon.Importe))

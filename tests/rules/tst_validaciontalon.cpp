@@ -54,7 +54,9 @@ void TstValidacionTalon::valida_data() {
     QTest::newRow("number too short")
         << m << "123" << i << c << "" << true << false << false << NumeroNoValido;
     QTest::newRow("number check digit")
-        << m << "1234567-5" << i << c << "" << true << false << false << DigitoControl;
+        << m << "1234567-5" << i << c << "" << true << false << false << DigitoNumero;
+    QTest::newRow("number without digit")
+        << m << "1234567" << i << c << "" << true << false << false << DigitoNumero;
     QTest::newRow("amount zero") << m << n << "0,00" << c << "" << true << false << false
                                  << ImporteCero;
     QTest::newRow("amount zero with blanks")
