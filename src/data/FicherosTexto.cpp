@@ -29,8 +29,7 @@ QByteArray codificaLineas(const QStringList& lineas) {
     QByteArray bytes;
     for (const QString& linea : lineas) {
         bytes += textoCp1252(linea);
-        bytes += "
-";
+        bytes += "\r\n";
     }
     return bytes;
 }
