@@ -5,8 +5,8 @@ set -euo pipefail
 PAQUETES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-image-formats-plugins
-  libgl-dev libzip-dev zlib1g-dev libsimpleini-dev fonts-dejavu-core
-  unzip poppler-utils
+  libgl-dev libzip-dev zlib1g-dev libsimpleini-dev libtiff-dev fonts-dejavu-core
+  libsqlite3-dev unzip poppler-utils
 )
 
 faltan=()

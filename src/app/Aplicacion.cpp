@@ -8,7 +8,9 @@
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
@@ -77,7 +79,10 @@ void TAplicacion::conectaMenu() {
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
+    conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
+    conecta(frm->actHistoricoCheques,
+            [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
             TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);

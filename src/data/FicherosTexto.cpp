@@ -25,8 +25,6 @@ QByteArray textoCp1252(const QString& texto) {
     return bytes;
 }
 
-namespace {
-
 QByteArray codificaLineas(const QStringList& lineas) {
     QByteArray bytes;
     for (const QString& linea : lineas) {
@@ -35,6 +33,8 @@ QByteArray codificaLineas(const QStringList& lineas) {
     }
     return bytes;
 }
+
+namespace {
 
 void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo) {
     const QByteArray bytes = codificaLineas(lineas);

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+// The bytes of these lines as the text files hold them: Windows-1252, each
+// line ended by CR LF. Throws TErrorOperacion without the code page.
+QByteArray codificaLineas(const QStringList& lineas);
+
 // Creates the file (replacing one of that name) with these lines. Throws
 // TErrorOperacion when it cannot be created or written.
 void creaFicheroTexto(const QString& ruta, const QStringList& lineas);
