@@ -143,6 +143,28 @@ private slots:
         QVERIFY(CajaMensajes::textos().isEmpty());
     }
 
+    // From the menu, "&Aceptar" checks only the readers that have a check.
+    void cambioDesdeElMenu_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QStringList>("llamadas");
+        for (int tipo : {0, 2, 3, 4})
+            QTest::addRow("tipo %d", tipo) << tipo << QStringList{};
+        QTest::newRow("seac banche") << 1 << QStringList{"seac"};
+        QTest::newRow("vision x") << 5 << QStringList{"driver", "enciende"};
+    }
+    void cambioDesdeElMenu() {
+        QFETCH(int, tipo);
+        escribe(ini(), "[ESCANER]\r\nTipo=1\r\n");
+        TfrmConfiguracion frm(*p->dm, lectores, false);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        eligeTipo(frm, tipo);
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QVERIFY(!frm.isVisible());
+        QCOMPARE(p->estado.Escaner.tipo, tipo);
+        QTEST(lectores.llamadas, "llamadas");
+    }
+
     void elTextoSeEscribeEnMayusculas() {
         TfrmConfiguracion frm(*p->dm, lectores, false);
         frm.show();
