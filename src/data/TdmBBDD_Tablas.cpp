@@ -4,6 +4,7 @@
 #include "TdmBBDD.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 TdmBBDD::TdmBBDD(const tInstalacion& instalacion, tEstadoPrograma& estado, IInterfazUsuario& iu,
@@ -33,6 +34,14 @@ bool TdmBBDD::creaTabla(const QString& ruta, const tDefinicionTabla& def, QStrin
         return true;
     QString e;
     {
+        // The file is made first as any file of the program, with the
+        // permissions the user's umask allows, so a data folder shared by a
+        // group stays writable for all its members (the engine would make it
+        // writable by its owner only).
+        if (QFile f(ruta); !f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            e = f.errorString();
+    }
+    if (e.isEmpty()) {
         motor::Conexion con(ruta, true);
         if (!con.abierta()) {
             e = con.error();

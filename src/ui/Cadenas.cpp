@@ -1,6 +1,7 @@
 #include "Cadenas.h"
 
 #include "ValidacionTalon.h"
+#include "VersionPrograma.h"
 
 namespace {
 
@@ -13,7 +14,8 @@ tRegistroCaptions llenaCaptions() {
     c.Caption0Euros = QStringLiteral("0,00 Euros");
     c.CaptioncopiaRemesa = QStringLiteral("Copia Realizada");
     c.CaptioncopiaRemesaFallida = QStringLiteral("La copia fallo, compruebe la ruta seleccionada.");
-    c.CaptionVersion = QStringLiteral("Versión: 04.04.03 Febrero de 2025");
+    c.CaptionVersion =
+        QStringLiteral("Versión: " TESKORA_VERSION_MOSTRADA " " TESKORA_FECHA_VERSION);
     return c;
 }
 
