@@ -22,8 +22,8 @@ if ((${#faltan[@]})); then
   if [ "$(id -u)" -ne 0 ]; then
     if ! command -v sudo >/dev/null 2>&1; then
       echo "Faltan paquetes de Debian y este usuario no tiene sudo." >&2
-      echo "Ejecute los scripts como root (por ejemplo: su -c scripts/run.sh) o instale antes:" >&2
-      echo "  apt-get install ${faltan[*]}" >&2
+      echo "Instálelos una vez como root (su -c scripts/dependencias.sh) y vuelva a" >&2
+      echo "ejecutar el script como este usuario. Faltan: ${faltan[*]}" >&2
       exit 1
     fi
     como_root=(sudo)

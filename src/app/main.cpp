@@ -1,8 +1,21 @@
 #include "Aplicacion.h"
 
 #include "AplicacionQt.h"
+#include "SesionGrafica.h"
+
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    QStringList argumentos;
+    for (int i = 0; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    // Before Qt looks for its platform plugin, which aborts without a display.
+    const QString sinSesion = mensajeSinSesionGrafica(argumentos.value(0), argumentos,
+                                                      QProcessEnvironment::systemEnvironment());
+    if (!sinSesion.isEmpty()) {
+        std::fputs(sinSesion.toLocal8Bit().constData(), stderr);
+        return SalidaSinSesionGrafica;
+    }
     TAplicacionQt a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teskora_chk"));
     TAplicacion aplicacion(QCoreApplication::applicationDirPath());
