@@ -15,6 +15,8 @@
 #include <functional>
 
 struct tDefinicionTabla;
+struct tConsultaHistorico;
+class TqryHistorico;
 namespace motor {
 class Sentencia;
 }
@@ -108,6 +110,10 @@ public:
     bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
     bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
     bool EliminaRegistroBeneficiario(int aPk);
+    // Deletes the drawers and their cheques of remittance 1 in one
+    // transaction; on an engine failure shows its message, deletes nothing
+    // and answers false.
+    bool EliminaBeneficiarios(const QList<int>& claves);
     tTalon CompruebaLibrado(tTalon regtalon);
 
     // --- Saving an edited cheque (TdmBBDD_EdicionTalon) --------------------
@@ -134,6 +140,9 @@ public:
     // One row per presenter, natural order: caption the name, cells account
     // and NIF, datos.pk the key. An engine failure ends the list silently.
     tFilasLista CargaListaOrdenantes();
+    // One row per drawer, natural order: caption the name, cell the account,
+    // datos.pk the key. An engine failure ends the list silently.
+    tFilasLista CargaListaBeneficiarios();
     // One row per emission of historico.dat, newest first: caption
     // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
     // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
@@ -171,6 +180,22 @@ public:
     // of cheques committed so far (for RegistroSinConfirmar, the one being
     // written).
     std::function<void(PuntoEmision punto, int talones)> puntoControlEmision;
+
+    // --- History of emitted cheques (TdmBBDD_Historico) ---------------------
+    // The query the history grid shows; created on first use, owned here.
+    TqryHistorico& qryHistorico();
+    // Runs the search on historicoCheques.dat into qryHistorico; an engine
+    // failure is shown and leaves the query closed (empty grid).
+    void CargaHistoricoDeTalones(const tConsultaHistorico& aCadena);
+    // Runs the last search again; an engine failure is shown.
+    void RecargaHistoricoDeTalones();
+    void CierraHistoricoDeTalones();
+    // Annuls one emitted cheque: deletes its history row and then its
+    // images. The archived copies go unless another history row is the same
+    // cheque; the images folder's files go unless a working remittance holds
+    // the cheque again. False, with the message shown, when the row stays.
+    // An open search is run again, so it no longer lists the row.
+    bool EliminaregistroHistorico(int apk);
 
     // --- One-time upgrade ---------------------------------------------------
     // Bring older cheque history to the stored forms (model "4212-5", number
@@ -230,6 +255,8 @@ private:
     // and archive, from the working copy whose Nif already ends in its blank.
     void terminaEmision(tRemesas& remesa, const QString& numero, int talones, qint64 totalCentimos,
                         bool guardaHistoricoRemesa);
+    // EliminaregistroHistorico with the grid's query closed.
+    bool eliminaFilaHistorico(int apk);
     // The walk shared by the three storing operations.
     void introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
                          VarianteLectura variante);
@@ -237,6 +264,7 @@ private:
     tInstalacion inst_;
     tEstadoPrograma& estado_;
     IInterfazUsuario& iu_;
+    TqryHistorico* qryHistorico_ = nullptr; // child object
 };
 
 // Name of the table held by a table file (each file holds one table).

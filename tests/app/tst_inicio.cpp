@@ -3,12 +3,18 @@
 #include "Aplicacion.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "ConductorVentanas.h"
 #include "InstalacionPrueba.h"
 #include "SecuenciaInicio.h"
+#include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -147,13 +153,47 @@ private slots:
     void elProgramaArrancaYPreparaLaInstalacion() {
         QTemporaryDir dir;
         CajaMensajes::activaGrabacion();
+        ConductorVentanas c;
+        c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) {
+            QVERIFY(f->primeraVez());
+            QTest::mouseClick(f->btnAceptar, Qt::LeftButton);
+        });
         TAplicacion app(dir.path());
         app.muestra();
         const tInstalacion& inst = app.inst;
-        QTRY_VERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
+        QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
+        QVERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
         QVERIFY(!app.terminadaEnInicio);
+        // First start: the configuration window wrote config.ini, Safe included.
+        QCOMPARE(c.vistas, QStringList{"TfrmConfiguracion"});
+        QFile ini(inst.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("[TIEMPOS]\r\nSafe=5\r\n"));
         // No style file beside the executable: the default look and its message.
         QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
+        CajaMensajes::restablece();
+    }
+
+    // While the program runs, Qt's own texts speak Spanish: the buttons of
+    // message boxes and the standard dialogs. They leave with the program.
+    void textosDeQtEnEspanol() {
+        QTemporaryDir dir;
+        CajaMensajes::activaGrabacion();
+        {
+            TAplicacion app(dir.path());
+            QVERIFY2(app.traductorQt != nullptr, "qt6-translations-l10n no está instalado");
+            QVERIFY(!app.traductorQt->isEmpty());
+            QMessageBox caja(QMessageBox::Question, "t", "x",
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+            QCOMPARE(caja.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("No"));
+            QFileDialog dialogo;
+            dialogo.setOption(QFileDialog::DontUseNativeDialog);
+            dialogo.setAcceptMode(QFileDialog::AcceptSave);
+            QCOMPARE(dialogo.windowTitle(), QStringLiteral("Guardar como"));
+        }
+        QMessageBox caja(QMessageBox::Question, "t", "x", QMessageBox::Cancel);
+        QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
         CajaMensajes::restablece();
     }
 };
