@@ -1,5 +1,7 @@
 #include "TfrmPrincipal.h"
 
+#include "Accesibilidad.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -108,6 +110,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     mmoAyuda->setEnabled(false);
     mmoAyuda->setFixedHeight(AltoFranjaAyuda);
     mmoAyuda->setBackgroundRole(QPalette::Button);
+    Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
     capas->addWidget(mmoAyuda);
 
     setCentralWidget(central);
