@@ -56,6 +56,12 @@ add_custom_command(OUTPUT ${TESKORA_PAQ}/teskora-chk.1.gz
 add_custom_target(paquete_contenido ALL
   DEPENDS ${TESKORA_PAQ}/changelog.gz ${TESKORA_PAQ}/teskora-chk.1.gz)
 add_dependencies(paquete_contenido teskora_chk)
+# The simulated reader libraries and the sample documents, where built.
+foreach(t rd3lib_simulado mtxmlmcr_simulado VisionAPI_simulado muestras_instalacion)
+  if(TARGET ${t})
+    add_dependencies(paquete_contenido ${t})
+  endif()
+endforeach()
 install(FILES ${TESKORA_PAQ}/changelog.gz DESTINATION share/doc/teskora-chk)
 install(FILES ${TESKORA_PAQ}/teskora-chk.1.gz DESTINATION share/man/man1)
 

@@ -2,15 +2,19 @@
 
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "Captura.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
+#include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TraduccionesQt.h"
@@ -29,11 +33,13 @@ TAplicacion::TAplicacion(const QString& dirAplicacion)
     FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
     CajaMensajes::registraDialogoPregunta(PreguntaF.get());
-    // The capture windows come here, between the question dialog and the
-    // presenter maintenance, once they are part of the program.
+    captura = std::make_unique<TCaptura>(*dmBBDD, frmPrincipal.get());
+    TfrmMod_Cheque::abreVentanaCaptura = [this](int tipo) { return captura->abreVentana(tipo); };
     frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
     frmAcerca = std::make_unique<TfrmAcerca>(frmPrincipal.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
+    secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };
+    secuenciaInicio->compruebaEstadoEscaner = [this] { captura->compruebaEstadoEscaner(); };
     secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
     conectaMenu();
 
@@ -48,6 +54,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion)
 }
 
 TAplicacion::~TAplicacion() {
+    TfrmMod_Cheque::abreVentanaCaptura = nullptr;
     CajaMensajes::registraDialogoPregunta(nullptr);
 }
 
@@ -74,7 +81,11 @@ void TAplicacion::conectaMenu() {
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
+    conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
+    conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
+    conecta(frm->actHistoricoCheques,
+            [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
             TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);

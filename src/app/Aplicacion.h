@@ -15,6 +15,7 @@ class InterfazUsuarioQt;
 class TdmBBDD;
 class TFrmCadenas;
 class TPreguntaF;
+class TCaptura;
 class TfrmMnto_Ordenantes;
 class TfrmAcerca;
 
@@ -37,6 +38,7 @@ public:
     std::unique_ptr<TdmBBDD> dmBBDD;
     std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
+    std::unique_ptr<TCaptura> captura; // the capture windows
     std::unique_ptr<TfrmMnto_Ordenantes> frmMnto_Ordenantes;
     std::unique_ptr<TfrmAcerca> frmAcerca;
     std::unique_ptr<TSecuenciaInicio> secuenciaInicio;

@@ -2,6 +2,9 @@
 
 #include "AplicacionQt.h"
 #include "SesionGrafica.h"
+#include "TDLogFile.h"
+
+#include <QDir>
 
 #include <cstdio>
 
@@ -18,6 +21,9 @@ int main(int argc, char* argv[]) {
     }
     TAplicacionQt a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teskora_chk"));
+    // The log comes before any window and goes after all of them.
+    const TDLogFile DLog(calculaEntornoLog(QCoreApplication::applicationFilePath(),
+                                           QCoreApplication::arguments(), QDir::tempPath()));
     TAplicacion aplicacion(QCoreApplication::applicationDirPath());
     aplicacion.muestra();
     return QApplication::exec();

@@ -10,4 +10,5 @@ struct tEstadoPrograma {
     int ColumnaOrden = 0;                      // list column whose header was clicked last
     tEscaner Escaner;                          // configured reader and its options
     bool inicializacionLectorPendiente = true; // reader library still to start
+    bool busquedaRealizada = false;            // the last history search was accepted
 };

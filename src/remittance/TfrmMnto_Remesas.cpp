@@ -136,6 +136,10 @@ void TfrmMnto_Remesas::refrescaLista() {
 }
 
 void TfrmMnto_Remesas::recorrido() {
+    // No remittance could be read (the table's message has been shown): the
+    // editor has nothing to work on.
+    if (lvwremesas->numeroFilas() == 0)
+        return;
     tEstadoPrograma& e = dm_.estado();
     if (!abreEditor(e.RemesaActual))
         return;

@@ -722,32 +722,7 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
 }
 
 bool TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
-    // Cheques typed in by hand share one placeholder drawer, and a drawer
-    // stands for one account: a cheque whose account changes goes to the
-    // drawer of its new account instead of rewriting the one it had.
-    const bool otraCuenta = talon.Cuenta != regClientes.Cuenta;
-    const bool conNombre = !talon.Nombre_Cliente.trimmed().isEmpty();
-    TCliente librado = regClientes;
-    if (otraCuenta) {
-        if (!dm_.LibradoDeCuenta(talon.Cuenta, librado, mensaje))
-            return false;
-        if (!conNombre)
-            talon.Nombre_Cliente = librado.Nombre_Cliente;
-    }
-    if (!dm_.GuardaTalon(talon, mensaje, tablaTalones()))
-        return false;
-    if (otraCuenta && librado.Pk_Cliente != talon.fk_Beneficiarios) {
-        if (!dm_.CambiaLibradoTalon(talon.Pk_Talon, librado.Pk_Cliente, tablaTalones(), mensaje))
-            return false;
-        talon.fk_Beneficiarios = librado.Pk_Cliente;
-    }
-    librado.Cuenta = talon.Cuenta;
-    librado.Nombre_Cliente = talon.Nombre_Cliente;
-    librado.EsNuevo = false;
-    if ((!otraCuenta || conNombre) && !dm_.GuardaBeneficiario(librado, mensaje))
-        return false;
-    regClientes = librado;
-    return true;
+    return dm_.GuardaTalonEditado(talon, regClientes, tablaTalones(), mensaje);
 }
 
 void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {

@@ -4,6 +4,8 @@
 #include "ListaOrdenable.h"
 #include "TfrmMnto_Remesas.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
@@ -78,6 +80,27 @@ private slots:
         // The road ran before the list window reached the screen.
         QCOMPARE(r.conListaALaVista, QStringList{});
         QCOMPARE(p.estado.RemesaActual.Pk_Remesa, 1);
+    }
+
+    // A damaged remittance table: the list says which file and what
+    // happened, and the road does not go on to the editor.
+    void tablaDeRemesasDanada() {
+        InstalacionPrueba p;
+        {
+            QFile f(p.dm->rutaRemesas());
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(3000, '\x5a'));
+        }
+        Recorrido r{true, true, true, {}};
+        TfrmMnto_Remesas frm(*p.dm);
+        r.conecta(frm);
+        frm.open();
+        QTRY_VERIFY(!p.iu.mensajes.isEmpty());
+        QVERIFY2(p.iu.mensajes[0].startsWith(
+                     "La tabla " + QDir::toNativeSeparators(p.dm->rutaRemesas()) + " está dañada"),
+                 qPrintable(p.iu.mensajes[0]));
+        QTRY_VERIFY(!frm.isVisible());
+        QCOMPARE(r.pasos, QStringList());
     }
 
     void nuevaRemesa_data() {

@@ -49,6 +49,13 @@ void TstValidacionTalon::valida_data() {
         << "4212-4" << n << i << c << "" << true << false << false << DigitoControl;
     QTest::newRow("model without digit")
         << "4212" << n << i << c << "" << true << false << false << DigitoControl;
+    // "42.2" and "42\uFFFD2" read as no number, whose digit would be "0".
+    QTest::newRow("model with a point")
+        << "42.2-0"
+        << "1234567-0" << i << c << "" << true << false << false << DigitoControl;
+    QTest::newRow("model with a replacement character")
+        << QString("42\uFFFD2-0") << "1234567-0" << i << c << "" << true << false << false
+        << DigitoControl;
     QTest::newRow("number with a letter")
         << m << "12A4567-6" << i << c << "" << true << false << false << NumeroNoValido;
     QTest::newRow("number too short")
