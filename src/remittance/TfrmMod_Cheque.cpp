@@ -1,5 +1,6 @@
 #include "TfrmMod_Cheque.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -175,6 +176,7 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
     resize(Ancho, Alto);
     fijaModo(Modo::Navegando);
     bloqueaDetalle(true);
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmMod_Cheque::creaControles() {
@@ -267,8 +269,7 @@ void TfrmMod_Cheque::creaControles() {
     mmoAyuda = new QPlainTextEdit(this);
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
     QFont letraAyuda = mmoAyuda->font();
     letraAyuda.setPointSizeF(letraAyuda.pointSizeF() * 0.9);
     mmoAyuda->setFont(letraAyuda);
@@ -364,6 +365,7 @@ QWidget* TfrmMod_Cheque::creaDetalle() {
     cboxOrdenes = new QComboBox(grpDetalle);
     cboxOrdenes->addItems(descripcionesModelo());
     cboxOrdenes->setEnabled(false);
+    cboxOrdenes->setAccessibleName(QStringLiteral("Modelo"));
     cboxOrdenes->hide();
 
     setTabOrder(edtFormato, edtNumero);

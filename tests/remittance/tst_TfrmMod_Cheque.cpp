@@ -261,7 +261,7 @@ private slots:
             {frm->lbleditNombreBenef, "Librado"},
             {frm->lbedImp, "Total de importes de la remesa:"},
             {frm->lblTalones, "Nº de cheques de la remesa:"},
-            {frm->btnLeer, " Escanear Cheques"}};
+            {frm->btnLeer, "Escanear Cheques"}};
         for (const auto& [control, nombre] : nombres)
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                      nombre);
