@@ -17,11 +17,14 @@
 #include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
+#include "TraduccionesQt.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QTranslator>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion) : inst(calculaInstalacion(dirAplicacion)) {
+TAplicacion::TAplicacion(const QString& dirAplicacion)
+    : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());

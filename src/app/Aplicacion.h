@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QTranslator;
 class TfrmPrincipal;
 class TfrmInfo_Proceso;
 class InterfazUsuarioQt;
@@ -29,6 +30,8 @@ public:
 
     tInstalacion inst;
     tEstadoPrograma estado;
+    // Qt's own texts in Spanish; null when the translations are missing.
+    std::unique_ptr<QTranslator> traductorQt;
     std::unique_ptr<TfrmPrincipal> frmPrincipal;
     std::unique_ptr<TfrmInfo_Proceso> frmInfo_Proceso;
     std::unique_ptr<InterfazUsuarioQt> iu;

@@ -1,5 +1,7 @@
 #include "EntornoLog.h"
 
+#include "VersionPrograma.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,7 +50,8 @@ QString eligeCarpetaLog(const QString& dirModulo, const QString& dirTemporal) {
 QString versionFichero(const QString& ruta) {
     if (!QFileInfo(ruta).isFile())
         return {};
-    return QStringLiteral(TESKORA_VERSION_FICHERO);
+    // A file version has four parts; the program's build part is 0.
+    return QStringLiteral(TESKORA_VERSION ".0");
 }
 
 QString lineaDeOrdenes(const QStringList& argumentos) {

@@ -151,16 +151,13 @@ void TfrmMnto_Remesas::showEvent(QShowEvent* ev) {
     if (recorridoHecho_)
         return;
     recorridoHecho_ = true;
-    // The road runs once the window is on screen; the timer then closes it.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            btnNueva->setFocus();
-            refrescaLista();
-            recorrido();
-            tmrRemesas.start();
-        },
-        Qt::QueuedConnection);
+    // Qt sends this event before the window reaches the screen: the road
+    // runs here, so the list never stands behind the editor, the dates
+    // window and the summary. The timer then closes it as soon as it shows.
+    btnNueva->setFocus();
+    refrescaLista();
+    recorrido();
+    tmrRemesas.start();
 }
 
 void TfrmMnto_Remesas::pulsaNueva() {

@@ -11,7 +11,10 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -168,6 +171,29 @@ private slots:
         QVERIFY(ini.readAll().contains("[TIEMPOS]\r\nSafe=5\r\n"));
         // No style file beside the executable: the default look and its message.
         QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
+        CajaMensajes::restablece();
+    }
+
+    // While the program runs, Qt's own texts speak Spanish: the buttons of
+    // message boxes and the standard dialogs. They leave with the program.
+    void textosDeQtEnEspanol() {
+        QTemporaryDir dir;
+        CajaMensajes::activaGrabacion();
+        {
+            TAplicacion app(dir.path());
+            QVERIFY2(app.traductorQt != nullptr, "qt6-translations-l10n no está instalado");
+            QVERIFY(!app.traductorQt->isEmpty());
+            QMessageBox caja(QMessageBox::Question, "t", "x",
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+            QCOMPARE(caja.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("No"));
+            QFileDialog dialogo;
+            dialogo.setOption(QFileDialog::DontUseNativeDialog);
+            dialogo.setAcceptMode(QFileDialog::AcceptSave);
+            QCOMPARE(dialogo.windowTitle(), QStringLiteral("Guardar como"));
+        }
+        QMessageBox caja(QMessageBox::Question, "t", "x", QMessageBox::Cancel);
+        QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
         CajaMensajes::restablece();
     }
 };

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -15,23 +16,30 @@ namespace {
 struct Recorrido {
     bool editor = false, fechas = false, emision = false;
     QStringList pasos;
+    // Steps taken while the list window was on screen behind them.
+    QStringList conListaALaVista;
     void conecta(TfrmMnto_Remesas& frm) {
-        frm.abreEditor = [this](const tRemesas& r) {
-            pasos << "editor " + r.Nombre_Remesa;
+        const auto anota = [this, &frm](const QString& paso) {
+            pasos << paso;
+            if (frm.windowHandle() != nullptr && frm.windowHandle()->isVisible())
+                conListaALaVista << paso;
+        };
+        frm.abreEditor = [this, anota](const tRemesas& r) {
+            anota("editor " + r.Nombre_Remesa);
             return editor;
         };
-        frm.abreFechas = [this](QString& p, QString& c) {
-            pasos << "fechas";
+        frm.abreFechas = [this, anota](QString& p, QString& c) {
+            anota("fechas");
             p = "11/03/2025";
             c = "10/03/2025";
             return fechas;
         };
-        frm.emite = [this](tRemesas& r, const QString& c, const QString& p) {
-            pasos << "emision " + c + " " + p;
+        frm.emite = [this, anota](tRemesas& r, const QString& c, const QString& p) {
+            anota("emision " + c + " " + p);
             r.nombre_Cons = "CONS.0001";
             return emision;
         };
-        frm.abreResumen = [this](const QString& f) { pasos << "resumen " + f; };
+        frm.abreResumen = [anota](const QString& f) { anota("resumen " + f); };
     }
 };
 } // namespace
@@ -61,7 +69,7 @@ private slots:
         QFETCH(QStringList, pasos);
         InstalacionPrueba p;
         p.estado.RemesaActual = {};
-        Recorrido r{editor, fechas, true, {}};
+        Recorrido r{editor, fechas, true, {}, {}};
         TfrmMnto_Remesas frm(*p.dm);
         r.conecta(frm);
         frm.open();
@@ -69,6 +77,8 @@ private slots:
         QTRY_VERIFY(!frm.isVisible());
         QCOMPARE(frm.result(), int(QDialog::Accepted));
         QCOMPARE(r.pasos, pasos);
+        // The road ran before the list window reached the screen.
+        QCOMPARE(r.conListaALaVista, QStringList{});
         QCOMPARE(p.estado.RemesaActual.Pk_Remesa, 1);
     }
 
