@@ -18,7 +18,7 @@ const char* const PropiedadAyuda = "teskoraAyuda";
 
 // The controls a screen reader stops on; parts of other controls (the line
 // edit and the drop-down list of a combo box, the field of a spin box, the
-// header of a list) are said by them.
+// headers and corner button of a list) are said by them.
 bool esControl(const QWidget* w) {
     if (w->objectName().startsWith(QStringLiteral("qt_"))) // Qt's own inner parts
         return false;
@@ -26,7 +26,9 @@ bool esControl(const QWidget* w) {
         if (qobject_cast<const QComboBox*>(padre) != nullptr ||
             qobject_cast<const QAbstractSpinBox*>(padre) != nullptr)
             return false;
-    if (qobject_cast<const QHeaderView*>(w) != nullptr)
+    // The corner button of a table (Qt's "select all", hidden with the row
+    // header) is said by the table like its headers.
+    if (qobject_cast<const QHeaderView*>(w) != nullptr || w->inherits("QTableCornerButton"))
         return false;
     return qobject_cast<const QAbstractButton*>(w) != nullptr ||
            qobject_cast<const QLineEdit*>(w) != nullptr ||

@@ -4,16 +4,22 @@
 // where showing is what puts their controls in place.
 #include "Accesibilidad.h"
 #include "InstalacionPrueba.h"
+#include "PresenciaLectores.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
+#include "TfrmConfiguracion.h"
+#include "TfrmCriteriosBusqueda.h"
 #include "TfrmFechas.h"
+#include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
+#include "TfrmScanerMTS.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -28,6 +34,7 @@ Q_DECLARE_METATYPE(Creador)
 
 class TstAccesibilidad : public QObject {
     Q_OBJECT
+    TPresenciaLectoresProvisional lectores; // outlives every window built
 private slots:
     void textoSinMarcas_data() {
         QTest::addColumn<QString>("caption");
@@ -74,6 +81,18 @@ private slots:
              [](InstalacionPrueba& p) { return std::make_unique<TfrmMnto_Transferencias>(*p.dm); });
         fila("presentadores",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmMnto_Ordenantes>(*p.dm); });
+        fila("librados",
+             [](InstalacionPrueba& p) { return std::make_unique<TfrmMnto_Beneficiarios>(*p.dm); });
+        fila("configuración de escáner", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmConfiguracion>(*p.dm, lectores, false);
+        });
+        fila("lector de teclado",
+             [](InstalacionPrueba& p) { return std::make_unique<TfrmScanerMTS>(*p.dm); });
+        fila("criterios del histórico",
+             [](InstalacionPrueba& p) { return std::make_unique<TfrmCriteriosBusqueda>(*p.dm); });
+        fila("histórico", [](InstalacionPrueba& p) {
+            return std::make_unique<TfrmHistoricoTransferencias>(*p.dm);
+        });
     }
     void cadaVentana() {
         QFETCH(Creador, crea);
