@@ -14,12 +14,21 @@ set(TESKORA_DIR_DATOS /var/lib/teskora-chk)
 set(TESKORA_GRUPO teskora)
 
 install(TARGETS teskora_chk RUNTIME DESTINATION ${TESKORA_DIR_PROGRAMA})
+# The simulated reader libraries: stripped, and not executable, as shared
+# libraries are installed.
+foreach(t rd3lib_simulado mtxmlmcr_simulado VisionAPI_simulado)
+  if(TARGET ${t})
+    install(TARGETS ${t} LIBRARY DESTINATION ${TESKORA_DIR_PROGRAMA}
+            PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  endif()
+endforeach()
 # Everything else the build puts beside the program (style, pictures, reader
 # libraries, sample documents); the data folder's own pictures go to a
 # template that the installation copies into the data folder when missing.
 install(DIRECTORY ${TESKORA_INSTALACION}/ DESTINATION ${TESKORA_DIR_PROGRAMA}
         USE_SOURCE_PERMISSIONS
         PATTERN teskora_chk EXCLUDE
+        PATTERN "*.so" EXCLUDE
         PATTERN RorireruDevarer EXCLUDE
         PATTERN debug.debug EXCLUDE
         PATTERN HHDebug.txt EXCLUDE)
