@@ -17,15 +17,20 @@
 #include <QAction>
 #include <QApplication>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion) : inst(calculaInstalacion(dirAplicacion)) {
+TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
+    : inst(calculaInstalacion(dirAplicacion)) {
+    estado.guion = guion;
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
-    iu = std::make_unique<InterfazUsuarioQt>(frmPrincipal.get(), *frmInfo_Proceso);
+    iu = std::make_unique<InterfazUsuarioQt>(estado, frmPrincipal.get(), *frmInfo_Proceso);
     dmBBDD = std::make_unique<TdmBBDD>(inst, estado, *iu);
     FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
-    CajaMensajes::registraDialogoPregunta(PreguntaF.get());
+    estado.preguntaDlg = [this](const QString& texto, const QString& boton1, const QString& boton2,
+                                const QString& cabecera) {
+        return PreguntaF->PreguntaDlg(texto, boton1, boton2, cabecera);
+    };
     // The capture windows come here, between the question dialog and the
     // presenter maintenance, once they are part of the program.
     frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
@@ -45,7 +50,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion) : inst(calculaInstalacion
 }
 
 TAplicacion::~TAplicacion() {
-    CajaMensajes::registraDialogoPregunta(nullptr);
+    estado.preguntaDlg = nullptr;
 }
 
 void TAplicacion::muestra() {
@@ -55,7 +60,7 @@ void TAplicacion::muestra() {
 void TAplicacion::aplicaEstiloVisual() {
     const auto estilo = leeEstiloVisual(inst.dirs.Dir_Aplicacion + QStringLiteral("Style.vsf"));
     if (!estilo) {
-        CajaMensajes::muestraMensaje(nullptr, MensajeEstiloNoValido);
+        CajaMensajes(estado, nullptr).muestraMensaje(MensajeEstiloNoValido);
         return;
     }
     // Only the style the program is made for becomes the active one.

@@ -1,5 +1,7 @@
 #include "TfrmPrincipal.h"
 
+#include "NombresControles.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -113,6 +115,14 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     creaMenu();
     resize(AnchoCliente, AltoCliente + menuBar()->sizeHint().height());
+    nombraControles({{actAcercaDe, "actAcercaDe"},
+                     {actConfiguracion, "actConfiguracion"},
+                     {actHistoricoCheques, "actHistoricoCheques"},
+                     {actHistoricoRemesas, "actHistoricoRemesas"},
+                     {actLeerCheques, "actLeerCheques"},
+                     {actLibrados, "actLibrados"},
+                     {actPresentadores, "actPresentadores"},
+                     {actSalir, "actSalir"}});
 }
 
 void TfrmPrincipal::creaMenu() {

@@ -6,6 +6,7 @@ int main(int argc, char* argv[]) {
     TAplicacionQt a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teskora_chk"));
     TAplicacion aplicacion(QCoreApplication::applicationDirPath());
+    a.estado = &aplicacion.estado;
     aplicacion.muestra();
     return QApplication::exec();
 }

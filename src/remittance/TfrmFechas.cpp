@@ -5,6 +5,7 @@
 #include "CamposTexto.h"
 #include "ComprobacionOrdenante.h"
 #include "Fechas.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "Textos.h"
 
@@ -115,6 +116,16 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
         b->setAutoDefault(false);
         pulsaConEnter(b);
     }
+    nombraControles({{edtFechaConfeccion, "edtFechaConfeccion"},
+                     {edtFechaProceso, "edtFechaProceso"},
+                     {cboOrdenantes, "cboOrdenantes"},
+                     {btnNuevo, "btnNuevo"},
+                     {grpPresentador, "grpPresentador"},
+                     {edtNombre, "edtNombre"},
+                     {edtCuenta, "edtCuenta"},
+                     {edtNif, "edtNif"},
+                     {btnAceptar, "btnAceptar"},
+                     {btnCancelar, "btnCancelar"}});
 }
 
 void TfrmFechas::habilitaCamposNuevo(bool si) {
@@ -163,7 +174,7 @@ bool TfrmFechas::registraOrdenanteNuevo() {
     o.EsNuevo = true;
     QString mensaje;
     if (!CompruebaValoresIntroducidos(dm_, o, mensaje) || !dm_.GuardaOrdenante(o, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }
     const QString blanco = QStringLiteral(" ");
@@ -180,18 +191,18 @@ bool TfrmFechas::registraOrdenanteNuevo() {
 bool TfrmFechas::pulsaAceptar() {
     const tRegistro_Mensajes& m = Cadenas::mensajes();
     if (!esFechaValida(edtFechaProceso->text(), hoy_)) {
-        CajaMensajes::muestraMensaje(this, m.mnjErrorFechaAbono);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(m.mnjErrorFechaAbono);
         return false;
     }
     if (!esFechaValida(edtFechaConfeccion->text(), hoy_)) {
-        CajaMensajes::muestraMensaje(this, m.mnjErrorFechaConf);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(m.mnjErrorFechaConf);
         return false;
     }
     if (edtNombre->isEnabled()) {
         if (!registraOrdenanteNuevo())
             return false;
     } else if (cboOrdenantes->currentText().startsWith(QString(18, u'-'))) {
-        CajaMensajes::muestraMensaje(this, MensajeSinOrdenante);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeSinOrdenante);
         return false;
     }
     tEstadoPrograma& e = dm_.estado();

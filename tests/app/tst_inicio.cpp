@@ -2,7 +2,7 @@
 // folders or tables that cannot be made, and the whole program started.
 #include "Aplicacion.h"
 #include "Cadenas.h"
-#include "CajaMensajes.h"
+#include "GuionDialogos.h"
 #include "InstalacionPrueba.h"
 #include "SecuenciaInicio.h"
 #include "TfrmPrincipal.h"
@@ -105,15 +105,14 @@ private slots:
 
     void elProgramaArrancaYPreparaLaInstalacion() {
         QTemporaryDir dir;
-        CajaMensajes::activaGrabacion();
-        TAplicacion app(dir.path());
+        TGuionDialogos guion;
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
         QTRY_VERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
         QVERIFY(!app.terminadaEnInicio);
         // No style file beside the executable: the default look and its message.
-        QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
-        CajaMensajes::restablece();
+        QCOMPARE(guion.textos(), QStringList{"the Style is not valid"});
     }
 };
 
