@@ -401,6 +401,30 @@ private slots:
                  rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(corregido)));
     }
 
+    // The cheque's drawer cannot be changed to the one of its new account:
+    // the operator is told with the engine's message, and the cheque keeps
+    // the drawer it had.
+    void libradoQueNoSePuedeCambiarSeAvisa() {
+        guarda("1", CuentaA, "1000001", "10,00");
+        abre();
+        const QString libradoAntes = libradoDe(1);
+        {
+            motor::Conexion con(p->dm->rutaTalonesActual());
+            QCOMPARE(motor::ejecutaSql(
+                         con, "CREATE TRIGGER rechaza BEFORE UPDATE OF fk_Clientes ON Talones "
+                              "BEGIN SELECT RAISE(ABORT, 'cambio de librado rechazado'); END"),
+                     QString());
+        }
+        clickFila(0);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaC);
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos().size(), 1);
+        QVERIFY2(p->guion.textos().first().contains("cambio de librado rechazado"),
+                 qPrintable(p->guion.textos().first()));
+        QCOMPARE(libradoDe(1), libradoAntes);
+    }
+
     void camposAlcanzadosConTeclasSeReescribenEnteros() {
         abre();
         pulsa(hijo<QPushButton>(*frm, "btnManual"));
