@@ -5,6 +5,7 @@
 #include "CamposTexto.h"
 #include "ComprobacionOrdenante.h"
 #include "Fechas.h"
+#include "LineaOrdenante.h"
 #include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "Textos.h"
@@ -163,7 +164,7 @@ void TfrmFechas::pulsaNuevo() {
 }
 
 int TfrmFechas::claveDeLinea(const QString& linea) {
-    return linea.section(QStringLiteral(" -- "), -1).trimmed().toInt();
+    return claveDeLineaOrdenante(linea);
 }
 
 bool TfrmFechas::registraOrdenanteNuevo() {
@@ -177,11 +178,8 @@ bool TfrmFechas::registraOrdenanteNuevo() {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }
-    const QString blanco = QStringLiteral(" ");
-    const QString sep = QStringLiteral(" -- ");
-    cboOrdenantes->addItem(rellenaCadena(o.Nif_Sufijo, blanco, 10, true) + sep +
-                           rellenaCadena(o.Nombre_ordenante, blanco, 35, true) + sep + o.Cuenta +
-                           sep + QString::number(o.Pk_Ordenante));
+    cboOrdenantes->addItem(
+        lineaOrdenante(o.Nif_Sufijo, o.Nombre_ordenante, o.Cuenta, o.Pk_Ordenante));
     cboOrdenantes->setCurrentIndex(cboOrdenantes->count() - 1);
     // Registered once: a second acceptance chooses it from the list.
     habilitaCamposNuevo(false);

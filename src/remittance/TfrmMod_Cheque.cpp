@@ -246,8 +246,8 @@ void TfrmMod_Cheque::creaControles() {
     btnSalir = boton(QStringLiteral("&Salir"));
     btnSiguiente = boton(QStringLiteral("Si&guiente"));
     btnAnterior = boton(QStringLiteral("&A&nterior"));
-    // Of the caption's two access keys the last one counts, as on the
-    // system this window comes from: Alt+A belongs to "&Aceptar".
+    // Of the caption's two access keys the last one counts: Alt+N moves
+    // back, and Alt+A stays with "&Aceptar".
     btnAnterior->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
     btnAceptar = boton(QStringLiteral("&Aceptar"));
     btnCancelar = boton(QStringLiteral("&Cancelar"));
