@@ -2,23 +2,29 @@
 
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "Captura.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
 #include "TfrmMnto_Transferencias.h"
+#include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
+#include "TraduccionesQt.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QTranslator>
 
 TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
-    : inst(calculaInstalacion(dirAplicacion)) {
+    : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
     estado.guion = guion;
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
@@ -31,11 +37,13 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
                                 const QString& cabecera) {
         return PreguntaF->PreguntaDlg(texto, boton1, boton2, cabecera);
     };
-    // The capture windows come here, between the question dialog and the
-    // presenter maintenance, once they are part of the program.
+    captura = std::make_unique<TCaptura>(*dmBBDD, frmPrincipal.get());
+    estado.abreVentanaCaptura = [this](int tipo) { return captura->abreVentana(tipo); };
     frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
     frmAcerca = std::make_unique<TfrmAcerca>(frmPrincipal.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
+    secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };
+    secuenciaInicio->compruebaEstadoEscaner = [this] { captura->compruebaEstadoEscaner(); };
     secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
     conectaMenu();
 
@@ -50,6 +58,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
 }
 
 TAplicacion::~TAplicacion() {
+    estado.abreVentanaCaptura = nullptr;
     estado.preguntaDlg = nullptr;
 }
 
@@ -76,7 +85,11 @@ void TAplicacion::conectaMenu() {
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
+    conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
+    conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });
     conecta(frm->actPresentadores, [this, frm] { TfrmMnto_Ordenantes::Launch(*dmBBDD, frm); });
+    conecta(frm->actHistoricoCheques,
+            [this, frm] { TfrmHistoricoTransferencias::Launch(*dmBBDD, QString(), true, frm); });
     conecta(frm->actHistoricoRemesas, [this, frm] {
         if (TfrmMnto_Transferencias::Launch(*dmBBDD, frm))
             TfrmResumen_Facturacion::Launch(*dmBBDD, estado.RemesaActual.nombre_Cons, frm);

@@ -8,12 +8,14 @@
 
 #include <memory>
 
+class QTranslator;
 class TfrmPrincipal;
 class TfrmInfo_Proceso;
 class InterfazUsuarioQt;
 class TdmBBDD;
 class TFrmCadenas;
 class TPreguntaF;
+class TCaptura;
 class TfrmMnto_Ordenantes;
 class TfrmAcerca;
 class TGuionDialogos;
@@ -30,12 +32,15 @@ public:
 
     tInstalacion inst;
     tEstadoPrograma estado;
+    // Qt's own texts in Spanish; null when the translations are missing.
+    std::unique_ptr<QTranslator> traductorQt;
     std::unique_ptr<TfrmPrincipal> frmPrincipal;
     std::unique_ptr<TfrmInfo_Proceso> frmInfo_Proceso;
     std::unique_ptr<InterfazUsuarioQt> iu;
     std::unique_ptr<TdmBBDD> dmBBDD;
     std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
+    std::unique_ptr<TCaptura> captura; // the capture windows
     std::unique_ptr<TfrmMnto_Ordenantes> frmMnto_Ordenantes;
     std::unique_ptr<TfrmAcerca> frmAcerca;
     std::unique_ptr<TSecuenciaInicio> secuenciaInicio;

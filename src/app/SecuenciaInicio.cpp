@@ -1,6 +1,7 @@
 #include "SecuenciaInicio.h"
 
 #include "Cadenas.h"
+#include "ErrorOperacion.h"
 #include "TdmBBDD.h"
 
 #include <QFileInfo>
@@ -10,9 +11,19 @@ bool TSecuenciaInicio::ejecuta() {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios);
         return false;
     }
+    // Damaged tables are reported before anything uses them; the tables that
+    // are missing are made afterwards.
+    dm_.compruebaTablas();
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
+    }
+    try {
+        // Before the operator can do anything, an emission cut off last time
+        // is finished, so its bank file agrees with the history.
+        dm_.completaEmisionInterrumpida();
+    } catch (const TErrorOperacion& e) {
+        iu_.muestraMensaje(e.texto());
     }
     const tInstalacion& inst = dm_.instalacion();
     dm_.muestraPantallaConfiguracion = !QFileInfo::exists(inst.ficheros.ficheroConfiguracion);

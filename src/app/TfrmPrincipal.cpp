@@ -1,9 +1,11 @@
 #include "TfrmPrincipal.h"
 
+#include "BarraMenuIconos.h"
 #include "NombresControles.h"
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -125,8 +127,18 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
                      {actSalir, "actSalir"}});
 }
 
+QList<QIcon> TfrmPrincipal::iconosMenu() {
+    iniciaRecursosApp();
+    QList<QIcon> iconos;
+    for (const char* nombre : {"sistema", "cheque", "mantenimiento", "acerca"})
+        iconos << QIcon(QStringLiteral(":/menu_%1.png").arg(QLatin1String(nombre)));
+    return iconos;
+}
+
 void TfrmPrincipal::creaMenu() {
-    QMenuBar* barra = menuBar();
+    auto* barra = new TBarraMenuIconos(this);
+    barra->setObjectName(QStringLiteral("mnuPrincipal"));
+    setMenuBar(barra);
     QMenu* sistema = barra->addMenu(QStringLiteral("&Sistema"));
     actSalir = sistema->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Salir"));
@@ -142,6 +154,12 @@ void TfrmPrincipal::creaMenu() {
     actHistoricoRemesas = mnto->addAction(QStringLiteral("His&tórico de remesas emitidas"));
 
     actAcercaDe = barra->addAction(QStringLiteral("A&cerca de"));
+
+    const QList<QIcon> iconos = iconosMenu();
+    sistema->menuAction()->setIcon(iconos[0]);
+    actLeerCheques->setIcon(iconos[1]);
+    mnto->menuAction()->setIcon(iconos[2]);
+    actAcercaDe->setIcon(iconos[3]);
 
     // Commands whose windows are not part of the program yet stay disabled.
     for (QAction* a : {actLeerCheques, actConfiguracion, actLibrados, actPresentadores,

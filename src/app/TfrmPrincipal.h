@@ -8,6 +8,7 @@
 void iniciaRecursosApp();
 
 class QAction;
+class QIcon;
 class QLabel;
 class QPlainTextEdit;
 class QWidget;
@@ -37,6 +38,9 @@ public:
     static inline const QString Caption =
         QStringLiteral("Teskora_CHK (Lectura y proceso de Cheques)");
     static QStringList textoAyuda();
+    // The one list of the four 24 x 24 icons of the top-level menu items, in
+    // their order: Sistema, Leer Cheques, Mantenimiento, Acerca de.
+    static QList<QIcon> iconosMenu();
     static inline const QString TextoInfo =
         QStringLiteral("                   Teskora_CHK                       Lectura de cheques y "
                        "envío de ficheros a las entidades de crédito.");

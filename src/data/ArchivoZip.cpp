@@ -14,13 +14,18 @@ namespace {
         QStringLiteral("No se pudo crear el archivo %1: %2").arg(rutaZip, motivo));
 }
 
+void avisaProgreso(zip_t*, double, void* progreso) {
+    (*static_cast<const std::function<void()>*>(progreso))();
+}
+
 QString textoError(zip_t* zip) {
     return QString::fromLocal8Bit(zip_strerror(zip));
 }
 
 } // namespace
 
-void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta) {
+void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
+                        const std::function<void()>& progreso) {
     int codigo = 0;
     zip_t* zip =
         zip_open(QFile::encodeName(rutaZip).constData(), ZIP_CREATE | ZIP_TRUNCATE, &codigo);
@@ -53,6 +58,10 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta) {
             falla(rutaZip, motivo);
         }
     }
+    if (progreso)
+        zip_register_progress_callback_with_state(
+            zip, 0.01, avisaProgreso, nullptr,
+            const_cast<void*>(static_cast<const void*>(&progreso)));
     if (zip_close(zip) != 0) {
         const QString motivo = textoError(zip);
         zip_discard(zip);

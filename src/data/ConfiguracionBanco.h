@@ -2,10 +2,8 @@
 // The receiving bank of the installation, kept in "config.ini" (folder Pub),
 // section BANCO: key Nombre (printed on the covering letter under
 // "DESTINO :") and key Web (the page that "Envío Web" opens to send a
-// remittance). Each value is the whole rest of its line, trimmed, without
-// enclosing quotes; commas and semicolons in it are kept. The file is UTF-8,
-// or Windows-1252 when it is not valid UTF-8. A missing file, section or key
-// gives the default.
+// remittance), read as profile values (FicheroPerfil.h). A missing file,
+// section or key gives the default.
 
 #include "Instalacion.h"
 

@@ -21,6 +21,7 @@ struct tEstadoPrograma {
     QMap<int, Qt::SortOrder> OrdenesCheques;   // cheque list: last direction per column
     tEscaner Escaner;                          // configured reader and its options
     bool inicializacionLectorPendiente = true; // reader library still to start
+    bool busquedaRealizada = false;            // the last history search was accepted
 
     // Opens the capture window of a reader type modally and answers whether
     // a window was opened. Set by the application once the capture windows

@@ -6,12 +6,11 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
-namespace {
-
 // One byte per character. A character that Windows-1252 lacks becomes "?",
 // as the system's own conversion writes it; never a control byte.
-void anadeCp1252(QByteArray& bytes, const QString& linea) {
-    for (const char32_t c : linea.toUcs4()) {
+QByteArray textoCp1252(const QString& texto) {
+    QByteArray bytes;
+    for (const char32_t c : texto.toUcs4()) {
         if (c < 0x80) {
             bytes += static_cast<char>(c);
             continue;
@@ -23,16 +22,19 @@ void anadeCp1252(QByteArray& bytes, const QString& linea) {
         const QByteArray b = cp1252.encode(QString::fromUcs4(&c, 1));
         bytes += cp1252.hasError() || b.size() != 1 ? QByteArray("?") : b;
     }
+    return bytes;
 }
 
 QByteArray codificaLineas(const QStringList& lineas) {
     QByteArray bytes;
     for (const QString& linea : lineas) {
-        anadeCp1252(bytes, linea);
+        bytes += textoCp1252(linea);
         bytes += "\r\n";
     }
     return bytes;
 }
+
+namespace {
 
 void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo) {
     const QByteArray bytes = codificaLineas(lineas);

@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+// The bytes of these lines as the text files hold them: Windows-1252, each
+// line ended by CR LF. Throws TErrorOperacion without the code page.
+QByteArray codificaLineas(const QStringList& lineas);
+
 // Creates the file (replacing one of that name) with these lines. Throws
 // TErrorOperacion when it cannot be created or written.
 void creaFicheroTexto(const QString& ruta, const QStringList& lineas);
@@ -15,3 +19,7 @@ void creaFicheroTexto(const QString& ruta, const QStringList& lineas);
 // new file: a record without the head written before it is never made.
 // Throws TErrorOperacion when the file is missing or cannot be written.
 void anadeFicheroTexto(const QString& ruta, const QStringList& lineas);
+
+// The text in Windows-1252, one byte per character ("?" for a character that
+// code page lacks). Throws TErrorOperacion when the code page is missing.
+QByteArray textoCp1252(const QString& texto);

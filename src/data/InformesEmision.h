@@ -22,7 +22,9 @@
 QString importeInforme(const QString& importePlano);
 
 // Creates the covering letter (replacing a file of that name): 53 lines; the
-// receiving bank's name goes on line 16.
+// receiving bank's name goes on line 16, the totals (count, amount, process
+// date) on line LineaTotalesCarta under their heading and its underline.
+inline constexpr int LineaTotalesCarta = 30;
 void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco);
 
 // Creates the detailed report (replacing a file of that name) with its head.

@@ -1,6 +1,7 @@
 #include "MotorTablas.h"
 
 #include <QAtomicInt>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -11,22 +12,90 @@ namespace motor {
 namespace {
 QAtomicInt contadorConexiones;
 
-QString textoError(const QSqlError& e) {
-    QString t = e.text().trimmed();
-    return t.isEmpty() ? QStringLiteral("Error desconocido del motor de tablas") : t;
+// The engine's primary result codes that the operator can act on.
+enum CodigoMotor {
+    Error = 1,
+    Permiso = 3,
+    Ocupada = 5,
+    Bloqueada = 6,
+    SoloLectura = 8,
+    EntradaSalida = 10,
+    Danada = 11,
+    Llena = 13,
+    NoSeAbre = 14,
+    NoEsTabla = 26,
+};
+
+QString nombresTablas(const QStringList& rutas) {
+    QStringList nombres;
+    for (const QString& r : rutas)
+        nombres << QDir::toNativeSeparators(r);
+    return nombres.join(QStringLiteral(" o "));
+}
+
+QString queOcurrio(const QSqlError& e, const QString& tablas) {
+    bool ok = false;
+    const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;
+    const QString texto = e.databaseText();
+    const QString copia = QStringLiteral("restáurela desde una copia de seguridad");
+    switch (ok ? codigo : 0) {
+    case Danada:
+    case NoEsTabla:
+        return QStringLiteral("La tabla %1 está dañada: %2.").arg(tablas, copia);
+    case Llena:
+        return QStringLiteral("Disco lleno: no se pudo escribir en la tabla %1. Libere espacio "
+                              "en el disco y repita la operación.")
+            .arg(tablas);
+    case NoSeAbre:
+        return QStringLiteral("La tabla %1 no se puede abrir.").arg(tablas);
+    case Permiso:
+    case SoloLectura:
+        return QStringLiteral("La tabla %1 no se puede modificar (solo lectura o sin permiso).")
+            .arg(tablas);
+    case Ocupada:
+    case Bloqueada:
+        return QStringLiteral("La tabla %1 está en uso por otro programa.").arg(tablas);
+    case EntradaSalida:
+        return QStringLiteral("Error de lectura o escritura en el disco de la tabla %1.")
+            .arg(tablas);
+    case Error:
+        // A file that holds another table, or an older one without a column.
+        if (texto.contains(QStringLiteral("no such table")) ||
+            texto.contains(QStringLiteral("no such column")) ||
+            texto.contains(QStringLiteral("has no column")))
+            return QStringLiteral("La tabla %1 está dañada o contiene otra tabla: %2.")
+                .arg(tablas, copia);
+        break;
+    default:
+        break;
+    }
+    return QStringLiteral("La tabla %1 no ha podido completar la operación.").arg(tablas);
 }
 } // namespace
 
+QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error) {
+    QString motor = error.text().trimmed();
+    if (motor.isEmpty())
+        motor = QStringLiteral("error desconocido");
+    return queOcurrio(error, nombresTablas(rutas)) + QStringLiteral("\nMensaje del motor: ") +
+           motor;
+}
+
+QString mensajeTablaInexistente(const QString& ruta) {
+    return QStringLiteral("La tabla %1 no existe.").arg(QDir::toNativeSeparators(ruta));
+}
+
 Conexion::Conexion(const QString& rutaFichero, bool crear)
-    : nombre_(QStringLiteral("teskora_%1").arg(contadorConexiones.fetchAndAddRelaxed(1))) {
+    : nombre_(QStringLiteral("teskora_%1").arg(contadorConexiones.fetchAndAddRelaxed(1))),
+      rutas_{rutaFichero} {
     if (!crear && !QFileInfo(rutaFichero).isFile()) {
-        error_ = QStringLiteral("No existe la tabla %1").arg(rutaFichero);
+        error_ = mensajeTablaInexistente(rutaFichero);
         return;
     }
     QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
     bd.setDatabaseName(rutaFichero);
     if (!bd.open()) {
-        error_ = textoError(bd.lastError());
+        error_ = mensaje(bd.lastError());
         return;
     }
     abierta_ = true;
@@ -49,12 +118,14 @@ bool Conexion::adjunta(const QString& rutaFichero, const QString& alias) {
     if (!abierta_)
         return false;
     if (!QFileInfo(rutaFichero).isFile()) {
-        error_ = QStringLiteral("No existe la tabla %1").arg(rutaFichero);
+        error_ = mensajeTablaInexistente(rutaFichero);
         return false;
     }
+    rutas_ << rutaFichero;
     QString e =
         ejecutaSql(*this, QStringLiteral("ATTACH DATABASE ? AS %1").arg(alias), {rutaFichero});
     if (!e.isEmpty()) {
+        rutas_.removeLast();
         error_ = e;
         return false;
     }
@@ -69,7 +140,7 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql)
     }
     consulta_.setForwardOnly(true);
     if (!consulta_.prepare(sql_)) {
-        error_ = textoError(consulta_.lastError());
+        error_ = conexion_.mensaje(consulta_.lastError());
         return;
     }
     preparada_ = true;
@@ -84,7 +155,7 @@ bool Sentencia::ejecuta() {
     if (!preparada_)
         return false;
     if (!consulta_.exec()) {
-        error_ = textoError(consulta_.lastError());
+        error_ = conexion_.mensaje(consulta_.lastError());
         return false;
     }
     return true;

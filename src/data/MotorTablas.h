@@ -7,9 +7,20 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
+class QSqlError;
+
 namespace motor {
+
+// What the operator reads when the engine fails on table files: one Spanish
+// sentence that names the file(s) and says what happened (damaged, disk full,
+// missing, in use...), then the engine's own text for support. Every engine
+// message of the data module is made here.
+QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error);
+// The message for a table file that does not exist.
+QString mensajeTablaInexistente(const QString& ruta);
 
 // One open table file. Never creates a file by accident: opening a path that
 // does not exist fails unless `crear` is set.
@@ -23,6 +34,9 @@ public:
     bool abierta() const { return abierta_; }
     const QString& error() const { return error_; }
     QSqlDatabase bd() const;
+    // The engine's failure as the operator reads it, naming this connection's
+    // files (the main one and those attached).
+    QString mensaje(const QSqlError& error) const { return mensajeErrorTabla(rutas_, error); }
 
     // Makes a second table file visible under `alias` (for joins and for
     // moving rows between files in one transaction).
@@ -30,6 +44,7 @@ public:
 
 private:
     QString nombre_;
+    QStringList rutas_;
     QString error_;
     bool abierta_ = false;
 };

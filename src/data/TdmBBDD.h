@@ -15,9 +15,26 @@
 #include <functional>
 
 struct tDefinicionTabla;
+struct tConsultaHistorico;
+class TqryHistorico;
 namespace motor {
 class Sentencia;
 }
+
+// The moments of an emission at which a fault test may stop the process.
+enum class PuntoEmision {
+    EmisionRegistrada,    // the record of the emission in progress is written
+    CabeceraEscrita,      // bank file and report have their heads
+    RegistroSinConfirmar, // a cheque's record is written, its move not committed
+    Confirmado,           // the cheque's move is committed
+    ArchivandoImagenes,   // its images are copied to the history, not yet removed
+    ImagenesArchivadas,   // its images are archived
+    TotalesEscritos,      // the bank file has its totals record
+    InformesEscritos,     // letter and report totals are written
+    HistoricoRemesa,      // the emission's row of historico.dat is written
+    Comprimiendo,         // the ZIP archive is being written
+    ArchivoComprimido,    // the archive is written; the record is removed next
+};
 
 class TdmBBDD : public QObject {
     Q_OBJECT
@@ -37,6 +54,13 @@ public:
     bool creaCarpetasTrabajo();
 
     // --- Tables and keys ----------------------------------------------------
+    // Reads every table file of the installation (master tables and cheque
+    // tables) and tells the operator, in one message, which ones are damaged
+    // (empty, truncated, not a table file, holding another table or missing
+    // a column) and what to do. A damaged file is never written or deleted;
+    // an empty file that the program was creating when it stopped is deleted
+    // so that CreaTablas makes it again. Answers the problems found.
+    QStringList compruebaTablas();
     bool CreaTablas();
     bool CreaTablaRemesas();
     bool CreaTablaHistorico();
@@ -86,14 +110,22 @@ public:
     bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
     bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
     bool EliminaRegistroBeneficiario(int aPk);
+    // Deletes the drawers and their cheques of remittance 1 in one
+    // transaction; on an engine failure shows its message, deletes nothing
+    // and answers false.
+    bool EliminaBeneficiarios(const QList<int>& claves);
     tTalon CompruebaLibrado(tTalon regtalon);
 
-    // --- Drawer of an edited cheque (TdmBBDD_EdicionTalon) ------------------
-    // The first drawer whose account is `cuenta`, or a new nameless drawer
-    // with that account; false with the engine message when neither works.
-    bool LibradoDeCuenta(const QString& cuenta, TCliente& librado, QString& mensaje_Error);
-    // Links the cheque to another drawer; false with the engine message.
-    bool CambiaLibradoTalon(int pkTalon, int fkCliente, const QString& nombreTabla,
+    // --- Saving an edited cheque (TdmBBDD_EdicionTalon) --------------------
+    // Updates the cheque and settles its drawer in one transaction over the
+    // cheque table and Deudores.dat. `librado` is the cheque's drawer as the
+    // editor holds it. A cheque whose account changed goes to the first drawer
+    // of its new account (a new nameless one when none has it) and takes its
+    // name when none was typed; otherwise, and whenever a name was typed, the
+    // drawer's row gets the cheque's name and account. On success both
+    // records hold what was stored; on failure nothing is written, they are
+    // unchanged and the engine message is in mensaje_Error.
+    bool GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString& nombreTabla,
                             QString& mensaje_Error);
 
     // --- Storing read lines -------------------------------------------------
@@ -108,6 +140,9 @@ public:
     // One row per presenter, natural order: caption the name, cells account
     // and NIF, datos.pk the key. An engine failure ends the list silently.
     tFilasLista CargaListaOrdenantes();
+    // One row per drawer, natural order: caption the name, cell the account,
+    // datos.pk the key. An engine failure ends the list silently.
+    tFilasLista CargaListaBeneficiarios();
     // One row per emission of historico.dat, newest first: caption
     // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
     // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
@@ -133,10 +168,34 @@ public:
     // its copy "CONSn.txt" and every file of the temporary image folder, which
     // is emptied afterwards. Throws TErrorOperacion.
     void ComprimeFicheroTalones(const QString& fichero);
-    // For fault tests: called with the number of cheques emitted so far, once
-    // while a cheque's move is written but not committed (false), once after
-    // (true).
-    std::function<void(int talonesEmitidos, bool confirmado)> puntoControlEmision;
+    // An emission cut off by the end of the process (its record is still
+    // there) is completed from its history rows: bank file, report, letter,
+    // images, historico.dat row and archive made again, and the operator told
+    // which emission it was and how many cheques it has. One cut off before
+    // any cheque was committed leaves nothing behind, its number free. Runs at
+    // start and before every emission; true when there was one. Throws
+    // TErrorOperacion when it cannot be completed (the record stays).
+    bool completaEmisionInterrumpida();
+    // For fault tests: called at each moment of the emission with the number
+    // of cheques committed so far (for RegistroSinConfirmar, the one being
+    // written).
+    std::function<void(PuntoEmision punto, int talones)> puntoControlEmision;
+
+    // --- History of emitted cheques (TdmBBDD_Historico) ---------------------
+    // The query the history grid shows; created on first use, owned here.
+    TqryHistorico& qryHistorico();
+    // Runs the search on historicoCheques.dat into qryHistorico; an engine
+    // failure is shown and leaves the query closed (empty grid).
+    void CargaHistoricoDeTalones(const tConsultaHistorico& aCadena);
+    // Runs the last search again; an engine failure is shown.
+    void RecargaHistoricoDeTalones();
+    void CierraHistoricoDeTalones();
+    // Annuls one emitted cheque: deletes its history row and then its
+    // images. The archived copies go unless another history row is the same
+    // cheque; the images folder's files go unless a working remittance holds
+    // the cheque again. False, with the message shown, when the row stays.
+    // An open search is run again, so it no longer lists the row.
+    bool EliminaregistroHistorico(int apk);
 
     // --- One-time upgrade ---------------------------------------------------
     // Bring older cheque history to the stored forms (model "4212-5", number
@@ -172,6 +231,13 @@ private:
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
     // SiguienteClave without a message: 0 and the engine message on failure.
     int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
+    // In one transaction on the table file: takes the next key of `columna`
+    // and runs the insert with the key bound first, then `valores`, then
+    // `antesDeConfirmar` (when set; it answers an error text or ""). The
+    // engine message or "": a failure anywhere inserts nothing.
+    QString insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
+                                 const QString& sqlInsert, const QVariantList& valores, int& clave,
+                                 const std::function<QString(int)>& antesDeConfirmar = {});
     // Reads the first row the query (with the key as its one parameter)
     // answers and hands it to `rellena`; an engine failure is shown.
     void leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
@@ -179,6 +245,18 @@ private:
     // Deletes the three image files of a cheque from the image folder.
     void borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
                             const QString& numero) const;
+    // Emission steps shared with the completion of an interrupted emission.
+    void avisaPuntoEmision(PuntoEmision punto, int talones);
+    // The highest key of the table (0 when empty); throws on an engine failure.
+    int ultimaClave(const QString& columna, const QString& rutaTabla);
+    QString rutaInforme(const QString& numero) const;
+    QString rutaCarta(const QString& numero) const;
+    // Totals record, letter, report totals, historico.dat row (when asked)
+    // and archive, from the working copy whose Nif already ends in its blank.
+    void terminaEmision(tRemesas& remesa, const QString& numero, int talones, qint64 totalCentimos,
+                        bool guardaHistoricoRemesa);
+    // EliminaregistroHistorico with the grid's query closed.
+    bool eliminaFilaHistorico(int apk);
     // The walk shared by the three storing operations.
     void introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
                          VarianteLectura variante);
@@ -186,6 +264,7 @@ private:
     tInstalacion inst_;
     tEstadoPrograma& estado_;
     IInterfazUsuario& iu_;
+    TqryHistorico* qryHistorico_ = nullptr; // child object
 };
 
 // Name of the table held by a table file (each file holds one table).

@@ -24,17 +24,11 @@ bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error
     QString e;
     if (rBeneficiario.EsNuevo) {
         // The key stays in the record even when the insert fails.
-        rBeneficiario.Pk_Cliente = claveNueva(QStringLiteral("pk_Cliente"), ruta, e);
-        if (rBeneficiario.Pk_Cliente == 0) {
-            mensaje_Error = e;
-            return false;
-        }
-        motor::Conexion con(ruta);
-        e = motor::ejecutaSql(
-            con,
-            QStringLiteral("INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, "
-                           "Cuenta) VALUES (?, ?, ?)"),
-            {rBeneficiario.Pk_Cliente, rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
+        e = insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
+                                 QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
+                                                "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
+                                 {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
+                                 rBeneficiario.Pk_Cliente);
     } else {
         motor::Conexion con(ruta);
         e = motor::ejecutaSql(
@@ -69,16 +63,35 @@ bool TdmBBDD::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/, int&
 }
 
 bool TdmBBDD::EliminaRegistroBeneficiario(int aPk) {
-    for (const auto& [ruta, sql] :
-         {std::pair{rutaDeudores(), QStringLiteral("DELETE FROM Deudores WHERE Pk_Cliente = ?")},
-          std::pair{rutaTalonesEstandar(),
-                    QStringLiteral("DELETE FROM Talones WHERE fk_Clientes = ?")}}) {
-        motor::Conexion con(ruta);
-        const QString e = motor::ejecutaSql(con, sql, {aPk});
-        if (!e.isEmpty()) {
-            iu_.muestraMensaje(e);
-            return false;
+    return EliminaBeneficiarios({aPk});
+}
+
+bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
+    // The drawers and their cheques of remittance 1 go together or not at
+    // all: a cheque table that is missing or locked leaves every drawer.
+    const QString alias = QStringLiteral("remesa1");
+    motor::Conexion con(rutaDeudores());
+    QString e = con.error();
+    if (e.isEmpty() && !con.adjunta(rutaTalonesEstandar(), alias))
+        e = con.error();
+    if (e.isEmpty()) {
+        motor::Transaccion tr(con);
+        e = tr.error();
+        for (int clave : claves) {
+            if (e.isEmpty())
+                e = motor::ejecutaSql(
+                    con, QStringLiteral("DELETE FROM main.Deudores WHERE Pk_Cliente = ?"), {clave});
+            if (e.isEmpty())
+                e = motor::ejecutaSql(
+                    con, QStringLiteral("DELETE FROM %1.Talones WHERE fk_Clientes = ?").arg(alias),
+                    {clave});
         }
+        if (e.isEmpty() && !tr.confirma())
+            e = tr.error();
+    }
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
     }
     return true;
 }

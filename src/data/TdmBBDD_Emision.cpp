@@ -2,7 +2,9 @@
 #include "ArchivoZip.h"
 #include "CodigosTalon.h"
 #include "ConfiguracionBanco.h"
+#include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
+#include "Fechas.h"
 #include "FicheroPresentacion.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
@@ -10,6 +12,7 @@
 #include "MotorTablas.h"
 #include "Numeros.h"
 #include "TdmBBDD.h"
+#include "ValidacionTalon.h"
 
 #include <QFileInfo>
 
@@ -37,6 +40,13 @@ const QString SinNumeroLibre =
 const QString SinPresentador = QStringLiteral("No existe el presentador de la remesa (clave %1)");
 const QString ImporteNoValido = QStringLiteral("El importe '%1' del cheque %2 no es válido");
 const QString SinCopiaFichero = QStringLiteral("No se pudo copiar el fichero %1 en %2");
+const QString NoCumplenReglas =
+    QStringLiteral("Estos cheques no cumplen las reglas de un cheque correcto y siguen en la "
+                   "remesa para que los corrija en el editor de cheques:\n");
+const QString YMas = QStringLiteral("... y %1 más");
+const QString SinHistorico =
+    QStringLiteral("%1 cheque(s) no se pudieron pasar al histórico: no se han presentado y "
+                   "siguen en la remesa para una próxima emisión.\n");
 } // namespace Mensaje
 
 // A correct cheque as the emission reads it, and the row it came from.
@@ -116,11 +126,34 @@ bool leeTalonesCorrectos(motor::Conexion& con, std::vector<tTalonEmitible>& talo
     return true;
 }
 
+// What the cheque loop left out, told to the operator once for the whole
+// emission: cheques that fail the cheque rules, and cheques whose history row
+// could not be written (a full disk fails every one of them).
+struct tApartados {
+    QStringList reglas;
+    int historico = 0;
+    QString errorHistorico;
+
+    void avisa(IInterfazUsuario& iu) const {
+        if (!reglas.isEmpty()) {
+            constexpr int mostrados = 20;
+            QStringList lineas = reglas.mid(0, mostrados);
+            if (reglas.size() > mostrados)
+                lineas << Mensaje::YMas.arg(reglas.size() - mostrados);
+            iu.muestraMensaje(Mensaje::NoCumplenReglas + lineas.join(u'\n'));
+        }
+        if (historico > 0)
+            iu.muestraMensaje(Mensaje::SinHistorico.arg(historico) + errorHistorico);
+    }
+};
+
 // The cheque loop of one emission. Each cheque is moved from the remittance
 // to the history in one transaction over both table files; its report lines
 // and its presentation record are written inside that transaction, and only a
-// committed cheque is counted. A cheque whose history row cannot be written is
-// neither presented nor moved: it stays for a later emission.
+// committed cheque is counted. A cheque that fails the cheque rules, or whose
+// history row cannot be written, is neither presented nor moved: it stays for
+// a later emission. Should the process die between a record and its commit,
+// the bank file is made again from the history at the next start.
 class TBucleEmision {
 public:
     TBucleEmision(TdmBBDD& dm, const tRemesas& remesa, const QString& rutaInforme)
@@ -146,12 +179,41 @@ public:
         for (const tTalonEmitible& c : correctos)
             if (!emiteTalon(con, c))
                 break;
+        apartados_.avisa(dm_.iu());
     }
 
 private:
+    // The cheque rules, as the editor applies them, on the stored cheque: a
+    // table edited by hand or an old program may hold a "correct" cheque that
+    // is not. Its images are those in the image folder; a cheque already in
+    // the history is not presented again; due dates are taken as of the
+    // process date, the day the bank receives the file.
+    bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
+        tContextoValidacion contexto;
+        const QDate proceso = leeFecha(remesa_.Fecha_Proceso);
+        if (proceso.isValid())
+            contexto.hoy = proceso;
+        contexto.existeImagenFrontal = QFileInfo::exists(
+            rutaImagenFrontal(dm_.instalacion().dirs.Dir_Imagenes, baseImagenTalon(t)));
+        contexto.duplicidadTalon = [&con](const tTalon& c) {
+            motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM %1.historicoCheques WHERE "
+                                                   "Numero = ? AND Numero_Modelo = ? AND "
+                                                   "Cuenta = ? LIMIT 1")
+                                        .arg(aliasHistorico));
+            s.liga(c.Numero).liga(c.numero_Modelo).liga(c.Cuenta);
+            return s.ejecuta() && s.siguiente();
+        };
+        return validaTalon(t, mensaje, contexto);
+    }
+
     // False when the loop must end here.
     bool emiteTalon(motor::Conexion& con, const tTalonEmitible& c) {
         const tOrdenantes& ordenante = dm_.estado().OrdenanteActual;
+        QString regla;
+        if (!cumpleReglas(con, c.talon, regla)) {
+            apartados_.reglas << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
+            return true;
+        }
         tTalon registro = c.talon;
         const QString centimos = campoImporteTalon(registro.Importe);
         const std::optional<qint64> valor = leeEntero64(centimos);
@@ -169,7 +231,8 @@ private:
         QString e = insertaHistoricoTalon(con, aliasHistorico + QStringLiteral(".historicoCheques"),
                                           remesa_, ordenante, talon);
         if (!e.isEmpty()) {
-            dm_.iu().muestraMensaje(e);
+            if (apartados_.historico++ == 0)
+                apartados_.errorHistorico = e;
             return true;
         }
         e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM main.Talones WHERE rowid = ?"),
@@ -188,7 +251,7 @@ private:
             marcaFichero.restaura();
             return falla(error.texto());
         }
-        avisa(talones + 1, false);
+        avisa(PuntoEmision::RegistroSinConfirmar, talones + 1);
         if (!tr.confirma()) {
             marcaInforme.restaura();
             marcaFichero.restaura();
@@ -196,9 +259,11 @@ private:
         }
         ++talones;
         totalCentimos += *valor;
+        avisa(PuntoEmision::Confirmado, talones);
         archivaImagenesTalon(dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo,
-                             talon.Numero);
-        avisa(talones, true);
+                             talon.Numero,
+                             [this] { avisa(PuntoEmision::ArchivandoImagenes, talones); });
+        avisa(PuntoEmision::ImagenesArchivadas, talones);
         return true;
     }
 
@@ -207,22 +272,38 @@ private:
         return false;
     }
 
-    void avisa(int emitidos, bool confirmado) {
+    void avisa(PuntoEmision punto, int emitidos) {
         if (dm_.puntoControlEmision)
-            dm_.puntoControlEmision(emitidos, confirmado);
+            dm_.puntoControlEmision(punto, emitidos);
     }
 
     TdmBBDD& dm_;
     const tRemesas& remesa_;
     QString informe_;
+    tApartados apartados_;
 };
 
 } // namespace
+
+void TdmBBDD::avisaPuntoEmision(PuntoEmision punto, int talones) {
+    if (puntoControlEmision)
+        puntoControlEmision(punto, talones);
+}
+
+int TdmBBDD::ultimaClave(const QString& columna, const QString& rutaTabla) {
+    QString e;
+    const int clave = claveNueva(columna, rutaTabla, e);
+    if (clave == 0)
+        throw TErrorOperacion(e);
+    return clave - 1;
+}
 
 bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fecha_Confeccion,
                              const QString& fecha_Proceso) {
     VentanaEsperar espera(iu_);
     const tDirectorios& d = inst_.dirs;
+    // An emission cut off earlier is finished first: its number stays its own.
+    completaEmisionInterrumpida();
 
     const tNombreCons cons = siguienteNombreCons(d.Dir_Cons);
     if (cons.numero.isEmpty())
@@ -236,10 +317,19 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     if (ordenante.Pk_Ordenante == -1)
         throw TErrorOperacion(Mensaje::SinPresentador.arg(pkOrdenante));
 
+    // Recorded before any file of the emission exists, removed after the last.
+    tEmisionEnCurso enCurso;
+    enCurso.fichero = cons.fichero;
+    enCurso.numero = cons.numero;
+    enCurso.claveHistoricoCheques =
+        ultimaClave(QStringLiteral("Pk_HistoricoRecibos"), rutaHistoricoCheques());
+    enCurso.claveHistorico = ultimaClave(QStringLiteral("Pk_Historico"), rutaHistorico());
+    const QString rutaEnCurso = rutaEmisionEnCurso(d);
+    escribeEmisionEnCurso(rutaEnCurso, enCurso);
+    avisaPuntoEmision(PuntoEmision::EmisionRegistrada, 0);
+
     tRemesas remesa = registroRemesa;
     estado_.RemesaActual.nombre_Cons = remesa.nombre_Cons = cons.fichero;
-    const QString informe = d.Dir_Cons + QStringLiteral("INFORES.") + cons.numero;
-    const QString carta = d.Dir_Cons + QStringLiteral("INFO.") + cons.numero;
     estado_.OrdenanteActual = ordenante;
 
     // Images left by an interrupted capture must not reach this archive.
@@ -251,38 +341,64 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     estado_.OrdenanteActual.Nif_Sufijo += u' ';
     remesa.Fecha_Confeccion = fecha_Confeccion;
     remesa.Fecha_Proceso = fecha_Proceso;
+    remesa.fk_ordenante = ordenante.Pk_Ordenante;
 
     escribeCabeceraFichero(d.Dir_Cons, estado_.OrdenanteActual, cons.fichero, fecha_Confeccion,
                            fecha_Proceso);
-    escribeCabeceraInforme(informe, remesa);
+    escribeCabeceraInforme(rutaInforme(cons.numero), remesa);
+    avisaPuntoEmision(PuntoEmision::CabeceraEscrita, 0);
 
-    TBucleEmision bucle(*this, remesa, informe);
+    TBucleEmision bucle(*this, remesa, rutaInforme(cons.numero));
     bucle.ejecuta(inst_.rutaTablaTalones(registroRemesa.Pk_Remesa));
-    const int registros = 1 + bucle.talones;
 
-    escribeTotalesFichero(d.Dir_Cons, cons.fichero, registros, bucle.talones,
-                          estado_.OrdenanteActual.Nif_Sufijo, bucle.totalCentimos);
+    terminaEmision(remesa, cons.numero, bucle.talones, bucle.totalCentimos, true);
+    QFile::remove(rutaEnCurso);
+    return true;
+}
 
-    QString importe = QString::number(bucle.totalCentimos);
+QString TdmBBDD::rutaInforme(const QString& numero) const {
+    return inst_.dirs.Dir_Cons + QStringLiteral("INFORES.") + numero;
+}
+
+QString TdmBBDD::rutaCarta(const QString& numero) const {
+    return inst_.dirs.Dir_Cons + QStringLiteral("INFO.") + numero;
+}
+
+void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talones,
+                             qint64 totalCentimos, bool guardaHistoricoRemesa) {
+    const tDirectorios& d = inst_.dirs;
+    const int registros = 1 + talones;
+    escribeTotalesFichero(d.Dir_Cons, remesa.nombre_Cons, registros, talones, remesa.Nif,
+                          totalCentimos);
+    avisaPuntoEmision(PuntoEmision::TotalesEscritos, talones);
+
+    QString importe = QString::number(totalCentimos);
     centimosAImporte(importe);
     remesa.Importe = importe;
     remesa.Numero_Registros = QString::number(registros + 1);
-    remesa.Numero_Talones = QString::number(bucle.talones);
-    remesa.fk_ordenante = ordenante.Pk_Ordenante;
+    remesa.Numero_Talones = QString::number(talones);
 
-    escribeCartaOrden(carta, remesa, leeConfiguracionBanco(inst_).Nombre);
-    escribeTotalesInforme(informe, remesa);
-    GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
-    ComprimeFicheroTalones(d.Dir_Cons + estado_.RemesaActual.nombre_Cons);
-    return true;
+    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre);
+    escribeTotalesInforme(rutaInforme(numero), remesa);
+    avisaPuntoEmision(PuntoEmision::InformesEscritos, talones);
+    if (guardaHistoricoRemesa)
+        GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
+    avisaPuntoEmision(PuntoEmision::HistoricoRemesa, talones);
+    ComprimeFicheroTalones(d.Dir_Cons + remesa.nombre_Cons);
+    avisaPuntoEmision(PuntoEmision::ArchivoComprimido, talones);
 }
 
 bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
                                    const tTalon& regTalon) {
     motor::Conexion con(rutaHistoricoCheques());
-    const QString e = con.abierta() ? insertaHistoricoTalon(con, QStringLiteral("historicoCheques"),
-                                                            regRemesa, ordenante, regTalon)
-                                    : con.error();
+    // Key and row in one transaction: a failure inserts nothing.
+    motor::Transaccion tr(con);
+    QString e = tr.error();
+    if (e.isEmpty())
+        e = insertaHistoricoTalon(con, QStringLiteral("historicoCheques"), regRemesa, ordenante,
+                                  regTalon);
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
     if (e.isEmpty())
         return true;
     iu_.muestraMensaje(e);
@@ -290,19 +406,18 @@ bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes&
 }
 
 bool TdmBBDD::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
-    const QString ruta = rutaHistorico();
-    const int clave = SiguienteClave(QStringLiteral("Pk_Historico"), ruta);
-    motor::Conexion con(ruta);
-    const QString e = motor::ejecutaSql(
-        con,
+    int clave = 0;
+    const QString e = insertaConClaveNueva(
+        rutaHistorico(), QStringLiteral("Pk_Historico"),
         QStringLiteral("INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
                        "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
                        "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {clave, regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
+        {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
          regRemesa.Numero_Registros, regRemesa.Fecha_Proceso, regRemesa.Fecha_Confeccion,
          regRemesa.nombre_Cons, regRemesa.Cuenta_Acreedor, regRemesa.Nombre_Ordenante,
-         regRemesa.Nif});
+         regRemesa.Nif},
+        clave);
     if (e.isEmpty())
         return true;
     iu_.muestraMensaje(e);
@@ -318,6 +433,7 @@ void TdmBBDD::ComprimeFicheroTalones(const QString& fichero) {
     // An archive without the presentation file would be useless to the bank.
     if (copiaFichero(fichero, copia) != 0)
         throw TErrorOperacion(Mensaje::SinCopiaFichero.arg(fichero, copia));
-    comprimeCarpetaZip(d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp);
+    comprimeCarpetaZip(d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
+                       [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); });
     vaciaCarpeta(d.Dir_Imagenes_tmp);
 }

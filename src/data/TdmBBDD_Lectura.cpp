@@ -45,7 +45,8 @@ void TdmBBDD::introduceLineas(QStringList& lista, bool todos, int& buenos, int& 
     QString error;
     qsizetype i = 0;
     while (i < lista.size()) {
-        tLineaDecodificada d = decodificaLinea(lista.at(i), variante);
+        tLineaDecodificada d =
+            decodificaLinea(lista.at(i), variante, tipoLector != TipoLector::Teclado);
         if (d.lecturaErronea && !todos) {
             ++invalidos;
             ++i;

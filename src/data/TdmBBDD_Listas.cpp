@@ -1,4 +1,4 @@
-// Rows of the presenter list and of the list of emitted remittances.
+// Rows of the presenter and drawer lists and of the list of emitted remittances.
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
@@ -15,6 +15,23 @@ tFilasLista TdmBBDD::CargaListaOrdenantes() {
         f.datos.pk = s.entero(0);
         f.caption = s.texto(1);
         f.celdas = {s.texto(2), s.texto(3)};
+        filas << f;
+    }
+    return filas;
+}
+
+tFilasLista TdmBBDD::CargaListaBeneficiarios() {
+    tFilasLista filas;
+    motor::Conexion con(rutaDeudores());
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM "
+                                           "Deudores ORDER BY rowid"));
+    if (!s.ejecuta())
+        return filas; // the list stays as far as it was filled
+    while (s.siguiente()) {
+        tFilaLista f;
+        f.datos.pk = s.entero(0);
+        f.caption = s.texto(1);
+        f.celdas = {s.texto(2)};
         filas << f;
     }
     return filas;

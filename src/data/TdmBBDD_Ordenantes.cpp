@@ -23,18 +23,13 @@ bool TdmBBDD::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
     const QString ruta = rutaOrdenantes();
     QString e;
     if (rOrdenante.EsNuevo) {
-        const int clave = claveNueva(QStringLiteral("pk_Ordenante"), ruta, e);
-        if (clave == 0) {
-            mensaje_Error = e;
-            return false;
-        }
-        rOrdenante.Pk_Ordenante = clave;
-        motor::Conexion con(ruta);
-        e = motor::ejecutaSql(con,
-                              QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
-                                             "Nombre_Ordenante, Cuenta) VALUES (?, ?, ?, ?)"),
-                              {rOrdenante.Pk_Ordenante, rOrdenante.Nif_Sufijo,
-                               rOrdenante.Nombre_ordenante, rOrdenante.Cuenta});
+        e = insertaConClaveNueva(
+            ruta, QStringLiteral("Pk_Ordenante"),
+            QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, "
+                           "Nif_Sufijo, Nombre_Ordenante, Cuenta) "
+                           "VALUES (?, ?, ?, ?)"),
+            {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante, rOrdenante.Cuenta},
+            rOrdenante.Pk_Ordenante);
     } else {
         motor::Conexion con(ruta);
         e = motor::ejecutaSql(con,

@@ -1,27 +1,38 @@
 // Operations on the remittance table and the per-remittance cheque tables.
+#include "DefinicionTablas.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
+#include <QFileInfo>
+
 bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
-    const QString ruta = rutaRemesas();
-    const int clave = SiguienteClave(QStringLiteral("pk_Remesas"), ruta);
-    {
-        motor::Conexion con(ruta);
-        const QString e = motor::ejecutaSql(
-            con,
-            QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
-                           "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-            {clave, regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
-             regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons});
-        if (!e.isEmpty()) {
-            iu_.muestraMensaje(e);
-            return false;
-        }
-    }
-    CreaTablaTalones(QString::number(clave) + QStringLiteral(".dat"));
-    return true;
+    // The row and its cheque table come together or not at all: a cheque
+    // table is made before the row is committed, and goes if the commit fails.
+    QString tablaCreada;
+    int clave = 0;
+    const QString e = insertaConClaveNueva(
+        rutaRemesas(), QStringLiteral("Pk_Remesas"),
+        QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
+                       "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
+         regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons},
+        clave, [&](int pk) {
+            const QString ruta = inst_.rutaTablaTalones(pk);
+            if (QFileInfo::exists(ruta))
+                return QString();
+            QString error;
+            if (creaTabla(ruta, Tablas::talones(), &error))
+                tablaCreada = ruta;
+            return error;
+        });
+    if (e.isEmpty())
+        return true;
+    if (!tablaCreada.isEmpty())
+        motor::borraFicherosTabla(tablaCreada);
+    iu_.muestraMensaje(e);
+    return false;
 }
 
 tFilasLista TdmBBDD::carga_lista_Remesas() {

@@ -4,7 +4,10 @@
 #include "TdmBBDD.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <vector>
 
 TdmBBDD::TdmBBDD(const tInstalacion& instalacion, tEstadoPrograma& estado, IInterfazUsuario& iu,
                  QObject* parent)
@@ -28,11 +31,31 @@ bool TdmBBDD::creaCarpetasTrabajo() {
     return true;
 }
 
+namespace {
+
+// Beside a table file while the program creates it: a file found empty with
+// this beside it was made by the program and never written.
+QString marcaCreacion(const QString& ruta) {
+    return ruta + QStringLiteral(".creando");
+}
+
+} // namespace
+
 bool TdmBBDD::creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error) {
     if (QFileInfo::exists(ruta))
         return true;
     QString e;
     {
+        QFile marca(marcaCreacion(ruta));
+        marca.open(QIODevice::WriteOnly); // without it an empty file is only reported
+        // The file is made first as any file of the program, with the
+        // permissions the user's umask allows, so a data folder shared by a
+        // group stays writable for all its members (the engine would make it
+        // writable by its owner only).
+        if (QFile f(ruta); !f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            e = f.errorString();
+    }
+    if (e.isEmpty()) {
         motor::Conexion con(ruta, true);
         if (!con.abierta()) {
             e = con.error();
@@ -48,13 +71,130 @@ bool TdmBBDD::creaTabla(const QString& ruta, const tDefinicionTabla& def, QStrin
                 e = tr.error();
         }
     }
-    if (e.isEmpty())
+    if (e.isEmpty()) {
+        QFile::remove(marcaCreacion(ruta));
         return true;
+    }
     // A half-made file would read as an existing table next time.
     motor::borraFicherosTabla(ruta);
+    QFile::remove(marcaCreacion(ruta));
     if (error)
         *error = e;
     return false;
+}
+
+namespace {
+
+namespace Mensaje {
+const QString Vacia =
+    QStringLiteral("La tabla %1 está vacía (0 bytes): está dañada; restáurela desde una copia "
+                   "de seguridad.");
+const QString Cortada =
+    QStringLiteral("La tabla %1 está dañada: el fichero está cortado; restáurela desde una "
+                   "copia de seguridad.");
+const QString OtraTabla =
+    QStringLiteral("La tabla %1 contiene otra tabla (%2) en lugar de %3: restáurela desde una "
+                   "copia de seguridad.");
+const QString FaltaColumna =
+    QStringLiteral("A la tabla %1 le falta la columna %2: está dañada o es de otro programa; "
+                   "restáurela desde una copia de seguridad.");
+const QString TablasDanadas =
+    QStringLiteral("Estas tablas no se pueden usar y el programa no las ha modificado:\n\n%1\n\n"
+                   "Cierre el programa y restáurelas desde una copia de seguridad, o consulte "
+                   "con el soporte técnico. Mientras tanto, las operaciones que las usen "
+                   "mostrarán un error.");
+} // namespace Mensaje
+
+// The engine's file header says how many pages the file holds: a file shorter
+// than that was cut. Reading 100 bytes keeps the check at start quick
+// however large the history grows.
+bool estaCortada(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray c = f.read(100);
+    if (c.size() < 100 || !c.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false; // the engine itself says it is no table file
+    const auto entero = [&c](int i, int bytes) {
+        quint64 v = 0;
+        for (int k = 0; k < bytes; ++k)
+            v = (v << 8) | quint8(c[i + k]);
+        return v;
+    };
+    const quint64 pagina = entero(16, 2) == 1 ? 65536 : entero(16, 2);
+    const quint64 paginas = entero(28, 4);
+    // The page count is only kept up to date when these two agree.
+    const bool cuentaValida = entero(92, 4) == entero(24, 4);
+    return cuentaValida && paginas > 0 && quint64(f.size()) < paginas * pagina;
+}
+
+// What is wrong with an existing table file, or "" when it holds its table.
+// Only reads: a damaged file is never written.
+QString problemaTabla(const QString& ruta, const tDefinicionTabla& def) {
+    const QString nombre = QDir::toNativeSeparators(ruta);
+    if (QFileInfo(ruta).size() == 0)
+        return Mensaje::Vacia.arg(nombre);
+    motor::Conexion con(ruta);
+    // Reading the list of tables also lets the engine undo a transaction that
+    // a stop cut off, before the file's length is judged.
+    motor::Sentencia tablas(
+        con, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
+    if (!tablas.ejecuta())
+        return tablas.error();
+    QStringList nombres;
+    while (tablas.siguiente())
+        nombres << tablas.texto(0);
+    if (estaCortada(ruta))
+        return Mensaje::Cortada.arg(nombre);
+    if (!nombres.contains(def.nombre, Qt::CaseInsensitive))
+        return Mensaje::OtraTabla.arg(
+            nombre, nombres.isEmpty() ? QStringLiteral("ninguna") : nombres.join(u','), def.nombre);
+    motor::Sentencia columnas(con, QStringLiteral("PRAGMA table_info(%1)").arg(def.nombre));
+    if (!columnas.ejecuta())
+        return columnas.error();
+    QStringList presentes;
+    while (columnas.siguiente())
+        presentes << columnas.texto(1);
+    for (const tColumna& c : def.columnas)
+        if (!presentes.contains(c.nombre, Qt::CaseInsensitive))
+            return Mensaje::FaltaColumna.arg(nombre, c.nombre);
+    return {};
+}
+
+} // namespace
+
+QStringList TdmBBDD::compruebaTablas() {
+    std::vector<std::pair<QString, const tDefinicionTabla*>> ficheros = {
+        {rutaRemesas(), &Tablas::remesas()},
+        {rutaHistorico(), &Tablas::historico()},
+        {rutaOrdenantes(), &Tablas::ordenantes()},
+        {rutaHistoricoCheques(), &Tablas::historicoCheques()},
+        {rutaDeudores(), &Tablas::deudores()}};
+    const QDir remesas(inst_.dirs.Dir_TablaRemesas);
+    for (const QString& f : remesas.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
+        ficheros.emplace_back(remesas.filePath(f), &Tablas::talones());
+
+    QStringList problemas;
+    for (const auto& [ruta, def] : ficheros) {
+        if (!QFileInfo::exists(ruta))
+            continue;
+        const bool creandose = QFileInfo::exists(marcaCreacion(ruta));
+        if (creandose && QFileInfo(ruta).size() == 0) {
+            // Made by the program and cut off before its table was written:
+            // nothing is lost by making it again.
+            motor::borraFicherosTabla(ruta);
+            QFile::remove(marcaCreacion(ruta));
+            continue;
+        }
+        const QString problema = problemaTabla(ruta, *def);
+        if (problema.isEmpty() && creandose)
+            QFile::remove(marcaCreacion(ruta));
+        if (!problema.isEmpty())
+            problemas << problema;
+    }
+    if (!problemas.isEmpty())
+        iu_.muestraMensaje(Mensaje::TablasDanadas.arg(problemas.join(QStringLiteral("\n\n"))));
+    return problemas;
 }
 
 bool TdmBBDD::CreaTablas() {
@@ -107,8 +247,11 @@ int TdmBBDD::SiguienteClave(const QString& columna, const QString& rutaTabla) {
     return clave;
 }
 
-int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
-    motor::Conexion con(rutaTabla);
+namespace {
+
+// The highest key plus one, 1 for an empty table; 0 on an engine failure.
+int claveSiguiente(motor::Conexion& con, const QString& columna, const QString& rutaTabla,
+                   QString& error) {
     motor::Sentencia s(con, QStringLiteral("SELECT max(%1) AS contador FROM %2")
                                 .arg(columna, nombreTablaDeFichero(rutaTabla)));
     if (!s.ejecuta()) {
@@ -117,6 +260,35 @@ int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QStrin
     }
     const int maximo = s.siguiente() ? s.entero(0) : 0;
     return maximo != 0 ? maximo + 1 : 1;
+}
+
+} // namespace
+
+int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
+    motor::Conexion con(rutaTabla);
+    return claveSiguiente(con, columna, rutaTabla, error);
+}
+
+QString TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
+                                      const QString& sqlInsert, const QVariantList& valores,
+                                      int& clave,
+                                      const std::function<QString(int)>& antesDeConfirmar) {
+    motor::Conexion con(rutaTabla);
+    // Taken inside the transaction: no other row can take the same key, and
+    // a failure anywhere leaves the table as it was.
+    motor::Transaccion tr(con);
+    if (!tr.iniciada())
+        return tr.error();
+    QString e;
+    clave = claveSiguiente(con, columna, rutaTabla, e);
+    if (clave == 0)
+        return e;
+    e = motor::ejecutaSql(con, sqlInsert, QVariantList{clave} + valores);
+    if (e.isEmpty() && antesDeConfirmar)
+        e = antesDeConfirmar(clave);
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
+    return e;
 }
 
 void TdmBBDD::leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,

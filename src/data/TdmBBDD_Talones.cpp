@@ -4,6 +4,7 @@
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "Numeros.h"
+#include "SentenciasTalones.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
@@ -13,12 +14,6 @@ const QString sqlInsertaTalon =
     QStringLiteral("INSERT INTO Talones (Pk_Talon, indicador, Modelo_Talon, Importe, Fecha_Talon, "
                    "Numero_Modelo, Numero, Estado, Cuenta, Nombre_Cliente, fk_Clientes, fk_Remesa) "
                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-
-// The drawer link and the remittance are not part of an update: the editor
-// renames the drawer's own row instead.
-const QString sqlActualizaTalon = QStringLiteral(
-    "UPDATE Talones SET Modelo_Talon = ?, indicador = ?, Importe = ?, Numero = ?, Cuenta = ?, "
-    "Fecha_Talon = ?, Estado = ?, Nombre_Cliente = ?, Numero_Modelo = ? WHERE Pk_Talon = ?");
 
 // Cents of a stored amount: its first comma removed, the rest a whole number.
 std::optional<qint64> centimosDe(const QString& importe) {
@@ -42,24 +37,18 @@ QString importeDeCentimos(qint64 centimos) {
 bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla) {
     if (regTalon.Nuevo) {
         regTalon = CompruebaLibrado(regTalon);
-        QString e;
-        const int clave = claveNueva(QStringLiteral("Pk_Talon"), nombreTabla, e);
-        if (clave == 0) {
-            mensaje_Error = e;
-            return false;
-        }
-        regTalon.Pk_Talon = clave;
-        motor::Conexion con(nombreTabla);
-        e = motor::ejecutaSql(con, sqlInsertaTalon,
-                              {regTalon.Pk_Talon, regTalon.indicador, regTalon.Modelo_Talon,
-                               regTalon.Importe, regTalon.FechaPago, regTalon.numero_Modelo,
-                               regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
-                               regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios,
-                               regTalon.fk_Remesas});
+        int clave = 0;
+        const QString e = insertaConClaveNueva(
+            nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
+            {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
+             regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
+             regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
+            clave);
         if (!e.isEmpty()) {
             mensaje_Error = e;
             return false;
         }
+        regTalon.Pk_Talon = clave;
         return true;
     }
     motor::Conexion con(nombreTabla);

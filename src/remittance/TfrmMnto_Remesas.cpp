@@ -140,6 +140,10 @@ void TfrmMnto_Remesas::refrescaLista() {
 }
 
 void TfrmMnto_Remesas::recorrido() {
+    // No remittance could be read (the table's message has been shown): the
+    // editor has nothing to work on.
+    if (lvwremesas->numeroFilas() == 0)
+        return;
     tEstadoPrograma& e = dm_.estado();
     if (!abreEditor(e.RemesaActual))
         return;
@@ -155,16 +159,13 @@ void TfrmMnto_Remesas::showEvent(QShowEvent* ev) {
     if (recorridoHecho_)
         return;
     recorridoHecho_ = true;
-    // The road runs once the window is on screen; the timer then closes it.
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            btnNueva->setFocus();
-            refrescaLista();
-            recorrido();
-            tmrRemesas.start();
-        },
-        Qt::QueuedConnection);
+    // Qt sends this event before the window reaches the screen: the road
+    // runs here, so the list never stands behind the editor, the dates
+    // window and the summary. The timer then closes it as soon as it shows.
+    btnNueva->setFocus();
+    refrescaLista();
+    recorrido();
+    tmrRemesas.start();
 }
 
 void TfrmMnto_Remesas::pulsaNueva() {

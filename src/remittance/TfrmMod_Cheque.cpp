@@ -82,6 +82,8 @@ TElementoCheque::TElementoCheque(const tFilaLista& fila) : datos(fila.datos) {
     // The cells beyond the columns (the bearer flag) are not shown.
     for (int i = 0; i < fila.celdas.size() && i + 1 < TfrmMod_Cheque::NumeroColumnas; ++i)
         setText(i + 1, fila.celdas.at(i));
+    // A name longer than its column can still be read whole.
+    setToolTip(TfrmMod_Cheque::colNombre, text(TfrmMod_Cheque::colNombre));
     setTextAlignment(TfrmMod_Cheque::colImporte, Qt::AlignRight | Qt::AlignVCenter);
 }
 
@@ -165,7 +167,7 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
     creaControles();
     conecta();
     setFixedWidth(Ancho);
-    resize(Ancho, 720);
+    resize(Ancho, Alto);
     fijaModo(Modo::Navegando);
     bloqueaDetalle(true);
     nombraControles({{lvwTransferencias, "lvwTransferencias"},
@@ -227,9 +229,10 @@ void TfrmMod_Cheque::creaControles() {
     lvwTransferencias->header()->setSortIndicatorShown(false);
     lvwTransferencias->headerItem()->setTextAlignment(colImporte,
                                                       Qt::AlignRight | Qt::AlignVCenter);
-    const QList<int> anchos{94, 178, 76, 162, 76, 100, 74, 40};
-    for (int i = 0; i < anchos.size(); ++i)
-        lvwTransferencias->setColumnWidth(i, anchos.at(i));
+    // Every column is as wide as its content (ajustaColumnas); the drawer's
+    // name, the one text of free length, takes what is left.
+    lvwTransferencias->header()->setStretchLastSection(false);
+    lvwTransferencias->header()->setSectionResizeMode(colNombre, QHeaderView::Stretch);
     lvwTransferencias->setAccessibleName(QStringLiteral("Cheques de la remesa"));
 
     const auto boton = [this](const QString& texto) {
@@ -256,19 +259,18 @@ void TfrmMod_Cheque::creaControles() {
     EmitirAct = new QAction(btnEmision->text(), this);
     ModificarAct = new QAction(btnModifica->text(), this);
 
-    auto* columnaPrincipal = new QVBoxLayout;
+    // The list takes the whole width, so that a row is read whole; its
+    // commands stand in one row right under it.
+    auto* filaPrincipal = new QHBoxLayout;
     for (QPushButton* b : {btnbeneficiarios, btnEmision, btnManual, btnModifica, btnLeer, btnSalir})
-        columnaPrincipal->addWidget(b);
-    columnaPrincipal->addStretch();
-    auto* filaLista = new QHBoxLayout;
-    filaLista->addWidget(lvwTransferencias, 1);
-    filaLista->addLayout(columnaPrincipal);
+        filaPrincipal->addWidget(b);
+    filaPrincipal->addStretch();
 
     pnlImagen = new QFrame(this);
     pnlImagen->setFrameShape(QFrame::StyledPanel);
     imgCheque = new QLabel(pnlImagen);
     imgCheque->setScaledContents(true);
-    imgCheque->setFixedSize(380, 180);
+    imgCheque->setFixedSize(340, 160);
     imgCheque->setAccessibleName(QStringLiteral("Imagen del cheque"));
     auto* capaImagen = new QVBoxLayout(pnlImagen);
     capaImagen->setContentsMargins(2, 2, 2, 2);
@@ -301,11 +303,15 @@ void TfrmMod_Cheque::creaControles() {
     QFont letraAyuda = mmoAyuda->font();
     letraAyuda.setPointSizeF(letraAyuda.pointSizeF() * 0.9);
     mmoAyuda->setFont(letraAyuda);
-    mmoAyuda->setFixedHeight(QFontMetrics(letraAyuda).lineSpacing() * 16);
+    // Eight lines in view, the rest a scroll away: the list keeps its room.
+    mmoAyuda->setFixedHeight(QFontMetrics(letraAyuda).lineSpacing() * 8 +
+                             2 * mmoAyuda->frameWidth() + 8);
 
     auto* capas = new QVBoxLayout(this);
+    capas->setContentsMargins(6, 6, 6, 6);
     capas->addWidget(creaCabecera());
-    capas->addLayout(filaLista, 1);
+    capas->addWidget(lvwTransferencias, 1);
+    capas->addLayout(filaPrincipal);
     capas->addLayout(filaDetalle);
     capas->addWidget(mmoAyuda);
 
@@ -472,6 +478,12 @@ void TfrmMod_Cheque::conecta() {
             &TfrmMod_Cheque::ordenaColumna);
 }
 
+void TfrmMod_Cheque::ajustaColumnas() {
+    for (int columna = 0; columna < NumeroColumnas; ++columna)
+        if (columna != colNombre)
+            lvwTransferencias->resizeColumnToContents(columna);
+}
+
 void TfrmMod_Cheque::prepara() {
     refrescaLista();
     btnLeer->setFocus();
@@ -578,6 +590,7 @@ void TfrmMod_Cheque::refrescaLista() {
     lvwTransferencias->header()->setSortIndicatorShown(false);
     for (const tFilaLista& fila : lista)
         lvwTransferencias->addTopLevelItem(new TElementoCheque(fila));
+    ajustaColumnas();
     pnlImagen->setVisible(lvwTransferencias->topLevelItemCount() > 0);
     fijaModo(Modo::Navegando);
     cargandoLista = false;
@@ -613,15 +626,19 @@ void TfrmMod_Cheque::seleccionaFila(int indice) {
 void TfrmMod_Cheque::seleccionCambiada() {
     if (cargandoLista)
         return;
-    const QList<QTreeWidgetItem*> seleccion = lvwTransferencias->selectedItems();
-    if (!seleccion.isEmpty()) {
-        const auto* fila = static_cast<const TElementoCheque*>(seleccion.first());
-        regTalon = dm_.CargaRegistroTalones(fila->datos.pk, tablaTalones(), regTalon);
-        regClientes = dm_.CargaRegistroBeneficiarioTablas(regTalon.fk_Beneficiarios, TCliente{});
-        muestraTalon();
-    }
+    cargaTalonSeleccionado();
     actualizaTotales();
     actualizaAcciones();
+}
+
+void TfrmMod_Cheque::cargaTalonSeleccionado() {
+    const QList<QTreeWidgetItem*> seleccion = lvwTransferencias->selectedItems();
+    if (seleccion.isEmpty())
+        return;
+    const auto* fila = static_cast<const TElementoCheque*>(seleccion.first());
+    regTalon = dm_.CargaRegistroTalones(fila->datos.pk, tablaTalones(), regTalon);
+    regClientes = dm_.CargaRegistroBeneficiarioTablas(regTalon.fk_Beneficiarios, TCliente{});
+    muestraTalon();
 }
 
 void TfrmMod_Cheque::muestraTalon() {
@@ -734,32 +751,7 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
 }
 
 bool TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
-    // Cheques typed in by hand share one placeholder drawer, and a drawer
-    // stands for one account: a cheque whose account changes goes to the
-    // drawer of its new account instead of rewriting the one it had.
-    const bool otraCuenta = talon.Cuenta != regClientes.Cuenta;
-    const bool conNombre = !talon.Nombre_Cliente.trimmed().isEmpty();
-    TCliente librado = regClientes;
-    if (otraCuenta) {
-        if (!dm_.LibradoDeCuenta(talon.Cuenta, librado, mensaje))
-            return false;
-        if (!conNombre)
-            talon.Nombre_Cliente = librado.Nombre_Cliente;
-    }
-    if (!dm_.GuardaTalon(talon, mensaje, tablaTalones()))
-        return false;
-    if (otraCuenta && librado.Pk_Cliente != talon.fk_Beneficiarios) {
-        if (!dm_.CambiaLibradoTalon(talon.Pk_Talon, librado.Pk_Cliente, tablaTalones(), mensaje))
-            return false;
-        talon.fk_Beneficiarios = librado.Pk_Cliente;
-    }
-    librado.Cuenta = talon.Cuenta;
-    librado.Nombre_Cliente = talon.Nombre_Cliente;
-    librado.EsNuevo = false;
-    if ((!otraCuenta || conNombre) && !dm_.GuardaBeneficiario(librado, mensaje))
-        return false;
-    regClientes = librado;
-    return true;
+    return dm_.GuardaTalonEditado(talon, regClientes, tablaTalones(), mensaje);
 }
 
 void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {
@@ -772,6 +764,7 @@ void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {
     fila->setText(colCuenta, talon.Cuenta);
     fila->setText(colNumero, talon.Numero);
     fila->setText(colNombre, talon.Nombre_Cliente);
+    fila->setToolTip(colNombre, talon.Nombre_Cliente);
     fila->setText(colFecha, talon.FechaPago);
     auto* elemento = static_cast<TElementoCheque*>(fila);
     elemento->datos.cuenta = talon.Cuenta;
@@ -781,6 +774,7 @@ void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {
     elemento->datos.indicador = talon.indicador;
     elemento->datos.fk_Cliente = QString::number(talon.fk_Beneficiarios);
     elemento->datos.Error = false;
+    ajustaColumnas();
 }
 
 void TfrmMod_Cheque::guarda(BotonGuardar boton) {
@@ -867,7 +861,10 @@ void TfrmMod_Cheque::cancelar() {
         return;
     bloqueaDetalle(true);
     fijaModo(Modo::Navegando);
+    // What the operator typed is dropped: the selected cheque is shown as
+    // it is stored, so nothing rejected stays beside its row.
     vaciaDetalle();
+    cargaTalonSeleccionado();
     lvwTransferencias->setFocus();
 }
 
@@ -891,6 +888,7 @@ void TfrmMod_Cheque::chequeManual() {
     fila.datos.fk_Cliente = QString::number(talon.fk_Beneficiarios);
     fila.datos.Error = true;
     lvwTransferencias->addTopLevelItem(new TElementoCheque(fila));
+    ajustaColumnas();
     pnlImagen->setVisible(true);
     seleccionaFila(lvwTransferencias->topLevelItemCount() - 1);
     modificar();

@@ -43,7 +43,10 @@ class TfrmMod_Cheque : public QDialog {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Mantenimiento de cheques de la remesa ");
-    static constexpr int Ancho = 968;
+    // The size of the program's main area: the whole window, with every
+    // column of the list readable, fits in it.
+    static constexpr int Ancho = 1008;
+    static constexpr int Alto = 612;
 
     enum Columna {
         colEstado,
@@ -179,6 +182,8 @@ private:
     QWidget* creaDetalle();
     void creaAviso();
     void conecta();
+    void ajustaColumnas();
+    void cargaTalonSeleccionado();
 
     QString tablaTalones() const;
     void fijaModo(Modo modo);

@@ -6,9 +6,11 @@
 #include "ConfiguracionBanco.h"
 #include "DialogosSistema.h"
 #include "ImagenesTalon.h"
+#include "InformesEmision.h"
 #include "NombresControles.h"
 #include "TdmBBDD.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
@@ -18,10 +20,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QtMath>
 
 QStringList TfrmResumen_Facturacion::textoAyuda() {
     return {QStringLiteral("Con <Guardar Como> puede dejar una copia de la remesa con el "
@@ -31,6 +37,13 @@ QStringList TfrmResumen_Facturacion::textoAyuda() {
             QStringLiteral("<Envío Web> lanza un navegador a la página Web del Banco-Caja "
                            "ordenante. Para el envío de la remesa, siga las instrucciones de "),
             QStringLiteral("ésta.")};
+}
+
+QString TfrmResumen_Facturacion::mensajeSinDireccionWeb(const QString& ficheroConfiguracion) {
+    return QStringLiteral("No hay ninguna página web del banco configurada para el envío de "
+                          "remesas. Indíquela en el fichero de configuración \"%1\", sección "
+                          "[BANCO], clave Web (por ejemplo: Web=https://www.su-banco.es/remesas).")
+        .arg(QDir::toNativeSeparators(ficheroConfiguracion));
 }
 
 bool TfrmResumen_Facturacion::Launch(TdmBBDD& dm, const QString& ficheroRemesa, QWidget* parent) {
@@ -51,7 +64,7 @@ TfrmResumen_Facturacion::TfrmResumen_Facturacion(TdmBBDD& dm, const QString& fic
     rutaInforme_ = carpeta + QStringLiteral("INFORES") + sufijo;
     setWindowTitle(Caption);
     creaControles();
-    resize(900, 640);
+    resize(900, AltoInicial);
     nombraControles({{rbtCarta, "rbtCarta"},
                      {rbtInforme, "rbtInforme"},
                      {rchVisor, "rchVisor"},
@@ -112,7 +125,10 @@ void TfrmResumen_Facturacion::creaControles() {
     capas->addLayout(filaBotones);
     capas->addWidget(mmoAyuda);
 
-    connect(rbtCarta, &QRadioButton::clicked, this, [this] { cargaFichero(rutaCarta_); });
+    connect(rbtCarta, &QRadioButton::clicked, this, [this] {
+        if (cargaFichero(rutaCarta_))
+            muestraTotalesCarta();
+    });
     connect(rbtInforme, &QRadioButton::clicked, this, [this] { cargaFichero(rutaInforme_); });
     connect(btnGuardarComo, &QPushButton::clicked, this, &TfrmResumen_Facturacion::guardarComo);
     connect(btnImprimir, &QPushButton::clicked, this, &TfrmResumen_Facturacion::imprimir);
@@ -122,7 +138,49 @@ void TfrmResumen_Facturacion::creaControles() {
 
 bool TfrmResumen_Facturacion::prepara() {
     rbtCarta->setChecked(true);
-    return cargaFichero(rutaCarta_);
+    if (!cargaFichero(rutaCarta_))
+        return false;
+    ajustaAlto();
+    return true;
+}
+
+void TfrmResumen_Facturacion::ajustaAlto() {
+    // Tall enough for the whole letter where the screen allows it; on a
+    // shorter screen the letter opens scrolled to its totals (showEvent).
+    const QTextDocument* carta = rchVisor->document();
+    const int visor = qCeil(carta->documentLayout()->documentSize().height()) +
+                      2 * rchVisor->frameWidth() +
+                      rchVisor->horizontalScrollBar()->sizeHint().height();
+    const int resto = sizeHint().height() - rchVisor->sizeHint().height();
+    const QScreen* pantalla = screen();
+    const int disponible =
+        pantalla != nullptr ? pantalla->availableGeometry().height() - 60 : AltoInicial;
+    resize(width(), qMax(qMin(visor + resto, disponible), qMin(AltoInicial, disponible)));
+}
+
+void TfrmResumen_Facturacion::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    // The viewer has its size now: the letter opens with its totals in view.
+    muestraTotalesCarta();
+}
+
+void TfrmResumen_Facturacion::muestraTotalesCarta() {
+    if (!rbtCarta->isChecked())
+        return;
+    // The totals line with its heading and underline above it.
+    const QTextDocument* carta = rchVisor->document();
+    const QTextBlock totales = carta->findBlockByNumber(LineaTotalesCarta - 1);
+    const QTextBlock cabecera = carta->findBlockByNumber(LineaTotalesCarta - 3);
+    if (!totales.isValid())
+        return;
+    QAbstractTextDocumentLayout* maqueta = carta->documentLayout();
+    const qreal abajo = maqueta->blockBoundingRect(totales).bottom();
+    const qreal arriba = maqueta->blockBoundingRect(cabecera).top();
+    const int alto = rchVisor->viewport()->height();
+    QScrollBar* barra = rchVisor->verticalScrollBar();
+    // As much of the letter above the totals as fits; in a view too short
+    // for the three lines, the heading stays at the top.
+    barra->setValue(qMin(qMax(0, qCeil(abajo) - alto + 4), qFloor(arriba)));
 }
 
 bool TfrmResumen_Facturacion::cargaFichero(const QString& ruta) {
@@ -156,7 +214,11 @@ void TfrmResumen_Facturacion::imprimir() {
 
 void TfrmResumen_Facturacion::envioWeb() {
     const QString direccion = leeConfiguracionBanco(dm_.instalacion()).Web;
-    if (direccion.isEmpty())
+    if (direccion.isEmpty()) {
+        CajaMensajes(dm_.estado(), this)
+            .muestraMensaje(
+                mensajeSinDireccionWeb(dm_.instalacion().ficheros.ficheroConfiguracion));
         return;
+    }
     DialogosSistema(dm_.estado(), this).abreDireccion(QUrl::fromUserInput(direccion));
 }

@@ -17,6 +17,9 @@ public:
     static inline const QString Caption = QStringLiteral("Resumen de la Emisión");
     static inline const QString TituloImpresion = QStringLiteral("RESUMEN DE LA EMISIÓN");
     static QStringList textoAyuda();
+    // What "&Envío Web" says when the installation has no bank page: where
+    // to set one (the configuration file's path, section and key).
+    static QString mensajeSinDireccionWeb(const QString& ficheroConfiguracion);
 
     // Opens the summary of the emission whose presentation file is
     // `ficheroRemesa` ("CONS." + number). When its letter cannot be read the
@@ -37,6 +40,9 @@ public:
     // Loads a text file of the emission into the viewer; false with the
     // file-open error shown when it cannot be read.
     bool cargaFichero(const QString& ruta);
+    // Scrolls the viewer, when it shows the letter, so that the letter's
+    // totals line is in view together with as much as fits above it.
+    void muestraTotalesCarta();
 
     // --- Commands ------------------------------------------------------------
     void guardarComo();
@@ -52,8 +58,13 @@ public:
     QPushButton* btnSalir = nullptr;
     QPlainTextEdit* mmoAyuda = nullptr;
 
+protected:
+    void showEvent(QShowEvent* evento) override;
+
 private:
+    static constexpr int AltoInicial = 640;
     void creaControles();
+    void ajustaAlto();
 
     TdmBBDD& dm_;
     QString baseArchivo_;

@@ -147,7 +147,8 @@ void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior
 }
 
 void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
-                          const QString& numeroModelo, const QString& numero) {
+                          const QString& numeroModelo, const QString& numero,
+                          const std::function<void()>& trasCopiar) {
     const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
     const QString f = QStringLiteral("F");
     const QString t = QStringLiteral("T");
@@ -161,6 +162,8 @@ void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
     const bool frontalArchivada =
         copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Hco_Imagenes, f, extTif)) == 0;
     copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Imagenes_tmp, f, extTif));
+    if (trasCopiar)
+        trasCopiar();
     // An image leaves the open images only once its copy in the history is
     // whole: a full disk must not lose the only copy.
     if (frontalArchivada)

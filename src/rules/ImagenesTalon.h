@@ -15,6 +15,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Account + first 4 characters of the model number + first 7 of the number.
 QString baseImagenTalon(const QString& cuenta, const QString& numeroModelo, const QString& numero);
 QString baseImagenTalon(const tTalon& talon);
@@ -64,6 +66,9 @@ void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior
 
 // Moves the images of an emitted cheque to the history folder, leaves a copy
 // of the front TIFF in the temporary folder for the emission's archive, and
-// deletes them from the image folder. Missing files are no error.
+// deletes them from the image folder. Missing files are no error. Running it
+// again after it was cut off finishes the move. `trasCopiar`, when set, is
+// called between the copies and the deletions (fault tests stop there).
 void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
-                          const QString& numeroModelo, const QString& numero);
+                          const QString& numeroModelo, const QString& numero,
+                          const std::function<void()>& trasCopiar = {});

@@ -6,6 +6,7 @@
 #include "Importes.h"
 #include "Textos.h"
 #include "TiposDocumento.h"
+#include "ValidacionTalon.h"
 
 namespace {
 
@@ -40,7 +41,8 @@ QString preparaExcella(const QString& linea, bool lecturaErronea) {
 
 } // namespace
 
-tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante) {
+tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante,
+                                   bool conImagenFrontal) {
     tLineaDecodificada d;
     d.lecturaErronea = esLecturaErronea(linea, variante);
     const QString limpia = limpiaLineaLectura(
@@ -86,7 +88,14 @@ tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variant
     const bool incompleto = d.lecturaErronea || !importeLeido ||
                             tipoConVencimiento(t.numero_Modelo) || t.Modelo_Talon == u"5" ||
                             t.Modelo_Talon == u"6" || digitosCuenta == u"??" || !esNumerico(numero);
-    t.Estado = incompleto ? Estado::Incompleto : Estado::Correcto;
+    // What the editor would refuse to save as correct must not reach the bank
+    // unseen either. No due date is asked (those types are already
+    // incomplete) and duplicates are the tables' business.
+    tContextoValidacion contexto;
+    contexto.existeImagenFrontal = conImagenFrontal;
+    QString motivo;
+    const bool valido = !incompleto && validaTalon(t, motivo, contexto);
+    t.Estado = valido ? Estado::Correcto : Estado::Incompleto;
 
     const qsizetype marca = limpia.indexOf(u'¬');
     d.tieneSecuencia = marca >= 0;

@@ -42,8 +42,13 @@ struct tLineaDecodificada {
 // Decodes one read line. The state follows the rules that need no table:
 // bad read, amount unreadable, type with a due date, unknown or bad-read
 // model, account control digits not computable ("??"), cheque number not
-// seven digits: incomplete ("1"); otherwise correct ("0").
-tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante);
+// seven digits, or any check of validaTalon that fails (a model number with
+// a character other than a digit, an amount of 0,00, an account of zeros, an
+// amount over the limit without an image): incomplete ("1"); otherwise
+// correct ("0"), so a correct cheque always passes the cheque rules.
+// `conImagenFrontal` says whether the reader leaves a front image.
+tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variante,
+                                   bool conImagenFrontal = true);
 
 // A cheque already stored with the same number, model number and account:
 // its state becomes duplicate ("2") whatever it was.

@@ -36,13 +36,16 @@ bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacio
 
     if (!esTipoDocumentoValido(modelo))
         return falla(mensaje, TipoNoValido);
-    if (modelo.size() < 6 || digitoControlModulo7(modelo.left(4)) != modelo.mid(5, 1))
+    // A model number with anything but digits has no check digit to compare:
+    // "42.2" would otherwise pass with the "0" that an unreadable number gives.
+    if (modelo.size() < 6 || !sonDigitos(QStringView(modelo).left(4)) ||
+        digitoControlModulo7(modelo.left(4)) != modelo.mid(5, 1))
         return falla(mensaje, DigitoControl);
     if (numero.size() < 7 || !esNumerico(numero.left(7)))
         return falla(mensaje, NumeroNoValido);
     if (numero.size() < 9 ||
         digitoControlModulo7(modelo.left(4) + numero.left(7)) != numero.mid(8, 1))
-        return falla(mensaje, DigitoControl);
+        return falla(mensaje, DigitoNumero);
     if (talon.Importe.isEmpty() || talon.Importe.trimmed() == u"0,00")
         return falla(mensaje, ImporteCero);
     if (!contexto.existeImagenFrontal && superaLimiteSinImagen(talon.Importe))

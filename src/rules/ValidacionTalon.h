@@ -27,6 +27,10 @@ inline const QString TipoNoValido = QStringLiteral("El tipo de cheque no es vali
 inline const QString DigitoControl =
     QStringLiteral("El dígito de control del tipo de cheque no es correcto.");
 inline const QString NumeroNoValido = QStringLiteral("El numero de cheque no es valido");
+// The number's own check digit has its own message, so that the operator
+// knows which of the two digits to look at.
+inline const QString DigitoNumero =
+    QStringLiteral("El dígito de control del número de cheque no es correcto.");
 inline const QString ImporteCero = QStringLiteral("El importe no puede quedar a cero");
 inline const QString LimiteSinImagen = QStringLiteral(
     "El importe del cheque no puede superar los 50.000,00 Euros, si no se dispone de la imagen.");

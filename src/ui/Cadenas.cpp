@@ -1,5 +1,8 @@
 #include "Cadenas.h"
 
+#include "ValidacionTalon.h"
+#include "VersionPrograma.h"
+
 namespace {
 
 tRegistroCaptions llenaCaptions() {
@@ -11,7 +14,8 @@ tRegistroCaptions llenaCaptions() {
     c.Caption0Euros = QStringLiteral("0,00 Euros");
     c.CaptioncopiaRemesa = QStringLiteral("Copia Realizada");
     c.CaptioncopiaRemesaFallida = QStringLiteral("La copia fallo, compruebe la ruta seleccionada.");
-    c.CaptionVersion = QStringLiteral("Versión: 04.04.03 Febrero de 2025");
+    c.CaptionVersion =
+        QStringLiteral("Versión: " TESKORA_VERSION_MOSTRADA " " TESKORA_FECHA_VERSION);
     return c;
 }
 
@@ -35,6 +39,7 @@ tRegistro_Mensajes llenaMensajes() {
         QStringLiteral("Fecha de Abono errónea compruebe que el formato es válido y que es "
                        "igual o superior a la fecha actual");
     m.mnjErrorEmision = QStringLiteral("No hay cheques COMPLETOS listos para emitir. Reviselos");
+    m.mnjErrorDigitoNumero = MensajeValidacion::DigitoNumero;
     m.mnjAvisoBorradoAcreedor = QStringLiteral("¿Desea Eliminar el presentador seleccionado?.");
     m.mnjAvisoBorradoLibrado =
         QStringLiteral("¿Esta seguro de querer eliminar los Librados y todos sus cheques?.");

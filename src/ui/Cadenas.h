@@ -26,6 +26,8 @@ struct tRegistro_Mensajes {
     QString mnjErrorFechaConf;
     QString mnjErrorFechaAbono;
     QString mnjErrorEmision;
+    // The cheque number's check digit is wrong (the rules' own text).
+    QString mnjErrorDigitoNumero;
     QString mnjAvisoBorradoAcreedor;
     QString mnjAvisoBorradoLibrado;
 };

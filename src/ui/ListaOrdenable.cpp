@@ -1,8 +1,22 @@
 #include "ListaOrdenable.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 namespace {
+// Every row is as high as a line of text: with uniform row heights the first
+// row sets the height of all, and a first row with an empty caption would
+// otherwise cut the accents off the capitals of the others.
+class TDelegadoFila : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& indice) const override {
+        QSize s = QStyledItemDelegate::sizeHint(opcion, indice);
+        s.setHeight(qMax(s.height(), opcion.fontMetrics.height() + 4));
+        return s;
+    }
+};
+
 QString pliegaAZ(const QString& s) {
     QString r = s;
     for (QChar& c : r)
@@ -31,6 +45,7 @@ TListaOrdenable::TListaOrdenable(int& columnaOrden, QWidget* parent)
     : QTreeWidget(parent), columnaOrden_(columnaOrden) {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
+    setItemDelegate(new TDelegadoFila(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -82,6 +97,14 @@ TElementoLista* TListaOrdenable::fila(int i) const {
 TElementoLista* TListaOrdenable::filaSeleccionada() const {
     const QList<QTreeWidgetItem*> sel = selectedItems();
     return sel.isEmpty() ? nullptr : static_cast<TElementoLista*>(sel.first());
+}
+
+QList<TElementoLista*> TListaOrdenable::filasSeleccionadas() const {
+    QList<TElementoLista*> r;
+    for (int i = 0; i < numeroFilas(); ++i)
+        if (fila(i)->isSelected())
+            r << fila(i);
+    return r;
 }
 
 void TListaOrdenable::seleccionaFila(int i) {

@@ -35,6 +35,8 @@ public:
 
     TElementoLista* fila(int i) const;
     TElementoLista* filaSeleccionada() const;
+    // Every selected row, in the order the list shows them.
+    QList<TElementoLista*> filasSeleccionadas() const;
     int numeroFilas() const { return topLevelItemCount(); }
     void seleccionaFila(int i);
 

@@ -2,13 +2,19 @@
 // folders or tables that cannot be made, and the whole program started.
 #include "Aplicacion.h"
 #include "Cadenas.h"
+#include "ConductorVentanas.h"
 #include "GuionDialogos.h"
 #include "InstalacionPrueba.h"
 #include "SecuenciaInicio.h"
+#include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -72,6 +78,47 @@ private slots:
         QCOMPARE(actualizacion, 0);
     }
 
+    // An emission cut off earlier is completed at start, and the operator is
+    // told which one and with how many cheques; a damaged table is named and
+    // left as it was, and the start goes on.
+    void emisionInterrumpidaYTablaDanadaAlArrancar() {
+        InstalacionPrueba p;
+        motor::Conexion historico(p.dm->rutaHistoricoCheques());
+        QCOMPARE(motor::ejecutaSql(
+                     historico,
+                     "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
+                     "Fecha_Confeccion, Fecha_Pago, Nombre_Cons, Modelo_Talon, Numero_Modelo, "
+                     "Numero, Cuenta, Nif_Sufijo, Nombre_Ordenante, Cuenta_ord, imp, indicador) "
+                     "VALUES (1, 'ESTANDAR', '12,34', '05/03/2025', '10/03/2025', 'CONS.0001', "
+                     "'CHEQUE CUENTA CORRIENTE', '4212-5', '1234567-6', '12345678010123456789', "
+                     "'B12345678 ', 'PRESENTADOR', 'ES9121000418450200051332', 1234, 0)"),
+                 QString());
+        QFile marca(p.inst.dirs.Dir_Cons + "EmisionEnCurso.txt");
+        QVERIFY(marca.open(QIODevice::WriteOnly));
+        marca.write("fichero=CONS.0001\r\nnumero=0001\r\nhistoricoCheques=0\r\nhistorico=0\r\n");
+        marca.close();
+        QFile danada(p.inst.dirs.Dir_TablaRemesas + "7.dat");
+        QVERIFY(danada.open(QIODevice::WriteOnly));
+        danada.write("no soy una tabla, pero tengo más de cien bytes para que el motor lo vea; "
+                     "no soy una tabla, pero tengo más de cien bytes");
+        danada.close();
+
+        QVERIFY(TSecuenciaInicio(*p.dm, p.iu).ejecuta());
+        QCOMPARE(p.iu.mensajes.size(), 2);
+        QVERIFY2(p.iu.mensajes[0].contains(QDir::toNativeSeparators(danada.fileName())),
+                 qPrintable(p.iu.mensajes[0]));
+        QVERIFY2(p.iu.mensajes[1].startsWith("La emisión CONS.0001 de la remesa ESTANDAR se "
+                                             "interrumpió"),
+                 qPrintable(p.iu.mensajes[1]));
+        QVERIFY2(p.iu.mensajes[1].contains("con 1 cheque que"), qPrintable(p.iu.mensajes[1]));
+        QVERIFY(!marca.exists());
+        QVERIFY(QFile::exists(p.inst.dirs.Dir_Cons + "CONS.0001.zip"));
+        QCOMPARE(
+            filasDe(p.dm->rutaHistorico(), "SELECT Nombre_Cons, Numero_Talones FROM historico"),
+            (QList<QStringList>{{"CONS.0001", "1"}}));
+        QVERIFY(danada.exists());
+    }
+
     void carpetaImposibleTerminaSinTocarTablas() {
         InstalacionPrueba p(false);
         // As root no permission stops a write: a plain file where the data
@@ -106,13 +153,46 @@ private slots:
     void elProgramaArrancaYPreparaLaInstalacion() {
         QTemporaryDir dir;
         TGuionDialogos guion;
+        ConductorVentanas c;
+        c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) {
+            QVERIFY(f->primeraVez());
+            QTest::mouseClick(f->btnAceptar, Qt::LeftButton);
+        });
         TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
-        QTRY_VERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
+        QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
+        QVERIFY(QFile::exists(inst.dirs.Dir_TablaRemesas + "1.dat"));
         QVERIFY(!app.terminadaEnInicio);
+        // First start: the configuration window wrote config.ini, Safe included.
+        QCOMPARE(c.vistas, QStringList{"TfrmConfiguracion"});
+        QFile ini(inst.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("[TIEMPOS]\r\nSafe=5\r\n"));
         // No style file beside the executable: the default look and its message.
         QCOMPARE(guion.textos(), QStringList{"the Style is not valid"});
+    }
+
+    // While the program runs, Qt's own texts speak Spanish: the buttons of
+    // message boxes and the standard dialogs. They leave with the program.
+    void textosDeQtEnEspanol() {
+        QTemporaryDir dir;
+        TGuionDialogos guion;
+        {
+            TAplicacion app(dir.path(), &guion);
+            QVERIFY2(app.traductorQt != nullptr, "qt6-translations-l10n no está instalado");
+            QVERIFY(!app.traductorQt->isEmpty());
+            QMessageBox caja(QMessageBox::Question, "t", "x",
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+            QCOMPARE(caja.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("No"));
+            QFileDialog dialogo;
+            dialogo.setOption(QFileDialog::DontUseNativeDialog);
+            dialogo.setAcceptMode(QFileDialog::AcceptSave);
+            QCOMPARE(dialogo.windowTitle(), QStringLiteral("Guardar como"));
+        }
+        QMessageBox caja(QMessageBox::Question, "t", "x", QMessageBox::Cancel);
+        QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
     }
 };
 

@@ -6,7 +6,9 @@
 #include "TfrmPrincipal.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -67,6 +69,34 @@ private slots:
                                     "A&cerca de"}));
         QVERIFY(hijo<QAction>(frm, "actAcercaDe")->isEnabled());
         QVERIFY(hijo<QAction>(frm, "actSalir")->isEnabled());
+    }
+
+    void losCuatroElementosPrincipalesLlevanIconoYTitulo() {
+        TfrmPrincipal frm;
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QMenuBar* barra = frm.menuBar();
+        const QList<QAction*> principales = barra->actions();
+        QCOMPARE(principales.size(), 4);
+        const QList<QIcon> iconos = TfrmPrincipal::iconosMenu();
+        QCOMPARE(iconos.size(), 4);
+        for (int i = 0; i < 4; ++i) {
+            QAction* a = principales[i];
+            QVERIFY(iconos[i].availableSizes().contains(QSize(24, 24)));
+            QCOMPARE(a->icon().pixmap(24).toImage(), iconos[i].pixmap(24).toImage());
+            // The item has room for the icon and the whole caption.
+            QString titulo = a->text();
+            titulo.remove(u'&');
+            QVERIFY2(barra->actionGeometry(a).width() >=
+                         24 + barra->fontMetrics().horizontalAdvance(titulo),
+                     qPrintable(titulo));
+        }
+        // The caption's access key opens its menu.
+        QMenu* mnto = principales[2]->menu();
+        QVERIFY(mnto);
+        QTest::keyClick(&frm, Qt::Key_M, Qt::AltModifier);
+        QTRY_VERIFY(mnto->isVisible());
+        mnto->close();
     }
 
     void acercaDeMuestraLaVersion() {

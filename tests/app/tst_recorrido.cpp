@@ -6,6 +6,7 @@
 #include "PruebaVentanas.h"
 #include "TdmBBDD.h"
 #include "TfrmFechas.h"
+#include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
@@ -25,6 +26,7 @@ public:
     std::function<void(TfrmMod_Cheque*)> editor;
     std::function<void(TfrmFechas*)> fechas;
     std::function<void(TfrmResumen_Facturacion*)> resumen;
+    std::function<void(TfrmMnto_Beneficiarios*)> librados;
     QStringList vistas;
 
 protected:
@@ -37,6 +39,8 @@ protected:
             encola(QStringLiteral("fechas"), w, fechas);
         else if (auto* w = qobject_cast<TfrmResumen_Facturacion*>(o))
             encola(QStringLiteral("resumen"), w, resumen);
+        else if (auto* w = qobject_cast<TfrmMnto_Beneficiarios*>(o))
+            encola(QStringLiteral("librados"), w, librados);
         return false;
     }
 
@@ -76,6 +80,13 @@ private slots:
     void emisionCompletaDesdeElMenu() {
         QTemporaryDir dir;
         TGuionDialogos guion;
+        // A configured installation: no configuration window at start-up.
+        const tInstalacion configurada = calculaInstalacion(dir.path());
+        QVERIFY(QDir().mkpath(configurada.dirs.Dir_Pub));
+        QFile ini(configurada.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[ESCANER]\r\nTipo=0\r\n");
+        ini.close();
         TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
@@ -134,6 +145,24 @@ private slots:
                  (QList<QStringList>{{"1", "0000000"}}));
         QCOMPARE(filasDe(inst.rutaTabla("Ordenantes.dat"), "SELECT Cuenta FROM Ordenantes"),
                  (QList<QStringList>{{"ES9121000418450200051332"}}));
+    }
+
+    void libradosDesdeElMenu() {
+        QTemporaryDir dir;
+        TGuionDialogos guion;
+        TAplicacion app(dir.path(), &guion);
+        app.muestra();
+        QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
+        QVERIFY(hijo<QAction>(*app.frmPrincipal, "actLibrados")->isEnabled());
+        Conductor c;
+        c.librados = [](TfrmMnto_Beneficiarios* v) {
+            QCOMPARE(v->windowTitle(), QStringLiteral("Mantenimiento de Librados"));
+            pulsa(hijo<QPushButton>(*v, "btnSalir"));
+        };
+        qApp->installEventFilter(&c);
+        hijo<QAction>(*app.frmPrincipal, "actLibrados")->trigger();
+        qApp->removeEventFilter(&c);
+        QCOMPARE(c.vistas, QStringList{"librados"});
     }
 };
 

@@ -6,6 +6,8 @@
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
 #include "ImagenesTalon.h"
+#include "Importes.h"
+#include "InformesEmision.h"
 #include "InstalacionPrueba.h"
 
 #include <QProcess>
@@ -34,19 +36,19 @@ struct tChequePrueba {
 // The three correct documents of the worked example (1.000,00 + 234,51 + 0,05)
 // and one incomplete cheque typed by hand.
 const tChequePrueba chequeA{"0",
-                            "4201-5",
+                            "4201-1",
                             "1000,00",
                             "15/02/2025",
-                            "1234567-8",
+                            "1234567-1",
                             "0",
                             "00491500051234567892",
                             0,
                             "D'ANGELO GARCÍA, JUAN"};
 const tChequePrueba pagareB{
-    "2", "8200-3",          "234,51", "28/02/2025", "7654321-0", "0", "21000418450200051332",
+    "2", "8200-3",          "234,51", "28/02/2025", "7654321-5", "0", "21000418450200051332",
     1,   "FERRETERÍA LÓPEZ"};
 const tChequePrueba pagareC{
-    "2", "8200-3", "0,05", "31/03/2025", "0000123-4", "0", "01822370420201234567", 0, "", false};
+    "2", "8200-3", "0,05", "31/03/2025", "0000123-6", "0", "01822370440201234567", 0, "", false};
 const tChequePrueba incompleto{"5", "0000-0", "0000", "", "0000000-0", "1", "###################",
                                0,   "",       false};
 
@@ -129,6 +131,124 @@ class TstEmision : public QObject {
         return nombres;
     }
 
+#ifdef Q_OS_UNIX
+    // Runs `accion` in a child process that ends abruptly (no destructor, no
+    // rollback, nothing flushed) at the checkpoint: the k-th cheque, or any
+    // count when k is -1 or the point is inside the archive. True when it
+    // ended there.
+    static bool muereEn(InstalacionEmision& p, PuntoEmision punto, int k,
+                        const std::function<void()>& accion) {
+        fflush(nullptr);
+        const pid_t hijo = fork();
+        if (hijo == 0) {
+            p.dm->puntoControlEmision = [&](PuntoEmision q, int n) {
+                if (q == punto && (k < 0 || n == k || q == PuntoEmision::Comprimiendo))
+                    _exit(17);
+            };
+            try {
+                accion();
+            } catch (...) {
+            }
+            _exit(1);
+        }
+        int estadoHijo = 0;
+        return waitpid(hijo, &estadoHijo, 0) == hijo && WIFEXITED(estadoHijo) &&
+               WEXITSTATUS(estadoHijo) == 17;
+    }
+#endif
+
+    // One bank file as the bank reads it: its cheque numbers, and whether its
+    // header, records and totals record agree.
+    struct tFicheroBanco {
+        QStringList numeros;
+        qint64 centimos = 0;
+        bool correcto = false;
+    };
+    static tFicheroBanco leeFicheroBanco(const QString& ruta) {
+        tFicheroBanco f;
+        QList<QByteArray> lineas = bytesDe(ruta).split('\n');
+        if (lineas.size() < 3 || !lineas.takeLast().isEmpty())
+            return f;
+        const QByteArray totales = lineas.takeLast();
+        if (!lineas.takeFirst().startsWith("1056") || !totales.startsWith("4056"))
+            return f;
+        for (const QByteArray& r : lineas) {
+            if (!r.startsWith("2056") || r.size() != 151)
+                return f;
+            f.numeros << QString::fromLatin1(r.mid(26, 7) + '-' + r.mid(33, 1));
+            f.centimos += r.mid(63, 13).toLongLong();
+        }
+        f.correcto = totales.mid(26, 15).toLongLong() == f.centimos &&
+                     totales.mid(41, 10).toInt() == lineas.size() &&
+                     totales.mid(51, 10).toInt() == lineas.size() + 2;
+        return f;
+    }
+
+    // Every correct cheque is in exactly one of the remittance or the
+    // history; every history cheque is in exactly one bank file, once, the
+    // one its row names; every bank file has its header, records and totals,
+    // and its report, letter, history row and archive agree with it.
+    static void compruebaInvariante(InstalacionEmision& p, const QStringList& correctos) {
+        QStringList remesa = p.numerosRemesa();
+        remesa.removeOne("0000000-0");
+        QStringList todos = remesa + p.numerosHistorico();
+        todos.sort();
+        QCOMPARE(todos, correctos);
+
+        const auto historico = filasDe(p.dm->rutaHistoricoCheques(),
+                                       "SELECT Numero, Nombre_Cons, imp FROM historicoCheques");
+        QStringList presentados;
+        for (const QString& nombre :
+             QDir(p.inst.dirs.Dir_Cons).entryList({"CONS.*"}, QDir::Files, QDir::Name)) {
+            if (nombre.endsWith(".zip"))
+                continue;
+            const tFicheroBanco f = leeFicheroBanco(p.cons(nombre));
+            QVERIFY2(f.correcto, qPrintable(nombre));
+            QStringList propios;
+            for (const QStringList& h : historico)
+                if (h[1] == nombre)
+                    propios << h[0];
+            QStringList enFichero = f.numeros;
+            propios.sort();
+            enFichero.sort();
+            QCOMPARE(enFichero, propios);
+            presentados += f.numeros;
+
+            const QString numero = nombre.mid(5);
+            const QByteArray informe = bytesDe(p.cons("INFORES." + numero));
+            for (const QString& n : f.numeros)
+                QVERIFY2(informe.contains(n.toLatin1()), qPrintable(n));
+            QString total = QString::number(f.centimos);
+            QVERIFY(centimosAImporte(total));
+            const QByteArray enInforme = importeInforme(total).toLatin1();
+            QVERIFY2(informe.contains(enInforme), enInforme.constData());
+            QVERIFY2(bytesDe(p.cons("INFO." + numero)).contains(enInforme), qPrintable(nombre));
+            QCOMPARE(filasDe(p.dm->rutaHistorico(),
+                             "SELECT Numero_Talones, Importe FROM historico WHERE Nombre_Cons = ?",
+                             {nombre}),
+                     (QList<QStringList>{{QString::number(f.numeros.size()), total}}));
+            const QString zip = p.cons(nombre + ".zip");
+            QCOMPARE(ejecuta("unzip", {"-p", zip, "CONS" + numero + ".txt"}).toLatin1(),
+                     bytesDe(p.cons(nombre)));
+            QStringList frontales;
+            for (const tChequePrueba& c : {chequeA, pagareB})
+                if (f.numeros.contains(c.numero))
+                    frontales << "F" + baseDe(c) + ".tif";
+            QCOMPARE(contenidoZip(zip), QStringList{"CONS" + numero + ".txt"} + frontales);
+        }
+        presentados.sort();
+        QCOMPARE(presentados, p.numerosHistorico());
+        QVERIFY(!QFile::exists(p.cons("EmisionEnCurso.txt")));
+        QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
+        for (const tChequePrueba& c : {chequeA, pagareB}) {
+            const bool emitido = p.numerosHistorico().contains(c.numero);
+            for (const QString& f : ficherosImagen("", baseDe(c))) {
+                QCOMPARE(QFile::exists(p.inst.dirs.Dir_Hco_Imagenes + f), emitido);
+                QCOMPARE(QFile::exists(p.inst.dirs.Dir_Imagenes + f), !emitido);
+            }
+        }
+    }
+
 private slots:
     void initTestCase() {
         if (QStandardPaths::findExecutable("unzip").isEmpty())
@@ -156,11 +276,11 @@ private slots:
         // check digits after its number, cents in 13, the order flag of the notes.
         const QByteArray cabecera = "2056B12345678 " + QByteArray(12, ' ');
         const QByteArray cola = QByteArray(67, ' ') + '\r';
-        QCOMPARE(registros[1], cabecera + "12345678    00491500123456789205" +
-                                   "420150000000100000150225 " + cola);
-        QCOMPARE(registros[2], cabecera + "76543210    21000418020005133245" +
+        QCOMPARE(registros[1], cabecera + "12345671    00491500123456789205" +
+                                   "420110000000100000150225 " + cola);
+        QCOMPARE(registros[2], cabecera + "76543215    21000418020005133245" +
                                    "820030000000023451280225N" + cola);
-        QCOMPARE(registros[3], cabecera + "00001234    01822370020123456742" +
+        QCOMPARE(registros[3], cabecera + "00001236    01822370020123456744" +
                                    "820030000000000005310325S" + cola);
         QCOMPARE(registros[4], "4056B12345678 " + QByteArray(12, ' ') +
                                    "000000000123456"
@@ -174,12 +294,12 @@ private slots:
         QCOMPARE(historico.size(), 3);
         QCOMPARE(historico[0],
                  (QStringList{"1", "ESTANDAR", "1.000,00", "05/03/2025", "10/03/2025", "CONS.0001",
-                              "CHEQUE CUENTA CORRIENTE", "4201-5", "15/02/2025", "1234567-8",
+                              "CHEQUE CUENTA CORRIENTE", "4201-1", "15/02/2025", "1234567-1",
                               "D'ANGELO GARCÍA, JUAN", "B12345678 ", "TALLERES PEÑA E HIJOS, S.L.",
                               "ES9121000418450200051332", "00491500051234567892", "100000", "0"}));
         QCOMPARE(historico[1].mid(0, 3), (QStringList{"2", "ESTANDAR", "234,51"}));
         QCOMPARE(historico[1].mid(6, 4),
-                 (QStringList{"PAGARES", "8200-3", "28/02/2025", "7654321-0"}));
+                 (QStringList{"PAGARES", "8200-3", "28/02/2025", "7654321-5"}));
         QCOMPARE(historico[1].mid(15), (QStringList{"23451", "1"}));
         QCOMPARE(historico[2].mid(0, 3), (QStringList{"3", "ESTANDAR", "0,05"}));
         QCOMPARE(historico[2].mid(15), (QStringList{"5", "0"}));
@@ -233,7 +353,7 @@ private slots:
         QCOMPARE(
             filasDe(p.dm->rutaHistoricoCheques(),
                     "SELECT Pk_HistoricoRecibos, Numero, Nombre_Cons FROM historicoCheques"),
-            (QList<QStringList>{{"1", "1234567-8", "CONS.0001"}, {"2", "7654321-0", "CONS.0002"}}));
+            (QList<QStringList>{{"1", "1234567-1", "CONS.0001"}, {"2", "7654321-5", "CONS.0002"}}));
         QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT Pk_Historico, Nombre_Cons, Importe FROM "
                                                 "historico"),
                  (QList<QStringList>{{"1", "CONS.0001", "1000,00"}, {"2", "CONS.0002", "234,51"}}));
@@ -241,61 +361,72 @@ private slots:
         QCOMPARE(p.iu.mensajes, QStringList());
     }
 
-    // The process dies (no destructor, no rollback) while cheque k is moved
-    // but not committed, or right after it was committed. Whatever the moment,
-    // each correct cheque is in exactly one of the two tables, and the next
-    // emission presents the rest once.
+    // The process dies (no destructor, no rollback) at every checkpoint of an
+    // emission of three correct cheques, and in two cases dies again while the
+    // interrupted emission is being completed. After the restart completes it,
+    // and after one more emission, the files agree with the history.
     void emisionInterrumpida_data() {
+        QTest::addColumn<int>("punto");
         QTest::addColumn<int>("k");
-        QTest::addColumn<bool>("confirmado");
-        QTest::addColumn<int>("enHistorico");
-        QTest::newRow("primero sin confirmar") << 1 << false << 0;
-        QTest::newRow("segundo sin confirmar") << 2 << false << 1;
-        QTest::newRow("segundo confirmado") << 2 << true << 2;
-        QTest::newRow("todos confirmados") << 3 << true << 3;
+        QTest::addColumn<int>("puntoAlCompletar"); // -1: the completion is not cut off
+        using P = PuntoEmision;
+        const auto fila = [](P punto, int k, int alCompletar = -1) {
+            QTest::addRow("%d-%d-%d", int(punto), k, alCompletar) << int(punto) << k << alCompletar;
+        };
+        // Every checkpoint once, the loop's on the middle cheque; the first
+        // cheque cut off before its commit leaves an emission with none.
+        fila(P::EmisionRegistrada, 0);
+        fila(P::CabeceraEscrita, 0);
+        fila(P::RegistroSinConfirmar, 1);
+        for (P punto :
+             {P::RegistroSinConfirmar, P::Confirmado, P::ArchivandoImagenes, P::ImagenesArchivadas})
+            fila(punto, 2);
+        for (P punto : {P::TotalesEscritos, P::InformesEscritos, P::HistoricoRemesa,
+                        P::Comprimiendo, P::ArchivoComprimido})
+            fila(punto, punto == P::Comprimiendo ? 0 : 3);
+        fila(P::Confirmado, 2, int(P::Comprimiendo));
+        fila(P::ArchivandoImagenes, 1, int(P::ArchivandoImagenes));
     }
     void emisionInterrumpida() {
 #ifndef Q_OS_UNIX
         QSKIP("the interruption is a child process that ends abruptly");
 #else
+        QFETCH(int, punto);
         QFETCH(int, k);
-        QFETCH(bool, confirmado);
-        QFETCH(int, enHistorico);
+        QFETCH(int, puntoAlCompletar);
         InstalacionEmision p;
         for (const tChequePrueba& c : {chequeA, incompleto, pagareB, pagareC})
             p.anade(c);
-        const QStringList correctos{"0000123-4", "1234567-8", "7654321-0"};
+        const QStringList correctos{"0000123-6", "1234567-1", "7654321-5"};
 
-        fflush(nullptr);
-        const pid_t hijo = fork();
-        if (hijo == 0) {
-            p.dm->puntoControlEmision = [&](int emitidos, bool hecho) {
-                if (emitidos == k && hecho == confirmado)
-                    _exit(17);
-            };
-            try {
-                p.emite();
-            } catch (...) {
-            }
-            _exit(1);
+        QVERIFY(muereEn(p, PuntoEmision(punto), k, [&] { p.emite(); }));
+        const int emitidos = int(p.numerosHistorico().size());
+        if (puntoAlCompletar >= 0)
+            QVERIFY(muereEn(p, PuntoEmision(puntoAlCompletar), -1,
+                            [&] { p.dm->completaEmisionInterrumpida(); }));
+
+        // The restart completes the emission and says so once.
+        QVERIFY(p.dm->completaEmisionInterrumpida());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].contains("CONS.0001"), qPrintable(p.iu.mensajes[0]));
+        if (emitidos > 0)
+            QVERIFY2(p.iu.mensajes[0].contains(QString(" %1 cheque").arg(emitidos)),
+                     qPrintable(p.iu.mensajes[0]));
+        else
+            QVERIFY(!QFile::exists(p.cons("CONS.0001")));
+        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        compruebaInvariante(p, correctos);
+
+        // The next emission presents the rest, under the next free number.
+        if (emitidos < 3) {
+            QVERIFY(p.emite());
+            QCOMPARE(p.estado.RemesaActual.nombre_Cons,
+                     emitidos > 0 ? QString("CONS.0002") : QString("CONS.0001"));
         }
-        int estadoHijo = 0;
-        QCOMPARE(waitpid(hijo, &estadoHijo, 0), hijo);
-        QVERIFY(WIFEXITED(estadoHijo));
-        QCOMPARE(WEXITSTATUS(estadoHijo), 17);
-
-        const QStringList historico = p.numerosHistorico();
-        QStringList remesa = p.numerosRemesa();
-        QCOMPARE(historico.size(), enHistorico);
-        QVERIFY(remesa.removeOne("0000000-0"));
-        QStringList todos = historico + remesa;
-        todos.sort();
-        QCOMPARE(todos, correctos);
-
-        QVERIFY(p.emite());
         QCOMPARE(p.numerosHistorico(), correctos);
         QCOMPARE(p.numerosRemesa(), QStringList{"0000000-0"});
-        QCOMPARE(p.iu.mensajes, QStringList());
+        compruebaInvariante(p, correctos);
+        QCOMPARE(p.iu.mensajes.size(), 1);
 #endif
     }
 
@@ -307,8 +438,8 @@ private slots:
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
         std::unique_ptr<motor::Conexion> lector;
-        p.dm->puntoControlEmision = [&](int emitidos, bool hecho) {
-            if (emitidos == 2 && !hecho && !lector) {
+        p.dm->puntoControlEmision = [&](PuntoEmision punto, int emitidos) {
+            if (emitidos == 2 && punto == PuntoEmision::RegistroSinConfirmar && !lector) {
                 lector = std::make_unique<motor::Conexion>(p.dm->rutaHistoricoCheques());
                 QCOMPARE(motor::ejecutaSql(*lector, "BEGIN"), QString());
                 QCOMPARE(motor::ejecutaSql(*lector, "SELECT count(*) FROM historicoCheques"),
@@ -318,15 +449,69 @@ private slots:
         p.emite();
         lector.reset();
 
-        QCOMPARE(p.numerosHistorico(), QStringList{"1234567-8"});
-        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-4", "7654321-0"}));
+        QCOMPARE(p.numerosHistorico(), QStringList{"1234567-1"});
+        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-6", "7654321-5"}));
         const QList<QByteArray> registros = bytesDe(p.cons("CONS.0001")).split('\n');
         QCOMPARE(registros.size(), 4); // header, one cheque, totals, and the final CR LF
         QVERIFY(registros[1].startsWith("2056"));
         QVERIFY(registros[2].startsWith("4056"));
         QVERIFY(registros[2].contains("00000000010000000000000010000000003"));
-        QVERIFY(!bytesDe(p.cons("INFORES.0001")).contains("7654321-0"));
+        QVERIFY(!bytesDe(p.cons("INFORES.0001")).contains("7654321-5"));
         QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    // Cheques stored as correct that the cheque rules refuse (a table edited
+    // by hand, an older program) are not presented: they stay in the
+    // remittance, and one message names each with its reason.
+    void correctosQueNoCumplenLasReglas() {
+        InstalacionEmision p;
+        tChequePrueba cero = chequeA;
+        cero.importe = "0,00";
+        tChequePrueba punto = pagareB;
+        punto.numeroModelo = "82.0-0";
+        punto.numero = "7654321-0";
+        tChequePrueba ceros = pagareC;
+        ceros.cuenta = QString(20, '0');
+        for (const tChequePrueba& c : {cero, punto, ceros, chequeA})
+            p.anade(c);
+        // Already in the history: presenting it again would charge it twice.
+        ponEnHistorico(p.dm->rutaHistoricoCheques(), chequeA.numero, chequeA.numeroModelo,
+                       chequeA.cuenta);
+        QVERIFY(p.emite());
+
+        QCOMPARE(p.numerosRemesa().size(), 4);
+        QCOMPARE(leeFicheroBanco(p.cons("CONS.0001")).numeros, QStringList());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        for (const QString& t : {cero.numero + ": El importe no puede quedar a cero",
+                                 punto.numero + ": El dígito de control",
+                                 ceros.numero + ": La cuenta introducida no es valida",
+                                 chequeA.numero + ": Ya se ha procesado"})
+            QVERIFY2(p.iu.mensajes[0].contains(t), qPrintable(p.iu.mensajes[0]));
+    }
+
+    // Every history insert fails (here the table refuses them as a full disk
+    // would): the operator reads one message for the emission, not one per
+    // cheque, and no cheque is presented or leaves the remittance.
+    void historicoQueNoAdmiteFilas() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        ejecutaEn(p.dm->rutaHistoricoCheques(),
+                  "CREATE TRIGGER lleno BEFORE INSERT ON historicoCheques "
+                  "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
+        QVERIFY(p.emite());
+
+        QCOMPARE(p.numerosRemesa().size(), 3);
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        const tFicheroBanco f = leeFicheroBanco(p.cons("CONS.0001"));
+        QVERIFY(f.correcto);
+        QCOMPARE(f.numeros, QStringList());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].startsWith("3 cheque(s) no se pudieron pasar al histórico"),
+                 qPrintable(p.iu.mensajes[0]));
+        QVERIFY2(p.iu.mensajes[0].contains("historicoCheques.dat"), qPrintable(p.iu.mensajes[0]));
+        QVERIFY2(p.iu.mensajes[0].contains("database or disk is full"),
+                 qPrintable(p.iu.mensajes[0]));
     }
 
     // The history refuses one cheque: the operator reads the engine's
@@ -388,7 +573,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TErrorOperacion, p.emite());
         QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), antes);
         QCOMPARE(p.numerosHistorico(), QStringList());
-        QCOMPARE(p.numerosRemesa(), QStringList{"1234567-8"});
+        QCOMPARE(p.numerosRemesa(), QStringList{"1234567-1"});
         QVERIFY(QFile::exists(ficherosImagen(p.inst.dirs.Dir_Imagenes, baseDe(chequeA))[0]));
         QVERIFY(!p.iu.esperaVisible);
     }

@@ -199,15 +199,15 @@ private slots:
         const QString ruta = dir.filePath("INFORES.0001");
         const tRemesas r = remesaEmitida("3", "1234,56");
         escribeCabeceraInforme(ruta, r);
-        tTalon cheque = talon("1234567-8", "4201-5", "00491500051234567892", "1.000,00", "", 0);
+        tTalon cheque = talon("1234567-1", "4201-1", "00491500051234567892", "1.000,00", "", 0);
         cheque.Modelo_Talon = "CHEQUE CUENTA CORRIENTE";
         cheque.Nombre_Cliente = "D'ANGELO GARCÍA, JUAN";
         tTalon alPortador =
-            talon("7654321-0", "8200-3", "21000418450200051332", "234,51", "28/02/2025", 1);
+            talon("7654321-5", "8200-3", "21000418450200051332", "234,51", "28/02/2025", 1);
         alPortador.Modelo_Talon = "PAGARES";
         alPortador.Nombre_Cliente = "FERRETERÍA LÓPEZ";
         tTalon aLaOrden =
-            talon("0000123-4", "8200-3", "01822370420201234567", "0,05", "31/03/2025", 0);
+            talon("0000123-6", "8200-3", "01822370440201234567", "0,05", "31/03/2025", 0);
         aLaOrden.Modelo_Talon = "PAGARES";
         for (const tTalon& t : {cheque, alPortador, aLaOrden})
             escribeDetalleTalon(ruta, t);

@@ -256,6 +256,72 @@ private slots:
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
+    void eliminaVariosLibradosEnUnaOperacion_data() {
+        QTest::addColumn<QString>("fallo");
+        QTest::newRow("sin fallo") << "";
+        QTest::newRow("tabla de talones que falta") << "falta";
+        QTest::newRow("tabla de talones bloqueada") << "bloqueada";
+    }
+    void eliminaVariosLibradosEnUnaOperacion() {
+        QFETCH(QString, fallo);
+        InstalacionPrueba p;
+        ejecutaEn(p.dm->rutaDeudores(), "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES "
+                                        "(1, 'C1'), (2, 'C2'), (3, 'C3'), (4, 'C4')");
+        ejecutaEn(p.dm->rutaTalonesEstandar(),
+                  "INSERT INTO Talones (Pk_Talon, fk_Clientes) VALUES (1, 1), (2, 2), (3, 4), "
+                  "(4, 3), (5, 1)");
+        const auto deudores = [&] {
+            return filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente FROM Deudores ORDER BY 1");
+        };
+        const auto talones = [&] {
+            return filasDe(p.dm->rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones ORDER BY 1");
+        };
+        std::unique_ptr<motor::Conexion> otro;
+        std::unique_ptr<motor::Transaccion> bloqueo;
+        if (fallo == "falta") {
+            QVERIFY(motor::borraFicherosTabla(p.dm->rutaTalonesEstandar()));
+        } else if (fallo == "bloqueada") {
+            // Another connection in the middle of a write holds the table.
+            otro = std::make_unique<motor::Conexion>(p.dm->rutaTalonesEstandar());
+            bloqueo = std::make_unique<motor::Transaccion>(*otro);
+            QVERIFY(bloqueo->iniciada());
+        }
+        const bool ok = p.dm->EliminaBeneficiarios({1, 3, 4});
+        bloqueo.reset();
+        otro.reset();
+        if (fallo.isEmpty()) {
+            QVERIFY(ok);
+            QVERIFY(p.iu.mensajes.isEmpty());
+            QCOMPARE(deudores(), (QList<QStringList>{{"2"}}));
+            QCOMPARE(talones(), (QList<QStringList>{{"2"}}));
+            return;
+        }
+        // The engine's message; not one drawer or cheque lost.
+        QVERIFY(!ok);
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY(!p.iu.mensajes.first().isEmpty());
+        QCOMPARE(deudores(), (QList<QStringList>{{"1"}, {"2"}, {"3"}, {"4"}}));
+        if (fallo == "bloqueada")
+            QCOMPARE(talones().size(), 5);
+    }
+
+    void listaDeLibrados() {
+        InstalacionPrueba p;
+        const QString nombre = "O'BRIEN 100% \"X\"";
+        guardaLibrado(p, "C9", nombre);
+        guardaLibrado(p, "C1");
+        const tFilasLista filas = p.dm->CargaListaBeneficiarios();
+        QCOMPARE(filas.size(), 2);
+        QCOMPARE(filas[0].caption, nombre);
+        QCOMPARE(filas[0].celdas, QStringList{"C9"});
+        QCOMPARE(filas[0].datos.pk, 1);
+        QCOMPARE(filas[1].caption, QString());
+        QCOMPARE(filas[1].datos.pk, 2);
+        QVERIFY(motor::borraFicherosTabla(p.dm->rutaDeudores()));
+        QVERIFY(p.dm->CargaListaBeneficiarios().isEmpty());
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
     void libradoDeUnTalon_data() {
         QTest::addColumn<QString>("cuenta");
         QTest::addColumn<int>("libradoEsperado");

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TstTablas : public QObject {
     Q_OBJECT
 
@@ -172,6 +174,22 @@ private slots:
         f.close();
         QVERIFY(!p.dm->CreaTablaTalones("5.dat"));
         QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    // A data folder shared by a group: with the group's umask every table file
+    // the program creates is writable by the other members too.
+    void tablasCreadasSiguenLaUmask() {
+        const mode_t anterior = umask(002);
+        InstalacionPrueba p(false);
+        QVERIFY(p.dm->creaCarpetasTrabajo());
+        const bool creadas = p.dm->CreaTablas();
+        umask(anterior);
+        QVERIFY(creadas);
+        for (const QString& ruta : {p.dm->rutaRemesas(), p.dm->rutaTalonesEstandar()})
+            QVERIFY2(QFile::permissions(ruta) & QFileDevice::WriteGroup, qPrintable(ruta));
+        // and the table is whole: the empty file became a table.
+        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT count(*) FROM remesas"),
+                 (QList<QStringList>{{"1"}}));
     }
 
 private:

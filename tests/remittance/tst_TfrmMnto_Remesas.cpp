@@ -3,8 +3,11 @@
 #include "PruebaVentanas.h"
 #include "TfrmMnto_Remesas.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -12,23 +15,30 @@ namespace {
 struct Recorrido {
     bool editor = false, fechas = false, emision = false;
     QStringList pasos;
+    // Steps taken while the list window was on screen behind them.
+    QStringList conListaALaVista;
     void conecta(TfrmMnto_Remesas& frm) {
-        frm.abreEditor = [this](const tRemesas& r) {
-            pasos << "editor " + r.Nombre_Remesa;
+        const auto anota = [this, &frm](const QString& paso) {
+            pasos << paso;
+            if (frm.windowHandle() != nullptr && frm.windowHandle()->isVisible())
+                conListaALaVista << paso;
+        };
+        frm.abreEditor = [this, anota](const tRemesas& r) {
+            anota("editor " + r.Nombre_Remesa);
             return editor;
         };
-        frm.abreFechas = [this](QString& p, QString& c) {
-            pasos << "fechas";
+        frm.abreFechas = [this, anota](QString& p, QString& c) {
+            anota("fechas");
             p = "11/03/2025";
             c = "10/03/2025";
             return fechas;
         };
-        frm.emite = [this](tRemesas& r, const QString& c, const QString& p) {
-            pasos << "emision " + c + " " + p;
+        frm.emite = [this, anota](tRemesas& r, const QString& c, const QString& p) {
+            anota("emision " + c + " " + p);
             r.nombre_Cons = "CONS.0001";
             return emision;
         };
-        frm.abreResumen = [this](const QString& f) { pasos << "resumen " + f; };
+        frm.abreResumen = [anota](const QString& f) { anota("resumen " + f); };
     }
 };
 } // namespace
@@ -55,7 +65,7 @@ private slots:
         QFETCH(QStringList, pasos);
         InstalacionPrueba p;
         p.estado.RemesaActual = {};
-        Recorrido r{editor, fechas, true, {}};
+        Recorrido r{editor, fechas, true, {}, {}};
         TfrmMnto_Remesas frm(*p.dm);
         r.conecta(frm);
         frm.open();
@@ -63,7 +73,30 @@ private slots:
         QTRY_VERIFY(!frm.isVisible());
         QCOMPARE(frm.result(), int(QDialog::Accepted));
         QCOMPARE(r.pasos, pasos);
+        // The road ran before the list window reached the screen.
+        QCOMPARE(r.conListaALaVista, QStringList{});
         QCOMPARE(p.estado.RemesaActual.Pk_Remesa, 1);
+    }
+
+    // A damaged remittance table: the list says which file and what
+    // happened, and the road does not go on to the editor.
+    void tablaDeRemesasDanada() {
+        InstalacionPrueba p;
+        {
+            QFile f(p.dm->rutaRemesas());
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(QByteArray(3000, '\x5a'));
+        }
+        Recorrido r{true, true, true, {}};
+        TfrmMnto_Remesas frm(*p.dm);
+        r.conecta(frm);
+        frm.open();
+        QTRY_VERIFY(!p.iu.mensajes.isEmpty());
+        QVERIFY2(p.iu.mensajes[0].startsWith(
+                     "La tabla " + QDir::toNativeSeparators(p.dm->rutaRemesas()) + " está dañada"),
+                 qPrintable(p.iu.mensajes[0]));
+        QTRY_VERIFY(!frm.isVisible());
+        QCOMPARE(r.pasos, QStringList());
     }
 
     void nuevaRemesa_data() {

@@ -3,6 +3,8 @@
 #include "PruebaVentanas.h"
 #include "TfrmMnto_Transferencias.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QtTest>
@@ -105,12 +107,31 @@ private slots:
         QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 1);
     }
 
+    // The history table is missing or damaged: the operator reads which file
+    // and what happened, in Spanish, and the list stays empty.
+    void fallaLaConsultaYLaListaQuedaVacia_data() {
+        QTest::addColumn<QByteArray>("contenido"); // "-": the file is missing
+        QTest::addColumn<QString>("dice");
+        QTest::newRow("no existe") << QByteArray("-") << "no existe";
+        QTest::newRow("vacia") << QByteArray() << "contiene otra tabla";
+        QTest::newRow("bytes al azar") << QByteArray(3000, '\x5a') << "está dañada";
+    }
     void fallaLaConsultaYLaListaQuedaVacia() {
-        QVERIFY(motor::borraFicherosTabla(p->dm->rutaHistorico()));
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, dice);
+        const QString ruta = p->dm->rutaHistorico();
+        QVERIFY(motor::borraFicherosTabla(ruta));
+        if (contenido != "-") {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        }
         abre();
         QCOMPARE(p->guion.textos().size(), 1);
-        QVERIFY(p->guion.textos().first().startsWith("ERROR EN LA CONSULTA : "));
-        QVERIFY(p->guion.textos().first().size() > 23);
+        const QString texto = p->guion.textos().first();
+        QVERIFY2(texto.startsWith("ERROR EN LA CONSULTA : La tabla " +
+                                  QDir::toNativeSeparators(ruta) + " " + dice),
+                 qPrintable(texto));
         QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwRemesas")->numeroFilas(), 0);
         QVERIFY(!hijo<QPushButton>(*frm, "btnSeleccionar")->isEnabled());
         QCOMPARE(p->iu.vecesMostrada, p->iu.vecesOcultada);

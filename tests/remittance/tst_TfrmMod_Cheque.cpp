@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -82,6 +83,33 @@ class TstTfrmMod_Cheque : public QObject {
         t.fk_Remesas = 1;
         QString e;
         if (!p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+            QTest::qFail(qPrintable(e), __FILE__, __LINE__);
+        return t;
+    }
+
+    // A bearer promissory note with every field filled, its drawer (whose
+    // name the list shows) stored first.
+    tTalon pagare(const QString& estado, const QString& importe, const QString& fecha,
+                  const QString& modeloTalon, const QString& nombre) {
+        TCliente librado;
+        librado.EsNuevo = true;
+        librado.Cuenta = CuentaA;
+        librado.Nombre_Cliente = nombre;
+        tTalon t;
+        t.Nuevo = true;
+        t.Estado = estado;
+        t.Cuenta = CuentaA;
+        t.numero_Modelo = modelo("8212");
+        t.Numero = numero("8212", "1234567");
+        t.Importe = importe;
+        t.FechaPago = fecha;
+        t.Modelo_Talon = modeloTalon;
+        t.indicador = 1;
+        t.Nombre_Cliente = nombre;
+        t.fk_Remesas = 1;
+        QString e;
+        if (!p->dm->GuardaBeneficiario(librado, e) ||
+            !p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
             QTest::qFail(qPrintable(e), __FILE__, __LINE__);
         return t;
     }
@@ -178,7 +206,7 @@ private slots:
     void remesaVacia() {
         abre();
         QCOMPARE(frm->windowTitle(), "Mantenimiento de cheques de la remesa ESTANDAR");
-        QCOMPARE(frm->width(), 968);
+        QCOMPARE(frm->size(), QSize(1008, 612));
         QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 0);
         QVERIFY(hijo<QFrame>(*frm, "pnlImagen")->isHidden());
         QVERIFY(frm->imagenMostrada().isEmpty());
@@ -279,7 +307,7 @@ private slots:
         QVERIFY(hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
 
         // A cheque that is not a duplicate enters editing; Cancelar leaves it
-        // with the fields emptied and nothing stored.
+        // with nothing stored.
         clickFila(0);
         QVERIFY(!hijo<QLabel>(*frm, "imgDuplicado")->isVisible());
         pulsa(hijo<QPushButton>(*frm, "btnModifica"));
@@ -292,10 +320,78 @@ private slots:
         escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "15,00");
         pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
-        QVERIFY(hijo<QLineEdit>(*frm, "lbtImporte")->text().isEmpty());
-        QVERIFY(hijo<QLineEdit>(*frm, "edtNumero")->text().remove(u'-').isEmpty());
         QVERIFY(!hijo<QLineEdit>(*frm, "lbtImporte")->isEnabled());
         QCOMPARE(talones().first().at(3), "0,00");
+    }
+
+    // After a refused save, Cancelar shows the selected cheque as it is
+    // stored: nothing the operator typed stays beside its row.
+    void cancelarMuestraLoGuardado() {
+        pagare("1", "0,00", QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")), "2",
+               QStringLiteral("ANA"));
+        abre();
+        const auto campos = [this] {
+            return QStringList{hijo<QLineEdit>(*frm, "edtFormato")->text(),
+                               hijo<QLineEdit>(*frm, "edtNumero")->text(),
+                               hijo<QLineEdit>(*frm, "lbtImporte")->text(),
+                               hijo<QLineEdit>(*frm, "lbleditCuenta")->text(),
+                               hijo<QLineEdit>(*frm, "medtAbono")->text(),
+                               hijo<QLineEdit>(*frm, "lbleditNombreBenef")->text(),
+                               hijo<QComboBox>(*frm, "cboxOrdenes")->currentText(),
+                               hijo<QCheckBox>(*frm, "chIndicador")->isChecked() ? "SI" : "NO"};
+        };
+        const QStringList guardados = campos();
+        QCOMPARE(guardados.at(3), CuentaA);
+
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1234567")));
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "15,00");
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), "12345678901234567890");
+        escribe(hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "BERTO");
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{"La cuenta introducida no es valida"});
+        QCOMPARE(hijo<QComboBox>(*frm, "cboxOrdenes")->currentIndex(), 0);
+        pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QCOMPARE(campos(), guardados);
+        QCOMPARE(fila(0).at(TfrmMod_Cheque::colCuenta), CuentaA);
+        QCOMPARE(talones().first().mid(1, 3), (QStringList{"1", CuentaA, "0,00"}));
+    }
+
+    // At its size, that of the program's main area, the list shows every
+    // cell whole: each column fits its content and the drawer's name takes
+    // the width the others leave.
+    void columnasAjustadasAlContenido() {
+        const tTalon t = pagare("0", "1234567,89", "09/01/2027", "0",
+                                QStringLiteral("GARCÍA LÓPEZ, MARÍA DEL CARMEN SL"));
+        // Enough rows for the vertical scroll bar to take its share.
+        for (int i = 0; i < 40; ++i)
+            guarda("1", CuentaB, QString::number(2000000 + i));
+        abre();
+        QCOMPARE(frm->size(), QSize(TfrmMod_Cheque::Ancho, TfrmMod_Cheque::Alto));
+        QVERIFY(frm->minimumSizeHint().height() <= TfrmMod_Cheque::Alto);
+
+        QTreeWidget* l = frm->lvwTransferencias;
+        QHeaderView* h = l->header();
+        QVERIFY(!l->horizontalScrollBar()->isVisible());
+        const QFontMetrics fm(l->font());
+        const QFontMetrics fmCabecera(h->font());
+        int anchoTotal = 0;
+        for (int c = 0; c < TfrmMod_Cheque::NumeroColumnas; ++c) {
+            const int ancho = h->sectionSize(c);
+            anchoTotal += ancho;
+            QVERIFY2(fmCabecera.horizontalAdvance(l->headerItem()->text(c)) < ancho,
+                     qPrintable(l->headerItem()->text(c)));
+            for (int i = 0; i < l->topLevelItemCount(); ++i) {
+                const QString texto = l->topLevelItem(i)->text(c);
+                QVERIFY2(fm.horizontalAdvance(texto) + 4 <= ancho,
+                         qPrintable(QStringLiteral("%1: %2 en %3").arg(texto).arg(ancho).arg(c)));
+            }
+        }
+        QCOMPARE(anchoTotal, l->viewport()->width());
+        QCOMPARE(fila(0).at(TfrmMod_Cheque::colNombre), t.Nombre_Cliente);
+        QCOMPARE(l->topLevelItem(0)->toolTip(TfrmMod_Cheque::colNombre), t.Nombre_Cliente);
     }
 
     void guardarSaltaLosDuplicados_data() {

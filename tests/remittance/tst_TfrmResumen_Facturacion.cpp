@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QStringEncoder>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -137,6 +139,57 @@ private slots:
         QVERIFY(frm.isVisible());
         QTest::mouseClick(hijo<QPushButton>(frm, "btnSalir"), Qt::LeftButton);
         QCOMPARE(frm.result(), int(QDialog::Accepted));
+    }
+
+    void envioWebSinDireccionDiceDondeConfigurarla_data() {
+        QTest::addColumn<QByteArray>("configuracion"); // empty: no config.ini
+        QTest::newRow("sin config.ini") << QByteArray();
+        QTest::newRow("sin seccion BANCO") << QByteArray("[ESCANER]\r\nTipo=4\r\n");
+        QTest::newRow("direccion en blanco") << QByteArray("[BANCO]\r\nWeb=   \r\n");
+    }
+    void envioWebSinDireccionDiceDondeConfigurarla() {
+        QFETCH(QByteArray, configuracion);
+        if (!configuracion.isEmpty())
+            escribe(p->inst.ficheros.ficheroConfiguracion, configuracion);
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.show();
+        QTest::mouseClick(frm.btnEnvioWeb, Qt::LeftButton);
+        QVERIFY(p->guion.direcciones.isEmpty());
+        const QString ruta = QDir::toNativeSeparators(p->inst.ficheros.ficheroConfiguracion);
+        QCOMPARE(p->guion.textos(), QStringList{TfrmResumen_Facturacion::mensajeSinDireccionWeb(
+                                        p->inst.ficheros.ficheroConfiguracion)});
+        const QString mensaje = p->guion.textos().first();
+        for (const QString& parte : {ruta, QStringLiteral("[BANCO]"), QStringLiteral("Web=")})
+            QVERIFY2(mensaje.contains(parte), qPrintable(mensaje));
+    }
+
+    // The letter of 53 lines is longer than the view of a short screen: it
+    // opens, and comes back from the report, with its totals (line 30, under
+    // their heading and underline) in view.
+    void cartaLargaSeAbreConSusTotalesALaVista() {
+        QStringList lineas;
+        for (int i = 1; i <= 53; ++i)
+            lineas << QStringLiteral("LINEA %1").arg(i);
+        lineas[27] = QStringLiteral("Número de Cheques    Importe Total");
+        lineas[29] = QStringLiteral("3    1.234,56");
+        escribe(cons() + "INFO.0007", QStringEncoder("windows-1252")(lineas.join("\r\n")));
+        TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
+        QVERIFY(frm.prepara());
+        frm.resize(900, 420);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        const auto aLaVista = [&frm](int linea) {
+            QTextCursor c(frm.rchVisor->document()->findBlockByNumber(linea - 1));
+            return frm.rchVisor->viewport()->rect().contains(frm.rchVisor->cursorRect(c));
+        };
+        QVERIFY(!aLaVista(1) || !aLaVista(53)); // the view is shorter than the letter
+        for (int linea : {28, 29, 30})
+            QVERIFY2(aLaVista(linea), qPrintable(QString::number(linea)));
+        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
+        frm.rchVisor->verticalScrollBar()->setValue(0);
+        QTest::mouseClick(frm.rbtCarta, Qt::LeftButton);
+        QVERIFY(aLaVista(30));
     }
 
     void imprimeElInformeMostradoComoUnDocumento() {

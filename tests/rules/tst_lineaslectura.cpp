@@ -1,5 +1,8 @@
 #include "LineaLectura.h"
+#include "ValidacionTalon.h"
 
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 // Decoding of read lines for the three readers' decoders. Expected check
@@ -12,6 +15,9 @@ private slots:
     void decodifica_data();
     void decodifica();
     void duplicadoPrevaleceSobreTodo();
+    void incompletoSiNoPasaLasReglas_data();
+    void incompletoSiNoPasaLasReglas();
+    void ningunCorrectoFallaLasReglas();
 };
 
 Q_DECLARE_METATYPE(VarianteLectura)
@@ -201,6 +207,102 @@ void TstLineasLectura::duplicadoPrevaleceSobreTodo() {
         decodificaLinea(QStringLiteral("+1234567 1234 5678 0123456789 4212 00000012345¬3"),
                         VarianteLectura::Normal);
     QCOMPARE(ejemplo.baseImagen, QStringLiteral("1234567801012345678942121234567"));
+}
+
+// Lines whose fields come out whole but that the cheque rules refuse: each is
+// stored incomplete, for the operator to complete.
+void TstLineasLectura::incompletoSiNoPasaLasReglas_data() {
+    QTest::addColumn<VarianteLectura>("variante");
+    QTest::addColumn<QString>("linea");
+    QTest::addColumn<bool>("conImagen");
+    const auto N = VarianteLectura::Normal;
+    const auto S = VarianteLectura::SAFE;
+    const auto X = VarianteLectura::Excella;
+    QTest::newRow("model with a point")
+        << N << "+1234567 1234 5678 0123456789 42.2 00000012345¬3" << true;
+    QTest::newRow("model with a colon")
+        << N << "+1234567 1234 5678 0123456789 42:2 00000012345¬3" << true;
+    QTest::newRow("model with U+FFFD")
+        << N << QString("+1234567 1234 5678 0123456789 42\uFFFD2 00000012345¬3") << true;
+    QTest::newRow("Excella model with a point")
+        << X << "+1234567 1234 5678 0123456789 42.2 1 00000012345" << true;
+    QTest::newRow("amount 0,00") << N << "+1234567 1234 5678 0123456789 4212 00000000000¬3" << true;
+    QTest::newRow("Excella amount 0,00")
+        << X << "+1234567 1234 5678 0123456789 4212 1 00000000000" << true;
+    QTest::newRow("account of zeros")
+        << N << "+1234567 0000 0000 0000000000 4212 00000012345¬3" << true;
+    QTest::newRow("over 50.000,00 without image")
+        << S << "+1234567#12345678 0123456789 4200005000001¬1" << false;
+    QTest::newRow("model check digit of a symbol in the number")
+        << N << "+12345/7 1234 5678 0123456789 4212 00000012345¬3" << true;
+}
+
+void TstLineasLectura::incompletoSiNoPasaLasReglas() {
+    QFETCH(VarianteLectura, variante);
+    QFETCH(QString, linea);
+    QFETCH(bool, conImagen);
+    const tLineaDecodificada d = decodificaLinea(linea, variante, conImagen);
+    QCOMPARE(d.talon.Estado, QStringLiteral("1"));
+}
+
+// Lines made from good codelines with random damage (characters replaced,
+// inserted or dropped from an alphabet of what readers and 8-bit texts give):
+// no cheque decoded as correct may fail the cheque rules, and its fields have
+// the forms the bank file needs.
+void TstLineasLectura::ningunCorrectoFallaLasReglas() {
+    QRandomGenerator azar(20261210); // fixed seed: a failure can be replayed
+    const QString alfabeto = QStringLiteral("0123456789012345678901234567890123456789"
+                                            " +-#?.:,/¬AZaz\u00F1\uFFFD\u00A0\t");
+    const QStringList tipos{"42", "43", "75", "77", "82", "90", "99", "00"};
+    const QRegularExpression numero(QStringLiteral("^[0-9]{7}-[0-6]$"));
+    const QRegularExpression modelo(QStringLiteral("^[0-9]{4}-[0-6]$"));
+    const QRegularExpression cuenta(QStringLiteral("^[0-9]{20}$"));
+    const QRegularExpression importe(QStringLiteral("^[0-9]+,[0-9]{2}$"));
+    const auto digitos = [&](int n) {
+        QString t;
+        for (int i = 0; i < n; ++i)
+            t += QChar(u'0' + azar.bounded(10));
+        return t;
+    };
+    int correctos = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const auto variante = VarianteLectura(azar.bounded(3));
+        const bool conImagen = azar.bounded(2) == 0;
+        QString linea = "+" + digitos(7) + " " + digitos(4) + " " + digitos(4) + " " + digitos(10) +
+                        " " + tipos[azar.bounded(tipos.size())] + digitos(2) +
+                        (variante == VarianteLectura::Excella ? " 1 " : " ") +
+                        digitos(azar.bounded(3) == 0 ? 11 : 5).rightJustified(11, u'0') + "¬" +
+                        QString::number(i);
+        for (int danos = azar.bounded(4); danos > 0; --danos) {
+            const int pos = azar.bounded(linea.size() + 1);
+            const QChar c = alfabeto[azar.bounded(alfabeto.size())];
+            switch (azar.bounded(3)) {
+            case 0:
+                if (pos < linea.size())
+                    linea[pos] = c;
+                break;
+            case 1:
+                linea.insert(pos, c);
+                break;
+            default:
+                linea.remove(pos, 1);
+            }
+        }
+        const tTalon t = decodificaLinea(linea, variante, conImagen).talon;
+        if (t.Estado != QStringLiteral("0"))
+            continue;
+        ++correctos;
+        tContextoValidacion contexto;
+        contexto.existeImagenFrontal = conImagen;
+        QString mensaje;
+        QVERIFY2(validaTalon(t, mensaje, contexto), qPrintable(linea + " -> " + mensaje));
+        QVERIFY2(numero.match(t.Numero).hasMatch(), qPrintable(linea));
+        QVERIFY2(modelo.match(t.numero_Modelo).hasMatch(), qPrintable(linea));
+        QVERIFY2(cuenta.match(t.Cuenta).hasMatch(), qPrintable(linea));
+        QVERIFY2(importe.match(t.Importe).hasMatch() && t.Importe != "0,00", qPrintable(linea));
+    }
+    // Enough lines came out correct for the check to mean something.
+    QVERIFY2(correctos > 2000, qPrintable(QString::number(correctos)));
 }
 
 QTEST_GUILESS_MAIN(TstLineasLectura)

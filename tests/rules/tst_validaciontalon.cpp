@@ -49,12 +49,21 @@ void TstValidacionTalon::valida_data() {
         << "4212-4" << n << i << c << "" << true << false << false << DigitoControl;
     QTest::newRow("model without digit")
         << "4212" << n << i << c << "" << true << false << false << DigitoControl;
+    // "42.2" and "42\uFFFD2" read as no number, whose digit would be "0".
+    QTest::newRow("model with a point")
+        << "42.2-0"
+        << "1234567-0" << i << c << "" << true << false << false << DigitoControl;
+    QTest::newRow("model with a replacement character")
+        << QString("42\uFFFD2-0") << "1234567-0" << i << c << "" << true << false << false
+        << DigitoControl;
     QTest::newRow("number with a letter")
         << m << "12A4567-6" << i << c << "" << true << false << false << NumeroNoValido;
     QTest::newRow("number too short")
         << m << "123" << i << c << "" << true << false << false << NumeroNoValido;
     QTest::newRow("number check digit")
-        << m << "1234567-5" << i << c << "" << true << false << false << DigitoControl;
+        << m << "1234567-5" << i << c << "" << true << false << false << DigitoNumero;
+    QTest::newRow("number without digit")
+        << m << "1234567" << i << c << "" << true << false << false << DigitoNumero;
     QTest::newRow("amount zero") << m << n << "0,00" << c << "" << true << false << false
                                  << ImporteCero;
     QTest::newRow("amount zero with blanks")

@@ -66,6 +66,9 @@ void tst_Cadenas::textoExacto_data() {
     QTest::newRow("mnjErrorEmision")
         << m.mnjErrorEmision
         << QStringLiteral("No hay cheques COMPLETOS listos para emitir. Reviselos");
+    QTest::newRow("mnjErrorDigitoNumero")
+        << m.mnjErrorDigitoNumero
+        << QStringLiteral("El d\u00edgito de control del n\u00famero de cheque no es correcto.");
     QTest::newRow("mnjAvisoBorradoAcreedor")
         << m.mnjAvisoBorradoAcreedor
         << QStringLiteral("\u00bfDesea Eliminar el presentador seleccionado?.");

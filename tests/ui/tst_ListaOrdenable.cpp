@@ -22,6 +22,28 @@ class TstListaOrdenable : public QObject {
     }
 
 private slots:
+    void filasAltasComoUnaLineaAunqueLaPrimeraEsteVacia() {
+        // Rows share the first row's height; an empty first caption must not
+        // make them too low for the accents of the capitals.
+        // (as under the application's style sheet).
+        qApp->setStyleSheet("QDialog { background-color: #eef2f7; }");
+        const auto restablece = qScopeGuard([] { qApp->setStyleSheet({}); });
+        int columna = 0;
+        TListaOrdenable l(columna);
+        l.defineColumnas({"Nombre", "Cuenta"}, {200, 200});
+        l.cargaFilas({fila("", {"C0"}, 1), fila("ÍÑIGO PÉREZ", {"C1"}, 2)});
+        l.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&l));
+        // A line of text and room for the grid line and the accents.
+        QVERIFY(l.visualItemRect(l.fila(1)).height() >= l.fontMetrics().height() + 4);
+        // Several rows can be selected; they come back in list order.
+        l.setSelectionMode(QAbstractItemView::ExtendedSelection);
+        l.fila(1)->setSelected(true);
+        l.fila(0)->setSelected(true);
+        QCOMPARE(l.filasSeleccionadas(), (QList<TElementoLista*>{l.fila(0), l.fila(1)}));
+        QCOMPARE(l.filaSeleccionada(), l.fila(1)); // the first one chosen
+    }
+
     void ordenaPorLaColumnaCompartida_data() {
         QTest::addColumn<int>("columna");
         QTest::addColumn<QList<int>>("orden");

@@ -1,0 +1,41 @@
+#pragma once
+// The capture subsystem as the application holds it: the long-lived capture
+// windows, created once in their start-up order, the readers' presence
+// checks, and the three ways in (the editor's scanning button, the
+// configuration window, the scanner check).
+
+#include <memory>
+
+class TdmBBDD;
+class IPresenciaLectores;
+class TfrmScanerMTS;
+class QWidget;
+
+class TCaptura {
+public:
+    TCaptura(TdmBBDD& dm, QWidget* parent);
+    ~TCaptura();
+    TCaptura(const TCaptura&) = delete;
+    TCaptura& operator=(const TCaptura&) = delete;
+
+    // Opens the capture window of the reader type modally; false, and nothing
+    // opens, for a type without a window (0 "Manual", a reader whose window
+    // is not part of the program, any other value).
+    bool abreVentana(int tipo);
+    // The configuration window, in first-time or normal mode.
+    void abreConfiguracion(bool primeraVez);
+    // The scanner check for the configured type.
+    void compruebaEstadoEscaner();
+
+    IPresenciaLectores& lectores() { return *lectores_; }
+    // Replaces the presence checks (the readers' adapters, or a test's fake).
+    void fijaLectores(std::unique_ptr<IPresenciaLectores> lectores);
+
+    // In the order the program creates them.
+    std::unique_ptr<TfrmScanerMTS> frmScanerMTS;
+
+private:
+    TdmBBDD& dm_;
+    QWidget* parent_;
+    std::unique_ptr<IPresenciaLectores> lectores_;
+};

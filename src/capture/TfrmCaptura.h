@@ -1,0 +1,143 @@
+#pragma once
+// The capture window that every reader shares: the list of read lines, Save
+// (acttramitar), Clear (actLimpiar) and Exit with their questions and
+// messages, the two picture links and the help text. A reader's window
+// derives from it and adds only its reading.
+//
+// How a reader's window extends it:
+//  - The constructor takes the caption and a tComportamientoCaptura: which
+//    storing operation Save calls and with which `todos`, which message forms
+//    it shows, whether the list is emptied after Save, and whether Clear and
+//    showing empty the temporary image folder. acttramitar and actLimpiar may
+//    be renamed (their buttons follow).
+//  - leer() (pure): "&Leer cheques" was pressed.
+//  - fotoDetalle() / fotoDespiece() (pure): file names in the Pub folder that
+//    the links "Detalle del escáner" and the second link open; an empty name
+//    makes the link do nothing. textoEnlaceDespiece() gives the second link's
+//    caption ("Despiece en  detalle del escáner" unless overridden).
+//  - textoAyuda() (pure): the help lines, set each time the window is shown,
+//    so a window may choose them by the configured type.
+//  - alMostrar(): after the list (and the image folder) were emptied on
+//    showing: reset the reader's state, set a caption chosen by type.
+//  - alCerrar(): the window is closing (close the reader if it must).
+//  - zonaLector() is a layout above the list for the reader's own widgets
+//    (the keyboard reader's input box); anadeBotonLector() puts a reader
+//    button ("&Desatascar", "&Parar", "&Reiniciar") under "&Leer cheques".
+//  - Lines are added only through anadeLinea() (codeline + "¬" + sequence
+//    number) or anadeLineaSinSecuencia() (the Excella form), so the list on
+//    screen and the enabling of Save and Clear always follow.
+//  - Questions and messages of the reader go through CajaMensajes (tests
+//    answer them); a reader that must not be read while a question is open
+//    checks preguntaAbierta().
+// The reader's library callbacks must reach these on the user-interface
+// thread.
+
+#include "ImagenesTalon.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class TdmBBDD;
+class TEnlaceFoto;
+class QAction;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
+
+struct tComportamientoCaptura {
+    enum class Almacen { Normal, SAFE, Excella };
+    Almacen almacen = Almacen::Normal;
+    bool todos = false;
+    // "Revise si se leyeros todos." instead of "leyeron".
+    bool leyeros = false;
+    // The unstored-lines message says that they stay on screen until
+    // [Limpiar]; only true for a window that keeps them.
+    bool avisoLargo = false;
+    // Save leaves only the unstored lines (false) or empties the list (true).
+    // Save deletes the temporary images, and the next reads reuse the
+    // sequence numbers of lines left in the list: a reader that takes images
+    // (Seac Banche, Excella, Vision X) empties its list, so that no line is
+    // ever stored with another document's images, and says so with the short
+    // message (avisoLargo false). The keyboard reader takes no images and
+    // keeps its unstored lines for checking.
+    bool vaciaListaAlSalvar = false;
+    bool limpiarVaciaImagenes = true;
+    bool mostrarVaciaImagenes = true;
+};
+
+class TfrmCaptura : public QDialog {
+    Q_OBJECT
+public:
+    static inline const QString TextoDetalle = QStringLiteral("Detalle del escáner");
+    static inline const QString TextoDespiece = QStringLiteral("Despiece en  detalle del escáner");
+
+    TfrmCaptura(TdmBBDD& dm, const QString& caption, const tComportamientoCaptura& comportamiento,
+                QWidget* parent = nullptr);
+
+    // Shows the window modally (the list starts empty); true when it closed
+    // with OK (Exit always closes with OK).
+    bool Launch();
+
+    const QStringList& lista() const { return lista_; }
+    const tComportamientoCaptura& comportamiento() const { return comportamiento_; }
+
+    // The actions, as the buttons and the tests call them.
+    void salvar();
+    void limpiar();
+    void salir();
+    // Save and Clear are enabled exactly when the list holds a line.
+    void actualizaAcciones();
+    bool preguntaAbierta() const { return preguntaAbierta_ > 0; }
+
+    QListWidget* lstLista = nullptr;
+    QPlainTextEdit* mmoAyuda = nullptr;
+    QAction* acttramitar = nullptr;
+    QAction* actLimpiar = nullptr;
+    QPushButton* btnLeer = nullptr;
+    QPushButton* btnSalvar = nullptr;
+    QPushButton* btnLimpiar = nullptr;
+    QPushButton* btnSalir = nullptr;
+    TEnlaceFoto* lblDetalle = nullptr;
+    TEnlaceFoto* lblDespiece = nullptr;
+
+    // Escape and the close box ask as Exit does.
+    void reject() override;
+
+protected:
+    virtual void leer() = 0;
+    virtual QString fotoDetalle() const = 0;
+    virtual QString fotoDespiece() const = 0;
+    virtual QStringList textoAyuda() const = 0;
+    virtual QString textoEnlaceDespiece() const { return TextoDespiece; }
+    virtual void alMostrar() {}
+    virtual void alCerrar() {}
+
+    // Adds codeline + "¬" + its sequence number (the list's count after
+    // adding); answers that number.
+    int anadeLinea(const QString& codigo);
+    void anadeLineaSinSecuencia(const QString& linea);
+
+    QVBoxLayout* zonaLector() const { return zonaLector_; }
+    void anadeBotonLector(QPushButton* boton);
+
+    TdmBBDD& dm() const { return dm_; }
+    // The question dialog through the message facade, counted as open.
+    quint16 pregunta(const QString& texto);
+
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+
+private:
+    void refresca();
+    void almacena(int& buenos, int& invalidos);
+    void abreFoto(const QString& fichero) const;
+    void vaciaImagenesTmp() const;
+
+    TdmBBDD& dm_;
+    const tComportamientoCaptura comportamiento_;
+    QStringList lista_;
+    QVBoxLayout* zonaLector_ = nullptr;
+    QVBoxLayout* botonesLector_ = nullptr;
+    int preguntaAbierta_ = 0;
+};

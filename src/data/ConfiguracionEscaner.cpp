@@ -1,0 +1,33 @@
+#include "ConfiguracionEscaner.h"
+
+#include "FicheroPerfil.h"
+
+using namespace ConfiguracionEscaner;
+
+tEscaner leeConfiguracionEscaner(const tInstalacion& instalacion) {
+    const TFicheroPerfil perfil(instalacion.ficheros.ficheroConfiguracion);
+    const tEscaner porDefecto;
+    tEscaner e;
+    e.texto = perfil.texto(SeccionEscaner, ClaveTexto, porDefecto.texto).left(LongitudTexto);
+    e.Imprimir = perfil.booleano(SeccionEscaner, ClaveImpresion, porDefecto.Imprimir);
+    e.Fecha = perfil.booleano(SeccionEscaner, ClaveFecha, porDefecto.Fecha);
+    e.tipo = perfil.entero(SeccionEscaner, ClaveTipo, porDefecto.tipo);
+    if (e.tipo < 0 || e.tipo > TipoMaximo)
+        e.tipo = porDefecto.tipo;
+    e.tiempoSAFE = perfil.entero(SeccionTiempos, ClaveSafe, porDefecto.tiempoSAFE);
+    if (e.tiempoSAFE < 1 || e.tiempoSAFE > SafeMaximo)
+        e.tiempoSAFE = porDefecto.tiempoSAFE;
+    return e;
+}
+
+bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
+                                 bool conSafe, QString& error) {
+    TFicheroPerfil perfil(instalacion.ficheros.ficheroConfiguracion);
+    perfil.fijaEntero(SeccionEscaner, ClaveTipo, escaner.tipo);
+    perfil.fijaBooleano(SeccionEscaner, ClaveImpresion, escaner.Imprimir);
+    perfil.fijaBooleano(SeccionEscaner, ClaveFecha, escaner.Fecha);
+    perfil.fija(SeccionEscaner, ClaveTexto, escaner.texto);
+    if (conSafe)
+        perfil.fijaEntero(SeccionTiempos, ClaveSafe, tEscaner().tiempoSAFE);
+    return perfil.guarda(error);
+}

@@ -1,0 +1,168 @@
+// Completing an emission that the end of the process cut off. The history
+// rows are the truth of what was emitted: every file of the emission is made
+// again from them, so the bank gets each emitted cheque once, with its totals.
+#include "EmisionEnCurso.h"
+#include "ErrorOperacion.h"
+#include "FicheroPresentacion.h"
+#include "ImagenesTalon.h"
+#include "InformesEmision.h"
+#include "MotorTablas.h"
+#include "TdmBBDD.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <vector>
+
+namespace {
+
+namespace Mensaje {
+const QString Completada =
+    QStringLiteral("La emisión %1 de la remesa %2 se interrumpió antes de terminar y se ha "
+                   "completado ahora con %3 que pasaron al histórico: el fichero "
+                   "para el banco, la carta, el informe y el archivo ZIP están en la carpeta %4. "
+                   "Los cheques que no llegaron a emitirse siguen en la remesa.");
+const QString SinCheques =
+    QStringLiteral("La emisión %1 se interrumpió antes de emitir ningún cheque: no se ha "
+                   "generado ningún fichero y todos sus cheques siguen en la remesa.");
+const QString NoCompletada = QStringLiteral("No se pudo completar la emisión interrumpida %1: %2");
+} // namespace Mensaje
+
+// One history row of the emission, as the files need it.
+struct tFilaHistorico {
+    tTalon talon; // display amount, model description, stored numbers
+    qint64 centimos = 0;
+};
+
+// The emission's own history rows, in the order they were written, and the
+// remittance and presenter they carry.
+bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& remesa,
+                     tOrdenantes& ordenante, std::vector<tFilaHistorico>& filas, QString& error) {
+    motor::Conexion con(ruta);
+    motor::Sentencia s(
+        con, QStringLiteral("SELECT Nombre_Remesa, Importe, Fecha_Confeccion, Fecha_Pago, "
+                            "Modelo_Talon, Numero_Modelo, Fecha_Talon, Numero, "
+                            "Nombre_Cliente, Nif_Sufijo, Nombre_Ordenante, Cuenta_ord, "
+                            "Cuenta, imp, indicador FROM historicoCheques "
+                            "WHERE Nombre_Cons = ? AND Pk_HistoricoRecibos > ? "
+                            "ORDER BY Pk_HistoricoRecibos"));
+    s.liga(en.fichero).liga(en.claveHistoricoCheques);
+    if (!s.ejecuta()) {
+        error = s.error();
+        return false;
+    }
+    while (s.siguiente()) {
+        if (filas.empty()) {
+            remesa.Nombre_Remesa = s.texto(0);
+            remesa.Fecha_Confeccion = s.texto(2);
+            remesa.Fecha_Proceso = s.texto(3);
+            ordenante.Nif_Sufijo = remesa.Nif = s.texto(9);
+            ordenante.Nombre_ordenante = remesa.Nombre_Ordenante = s.texto(10);
+            ordenante.Cuenta = remesa.Cuenta_Acreedor = s.texto(11);
+        }
+        tFilaHistorico fila;
+        tTalon& t = fila.talon;
+        t.Importe = s.texto(1);
+        t.Modelo_Talon = s.texto(4);
+        t.numero_Modelo = s.texto(5).left(6);
+        t.chk_Modelo = t.numero_Modelo.mid(5, 1);
+        t.FechaPago = s.texto(6);
+        t.Numero = s.texto(7).left(9);
+        t.chk_numero = t.Numero.mid(8, 1);
+        t.Nombre_Cliente = s.texto(8);
+        t.Cuenta = s.texto(12);
+        fila.centimos = s.texto(13).toLongLong();
+        t.indicador = s.entero(14);
+        filas.push_back(fila);
+    }
+    return true;
+}
+
+bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& error) {
+    motor::Conexion con(ruta);
+    motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historico WHERE Nombre_Cons = ? AND "
+                                           "Pk_Historico > ? LIMIT 1"));
+    s.liga(en.fichero).liga(en.claveHistorico);
+    if (!s.ejecuta()) {
+        error = s.error();
+        return false;
+    }
+    return s.siguiente();
+}
+
+} // namespace
+
+bool TdmBBDD::completaEmisionInterrumpida() {
+    const tDirectorios& d = inst_.dirs;
+    const QString rutaEnCurso = rutaEmisionEnCurso(d);
+    const std::optional<tEmisionEnCurso> en = leeEmisionEnCurso(rutaEnCurso);
+    if (!en)
+        return false;
+    const auto falla = [&](const QString& motivo) {
+        throw TErrorOperacion(Mensaje::NoCompletada.arg(en->fichero, motivo));
+    };
+
+    tRemesas remesa;
+    tOrdenantes ordenante;
+    std::vector<tFilaHistorico> filas;
+    QString e;
+    if (!leeFilasEmision(rutaHistoricoCheques(), *en, remesa, ordenante, filas, e))
+        falla(e);
+    const QString consFichero = d.Dir_Cons + en->fichero;
+    // An archive cut off while it was written leaves its work file behind.
+    for (const QString& resto :
+         QDir(d.Dir_Cons)
+             .entryList({en->fichero + QStringLiteral(".zip.*")}, QDir::Files | QDir::Hidden))
+        QFile::remove(d.Dir_Cons + resto);
+    if (filas.empty()) {
+        // Nothing was emitted: no file of it may reach the bank, and its
+        // number is free for the next emission.
+        for (const QString& f : {consFichero, consFichero + QStringLiteral(".zip"),
+                                 rutaInforme(en->numero), rutaCarta(en->numero)})
+            if (QFile::exists(f) && !QFile::remove(f))
+                falla(QStringLiteral("no se pudo borrar el fichero %1").arg(f));
+        vaciaCarpeta(d.Dir_Imagenes_tmp);
+        QFile::remove(rutaEnCurso);
+        iu_.muestraMensaje(Mensaje::SinCheques.arg(en->fichero));
+        return true;
+    }
+    const bool conFilaHistorico = hayFilaHistorico(rutaHistorico(), *en, e);
+    if (!e.isEmpty())
+        falla(e);
+
+    try {
+        remesa.nombre_Cons = en->fichero;
+        vaciaCarpeta(d.Dir_Imagenes_tmp);
+        escribeCabeceraFichero(d.Dir_Cons, ordenante, en->fichero, remesa.Fecha_Confeccion,
+                               remesa.Fecha_Proceso);
+        escribeCabeceraInforme(rutaInforme(en->numero), remesa);
+        qint64 total = 0;
+        for (tFilaHistorico& fila : filas) {
+            tTalon registro = fila.talon;
+            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa);
+            escribeDetalleTalon(rutaInforme(en->numero), fila.talon);
+            total += fila.centimos;
+            // Images still in the image folder go to the history; the front
+            // image of each cheque goes to the archive from there.
+            const tTalon& t = fila.talon;
+            archivaImagenesTalon(d, t.Cuenta, t.numero_Modelo, t.Numero, [this] {
+                avisaPuntoEmision(PuntoEmision::ArchivandoImagenes, 0);
+            });
+            const QString base = baseImagenTalon(t);
+            const QString f = QStringLiteral("F");
+            const QString tif = QStringLiteral(".tif");
+            const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
+            if (!archivada.isEmpty() && QFile::exists(archivada))
+                copiaFichero(archivada, rutaImagen(d.Dir_Imagenes_tmp, f, base, tif));
+        }
+        terminaEmision(remesa, en->numero, int(filas.size()), total, !conFilaHistorico);
+    } catch (const TErrorOperacion& error) {
+        falla(error.texto());
+    }
+    QFile::remove(rutaEnCurso);
+    const QString cheques = filas.size() == 1 ? QStringLiteral("1 cheque")
+                                              : QStringLiteral("%1 cheques").arg(filas.size());
+    iu_.muestraMensaje(Mensaje::Completada.arg(en->fichero, remesa.Nombre_Remesa, cheques,
+                                               QDir::toNativeSeparators(d.Dir_Cons)));
+    return true;
+}

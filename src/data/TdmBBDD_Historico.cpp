@@ -1,0 +1,130 @@
+// The history of emitted cheques: the search shown in the history grid and
+// the annulment of one cheque.
+#include "ImagenesTalon.h"
+#include "MotorTablas.h"
+#include "TdmBBDD.h"
+#include "TqryHistorico.h"
+
+#include <QDir>
+
+namespace {
+
+// The key columns of a cheque in a history row.
+struct tChequeHistorico {
+    QString cuenta;
+    QString numeroModelo;
+    QString numero;
+};
+
+const QStringList prefijosImagen = {QStringLiteral("F"), QStringLiteral("F"), QStringLiteral("T")};
+const QStringList extensionesImagen = {QStringLiteral(".jpg"), QStringLiteral(".tif"),
+                                       QStringLiteral(".tif")};
+
+void borraImagenes(const QString& carpeta, const QString& base) {
+    for (int i = 0; i < prefijosImagen.size(); ++i)
+        borraFichero(rutaImagen(carpeta, prefijosImagen[i], base, extensionesImagen[i]));
+}
+
+// True when some history row is that cheque; true also when it cannot be
+// told, so that no image is lost on a doubt.
+bool quedaEnHistorico(const QString& rutaHistorico, const tChequeHistorico& c) {
+    motor::Conexion con(rutaHistorico);
+    motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historicoCheques WHERE Numero = ? AND "
+                                           "Numero_Modelo = ? AND Cuenta = ? LIMIT 1"));
+    s.liga(c.numero).liga(c.numeroModelo).liga(c.cuenta);
+    return !s.ejecuta() || s.siguiente();
+}
+
+// True when a cheque table of a working remittance holds a cheque with that
+// image base name (it keeps its images under the same names); true also when
+// a table cannot be read.
+bool quedaEnRemesa(const QString& carpetaRemesas, const QString& base) {
+    const QStringList tablas =
+        QDir(carpetaRemesas).entryList({QStringLiteral("*.dat")}, QDir::Files);
+    for (const QString& tabla : tablas) {
+        motor::Conexion con(carpetaRemesas + tabla);
+        motor::Sentencia s(con,
+                           QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
+        if (!s.ejecuta())
+            return true;
+        while (s.siguiente())
+            if (baseImagenTalon(s.texto(0), s.texto(1), s.texto(2)) == base)
+                return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TqryHistorico& TdmBBDD::qryHistorico() {
+    if (qryHistorico_ == nullptr)
+        qryHistorico_ = new TqryHistorico(this);
+    return *qryHistorico_;
+}
+
+void TdmBBDD::CargaHistoricoDeTalones(const tConsultaHistorico& aCadena) {
+    QString error;
+    if (!qryHistorico().abre(rutaHistoricoCheques(), aCadena, error))
+        iu_.muestraMensaje(error);
+}
+
+void TdmBBDD::RecargaHistoricoDeTalones() {
+    QString error;
+    if (!qryHistorico().reabre(error))
+        iu_.muestraMensaje(error);
+}
+
+void TdmBBDD::CierraHistoricoDeTalones() {
+    qryHistorico().cierra();
+}
+
+bool TdmBBDD::EliminaregistroHistorico(int apk) {
+    // The grid's query keeps the table file open for reading, which would
+    // hold the delete back: it is closed now and run again afterwards.
+    const bool consultaAbierta = qryHistorico().abierta();
+    qryHistorico().cierra();
+    const bool eliminado = eliminaFilaHistorico(apk);
+    if (consultaAbierta)
+        RecargaHistoricoDeTalones();
+    return eliminado;
+}
+
+bool TdmBBDD::eliminaFilaHistorico(int apk) {
+    const QString ruta = rutaHistoricoCheques();
+    QList<tChequeHistorico> cheques;
+    QString e;
+    {
+        motor::Conexion con(ruta);
+        motor::Transaccion tr(con);
+        e = tr.error();
+        if (e.isEmpty()) {
+            motor::Sentencia s(con,
+                               QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM "
+                                              "historicoCheques WHERE Pk_HistoricoRecibos = ?"));
+            s.liga(apk);
+            if (!s.ejecuta())
+                e = s.error();
+            while (e.isEmpty() && s.siguiente())
+                cheques.append({s.texto(0), s.texto(1), s.texto(2)});
+        }
+        if (e.isEmpty())
+            e = motor::ejecutaSql(
+                con, QStringLiteral("DELETE FROM historicoCheques WHERE Pk_HistoricoRecibos = ?"),
+                {apk});
+        if (e.isEmpty() && !tr.confirma())
+            e = tr.error();
+    }
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
+    }
+    // The images go only once the row is gone for good.
+    for (const tChequeHistorico& c : cheques) {
+        const QString base = baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
+        if (!quedaEnHistorico(ruta, c))
+            borraImagenes(inst_.dirs.Dir_Hco_Imagenes, base);
+        if (!quedaEnRemesa(inst_.dirs.Dir_TablaRemesas, base))
+            borraImagenes(inst_.dirs.Dir_Imagenes, base);
+    }
+    return true;
+}

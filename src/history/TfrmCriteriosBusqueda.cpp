@@ -1,0 +1,281 @@
+#include "TfrmCriteriosBusqueda.h"
+
+#include "CamposTexto.h"
+#include "Importes.h"
+#include "TdmBBDD.h"
+#include "Textos.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QStringList TfrmCriteriosBusqueda::textoAyuda() {
+    return {QStringLiteral("Los criterios son texto libre: un fragmento encuentra todos los "
+                           "cheques cuyo valor lo contiene (GARC encuentra GARCIA y MIGARCA). "
+                           "Los campos vacíos no limitan la búsqueda."),
+            QStringLiteral("Importe: escriba solo \"Desde\" para buscar los importes que "
+                           "contienen esa cifra, o \"Desde\" y \"Hasta\" para un intervalo "
+                           "(ambos extremos incluidos)."),
+            QStringLiteral("Para buscar por fecha de confección de la remesa marque la casilla "
+                           "\"Desde\" bajo \"Fecha confección de la remesa\".")};
+}
+
+bool TfrmCriteriosBusqueda::Launch(TdmBBDD& dm, QWidget* parent) {
+    TfrmCriteriosBusqueda frm(dm, parent);
+    frm.prepara();
+    return frm.exec() == QDialog::Accepted;
+}
+
+TfrmCriteriosBusqueda::TfrmCriteriosBusqueda(TdmBBDD& dm, QWidget* parent)
+    : QDialog(parent), dm_(dm) {
+    setWindowTitle(Caption);
+    setObjectName(QStringLiteral("TfrmCriteriosBusqueda"));
+    creaControles();
+}
+
+void TfrmCriteriosBusqueda::creaControles() {
+    const auto campo = [this](const QString& nombre, int longitud) {
+        auto* edt = new QLineEdit(this);
+        edt->setObjectName(nombre);
+        edt->setMaxLength(longitud);
+        fuerzaMayusculas(edt);
+        edt->installEventFilter(this);
+        return edt;
+    };
+    const auto fila = [](QGridLayout* rejilla, int f, const QString& etiqueta, QWidget* control) {
+        auto* lbl = new QLabel(etiqueta, control->parentWidget());
+        lbl->setBuddy(control);
+        rejilla->addWidget(lbl, f, 0);
+        rejilla->addWidget(control, f, 1);
+        return lbl;
+    };
+    const QFontMetrics fm(font());
+    const auto ancho = [&fm](int caracteres) {
+        return fm.horizontalAdvance(QString(caracteres, u'W'));
+    };
+
+    auto* grpPresentador = new QGroupBox(QStringLiteral("Presentador"), this);
+    auto* rejPresentador = new QGridLayout(grpPresentador);
+    ledtNombreOrdenante = campo(QStringLiteral("ledtNombreOrdenante"), 70);
+    ledtNifOrdenante = campo(QStringLiteral("ledtNifOrdenante"), 12);
+    ledtCuentaOrdenante = campo(QStringLiteral("ledtCuentaOrdenante"), 24);
+    fila(rejPresentador, 0, QStringLiteral("Nombre"), ledtNombreOrdenante);
+    fila(rejPresentador, 1, QStringLiteral("CIF/NIF"), ledtNifOrdenante);
+    fila(rejPresentador, 2, QStringLiteral("Cuenta (IBAN)"), ledtCuentaOrdenante);
+    ledtNombreOrdenante->setMinimumWidth(ancho(30));
+    ledtNifOrdenante->setMaximumWidth(ancho(13));
+    ledtCuentaOrdenante->setMaximumWidth(ancho(25));
+
+    auto* grpRemesa = new QGroupBox(QStringLiteral("Remesa"), this);
+    auto* rejRemesa = new QGridLayout(grpRemesa);
+    ledtNombreRemesa = campo(QStringLiteral("ledtNombreRemesa"), 35);
+    // Searching by remittance name is not offered: the field stays empty.
+    fila(rejRemesa, 0, QStringLiteral("Nombre Remesa"), ledtNombreRemesa)->hide();
+    ledtNombreRemesa->hide();
+    auto* lblFechas = new QLabel(QStringLiteral("Fecha confección de la remesa"), grpRemesa);
+    rejRemesa->addWidget(lblFechas, 1, 0, 1, 4);
+    chkConfeccionInicial = new QCheckBox(QStringLiteral("Desde"), grpRemesa);
+    chkConfeccionInicial->setObjectName(QStringLiteral("chkConfeccionInicial"));
+    const auto fecha = [&](const QString& nombre) {
+        auto* dtp = new QDateEdit(grpRemesa);
+        dtp->setObjectName(nombre);
+        dtp->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        dtp->setCalendarPopup(true);
+        dtp->installEventFilter(this);
+        return dtp;
+    };
+    dtpconfeccionInicial = fecha(QStringLiteral("dtpconfeccionInicial"));
+    dtpconfeccionInicial->setAccessibleName(QStringLiteral("Fecha de confección desde"));
+    dtpConfeccionFinal = fecha(QStringLiteral("dtpConfeccionFinal"));
+    chkConfeccionInicial->installEventFilter(this);
+    rejRemesa->addWidget(chkConfeccionInicial, 2, 0);
+    rejRemesa->addWidget(dtpconfeccionInicial, 2, 1);
+    auto* lblHasta = new QLabel(QStringLiteral("Hasta"), grpRemesa);
+    lblHasta->setBuddy(dtpConfeccionFinal);
+    rejRemesa->addWidget(lblHasta, 2, 2);
+    rejRemesa->addWidget(dtpConfeccionFinal, 2, 3);
+    rejRemesa->setColumnStretch(4, 1);
+
+    auto* grpCheque = new QGroupBox(QStringLiteral("Datos del Cheque"), this);
+    auto* rejCheque = new QGridLayout(grpCheque);
+    ledtImporte = campo(QStringLiteral("ledtImporte"), 14);
+    lbeImporteHasta = campo(QStringLiteral("lbeImporteHasta"), 14);
+    lbeNumero = campo(QStringLiteral("lbeNumero"), 14);
+    for (QLineEdit* edt : {ledtImporte, lbeImporteHasta}) {
+        edt->setAlignment(Qt::AlignRight);
+        edt->setMaximumWidth(ancho(12));
+    }
+    lbeNumero->setMaximumWidth(ancho(12));
+    ledtImporte->setAccessibleName(QStringLiteral("Importe desde"));
+    lbeImporteHasta->setAccessibleName(QStringLiteral("Importe hasta"));
+    rejCheque->addWidget(new QLabel(QStringLiteral("Importe"), grpCheque), 0, 0);
+    auto* lblDesde = new QLabel(QStringLiteral("Desde"), grpCheque);
+    lblDesde->setBuddy(ledtImporte);
+    auto* lblImporteHasta = new QLabel(QStringLiteral("Hasta"), grpCheque);
+    lblImporteHasta->setBuddy(lbeImporteHasta);
+    rejCheque->addWidget(lblDesde, 0, 1);
+    rejCheque->addWidget(ledtImporte, 0, 2);
+    rejCheque->addWidget(lblImporteHasta, 0, 3);
+    rejCheque->addWidget(lbeImporteHasta, 0, 4);
+    auto* lblNumero = new QLabel(QStringLiteral("Número de Cheque"), grpCheque);
+    lblNumero->setBuddy(lbeNumero);
+    rejCheque->addWidget(lblNumero, 1, 0, 1, 2);
+    rejCheque->addWidget(lbeNumero, 1, 2);
+    rejCheque->setColumnStretch(5, 1);
+
+    auto* grpLibrado = new QGroupBox(QStringLiteral("Librado"), this);
+    auto* rejLibrado = new QGridLayout(grpLibrado);
+    ledtNombreBenef = campo(QStringLiteral("ledtNombreBenef"), 35);
+    ledtCuentaBenef = campo(QStringLiteral("ledtCuentaBenef"), 34);
+    fila(rejLibrado, 0, QStringLiteral("Nombre"), ledtNombreBenef);
+    fila(rejLibrado, 1, QStringLiteral("Cuenta"), ledtCuentaBenef);
+    ledtCuentaBenef->setMaximumWidth(ancho(30));
+
+    btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
+    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
+    btnSalir->setObjectName(QStringLiteral("btnSalir"));
+    for (QPushButton* b : {btnAceptar, btnSalir}) {
+        b->setAutoDefault(false);
+        pulsaConEnter(b);
+    }
+    auto* filaBotones = new QHBoxLayout;
+    filaBotones->addStretch();
+    filaBotones->addWidget(btnAceptar);
+    filaBotones->addWidget(btnSalir);
+
+    mmoAyuda = new QPlainTextEdit(this);
+    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
+    mmoAyuda->setReadOnly(true);
+    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
+    mmoAyuda->setFocusPolicy(Qt::NoFocus);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 8);
+    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+
+    auto* capas = new QVBoxLayout(this);
+    capas->addWidget(grpPresentador);
+    capas->addWidget(grpRemesa);
+    capas->addWidget(grpCheque);
+    capas->addWidget(grpLibrado);
+    capas->addLayout(filaBotones);
+    capas->addWidget(mmoAyuda);
+
+    QWidget* anterior = ledtNombreOrdenante;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ledtNifOrdenante, ledtCuentaOrdenante, chkConfeccionInicial, dtpconfeccionInicial,
+             dtpConfeccionFinal, ledtImporte, lbeImporteHasta, lbeNumero, ledtNombreBenef,
+             ledtCuentaBenef, btnAceptar, btnSalir}) {
+        setTabOrder(anterior, w);
+        anterior = w;
+    }
+
+    connect(chkConfeccionInicial, &QCheckBox::toggled, this, &TfrmCriteriosBusqueda::cambiaDesde);
+    connect(dtpconfeccionInicial, &QDateEdit::dateChanged, this,
+            &TfrmCriteriosBusqueda::cambiaDesde);
+    connect(btnAceptar, &QPushButton::clicked, this, &TfrmCriteriosBusqueda::aceptar);
+    connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmCriteriosBusqueda::prepara() {
+    for (QLineEdit* edt :
+         {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante, ledtNombreRemesa, ledtImporte,
+          lbeNumero, ledtNombreBenef, ledtCuentaBenef})
+        edt->clear();
+    const QSignalBlocker bloqueo(dtpconfeccionInicial);
+    dtpconfeccionInicial->setDate(QDate::currentDate());
+    chkConfeccionInicial->setChecked(false);
+    cambiaDesde();
+}
+
+void TfrmCriteriosBusqueda::cambiaDesde() {
+    const bool marcada = chkConfeccionInicial->isChecked();
+    dtpconfeccionInicial->setEnabled(marcada);
+    dtpConfeccionFinal->setEnabled(marcada);
+    dtpConfeccionFinal->setDate(dtpconfeccionInicial->date());
+}
+
+tCriteriosHistorico TfrmCriteriosBusqueda::criterios() const {
+    tCriteriosHistorico c;
+    c.datos.beneficiario.Cuenta = ledtCuentaBenef->text();
+    c.datos.beneficiario.Nombre_Cliente = ledtNombreBenef->text();
+    c.datos.talon.Importe = ledtImporte->text();
+    c.datos.remesa.Nombre_Remesa = ledtNombreRemesa->text();
+    c.datos.talon.Numero = lbeNumero->text();
+    c.datos.ordenante.Nif_Sufijo = ledtNifOrdenante->text();
+    c.datos.ordenante.Nombre_ordenante = ledtNombreOrdenante->text();
+    c.datos.ordenante.Cuenta = ledtCuentaOrdenante->text();
+    c.importeHasta = lbeImporteHasta->text();
+    c.conFechaConfeccion = chkConfeccionInicial->isChecked();
+    c.confeccionDesde = dtpconfeccionInicial->date();
+    c.confeccionHasta = dtpConfeccionFinal->date();
+    return c;
+}
+
+void TfrmCriteriosBusqueda::aceptar() {
+    // The fields are taken as they stand: the leaving rules have run on every
+    // field the operator left, as the field shows.
+    dm_.CargaHistoricoDeTalones(consultaBusquedaHistorico(criterios()));
+    accept();
+}
+
+bool TfrmCriteriosBusqueda::esCampoTexto(QObject* objeto) const {
+    for (QObject* o : {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante, ledtNombreRemesa,
+                       ledtNombreBenef, ledtCuentaBenef})
+        if (o == objeto)
+            return true;
+    return false;
+}
+
+void TfrmCriteriosBusqueda::saleCampo(QObject* campo) {
+    if (esCampoTexto(campo)) {
+        auto* edt = static_cast<QLineEdit*>(campo);
+        edt->setText(normalizaTexto(edt->text()));
+    } else if (campo == ledtImporte || campo == lbeNumero) {
+        // Leaving the number also gives the "Desde" amount its display form.
+        ledtImporte->setText(formateaImporte(ledtImporte->text()));
+    } else if (campo == lbeImporteHasta) {
+        lbeImporteHasta->setText(formateaImporte(lbeImporteHasta->text()));
+    }
+}
+
+bool TfrmCriteriosBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::FocusOut) {
+        saleCampo(objeto);
+    } else if (evento->type() == QEvent::KeyPress) {
+        auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+        if ((objeto == ledtImporte || objeto == lbeImporteHasta) && tecla->text().size() == 1 &&
+            !(tecla->modifiers() & Qt::ControlModifier)) {
+            QChar c = tecla->text().front();
+            if (!filtraTeclaImporte(c)) {
+                if (!c.isNull())
+                    static_cast<QLineEdit*>(objeto)->insert(QString(c));
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void TfrmCriteriosBusqueda::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    ledtCuentaBenef->setFocus();
+}
+
+void TfrmCriteriosBusqueda::changeEvent(QEvent* evento) {
+    QDialog::changeEvent(evento);
+    // Minimising the window minimises the whole application.
+    if (evento->type() == QEvent::WindowStateChange && isMinimized() && parentWidget())
+        parentWidget()->window()->showMinimized();
+}

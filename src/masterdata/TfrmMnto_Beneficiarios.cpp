@@ -1,0 +1,282 @@
+#include "TfrmMnto_Beneficiarios.h"
+
+#include "Cadenas.h"
+#include "CajaMensajes.h"
+#include "CamposTexto.h"
+#include "ListaOrdenable.h"
+#include "TdmBBDD.h"
+#include "Textos.h"
+#include "TfrmSelectBeneficiarios.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QString sinBlancosDelante(const QString& texto) {
+    qsizetype i = 0;
+    while (i < texto.size() && texto.at(i) == u' ')
+        ++i;
+    return texto.mid(i);
+}
+} // namespace
+
+QStringList TfrmMnto_Beneficiarios::textoAyuda() {
+    return {QStringLiteral("Desde esta ventana asignaremos un nombre de librado a la cuenta. La "
+                           "cuenta se introducirá automática o manualmente desde el menú >> "
+                           "Leer "),
+            QStringLiteral("cheques."),
+            QStringLiteral("El nombre del  librado del cheque es opcional. Pero si se introduce "
+                           "éste en la aplicación, cada vez que se lea "),
+            QStringLiteral("un cheque de esa cuenta también se mostrará el nombre del librado "
+                           "facilitando la identificación y cuadre de los cheques.")};
+}
+
+bool TfrmMnto_Beneficiarios::Launch(TdmBBDD& dm, QWidget* parent) {
+    TfrmMnto_Beneficiarios frm(dm, parent);
+    frm.prepara();
+    return frm.exec() == QDialog::Accepted;
+}
+
+TfrmMnto_Beneficiarios::TfrmMnto_Beneficiarios(TdmBBDD& dm, QWidget* parent)
+    : QDialog(parent), dm_(dm) {
+    setObjectName(QStringLiteral("frmMnto_Beneficiarios"));
+    setWindowTitle(Caption);
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    creaControles();
+    resize(753, 635);
+    if (parent != nullptr)
+        parent->window()->installEventFilter(this);
+}
+
+void TfrmMnto_Beneficiarios::creaControles() {
+    const auto boton = [this](const QString& texto, const char* nombre) {
+        auto* b = new QPushButton(texto, this);
+        b->setObjectName(QLatin1String(nombre));
+        b->setAutoDefault(false);
+        pulsaConEnter(b);
+        return b;
+    };
+    frmSelect = new TfrmSelectBeneficiarios(dm_.estado().ColumnaOrden, this);
+    frmSelect->lista()->installEventFilter(this);
+    btnModificar = boton(QStringLiteral("&Modificar"), "btnModificar");
+    btnEliminar = boton(QStringLiteral("&Eliminar"), "btnEliminar");
+    auto* columnaBotones = new QVBoxLayout;
+    columnaBotones->addWidget(btnModificar);
+    columnaBotones->addWidget(btnEliminar);
+    columnaBotones->addStretch();
+    auto* filaLista = new QHBoxLayout;
+    filaLista->addWidget(frmSelect, 1);
+    filaLista->addLayout(columnaBotones);
+
+    grpLibrado = new QGroupBox(QStringLiteral("Librado"), this);
+    grpLibrado->setObjectName(QStringLiteral("grpLibrado"));
+    auto* formulario = new QFormLayout(grpLibrado);
+    const auto campo = [&](const QString& etiqueta, int longitud, const char* nombre) {
+        auto* edt = new QLineEdit(grpLibrado);
+        edt->setObjectName(QLatin1String(nombre));
+        edt->setMaxLength(longitud);
+        fuerzaMayusculas(edt);
+        edt->installEventFilter(this);
+        auto* lbl = new QLabel(etiqueta, grpLibrado);
+        lbl->setBuddy(edt);
+        formulario->addRow(lbl, edt);
+        return edt;
+    };
+    edtNombre = campo(QStringLiteral("Nombre  (OPC.)"), 35, "edtNombre");
+    edtCuenta = campo(QStringLiteral("Cuenta (OBL.)"), 20, "edtCuenta");
+    const QFontMetrics fm(edtNombre->font());
+    edtNombre->setMinimumWidth(fm.horizontalAdvance(QString(36, u'W')));
+    edtCuenta->setMaximumWidth(fm.horizontalAdvance(QString(24, u'W')));
+    fijaEditable(edtCuenta, false);
+
+    btnAceptar = boton(QStringLiteral("&Aceptar"), "btnAceptar");
+    btnCancelar = boton(QStringLiteral("&Cancelar"), "btnCancelar");
+    btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
+    auto* filaBotones = new QHBoxLayout;
+    filaBotones->addStretch();
+    filaBotones->addWidget(btnAceptar);
+    filaBotones->addWidget(btnCancelar);
+    filaBotones->addWidget(btnSalir);
+
+    mmoAyuda = new QPlainTextEdit(this);
+    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
+    mmoAyuda->setReadOnly(true);
+    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
+    mmoAyuda->setFocusPolicy(Qt::NoFocus);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
+    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+
+    auto* capas = new QVBoxLayout(this);
+    capas->addLayout(filaLista, 1);
+    capas->addWidget(grpLibrado);
+    capas->addLayout(filaBotones);
+    capas->addWidget(mmoAyuda);
+
+    connect(btnModificar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::modificar);
+    connect(btnEliminar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::eliminar);
+    connect(btnAceptar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::aceptar);
+    connect(btnCancelar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::cancelar);
+    connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
+    connect(frmSelect->lista(), &QTreeWidget::itemSelectionChanged, this,
+            &TfrmMnto_Beneficiarios::muestraSeleccion);
+    connect(frmSelect->lista(), &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (btnModificar->isEnabled())
+            modificar();
+    });
+}
+
+void TfrmMnto_Beneficiarios::prepara() {
+    cargaLista();
+}
+
+void TfrmMnto_Beneficiarios::cargaLista() {
+    frmSelect->Carga_lista_Beneficiarios(dm_);
+    fijaModoEdicion(false);
+    muestraSeleccion();
+}
+
+void TfrmMnto_Beneficiarios::fijaModoEdicion(bool edicion) {
+    enEdicion_ = edicion;
+    frmSelect->lista()->setEnabled(!edicion);
+    btnSalir->setEnabled(!edicion);
+    const bool haySeleccion = frmSelect->filaSeleccionada() != nullptr;
+    btnModificar->setEnabled(!edicion && haySeleccion);
+    btnEliminar->setEnabled(!edicion && haySeleccion);
+    btnAceptar->setEnabled(edicion);
+    btnCancelar->setEnabled(edicion);
+    fijaEditable(edtNombre, edicion);
+}
+
+void TfrmMnto_Beneficiarios::muestraSeleccion() {
+    const TElementoLista* fila = frmSelect->filaSeleccionada();
+    const bool habilita = !enEdicion_ && frmSelect->lista()->numeroFilas() > 0 && fila != nullptr;
+    btnModificar->setEnabled(habilita);
+    btnEliminar->setEnabled(habilita);
+    edtNombre->clear();
+    edtCuenta->clear();
+    if (fila == nullptr)
+        return;
+    regBeneficiario = dm_.CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
+    edtNombre->setText(regBeneficiario.Nombre_Cliente);
+    edtCuenta->setText(regBeneficiario.Cuenta);
+}
+
+void TfrmMnto_Beneficiarios::modificar() {
+    if (enEdicion_ || frmSelect->filaSeleccionada() == nullptr)
+        return;
+    FNuevo = false;
+    fijaModoEdicion(true);
+    edtNombre->setFocus();
+}
+
+TCliente TfrmMnto_Beneficiarios::registroDeCampos() const {
+    TCliente r;
+    r.Pk_Cliente = regBeneficiario.Pk_Cliente;
+    r.EsNuevo = false;
+    r.Nombre_Cliente = sinBlancosDelante(edtNombre->text());
+    r.Cuenta = sinBlancosDelante(edtCuenta->text().remove(u'-'));
+    return r;
+}
+
+bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
+    int clave = r.Pk_Cliente;
+    if (dm_.DuplicadoBeneficiario(r.Cuenta, FNuevo, clave)) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeCuentaDuplicada);
+        return false;
+    }
+    return true;
+}
+
+void TfrmMnto_Beneficiarios::aceptar() {
+    if (!enEdicion_)
+        return;
+    // The access key presses the button without leaving the name field: its
+    // rule is applied here as it would be on leaving it.
+    if (focusWidget() == edtNombre)
+        edtNombre->setText(normalizaTexto(edtNombre->text()));
+    TCliente r = registroDeCampos();
+    if (!CompruebaValoresIntroducidos(r))
+        return;
+    QString mensaje;
+    if (!dm_.GuardaBeneficiario(r, mensaje)) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+        return;
+    }
+    regBeneficiario = r;
+    // The row changes in place: the list is neither reloaded nor re-sorted.
+    if (TElementoLista* fila = frmSelect->filaSeleccionada()) {
+        fila->setText(0, r.Nombre_Cliente);
+        fila->setText(1, r.Cuenta);
+    }
+    fijaModoEdicion(false);
+    frmSelect->lista()->setFocus();
+}
+
+void TfrmMnto_Beneficiarios::cancelar() {
+    fijaModoEdicion(false);
+    muestraSeleccion();
+}
+
+void TfrmMnto_Beneficiarios::eliminar() {
+    const QList<int> claves = frmSelect->clavesSeleccionadas();
+    if (enEdicion_ || claves.isEmpty())
+        return;
+    if (CajaMensajes(dm_.estado(), this)
+            .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
+                      Cadenas::captions().captionCajaMensajes))
+        dm_.EliminaBeneficiarios(claves);
+    cargaLista();
+}
+
+void TfrmMnto_Beneficiarios::keyPressEvent(QKeyEvent* evento) {
+    // Esc leaves edit mode as "Cancelar" does; only browse mode closes.
+    if (evento->key() == Qt::Key_Escape && enEdicion_) {
+        cancelar();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+void TfrmMnto_Beneficiarios::changeEvent(QEvent* evento) {
+    QDialog::changeEvent(evento);
+    if (evento->type() != QEvent::WindowStateChange)
+        return;
+    // The window is modal: minimising it minimises the whole application,
+    // and bringing it back brings the main window back with it.
+    QWidget* principal = parentWidget() ? parentWidget()->window() : nullptr;
+    if (principal == nullptr)
+        return;
+    if (isMinimized() && !principal->isMinimized())
+        principal->showMinimized();
+    else if (!isMinimized() && principal->isMinimized())
+        principal->showNormal();
+}
+
+bool TfrmMnto_Beneficiarios::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() == QEvent::WindowStateChange && parentWidget() != nullptr &&
+        objeto == parentWidget()->window() && !parentWidget()->window()->isMinimized() &&
+        isMinimized())
+        showNormal();
+    if (evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        const bool enter = tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
+        if (objeto == frmSelect->lista() && enter && btnModificar->isEnabled()) {
+            modificar();
+            return true;
+        }
+        if ((objeto == edtNombre || objeto == edtCuenta) && enter) {
+            btnAceptar->setFocus();
+            return true;
+        }
+    } else if (objeto == edtNombre && evento->type() == QEvent::FocusOut) {
+        edtNombre->setText(normalizaTexto(edtNombre->text()));
+    }
+    return QDialog::eventFilter(objeto, evento);
+}

@@ -1,0 +1,234 @@
+// The scanner configuration window and the scanner check.
+#include "CajaMensajes.h"
+#include "ComprobacionEscaner.h"
+#include "InstalacionPrueba.h"
+#include "PresenciaLectores.h"
+#include "TextosCaptura.h"
+#include "TfrmConfiguracion.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include <stdexcept>
+
+namespace {
+// Records which presence checks ran and answers as told.
+class LectoresFalsos : public IPresenciaLectores {
+public:
+    bool seac = true, driver = true, instala = true, enciende = true, lanza = false;
+    QStringList llamadas;
+    bool seacBanchePresente() override { return anota("seac", seac); }
+    bool driverPaniniPresente() override { return anota("driver", driver); }
+    bool instalaDriverPanini(int tipo) override {
+        return anota("instala " + QString::number(tipo), instala);
+    }
+    bool enciendeVisionX() override {
+        if (lanza)
+            throw std::runtime_error("sin memoria");
+        return anota("enciende", enciende);
+    }
+
+private:
+    bool anota(const QString& s, bool r) {
+        llamadas << s;
+        return r;
+    }
+};
+
+// On the indicator: a wide radio button does not react to its far end.
+void eligeTipo(TfrmConfiguracion& frm, int tipo) {
+    QAbstractButton* b = frm.grupoTipo->button(tipo);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+    QVERIFY(b->isChecked());
+}
+
+QByteArray lee(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+void escribe(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+class TstTfrmConfiguracion : public QObject {
+    Q_OBJECT
+    std::unique_ptr<InstalacionPrueba> p;
+    LectoresFalsos lectores;
+
+    QString ini() const { return p->inst.ficheros.ficheroConfiguracion; }
+
+private slots:
+    void init() {
+        p = std::make_unique<InstalacionPrueba>();
+        lectores = LectoresFalsos{};
+    }
+    void cleanup() { p.reset(); }
+
+    // First start: the file with Safe = 5 exists as soon as the window is on
+    // screen; the chosen type is written by "&Aceptar", which then checks and
+    // closes.
+    void primeraVez() {
+        TfrmConfiguracion frm(*p->dm, lectores, true);
+        QVERIFY(!QFile::exists(ini()));
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QCOMPARE(frm.windowTitle(), QString("Configuración del tipo de escáner"));
+        QCOMPARE(frm.lblExplicacion->text(), TfrmConfiguracion::Explicacion);
+        QCOMPARE(frm.rgTipo->title(), QString("Tipo de escáner"));
+        QStringList tipos;
+        for (QAbstractButton* b : frm.grupoTipo->buttons())
+            tipos << b->text();
+        QCOMPARE(tipos, (QStringList{"Manual", "Seac-Banche", "MagTek: EXCELLA",
+                                     "MagTek: EXCELLA STX", "MagTek: SAFE", "Panini: Vision X"}));
+        QCOMPARE(frm.grupoTipo->checkedId(), 0);
+        QVERIFY(!frm.grpImpresion->isVisible());
+        QVERIFY(!frm.grpImpresion->isEnabled());
+        QCOMPARE(frm.edtTexto->maxLength(), 70);
+        QVERIFY(!(frm.windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(frm.btnAceptar->isEnabled());
+        QCOMPARE(lee(ini()),
+                 QByteArray("[ESCANER]\r\nTipo=0\r\nImpresion=0\r\nFecha=0\r\nTexto=\r\n"
+                            "\r\n\r\n[TIEMPOS]\r\nSafe=5\r\n"));
+
+        QTest::keyClick(&frm, Qt::Key_Escape);
+        QVERIFY(frm.isVisible()); // "&Aceptar" is the only way out
+
+        eligeTipo(frm, 4);
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QVERIFY(!frm.isVisible());
+        QCOMPARE(frm.result(), int(QDialog::Accepted));
+        QVERIFY(!frm.btnAceptar->isEnabled());
+        QVERIFY(lee(ini()).contains("Tipo=4\r\n"));
+        QCOMPARE(p->estado.Escaner.tipo, 4);
+        QCOMPARE(p->estado.Escaner.tiempoSAFE, 5);
+        QVERIFY(lectores.llamadas.isEmpty());
+    }
+
+    // A file written by hand shows as it reads, and the window's write keeps
+    // what is not its own. From the menu Safe is not written.
+    void ficheroEscritoAMano() {
+        escribe(ini(), "; oficina central\r\n[BANCO]\r\nNombre=CAJA RURAL\r\n"
+                       "[escaner]\r\nimpresion=1\r\ntipo=2\r\nfecha=1\r\ntexto=pagado\r\n");
+        TfrmConfiguracion frm(*p->dm, lectores, false);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QVERIFY(frm.rbImprimir->isChecked());
+        QVERIFY(!frm.rbSinImpresion->isChecked());
+        QVERIFY(frm.chkFecha->isChecked());
+        QCOMPARE(frm.edtTexto->text(), QString("PAGADO"));
+        QCOMPARE(frm.grupoTipo->checkedId(), 2);
+        QVERIFY(p->estado.Escaner.Imprimir);
+
+        eligeTipo(frm, 3);
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        const QByteArray escrito = lee(ini());
+        for (const char* linea :
+             {"; oficina central\r\n", "[BANCO]\r\n", "Nombre=CAJA RURAL\r\n", "Tipo=3\r\n",
+              "Impresion=1\r\n", "Fecha=1\r\n", "Texto=PAGADO\r\n"})
+            QVERIFY2(escrito.contains(linea), linea);
+        QVERIFY(!escrito.contains("Safe"));
+        QVERIFY(p->guion.textos().isEmpty());
+    }
+
+    // From the menu, "&Aceptar" checks only the readers that have a check.
+    void cambioDesdeElMenu_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QStringList>("llamadas");
+        for (int tipo : {0, 2, 3, 4})
+            QTest::addRow("tipo %d", tipo) << tipo << QStringList{};
+        QTest::newRow("seac banche") << 1 << QStringList{"seac"};
+        QTest::newRow("vision x") << 5 << QStringList{"driver", "enciende"};
+    }
+    void cambioDesdeElMenu() {
+        QFETCH(int, tipo);
+        escribe(ini(), "[ESCANER]\r\nTipo=1\r\n");
+        TfrmConfiguracion frm(*p->dm, lectores, false);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        eligeTipo(frm, tipo);
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QVERIFY(!frm.isVisible());
+        QCOMPARE(p->estado.Escaner.tipo, tipo);
+        QTEST(lectores.llamadas, "llamadas");
+    }
+
+    void elTextoSeEscribeEnMayusculas() {
+        TfrmConfiguracion frm(*p->dm, lectores, false);
+        frm.show();
+        frm.grpImpresion->setEnabled(true); // hidden from the operator; typed here
+        QTest::keyClicks(frm.edtTexto, "pagado el " + QString(80, u'x'));
+        QCOMPARE(frm.edtTexto->text(), "PAGADO EL " + QString(60, u'X'));
+    }
+
+    // A file that cannot be written: the operator is told which and why.
+    void noSePuedeEscribir() {
+        QVERIFY(QDir().mkpath(ini())); // a folder where the file should be
+        TfrmConfiguracion frm(*p->dm, lectores, true);
+        frm.show();
+        QCOMPARE(p->guion.textos().size(), 1);
+        const QString m = p->guion.textos().first();
+        QVERIFY2(m.startsWith("No se pudo guardar el fichero " + ini() + ": "), qPrintable(m));
+        QVERIFY2(m.endsWith(" La configuración del escáner no ha cambiado."), qPrintable(m));
+        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QVERIFY(!frm.isVisible());
+        QVERIFY(QFileInfo(ini()).isDir());
+    }
+
+    // Which presence checks run for each type, and what the operator sees.
+    void comprobacion_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("falla"); // which check answers "no"
+        QTest::addColumn<QStringList>("llamadas");
+        QTest::addColumn<QStringList>("mensajes");
+        for (int tipo : {0, 2, 3, 4})
+            QTest::addRow("tipo %d", tipo) << tipo << "" << QStringList{} << QStringList{};
+        QTest::newRow("seac presente") << 1 << "" << QStringList{"seac"} << QStringList{};
+        QTest::newRow("seac ausente") << 1 << "seac" << QStringList{"seac"}
+                                      << QStringList{TextosCaptura::MensajeSinSeacBanche};
+        QTest::newRow("vision x") << 5 << "" << QStringList{"driver", "enciende"} << QStringList{};
+        QTest::newRow("vision x, driver instalado")
+            << 5 << "driver" << QStringList{"driver", "instala 5", "enciende"} << QStringList{};
+        QTest::newRow("vision x, instalacion cancelada")
+            << 5 << "driver+instala" << QStringList{"driver", "instala 5"} << QStringList{};
+        QTest::newRow("vision x sin lector") << 5 << "enciende" << QStringList{"driver", "enciende"}
+                                             << QStringList{TextosCaptura::MensajeSinVisionX};
+        QTest::newRow("vision x con error")
+            << 5 << "lanza" << QStringList{"driver"}
+            << QStringList{"Se ha producido un problema: sin memoria"};
+    }
+    void comprobacion() {
+        QFETCH(int, tipo);
+        QFETCH(QString, falla);
+        escribe(ini(), "[ESCANER]\r\nTipo=" + QByteArray::number(tipo) + "\r\n");
+        lectores.seac = !falla.contains("seac");
+        lectores.driver = !falla.contains("driver");
+        lectores.instala = !falla.contains("instala");
+        lectores.enciende = !falla.contains("enciende");
+        lectores.lanza = falla.contains("lanza");
+        p->estado.Escaner.tipo = 99; // re-read from the file
+        compruebaEstadoEscaner(p->inst, p->estado, lectores, nullptr);
+        QCOMPARE(p->estado.Escaner.tipo, tipo);
+        QTEST(lectores.llamadas, "llamadas");
+        QTEST(p->guion.textos(), "mensajes");
+    }
+
+    void mensajeSeacBanche() {
+        const QStringList lineas = TextosCaptura::MensajeSinSeacBanche.split('\n');
+        QCOMPARE(lineas.size(), 9);
+        QCOMPARE(lineas.at(4), QString("            C:\\Program Files "
+                                       "(x86)\\Teskora_CHK\\Drivers\\Seac_Banche\\64-BIT\\"));
+        QVERIFY(lineas.at(0).startsWith("NO se ha detectado ningún lector de cheques, si dispone"));
+    }
+};
+
+QTEST_MAIN(TstTfrmConfiguracion)
+#include "tst_TfrmConfiguracion.moc"

@@ -1,0 +1,223 @@
+// The history search and the history table's failures: which rows each
+// criterion lists, in which order, and what a hostile or broken input does.
+#include "BusquedaHistorico.h"
+#include "InstalacionPrueba.h"
+#include "TqryHistorico.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+// One history row: key, drawer name, drawer account, cheque number, display
+// amount, cents, confection date, presenter name.
+struct tFila {
+    int pk;
+    QVariant nombre;
+    QString cuenta;
+    QString numero;
+    QString importe;
+    qint64 imp;
+    QString fechaConfeccion;
+    QString ordenante;
+};
+
+// Inserted out of key order: the result must keep the table's order.
+const QList<tFila> filas = {
+    {7, "GARCIA LOPEZ", "00491500051234567890", "1234567-1", "1.000,00", 100000, "01/02/2025",
+     "EMPRESA UNO"},
+    {2, "MIGARCA SL", "00491500051234567891", "2345678-2", "2.000,00", 200000, "15/02/2025",
+     "EMPRESA DOS"},
+    {5, "PEREZ", "00491500051234567892", "3456789-3", "15,50", 1550, "10/03/2024", "PENA SA"},
+    {1, QVariant(), "", "4567890-4", "115,50", 11550, "31/01/2025", "EMPRESA UNO"},
+    {9, "50% DTO", "00491500051234567894", "5678901-5", "999,99", 99999, "16/02/2025", ""},
+    {3, "50X DTO", "00491500051234567895", "6789012-6", "2.000,01", 200001, "05/02/2025", ""},
+    {4, "A_B O'NEIL \"X\" C:\\D -- E", "00491500051234567896", "7890123-0", "12,00", 1200,
+     "xx/yy/zzzz", ""},
+    {6, "AXB", "00491500051234567897", "8901234-1", "1,00", 100, "", ""},
+};
+
+void llenaHistorico(TdmBBDD& dm) {
+    motor::Conexion con(dm.rutaHistoricoCheques());
+    for (const tFila& f : filas)
+        QCOMPARE(motor::ejecutaSql(con,
+                                   "INSERT INTO historicoCheques (Pk_HistoricoRecibos, "
+                                   "Nombre_Cliente, Cuenta, Numero, Importe, imp, "
+                                   "Fecha_Confeccion, Nombre_Ordenante) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                                   {f.pk, f.nombre, f.cuenta, f.numero, f.importe, f.imp,
+                                    f.fechaConfeccion, f.ordenante}),
+                 QString());
+}
+
+QList<int> clavesListadas(TdmBBDD& dm) {
+    TqryHistorico& q = dm.qryHistorico();
+    while (q.canFetchMore())
+        q.fetchMore();
+    QList<int> claves;
+    for (int i = 0; i < q.rowCount(); ++i)
+        claves << q.texto(i, ColumnasHistorico::Pk_HistoricoRecibos).toInt();
+    return claves;
+}
+
+} // namespace
+
+class TstHistorico : public QObject {
+    Q_OBJECT
+private slots:
+    void busqueda_data() {
+        QTest::addColumn<QString>("librado");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<QDate>("fechaDesde"); // no date criterion when null
+        QTest::addColumn<QDate>("fechaHasta");
+        QTest::addColumn<QList<int>>("claves");
+        const QDate nula;
+        const QList<int> todas = {7, 2, 5, 1, 9, 3, 4, 6};
+        QTest::newRow("all empty, NULL name too") << ""
+                                                  << ""
+                                                  << ""
+                                                  << "" << nula << nula << todas;
+        QTest::newRow("untouched amounts") << ""
+                                           << ""
+                                           << "0,00"
+                                           << "0,00" << nula << nula << todas;
+        QTest::newRow("GARC") << "GARC"
+                              << ""
+                              << ""
+                              << "" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("lower case like the engine's LIKE")
+            << "garc"
+            << ""
+            << ""
+            << "" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("range both ends included") << ""
+                                                  << ""
+                                                  << "1.000,00"
+                                                  << "2.000,00" << nula << nula << QList<int>{7, 2};
+        QTest::newRow("Desde alone is contained") << ""
+                                                  << ""
+                                                  << "15,50"
+                                                  << "" << nula << nula << QList<int>{5, 1};
+        QTest::newRow("Desde with Hasta 0,00 is contained")
+            << ""
+            << ""
+            << "15,50"
+            << "0,00" << nula << nula << QList<int>{5, 1};
+        QTest::newRow("fortnight, not 10/03/2024 nor bad dates")
+            << ""
+            << ""
+            << ""
+            << "" << QDate(2025, 2, 1) << QDate(2025, 2, 15) << QList<int>{7, 2, 3};
+        QTest::newRow("% is itself") << "%"
+                                     << ""
+                                     << ""
+                                     << "" << nula << nula << QList<int>{9};
+        QTest::newRow("_ is itself") << "A_B"
+                                     << ""
+                                     << ""
+                                     << "" << nula << nula << QList<int>{4};
+        QTest::newRow("quote, apostrophe, backslash, dashes")
+            << "O'NEIL \"X\" C:\\D -- E"
+            << ""
+            << ""
+            << "" << nula << nula << QList<int>{4};
+        QTest::newRow("statement text as criterion") << "' OR 1=1 --"
+                                                     << ""
+                                                     << ""
+                                                     << "" << nula << nula << QList<int>{};
+        QTest::newRow("10 KB of text") << QString(10240, u'A') << ""
+                                       << ""
+                                       << "" << nula << nula << QList<int>{};
+        QTest::newRow("number fragment and amount") << ""
+                                                    << "-1"
+                                                    << "1.000"
+                                                    << "" << nula << nula << QList<int>{7};
+    }
+    void busqueda() {
+        QFETCH(QString, librado);
+        QFETCH(QString, numero);
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(QDate, fechaDesde);
+        QFETCH(QDate, fechaHasta);
+        InstalacionPrueba p;
+        llenaHistorico(*p.dm);
+        tCriteriosHistorico c;
+        c.datos.beneficiario.Nombre_Cliente = librado;
+        c.datos.talon.Numero = numero;
+        c.datos.talon.Importe = desde;
+        c.importeHasta = hasta;
+        c.conFechaConfeccion = fechaDesde.isValid();
+        c.confeccionDesde = fechaDesde;
+        c.confeccionHasta = fechaHasta;
+        const tConsultaHistorico consulta = consultaBusquedaHistorico(c);
+        // Criteria never reach the statement's text.
+        if (!librado.isEmpty())
+            QVERIFY(!consulta.sql.contains(librado));
+        p.dm->CargaHistoricoDeTalones(consulta);
+        QCOMPARE(p.iu.mensajes, QStringList{});
+        QTEST(clavesListadas(*p.dm), "claves");
+    }
+
+    void columnasCalculadas_data() {
+        QTest::addColumn<QString>("modelo");
+        QTest::addColumn<int>("indicador");
+        QTest::addColumn<QString>("indicadorStr");
+        QTest::newRow("promissory note, not to bearer") << "8001-5" << 0 << "SI";
+        QTest::newRow("promissory note to bearer") << "8001-5" << 1 << "NO";
+        QTest::newRow("cheque 4200") << "4200-0" << 0 << "";
+        QTest::newRow("cheque 4200 with indicador 1") << "4200-0" << 1 << "";
+    }
+    void columnasCalculadas() {
+        QFETCH(QString, modelo);
+        QFETCH(int, indicador);
+        InstalacionPrueba p;
+        {
+            motor::Conexion con(p.dm->rutaHistoricoCheques());
+            motor::ejecutaSql(con,
+                              "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Importe, "
+                              "Numero_Modelo, indicador) VALUES (1, '1234,5', ?, ?)",
+                              {modelo, indicador});
+        }
+        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        const TqryHistorico& q = p.dm->qryHistorico();
+        QCOMPARE(q.rowCount(), 1);
+        QCOMPARE(q.headerData(ColumnasHistorico::ImporteCal, Qt::Horizontal).toString(),
+                 QStringLiteral("ImporteCal"));
+        QCOMPARE(q.headerData(ColumnasHistorico::indicadorStr, Qt::Horizontal).toString(),
+                 QStringLiteral("indicadorStr"));
+        QCOMPARE(q.index(0, ColumnasHistorico::ImporteCal).data().toString(),
+                 QStringLiteral("1.234,50"));
+        QTEST(q.index(0, ColumnasHistorico::indicadorStr).data().toString(), "indicadorStr");
+    }
+
+    void tablaRotaMuestraElMensajeYNingunaFila_data() {
+        QTest::addColumn<QByteArray>("contenido"); // empty: no file at all
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a table file") << QByteArray("esto no es una tabla\n");
+    }
+    void tablaRotaMuestraElMensajeYNingunaFila() {
+        QFETCH(QByteArray, contenido);
+        InstalacionPrueba p;
+        llenaHistorico(*p.dm);
+        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        QCOMPARE(p.dm->qryHistorico().rowCount(), 8);
+        p.dm->CierraHistoricoDeTalones();
+        motor::borraFicherosTabla(p.dm->rutaHistoricoCheques());
+        if (!contenido.isEmpty()) {
+            QFile f(p.dm->rutaHistoricoCheques());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contenido);
+        }
+        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY(!p.iu.mensajes.first().isEmpty());
+        QCOMPARE(p.dm->qryHistorico().rowCount(), 0);
+        QVERIFY(!p.dm->qryHistorico().abierta());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstHistorico)
+#include "tst_historico.moc"

@@ -1,0 +1,407 @@
+// The history window and its criteria window driven as an operator drives
+// them: criteria typed and fields left, searches, images, annulments.
+#include "CajaMensajes.h"
+#include "ImagenesTalon.h"
+#include "InstalacionPrueba.h"
+#include "TfrmCriteriosBusqueda.h"
+#include "TfrmHistoricoTransferencias.h"
+#include "TqryHistorico.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// Key, drawer name, account, model, number, display amount, cents,
+// confection date, presenter name.
+struct tFila {
+    int pk;
+    QString nombre;
+    QString cuenta;
+    QString modelo;
+    QString numero;
+    QString importe;
+    qint64 imp;
+    QString fecha;
+    QString ordenante;
+};
+
+const QList<tFila> filas = {
+    {1, "GARCIA LOPEZ", "00491500051234567890", "4212-5", "1234567-1", "1.000,00", 100000,
+     "01/02/2025", "PENA SA"},
+    {2, "MIGARCA SL", "00491500051234567891", "4212-5", "2345678-2", "2.000,00", 200000,
+     "15/02/2025", "PEÑA SL"},
+    {3, "PEREZ", "00491500051234567892", "4212-5", "3456789-3", "15,50", 1550, "10/03/2024",
+     "EMPRESA"},
+    {4, "RUIZ", "00491500051234567893", "4212-5", "4567890-4", "115,50", 11550, "31/01/2025",
+     "EMPRESA"},
+    {5, "50% DTO", "00491500051234567894", "4212-5", "5678901-5", "2.000,01", 200001, "16/02/2025",
+     "EMPRESA"},
+};
+
+QString base(const tFila& f) {
+    return baseImagenTalon(f.cuenta, f.modelo, f.numero);
+}
+
+void escribeJpeg(const QString& ruta, QColor color) {
+    QImage imagen(46, 20, QImage::Format_RGB32);
+    imagen.fill(color);
+    QVERIFY(imagen.save(ruta, "JPG"));
+}
+
+void escribeTexto(const QString& ruta, const QByteArray& bytes) {
+    QFile f(ruta);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// What the operator does in the criteria window before "&Aceptar".
+using tRelleno = std::function<void(TfrmCriteriosBusqueda&)>;
+
+// Types the text key by key (letters beyond ASCII too).
+void escribe(QWidget* campo, const QString& texto) {
+    campo->setFocus();
+    for (QChar c : texto)
+        QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Types the text into the field and leaves it with Enter.
+void teclea(QLineEdit* campo, const QString& texto) {
+    escribe(campo, texto);
+    QTest::keyClick(campo, Qt::Key_Return);
+}
+
+} // namespace
+
+class TstTfrmHistoricoTransferencias : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<InstalacionPrueba> p;
+    const tDirectorios& dirs() const { return p->inst.dirs; }
+
+    // A criteria window as Launch opens it; `relleno` fills it, then it is
+    // accepted (or closed with "&Salir" when `acepta` is false).
+    bool criterios(const tRelleno& relleno, bool acepta = true, bool conTecla = false) {
+        TfrmCriteriosBusqueda c(*p->dm);
+        c.prepara();
+        c.show();
+        c.activateWindow();
+        if (!QTest::qWaitForWindowActive(&c))
+            return false;
+        relleno(c);
+        if (conTecla) {
+            // The access key presses the button after a short animation.
+            QTest::keyClick(c.focusWidget(), Qt::Key_A, Qt::AltModifier);
+            if (!QTest::qWaitFor([&c] { return !c.isVisible(); }))
+                return false;
+        } else
+            QTest::mouseClick(acepta ? c.btnAceptar : c.btnSalir, Qt::LeftButton);
+        return c.result() == QDialog::Accepted;
+    }
+
+    // A history window whose searches use `relleno`.
+    std::unique_ptr<TfrmHistoricoTransferencias> ventana(const tRelleno& relleno,
+                                                         bool conTecla = false) {
+        auto frm = std::make_unique<TfrmHistoricoTransferencias>(*p->dm);
+        frm->abreCriterios = [this, relleno, conTecla] {
+            return criterios(relleno, true, conTecla);
+        };
+        frm->buscar();
+        return frm;
+    }
+
+    QList<int> claves() const {
+        TqryHistorico& q = p->dm->qryHistorico();
+        while (q.canFetchMore())
+            q.fetchMore();
+        QList<int> r;
+        for (int i = 0; i < q.rowCount(); ++i)
+            r << q.texto(i, ColumnasHistorico::Pk_HistoricoRecibos).toInt();
+        return r;
+    }
+
+private slots:
+    void init() {
+        p = std::make_unique<InstalacionPrueba>();
+        motor::Conexion con(p->dm->rutaHistoricoCheques());
+        for (const tFila& f : filas) {
+            QCOMPARE(motor::ejecutaSql(con,
+                                       "INSERT INTO historicoCheques (Pk_HistoricoRecibos, "
+                                       "Nombre_Cliente, Cuenta, Numero_Modelo, Numero, Importe, "
+                                       "imp, Fecha_Confeccion, Nombre_Ordenante, indicador) "
+                                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0)",
+                                       {f.pk, f.nombre, f.cuenta, f.modelo, f.numero, f.importe,
+                                        f.imp, f.fecha, f.ordenante}),
+                     QString());
+            escribeJpeg(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(f)), Qt::white);
+        }
+        escribeJpeg(dirs().Dir_Aplicacion + "SIN_IMAGEN.jpg", Qt::gray);
+    }
+    void cleanup() { p.reset(); }
+
+    void criteriosTecleados_data() {
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<QString>("hasta"); // typed into lbeImporteHasta when not empty
+        QTest::addColumn<bool>("conTecla"); // accepted with Alt+A without leaving the field
+        QTest::addColumn<QString>("muestra");
+        QTest::addColumn<QList<int>>("claves");
+        QTest::newRow("fragment GARC") << "ledtNombreBenef"
+                                       << "garc"
+                                       << "" << false << "GARC" << QList<int>{1, 2};
+        QTest::newRow("1.000,00 to 2.000,00") << "ledtImporte"
+                                              << "1000"
+                                              << "2000" << false << "1.000,00" << QList<int>{1, 2};
+        QTest::newRow("15.5 becomes 15,50, finds 15,50 and 115,50")
+            << "ledtImporte"
+            << "15.5x"
+            << "" << false << "15,50" << QList<int>{3, 4};
+        QTest::newRow("PEÑA becomes PENA") << "ledtNombreOrdenante"
+                                           << "peña"
+                                           << "" << false << "PENA" << QList<int>{1};
+        QTest::newRow("% finds only names with %") << "ledtNombreBenef"
+                                                   << "%"
+                                                   << "" << true << "%" << QList<int>{5};
+        QTest::newRow("% left becomes ?, which is no wildcard")
+            << "ledtNombreBenef"
+            << "%"
+            << "" << false << "?" << QList<int>{};
+    }
+    void criteriosTecleados() {
+        QFETCH(QString, campo);
+        QFETCH(QString, tecleado);
+        QFETCH(QString, hasta);
+        QFETCH(bool, conTecla);
+        QFETCH(QString, muestra);
+        QString mostrado;
+        auto frm = ventana(
+            [&](TfrmCriteriosBusqueda& c) {
+                auto* edt = c.findChild<QLineEdit*>(campo);
+                QVERIFY(edt);
+                if (conTecla) {
+                    escribe(edt, tecleado);
+                } else {
+                    teclea(edt, tecleado);
+                }
+                if (!hasta.isEmpty())
+                    teclea(c.lbeImporteHasta, hasta);
+                mostrado = edt->text();
+            },
+            conTecla);
+        QCOMPARE(mostrado, muestra);
+        QVERIFY(p->estado.busquedaRealizada);
+        QTEST(claves(), "claves");
+        QCOMPARE(p->iu.mensajes, QStringList{});
+    }
+
+    void quincenaDeConfeccion() {
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) {
+            QVERIFY(!c.dtpConfeccionFinal->isEnabled());
+            QTest::mouseClick(c.chkConfeccionInicial, Qt::LeftButton);
+            QVERIFY(c.dtpConfeccionFinal->isEnabled());
+            c.dtpconfeccionInicial->setDate(QDate(2025, 2, 1));
+            // Every change of "Desde" is copied into "Hasta".
+            QCOMPARE(c.dtpConfeccionFinal->date(), QDate(2025, 2, 1));
+            c.dtpConfeccionFinal->setDate(QDate(2025, 2, 15));
+        });
+        QCOMPARE(claves(), (QList<int>{1, 2}));
+    }
+
+    void ventanaDeCriterios() {
+        TfrmCriteriosBusqueda c(*p->dm);
+        c.prepara();
+        c.show();
+        c.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&c));
+        QCOMPARE(c.windowTitle(), QStringLiteral("Criterios de búsqueda"));
+        QCOMPARE(QApplication::focusWidget(), c.ledtCuentaBenef);
+        QVERIFY(c.ledtNombreRemesa->isHidden());
+        QCOMPARE(c.dtpconfeccionInicial->date(), QDate::currentDate());
+        QVERIFY(!c.chkConfeccionInicial->isChecked());
+        QCOMPARE(c.mmoAyuda->toPlainText().split(u'\n'), TfrmCriteriosBusqueda::textoAyuda());
+        // Enter goes on to the next control, and on "&Aceptar" presses it.
+        QTest::keyClick(c.ledtCuentaBenef, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), c.btnAceptar);
+        c.ledtNombreBenef->setFocus();
+        QTest::keyClick(c.ledtNombreBenef, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), c.ledtCuentaBenef);
+        // Leaving the cheque number gives the "Desde" amount its display form.
+        c.lbeNumero->setFocus();
+        QTest::keyClick(c.lbeNumero, Qt::Key_Return);
+        QCOMPARE(c.ledtImporte->text(), QStringLiteral("0,00"));
+        QVERIFY(c.lbeImporteHasta->text().isEmpty());
+        QTest::keyClick(c.btnAceptar, Qt::Key_Return);
+        QCOMPARE(c.result(), int(QDialog::Accepted));
+        QCOMPARE(claves(), (QList<int>{1, 2, 3, 4, 5}));
+    }
+
+    void sinCoincidencias() {
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "ZZZ"); });
+        QCOMPARE(frm->dbgHistorico->model()->rowCount(), 0);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
+        QVERIFY(!frm->btnAnular->isEnabled());
+        frm->anular();
+        QCOMPARE(p->guion.cajas.size(), 0);
+    }
+
+    void buscarYSalirConservaElResultado() {
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "GARC"); });
+        frm->abreCriterios = [this] { return criterios([](auto&) {}, false); };
+        QTest::mouseClick(frm->btnBuscar, Qt::LeftButton);
+        QVERIFY(!p->estado.busquedaRealizada);
+        QCOMPARE(claves(), (QList<int>{1, 2}));
+    }
+
+    void rejillaYColumnasCalculadas() {
+        auto frm = ventana([](auto&) {});
+        const QAbstractItemModel* m = frm->dbgHistorico->model();
+        QStringList titulos;
+        for (int c = 0; c < m->columnCount(); ++c)
+            if (!frm->dbgHistorico->isColumnHidden(c))
+                titulos << m->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(titulos,
+                 (QStringList{"Cuenta", "Numero", "Nombre_Cliente", "ImporteCal", "Numero_Modelo",
+                              "Modelo_Talon", "Fecha_Talon", "Fecha_Confeccion", "Fecha_Pago",
+                              "Nombre_Cons", "Nombre_Ordenante", "Nif_Sufijo", "Nombre_Remesa",
+                              "Cuenta_ord", "indicadorStr"}));
+        QCOMPARE(m->index(0, ColumnasHistorico::ImporteCal).data().toString(), "1.000,00");
+        QCOMPARE(frm->windowTitle(), QStringLiteral("Histórico de Cheques"));
+        QCOMPARE(frm->mmoAyuda->toPlainText().split(u'\n'),
+                 TfrmHistoricoTransferencias::textoAyuda());
+    }
+
+    void imagenDeLaFila() {
+        // Row 2 has no image, row 3 an image file that is no picture.
+        QFile::remove(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[1])));
+        escribeTexto(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[2])), "no es imagen");
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        QVERIFY(frm->btnAnular->isEnabled());
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+        QVERIFY(frm->imgCheque->isVisible());
+
+        const auto pulsa = [&](int fila) {
+            const QModelIndex i = frm->dbgHistorico->model()->index(fila, 0);
+            const QRect celda = frm->dbgHistorico->visualRect(i);
+            QTest::mouseClick(frm->dbgHistorico->viewport(), Qt::LeftButton, {}, celda.center());
+        };
+        pulsa(1);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
+        pulsa(2);
+        QVERIFY(frm->imgCheque->isHidden());
+        pulsa(0);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+        // Moving with the keyboard does not change the picture.
+        QTest::keyClick(frm->dbgHistorico, Qt::Key_Down);
+        QCOMPARE(frm->dbgHistorico->currentIndex().row(), 1);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+
+        // After a search the first row's missing image hides the picture.
+        frm->abreCriterios = [this] {
+            return criterios([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "MIG"); });
+        };
+        frm->buscar();
+        QVERIFY(frm->imgCheque->isHidden());
+        QVERIFY(frm->btnAnular->isEnabled());
+    }
+
+    void anularCanceladoYAceptado() {
+        // Cheque 2 is in the standard remittance again, with its images.
+        const tFila& enRemesa = filas[1];
+        {
+            motor::Conexion con(p->dm->rutaTalonesEstandar());
+            QCOMPARE(motor::ejecutaSql(con,
+                                       "INSERT INTO Talones (Pk_Talon, Numero_Modelo, Numero, "
+                                       "Cuenta, Estado) VALUES (1, ?, ?, ?, '2')",
+                                       {enRemesa.modelo, enRemesa.numero, enRemesa.cuenta}),
+                     QString());
+        }
+        const auto imagenes = [](const QString& carpeta, const tFila& f) {
+            return QStringList{rutaImagen(carpeta, "F", base(f), ".jpg"),
+                               rutaImagen(carpeta, "F", base(f), ".tif"),
+                               rutaImagen(carpeta, "T", base(f), ".tif")};
+        };
+        for (const tFila& f : {filas[0], filas[1]})
+            for (const QString& ruta :
+                 imagenes(dirs().Dir_Imagenes, f) + imagenes(dirs().Dir_Hco_Imagenes, f)) {
+                if (ruta.endsWith(".jpg"))
+                    escribeJpeg(ruta, Qt::white);
+                else
+                    escribeTexto(ruta, "imagen");
+            }
+        const auto existen = [](const QStringList& rutas) {
+            return std::count_if(rutas.begin(), rutas.end(),
+                                 [](const QString& r) { return QFile::exists(r); });
+        };
+
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "GARC"); });
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QCOMPARE(p->guion.cajas.size(), 1);
+        const TGuionDialogos::Caja& r = p->guion.cajas.first();
+        QCOMPARE(r.titulo, QStringLiteral("Eliminar Talón del Histórico"));
+        QCOMPARE(r.texto,
+                 "Desea eliminar el cheque número: 1234567-1 con cuenta: " + filas[0].cuenta);
+        QCOMPARE(r.boton1, QStringLiteral("Aceptar"));
+        QCOMPARE(r.boton2, QStringLiteral("Cancelar"));
+        QCOMPARE(claves(), (QList<int>{1, 2}));
+        QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, filas[0])), 3);
+
+        // Accepted on the second row: the cheque that is again in a remittance.
+        frm->dbgHistorico->setCurrentIndex(frm->dbgHistorico->model()->index(1, 0));
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QCOMPARE(claves(), QList<int>{1});
+        QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
+                         "SELECT Pk_HistoricoRecibos FROM historicoCheques"),
+                 (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}}));
+        // The search run again keeps the grid's layout: hidden fields stay hidden.
+        QVERIFY(frm->dbgHistorico->isColumnHidden(ColumnasHistorico::Pk_HistoricoRecibos));
+        QVERIFY(frm->dbgHistorico->columnWidth(ColumnasHistorico::Cuenta) >
+                frm->dbgHistorico->columnWidth(ColumnasHistorico::Numero));
+        QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, enRemesa)), 0);
+        QCOMPARE(existen(imagenes(dirs().Dir_Imagenes, enRemesa)), 3);
+        QVERIFY(
+            !p->dm->duplicidadTalon("2", enRemesa.numero, enRemesa.cuenta, enRemesa.modelo, false));
+        QVERIFY(
+            p->dm->duplicidadTalon("2", filas[0].numero, filas[0].cuenta, filas[0].modelo, false));
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+
+        // The first cheque is in no remittance: its leftover images go too.
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QCOMPARE(claves(), QList<int>{});
+        QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, filas[0]) +
+                         imagenes(dirs().Dir_Imagenes, filas[0])),
+                 0);
+        QVERIFY(!frm->btnAnular->isEnabled());
+        QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
+        QCOMPARE(p->iu.mensajes, QStringList{});
+    }
+
+    void historicoRotoDejaLaVentanaUtilizable() {
+        motor::borraFicherosTabla(p->dm->rutaHistoricoCheques());
+        auto frm = ventana([](auto&) {});
+        QCOMPARE(p->iu.mensajes.size(), 1);
+        QVERIFY(p->estado.busquedaRealizada);
+        QCOMPARE(frm->dbgHistorico->model()->rowCount(), 0);
+        QVERIFY(!frm->btnAnular->isEnabled());
+        QVERIFY(p->dm->CreaTablaHistoricoCheques());
+        frm->buscar();
+        QCOMPARE(p->iu.mensajes.size(), 1);
+        QVERIFY(!frm->btnAnular->isEnabled());
+    }
+};
+
+QTEST_MAIN(TstTfrmHistoricoTransferencias)
+#include "tst_TfrmHistoricoTransferencias.moc"
