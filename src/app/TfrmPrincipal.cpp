@@ -1,5 +1,6 @@
 #include "TfrmPrincipal.h"
 
+#include "Accesibilidad.h"
 #include "BarraMenuIconos.h"
 #include "NombresControles.h"
 
@@ -112,6 +113,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     mmoAyuda->setEnabled(false);
     mmoAyuda->setFixedHeight(AltoFranjaAyuda);
     mmoAyuda->setBackgroundRole(QPalette::Button);
+    Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
     capas->addWidget(mmoAyuda);
 
     setCentralWidget(central);

@@ -1,5 +1,6 @@
 #include "TfrmCaptura.h"
 
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "DialogosSistema.h"
 #include "TEnlaceFoto.h"
@@ -59,7 +60,7 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    mmoAyuda->setAccessibleName(QStringLiteral("Primeros pasos"));
+    Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
     izquierda->addWidget(mmoAyuda, 2);
     raiz->addLayout(izquierda, 1);
 

@@ -1,5 +1,6 @@
 #include "TfrmConfiguracion.h"
 
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ComprobacionEscaner.h"
@@ -69,7 +70,7 @@ TfrmConfiguracion::TfrmConfiguracion(TdmBBDD& dm, IPresenciaLectores& lectores, 
     fuerzaMayusculas(edtTexto);
     edtTexto->setObjectName(QStringLiteral("edtTexto"));
     edtTexto->setMaxLength(ConfiguracionEscaner::LongitudTexto);
-    lblTexto->setBuddy(edtTexto);
+    Accesibilidad::etiqueta(lblTexto, edtTexto);
     chkFecha = new QCheckBox(
         QStringLiteral(
             "   Añadir la fecha actual al final del  texto del reverso:      DD/MM/YYYY"),
@@ -93,6 +94,7 @@ TfrmConfiguracion::TfrmConfiguracion(TdmBBDD& dm, IPresenciaLectores& lectores, 
 
     connect(btnAceptar, &QPushButton::clicked, this, &TfrmConfiguracion::aceptar);
     connect(grupoTipo, &QButtonGroup::idClicked, this, [this] { btnAceptar->setEnabled(true); });
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmConfiguracion::showEvent(QShowEvent* e) {

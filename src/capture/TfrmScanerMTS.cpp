@@ -1,5 +1,6 @@
 #include "TfrmScanerMTS.h"
 
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "LineaTeclado.h"
 #include "TdmBBDD.h"
@@ -71,13 +72,14 @@ TfrmScanerMTS::TfrmScanerMTS(TdmBBDD& dm, QWidget* parent)
     edtCodigo = new QLineEdit(this);
     edtCodigo->setObjectName(QStringLiteral("edtCodigo"));
     edtCodigo->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
-    etiqueta->setBuddy(edtCodigo);
+    Accesibilidad::etiqueta(etiqueta, edtCodigo);
     zonaLector()->addWidget(etiqueta);
     zonaLector()->addWidget(edtCodigo);
     edtCodigo->installEventFilter(this);
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &TfrmScanerMTS::Timer1Timer);
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmScanerMTS::alMostrar() {

@@ -1,5 +1,6 @@
 #include "TfrmCriteriosBusqueda.h"
 
+#include "Accesibilidad.h"
 #include "CamposTexto.h"
 #include "Importes.h"
 #include "TdmBBDD.h"
@@ -39,6 +40,7 @@ TfrmCriteriosBusqueda::TfrmCriteriosBusqueda(TdmBBDD& dm, QWidget* parent)
     setWindowTitle(Caption);
     setObjectName(QStringLiteral("TfrmCriteriosBusqueda"));
     creaControles();
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmCriteriosBusqueda::creaControles() {
@@ -52,7 +54,7 @@ void TfrmCriteriosBusqueda::creaControles() {
     };
     const auto fila = [](QGridLayout* rejilla, int f, const QString& etiqueta, QWidget* control) {
         auto* lbl = new QLabel(etiqueta, control->parentWidget());
-        lbl->setBuddy(control);
+        Accesibilidad::etiqueta(lbl, control);
         rejilla->addWidget(lbl, f, 0);
         rejilla->addWidget(control, f, 1);
         return lbl;
@@ -99,7 +101,7 @@ void TfrmCriteriosBusqueda::creaControles() {
     rejRemesa->addWidget(chkConfeccionInicial, 2, 0);
     rejRemesa->addWidget(dtpconfeccionInicial, 2, 1);
     auto* lblHasta = new QLabel(QStringLiteral("Hasta"), grpRemesa);
-    lblHasta->setBuddy(dtpConfeccionFinal);
+    Accesibilidad::etiqueta(lblHasta, dtpConfeccionFinal);
     rejRemesa->addWidget(lblHasta, 2, 2);
     rejRemesa->addWidget(dtpConfeccionFinal, 2, 3);
     rejRemesa->setColumnStretch(4, 1);
@@ -118,15 +120,15 @@ void TfrmCriteriosBusqueda::creaControles() {
     lbeImporteHasta->setAccessibleName(QStringLiteral("Importe hasta"));
     rejCheque->addWidget(new QLabel(QStringLiteral("Importe"), grpCheque), 0, 0);
     auto* lblDesde = new QLabel(QStringLiteral("Desde"), grpCheque);
-    lblDesde->setBuddy(ledtImporte);
+    Accesibilidad::etiqueta(lblDesde, ledtImporte);
     auto* lblImporteHasta = new QLabel(QStringLiteral("Hasta"), grpCheque);
-    lblImporteHasta->setBuddy(lbeImporteHasta);
+    Accesibilidad::etiqueta(lblImporteHasta, lbeImporteHasta);
     rejCheque->addWidget(lblDesde, 0, 1);
     rejCheque->addWidget(ledtImporte, 0, 2);
     rejCheque->addWidget(lblImporteHasta, 0, 3);
     rejCheque->addWidget(lbeImporteHasta, 0, 4);
     auto* lblNumero = new QLabel(QStringLiteral("Número de Cheque"), grpCheque);
-    lblNumero->setBuddy(lbeNumero);
+    Accesibilidad::etiqueta(lblNumero, lbeNumero);
     rejCheque->addWidget(lblNumero, 1, 0, 1, 2);
     rejCheque->addWidget(lbeNumero, 1, 2);
     rejCheque->setColumnStretch(5, 1);
@@ -156,9 +158,8 @@ void TfrmCriteriosBusqueda::creaControles() {
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
     mmoAyuda->setFixedHeight(fm.lineSpacing() * 8);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(grpPresentador);

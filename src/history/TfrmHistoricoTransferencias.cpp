@@ -1,5 +1,6 @@
 #include "TfrmHistoricoTransferencias.h"
 
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ImagenesTalon.h"
@@ -58,6 +59,7 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
         return TfrmCriteriosBusqueda::Launch(dm_, isVisible() ? this : parentWidget());
     };
     creaControles();
+    Accesibilidad::hazAccesible(this);
     resize(1000, 640);
 }
 
@@ -115,9 +117,8 @@ void TfrmHistoricoTransferencias::creaControles() {
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
     mmoAyuda->setFixedHeight(fontMetrics().lineSpacing() * 5 + 8);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(dbgHistorico, 1);

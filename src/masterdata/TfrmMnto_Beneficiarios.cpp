@@ -1,5 +1,6 @@
 #include "TfrmMnto_Beneficiarios.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -50,6 +51,7 @@ TfrmMnto_Beneficiarios::TfrmMnto_Beneficiarios(TdmBBDD& dm, QWidget* parent)
     setWindowTitle(Caption);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     creaControles();
+    Accesibilidad::hazAccesible(this);
     resize(753, 635);
     if (parent != nullptr)
         parent->window()->installEventFilter(this);
@@ -85,7 +87,7 @@ void TfrmMnto_Beneficiarios::creaControles() {
         fuerzaMayusculas(edt);
         edt->installEventFilter(this);
         auto* lbl = new QLabel(etiqueta, grpLibrado);
-        lbl->setBuddy(edt);
+        Accesibilidad::etiqueta(lbl, edt);
         formulario->addRow(lbl, edt);
         return edt;
     };
@@ -109,9 +111,8 @@ void TfrmMnto_Beneficiarios::creaControles() {
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
     mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
     capas->addLayout(filaLista, 1);

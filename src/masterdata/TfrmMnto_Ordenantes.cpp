@@ -1,5 +1,6 @@
 #include "TfrmMnto_Ordenantes.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -53,6 +54,7 @@ TfrmMnto_Ordenantes::TfrmMnto_Ordenantes(TdmBBDD& dm, QWidget* parent) : QDialog
                      {edtCuenta, "edtCuenta"},
                      {edtNif, "edtNif"},
                      {mmoAyuda, "mmoAyuda"}});
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmMnto_Ordenantes::creaControles() {
@@ -62,6 +64,7 @@ void TfrmMnto_Ordenantes::creaControles() {
         {355, 194, 156});
     lvwOrdenante->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     lvwOrdenante->installEventFilter(this);
+    lvwOrdenante->setAccessibleName(QStringLiteral("Presentadores"));
 
     btnNuevo = new QPushButton(QStringLiteral("&Nuevo"), this);
     btnModificar = new QPushButton(QStringLiteral("&Modificar"), this);
@@ -112,9 +115,9 @@ void TfrmMnto_Ordenantes::creaControles() {
     mmoAyuda = new QPlainTextEdit(this);
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
+
     mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
     capas->addLayout(filaLista, 1);

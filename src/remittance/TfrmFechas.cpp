@@ -1,5 +1,6 @@
 #include "TfrmFechas.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -54,6 +55,7 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
     const QFont fija = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     cboOrdenantes = new QComboBox(this);
     cboOrdenantes->setFont(fija);
+    cboOrdenantes->setAccessibleName(QStringLiteral("Presentador"));
     cboOrdenantes->setMinimumWidth(760);
     auto* cabecera = new QLabel(this);
     cabecera->setFont(fija);
@@ -104,9 +106,11 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
                        "rellenando la información del mismo : Nombre,\n"
                        "IBAN y  CIF/NIF en las casillas correspondientes."));
     ayuda->setFixedHeight(80);
+    Accesibilidad::textoAyuda(ayuda);
     capas->addWidget(ayuda);
 
     edtFechaProceso->installEventFilter(this);
+    Accesibilidad::hazAccesible(this);
     connect(btnNuevo, &QPushButton::clicked, this, &TfrmFechas::pulsaNuevo);
     connect(btnAceptar, &QPushButton::clicked, this, [this] {
         if (pulsaAceptar())

@@ -1,5 +1,6 @@
 #include "TfrmMnto_Remesas.h"
 
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ErrorOperacion.h"
@@ -25,6 +26,7 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     lvwremesas = new TListaOrdenable(dm_.estado().ColumnaOrden, this);
     lvwremesas->defineColumnas({QStringLiteral("Nombre Remesa ")}, {300});
     lvwremesas->installEventFilter(this);
+    lvwremesas->setAccessibleName(QStringLiteral("Remesas"));
     capas->addWidget(lvwremesas, 0, 0, 6, 1);
 
     // Captions padded so that the text sits at the left of the button.
@@ -55,6 +57,7 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
                                        "crear una [Nueva].\n"
                                        "[Eliminar] borra la remesa y  todos sus talones."));
     ayuda->setFixedHeight(70);
+    Accesibilidad::textoAyuda(ayuda);
     capas->addWidget(ayuda, 8, 0, 1, 2);
 
     for (QPushButton* b : {btnNueva, btnSeleccionar, btnEliminar, btnAceptar, btnCancelar}) {
@@ -103,6 +106,7 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
                      {btnEliminar, "btnEliminar"},
                      {btnAceptar, "btnAceptar"},
                      {btnCancelar, "btnCancelar"}});
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmMnto_Remesas::modoConsulta() {

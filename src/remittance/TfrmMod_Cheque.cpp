@@ -1,5 +1,6 @@
 #include "TfrmMod_Cheque.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -206,6 +207,7 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
                      {btnContinuar, "btnContinuar"},
                      {btnCancelarAviso, "btnCancelarAviso"},
                      {mmoAyuda, "mmoAyuda"}});
+    Accesibilidad::hazAccesible(this);
 }
 
 void TfrmMod_Cheque::creaControles() {
@@ -298,8 +300,7 @@ void TfrmMod_Cheque::creaControles() {
     mmoAyuda = new QPlainTextEdit(this);
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
     QFont letraAyuda = mmoAyuda->font();
     letraAyuda.setPointSizeF(letraAyuda.pointSizeF() * 0.9);
     mmoAyuda->setFont(letraAyuda);
@@ -395,6 +396,7 @@ QWidget* TfrmMod_Cheque::creaDetalle() {
     cboxOrdenes = new QComboBox(grpDetalle);
     cboxOrdenes->addItems(descripcionesModelo());
     cboxOrdenes->setEnabled(false);
+    cboxOrdenes->setAccessibleName(QStringLiteral("Modelo"));
     cboxOrdenes->hide();
 
     setTabOrder(edtFormato, edtNumero);

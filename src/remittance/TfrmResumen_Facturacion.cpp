@@ -1,5 +1,6 @@
 #include "TfrmResumen_Facturacion.h"
 
+#include "Accesibilidad.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -115,9 +116,9 @@ void TfrmResumen_Facturacion::creaControles() {
     mmoAyuda = new QPlainTextEdit(this);
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFocusPolicy(Qt::NoFocus);
+
     mmoAyuda->setMaximumHeight(mmoAyuda->fontMetrics().lineSpacing() * 7);
-    mmoAyuda->setAccessibleName(QStringLiteral("Ayuda"));
+    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(grpInforme);
@@ -134,6 +135,7 @@ void TfrmResumen_Facturacion::creaControles() {
     connect(btnImprimir, &QPushButton::clicked, this, &TfrmResumen_Facturacion::imprimir);
     connect(btnEnvioWeb, &QPushButton::clicked, this, &TfrmResumen_Facturacion::envioWeb);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::accept);
+    Accesibilidad::hazAccesible(this);
 }
 
 bool TfrmResumen_Facturacion::prepara() {

@@ -72,6 +72,14 @@ void chequeManual(TfrmMod_Cheque* e, const QString& modelo, const QString& numer
     escribe(hijo<QLineEdit>(*e, "lbleditNombreBenef"), librado);
     pulsa(hijo<QPushButton>(*e, "btnAceptar"));
 }
+// A configured installation: no configuration window at start-up.
+void configura(const QString& carpeta) {
+    const tInstalacion inst = calculaInstalacion(carpeta);
+    QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
+    QFile ini(inst.ficheros.ficheroConfiguracion);
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[ESCANER]\r\nTipo=0\r\n");
+}
 } // namespace
 
 class TstRecorrido : public QObject {
@@ -80,13 +88,7 @@ private slots:
     void emisionCompletaDesdeElMenu() {
         QTemporaryDir dir;
         TGuionDialogos guion;
-        // A configured installation: no configuration window at start-up.
-        const tInstalacion configurada = calculaInstalacion(dir.path());
-        QVERIFY(QDir().mkpath(configurada.dirs.Dir_Pub));
-        QFile ini(configurada.ficheros.ficheroConfiguracion);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[ESCANER]\r\nTipo=0\r\n");
-        ini.close();
+        configura(dir.path());
         TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
@@ -149,6 +151,7 @@ private slots:
 
     void libradosDesdeElMenu() {
         QTemporaryDir dir;
+        configura(dir.path());
         TGuionDialogos guion;
         TAplicacion app(dir.path(), &guion);
         app.muestra();

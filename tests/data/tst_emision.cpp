@@ -522,11 +522,11 @@ private slots:
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
         ejecutaEn(p.dm->rutaHistoricoCheques(),
-                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques "
-                  "WHEN NEW.Numero = '7654321-0' BEGIN SELECT RAISE(ABORT, 'rechazado'); END");
+                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques WHEN NEW.Numero = '" +
+                      pagareB.numero + "' BEGIN SELECT RAISE(ABORT, 'rechazado'); END");
         QVERIFY(p.emite());
-        QCOMPARE(p.numerosHistorico(), (QStringList{"0000123-4", "1234567-8"}));
-        QCOMPARE(p.numerosRemesa(), QStringList{"7654321-0"});
+        QCOMPARE(p.numerosHistorico(), (QStringList{pagareC.numero, chequeA.numero}));
+        QCOMPARE(p.numerosRemesa(), QStringList{pagareB.numero});
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes.first().contains("rechazado"), qPrintable(p.iu.mensajes.first()));
     }

@@ -3,6 +3,7 @@
 // the engine's own message handed back on failure.
 #include "MotorTablas.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,7 +65,7 @@ private slots:
         motor::Conexion inexistente(dir.filePath(QStringLiteral("no.dat")));
         QVERIFY(!inexistente.abierta());
         QCOMPARE(inexistente.error(),
-                 "No existe la tabla " + dir.filePath(QStringLiteral("no.dat")));
+                 "La tabla " + QDir::toNativeSeparators(dir.filePath("no.dat")) + " no existe.");
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no.dat"))));
         motor::Transaccion tr(inexistente);
         QVERIFY(!tr.iniciada());

@@ -87,7 +87,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(QByteArray(3000, '\x5a'));
         }
-        Recorrido r{true, true, true, {}};
+        Recorrido r{true, true, true, {}, {}};
         TfrmMnto_Remesas frm(*p.dm);
         r.conecta(frm);
         frm.open();

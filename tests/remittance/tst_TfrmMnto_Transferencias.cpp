@@ -113,7 +113,7 @@ private slots:
         QTest::addColumn<QByteArray>("contenido"); // "-": the file is missing
         QTest::addColumn<QString>("dice");
         QTest::newRow("no existe") << QByteArray("-") << "no existe";
-        QTest::newRow("vacia") << QByteArray() << "contiene otra tabla";
+        QTest::newRow("vacia") << QByteArray() << "está dañada o contiene otra tabla";
         QTest::newRow("bytes al azar") << QByteArray(3000, '\x5a') << "está dañada";
     }
     void fallaLaConsultaYLaListaQuedaVacia() {

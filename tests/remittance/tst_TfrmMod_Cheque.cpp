@@ -246,7 +246,7 @@ private slots:
             {hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "Librado"},
             {hijo<QLineEdit>(*frm, "lbedImp"), "Total de importes de la remesa:"},
             {hijo<QLineEdit>(*frm, "lblTalones"), "Nº de cheques de la remesa:"},
-            {hijo<QPushButton>(*frm, "btnLeer"), " Escanear Cheques"}};
+            {hijo<QPushButton>(*frm, "btnLeer"), "Escanear Cheques"}};
         for (const auto& [control, nombre] : nombres)
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                      nombre);
