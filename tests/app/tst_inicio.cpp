@@ -4,7 +4,7 @@
 #include "Cadenas.h"
 #include "ConductorVentanas.h"
 #include "GuionDialogos.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "SecuenciaInicio.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
@@ -156,7 +156,7 @@ private slots:
         ConductorVentanas c;
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) {
             QVERIFY(f->primeraVez());
-            QTest::mouseClick(f->btnAceptar, Qt::LeftButton);
+            QTest::mouseClick(hijo<QPushButton>(*f, "btnAceptar"), Qt::LeftButton);
         });
         TAplicacion app(dir.path(), &guion);
         app.muestra();

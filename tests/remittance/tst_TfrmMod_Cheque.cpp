@@ -372,7 +372,7 @@ private slots:
         QCOMPARE(frm->size(), QSize(TfrmMod_Cheque::Ancho, TfrmMod_Cheque::Alto));
         QVERIFY(frm->minimumSizeHint().height() <= TfrmMod_Cheque::Alto);
 
-        QTreeWidget* l = frm->lvwTransferencias;
+        QTreeWidget* l = hijo<QTreeWidget>(*frm, "lvwTransferencias");
         QHeaderView* h = l->header();
         QVERIFY(!l->horizontalScrollBar()->isVisible());
         const QFontMetrics fm(l->font());
