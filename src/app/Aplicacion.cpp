@@ -23,18 +23,22 @@
 #include <QApplication>
 #include <QTranslator>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion)
+TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
     : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
+    estado.guion = guion;
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
-    iu = std::make_unique<InterfazUsuarioQt>(frmPrincipal.get(), *frmInfo_Proceso);
+    iu = std::make_unique<InterfazUsuarioQt>(estado, frmPrincipal.get(), *frmInfo_Proceso);
     dmBBDD = std::make_unique<TdmBBDD>(inst, estado, *iu);
     FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
-    CajaMensajes::registraDialogoPregunta(PreguntaF.get());
+    estado.preguntaDlg = [this](const QString& texto, const QString& boton1, const QString& boton2,
+                                const QString& cabecera) {
+        return PreguntaF->PreguntaDlg(texto, boton1, boton2, cabecera);
+    };
     captura = std::make_unique<TCaptura>(*dmBBDD, frmPrincipal.get());
-    TfrmMod_Cheque::abreVentanaCaptura = [this](int tipo) { return captura->abreVentana(tipo); };
+    estado.abreVentanaCaptura = [this](int tipo) { return captura->abreVentana(tipo); };
     frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
     frmAcerca = std::make_unique<TfrmAcerca>(frmPrincipal.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
@@ -54,8 +58,8 @@ TAplicacion::TAplicacion(const QString& dirAplicacion)
 }
 
 TAplicacion::~TAplicacion() {
-    TfrmMod_Cheque::abreVentanaCaptura = nullptr;
-    CajaMensajes::registraDialogoPregunta(nullptr);
+    estado.abreVentanaCaptura = nullptr;
+    estado.preguntaDlg = nullptr;
 }
 
 void TAplicacion::muestra() {
@@ -65,7 +69,7 @@ void TAplicacion::muestra() {
 void TAplicacion::aplicaEstiloVisual() {
     const auto estilo = leeEstiloVisual(inst.dirs.Dir_Aplicacion + QStringLiteral("Style.vsf"));
     if (!estilo) {
-        CajaMensajes::muestraMensaje(nullptr, MensajeEstiloNoValido);
+        CajaMensajes(estado, nullptr).muestraMensaje(MensajeEstiloNoValido);
         return;
     }
     // Only the style the program is made for becomes the active one.

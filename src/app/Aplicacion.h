@@ -18,11 +18,13 @@ class TPreguntaF;
 class TCaptura;
 class TfrmMnto_Ordenantes;
 class TfrmAcerca;
+class TGuionDialogos;
 
 class TAplicacion {
 public:
-    // dirAplicacion: the executable's folder (any folder in tests).
-    explicit TAplicacion(const QString& dirAplicacion);
+    // dirAplicacion: the executable's folder (any folder in tests). A test
+    // passes its script of boxes and dialogs; the program passes none.
+    explicit TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion = nullptr);
     ~TAplicacion();
 
     // Shows the main window; the start-up sequence follows once it is on screen.

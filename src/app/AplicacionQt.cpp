@@ -2,14 +2,20 @@
 
 #include "CajaMensajes.h"
 #include "ErrorOperacion.h"
+#include "EstadoPrograma.h"
 
 bool TAplicacionQt::notify(QObject* receptor, QEvent* evento) {
     try {
         return QApplication::notify(receptor, evento);
     } catch (const TErrorOperacion& e) {
-        CajaMensajes::muestraMensaje(nullptr, e.texto());
+        muestraError(e.texto());
     } catch (const std::exception& e) {
-        CajaMensajes::muestraMensaje(nullptr, QString::fromLocal8Bit(e.what()));
+        muestraError(QString::fromLocal8Bit(e.what()));
     }
     return false;
+}
+
+void TAplicacionQt::muestraError(const QString& texto) const {
+    const tEstadoPrograma sinPrograma;
+    CajaMensajes(estado ? *estado : sinPrograma, nullptr).muestraMensaje(texto);
 }

@@ -1,6 +1,7 @@
 #include "TDLogFile.h"
 
 #include "CajaMensajes.h"
+#include "EstadoPrograma.h"
 #include "FicherosTexto.h"
 
 #include <QDateTime>
@@ -159,17 +160,17 @@ void TDLogFile::DebugOut2(const QString& msgStr, const QVariantList& Args) noexc
 
 void TDLogFile::ReportError(const QString& errStr, const QVariantList& Args) {
     const QString texto = formatea(errStr, Args);
-    CajaMensajes::muestraAviso(nullptr, texto);
+    muestraCaja(texto, true);
     if (DebugMode)
         DebugOut(texto);
 }
 
 void TDLogFile::Show() {
     if (!QFileInfo(Filename).isFile()) {
-        CajaMensajes::muestraMensaje(nullptr,
-                                     QStringLiteral("File not found\r%1\rDebug Enabled = %2")
-                                         .arg(Filename)
-                                         .arg(DebugMode ? 1 : 0));
+        muestraCaja(QStringLiteral("File not found\r%1\rDebug Enabled = %2")
+                        .arg(Filename)
+                        .arg(DebugMode ? 1 : 0),
+                    false);
         return;
     }
     if (abreConManejador && abreConManejador(Filename))
@@ -179,6 +180,16 @@ void TDLogFile::Show() {
     ReportError(QStringLiteral("Function ShellExecute(%s)\rReturned: %s"),
                 {Filename + QStringLiteral(", "),
                  QStringLiteral("[Error:%1] %2").arg(numero).arg(textoErrorSistema(numero))});
+}
+
+void TDLogFile::muestraCaja(const QString& texto, bool aviso) const {
+    // Before the program's state exists the boxes are simply shown.
+    const tEstadoPrograma sinPrograma;
+    const CajaMensajes cajas(estado ? *estado : sinPrograma, nullptr);
+    if (aviso)
+        cajas.muestraAviso(texto);
+    else
+        cajas.muestraMensaje(texto);
 }
 
 void TDLogFile::CopyLogTo(const QString& aNewFilename) const {

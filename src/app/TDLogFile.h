@@ -14,6 +14,8 @@
 
 #include <functional>
 
+struct tEstadoPrograma;
+
 class TDLogFile {
 public:
     static inline const QString NombreFichero = QStringLiteral("HHDebug.txt");
@@ -50,6 +52,10 @@ public:
     // How Show opens a file; answers false when it could not.
     std::function<bool(const QString& fichero)> abreConManejador;
 
+    // The running program's state, once it exists: the boxes of ReportError
+    // and Show go through its message facade.
+    const tEstadoPrograma* estado = nullptr;
+
     // --- Line rules ----------------------------------------------------------
     static QString formatea(const QString& msgStr, const QVariantList& Args);
     // The line as written (without CR LF): separators, "!" lines without
@@ -62,5 +68,8 @@ public:
     static QString textoErrorSistema(int numero);
 
 private:
+    // A plain message box, or a warning with `aviso`.
+    void muestraCaja(const QString& texto, bool aviso) const;
+
     tEntornoLog entorno_;
 };

@@ -1,6 +1,7 @@
 #include "TfrmAcerca.h"
 
 #include "Cadenas.h"
+#include "NombresControles.h"
 #include "TfrmPrincipal.h"
 
 #include <QLabel>
@@ -32,6 +33,7 @@ TfrmAcerca::TfrmAcerca(QWidget* parent) : QDialog(parent) {
     capas->addWidget(lblVersion);
     capas->addWidget(btnAceptar, 0, Qt::AlignHCenter);
     setFixedSize(340, 220);
+    nombraControles({{lblVersion, "lblVersion"}, {btnAceptar, "btnAceptar"}});
 }
 
 bool TfrmAcerca::Launch(QWidget* parent) {

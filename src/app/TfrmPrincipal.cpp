@@ -2,6 +2,7 @@
 
 #include "Accesibilidad.h"
 #include "BarraMenuIconos.h"
+#include "NombresControles.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -118,6 +119,14 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     creaMenu();
     resize(AnchoCliente, AltoCliente + menuBar()->sizeHint().height());
+    nombraControles({{actAcercaDe, "actAcercaDe"},
+                     {actConfiguracion, "actConfiguracion"},
+                     {actHistoricoCheques, "actHistoricoCheques"},
+                     {actHistoricoRemesas, "actHistoricoRemesas"},
+                     {actLeerCheques, "actLeerCheques"},
+                     {actLibrados, "actLibrados"},
+                     {actPresentadores, "actPresentadores"},
+                     {actSalir, "actSalir"}});
 }
 
 QList<QIcon> TfrmPrincipal::iconosMenu() {

@@ -22,9 +22,11 @@ int main(int argc, char* argv[]) {
     TAplicacionQt a(argc, argv);
     QApplication::setApplicationName(QStringLiteral("teskora_chk"));
     // The log comes before any window and goes after all of them.
-    const TDLogFile DLog(calculaEntornoLog(QCoreApplication::applicationFilePath(),
-                                           QCoreApplication::arguments(), QDir::tempPath()));
+    TDLogFile DLog(calculaEntornoLog(QCoreApplication::applicationFilePath(),
+                                     QCoreApplication::arguments(), QDir::tempPath()));
     TAplicacion aplicacion(QCoreApplication::applicationDirPath());
+    a.estado = &aplicacion.estado;
+    DLog.estado = &aplicacion.estado;
     aplicacion.muestra();
     return QApplication::exec();
 }

@@ -10,12 +10,12 @@
 
 namespace {
 
-void compruebaVisionX(int tipo, IPresenciaLectores& lectores, QWidget* parent) {
+void compruebaVisionX(int tipo, IPresenciaLectores& lectores, const CajaMensajes& cajas) {
     const bool driver = lectores.driverPaniniPresente() || lectores.instalaDriverPanini(tipo);
     if (!driver)
         return; // installation cancelled or failed: the window said why
     if (!lectores.enciendeVisionX())
-        CajaMensajes::muestraMensaje(parent, TextosCaptura::MensajeSinVisionX);
+        cajas.muestraMensaje(TextosCaptura::MensajeSinVisionX);
 }
 
 } // namespace
@@ -24,15 +24,15 @@ void compruebaEstadoEscaner(const tInstalacion& instalacion, tEstadoPrograma& es
                             IPresenciaLectores& lectores, QWidget* parent) {
     estado.Escaner = leeConfiguracionEscaner(instalacion);
     const int tipo = estado.Escaner.tipo;
+    const CajaMensajes cajas(estado, parent);
     if (tipo == TipoLector::SeacBanche) {
         if (!lectores.seacBanchePresente())
-            CajaMensajes::muestraMensaje(parent, TextosCaptura::MensajeSinSeacBanche);
+            cajas.muestraMensaje(TextosCaptura::MensajeSinSeacBanche);
     } else if (tipo == TipoLector::VisionX) {
         try {
-            compruebaVisionX(tipo, lectores, parent);
+            compruebaVisionX(tipo, lectores, cajas);
         } catch (const std::exception& e) {
-            CajaMensajes::muestraMensaje(parent, TextosCaptura::PrefijoProblema +
-                                                     QString::fromLocal8Bit(e.what()));
+            cajas.muestraMensaje(TextosCaptura::PrefijoProblema + QString::fromLocal8Bit(e.what()));
         }
     }
 }

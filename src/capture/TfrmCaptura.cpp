@@ -154,9 +154,9 @@ void TfrmCaptura::actualizaAcciones() {
 
 quint16 TfrmCaptura::pregunta(const QString& texto) {
     ++preguntaAbierta_;
-    const quint16 r =
-        CajaMensajes::pregunta(this, texto, TextosCaptura::BotonContinuar,
-                               TextosCaptura::BotonVolver, TextosCaptura::CabeceraAtencion);
+    const quint16 r = CajaMensajes(dm_.estado(), this)
+                          .pregunta(texto, TextosCaptura::BotonContinuar,
+                                    TextosCaptura::BotonVolver, TextosCaptura::CabeceraAtencion);
     --preguntaAbierta_;
     return r;
 }
@@ -192,7 +192,7 @@ void TfrmCaptura::salvar() {
                               ? TextosCaptura::todosSalvados(buenos, comportamiento_.leyeros)
                               : TextosCaptura::noSalvados(invalidos, comportamiento_.avisoLargo);
     ++preguntaAbierta_;
-    CajaMensajes::muestraMensaje(this, texto);
+    CajaMensajes(dm_.estado(), this).muestraMensaje(texto);
     --preguntaAbierta_;
     vaciaImagenesTmp();
 }
@@ -221,8 +221,8 @@ void TfrmCaptura::reject() {
 void TfrmCaptura::abreFoto(const QString& fichero) const {
     if (fichero.isEmpty())
         return;
-    DialogosSistema::abreDireccion(
-        QUrl::fromLocalFile(QDir(dm_.instalacion().dirs.Dir_Pub).filePath(fichero)));
+    DialogosSistema(dm_.estado(), nullptr)
+        .abreDireccion(QUrl::fromLocalFile(QDir(dm_.instalacion().dirs.Dir_Pub).filePath(fichero)));
 }
 
 void TfrmCaptura::vaciaImagenesTmp() const {

@@ -125,8 +125,9 @@ void TfrmConfiguracion::escribe() {
     e.Fecha = chkFecha->isChecked();
     QString error;
     if (!escribeConfiguracionEscaner(dm_.instalacion(), e, primeraVez_, error))
-        CajaMensajes::muestraMensaje(
-            this, error + QStringLiteral(" La configuración del escáner no ha cambiado."));
+        CajaMensajes(dm_.estado(), this)
+            .muestraMensaje(error +
+                            QStringLiteral(" La configuración del escáner no ha cambiado."));
 }
 
 void TfrmConfiguracion::aceptar() {

@@ -153,7 +153,8 @@ void TfrmScanerMTS::tomaTexto(const QString& texto) {
     edtCodigo->clear();
     Timer1.stop();
     QApplication::restoreOverrideCursor();
-    const bool otro = CajaMensajes::confirma(this, TextoConfirmacion, CabeceraConfirmacion);
+    const bool otro =
+        CajaMensajes(dm().estado(), this).confirma(TextoConfirmacion, CabeceraConfirmacion);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     if (otro) {
         edtCodigo->clear();

@@ -1,4 +1,5 @@
 // Operations on the presenter table.
+#include "LineaOrdenante.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 #include "Textos.h"
@@ -85,11 +86,7 @@ QStringList TdmBBDD::Carga_Combo_Ordenantes() {
                                            "Pk_Ordenante FROM Ordenantes"));
     if (!s.ejecuta())
         return lineas; // the list stays as far as it was filled
-    const QString blanco = QStringLiteral(" ");
-    const QString separador = QStringLiteral(" -- ");
     while (s.siguiente())
-        lineas << rellenaCadena(s.texto(0), blanco, 10, true) + separador +
-                      rellenaCadena(s.texto(1), blanco, 35, true) + separador + s.texto(2) +
-                      separador + QString::number(s.entero(3));
+        lineas << lineaOrdenante(s.texto(0), s.texto(1), s.texto(2), s.entero(3));
     return lineas;
 }

@@ -224,9 +224,9 @@ void TfrmHistoricoTransferencias::anular() {
                           q.texto(fila, ColumnasHistorico::Numero) +
                           QStringLiteral(" con cuenta: ") +
                           q.texto(fila, ColumnasHistorico::Cuenta);
-    if (CajaMensajes::pregunta(this, texto, QStringLiteral("Aceptar"), QStringLiteral("Cancelar"),
-                               QStringLiteral("Eliminar Talón del Histórico")) ==
-        CajaMensajes::PrimerBoton)
+    if (CajaMensajes(dm_.estado(), this)
+            .pregunta(texto, QStringLiteral("Aceptar"), QStringLiteral("Cancelar"),
+                      QStringLiteral("Eliminar Talón del Histórico")) == CajaMensajes::PrimerBoton)
         dm_.EliminaregistroHistorico(q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
     refrescaImagen(Qt::Key_Up);
 }

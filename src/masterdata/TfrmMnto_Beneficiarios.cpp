@@ -189,7 +189,7 @@ TCliente TfrmMnto_Beneficiarios::registroDeCampos() const {
 bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
     int clave = r.Pk_Cliente;
     if (dm_.DuplicadoBeneficiario(r.Cuenta, FNuevo, clave)) {
-        CajaMensajes::muestraMensaje(this, MensajeCuentaDuplicada);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeCuentaDuplicada);
         return false;
     }
     return true;
@@ -207,7 +207,7 @@ void TfrmMnto_Beneficiarios::aceptar() {
         return;
     QString mensaje;
     if (!dm_.GuardaBeneficiario(r, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
     regBeneficiario = r;
@@ -229,8 +229,9 @@ void TfrmMnto_Beneficiarios::eliminar() {
     const QList<int> claves = frmSelect->clavesSeleccionadas();
     if (enEdicion_ || claves.isEmpty())
         return;
-    if (CajaMensajes::confirma(this, Cadenas::mensajes().mnjAvisoBorradoLibrado,
-                               Cadenas::captions().captionCajaMensajes))
+    if (CajaMensajes(dm_.estado(), this)
+            .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
+                      Cadenas::captions().captionCajaMensajes))
         dm_.EliminaBeneficiarios(claves);
     cargaLista();
 }

@@ -6,6 +6,7 @@
 #include "CamposTexto.h"
 #include "ComprobacionOrdenante.h"
 #include "ListaOrdenable.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "Textos.h"
 
@@ -41,6 +42,18 @@ TfrmMnto_Ordenantes::TfrmMnto_Ordenantes(TdmBBDD& dm, QWidget* parent) : QDialog
     setWindowTitle(Caption);
     creaControles();
     resize(858, 526);
+    nombraControles({{lvwOrdenante, "lvwOrdenante"},
+                     {btnNuevo, "btnNuevo"},
+                     {btnModificar, "btnModificar"},
+                     {btnEliminar, "btnEliminar"},
+                     {btnAceptar, "btnAceptar"},
+                     {btnCancelar, "btnCancelar"},
+                     {btnSalir, "btnSalir"},
+                     {grpPresentador, "grpPresentador"},
+                     {edtNombre, "edtNombre"},
+                     {edtCuenta, "edtCuenta"},
+                     {edtNif, "edtNif"},
+                     {mmoAyuda, "mmoAyuda"}});
     Accesibilidad::hazAccesible(this);
 }
 
@@ -233,11 +246,11 @@ void TfrmMnto_Ordenantes::aceptar() {
     tOrdenantes r = registroDeCampos();
     QString mensaje;
     if (!CompruebaValoresIntroducidos(r, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
     if (!dm_.GuardaOrdenante(r, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
     CargaListaOrdenantes();
@@ -257,8 +270,9 @@ void TfrmMnto_Ordenantes::eliminar() {
     if (enEdicion_ || fila == nullptr)
         return;
     const int clave = fila->datos.pk;
-    if (CajaMensajes::confirma(this, Cadenas::mensajes().mnjAvisoBorradoAcreedor,
-                               Cadenas::captions().captionCajaMensajes))
+    if (CajaMensajes(dm_.estado(), this)
+            .confirma(Cadenas::mensajes().mnjAvisoBorradoAcreedor,
+                      Cadenas::captions().captionCajaMensajes))
         dm_.EliminaRegistroOrdenante(clave);
     CargaListaOrdenantes();
     muestraSeleccion();

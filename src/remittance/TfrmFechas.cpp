@@ -6,6 +6,8 @@
 #include "CamposTexto.h"
 #include "ComprobacionOrdenante.h"
 #include "Fechas.h"
+#include "LineaOrdenante.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "Textos.h"
 
@@ -119,6 +121,16 @@ TfrmFechas::TfrmFechas(TdmBBDD& dm, const QDate& hoy, QWidget* parent)
         b->setAutoDefault(false);
         pulsaConEnter(b);
     }
+    nombraControles({{edtFechaConfeccion, "edtFechaConfeccion"},
+                     {edtFechaProceso, "edtFechaProceso"},
+                     {cboOrdenantes, "cboOrdenantes"},
+                     {btnNuevo, "btnNuevo"},
+                     {grpPresentador, "grpPresentador"},
+                     {edtNombre, "edtNombre"},
+                     {edtCuenta, "edtCuenta"},
+                     {edtNif, "edtNif"},
+                     {btnAceptar, "btnAceptar"},
+                     {btnCancelar, "btnCancelar"}});
 }
 
 void TfrmFechas::habilitaCamposNuevo(bool si) {
@@ -156,7 +168,7 @@ void TfrmFechas::pulsaNuevo() {
 }
 
 int TfrmFechas::claveDeLinea(const QString& linea) {
-    return linea.section(QStringLiteral(" -- "), -1).trimmed().toInt();
+    return claveDeLineaOrdenante(linea);
 }
 
 bool TfrmFechas::registraOrdenanteNuevo() {
@@ -167,14 +179,11 @@ bool TfrmFechas::registraOrdenanteNuevo() {
     o.EsNuevo = true;
     QString mensaje;
     if (!CompruebaValoresIntroducidos(dm_, o, mensaje) || !dm_.GuardaOrdenante(o, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }
-    const QString blanco = QStringLiteral(" ");
-    const QString sep = QStringLiteral(" -- ");
-    cboOrdenantes->addItem(rellenaCadena(o.Nif_Sufijo, blanco, 10, true) + sep +
-                           rellenaCadena(o.Nombre_ordenante, blanco, 35, true) + sep + o.Cuenta +
-                           sep + QString::number(o.Pk_Ordenante));
+    cboOrdenantes->addItem(
+        lineaOrdenante(o.Nif_Sufijo, o.Nombre_ordenante, o.Cuenta, o.Pk_Ordenante));
     cboOrdenantes->setCurrentIndex(cboOrdenantes->count() - 1);
     // Registered once: a second acceptance chooses it from the list.
     habilitaCamposNuevo(false);
@@ -184,18 +193,18 @@ bool TfrmFechas::registraOrdenanteNuevo() {
 bool TfrmFechas::pulsaAceptar() {
     const tRegistro_Mensajes& m = Cadenas::mensajes();
     if (!esFechaValida(edtFechaProceso->text(), hoy_)) {
-        CajaMensajes::muestraMensaje(this, m.mnjErrorFechaAbono);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(m.mnjErrorFechaAbono);
         return false;
     }
     if (!esFechaValida(edtFechaConfeccion->text(), hoy_)) {
-        CajaMensajes::muestraMensaje(this, m.mnjErrorFechaConf);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(m.mnjErrorFechaConf);
         return false;
     }
     if (edtNombre->isEnabled()) {
         if (!registraOrdenanteNuevo())
             return false;
     } else if (cboOrdenantes->currentText().startsWith(QString(18, u'-'))) {
-        CajaMensajes::muestraMensaje(this, MensajeSinOrdenante);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeSinOrdenante);
         return false;
     }
     tEstadoPrograma& e = dm_.estado();

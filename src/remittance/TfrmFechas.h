@@ -2,6 +2,8 @@
 // Remittance dates: process date, confection date (today) and the presenter
 // of the emission, chosen from the list or registered on the spot.
 
+#include "TextosBBDD.h"
+
 #include <QDate>
 #include <QDialog>
 
@@ -25,8 +27,7 @@ public:
     // All the checks in order; true when the window may close accepted.
     bool pulsaAceptar();
 
-    static inline const QString LineaSeleccione =
-        QStringLiteral("------------------Seleccione un ordenante------------------");
+    static inline const QString& LineaSeleccione = MensajeBBDD::SeleccioneOrdenante;
     static inline const QString MensajeSinOrdenante =
         QStringLiteral("debe de escoger un ordenante o dar de al ta uno nuevo");
     // Presenter key of a line of the list: its last " -- " part.

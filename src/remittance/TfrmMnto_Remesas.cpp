@@ -5,6 +5,7 @@
 #include "CamposTexto.h"
 #include "ErrorOperacion.h"
 #include "ListaOrdenable.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "TfrmFechas.h"
 #include "TfrmMod_Cheque.h"
@@ -90,7 +91,7 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
             return dm_.facturaFichero(r, c, p);
         } catch (const TErrorOperacion& e) {
             // A file that cannot be written ends the emission, not the program.
-            CajaMensajes::muestraMensaje(this, e.texto());
+            CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
             return false;
         }
     };
@@ -98,6 +99,13 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
 
     fijaEditable(edtNombre, false);
     modoConsulta();
+    nombraControles({{lvwremesas, "lvwremesas"},
+                     {edtNombre, "edtNombre"},
+                     {btnNueva, "btnNueva"},
+                     {btnSeleccionar, "btnSeleccionar"},
+                     {btnEliminar, "btnEliminar"},
+                     {btnAceptar, "btnAceptar"},
+                     {btnCancelar, "btnCancelar"}});
     Accesibilidad::hazAccesible(this);
 }
 
@@ -182,7 +190,7 @@ bool TfrmMnto_Remesas::pulsaAceptar() {
     nueva.Importe = nueva.Numero_Talones = nueva.Numero_Registros = QStringLiteral("0");
     QString mensaje;
     if (!dm_.compruebaNombreRemesa(nueva.Nombre_Remesa, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }
     if (!dm_.GuardaRegistroRemesa(nueva))

@@ -3,6 +3,7 @@
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ListaOrdenable.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 
 #include <QHBoxLayout>
@@ -62,6 +63,9 @@ TfrmMnto_Transferencias::TfrmMnto_Transferencias(TdmBBDD& dm, QWidget* parent)
     });
     RegistrosEnLista();
     resize(1000, 420);
+    nombraControles({{lvwRemesas, "lvwRemesas"},
+                     {btnSeleccionar, "btnSeleccionar"},
+                     {btnCancelar, "btnCancelar"}});
 }
 
 void TfrmMnto_Transferencias::showEvent(QShowEvent* evento) {
@@ -82,7 +86,7 @@ void TfrmMnto_Transferencias::CargaListaRemesas() {
     const QSignalBlocker bloqueo(lvwRemesas);
     lvwRemesas->clear();
     if (!error.isEmpty()) {
-        CajaMensajes::muestraMensaje(this, ErrorConsulta + error);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(ErrorConsulta + error);
         filas.clear();
     }
     // The rows keep the order they come in (newest first) until a column

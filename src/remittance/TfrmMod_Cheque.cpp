@@ -8,6 +8,7 @@
 #include "FilasLista.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 #include "TiposDocumento.h"
 #include "ValidacionTalon.h"
@@ -96,8 +97,6 @@ bool TElementoCheque::operator<(const QTreeWidgetItem& otro) const {
 
 // --- Class-level -----------------------------------------------------------
 
-std::array<std::optional<Qt::SortOrder>, TfrmMod_Cheque::NumeroColumnas> TfrmMod_Cheque::ordenes_;
-
 QStringList TfrmMod_Cheque::titulosColumnas() {
     return {QStringLiteral("Estado"),    QStringLiteral("Modelo     "),
             QStringLiteral("Importe "),  QStringLiteral("Cuenta"),
@@ -150,19 +149,15 @@ bool TfrmMod_Cheque::Launch(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent
     return frm.exec() == QDialog::Accepted;
 }
 
-Qt::SortOrder TfrmMod_Cheque::siguienteOrden(int columna) {
+Qt::SortOrder TfrmMod_Cheque::siguienteOrden(QMap<int, Qt::SortOrder>& ordenes, int columna) {
     if (columna < 0 || columna >= NumeroColumnas)
         return Qt::AscendingOrder;
-    std::optional<Qt::SortOrder>& orden = ordenes_.at(std::size_t(columna));
-    if (!orden)
-        orden = columna == colOrden ? Qt::DescendingOrder : Qt::AscendingOrder;
-    else
-        orden = *orden == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    return *orden;
-}
-
-void TfrmMod_Cheque::olvidaOrdenes() {
-    ordenes_.fill(std::nullopt);
+    const auto anterior = ordenes.constFind(columna);
+    Qt::SortOrder orden = columna == colOrden ? Qt::DescendingOrder : Qt::AscendingOrder;
+    if (anterior != ordenes.cend())
+        orden = *anterior == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    ordenes.insert(columna, orden);
+    return orden;
 }
 
 // --- Construction ----------------------------------------------------------
@@ -176,6 +171,42 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
     resize(Ancho, Alto);
     fijaModo(Modo::Navegando);
     bloqueaDetalle(true);
+    nombraControles({{lvwTransferencias, "lvwTransferencias"},
+                     {ledtImporteTotal, "ledtImporteTotal"},
+                     {ledtOrdenes, "ledtOrdenes"},
+                     {lbtTotTrans, "lbtTotTrans"},
+                     {grpDetalle, "grpDetalle"},
+                     {edtFormato, "edtFormato"},
+                     {edtNumero, "edtNumero"},
+                     {lbtImporte, "lbtImporte"},
+                     {lbleditCuenta, "lbleditCuenta"},
+                     {medtAbono, "medtAbono"},
+                     {chIndicador, "chIndicador"},
+                     {lbleditNombreBenef, "lbleditNombreBenef"},
+                     {cboxOrdenes, "cboxOrdenes"},
+                     {pnlImagen, "pnlImagen"},
+                     {imgCheque, "imgCheque"},
+                     {imgDuplicado, "imgDuplicado"},
+                     {EliminarAct, "EliminarAct"},
+                     {EmitirAct, "EmitirAct"},
+                     {ModificarAct, "ModificarAct"},
+                     {btnbeneficiarios, "btnbeneficiarios"},
+                     {btnEmision, "btnEmision"},
+                     {btnManual, "btnManual"},
+                     {btnModifica, "btnModifica"},
+                     {btnLeer, "btnLeer"},
+                     {btnSalir, "btnSalir"},
+                     {btnSiguiente, "btnSiguiente"},
+                     {btnAnterior, "btnAnterior"},
+                     {btnAceptar, "btnAceptar"},
+                     {btnCancelar, "btnCancelar"},
+                     {pnlAviso, "pnlAviso"},
+                     {redtAviso, "redtAviso"},
+                     {lbedImp, "lbedImp"},
+                     {lblTalones, "lblTalones"},
+                     {btnContinuar, "btnContinuar"},
+                     {btnCancelarAviso, "btnCancelarAviso"},
+                     {mmoAyuda, "mmoAyuda"}});
     Accesibilidad::hazAccesible(this);
 }
 
@@ -220,8 +251,8 @@ void TfrmMod_Cheque::creaControles() {
     btnSalir = boton(QStringLiteral("&Salir"));
     btnSiguiente = boton(QStringLiteral("Si&guiente"));
     btnAnterior = boton(QStringLiteral("&A&nterior"));
-    // Of the caption's two access keys the last one counts, as on the
-    // system this window comes from: Alt+A belongs to "&Aceptar".
+    // Of the caption's two access keys the last one counts: Alt+N moves
+    // back, and Alt+A stays with "&Aceptar".
     btnAnterior->setShortcut(QKeySequence(Qt::ALT | Qt::Key_N));
     btnAceptar = boton(QStringLiteral("&Aceptar"));
     btnCancelar = boton(QStringLiteral("&Cancelar"));
@@ -651,7 +682,7 @@ void TfrmMod_Cheque::muestraImagen(const tTalon& talon) {
 void TfrmMod_Cheque::ordenaColumna(int columna) {
     if (columna < 0 || columna >= NumeroColumnas)
         return;
-    const Qt::SortOrder orden = siguienteOrden(columna);
+    const Qt::SortOrder orden = siguienteOrden(dm_.estado().OrdenesCheques, columna);
     lvwTransferencias->sortItems(columna, orden);
     lvwTransferencias->header()->setSortIndicatorShown(true);
     if (QTreeWidgetItem* fila = lvwTransferencias->currentItem())
@@ -664,7 +695,7 @@ void TfrmMod_Cheque::modificar() {
     if (!accionesDeFilaHabilitadas())
         return;
     if (duplicadoMostrado()) {
-        CajaMensajes::muestraMensaje(this, MensajeDuplicado);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeDuplicado);
         return;
     }
     fijaModo(Modo::Editando);
@@ -763,13 +794,13 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
     tTalon talon = talonDeCampos();
     QString mensaje;
     if (!validaTalon(talon, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         enfoca(boton == BotonGuardar::Aceptar ? edtFormato : edtNumero);
         return;
     }
     talon.Estado = Estado::Correcto;
     if (!guardaTalonEditado(talon, mensaje)) {
-        CajaMensajes::muestraMensaje(this, mensaje);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         if (boton == BotonGuardar::Aceptar) {
             bloqueaDetalle(true);
             fijaModo(Modo::Navegando);
@@ -883,10 +914,11 @@ void TfrmMod_Cheque::eliminar() {
 void TfrmMod_Cheque::escanear() {
     if (modo_ != Modo::Navegando)
         return;
-    const int tipo = dm_.estado().Escaner.tipo;
-    if (tipo < TipoLector::SeacBanche || tipo > TipoLector::VisionX || !abreVentanaCaptura)
+    const tEstadoPrograma& estado = dm_.estado();
+    const int tipo = estado.Escaner.tipo;
+    if (tipo < TipoLector::SeacBanche || tipo > TipoLector::VisionX || !estado.abreVentanaCaptura)
         return;
-    if (abreVentanaCaptura(tipo))
+    if (estado.abreVentanaCaptura(tipo))
         refrescaLista();
 }
 
@@ -899,7 +931,7 @@ void TfrmMod_Cheque::emitir() {
     if (!accionesDeFilaHabilitadas())
         return;
     if (ledtImporteTotal->text() == Cadenas::captions().Caption0Euros) {
-        CajaMensajes::muestraMensaje(this, Cadenas::mensajes().mnjErrorEmision);
+        CajaMensajes(dm_.estado(), this).muestraMensaje(Cadenas::mensajes().mnjErrorEmision);
         return;
     }
     fijaModo(Modo::Aviso);

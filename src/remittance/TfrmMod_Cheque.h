@@ -13,9 +13,7 @@
 #include <QDialog>
 #include <QTreeWidgetItem>
 
-#include <array>
-#include <functional>
-#include <optional>
+#include <QMap>
 
 class QAction;
 class QCheckBox;
@@ -73,16 +71,11 @@ public:
     // through "C&ontinuar" of the emission warning.
     static bool Launch(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent = nullptr);
 
-    // Opens the capture window of a reader type modally and answers whether
-    // a window was opened. Set by the application once the capture windows
-    // exist; while it is empty no window opens for any type.
-    static inline std::function<bool(int tipo)> abreVentanaCaptura;
-
     // The order the next header click on a column sorts by. Directions are
-    // remembered per column for the whole run: the first click sorts text
-    // columns ascending and "Orden" descending, every further one reverses.
-    static Qt::SortOrder siguienteOrden(int columna);
-    static void olvidaOrdenes();
+    // remembered per column for the whole run (OrdenesCheques of the program
+    // state): the first click sorts text columns ascending and "Orden"
+    // descending, every further one reverses.
+    static Qt::SortOrder siguienteOrden(QMap<int, Qt::SortOrder>& ordenes, int columna);
 
     TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent = nullptr);
 
@@ -215,6 +208,4 @@ private:
     Modo modo_ = Modo::Navegando;
     QString imagenMostrada_;
     bool mostrado_ = false;
-
-    static std::array<std::optional<Qt::SortOrder>, NumeroColumnas> ordenes_;
 };

@@ -8,6 +8,7 @@
 #include "DialogosSistema.h"
 #include "ImagenesTalon.h"
 #include "InformesEmision.h"
+#include "NombresControles.h"
 #include "TdmBBDD.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -65,6 +66,14 @@ TfrmResumen_Facturacion::TfrmResumen_Facturacion(TdmBBDD& dm, const QString& fic
     setWindowTitle(Caption);
     creaControles();
     resize(900, AltoInicial);
+    nombraControles({{rbtCarta, "rbtCarta"},
+                     {rbtInforme, "rbtInforme"},
+                     {rchVisor, "rchVisor"},
+                     {btnGuardarComo, "btnGuardarComo"},
+                     {btnImprimir, "btnImprimir"},
+                     {btnEnvioWeb, "btnEnvioWeb"},
+                     {btnSalir, "btnSalir"},
+                     {mmoAyuda, "mmoAyuda"}});
 }
 
 void TfrmResumen_Facturacion::creaControles() {
@@ -179,9 +188,9 @@ void TfrmResumen_Facturacion::muestraTotalesCarta() {
 bool TfrmResumen_Facturacion::cargaFichero(const QString& ruta) {
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) {
-        CajaMensajes::muestraMensaje(this,
-                                     QStringLiteral("No se puede abrir el fichero \"%1\". %2")
-                                         .arg(QDir::toNativeSeparators(ruta), f.errorString()));
+        CajaMensajes(dm_.estado(), this)
+            .muestraMensaje(QStringLiteral("No se puede abrir el fichero \"%1\". %2")
+                                .arg(QDir::toNativeSeparators(ruta), f.errorString()));
         return false;
     }
     // The reports are written in the Windows code page.
@@ -191,26 +200,27 @@ bool TfrmResumen_Facturacion::cargaFichero(const QString& ruta) {
 }
 
 void TfrmResumen_Facturacion::guardarComo() {
-    const QString destino =
-        DialogosSistema::guardarComo(this, QStringLiteral("*.zip"), QStringLiteral("ZIP"));
+    const QString destino = DialogosSistema(dm_.estado(), this)
+                                .guardarComo(QStringLiteral("*.zip"), QStringLiteral("ZIP"));
     if (destino.isEmpty())
         return;
     const tRegistroCaptions& c = Cadenas::captions();
-    CajaMensajes::muestraMensaje(this, copiaFichero(rutaArchivo(), destino) == 0
-                                           ? c.CaptioncopiaRemesa
-                                           : c.CaptioncopiaRemesaFallida);
+    CajaMensajes(dm_.estado(), this)
+        .muestraMensaje(copiaFichero(rutaArchivo(), destino) == 0 ? c.CaptioncopiaRemesa
+                                                                  : c.CaptioncopiaRemesaFallida);
 }
 
 void TfrmResumen_Facturacion::imprimir() {
-    DialogosSistema::imprime(this, *rchVisor->document(), TituloImpresion);
+    DialogosSistema(dm_.estado(), this).imprime(*rchVisor->document(), TituloImpresion);
 }
 
 void TfrmResumen_Facturacion::envioWeb() {
     const QString direccion = leeConfiguracionBanco(dm_.instalacion()).Web;
     if (direccion.isEmpty()) {
-        CajaMensajes::muestraMensaje(
-            this, mensajeSinDireccionWeb(dm_.instalacion().ficheros.ficheroConfiguracion));
+        CajaMensajes(dm_.estado(), this)
+            .muestraMensaje(
+                mensajeSinDireccionWeb(dm_.instalacion().ficheros.ficheroConfiguracion));
         return;
     }
-    DialogosSistema::abreDireccion(QUrl::fromUserInput(direccion));
+    DialogosSistema(dm_.estado(), this).abreDireccion(QUrl::fromUserInput(direccion));
 }

@@ -5,8 +5,6 @@
 
 #include <QRegularExpression>
 
-#include <limits>
-
 namespace {
 
 // A number as the amount fields take it: optional sign, digits, optional
@@ -21,15 +19,16 @@ bool esNumeroConComa(const QString& texto) {
     return false;
 }
 
-QString agrupaValor(qint64 valor) {
-    if (valor == 0)
-        return QStringLiteral("0");
-    // The magnitude of the smallest value does not fit: format its digits.
-    QString digitos = QString::number(valor);
-    const bool negativo = digitos.startsWith(u'-');
-    if (negativo)
-        digitos.remove(0, 1);
-    return (negativo ? QStringLiteral("-") : QString()) + agrupaDigitos(digitos);
+// A run of decimal digits plus one, carrying as far as needed.
+QString sumaUno(QString digitos) {
+    for (qsizetype i = digitos.size() - 1; i >= 0; --i) {
+        if (digitos[i] != u'9') {
+            digitos[i] = QChar(digitos[i].unicode() + 1);
+            return digitos;
+        }
+        digitos[i] = u'0';
+    }
+    return u'1' + digitos;
 }
 
 } // namespace
@@ -126,22 +125,17 @@ QString agrupaMiles(const QString& numero) {
     QString entero = coma >= 0 ? texto.left(coma) : texto;
     const QString decimales = coma >= 0 ? texto.mid(coma + 1) : QString();
     const bool negativo = entero.startsWith(u'-');
-    if (entero.isEmpty() || entero == u'-' || entero == u'+')
-        entero += u'0';
-    std::optional<qint64> valor = leeEntero64(entero);
-    if (!valor)
-        return QStringLiteral("0");
+    if (entero.startsWith(u'-') || entero.startsWith(u'+'))
+        entero.remove(0, 1);
+    // Worked on the digits themselves, so a number of any width comes out exact.
+    while (entero.size() > 1 && entero.front() == u'0')
+        entero.remove(0, 1);
+    if (entero.isEmpty())
+        entero = QStringLiteral("0");
     // Half a unit or more rounds away from zero.
-    if (!decimales.isEmpty() && decimales[0] >= u'5') {
-        if (negativo) {
-            if (*valor == std::numeric_limits<qint64>::min())
-                return QStringLiteral("0");
-            *valor -= 1;
-        } else {
-            if (*valor == std::numeric_limits<qint64>::max())
-                return QStringLiteral("0");
-            *valor += 1;
-        }
-    }
-    return agrupaValor(*valor);
+    if (!decimales.isEmpty() && decimales[0] >= u'5')
+        entero = sumaUno(entero);
+    if (entero == u'0')
+        return entero;
+    return (negativo ? QStringLiteral("-") : QString()) + agrupaDigitos(entero);
 }

@@ -40,8 +40,9 @@ QString completaDecimales(const QString& importe);
 // anything unreadable. Extra decimals are dropped, not rounded.
 QString formateaImporte(const QString& importe);
 
-// The number grouped by thousands with points, rounded to whole units; "0"
-// for zero and for a text that is not a number.
+// The number grouped by thousands with points, rounded to whole units (half
+// away from zero), exact at any width; "0" for zero and for a text that is
+// not a number.
 QString agrupaMiles(const QString& numero);
 
 // Puts a point between every three digits of a run of decimal digits, from the right.

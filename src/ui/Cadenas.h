@@ -1,8 +1,7 @@
 #pragma once
 // The catalogue of fixed texts: captions and messages that windows read by
-// name. The records are filled once from a static table and never change; the
-// family's other products keep many more entries, of which this program only
-// carries the ones it shows.
+// name. The records are filled once from a static table and never change;
+// they carry only the entries this program shows.
 
 #include <QObject>
 #include <QString>

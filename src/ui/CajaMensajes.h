@@ -2,60 +2,41 @@
 // The one place through which every message box and question of the program
 // is shown.
 //
-// Tests answer the boxes before the action, in the manner of a "next answer"
-// hook: once an answer has been scripted (or the recording switched on), no
-// modal box is shown any more; each box is recorded in order and a question
-// takes the next scripted answer. Plain messages have one button and take no
-// answer. A question with nothing scripted answers "the other button"
-// (Cancel), the harmless choice for a confirmation.
+// A window builds one on the spot with the program state and itself as the
+// owner of the boxes:
+//     CajaMensajes(dm_.estado(), this).muestraMensaje(texto);
+// When the state carries a test script (tEstadoPrograma::guion, see
+// GuionDialogos.h) nothing modal opens: the box is recorded there and a
+// question takes the script's next answer. Otherwise the box is shown.
 
-#include <QList>
+#include "GuionDialogos.h"
+
 #include <QString>
 
 class QWidget;
-class TPreguntaF;
+struct tEstadoPrograma;
 
 class CajaMensajes {
 public:
     // Answers, as the question dialog gives them.
-    static constexpr quint16 PrimerBoton = 0;
-    static constexpr quint16 SegundoBoton = 1;
+    static constexpr quint16 PrimerBoton = TGuionDialogos::PrimerBoton;
+    static constexpr quint16 SegundoBoton = TGuionDialogos::SegundoBoton;
+    using Tipo = TGuionDialogos::Tipo;
 
-    enum class Tipo { Mensaje, Aviso, Confirmacion, Pregunta };
-
-    struct Registro {
-        Tipo tipo;
-        QString titulo;
-        QString texto;
-        // Only for questions: the labels of the buttons, and the answer given.
-        QString boton1;
-        QString boton2;
-        quint16 respuesta = PrimerBoton;
-    };
+    CajaMensajes(const tEstadoPrograma& estado, QWidget* parent);
 
     // Plain box with one OK button; title = the executable's name.
-    static void muestraMensaje(QWidget* parent, const QString& texto);
+    void muestraMensaje(const QString& texto) const;
     // The same with a warning sign.
-    static void muestraAviso(QWidget* parent, const QString& texto);
+    void muestraAviso(const QString& texto) const;
     // Standard OK / Cancel box with the given title; true for OK.
-    static bool confirma(QWidget* parent, const QString& texto, const QString& titulo);
+    bool confirma(const QString& texto, const QString& titulo) const;
     // The question dialog (TPreguntaF::PreguntaDlg): 0 for the first button,
-    // 1 otherwise. Uses the dialog registered at start-up, or a fresh one.
-    static quint16 pregunta(QWidget* parent, const QString& Texto, const QString& Boton1,
-                            const QString& Boton2, const QString& Cabecera);
+    // 1 otherwise. Uses the state's long-lived dialog, or a fresh one.
+    quint16 pregunta(const QString& Texto, const QString& Boton1, const QString& Boton2,
+                     const QString& Cabecera) const;
 
-    // The long-lived question dialog created at start-up (nullptr to forget it).
-    static void registraDialogoPregunta(TPreguntaF* dialogo);
-
-    // Test hook. fijaSiguienteRespuesta queues an answer for the next question
-    // or confirmation (0 / true = first button) and switches the recording on.
-    static void fijaSiguienteRespuesta(quint16 respuesta);
-    static void activaGrabacion();
-    // Switches the recording off and forgets answers and records.
-    static void restablece();
-    static bool grabando();
-    static const QList<Registro>& registros();
-    // Only the texts, in the order they were shown.
-    static QStringList textos();
-    static int respuestasPendientes();
+private:
+    const tEstadoPrograma& estado_;
+    QWidget* parent_;
 };

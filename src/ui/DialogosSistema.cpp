@@ -1,34 +1,21 @@
 #include "DialogosSistema.h"
 
+#include "EstadoPrograma.h"
+#include "GuionDialogos.h"
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
-#include <optional>
 
-namespace {
-struct tGuion {
-    std::optional<QString> rutaGuardar;
-    QString rutaPdf;
-    bool grabando = false;
-    QString ultimaDireccion;
-    QString ultimoTitulo;
-};
-tGuion& guion() {
-    static tGuion g;
-    return g;
-}
-} // namespace
+DialogosSistema::DialogosSistema(const tEstadoPrograma& estado, QWidget* parent)
+    : estado_(estado), parent_(parent) {}
 
-QString DialogosSistema::guardarComo(QWidget* parent, const QString& filtro,
-                                     const QString& extension) {
-    if (guion().rutaGuardar) {
-        QString r = *guion().rutaGuardar;
-        guion().rutaGuardar.reset();
-        return r;
-    }
-    QFileDialog dlg(parent);
+QString DialogosSistema::guardarComo(const QString& filtro, const QString& extension) const {
+    if (TGuionDialogos* guion = estado_.guion)
+        return guion->siguienteRutaGuardar();
+    QFileDialog dlg(parent_);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setNameFilter(filtro);
     dlg.setDefaultSuffix(extension);
@@ -37,46 +24,30 @@ QString DialogosSistema::guardarComo(QWidget* parent, const QString& filtro,
     return dlg.selectedFiles().first();
 }
 
-bool DialogosSistema::imprime(QWidget* parent, QTextDocument& documento, const QString& titulo) {
+bool DialogosSistema::imprime(QTextDocument& documento, const QString& titulo) const {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setDocName(titulo);
-    guion().ultimoTitulo = titulo;
-    if (!guion().rutaPdf.isEmpty()) {
+    if (TGuionDialogos* guion = estado_.guion) {
+        guion->titulosImpresos.append(titulo);
+        if (guion->rutaPdf.isEmpty())
+            return false;
         impresora.setOutputFormat(QPrinter::PdfFormat);
-        impresora.setOutputFileName(guion().rutaPdf);
+        impresora.setOutputFileName(guion->rutaPdf);
         documento.setMetaInformation(QTextDocument::DocumentTitle, titulo);
         documento.print(&impresora);
         return true;
     }
-    QPrintDialog dlg(&impresora, parent);
+    QPrintDialog dlg(&impresora, parent_);
     if (dlg.exec() != QDialog::Accepted)
         return false;
     documento.print(&impresora);
     return true;
 }
 
-bool DialogosSistema::abreDireccion(const QUrl& direccion) {
-    guion().ultimaDireccion = direccion.toString();
-    if (guion().grabando)
+bool DialogosSistema::abreDireccion(const QUrl& direccion) const {
+    if (TGuionDialogos* guion = estado_.guion) {
+        guion->direcciones.append(direccion.toString());
         return true;
+    }
     return QDesktopServices::openUrl(direccion);
-}
-
-void DialogosSistema::fijaSiguienteRutaGuardar(const QString& ruta) {
-    guion().rutaGuardar = ruta;
-}
-void DialogosSistema::fijaImpresionAPdf(const QString& rutaPdf) {
-    guion().rutaPdf = rutaPdf;
-}
-void DialogosSistema::activaGrabacion() {
-    guion().grabando = true;
-}
-QString DialogosSistema::ultimaDireccion() {
-    return guion().ultimaDireccion;
-}
-QString DialogosSistema::ultimoTituloImpreso() {
-    return guion().ultimoTitulo;
-}
-void DialogosSistema::restablece() {
-    guion() = tGuion{};
 }

@@ -3,16 +3,17 @@
 #include "CajaMensajes.h"
 #include "TfrmInfo_Proceso.h"
 
-InterfazUsuarioQt::InterfazUsuarioQt(QWidget* ventanaPrincipal, TfrmInfo_Proceso& ventanaEspera)
-    : ventanaPrincipal_(ventanaPrincipal), ventanaEspera_(ventanaEspera) {}
+InterfazUsuarioQt::InterfazUsuarioQt(const tEstadoPrograma& estado, QWidget* ventanaPrincipal,
+                                     TfrmInfo_Proceso& ventanaEspera)
+    : estado_(estado), ventanaPrincipal_(ventanaPrincipal), ventanaEspera_(ventanaEspera) {}
 
 void InterfazUsuarioQt::muestraMensaje(const QString& texto) {
-    CajaMensajes::muestraMensaje(ventanaPrincipal_, texto);
+    CajaMensajes(estado_, ventanaPrincipal_).muestraMensaje(texto);
 }
 
 int InterfazUsuarioQt::pregunta(const QString& texto, const QString& boton1, const QString& boton2,
                                 const QString& cabecera) {
-    return CajaMensajes::pregunta(ventanaPrincipal_, texto, boton1, boton2, cabecera);
+    return CajaMensajes(estado_, ventanaPrincipal_).pregunta(texto, boton1, boton2, cabecera);
 }
 
 void InterfazUsuarioQt::lanzaVentanaEsperar() {

@@ -6,12 +6,14 @@
 
 class QWidget;
 class TfrmInfo_Proceso;
+struct tEstadoPrograma;
 
 class InterfazUsuarioQt : public IInterfazUsuario {
 public:
-    // ventanaPrincipal owns the boxes (may be null); the wait window must
-    // outlive this object.
-    InterfazUsuarioQt(QWidget* ventanaPrincipal, TfrmInfo_Proceso& ventanaEspera);
+    // ventanaPrincipal owns the boxes (may be null); the state and the wait
+    // window must outlive this object.
+    InterfazUsuarioQt(const tEstadoPrograma& estado, QWidget* ventanaPrincipal,
+                      TfrmInfo_Proceso& ventanaEspera);
 
     void muestraMensaje(const QString& texto) override;
     int pregunta(const QString& texto, const QString& boton1, const QString& boton2,
@@ -20,6 +22,7 @@ public:
     void CierraVentanaEsperar() override;
 
 private:
+    const tEstadoPrograma& estado_;
     QWidget* ventanaPrincipal_;
     TfrmInfo_Proceso& ventanaEspera_;
 };

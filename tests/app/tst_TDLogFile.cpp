@@ -1,6 +1,8 @@
 // The diagnostic log: the debug switch, where the log goes, the header and
 // the line rules, and the files it cannot write.
 #include "CajaMensajes.h"
+#include "EstadoPrograma.h"
+#include "GuionDialogos.h"
 #include "TDLogFile.h"
 
 #include <QDir>
@@ -50,6 +52,8 @@ class TstTDLogFile : public QObject {
 
     QTemporaryDir modulo;
     QTemporaryDir temporal;
+    TGuionDialogos guion;
+    tEstadoPrograma estado;
 
     QString rutaModulo() const { return modulo.filePath("teskora_chk"); }
     QString logEnModulo() const { return modulo.filePath("HHDebug.txt"); }
@@ -62,13 +66,13 @@ class TstTDLogFile : public QObject {
 private slots:
     void init() {
         creaFichero(rutaModulo(), "programa");
-        CajaMensajes::activaGrabacion();
+        estado.guion = &guion;
     }
     void cleanup() {
         for (QTemporaryDir* d : {&modulo, &temporal})
             for (const QString& f : QDir(d->path()).entryList(QDir::Files))
                 QFile::remove(d->filePath(f));
-        CajaMensajes::restablece();
+        guion.restablece();
     }
 
     void arranqueNormalBorraElLogViejoYNoEscribe_data() {
@@ -213,17 +217,18 @@ private slots:
 
     void informeMostrarYCopiar() {
         TDLogFile log(entorno({}), modulo.filePath("a.log"), false, false, false, false);
+        log.estado = &estado;
         // Without a log, Show says so.
         log.Show();
-        QCOMPARE(CajaMensajes::textos(),
+        QCOMPARE(guion.textos(),
                  QStringList{"File not found\r" + log.Filename + "\rDebug Enabled = 0"});
         log.DebugOut("linea");
         // A failed opening is reported with the system's words.
         log.abreConManejador = [](const QString&) { return false; };
         log.Show();
-        QCOMPARE(CajaMensajes::registros().last().tipo, CajaMensajes::Tipo::Aviso);
-        QCOMPARE(CajaMensajes::textos().last(), "Function ShellExecute(" + log.Filename +
-                                                    ", )\rReturned: [Error:0] General Failure");
+        QCOMPARE(guion.cajas.last().tipo, CajaMensajes::Tipo::Aviso);
+        QCOMPARE(guion.textos().last(), "Function ShellExecute(" + log.Filename +
+                                            ", )\rReturned: [Error:0] General Failure");
         QString abierto;
         log.abreConManejador = [&](const QString& f) {
             abierto = f;
@@ -234,7 +239,7 @@ private slots:
         // ReportError writes to the log in debug mode only.
         log.DebugMode = true;
         log.ReportError("fallo %s", {"X"});
-        QCOMPARE(CajaMensajes::textos().last(), QStringLiteral("fallo X"));
+        QCOMPARE(guion.textos().last(), QStringLiteral("fallo X"));
         QCOMPARE(leeFichero(log.Filename), QByteArray("linea\r\nfallo X\r\n"));
         log.CopyLogTo(modulo.filePath("copia.log"));
         QCOMPARE(leeFichero(modulo.filePath("copia.log")), leeFichero(log.Filename));

@@ -2,9 +2,9 @@
 // folders or tables that cannot be made, and the whole program started.
 #include "Aplicacion.h"
 #include "Cadenas.h"
-#include "CajaMensajes.h"
 #include "ConductorVentanas.h"
-#include "InstalacionPrueba.h"
+#include "GuionDialogos.h"
+#include "PruebaVentanas.h"
 #include "SecuenciaInicio.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
@@ -152,13 +152,13 @@ private slots:
 
     void elProgramaArrancaYPreparaLaInstalacion() {
         QTemporaryDir dir;
-        CajaMensajes::activaGrabacion();
+        TGuionDialogos guion;
         ConductorVentanas c;
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) {
             QVERIFY(f->primeraVez());
-            QTest::mouseClick(f->btnAceptar, Qt::LeftButton);
+            QTest::mouseClick(hijo<QPushButton>(*f, "btnAceptar"), Qt::LeftButton);
         });
-        TAplicacion app(dir.path());
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
@@ -170,17 +170,16 @@ private slots:
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY(ini.readAll().contains("[TIEMPOS]\r\nSafe=5\r\n"));
         // No style file beside the executable: the default look and its message.
-        QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
-        CajaMensajes::restablece();
+        QCOMPARE(guion.textos(), QStringList{"the Style is not valid"});
     }
 
     // While the program runs, Qt's own texts speak Spanish: the buttons of
     // message boxes and the standard dialogs. They leave with the program.
     void textosDeQtEnEspanol() {
         QTemporaryDir dir;
-        CajaMensajes::activaGrabacion();
+        TGuionDialogos guion;
         {
-            TAplicacion app(dir.path());
+            TAplicacion app(dir.path(), &guion);
             QVERIFY2(app.traductorQt != nullptr, "qt6-translations-l10n no está instalado");
             QVERIFY(!app.traductorQt->isEmpty());
             QMessageBox caja(QMessageBox::Question, "t", "x",
@@ -194,7 +193,6 @@ private slots:
         }
         QMessageBox caja(QMessageBox::Question, "t", "x", QMessageBox::Cancel);
         QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancel"));
-        CajaMensajes::restablece();
     }
 };
 

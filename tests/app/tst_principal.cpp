@@ -1,6 +1,7 @@
 // Main window, about box and the visual style file.
 #include "Cadenas.h"
 #include "EstiloVisual.h"
+#include "PruebaVentanas.h"
 #include "TfrmAcerca.h"
 #include "TfrmPrincipal.h"
 
@@ -38,8 +39,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         for (const QSize& s : {QSize(1008, 700), QSize(300, 200), QSize(1400, 900)}) {
             frm.resize(s);
-            QTRY_COMPARE(frm.pnlinfo->pos(),
-                         TfrmPrincipal::posicionCentrada(frm.pnl1->size(), frm.pnlinfo->size()));
+            QTRY_COMPARE(hijo<QWidget>(frm, "pnlinfo")->pos(),
+                         TfrmPrincipal::posicionCentrada(hijo<QWidget>(frm, "pnl1")->size(),
+                                                         hijo<QWidget>(frm, "pnlinfo")->size()));
         }
     }
 
@@ -49,10 +51,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         QCOMPARE(frm.windowTitle(), QString("Teskora_CHK (Lectura y proceso de Cheques)"));
         QCOMPARE(frm.centralWidget()->size(), QSize(1008, 612));
-        QCOMPARE(frm.pnlinfo->size(), QSize(319, 172));
-        QCOMPARE(frm.mmoAyuda->height(), 143);
-        QCOMPARE(frm.mmoAyuda->toPlainText().split('\n'), TfrmPrincipal::textoAyuda());
-        QVERIFY(!frm.mmoAyuda->isEnabled());
+        QCOMPARE(hijo<QWidget>(frm, "pnlinfo")->size(), QSize(319, 172));
+        QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->height(), 143);
+        QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->toPlainText().split('\n'),
+                 TfrmPrincipal::textoAyuda());
+        QVERIFY(!hijo<QPlainTextEdit>(frm, "mmoAyuda")->isEnabled());
         QStringList menu;
         for (QAction* a : frm.menuBar()->actions()) {
             menu << a->text();
@@ -64,8 +67,8 @@ private slots:
                                     "  Configuración de escáner", "  &Librados", "  &Presentadores",
                                     "  &Histórico de Cheques", "  His&tórico de remesas emitidas",
                                     "A&cerca de"}));
-        QVERIFY(frm.actAcercaDe->isEnabled());
-        QVERIFY(frm.actSalir->isEnabled());
+        QVERIFY(hijo<QAction>(frm, "actAcercaDe")->isEnabled());
+        QVERIFY(hijo<QAction>(frm, "actSalir")->isEnabled());
     }
 
     void losCuatroElementosPrincipalesLlevanIconoYTitulo() {
@@ -99,9 +102,10 @@ private slots:
     void acercaDeMuestraLaVersion() {
         TfrmAcerca frm;
         QCOMPARE(frm.windowTitle(), QString("Acerca de Teskora_CHK"));
-        QCOMPARE(frm.lblVersion->text(), QString("Versión: 04.04.03 Febrero de 2025"));
+        QCOMPARE(hijo<QLabel>(frm, "lblVersion")->text(),
+                 QString("Versión: 04.04.03 Febrero de 2025"));
         frm.open();
-        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::LeftButton);
         QCOMPARE(frm.result(), int(QDialog::Accepted));
     }
 

@@ -2,8 +2,8 @@
 // entered by hand and completed, one left incomplete, a presenter registered
 // in the dates window, the emission written, the summary shown.
 #include "Aplicacion.h"
-#include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
+#include "GuionDialogos.h"
+#include "PruebaVentanas.h"
 #include "TdmBBDD.h"
 #include "TfrmFechas.h"
 #include "TfrmMnto_Beneficiarios.h"
@@ -58,32 +58,19 @@ private:
     }
 };
 
-void escribe(QLineEdit* campo, const QString& texto) {
-    campo->setFocus();
-    campo->selectAll();
-    QTest::keyClick(campo, Qt::Key_Delete);
-    campo->setCursorPosition(0);
-    QTest::keyClicks(campo, texto);
-}
-
-void pulsa(QPushButton* b) {
-    QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
 // A cheque by hand, completed field by field with the Enter order.
 void chequeManual(TfrmMod_Cheque* e, const QString& modelo, const QString& numero,
                   const QString& importe, const QString& cuenta, const QString& librado) {
-    pulsa(e->btnManual);
-    escribe(e->edtFormato, modelo);
-    QTest::keyClick(e->edtFormato, Qt::Key_Return);
-    escribe(e->edtNumero, numero);
-    QTest::keyClick(e->edtNumero, Qt::Key_Return);
-    escribe(e->lbtImporte, importe);
-    QTest::keyClick(e->lbtImporte, Qt::Key_Return);
-    escribe(e->lbleditCuenta, cuenta);
-    escribe(e->lbleditNombreBenef, librado);
-    pulsa(e->btnAceptar);
+    pulsa(hijo<QPushButton>(*e, "btnManual"));
+    escribe(hijo<QLineEdit>(*e, "edtFormato"), modelo);
+    QTest::keyClick(hijo<QLineEdit>(*e, "edtFormato"), Qt::Key_Return);
+    escribe(hijo<QLineEdit>(*e, "edtNumero"), numero);
+    QTest::keyClick(hijo<QLineEdit>(*e, "edtNumero"), Qt::Key_Return);
+    escribe(hijo<QLineEdit>(*e, "lbtImporte"), importe);
+    QTest::keyClick(hijo<QLineEdit>(*e, "lbtImporte"), Qt::Key_Return);
+    escribe(hijo<QLineEdit>(*e, "lbleditCuenta"), cuenta);
+    escribe(hijo<QLineEdit>(*e, "lbleditNombreBenef"), librado);
+    pulsa(hijo<QPushButton>(*e, "btnAceptar"));
 }
 // A configured installation: no configuration window at start-up.
 void configura(const QString& carpeta) {
@@ -100,9 +87,9 @@ class TstRecorrido : public QObject {
 private slots:
     void emisionCompletaDesdeElMenu() {
         QTemporaryDir dir;
-        CajaMensajes::activaGrabacion();
+        TGuionDialogos guion;
         configura(dir.path());
-        TAplicacion app(dir.path());
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         const tInstalacion& inst = app.inst;
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
@@ -111,30 +98,30 @@ private slots:
         c.editor = [](TfrmMod_Cheque* e) {
             chequeManual(e, "42125", "12345676", "1234,56", "12345678010123456789", "LIBRADO UNO");
             chequeManual(e, "42125", "76543214", "100", "20805801101234567891", "LIBRADO DOS");
-            pulsa(e->btnManual); // the third stays incomplete
-            pulsa(e->btnCancelar);
-            QCOMPARE(e->ledtImporteTotal->text(), QString("1.334,56 Euros"));
-            pulsa(e->btnEmision);
-            QVERIFY(e->pnlAviso->isVisible());
-            pulsa(e->btnContinuar);
+            pulsa(hijo<QPushButton>(*e, "btnManual")); // the third stays incomplete
+            pulsa(hijo<QPushButton>(*e, "btnCancelar"));
+            QCOMPARE(hijo<QLineEdit>(*e, "ledtImporteTotal")->text(), QString("1.334,56 Euros"));
+            pulsa(hijo<QPushButton>(*e, "btnEmision"));
+            QVERIFY(hijo<QFrame>(*e, "pnlAviso")->isVisible());
+            pulsa(hijo<QPushButton>(*e, "btnContinuar"));
         };
         c.fechas = [](TfrmFechas* f) {
-            pulsa(f->btnNuevo);
-            escribe(f->edtNombre, "EMPRESA DE PRUEBA SL");
-            escribe(f->edtCuenta, "ES91 2100 0418 4502 0005 1332");
-            escribe(f->edtNif, "B12345674");
-            pulsa(f->btnAceptar);
+            pulsa(hijo<QPushButton>(*f, "btnNuevo"));
+            escribe(hijo<QLineEdit>(*f, "edtNombre"), "EMPRESA DE PRUEBA SL");
+            escribe(hijo<QLineEdit>(*f, "edtCuenta"), "ES91 2100 0418 4502 0005 1332");
+            escribe(hijo<QLineEdit>(*f, "edtNif"), "B12345674");
+            pulsa(hijo<QPushButton>(*f, "btnAceptar"));
         };
         QString visor;
         c.resumen = [&visor](TfrmResumen_Facturacion* r) {
-            visor = r->rchVisor->toPlainText();
-            pulsa(r->btnSalir);
+            visor = hijo<QTextEdit>(*r, "rchVisor")->toPlainText();
+            pulsa(hijo<QPushButton>(*r, "btnSalir"));
         };
         qApp->installEventFilter(&c);
-        app.frmPrincipal->actLeerCheques->trigger();
+        hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
         qApp->removeEventFilter(&c);
 
-        QCOMPARE(CajaMensajes::textos(), QStringList{"the Style is not valid"});
+        QCOMPARE(guion.textos(), QStringList{"the Style is not valid"});
         QCOMPARE(c.vistas, (QStringList{"editor", "fechas", "resumen"}));
         QVERIFY(visor.contains("EMPRESA DE PRUEBA SL"));
 
@@ -160,27 +147,25 @@ private slots:
                  (QList<QStringList>{{"1", "0000000"}}));
         QCOMPARE(filasDe(inst.rutaTabla("Ordenantes.dat"), "SELECT Cuenta FROM Ordenantes"),
                  (QList<QStringList>{{"ES9121000418450200051332"}}));
-        CajaMensajes::restablece();
     }
 
     void libradosDesdeElMenu() {
         QTemporaryDir dir;
         configura(dir.path());
-        CajaMensajes::activaGrabacion();
-        TAplicacion app(dir.path());
+        TGuionDialogos guion;
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
-        QVERIFY(app.frmPrincipal->actLibrados->isEnabled());
+        QVERIFY(hijo<QAction>(*app.frmPrincipal, "actLibrados")->isEnabled());
         Conductor c;
         c.librados = [](TfrmMnto_Beneficiarios* v) {
             QCOMPARE(v->windowTitle(), QStringLiteral("Mantenimiento de Librados"));
-            pulsa(v->findChild<QPushButton*>("btnSalir"));
+            pulsa(hijo<QPushButton>(*v, "btnSalir"));
         };
         qApp->installEventFilter(&c);
-        app.frmPrincipal->actLibrados->trigger();
+        hijo<QAction>(*app.frmPrincipal, "actLibrados")->trigger();
         qApp->removeEventFilter(&c);
         QCOMPARE(c.vistas, QStringList{"librados"});
-        CajaMensajes::restablece();
     }
 };
 

@@ -5,6 +5,7 @@
 #include "Aplicacion.h"
 #include "CajaMensajes.h"
 #include "ConductorVentanas.h"
+#include "GuionDialogos.h"
 #include "InstalacionPrueba.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmMod_Cheque.h"
@@ -27,9 +28,8 @@ void pulsa(QAbstractButton* b) {
 
 // A whole codeline as the reader types it, Enter included, taken by the
 // window's next tick.
-void leeDocumento(TfrmScanerMTS* w, const QString& numero, bool otro) {
-    CajaMensajes::fijaSiguienteRespuesta(otro ? CajaMensajes::PrimerBoton
-                                              : CajaMensajes::SegundoBoton);
+void leeDocumento(TGuionDialogos& guion, TfrmScanerMTS* w, const QString& numero, bool otro) {
+    guion.fijaSiguienteRespuesta(otro ? CajaMensajes::PrimerBoton : CajaMensajes::SegundoBoton);
     QTest::keyClicks(w->edtCodigo, ";" + numero + ";123456780123456789420000012345");
     QTest::keyClick(w->edtCodigo, Qt::Key_Return);
     w->Timer1Timer();
@@ -46,11 +46,9 @@ QStringList columna(QTreeWidget* lista, int col) {
 class TstRecorridoCaptura : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { CajaMensajes::restablece(); }
-
     void primerInicioYLecturaConTeclado() {
         QTemporaryDir dir;
-        CajaMensajes::activaGrabacion();
+        TGuionDialogos guion;
         ConductorVentanas c;
         bool primeraVez = false;
         c.alMostrar<TfrmConfiguracion>([&](TfrmConfiguracion* f) {
@@ -58,7 +56,7 @@ private slots:
             pulsa(f->grupoTipo->button(4));
             pulsa(f->btnAceptar);
         });
-        TAplicacion app(dir.path());
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
         QCOMPARE(c.vistas, QStringList{"TfrmConfiguracion"});
@@ -76,17 +74,16 @@ private slots:
             enLista = columna(e->lvwTransferencias, 4); // "Nº Cheque"
             pulsa(e->btnSalir);
         });
-        c.alMostrar<TfrmScanerMTS>([](TfrmScanerMTS* w) {
-            leeDocumento(w, "1234567", true);
-            leeDocumento(w, "7654321", false);
+        c.alMostrar<TfrmScanerMTS>([&guion](TfrmScanerMTS* w) {
+            leeDocumento(guion, w, "1234567", true);
+            leeDocumento(guion, w, "7654321", false);
             QCOMPARE(w->lista().size(), 2);
             pulsa(w->btnSalvar);
             pulsa(w->btnSalir);
         });
         app.frmPrincipal->actLeerCheques->trigger();
         QCOMPARE(c.vistas, (QStringList{"TfrmConfiguracion", "TfrmMod_Cheque", "TfrmScanerMTS"}));
-        QVERIFY(
-            CajaMensajes::textos().contains("Se leyeron: 2 cheques. Revise si se leyeros todos."));
+        QVERIFY(guion.textos().contains("Se leyeron: 2 cheques. Revise si se leyeros todos."));
         QCOMPARE(filasDe(app.inst.rutaTablaTalones(1), "SELECT Numero FROM Talones ORDER BY Numero")
                      .size(),
                  2);
@@ -104,7 +101,7 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[ESCANER]\r\nTipo=0\r\n");
         ini.close();
-        CajaMensajes::activaGrabacion();
+        TGuionDialogos guion;
         ConductorVentanas c;
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) { pulsa(f->btnAceptar); });
         c.alMostrar<TfrmScanerMTS>([](TfrmScanerMTS* w) { pulsa(w->btnSalir); });
@@ -112,7 +109,7 @@ private slots:
             pulsa(e->btnLeer);
             pulsa(e->btnSalir);
         });
-        TAplicacion app(dir.path());
+        TAplicacion app(dir.path(), &guion);
         app.muestra();
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
         app.frmPrincipal->actLeerCheques->trigger();

@@ -70,12 +70,8 @@ private slots:
     void init() {
         p = std::make_unique<InstalacionPrueba>();
         lectores = LectoresFalsos{};
-        CajaMensajes::activaGrabacion();
     }
-    void cleanup() {
-        p.reset();
-        CajaMensajes::restablece();
-    }
+    void cleanup() { p.reset(); }
 
     // First start: the file with Safe = 5 exists as soon as the window is on
     // screen; the chosen type is written by "&Aceptar", which then checks and
@@ -140,7 +136,7 @@ private slots:
               "Impresion=1\r\n", "Fecha=1\r\n", "Texto=PAGADO\r\n"})
             QVERIFY2(escrito.contains(linea), linea);
         QVERIFY(!escrito.contains("Safe"));
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        QVERIFY(p->guion.textos().isEmpty());
     }
 
     // From the menu, "&Aceptar" checks only the readers that have a check.
@@ -178,8 +174,8 @@ private slots:
         QVERIFY(QDir().mkpath(ini())); // a folder where the file should be
         TfrmConfiguracion frm(*p->dm, lectores, true);
         frm.show();
-        QCOMPARE(CajaMensajes::textos().size(), 1);
-        const QString m = CajaMensajes::textos().first();
+        QCOMPARE(p->guion.textos().size(), 1);
+        const QString m = p->guion.textos().first();
         QVERIFY2(m.startsWith("No se pudo guardar el fichero " + ini() + ": "), qPrintable(m));
         QVERIFY2(m.endsWith(" La configuración del escáner no ha cambiado."), qPrintable(m));
         QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
@@ -222,7 +218,7 @@ private slots:
         compruebaEstadoEscaner(p->inst, p->estado, lectores, nullptr);
         QCOMPARE(p->estado.Escaner.tipo, tipo);
         QTEST(lectores.llamadas, "llamadas");
-        QTEST(CajaMensajes::textos(), "mensajes");
+        QTEST(p->guion.textos(), "mensajes");
     }
 
     void mensajeSeacBanche() {

@@ -2,7 +2,6 @@
 // capture window shares: keystrokes become read lines, Save stores them with
 // its messages, Clear and Exit ask first.
 #include "CajaMensajes.h"
-#include "DialogosSistema.h"
 #include "InstalacionPrueba.h"
 #include "LineaTeclado.h"
 #include "TEnlaceFoto.h"
@@ -42,8 +41,8 @@ class TstTfrmScanerMTS : public QObject {
     // A document typed and taken (ticks until its line appears), the
     // confirmation answered.
     void leeDocumento(const QString& texto, bool otro = true) {
-        CajaMensajes::fijaSiguienteRespuesta(otro ? CajaMensajes::PrimerBoton
-                                                  : CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(otro ? CajaMensajes::PrimerBoton
+                                             : CajaMensajes::SegundoBoton);
         teclea(texto);
         const qsizetype antes = frm->lista().size();
         for (int tick = 0; tick < 100 && frm->lista().size() == antes; ++tick)
@@ -63,14 +62,10 @@ private slots:
     void init() {
         p = std::make_unique<InstalacionPrueba>();
         p->estado.Escaner.tipo = 4;
-        CajaMensajes::activaGrabacion();
-        DialogosSistema::activaGrabacion();
     }
     void cleanup() {
         frm.reset();
         p.reset();
-        CajaMensajes::restablece();
-        DialogosSistema::restablece();
     }
 
     void mapeo_data() {
@@ -109,11 +104,11 @@ private slots:
 
         // The links open the pictures of the Pub folder.
         QTest::mouseClick(frm->lblDespiece, Qt::LeftButton);
-        QCOMPARE(DialogosSistema::ultimaDireccion(),
+        QCOMPARE(p->guion.direcciones.value(p->guion.direcciones.size() - 1),
                  QUrl::fromLocalFile(p->inst.dirs.Dir_Pub + "Magtek1.JPG").toString());
         frm->lblDetalle->setFocus();
         QTest::keyClick(frm->lblDetalle, Qt::Key_Space);
-        QCOMPARE(DialogosSistema::ultimaDireccion(),
+        QCOMPARE(p->guion.direcciones.value(p->guion.direcciones.size() - 1),
                  QUrl::fromLocalFile(p->inst.dirs.Dir_Pub + "Magtek2.JPG").toString());
     }
 
@@ -124,14 +119,14 @@ private slots:
         abre();
         leeDocumento(tecleado("1234567"));
         QCOMPARE(frm->lista(), QStringList{"+1234567#123456780123456789420000012345¬1"});
-        QCOMPARE(CajaMensajes::registros().last().titulo, QString("Confirmación"));
-        QCOMPARE(CajaMensajes::registros().last().texto, TfrmScanerMTS::TextoConfirmacion);
+        QCOMPARE(p->guion.cajas.last().titulo, QString("Confirmación"));
+        QCOMPARE(p->guion.cajas.last().texto, TfrmScanerMTS::TextoConfirmacion);
         QVERIFY(!frm->leyendo());
         QVERIFY(frm->edtCodigo->text().isEmpty());
         QVERIFY(!frm->Timer1.isActive());
 
         // Short text: waited for until the sixth tick.
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         teclea(";12_4567;0123", false);
         QVERIFY(frm->Timer1.isActive());
         for (int tick = 1; tick <= 5; ++tick) {
@@ -143,7 +138,7 @@ private slots:
         QCOMPARE(frm->lista().at(1), "+12?4567#0123" + QString(22, u'?') + "¬2");
 
         // Erased before its time is up: the empty line.
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         teclea("12", false);
         frm->edtCodigo->clear();
         for (int tick = 0; tick < 6; ++tick)
@@ -165,10 +160,10 @@ private slots:
         QTest::keyClick(frm->edtCodigo, Qt::Key_Tab);
         teclea("567;123456780123456789420000012345");
         QVERIFY(frm->edtCodigo->hasFocus());
-        QVERIFY(CajaMensajes::registros().isEmpty());
+        QVERIFY(p->guion.cajas.isEmpty());
         QCOMPARE(frm->edtCodigo->text(), tecleado("1234567"));
         QVERIFY(frm->isVisible());
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         frm->Timer1Timer();
         QCOMPARE(frm->lista(), QStringList{"+1234567#123456780123456789420000012345¬1"});
         // Between documents Tab leaves the box, as in any window.
@@ -231,7 +226,7 @@ private slots:
         }();
 
         QTest::mouseClick(frm->btnSalvar, Qt::LeftButton);
-        QTEST(CajaMensajes::textos().last(), "mensaje");
+        QTEST(p->guion.textos().last(), "mensaje");
         QCOMPARE(talonesGuardados(), guardados);
         // The lines not stored stay, numbered as they were read.
         QCOMPARE(frm->lista(), noGuardables);
@@ -250,16 +245,16 @@ private slots:
         imagen.close();
         const QStringList antes = frm->lista();
 
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::mouseClick(frm->btnLimpiar, Qt::LeftButton);
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::keyClick(frm.get(), Qt::Key_Escape);
         QCOMPARE(frm->lista(), antes);
         QVERIFY(frm->isVisible());
         QVERIFY(QFile::exists(imagen.fileName()));
-        const auto& r = CajaMensajes::registros();
+        const auto& r = p->guion.cajas;
         QCOMPARE(r.at(r.size() - 3).texto,
                  QString("Se eliminarán todos los cheques de la lista.¿Desea continuar?"));
         QCOMPARE(r.last().texto, QString("Quedan cheques sin salvar, si continúa se perderán. "
@@ -268,18 +263,18 @@ private slots:
         QCOMPARE(r.last().boton2, QString("Volver"));
         QCOMPARE(r.last().titulo, QString("Atención"));
 
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         QTest::mouseClick(frm->btnLimpiar, Qt::LeftButton);
         QVERIFY(frm->lista().isEmpty());
         QVERIFY(!QFile::exists(imagen.fileName()));
         QVERIFY(!frm->actLimpiar->isEnabled());
 
         // With nothing left, Exit closes at once, with OK.
-        const qsizetype preguntas = CajaMensajes::registros().size();
+        const qsizetype preguntas = p->guion.cajas.size();
         QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Accepted));
-        QCOMPARE(CajaMensajes::registros().size(), preguntas);
+        QCOMPARE(p->guion.cajas.size(), preguntas);
     }
 
     // Showing again starts from an empty list, whatever was left, and a
@@ -289,7 +284,7 @@ private slots:
         leeDocumento(";1;");
         teclea("12", false);
         QVERIFY(frm->Timer1.isActive());
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QVERIFY(!frm->Timer1.isActive());

@@ -1,8 +1,11 @@
 #pragma once
-// A fresh installation in a temporary folder, with its data module and a
-// scripted operator. Each test builds its own.
+// A fresh installation in a temporary folder, with its data module, a
+// scripted operator for the data module (iu) and a script for the windows'
+// boxes and dialogs (guion, already in the state: no box ever opens). Each
+// test builds its own.
 
 #include "EstadoPrograma.h"
+#include "GuionDialogos.h"
 #include "Instalacion.h"
 #include "InterfazUsuarioFalsa.h"
 #include "MotorTablas.h"
@@ -14,12 +17,14 @@
 struct InstalacionPrueba {
     QTemporaryDir dir;
     tInstalacion inst;
+    TGuionDialogos guion;
     tEstadoPrograma estado;
     InterfazUsuarioFalsa iu;
     std::unique_ptr<TdmBBDD> dm;
 
     // With `preparar`, folders and master tables exist and remittance 1 is current.
     explicit InstalacionPrueba(bool preparar = true) : inst(calculaInstalacion(dir.path())) {
+        estado.guion = &guion;
         dm = std::make_unique<TdmBBDD>(inst, estado, iu);
         if (preparar) {
             dm->creaCarpetasTrabajo();

@@ -514,6 +514,41 @@ private slots:
                  qPrintable(p.iu.mensajes[0]));
     }
 
+    // The history refuses one cheque: the operator reads the engine's
+    // message, that cheque stays in the remittance, and the emission goes on
+    // with the next one.
+    void historicoQueRechazaUnChequeNoParaLaEmision() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        ejecutaEn(p.dm->rutaHistoricoCheques(),
+                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques WHEN NEW.Numero = '" +
+                      pagareB.numero + "' BEGIN SELECT RAISE(ABORT, 'rechazado'); END");
+        QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), (QStringList{pagareC.numero, chequeA.numero}));
+        QCOMPARE(p.numerosRemesa(), QStringList{pagareB.numero});
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes.first().contains("rechazado"), qPrintable(p.iu.mensajes.first()));
+    }
+
+    // The presentation file cannot be copied next to the images for the
+    // archive: the emission reports it instead of making an archive the bank
+    // could not use.
+    void copiaParaElArchivoFallida() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        // A folder where the copy must go makes the copy fail.
+        const QString copia = p.inst.dirs.Dir_Imagenes_tmp + "CONS0001.txt";
+        QVERIFY(QDir().mkpath(copia));
+        try {
+            p.emite();
+            QFAIL("the emission did not report the failed copy");
+        } catch (const TErrorOperacion& e) {
+            QCOMPARE(e.texto(), QStringLiteral("No se pudo copiar el fichero %1 en %2")
+                                    .arg(p.cons("CONS.0001"), copia));
+        }
+    }
+
     void emisionQueNoPuedeEmpezar_data() {
         QTest::addColumn<bool>("sinNumero");
         QTest::addColumn<int>("presentador");

@@ -132,7 +132,6 @@ class TstTfrmHistoricoTransferencias : public QObject {
 private slots:
     void init() {
         p = std::make_unique<InstalacionPrueba>();
-        CajaMensajes::activaGrabacion();
         motor::Conexion con(p->dm->rutaHistoricoCheques());
         for (const tFila& f : filas) {
             QCOMPARE(motor::ejecutaSql(con,
@@ -147,10 +146,7 @@ private slots:
         }
         escribeJpeg(dirs().Dir_Aplicacion + "SIN_IMAGEN.jpg", Qt::gray);
     }
-    void cleanup() {
-        p.reset();
-        CajaMensajes::restablece();
-    }
+    void cleanup() { p.reset(); }
 
     void criteriosTecleados_data() {
         QTest::addColumn<QString>("campo");
@@ -254,7 +250,7 @@ private slots:
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
         QVERIFY(!frm->btnAnular->isEnabled());
         frm->anular();
-        QCOMPARE(CajaMensajes::registros().size(), 0);
+        QCOMPARE(p->guion.cajas.size(), 0);
     }
 
     void buscarYSalirConservaElResultado() {
@@ -349,10 +345,10 @@ private slots:
         };
 
         auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "GARC"); });
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
-        QCOMPARE(CajaMensajes::registros().size(), 1);
-        const CajaMensajes::Registro& r = CajaMensajes::registros().first();
+        QCOMPARE(p->guion.cajas.size(), 1);
+        const TGuionDialogos::Caja& r = p->guion.cajas.first();
         QCOMPARE(r.titulo, QStringLiteral("Eliminar Talón del Histórico"));
         QCOMPARE(r.texto,
                  "Desea eliminar el cheque número: 1234567-1 con cuenta: " + filas[0].cuenta);
@@ -363,7 +359,7 @@ private slots:
 
         // Accepted on the second row: the cheque that is again in a remittance.
         frm->dbgHistorico->setCurrentIndex(frm->dbgHistorico->model()->index(1, 0));
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
         QCOMPARE(claves(), QList<int>{1});
         QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
@@ -382,7 +378,7 @@ private slots:
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
 
         // The first cheque is in no remittance: its leftover images go too.
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
         QCOMPARE(claves(), QList<int>{});
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, filas[0]) +

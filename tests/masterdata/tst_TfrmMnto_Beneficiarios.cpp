@@ -116,14 +116,10 @@ class TstTfrmMnto_Beneficiarios : public QObject {
     }
 
 private slots:
-    void init() {
-        p = std::make_unique<InstalacionPrueba>();
-        CajaMensajes::activaGrabacion();
-    }
+    void init() { p = std::make_unique<InstalacionPrueba>(); }
     void cleanup() {
         frm.reset();
         p.reset();
-        CajaMensajes::restablece();
     }
 
     void abreConLaListaOrdenadaYElPrimeroElegido() {
@@ -178,7 +174,7 @@ private slots:
         // Leading blanks go, trailing ones stay.
         renombra("  nuevo nombre ");
         QVERIFY(!frm->enEdicion());
-        QVERIFY(CajaMensajes::registros().isEmpty());
+        QVERIFY(p->guion.cajas.isEmpty());
         QCOMPARE(librados().first(),
                  (QStringList{QString::number(librado), "NUEVO NOMBRE ", cuenta}));
         QCOMPARE(talones(), antes);
@@ -234,7 +230,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w<QPushButton>("btnAceptar"));
         QCOMPARE(edtNombre()->text(), guardado);
         QTest::keyClick(w<QPushButton>("btnAceptar"), Qt::Key_Return);
-        QVERIFY(CajaMensajes::registros().isEmpty());
+        QVERIFY(p->guion.cajas.isEmpty());
         QCOMPARE(p->dm->CargaRegistroBeneficiarioTablas(clave).Nombre_Cliente, guardado);
     }
 
@@ -247,7 +243,7 @@ private slots:
         abre();
         QCOMPARE(lista()->fila(0)->datos.pk, conGuiones);
         renombra("NOMBRE");
-        QCOMPARE(CajaMensajes::textos(),
+        QCOMPARE(p->guion.textos(),
                  QStringList{QStringLiteral("ya existe una cuenta con los mismos datos")});
         QVERIFY(frm->enEdicion());
         QCOMPARE(librados(), antes);
@@ -273,11 +269,11 @@ private slots:
         abre();
         seleccionaCuentas({"C1", "C2", "C4"});
         QCOMPARE(frm->regBeneficiario.Cuenta, QStringLiteral("C1"));
-        CajaMensajes::fijaSiguienteRespuesta(acepta ? CajaMensajes::PrimerBoton
-                                                    : CajaMensajes::SegundoBoton);
+        p->guion.fijaSiguienteRespuesta(acepta ? CajaMensajes::PrimerBoton
+                                               : CajaMensajes::SegundoBoton);
         click("btnEliminar");
-        QCOMPARE(CajaMensajes::registros().size(), 1);
-        const CajaMensajes::Registro& r = CajaMensajes::registros().first();
+        QCOMPARE(p->guion.cajas.size(), 1);
+        const TGuionDialogos::Caja& r = p->guion.cajas.first();
         QCOMPARE(r.tipo, CajaMensajes::Tipo::Confirmacion);
         QCOMPARE(r.titulo, QStringLiteral("ATENCIÓN"));
         QCOMPARE(
@@ -303,7 +299,7 @@ private slots:
         QVERIFY(motor::borraFicherosTabla(p->dm->rutaTalonesEstandar()));
         abre();
         seleccionaCuentas({"C1", "C2"});
-        CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         click("btnEliminar");
         // The engine's message through the data module; nothing lost.
         QCOMPARE(p->iu.mensajes.size(), 1);

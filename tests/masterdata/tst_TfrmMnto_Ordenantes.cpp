@@ -2,8 +2,8 @@
 // leaving fields, and every message box answered through the hook.
 #include "Cadenas.h"
 #include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
 #include "ListaOrdenable.h"
+#include "PruebaVentanas.h"
 #include "TfrmMnto_Ordenantes.h"
 
 #include <QAccessible>
@@ -22,7 +22,7 @@ const QString NifValido = QStringLiteral("12345678Z");
 class TstTfrmMnto_Ordenantes : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<InstalacionPrueba> p;
+    PruebaVentanas p;
     std::unique_ptr<TfrmMnto_Ordenantes> frm;
 
     // Stores a presenter directly, as an earlier session would have left it.
@@ -43,17 +43,10 @@ class TstTfrmMnto_Ordenantes : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(frm.get()));
     }
 
-    static void escribe(QLineEdit* campo, const QString& texto) {
-        campo->setFocus();
-        campo->selectAll();
-        QTest::keyClick(campo, Qt::Key_Delete);
-        QTest::keyClicks(campo, texto);
-    }
-
     void rellena(const QString& nombre, const QString& cuenta, const QString& nif) {
-        escribe(frm->edtNombre, nombre);
-        escribe(frm->edtCuenta, cuenta);
-        escribe(frm->edtNif, nif);
+        escribe(hijo<QLineEdit>(*frm, "edtNombre"), nombre);
+        escribe(hijo<QLineEdit>(*frm, "edtCuenta"), cuenta);
+        escribe(hijo<QLineEdit>(*frm, "edtNif"), nif);
     }
 
     // Rows of the presenter table: NIF, name, account, in key order.
@@ -65,25 +58,16 @@ class TstTfrmMnto_Ordenantes : public QObject {
 
     QStringList nombresEnLista() const {
         QStringList r;
-        for (int i = 0; i < frm->lvwOrdenante->numeroFilas(); ++i)
-            r << frm->lvwOrdenante->fila(i)->text(0);
+        for (int i = 0; i < hijo<TListaOrdenable>(*frm, "lvwOrdenante")->numeroFilas(); ++i)
+            r << hijo<TListaOrdenable>(*frm, "lvwOrdenante")->fila(i)->text(0);
         return r;
     }
 
-    void click(QPushButton* b) {
-        QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-
 private slots:
-    void init() {
-        p = std::make_unique<InstalacionPrueba>();
-        CajaMensajes::activaGrabacion();
-    }
+    void init() { p.prepara(); }
     void cleanup() {
         frm.reset();
-        p.reset();
-        CajaMensajes::restablece();
+        p.restablece();
     }
 
     void abreEnModoConsultaConLaListaYLaAyuda() {
@@ -92,29 +76,36 @@ private slots:
         abre();
         QCOMPARE(frm->windowTitle(), QStringLiteral("Mantenimiento de Presentadores"));
         QCOMPARE(frm->size(), QSize(858, 526));
-        QCOMPARE(frm->lvwOrdenante->headerItem()->text(2), QStringLiteral("Identificador"));
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwOrdenante")->headerItem()->text(2),
+                 QStringLiteral("Identificador"));
         QCOMPARE(nombresEnLista(), (QStringList{"alfa sa", "BETA SL"}));
-        QCOMPARE(frm->mmoAyuda->toPlainText().split(u'\n'), TfrmMnto_Ordenantes::textoAyuda());
+        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split(u'\n'),
+                 TfrmMnto_Ordenantes::textoAyuda());
         // Browse mode, nothing selected yet.
-        QVERIFY(frm->lvwOrdenante->isEnabled());
-        QVERIFY(frm->btnNuevo->isEnabled() && frm->btnSalir->isEnabled());
-        QVERIFY(!frm->btnModificar->isEnabled() && !frm->btnEliminar->isEnabled());
-        QVERIFY(!frm->btnAceptar->isEnabled() && !frm->btnCancelar->isEnabled());
-        QVERIFY(!frm->edtNombre->isEnabled());
+        QVERIFY(hijo<TListaOrdenable>(*frm, "lvwOrdenante")->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnNuevo")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnSalir")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnModificar")->isEnabled() &&
+                !hijo<QPushButton>(*frm, "btnEliminar")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAceptar")->isEnabled() &&
+                !hijo<QPushButton>(*frm, "btnCancelar")->isEnabled());
+        QVERIFY(!hijo<QLineEdit>(*frm, "edtNombre")->isEnabled());
         // Each field is named by its label for assistive technology.
         for (auto [campo, etiqueta] :
-             {std::pair{frm->edtNombre, "Nombre"}, std::pair{frm->edtCuenta, "Cuenta (IBAN)"},
-              std::pair{frm->edtNif, "CIF/NIF"}}) {
+             {std::pair{hijo<QLineEdit>(*frm, "edtNombre"), "Nombre"},
+              std::pair{hijo<QLineEdit>(*frm, "edtCuenta"), "Cuenta (IBAN)"},
+              std::pair{hijo<QLineEdit>(*frm, "edtNif"), "CIF/NIF"}}) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(campo);
             QVERIFY(a);
             QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(etiqueta));
         }
         // Selecting a row shows the presenter and unlocks its commands.
-        frm->lvwOrdenante->seleccionaFila(1);
-        QCOMPARE(frm->edtNombre->text(), QStringLiteral("BETA SL"));
-        QCOMPARE(frm->edtNif->text(), QStringLiteral("B12345674"));
-        QCOMPARE(frm->edtCuenta->text(), IbanValido);
-        QVERIFY(frm->btnModificar->isEnabled() && frm->btnEliminar->isEnabled());
+        hijo<TListaOrdenable>(*frm, "lvwOrdenante")->seleccionaFila(1);
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), QStringLiteral("BETA SL"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNif")->text(), QStringLiteral("B12345674"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtCuenta")->text(), IbanValido);
+        QVERIFY(hijo<QPushButton>(*frm, "btnModificar")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnEliminar")->isEnabled());
     }
 
     void abreOrdenadaPorLaColumnaCompartida() {
@@ -123,7 +114,7 @@ private slots:
         p->estado.ColumnaOrden = 2; // last clicked elsewhere: the identifier
         abre();
         QCOMPARE(nombresEnLista(), (QStringList{"BBB", "AAA"}));
-        emit frm->lvwOrdenante->header()->sectionClicked(0);
+        emit hijo<TListaOrdenable>(*frm, "lvwOrdenante")->header()->sectionClicked(0);
         QCOMPARE(p->estado.ColumnaOrden, 0);
         QCOMPARE(nombresEnLista(), (QStringList{"AAA", "BBB"}));
     }
@@ -160,97 +151,98 @@ private slots:
         QFETCH(QString, mensaje);
         guardaPresentador("EXISTENTE", IbanValido, NifValido);
         abre();
-        click(frm->btnNuevo);
+        pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
         rellena(nombre, cuenta, nif);
-        click(frm->btnAceptar);
-        QCOMPARE(CajaMensajes::textos(), QStringList{mensaje});
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{mensaje});
         // Nothing stored, and the window stays in edit mode with what was typed.
         QCOMPARE(presentadores().size(), 1);
         QVERIFY(frm->enEdicion());
-        QVERIFY(frm->btnAceptar->isEnabled());
-        QVERIFY(!frm->lvwOrdenante->isEnabled());
-        QCOMPARE(frm->edtNombre->text(), nombre);
+        QVERIFY(hijo<QPushButton>(*frm, "btnAceptar")->isEnabled());
+        QVERIFY(!hijo<TListaOrdenable>(*frm, "lvwOrdenante")->isEnabled());
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), nombre);
     }
 
     void nuevoSeGuardaYQuedaSeleccionadaLaPrimeraFila() {
         guardaPresentador("MMM", IbanValido, NifValido);
         abre();
-        click(frm->btnNuevo);
-        QVERIFY(frm->edtNombre->hasFocus());
+        pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
+        QVERIFY(hijo<QLineEdit>(*frm, "edtNombre")->hasFocus());
         // Same NIF with another account is another presenter; letters are
         // typed in capitals.
         rellena("zeta comercial", IbanValido2.toLower(), NifValido);
         // Enter leads from the last field to "&Aceptar" and presses it.
-        QTest::keyClick(frm->edtNif, Qt::Key_Return);
-        QVERIFY(frm->btnAceptar->hasFocus());
-        QTest::keyClick(frm->btnAceptar, Qt::Key_Return);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtNif"), Qt::Key_Return);
+        QVERIFY(hijo<QPushButton>(*frm, "btnAceptar")->hasFocus());
+        QTest::keyClick(hijo<QPushButton>(*frm, "btnAceptar"), Qt::Key_Return);
+        QCOMPARE(p->guion.textos(), QStringList{});
         QCOMPARE(presentadores().last(), (QStringList{NifValido, "ZETA COMERCIAL", IbanValido2}));
         QVERIFY(!frm->enEdicion());
-        QVERIFY(!frm->edtNombre->isEnabled());
+        QVERIFY(!hijo<QLineEdit>(*frm, "edtNombre")->isEnabled());
         QCOMPARE(nombresEnLista(), (QStringList{"MMM", "ZETA COMERCIAL"}));
-        QCOMPARE(frm->lvwOrdenante->filaSeleccionada(), frm->lvwOrdenante->fila(0));
-        QCOMPARE(frm->edtNombre->text(), QStringLiteral("MMM"));
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwOrdenante")->filaSeleccionada(),
+                 hijo<TListaOrdenable>(*frm, "lvwOrdenante")->fila(0));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), QStringLiteral("MMM"));
     }
 
     void alSalirDelCampoNifSeRellenaConCerosYLaCuentaSeGuardaSinBlancos() {
         abre();
-        click(frm->btnNuevo);
-        escribe(frm->edtNombre, "EMPRESA");
+        pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
+        escribe(hijo<QLineEdit>(*frm, "edtNombre"), "EMPRESA");
         // The field holds 26 characters: room for some blanks, not for all groups.
-        escribe(frm->edtCuenta, "es91 2100 0418450200051332");
-        escribe(frm->edtNif, "1234567L");
-        frm->edtNombre->setFocus();
-        QCOMPARE(frm->edtNif->text(), QStringLiteral("01234567L"));
-        QCOMPARE(frm->edtCuenta->text(), IbanValido);
-        click(frm->btnAceptar);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        escribe(hijo<QLineEdit>(*frm, "edtCuenta"), "es91 2100 0418450200051332");
+        escribe(hijo<QLineEdit>(*frm, "edtNif"), "1234567L");
+        hijo<QLineEdit>(*frm, "edtNombre")->setFocus();
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNif")->text(), QStringLiteral("01234567L"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtCuenta")->text(), IbanValido);
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{});
         QCOMPARE(presentadores(), (QList<QStringList>{{"01234567L", "EMPRESA", IbanValido}}));
     }
 
     void laTeclaDeAccesoAplicaLasReglasDelCampoQueSeEstaEscribiendo() {
         abre();
-        click(frm->btnNuevo);
-        escribe(frm->edtNombre, "EMPRESA");
-        escribe(frm->edtNif, NifValido);
-        escribe(frm->edtCuenta, "ES91 2100 0418450200051332");
-        QTest::keyClick(frm->edtCuenta, Qt::Key_A, Qt::AltModifier);
+        pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
+        escribe(hijo<QLineEdit>(*frm, "edtNombre"), "EMPRESA");
+        escribe(hijo<QLineEdit>(*frm, "edtNif"), NifValido);
+        escribe(hijo<QLineEdit>(*frm, "edtCuenta"), "ES91 2100 0418450200051332");
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtCuenta"), Qt::Key_A, Qt::AltModifier);
         // The access key clicks the button a moment later.
         QTRY_COMPARE(presentadores().size(), 1);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QCOMPARE(p->guion.textos(), QStringList{});
         QCOMPARE(presentadores(), (QList<QStringList>{{NifValido, "EMPRESA", IbanValido}}));
     }
 
     void modificarSinCambiosNoEsDuplicado() {
         guardaPresentador("EMPRESA", IbanValido, NifValido);
         abre();
-        frm->lvwOrdenante->seleccionaFila(0);
-        QTest::keyClick(frm->lvwOrdenante, Qt::Key_Return);
+        hijo<TListaOrdenable>(*frm, "lvwOrdenante")->seleccionaFila(0);
+        QTest::keyClick(hijo<TListaOrdenable>(*frm, "lvwOrdenante"), Qt::Key_Return);
         QVERIFY(frm->enEdicion());
-        QVERIFY(frm->edtNombre->hasFocus());
-        QCOMPARE(frm->edtNombre->text(), QStringLiteral("EMPRESA"));
-        click(frm->btnAceptar);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
-        escribe(frm->edtNombre, "x"); // browse mode: the field takes nothing
-        click(frm->btnModificar);
-        escribe(frm->edtNombre, "EMPRESA NUEVA");
-        click(frm->btnAceptar);
+        QVERIFY(hijo<QLineEdit>(*frm, "edtNombre")->hasFocus());
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), QStringLiteral("EMPRESA"));
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{});
+        escribe(hijo<QLineEdit>(*frm, "edtNombre"), "x"); // browse mode: the field takes nothing
+        pulsa(hijo<QPushButton>(*frm, "btnModificar"));
+        escribe(hijo<QLineEdit>(*frm, "edtNombre"), "EMPRESA NUEVA");
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
         QCOMPARE(presentadores(), (QList<QStringList>{{NifValido, "EMPRESA NUEVA", IbanValido}}));
     }
 
     void cancelarDescartaLoEscritoYF2VaciaElCampo() {
         guardaPresentador("EMPRESA", IbanValido, NifValido);
         abre();
-        frm->lvwOrdenante->seleccionaFila(0);
-        click(frm->btnModificar);
-        QTest::keyClick(frm->edtNombre, Qt::Key_F2);
-        QCOMPARE(frm->edtNombre->text(), QString());
-        QTest::keyClicks(frm->edtNombre, "OTRA");
-        QTest::keyClick(frm->edtNombre, Qt::Key_Return);
-        QVERIFY(frm->edtCuenta->hasFocus());
-        click(frm->btnCancelar);
+        hijo<TListaOrdenable>(*frm, "lvwOrdenante")->seleccionaFila(0);
+        pulsa(hijo<QPushButton>(*frm, "btnModificar"));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtNombre"), Qt::Key_F2);
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), QString());
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "edtNombre"), "OTRA");
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtNombre"), Qt::Key_Return);
+        QVERIFY(hijo<QLineEdit>(*frm, "edtCuenta")->hasFocus());
+        pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         QVERIFY(!frm->enEdicion());
-        QCOMPARE(frm->edtNombre->text(), QStringLiteral("EMPRESA"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNombre")->text(), QStringLiteral("EMPRESA"));
         QCOMPARE(presentadores().first().at(1), QStringLiteral("EMPRESA"));
     }
 
@@ -266,17 +258,17 @@ private slots:
         guardaPresentador("AAA", IbanValido, NifValido);
         guardaPresentador("BBB", IbanValido2, NifValido);
         abre();
-        frm->lvwOrdenante->seleccionaFila(0);
-        CajaMensajes::fijaSiguienteRespuesta(respuesta);
-        click(frm->btnEliminar);
-        QCOMPARE(CajaMensajes::registros().size(), 1);
-        const CajaMensajes::Registro& r = CajaMensajes::registros().first();
+        hijo<TListaOrdenable>(*frm, "lvwOrdenante")->seleccionaFila(0);
+        p->guion.fijaSiguienteRespuesta(respuesta);
+        pulsa(hijo<QPushButton>(*frm, "btnEliminar"));
+        QCOMPARE(p->guion.cajas.size(), 1);
+        const TGuionDialogos::Caja& r = p->guion.cajas.first();
         QCOMPARE(r.tipo, CajaMensajes::Tipo::Confirmacion);
         QCOMPARE(r.titulo, QStringLiteral("ATENCIÓN"));
         QCOMPARE(r.texto, QStringLiteral("¿Desea Eliminar el presentador seleccionado?."));
         QCOMPARE(presentadores().size(), quedan);
         QCOMPARE(presentadores().last().at(1), QStringLiteral("BBB"));
-        QCOMPARE(frm->lvwOrdenante->numeroFilas(), quedan);
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwOrdenante")->numeroFilas(), quedan);
     }
 };
 

@@ -1,8 +1,7 @@
 // Remittance dates window: date checks, presenter choice and a presenter
 // registered on the spot.
 #include "Cadenas.h"
-#include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "TfrmFechas.h"
 
 #include <QComboBox>
@@ -31,9 +30,6 @@ tOrdenantes guardaOrdenante(TdmBBDD& dm, const QString& nif, const QString& nomb
 class TstTfrmFechas : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CajaMensajes::activaGrabacion(); }
-    void cleanup() { CajaMensajes::restablece(); }
-
     void fechaDeProceso_data() {
         QTest::addColumn<QString>("fecha");
         QTest::addColumn<bool>("aceptada");
@@ -52,16 +48,16 @@ private slots:
         const tOrdenantes o = guardaOrdenante(*p.dm, NifValido, "EMPRESA", IbanValido);
         TfrmFechas frm(*p.dm, Hoy);
         frm.prepara();
-        frm.cboOrdenantes->setCurrentIndex(1);
-        frm.edtFechaProceso->setText(fecha);
+        hijo<QComboBox>(frm, "cboOrdenantes")->setCurrentIndex(1);
+        hijo<QLineEdit>(frm, "edtFechaProceso")->setText(fecha);
         QCOMPARE(frm.pulsaAceptar(), aceptada);
         if (aceptada) {
-            QVERIFY(CajaMensajes::textos().isEmpty());
+            QVERIFY(p.guion.textos().isEmpty());
             QCOMPARE(p.estado.OrdenanteActual.Pk_Ordenante, o.Pk_Ordenante);
             QCOMPARE(p.estado.RemesaActual.Fecha_Proceso, fecha);
             QCOMPARE(p.estado.RemesaActual.Fecha_Confeccion, QString("10/03/2025"));
         } else {
-            QCOMPARE(CajaMensajes::textos(), QStringList{Cadenas::mensajes().mnjErrorFechaAbono});
+            QCOMPARE(p.guion.textos(), QStringList{Cadenas::mensajes().mnjErrorFechaAbono});
             QCOMPARE(p.estado.OrdenanteActual.Pk_Ordenante, 0);
         }
     }
@@ -71,10 +67,10 @@ private slots:
         guardaOrdenante(*p.dm, NifValido, "EMPRESA", IbanValido);
         TfrmFechas frm(*p.dm, Hoy);
         frm.prepara();
-        QCOMPARE(frm.cboOrdenantes->itemText(0), TfrmFechas::LineaSeleccione);
-        QCOMPARE(frm.cboOrdenantes->count(), 2);
+        QCOMPARE(hijo<QComboBox>(frm, "cboOrdenantes")->itemText(0), TfrmFechas::LineaSeleccione);
+        QCOMPARE(hijo<QComboBox>(frm, "cboOrdenantes")->count(), 2);
         QVERIFY(!frm.pulsaAceptar());
-        QCOMPARE(CajaMensajes::textos(),
+        QCOMPARE(p.guion.textos(),
                  QStringList{"debe de escoger un ordenante o dar de al ta uno nuevo"});
     }
 
@@ -107,18 +103,18 @@ private slots:
         TfrmFechas frm(*p.dm, Hoy);
         frm.prepara();
         frm.pulsaNuevo();
-        QVERIFY(!frm.cboOrdenantes->isEnabled());
-        frm.edtNombre->setText(nombre);
-        frm.edtCuenta->setText(cuenta);
-        frm.edtNif->setText(nif);
+        QVERIFY(!hijo<QComboBox>(frm, "cboOrdenantes")->isEnabled());
+        hijo<QLineEdit>(frm, "edtNombre")->setText(nombre);
+        hijo<QLineEdit>(frm, "edtCuenta")->setText(cuenta);
+        hijo<QLineEdit>(frm, "edtNif")->setText(nif);
         QVERIFY(!frm.pulsaAceptar());
-        QCOMPARE(CajaMensajes::textos(), QStringList{mensaje});
+        QCOMPARE(p.guion.textos(), QStringList{mensaje});
         QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT count(*) FROM Ordenantes"),
                  (QList<QStringList>{{"1"}}));
         // A second try runs every check again, from the dates on.
-        frm.edtFechaProceso->setText("");
+        hijo<QLineEdit>(frm, "edtFechaProceso")->setText("");
         QVERIFY(!frm.pulsaAceptar());
-        QCOMPARE(CajaMensajes::textos().last(), Cadenas::mensajes().mnjErrorFechaAbono);
+        QCOMPARE(p.guion.textos().last(), Cadenas::mensajes().mnjErrorFechaAbono);
     }
 
     void ordenanteNuevoSeGuardaYSeElige() {
@@ -129,11 +125,11 @@ private slots:
         frm.pulsaNuevo();
         const QString nombre = QString("O'BRIEN \"Y\" CIA; 100% ") + QString(38, 'X');
         QCOMPARE(nombre.size(), 60);
-        frm.edtNombre->setText(nombre);
-        frm.edtCuenta->setText("ES91 2100 0418 4502 0005 1332");
-        frm.edtNif->setText(NifValido);
+        hijo<QLineEdit>(frm, "edtNombre")->setText(nombre);
+        hijo<QLineEdit>(frm, "edtCuenta")->setText("ES91 2100 0418 4502 0005 1332");
+        hijo<QLineEdit>(frm, "edtNif")->setText(NifValido);
         QVERIFY(frm.pulsaAceptar());
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        QVERIFY(p.guion.textos().isEmpty());
         const auto filas = filasDe(p.dm->rutaOrdenantes(),
                                    "SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, Cuenta "
                                    "FROM Ordenantes WHERE Nombre_Ordenante = ?",
@@ -142,7 +138,7 @@ private slots:
         // Stored without blanks: the bank file reads the account by position.
         QCOMPARE(filas[0].mid(1), (QStringList{NifValido, nombre, IbanValido}));
         QCOMPARE(QString::number(p.estado.OrdenanteActual.Pk_Ordenante), filas[0][0]);
-        QCOMPARE(TfrmFechas::claveDeLinea(frm.cboOrdenantes->currentText()),
+        QCOMPARE(TfrmFechas::claveDeLinea(hijo<QComboBox>(frm, "cboOrdenantes")->currentText()),
                  p.estado.OrdenanteActual.Pk_Ordenante);
     }
     // Enter walks the fields towards "&Aceptar", and Enter on it accepts: the
@@ -153,19 +149,19 @@ private slots:
         frm.prepara();
         frm.show();
         QVERIFY(QTest::qWaitForWindowActive(&frm));
-        QTest::keyClick(frm.btnNuevo, Qt::Key_N, Qt::AltModifier);
-        QTRY_VERIFY(frm.edtNombre->hasFocus());
-        QTest::keyClicks(frm.edtNombre, "EMPRESA");
-        QTest::keyClick(frm.edtNombre, Qt::Key_Return);
-        QVERIFY(frm.edtCuenta->hasFocus());
-        QTest::keyClicks(frm.edtCuenta, IbanValido);
-        QTest::keyClick(frm.edtCuenta, Qt::Key_Return);
-        QVERIFY(frm.edtNif->hasFocus());
-        QTest::keyClicks(frm.edtNif, NifValido);
-        QTest::keyClick(frm.edtNif, Qt::Key_Return);
-        QVERIFY(frm.btnAceptar->hasFocus());
-        QTest::keyClick(frm.btnAceptar, Qt::Key_Return);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QTest::keyClick(hijo<QPushButton>(frm, "btnNuevo"), Qt::Key_N, Qt::AltModifier);
+        QTRY_VERIFY(hijo<QLineEdit>(frm, "edtNombre")->hasFocus());
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtNombre"), "EMPRESA");
+        QTest::keyClick(hijo<QLineEdit>(frm, "edtNombre"), Qt::Key_Return);
+        QVERIFY(hijo<QLineEdit>(frm, "edtCuenta")->hasFocus());
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtCuenta"), IbanValido);
+        QTest::keyClick(hijo<QLineEdit>(frm, "edtCuenta"), Qt::Key_Return);
+        QVERIFY(hijo<QLineEdit>(frm, "edtNif")->hasFocus());
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtNif"), NifValido);
+        QTest::keyClick(hijo<QLineEdit>(frm, "edtNif"), Qt::Key_Return);
+        QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->hasFocus());
+        QTest::keyClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::Key_Return);
+        QCOMPARE(p.guion.textos(), QStringList{});
         QCOMPARE(frm.result(), int(QDialog::Accepted));
         QVERIFY(p.estado.OrdenanteActual.Pk_Ordenante > 0);
     }

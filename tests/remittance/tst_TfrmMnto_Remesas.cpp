@@ -1,7 +1,6 @@
 // Remittance list: the road it runs when shown, and its commands.
-#include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
 #include "ListaOrdenable.h"
+#include "PruebaVentanas.h"
 #include "TfrmMnto_Remesas.h"
 
 #include <QDir>
@@ -47,9 +46,6 @@ struct Recorrido {
 class TstTfrmMnto_Remesas : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CajaMensajes::activaGrabacion(); }
-    void cleanup() { CajaMensajes::restablece(); }
-
     void elRecorridoAlMostrarse_data() {
         QTest::addColumn<bool>("editor");
         QTest::addColumn<bool>("fechas");
@@ -120,22 +116,22 @@ private slots:
         TfrmMnto_Remesas frm(*p.dm);
         frm.refrescaLista();
         frm.pulsaNueva();
-        QVERIFY(!frm.btnSeleccionar->isEnabled());
-        QVERIFY(frm.btnAceptar->isEnabled());
-        QTest::keyClicks(frm.edtNombre, nombre);
+        QVERIFY(!hijo<QPushButton>(frm, "btnSeleccionar")->isEnabled());
+        QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->isEnabled());
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtNombre"), nombre);
         QCOMPARE(frm.pulsaAceptar(), mensaje.isEmpty());
         if (mensaje.isEmpty()) {
-            QVERIFY(CajaMensajes::textos().isEmpty());
+            QVERIFY(p.guion.textos().isEmpty());
             QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas FROM remesas WHERE "
                                                   "Nombre_Remesa = 'SEGUNDA'"),
                      (QList<QStringList>{{"2"}}));
             QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "2.dat"));
-            QCOMPARE(frm.lvwremesas->numeroFilas(), 2);
-            QVERIFY(frm.btnNueva->isEnabled());
-            QVERIFY(!frm.btnAceptar->isEnabled());
+            QCOMPARE(hijo<TListaOrdenable>(frm, "lvwremesas")->numeroFilas(), 2);
+            QVERIFY(hijo<QPushButton>(frm, "btnNueva")->isEnabled());
+            QVERIFY(!hijo<QPushButton>(frm, "btnAceptar")->isEnabled());
         } else {
-            QCOMPARE(CajaMensajes::textos(), QStringList{mensaje});
-            QVERIFY(frm.btnAceptar->isEnabled()); // stays in new-name mode
+            QCOMPARE(p.guion.textos(), QStringList{mensaje});
+            QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->isEnabled()); // stays in new-name mode
         }
     }
 
@@ -146,11 +142,12 @@ private slots:
         QVERIFY(p.dm->GuardaRegistroRemesa(r));
         TfrmMnto_Remesas frm(*p.dm);
         frm.refrescaLista();
-        frm.lvwremesas->seleccionaFila(1);
-        emit frm.lvwremesas->itemClicked(frm.lvwremesas->fila(1), 0);
+        hijo<TListaOrdenable>(frm, "lvwremesas")->seleccionaFila(1);
+        emit hijo<TListaOrdenable>(frm, "lvwremesas")
+            ->itemClicked(hijo<TListaOrdenable>(frm, "lvwremesas")->fila(1), 0);
         QCOMPARE(p.estado.RemesaActual.Nombre_Remesa, QString("OTRA"));
-        QTest::mouseClick(frm.btnEliminar, Qt::LeftButton);
-        QCOMPARE(frm.lvwremesas->numeroFilas(), 1);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnEliminar"), Qt::LeftButton);
+        QCOMPARE(hijo<TListaOrdenable>(frm, "lvwremesas")->numeroFilas(), 1);
         QVERIFY(!QFile::exists(p.inst.dirs.Dir_TablaRemesas + "2.dat"));
         QCOMPARE(p.estado.RemesaActual.Nombre_Remesa, QString("ESTANDAR"));
     }
@@ -164,9 +161,10 @@ private slots:
         Recorrido rec;
         rec.conecta(frm);
         frm.refrescaLista();
-        frm.lvwremesas->seleccionaFila(1);
-        emit frm.lvwremesas->itemClicked(frm.lvwremesas->fila(1), 0);
-        QTest::mouseClick(frm.btnSeleccionar, Qt::LeftButton);
+        hijo<TListaOrdenable>(frm, "lvwremesas")->seleccionaFila(1);
+        emit hijo<TListaOrdenable>(frm, "lvwremesas")
+            ->itemClicked(hijo<TListaOrdenable>(frm, "lvwremesas")->fila(1), 0);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnSeleccionar"), Qt::LeftButton);
         QCOMPARE(rec.pasos, QStringList{"editor OTRA"});
         QCOMPARE(frm.result(), int(QDialog::Accepted));
     }
@@ -175,14 +173,14 @@ private slots:
         TfrmMnto_Remesas frm(*p.dm);
         frm.refrescaLista();
         frm.pulsaNueva();
-        QTest::keyClicks(frm.edtNombre, "segunda");
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtNombre"), "segunda");
         // Enter in the name goes to "&Aceptar", and Enter there presses it.
-        QTest::keyClick(frm.edtNombre, Qt::Key_Return);
-        QCOMPARE(frm.lvwremesas->numeroFilas(), 1);
-        QTest::keyClick(frm.btnAceptar, Qt::Key_Return);
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
-        QCOMPARE(frm.lvwremesas->numeroFilas(), 2);
-        QVERIFY(frm.btnNueva->isEnabled());
+        QTest::keyClick(hijo<QLineEdit>(frm, "edtNombre"), Qt::Key_Return);
+        QCOMPARE(hijo<TListaOrdenable>(frm, "lvwremesas")->numeroFilas(), 1);
+        QTest::keyClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::Key_Return);
+        QCOMPARE(p.guion.textos(), QStringList{});
+        QCOMPARE(hijo<TListaOrdenable>(frm, "lvwremesas")->numeroFilas(), 2);
+        QVERIFY(hijo<QPushButton>(frm, "btnNueva")->isEnabled());
     }
 };
 

@@ -1,7 +1,6 @@
 // Selection of an emitted remittance over rows written into the history table.
-#include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
 #include "ListaOrdenable.h"
+#include "PruebaVentanas.h"
 #include "TfrmMnto_Transferencias.h"
 
 #include <QDir>
@@ -13,7 +12,7 @@
 class TstTfrmMnto_Transferencias : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<InstalacionPrueba> p;
+    PruebaVentanas p;
     std::unique_ptr<TfrmMnto_Transferencias> frm;
 
     // One emission as the emission records it.
@@ -37,43 +36,41 @@ class TstTfrmMnto_Transferencias : public QObject {
 
     QList<int> claves() const {
         QList<int> r;
-        for (int i = 0; i < frm->lvwRemesas->numeroFilas(); ++i)
-            r << frm->lvwRemesas->fila(i)->datos.pk;
+        for (int i = 0; i < hijo<TListaOrdenable>(*frm, "lvwRemesas")->numeroFilas(); ++i)
+            r << hijo<TListaOrdenable>(*frm, "lvwRemesas")->fila(i)->datos.pk;
         return r;
     }
 
 private slots:
-    void init() {
-        p = std::make_unique<InstalacionPrueba>();
-        CajaMensajes::activaGrabacion();
-    }
+    void init() { p.prepara(); }
     void cleanup() {
         frm.reset();
-        p.reset();
-        CajaMensajes::restablece();
+        p.restablece();
     }
 
     void unaEmisionNoQuedaPreseleccionada() {
         emision(1, "01/03/2025", "1234,5", "CONS.0001");
         abre();
         QCOMPARE(frm->windowTitle(), QStringLiteral("Selección de la remesa"));
-        QCOMPARE(frm->lvwRemesas->numeroFilas(), 1);
-        const TElementoLista* fila = frm->lvwRemesas->fila(0);
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwRemesas")->numeroFilas(), 1);
+        const TElementoLista* fila = hijo<TListaOrdenable>(*frm, "lvwRemesas")->fila(0);
         QCOMPARE(fila->text(0), QStringLiteral("01/03/2025"));
         QCOMPARE(fila->text(2), QStringLiteral("EMPRESA D'OR"));
         QCOMPARE(fila->text(4), QStringLiteral("1.234,50"));
         QCOMPARE(fila->text(6), QStringLiteral("02/03/2025"));
         QVERIFY(fila->textAlignment(4) & Qt::AlignRight);
-        QVERIFY(frm->lvwRemesas->filaSeleccionada() == nullptr);
-        QVERIFY(!frm->btnSeleccionar->isEnabled());
+        QVERIFY(hijo<TListaOrdenable>(*frm, "lvwRemesas")->filaSeleccionada() == nullptr);
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSeleccionar")->isEnabled());
         // Enter and double click do nothing while nothing is selected.
-        QTest::keyClick(frm->lvwRemesas, Qt::Key_Return);
+        QTest::keyClick(hijo<TListaOrdenable>(*frm, "lvwRemesas"), Qt::Key_Return);
         QVERIFY(frm->isVisible());
 
-        const QRect r = frm->lvwRemesas->visualItemRect(frm->lvwRemesas->fila(0));
-        QTest::mouseClick(frm->lvwRemesas->viewport(), Qt::LeftButton, {}, r.center());
-        QVERIFY(frm->btnSeleccionar->isEnabled());
-        QTest::mouseClick(frm->btnSeleccionar, Qt::LeftButton);
+        const QRect r = hijo<TListaOrdenable>(*frm, "lvwRemesas")
+                            ->visualItemRect(hijo<TListaOrdenable>(*frm, "lvwRemesas")->fila(0));
+        QTest::mouseClick(hijo<TListaOrdenable>(*frm, "lvwRemesas")->viewport(), Qt::LeftButton, {},
+                          r.center());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSeleccionar")->isEnabled());
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnSeleccionar"), Qt::LeftButton);
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 1);
         QCOMPARE(p->estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
@@ -85,10 +82,11 @@ private slots:
         emision(3, "02/04/2025", "100,00", "CONS.0003");
         abre();
         QCOMPARE(claves(), (QList<int>{3, 2, 1}));
-        QCOMPARE(frm->lvwRemesas->filaSeleccionada(), frm->lvwRemesas->fila(0));
-        QVERIFY(frm->btnSeleccionar->isEnabled());
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
-        QTest::keyClick(frm->lvwRemesas, Qt::Key_Return);
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwRemesas")->filaSeleccionada(),
+                 hijo<TListaOrdenable>(*frm, "lvwRemesas")->fila(0));
+        QVERIFY(hijo<QPushButton>(*frm, "btnSeleccionar")->isEnabled());
+        QCOMPARE(p->guion.textos(), QStringList{});
+        QTest::keyClick(hijo<TListaOrdenable>(*frm, "lvwRemesas"), Qt::Key_Return);
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 3);
         QCOMPARE(p->estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0003"));
@@ -99,12 +97,12 @@ private slots:
         emision(2, "15/03/2025", "9,00", "CONS.0002");
         emision(3, "02/04/2025", "100,00", "CONS.0003");
         abre();
-        emit frm->lvwRemesas->header()->sectionClicked(4);
+        emit hijo<TListaOrdenable>(*frm, "lvwRemesas")->header()->sectionClicked(4);
         QCOMPARE(p->estado.ColumnaOrden, 4);
         // "10,00" < "100,00" < "9,00" as text.
         QCOMPARE(claves(), (QList<int>{1, 3, 2}));
         // Cancel leaves the current remittance alone.
-        QTest::mouseClick(frm->btnCancelar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnCancelar"), Qt::LeftButton);
         QCOMPARE(frm->result(), int(QDialog::Rejected));
         QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 1);
     }
@@ -129,13 +127,13 @@ private slots:
             f.write(contenido);
         }
         abre();
-        QCOMPARE(CajaMensajes::textos().size(), 1);
-        const QString texto = CajaMensajes::textos().first();
+        QCOMPARE(p->guion.textos().size(), 1);
+        const QString texto = p->guion.textos().first();
         QVERIFY2(texto.startsWith("ERROR EN LA CONSULTA : La tabla " +
                                   QDir::toNativeSeparators(ruta) + " " + dice),
                  qPrintable(texto));
-        QCOMPARE(frm->lvwRemesas->numeroFilas(), 0);
-        QVERIFY(!frm->btnSeleccionar->isEnabled());
+        QCOMPARE(hijo<TListaOrdenable>(*frm, "lvwRemesas")->numeroFilas(), 0);
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSeleccionar")->isEnabled());
         QCOMPARE(p->iu.vecesMostrada, p->iu.vecesOcultada);
         QVERIFY(p->iu.vecesMostrada > 0);
     }

@@ -2,10 +2,9 @@
 // header clicks, with every message box answered through the hook. The
 // cheques are stored beforehand with the data module's own operations.
 #include "Cadenas.h"
-#include "CajaMensajes.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "TfrmMod_Cheque.h"
 
 #include <QAccessible>
@@ -65,7 +64,7 @@ void escribeBytes(const QString& ruta, const QByteArray& bytes) {
 class TstTfrmMod_Cheque : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<InstalacionPrueba> p;
+    PruebaVentanas p;
     std::unique_ptr<TfrmMod_Cheque> frm;
 
     // Stores a cheque as the capture step would: new, with its drawer found
@@ -142,42 +141,29 @@ class TstTfrmMod_Cheque : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(frm.get()));
     }
 
-    static void escribe(QLineEdit* campo, const QString& texto) {
-        campo->setFocus();
-        campo->selectAll();
-        QTest::keyClick(campo, Qt::Key_Delete);
-        campo->setCursorPosition(0);
-        QTest::keyClicks(campo, texto);
-    }
-
-    static void click(QPushButton* b) {
-        QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-        QTest::mouseClick(b, Qt::LeftButton);
-    }
-
     void clickFila(int fila) {
-        QTreeWidget* l = frm->lvwTransferencias;
+        QTreeWidget* l = hijo<QTreeWidget>(*frm, "lvwTransferencias");
         const QRect r = l->visualItemRect(l->topLevelItem(fila));
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
     }
 
     void clickCabecera(int columna) {
-        QHeaderView* h = frm->lvwTransferencias->header();
+        QHeaderView* h = hijo<QTreeWidget>(*frm, "lvwTransferencias")->header();
         const int x = h->sectionViewportPosition(columna) + h->sectionSize(columna) / 2;
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(x, h->height() / 2));
     }
 
     QStringList columna(int c) const {
         QStringList r;
-        for (int i = 0; i < frm->lvwTransferencias->topLevelItemCount(); ++i)
-            r << frm->lvwTransferencias->topLevelItem(i)->text(c);
+        for (int i = 0; i < hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(); ++i)
+            r << hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(i)->text(c);
         return r;
     }
 
     QStringList fila(int i) const {
         QStringList r;
         for (int c = 0; c < TfrmMod_Cheque::NumeroColumnas; ++c)
-            r << frm->lvwTransferencias->topLevelItem(i)->text(c);
+            r << hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(i)->text(c);
         return r;
     }
 
@@ -204,69 +190,70 @@ class TstTfrmMod_Cheque : public QObject {
     // Types what completes a cheque: the account and an amount.
     void completa(const QString& cuentaTalon, const QString& importe,
                   const QString& nombre = QString()) {
-        escribe(frm->lbleditCuenta, cuentaTalon);
-        escribe(frm->lbtImporte, importe);
-        escribe(frm->lbleditNombreBenef, nombre);
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), cuentaTalon);
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), importe);
+        escribe(hijo<QLineEdit>(*frm, "lbleditNombreBenef"), nombre);
     }
 
 private slots:
-    void init() {
-        p = std::make_unique<InstalacionPrueba>();
-        TfrmMod_Cheque::olvidaOrdenes();
-        TfrmMod_Cheque::abreVentanaCaptura = nullptr;
-        CajaMensajes::activaGrabacion();
-    }
+    void init() { p.prepara(); }
 
     void cleanup() {
         frm.reset();
-        p.reset();
-        TfrmMod_Cheque::abreVentanaCaptura = nullptr;
-        CajaMensajes::restablece();
+        p.restablece();
     }
 
     void remesaVacia() {
         abre();
         QCOMPARE(frm->windowTitle(), "Mantenimiento de cheques de la remesa ESTANDAR");
         QCOMPARE(frm->size(), QSize(1008, 612));
-        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 0);
-        QVERIFY(frm->pnlImagen->isHidden());
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 0);
+        QVERIFY(hijo<QFrame>(*frm, "pnlImagen")->isHidden());
         QVERIFY(frm->imagenMostrada().isEmpty());
-        QCOMPARE(frm->ledtImporteTotal->text(), Cadenas::captions().Caption0Euros);
-        QCOMPARE(frm->ledtOrdenes->text(), "0");
-        QCOMPARE(frm->lbtTotTrans->text(), "0");
-        for (QPushButton* b : {frm->btnEmision, frm->btnModifica, frm->btnbeneficiarios})
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(),
+                 Cadenas::captions().Caption0Euros);
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtOrdenes")->text(), "0");
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtTotTrans")->text(), "0");
+        for (QPushButton* b :
+             {hijo<QPushButton>(*frm, "btnEmision"), hijo<QPushButton>(*frm, "btnModifica"),
+              hijo<QPushButton>(*frm, "btnbeneficiarios")})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
-        for (QPushButton* b : {frm->btnLeer, frm->btnManual, frm->btnSalir})
+        for (QPushButton* b :
+             {hijo<QPushButton>(*frm, "btnLeer"), hijo<QPushButton>(*frm, "btnManual"),
+              hijo<QPushButton>(*frm, "btnSalir")})
             QVERIFY2(b->isEnabled(), qPrintable(b->text()));
         for (QPushButton* b :
-             {frm->btnSiguiente, frm->btnAnterior, frm->btnAceptar, frm->btnCancelar})
+             {hijo<QPushButton>(*frm, "btnSiguiente"), hijo<QPushButton>(*frm, "btnAnterior"),
+              hijo<QPushButton>(*frm, "btnAceptar"), hijo<QPushButton>(*frm, "btnCancelar")})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
-        QVERIFY(!frm->edtFormato->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), frm->btnLeer);
+        QVERIFY(!hijo<QLineEdit>(*frm, "edtFormato")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(*frm, "btnLeer"));
         // Emitir by its access key does nothing while it is locked.
         QTest::keyClick(frm.get(), Qt::Key_M, Qt::AltModifier);
-        QVERIFY(frm->pnlAviso->isHidden());
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        QVERIFY(hijo<QFrame>(*frm, "pnlAviso")->isHidden());
+        QVERIFY(p->guion.textos().isEmpty());
         // Fields are named by their labels.
         const QList<std::pair<QWidget*, QString>> nombres{
-            {frm->ledtImporteTotal, "Importe total - Cheques completos"},
-            {frm->ledtOrdenes, "Nº de cheques - Cheques completos"},
-            {frm->lbtTotTrans, "Nº TOTAL de cheques."},
-            {frm->edtFormato, "Tipo - dígito control"},
-            {frm->edtNumero, "Nº cheque - dígito control"},
-            {frm->lbtImporte, "Importe"},
-            {frm->lbleditCuenta, "Cuenta (20 dígitos)"},
-            {frm->medtAbono, "Fecha Vto."},
-            {frm->chIndicador, "Pagaré al portador- No a la orden"},
-            {frm->lbleditNombreBenef, "Librado"},
-            {frm->lbedImp, "Total de importes de la remesa:"},
-            {frm->lblTalones, "Nº de cheques de la remesa:"},
-            {frm->btnLeer, "Escanear Cheques"}};
+            {hijo<QLineEdit>(*frm, "ledtImporteTotal"), "Importe total - Cheques completos"},
+            {hijo<QLineEdit>(*frm, "ledtOrdenes"), "Nº de cheques - Cheques completos"},
+            {hijo<QLineEdit>(*frm, "lbtTotTrans"), "Nº TOTAL de cheques."},
+            {hijo<QLineEdit>(*frm, "edtFormato"), "Tipo - dígito control"},
+            {hijo<QLineEdit>(*frm, "edtNumero"), "Nº cheque - dígito control"},
+            {hijo<QLineEdit>(*frm, "lbtImporte"), "Importe"},
+            {hijo<QLineEdit>(*frm, "lbleditCuenta"), "Cuenta (20 dígitos)"},
+            {hijo<QLineEdit>(*frm, "medtAbono"), "Fecha Vto."},
+            {hijo<QCheckBox>(*frm, "chIndicador"), "Pagaré al portador- No a la orden"},
+            {hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "Librado"},
+            {hijo<QLineEdit>(*frm, "lbedImp"), "Total de importes de la remesa:"},
+            {hijo<QLineEdit>(*frm, "lblTalones"), "Nº de cheques de la remesa:"},
+            {hijo<QPushButton>(*frm, "btnLeer"), "Escanear Cheques"}};
         for (const auto& [control, nombre] : nombres)
             QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
                      nombre);
-        QCOMPARE(frm->mmoAyuda->toPlainText().split(u'\n').size(), 13);
-        QVERIFY(frm->mmoAyuda->toPlainText().endsWith("el literal \"IMAGEN NO DISPONIBLE\""));
+        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split(u'\n').size(), 13);
+        QVERIFY(hijo<QPlainTextEdit>(*frm, "mmoAyuda")
+                    ->toPlainText()
+                    .endsWith("el literal \"IMAGEN NO DISPONIBLE\""));
     }
 
     void escanearAbreLaVentanaDelTipo_data() {
@@ -286,15 +273,16 @@ private slots:
         p->estado.Escaner.tipo = tipo;
         QList<int> abiertas;
         if (conGancho)
-            TfrmMod_Cheque::abreVentanaCaptura = [&](int t) {
+            p->estado.abreVentanaCaptura = [&](int t) {
                 abiertas << t;
                 guarda("1", CuentaA, "1234567"); // what the capture stored
                 return true;
             };
         abre();
-        click(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QCOMPARE(abiertas, abierta ? QList<int>{tipo} : QList<int>{});
-        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), abierta ? 1 : 0);
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(),
+                 abierta ? 1 : 0);
     }
 
     void modificarUnDuplicadoNoEdita() {
@@ -304,34 +292,35 @@ private slots:
         QVERIFY(!frm->duplicadoMostrado());
         clickFila(1);
         QVERIFY(frm->duplicadoMostrado());
-        QVERIFY(frm->imgDuplicado->isVisible());
-        click(frm->btnModifica);
-        QCOMPARE(CajaMensajes::textos(),
+        QVERIFY(hijo<QLabel>(*frm, "imgDuplicado")->isVisible());
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        QCOMPARE(p->guion.textos(),
                  QStringList{"Documento duplicado no puede ser tramitado, elimínelo"});
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
         QTest::mouseDClick(
-            frm->lvwTransferencias->viewport(), Qt::LeftButton, {},
-            frm->lvwTransferencias->visualItemRect(frm->lvwTransferencias->topLevelItem(1))
+            hijo<QTreeWidget>(*frm, "lvwTransferencias")->viewport(), Qt::LeftButton, {},
+            hijo<QTreeWidget>(*frm, "lvwTransferencias")
+                ->visualItemRect(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(1))
                 .center());
-        QCOMPARE(CajaMensajes::textos().size(), 2);
+        QCOMPARE(p->guion.textos().size(), 2);
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
-        QVERIFY(frm->lvwTransferencias->isEnabled());
+        QVERIFY(hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
 
         // A cheque that is not a duplicate enters editing; Cancelar leaves it
         // with nothing stored.
         clickFila(0);
-        QVERIFY(!frm->imgDuplicado->isVisible());
-        click(frm->btnModifica);
+        QVERIFY(!hijo<QLabel>(*frm, "imgDuplicado")->isVisible());
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
-        QVERIFY(!frm->lvwTransferencias->isEnabled());
-        QVERIFY(!frm->btnSalir->isEnabled());
-        QVERIFY(frm->btnSiguiente->isEnabled());
-        QVERIFY(!frm->btnAnterior->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
-        escribe(frm->lbtImporte, "15,00");
-        click(frm->btnCancelar);
+        QVERIFY(!hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSalir")->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSiguiente")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnterior")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "edtFormato"));
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "15,00");
+        pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
-        QVERIFY(!frm->lbtImporte->isEnabled());
+        QVERIFY(!hijo<QLineEdit>(*frm, "lbtImporte")->isEnabled());
         QCOMPARE(talones().first().at(3), "0,00");
     }
 
@@ -342,25 +331,28 @@ private slots:
                QStringLiteral("ANA"));
         abre();
         const auto campos = [this] {
-            return QStringList{
-                frm->edtFormato->text(),         frm->edtNumero->text(),
-                frm->lbtImporte->text(),         frm->lbleditCuenta->text(),
-                frm->medtAbono->text(),          frm->lbleditNombreBenef->text(),
-                frm->cboxOrdenes->currentText(), frm->chIndicador->isChecked() ? "SI" : "NO"};
+            return QStringList{hijo<QLineEdit>(*frm, "edtFormato")->text(),
+                               hijo<QLineEdit>(*frm, "edtNumero")->text(),
+                               hijo<QLineEdit>(*frm, "lbtImporte")->text(),
+                               hijo<QLineEdit>(*frm, "lbleditCuenta")->text(),
+                               hijo<QLineEdit>(*frm, "medtAbono")->text(),
+                               hijo<QLineEdit>(*frm, "lbleditNombreBenef")->text(),
+                               hijo<QComboBox>(*frm, "cboxOrdenes")->currentText(),
+                               hijo<QCheckBox>(*frm, "chIndicador")->isChecked() ? "SI" : "NO"};
         };
         const QStringList guardados = campos();
         QCOMPARE(guardados.at(3), CuentaA);
 
-        click(frm->btnModifica);
-        escribe(frm->edtFormato, tecleo(modelo("4212")));
-        escribe(frm->edtNumero, tecleo(numero("4212", "1234567")));
-        escribe(frm->lbtImporte, "15,00");
-        escribe(frm->lbleditCuenta, "12345678901234567890");
-        escribe(frm->lbleditNombreBenef, "BERTO");
-        click(frm->btnAceptar);
-        QCOMPARE(CajaMensajes::textos(), QStringList{"La cuenta introducida no es valida"});
-        QCOMPARE(frm->cboxOrdenes->currentIndex(), 0);
-        click(frm->btnCancelar);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1234567")));
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "15,00");
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), "12345678901234567890");
+        escribe(hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "BERTO");
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{"La cuenta introducida no es valida"});
+        QCOMPARE(hijo<QComboBox>(*frm, "cboxOrdenes")->currentIndex(), 0);
+        pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
         QCOMPARE(campos(), guardados);
         QCOMPARE(fila(0).at(TfrmMod_Cheque::colCuenta), CuentaA);
@@ -380,7 +372,7 @@ private slots:
         QCOMPARE(frm->size(), QSize(TfrmMod_Cheque::Ancho, TfrmMod_Cheque::Alto));
         QVERIFY(frm->minimumSizeHint().height() <= TfrmMod_Cheque::Alto);
 
-        QTreeWidget* l = frm->lvwTransferencias;
+        QTreeWidget* l = hijo<QTreeWidget>(*frm, "lvwTransferencias");
         QHeaderView* h = l->header();
         QVERIFY(!l->horizontalScrollBar()->isVisible());
         const QFontMetrics fm(l->font());
@@ -428,23 +420,26 @@ private slots:
         guarda("2", CuentaB, "1000005");
         abre();
         clickFila(desde);
-        click(frm->btnModifica);
-        escribe(frm->lbtImporte, "10,00");
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "10,00");
         if (porTecla)
             QTest::keyClick(frm.get(), adelante ? Qt::Key_G : Qt::Key_N, Qt::AltModifier);
         else
-            click(adelante ? frm->btnSiguiente : frm->btnAnterior);
+            pulsa(adelante ? hijo<QPushButton>(*frm, "btnSiguiente")
+                           : hijo<QPushButton>(*frm, "btnAnterior"));
         QTRY_COMPARE(frm->filaActual(), llegada);
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        QVERIFY(p->guion.textos().isEmpty());
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
-        QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(0), "CORRECTO");
-        QCOMPARE(frm->lvwTransferencias->topLevelItem(desde)->text(2), "10,00");
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(desde)->text(0),
+                 "CORRECTO");
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(desde)->text(2),
+                 "10,00");
         QCOMPARE(talones().at(desde).at(1), "0");
-        QCOMPARE(frm->btnSiguiente->isEnabled(), llegada < 4);
-        QCOMPARE(frm->btnAnterior->isEnabled(), llegada > 0);
-        QVERIFY(frm->lbtImporte->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), frm->lbtImporte);
-        QCOMPARE(frm->ledtImporteTotal->text(), "10,00 Euros");
+        QCOMPARE(hijo<QPushButton>(*frm, "btnSiguiente")->isEnabled(), llegada < 4);
+        QCOMPARE(hijo<QPushButton>(*frm, "btnAnterior")->isEnabled(), llegada > 0);
+        QVERIFY(hijo<QLineEdit>(*frm, "lbtImporte")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "lbtImporte"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(), "10,00 Euros");
     }
 
     void cuentaCorregidaLlevaSusImagenes_data() {
@@ -468,20 +463,22 @@ private slots:
         clickFila(1);
         QCOMPARE(frm->imagenMostrada(),
                  rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(leido)));
-        click(frm->btnModifica);
-        escribe(frm->lbleditCuenta, CuentaC);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaC);
         if (fallaAntes) {
-            escribe(frm->lbtImporte, "0");
-            click(frm->btnAceptar);
-            QCOMPARE(CajaMensajes::textos(), QStringList{"El importe no puede quedar a cero"});
+            escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "0");
+            pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+            QCOMPARE(p->guion.textos(), QStringList{"El importe no puede quedar a cero"});
             QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
-            QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+            QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "edtFormato"));
         }
         // Above the limit for cheques without image: it has its image.
-        escribe(frm->lbtImporte, "60000,00");
-        QPushButton* botones[] = {frm->btnAceptar, frm->btnSiguiente, frm->btnAnterior};
-        click(botones[boton]);
-        QCOMPARE(CajaMensajes::textos().size(), fallaAntes ? 1 : 0);
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "60000,00");
+        QPushButton* botones[] = {hijo<QPushButton>(*frm, "btnAceptar"),
+                                  hijo<QPushButton>(*frm, "btnSiguiente"),
+                                  hijo<QPushButton>(*frm, "btnAnterior")};
+        pulsa(botones[boton]);
+        QCOMPARE(p->guion.textos().size(), fallaAntes ? 1 : 0);
 
         tTalon corregido = leido;
         corregido.Cuenta = CuentaC;
@@ -493,73 +490,97 @@ private slots:
 
         // Shown again, the cheque still has its picture.
         if (frm->modo() == TfrmMod_Cheque::Modo::Editando)
-            click(frm->btnCancelar);
+            pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         clickFila(0);
         clickFila(1);
         QCOMPARE(frm->imagenMostrada(),
                  rutaImagenFrontal(p->inst.dirs.Dir_Imagenes, baseImagenTalon(corregido)));
     }
 
+    // The cheque's drawer cannot be changed to the one of its new account:
+    // the operator is told with the engine's message, and the cheque keeps
+    // the drawer it had.
+    void libradoQueNoSePuedeCambiarSeAvisa() {
+        guarda("1", CuentaA, "1000001", "10,00");
+        abre();
+        const QString libradoAntes = libradoDe(1);
+        {
+            motor::Conexion con(p->dm->rutaTalonesActual());
+            QCOMPARE(motor::ejecutaSql(
+                         con, "CREATE TRIGGER rechaza BEFORE UPDATE OF fk_Clientes ON Talones "
+                              "BEGIN SELECT RAISE(ABORT, 'cambio de librado rechazado'); END"),
+                     QString());
+        }
+        clickFila(0);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaC);
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos().size(), 1);
+        QVERIFY2(p->guion.textos().first().contains("cambio de librado rechazado"),
+                 qPrintable(p->guion.textos().first()));
+        QCOMPARE(libradoDe(1), libradoAntes);
+    }
+
     void camposAlcanzadosConTeclasSeReescribenEnteros() {
         abre();
-        click(frm->btnManual);
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
         // No field is cleared by hand: the placeholders of a manual cheque
         // give way to what is typed.
-        QTest::keyClicks(frm->edtFormato, tecleo(modelo("4212")));
-        QTest::keyClick(frm->edtFormato, Qt::Key_Return);
-        QTest::keyClicks(frm->edtNumero, tecleo(numero("4212", "1000001")));
-        QTest::keyClick(frm->edtNumero, Qt::Key_Return);
-        QTest::keyClicks(frm->lbtImporte, "10");
-        QTest::keyClick(frm->lbtImporte, Qt::Key_Return);
-        QTest::keyClicks(frm->lbleditCuenta, CuentaA);
-        QCOMPARE(frm->edtFormato->text(), modelo("4212"));
-        QCOMPARE(frm->edtNumero->text(), numero("4212", "1000001"));
-        QCOMPARE(frm->lbtImporte->text(), "10,00");
-        QCOMPARE(frm->lbleditCuenta->text(), CuentaA);
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtFormato"), Qt::Key_Return);
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000001")));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtNumero"), Qt::Key_Return);
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "lbtImporte"), "10");
+        QTest::keyClick(hijo<QLineEdit>(*frm, "lbtImporte"), Qt::Key_Return);
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaA);
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtFormato")->text(), modelo("4212"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtNumero")->text(), numero("4212", "1000001"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtImporte")->text(), "10,00");
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbleditCuenta")->text(), CuentaA);
     }
 
     void importeSinSalirDelCampoSeGuardaFormateado() {
         abre();
-        click(frm->btnManual);
-        escribe(frm->edtFormato, tecleo(modelo("4212")));
-        escribe(frm->edtNumero, tecleo(numero("4212", "1000001")));
-        escribe(frm->lbleditCuenta, CuentaA);
-        escribe(frm->lbtImporte, "100");
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000001")));
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaA);
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "100");
         // Alt+A presses Aceptar without leaving the amount field.
         QTest::keyClick(frm.get(), Qt::Key_A, Qt::AltModifier);
         QTRY_VERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
         QCOMPARE(talones().first().at(3), "100,00");
-        QCOMPARE(frm->ledtImporteTotal->text(), "100,00 Euros");
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(), "100,00 Euros");
     }
 
     void chequesManualesConservanSuLibrado() {
         abre();
-        click(frm->btnManual);
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
         const int primero = frm->regTalon.Pk_Talon;
         const QString provisional = libradoDe(primero);
         completa(CuentaA, "10,00", "ANA");
-        escribe(frm->edtFormato, tecleo(modelo("4212")));
-        escribe(frm->edtNumero, tecleo(numero("4212", "1000001")));
-        click(frm->btnAceptar);
-        QVERIFY2(CajaMensajes::textos().isEmpty(), qPrintable(CajaMensajes::textos().join('|')));
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000001")));
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QVERIFY2(p->guion.textos().isEmpty(), qPrintable(p->guion.textos().join('|')));
 
-        click(frm->btnManual);
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
         const int segundo = frm->regTalon.Pk_Talon;
         QCOMPARE(libradoDe(segundo), provisional);
         completa(CuentaB, "20,00", "BERTO");
-        escribe(frm->edtFormato, tecleo(modelo("4212")));
-        escribe(frm->edtNumero, tecleo(numero("4212", "1000002")));
-        click(frm->btnAceptar);
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000002")));
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
 
         // A third one on an account that already has its drawer, no name typed.
-        click(frm->btnManual);
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
         const int tercero = frm->regTalon.Pk_Talon;
         completa(CuentaA, "30,00");
-        escribe(frm->edtFormato, tecleo(modelo("4212")));
-        escribe(frm->edtNumero, tecleo(numero("4212", "1000003")));
-        click(frm->btnAceptar);
-        QVERIFY2(CajaMensajes::textos().isEmpty(), qPrintable(CajaMensajes::textos().join('|')));
-        QCOMPARE(frm->lbleditNombreBenef->text(), "ANA");
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000003")));
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QVERIFY2(p->guion.textos().isEmpty(), qPrintable(p->guion.textos().join('|')));
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbleditNombreBenef")->text(), "ANA");
 
         const QList<QStringList> d = librados();
         QCOMPARE(d.size(), 3);
@@ -575,9 +596,9 @@ private slots:
 
         // With the account unchanged the drawer takes the name typed.
         clickFila(2);
-        click(frm->btnModifica);
-        escribe(frm->lbleditNombreBenef, "ANA MARIA");
-        click(frm->btnAceptar);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "ANA MARIA");
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
         frm->refrescaLista();
         QCOMPARE(columna(TfrmMod_Cheque::colNombre),
                  (QStringList{"ANA MARIA", "BERTO", "ANA MARIA"}));
@@ -587,72 +608,73 @@ private slots:
     void chequeManualTeclasYReglasDelTipo() {
         escribeJpeg(p->inst.dirs.Dir_Aplicacion + "SIN_IMAGEN.jpg", Qt::lightGray);
         abre();
-        click(frm->btnManual);
-        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 1);
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 1);
         const QString clave = QString::number(frm->regTalon.Pk_Talon);
         QCOMPARE(fila(0), (QStringList{"INCOMPLETO", "DESCONOCIDO", "0,00", QString(19, u'#'),
                                        QString(), QString(), QString(), clave}));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
-        QVERIFY(frm->pnlImagen->isVisible());
+        QVERIFY(hijo<QFrame>(*frm, "pnlImagen")->isVisible());
         QCOMPARE(frm->imagenMostrada(), p->inst.dirs.Dir_Aplicacion + "SIN_IMAGEN.jpg");
-        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
-        QVERIFY(!frm->btnSiguiente->isEnabled());
-        QVERIFY(!frm->btnAnterior->isEnabled());
-        QVERIFY(!frm->medtAbono->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "edtFormato"));
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSiguiente")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnterior")->isEnabled());
+        QVERIFY(!hijo<QLineEdit>(*frm, "medtAbono")->isEnabled());
 
         // The placeholder type is refused; the cheque stays as it was.
-        click(frm->btnAceptar);
-        QCOMPARE(CajaMensajes::textos(), QStringList{"El tipo de cheque no es valido."});
-        QCOMPARE(QApplication::focusWidget(), frm->edtFormato);
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QCOMPARE(p->guion.textos(), QStringList{"El tipo de cheque no es valido."});
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "edtFormato"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
         QCOMPARE(talones().first().at(1), "1");
 
         // Enter walks the fields; a promissory note opens the due date.
         const QString pagare = modelo("8212");
-        escribe(frm->edtFormato, tecleo(pagare));
-        QTest::keyClick(frm->edtFormato, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->edtNumero);
-        QVERIFY(frm->medtAbono->isEnabled());
-        QVERIFY(frm->chIndicador->isEnabled());
-        QCOMPARE(frm->cboxOrdenes->currentText(), "PAGARES");
-        QTest::keyClicks(frm->edtNumero, tecleo(numero("8212", "7654321")));
-        QTest::keyClick(frm->edtNumero, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->lbtImporte);
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(pagare));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtFormato"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "edtNumero"));
+        QVERIFY(hijo<QLineEdit>(*frm, "medtAbono")->isEnabled());
+        QVERIFY(hijo<QCheckBox>(*frm, "chIndicador")->isEnabled());
+        QCOMPARE(hijo<QComboBox>(*frm, "cboxOrdenes")->currentText(), "PAGARES");
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("8212", "7654321")));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtNumero"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "lbtImporte"));
         // The refused save above already formatted the amount ("0,00").
-        QCOMPARE(frm->lbtImporte->text(), "0,00");
-        escribe(frm->lbtImporte, "1234,5");
-        QTest::keyClick(frm->lbtImporte, Qt::Key_Return);
-        QCOMPARE(frm->lbtImporte->text(), "1.234,50");
-        QCOMPARE(QApplication::focusWidget(), frm->lbleditCuenta);
-        QTest::keyClicks(frm->lbleditCuenta, CuentaA);
-        QTest::keyClick(frm->lbleditCuenta, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->medtAbono);
-        QTest::keyClicks(frm->medtAbono, QDate::currentDate().addDays(30).toString("ddMMyyyy"));
-        QTest::keyClick(frm->medtAbono, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->chIndicador);
-        QTest::keyClick(frm->chIndicador, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->btnAceptar);
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtImporte")->text(), "0,00");
+        escribe(hijo<QLineEdit>(*frm, "lbtImporte"), "1234,5");
+        QTest::keyClick(hijo<QLineEdit>(*frm, "lbtImporte"), Qt::Key_Return);
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtImporte")->text(), "1.234,50");
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "lbleditCuenta"));
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaA);
+        QTest::keyClick(hijo<QLineEdit>(*frm, "lbleditCuenta"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(*frm, "medtAbono"));
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "medtAbono"),
+                         QDate::currentDate().addDays(30).toString("ddMMyyyy"));
+        QTest::keyClick(hijo<QLineEdit>(*frm, "medtAbono"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QCheckBox>(*frm, "chIndicador"));
+        QTest::keyClick(hijo<QCheckBox>(*frm, "chIndicador"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(*frm, "btnAceptar"));
 
         // Another type closes and empties the due date.
-        escribe(frm->edtFormato, tecleo(modelo("4312")));
-        escribe(frm->lbleditCuenta, CuentaA);
-        QVERIFY(frm->medtAbono->text().remove(u'/').trimmed().isEmpty());
-        QVERIFY(!frm->medtAbono->isEnabled());
-        QVERIFY(!frm->chIndicador->isEnabled());
-        QCOMPARE(frm->cboxOrdenes->currentIndex(), 0);
-        QTest::keyClick(frm->lbleditCuenta, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), frm->btnAceptar);
-        escribe(frm->edtNumero, tecleo(numero("4312", "7654321")));
-        frm->btnAceptar->setFocus();
-        QTest::keyClick(frm->btnAceptar, Qt::Key_Return);
-        QCOMPARE(CajaMensajes::textos().size(), 1);
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4312")));
+        escribe(hijo<QLineEdit>(*frm, "lbleditCuenta"), CuentaA);
+        QVERIFY(hijo<QLineEdit>(*frm, "medtAbono")->text().remove(u'/').trimmed().isEmpty());
+        QVERIFY(!hijo<QLineEdit>(*frm, "medtAbono")->isEnabled());
+        QVERIFY(!hijo<QCheckBox>(*frm, "chIndicador")->isEnabled());
+        QCOMPARE(hijo<QComboBox>(*frm, "cboxOrdenes")->currentIndex(), 0);
+        QTest::keyClick(hijo<QLineEdit>(*frm, "lbleditCuenta"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(*frm, "btnAceptar"));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4312", "7654321")));
+        hijo<QPushButton>(*frm, "btnAceptar")->setFocus();
+        QTest::keyClick(hijo<QPushButton>(*frm, "btnAceptar"), Qt::Key_Return);
+        QCOMPARE(p->guion.textos().size(), 1);
 
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
         QCOMPARE(fila(0).mid(0, 3),
                  (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "1.234,50"}));
-        QCOMPARE(frm->ledtImporteTotal->text(), "1.234,50 Euros");
-        QCOMPARE(frm->ledtOrdenes->text(), "1");
-        QCOMPARE(frm->lbtTotTrans->text(), "1");
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(), "1.234,50 Euros");
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtOrdenes")->text(), "1");
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtTotTrans")->text(), "1");
         const auto guardado = filasDe(
             p->dm->rutaTalonesActual(),
             "SELECT Estado, Importe, Modelo_Talon, Numero_Modelo, Fecha_Talon FROM Talones");
@@ -663,13 +685,13 @@ private slots:
         guarda("1", CuentaA, "1000001");
         guarda("1", CuentaB, "1000002");
         abre();
-        QVERIFY(frm->btnEmision->isEnabled());
-        click(frm->btnEmision);
-        QCOMPARE(CajaMensajes::textos(),
+        QVERIFY(hijo<QPushButton>(*frm, "btnEmision")->isEnabled());
+        pulsa(hijo<QPushButton>(*frm, "btnEmision"));
+        QCOMPARE(p->guion.textos(),
                  QStringList{"No hay cheques COMPLETOS listos para emitir. Reviselos"});
-        QVERIFY(frm->pnlAviso->isHidden());
+        QVERIFY(hijo<QFrame>(*frm, "pnlAviso")->isHidden());
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
-        QVERIFY(frm->lvwTransferencias->isEnabled());
+        QVERIFY(hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
     }
 
     void avisoDeEmision_data() {
@@ -697,34 +719,34 @@ private slots:
         if (!lineaRoja.isEmpty())
             esperadas << lineaRoja;
         for (int vez = 0; vez < 2; ++vez) {
-            click(frm->btnEmision);
-            QVERIFY(frm->pnlAviso->isVisible());
+            pulsa(hijo<QPushButton>(*frm, "btnEmision"));
+            QVERIFY(hijo<QFrame>(*frm, "pnlAviso")->isVisible());
             QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Aviso);
-            QVERIFY(!frm->lvwTransferencias->isEnabled());
-            QVERIFY(!frm->btnSalir->isEnabled());
-            QVERIFY(!frm->btnEmision->isEnabled());
-            QCOMPARE(frm->redtAviso->toPlainText().split(u'\n'), esperadas);
-            QCOMPARE(frm->lbedImp->text(), "1.244,56 Euros");
-            QCOMPARE(frm->lblTalones->text(), "2");
-            const QTextBlock primera = frm->redtAviso->document()->firstBlock();
+            QVERIFY(!hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
+            QVERIFY(!hijo<QPushButton>(*frm, "btnSalir")->isEnabled());
+            QVERIFY(!hijo<QPushButton>(*frm, "btnEmision")->isEnabled());
+            QCOMPARE(hijo<QTextEdit>(*frm, "redtAviso")->toPlainText().split(u'\n'), esperadas);
+            QCOMPARE(hijo<QLineEdit>(*frm, "lbedImp")->text(), "1.244,56 Euros");
+            QCOMPARE(hijo<QLineEdit>(*frm, "lblTalones")->text(), "2");
+            const QTextBlock primera = hijo<QTextEdit>(*frm, "redtAviso")->document()->firstBlock();
             QCOMPARE(primera.charFormat().foreground().color(), QColor(Qt::black));
             if (!lineaRoja.isEmpty())
                 QCOMPARE(primera.next().charFormat().foreground().color(), QColor(Qt::red));
             if (vez == 0) {
-                click(frm->btnCancelarAviso);
-                QVERIFY(frm->pnlAviso->isHidden());
-                QVERIFY(frm->lvwTransferencias->isEnabled());
-                QVERIFY(frm->btnSalir->isEnabled());
+                pulsa(hijo<QPushButton>(*frm, "btnCancelarAviso"));
+                QVERIFY(hijo<QFrame>(*frm, "pnlAviso")->isHidden());
+                QVERIFY(hijo<QTreeWidget>(*frm, "lvwTransferencias")->isEnabled());
+                QVERIFY(hijo<QPushButton>(*frm, "btnSalir")->isEnabled());
             }
         }
-        click(frm->btnContinuar);
+        pulsa(hijo<QPushButton>(*frm, "btnContinuar"));
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QVERIFY(!frm->isVisible());
         // The duplicate went; the correct and incomplete cheques stay.
         QCOMPARE(talones().size(), 2 + incompletos);
         for (const QStringList& t : talones())
             QVERIFY(t.at(1) != "2");
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        QVERIFY(p->guion.textos().isEmpty());
     }
 
     void salirEliminaLosDuplicados() {
@@ -733,8 +755,8 @@ private slots:
         guarda("2", CuentaA, "1000001");
         creaImagenes(original);
         abre();
-        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 3);
-        click(frm->btnSalir);
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 3);
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
         QCOMPARE(frm->result(), int(QDialog::Rejected));
         QCOMPARE(talones().size(), 1);
         QCOMPARE(talones().first().at(1), "1");
@@ -746,16 +768,17 @@ private slots:
         const tTalon segundo = guarda("0", CuentaB, "1000002", "5,00");
         creaImagenes(segundo);
         abre();
-        QCOMPARE(frm->ledtImporteTotal->text(), "5,00 Euros");
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(), "5,00 Euros");
         clickFila(1);
-        click(frm->btnbeneficiarios);
-        QVERIFY(CajaMensajes::textos().isEmpty());
+        pulsa(hijo<QPushButton>(*frm, "btnbeneficiarios"));
+        QVERIFY(p->guion.textos().isEmpty());
         QCOMPARE(talones().size(), 1);
         QCOMPARE(imagenesDe(baseImagenTalon(segundo)), QStringList{});
-        QCOMPARE(frm->lvwTransferencias->topLevelItemCount(), 1);
+        QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 1);
         QCOMPARE(frm->filaActual(), 0);
-        QCOMPARE(frm->ledtImporteTotal->text(), Cadenas::captions().Caption0Euros);
-        QCOMPARE(frm->lbtTotTrans->text(), "1");
+        QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(),
+                 Cadenas::captions().Caption0Euros);
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtTotTrans")->text(), "1");
     }
 
     void ordenPorColumnas() {
@@ -829,7 +852,7 @@ private slots:
             {"pub", pub},
             {"", QString()}};
         QCOMPARE(frm->imagenMostrada(), rutas.value(mostrada));
-        QCOMPARE(frm->imgCheque->pixmap().isNull(), mostrada.isEmpty());
+        QCOMPARE(hijo<QLabel>(*frm, "imgCheque")->pixmap().isNull(), mostrada.isEmpty());
     }
 };
 

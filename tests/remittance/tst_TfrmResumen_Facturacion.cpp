@@ -1,9 +1,7 @@
 // The emission summary over the files an emission leaves in the "Cons"
 // folder: the letter and the report shown, the archive copied, the viewer
 // printed to a PDF that is read back with a standard tool.
-#include "CajaMensajes.h"
-#include "DialogosSistema.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "TfrmResumen_Facturacion.h"
 
 #include <QFile>
@@ -38,14 +36,14 @@ QByteArray lee(const QString& ruta) {
 class TstTfrmResumen_Facturacion : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<InstalacionPrueba> p;
+    PruebaVentanas p;
     QByteArray archivo;
 
     QString cons() const { return p->inst.dirs.Dir_Cons; }
 
 private slots:
     void init() {
-        p = std::make_unique<InstalacionPrueba>();
+        p.prepara();
         QStringEncoder ansi("windows-1252");
         escribe(cons() + "INFO.0007", ansi(Carta));
         escribe(cons() + "INFORES.0007", ansi(Informe));
@@ -54,36 +52,31 @@ private slots:
         for (int i = 0; i < 3000; ++i)
             archivo.append(char(i * 7 % 256));
         escribe(cons() + "CONS.0007.zip", archivo);
-        CajaMensajes::activaGrabacion();
-        DialogosSistema::activaGrabacion();
     }
-    void cleanup() {
-        p.reset();
-        CajaMensajes::restablece();
-        DialogosSistema::restablece();
-    }
+    void cleanup() { p.restablece(); }
 
     void muestraLaCartaYElInformeDeLaEmision() {
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         QCOMPARE(frm.windowTitle(), QStringLiteral("Resumen de la Emisión"));
-        QVERIFY(frm.rbtCarta->isChecked());
-        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
-        QVERIFY(frm.rchVisor->isReadOnly());
+        QVERIFY(hijo<QRadioButton>(frm, "rbtCarta")->isChecked());
+        QCOMPARE(hijo<QTextEdit>(frm, "rchVisor")->toPlainText(), QString(Carta).remove(u'\r'));
+        QVERIFY(hijo<QTextEdit>(frm, "rchVisor")->isReadOnly());
         frm.show();
-        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
-        QCOMPARE(frm.rchVisor->toPlainText(), QString(Informe).remove(u'\r'));
-        QTest::mouseClick(frm.rbtCarta, Qt::LeftButton);
-        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
-        QCOMPARE(frm.mmoAyuda->toPlainText().split(u'\n'), TfrmResumen_Facturacion::textoAyuda());
-        QCOMPARE(CajaMensajes::textos(), QStringList{});
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtInforme"), Qt::LeftButton);
+        QCOMPARE(hijo<QTextEdit>(frm, "rchVisor")->toPlainText(), QString(Informe).remove(u'\r'));
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtCarta"), Qt::LeftButton);
+        QCOMPARE(hijo<QTextEdit>(frm, "rchVisor")->toPlainText(), QString(Carta).remove(u'\r'));
+        QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->toPlainText().split(u'\n'),
+                 TfrmResumen_Facturacion::textoAyuda());
+        QCOMPARE(p->guion.textos(), QStringList{});
     }
 
     void sinCartaSeMuestraElErrorYNoSeAbre() {
         QVERIFY(QFile::remove(cons() + "INFO.0007"));
         QVERIFY(!TfrmResumen_Facturacion::Launch(*p->dm, "CONS.0007", nullptr));
-        QCOMPARE(CajaMensajes::textos().size(), 1);
-        QVERIFY(CajaMensajes::textos().first().contains("INFO.0007"));
+        QCOMPARE(p->guion.textos().size(), 1);
+        QVERIFY(p->guion.textos().first().contains("INFO.0007"));
     }
 
     void informeQueFaltaMuestraElErrorYLaCartaSigue() {
@@ -91,10 +84,10 @@ private slots:
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         frm.show();
-        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
-        QCOMPARE(CajaMensajes::textos().size(), 1);
-        QVERIFY(CajaMensajes::textos().first().contains("INFORES.0007"));
-        QCOMPARE(frm.rchVisor->toPlainText(), QString(Carta).remove(u'\r'));
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtInforme"), Qt::LeftButton);
+        QCOMPARE(p->guion.textos().size(), 1);
+        QVERIFY(p->guion.textos().first().contains("INFORES.0007"));
+        QCOMPARE(hijo<QTextEdit>(frm, "rchVisor")->toPlainText(), QString(Carta).remove(u'\r'));
     }
 
     void guardarComoCopiaElArchivo_data() {
@@ -117,9 +110,9 @@ private slots:
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         frm.show();
-        DialogosSistema::fijaSiguienteRutaGuardar(ruta);
-        QTest::mouseClick(frm.btnGuardarComo, Qt::LeftButton);
-        QCOMPARE(CajaMensajes::textos(), mensajes);
+        p->guion.fijaSiguienteRutaGuardar(ruta);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnGuardarComo"), Qt::LeftButton);
+        QCOMPARE(p->guion.textos(), mensajes);
         if (copiado)
             QCOMPARE(lee(ruta), archivo);
         QCOMPARE(QDir(fuera.path()).entryList(QDir::Files).size(), copiado ? 1 : 0);
@@ -130,10 +123,9 @@ private slots:
         QTemporaryDir fuera;
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
-        DialogosSistema::fijaSiguienteRutaGuardar(fuera.filePath("copia.zip"));
+        p->guion.fijaSiguienteRutaGuardar(fuera.filePath("copia.zip"));
         frm.guardarComo();
-        QCOMPARE(CajaMensajes::textos(),
-                 QStringList{"La copia fallo, compruebe la ruta seleccionada."});
+        QCOMPARE(p->guion.textos(), QStringList{"La copia fallo, compruebe la ruta seleccionada."});
     }
 
     void envioWebAbreLaDireccionDelBanco() {
@@ -142,11 +134,10 @@ private slots:
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         frm.show();
-        QTest::mouseClick(frm.btnEnvioWeb, Qt::LeftButton);
-        QCOMPARE(DialogosSistema::ultimaDireccion(),
-                 QStringLiteral("https://banco.example/remesas"));
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnEnvioWeb"), Qt::LeftButton);
+        QCOMPARE(p->guion.direcciones.value(0), QStringLiteral("https://banco.example/remesas"));
         QVERIFY(frm.isVisible());
-        QTest::mouseClick(frm.btnSalir, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnSalir"), Qt::LeftButton);
         QCOMPARE(frm.result(), int(QDialog::Accepted));
     }
 
@@ -164,12 +155,11 @@ private slots:
         QVERIFY(frm.prepara());
         frm.show();
         QTest::mouseClick(frm.btnEnvioWeb, Qt::LeftButton);
-        QVERIFY(DialogosSistema::ultimaDireccion().isEmpty());
+        QVERIFY(p->guion.direcciones.isEmpty());
         const QString ruta = QDir::toNativeSeparators(p->inst.ficheros.ficheroConfiguracion);
-        QCOMPARE(CajaMensajes::textos(),
-                 QStringList{TfrmResumen_Facturacion::mensajeSinDireccionWeb(
-                     p->inst.ficheros.ficheroConfiguracion)});
-        const QString mensaje = CajaMensajes::textos().first();
+        QCOMPARE(p->guion.textos(), QStringList{TfrmResumen_Facturacion::mensajeSinDireccionWeb(
+                                        p->inst.ficheros.ficheroConfiguracion)});
+        const QString mensaje = p->guion.textos().first();
         for (const QString& parte : {ruta, QStringLiteral("[BANCO]"), QStringLiteral("Web=")})
             QVERIFY2(mensaje.contains(parte), qPrintable(mensaje));
     }
@@ -207,13 +197,13 @@ private slots:
             QSKIP("pdftotext is not installed");
         QTemporaryDir fuera;
         const QString pdf = fuera.filePath("resumen.pdf");
-        DialogosSistema::fijaImpresionAPdf(pdf);
+        p->guion.rutaPdf = pdf;
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         frm.show();
-        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
-        QTest::mouseClick(frm.btnImprimir, Qt::LeftButton);
-        QCOMPARE(DialogosSistema::ultimoTituloImpreso(), QStringLiteral("RESUMEN DE LA EMISIÓN"));
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtInforme"), Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnImprimir"), Qt::LeftButton);
+        QCOMPARE(p->guion.titulosImpresos.value(0), QStringLiteral("RESUMEN DE LA EMISIÓN"));
 
         QProcess texto;
         texto.start("pdftotext", {"-layout", pdf, "-"});

@@ -176,6 +176,10 @@ void TstImportes::agrupa_data() {
                                 << "1.235";
     QTest::newRow("rounded down") << "1234,49"
                                   << "1.234";
+    QTest::newRow("wider than 64 bits") << "123456789012345678901234,5"
+                                        << "123.456.789.012.345.678.901.235";
+    QTest::newRow("rounding carries") << "-999,5"
+                                      << "-1.000";
     QTest::newRow("not a number") << "12a"
                                   << "0";
     QTest::newRow("empty") << ""

@@ -27,6 +27,10 @@ void TstNifCif::nif_data() {
     QTest::newRow("DNI zeros") << "00000000T" << true;
     QTest::newRow("DNI small letter") << "12345678z" << true;
     QTest::newRow("DNI with hyphen") << "2345678-Z" << false;
+    // Blanks and hyphens are not part of the identifier: they are dropped first.
+    QTest::newRow("DNI with blanks") << " 12345678 Z " << true;
+    QTest::newRow("DNI with hyphen before the letter") << "12345678-Z" << true;
+    QTest::newRow("CIF written with hyphens") << "B-1234567-4" << true;
     QTest::newRow("DNI wrong letter") << "12345678A" << false;
     QTest::newRow("DNI digit as control") << "123456789" << false;
     QTest::newRow("NIE X") << "X1234567L" << true;

@@ -1,14 +1,19 @@
-// The one place for message boxes and its test hook, the program's message
-// interface over it, and the wait window.
+// The one place for message boxes, the system dialogs, the test script that
+// answers both, the program's message interface over them, and the wait
+// window.
 
 #include "CajaMensajes.h"
+#include "DialogosSistema.h"
+#include "EstadoPrograma.h"
 #include "InterfazUsuarioFalsa.h"
 #include "InterfazUsuarioQt.h"
 #include "TfrmInfo_Proceso.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 
 #include <stdexcept>
 
@@ -31,13 +36,24 @@ protected:
 
 class tst_CajaMensajes : public QObject {
     Q_OBJECT
+
+    // Each test's own state and script: nothing survives into the next test.
+    TGuionDialogos guion;
+    tEstadoPrograma estado;
+    CajaMensajes caja{estado, nullptr};
+
 private slots:
-    void cleanup() { CajaMensajes::restablece(); }
+    void init() { estado.guion = &guion; }
+    void cleanup() {
+        guion.restablece();
+        estado = tEstadoPrograma{};
+    }
 
     void grabaEnOrdenYDaRespuestas();
     void sinRespuestaPreparadaCancela();
     void preguntaDeUnBotonNoGastaRespuesta();
-    void restableceOlvidaTodo();
+    void sinGuionUsaElDialogoDeLaAplicacion();
+    void dialogosDelSistemaGuionizados();
     void interfazLlevaMensajesYPreguntasAlMismoSitio();
     void ventanaEsperaSePintaEnSeguida();
     void ventanaEsperaCentradaEnLaPrincipal();
@@ -46,22 +62,19 @@ private slots:
 };
 
 void tst_CajaMensajes::grabaEnOrdenYDaRespuestas() {
-    CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
-    CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+    guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+    guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
 
-    CajaMensajes::muestraMensaje(nullptr, QStringLiteral("uno"));
-    QCOMPARE(
-        CajaMensajes::confirma(nullptr, QStringLiteral("dos"), QStringLiteral("ATENCI\u00d3N")),
-        false);
-    CajaMensajes::muestraAviso(nullptr, QStringLiteral("tres"));
-    QCOMPARE(CajaMensajes::pregunta(nullptr, QStringLiteral("cuatro"), QStringLiteral("Continuar"),
-                                    QStringLiteral("Volver"), QStringLiteral("Atenci\u00f3n")),
+    caja.muestraMensaje(QStringLiteral("uno"));
+    QCOMPARE(caja.confirma(QStringLiteral("dos"), QStringLiteral("ATENCI\u00d3N")), false);
+    caja.muestraAviso(QStringLiteral("tres"));
+    QCOMPARE(caja.pregunta(QStringLiteral("cuatro"), QStringLiteral("Continuar"),
+                           QStringLiteral("Volver"), QStringLiteral("Atenci\u00f3n")),
              quint16(0));
 
-    QCOMPARE(CajaMensajes::textos(),
-             QStringList({QStringLiteral("uno"), QStringLiteral("dos"), QStringLiteral("tres"),
-                          QStringLiteral("cuatro")}));
-    const auto& r = CajaMensajes::registros();
+    QCOMPARE(guion.textos(), QStringList({QStringLiteral("uno"), QStringLiteral("dos"),
+                                          QStringLiteral("tres"), QStringLiteral("cuatro")}));
+    const auto& r = guion.cajas;
     QCOMPARE(r[0].tipo, CajaMensajes::Tipo::Mensaje);
     QCOMPARE(r[0].titulo, QCoreApplication::applicationName());
     QCOMPARE(r[1].tipo, CajaMensajes::Tipo::Confirmacion);
@@ -72,49 +85,73 @@ void tst_CajaMensajes::grabaEnOrdenYDaRespuestas() {
     QCOMPARE(r[3].titulo, QStringLiteral("Atenci\u00f3n"));
     QCOMPARE(r[3].boton1, QStringLiteral("Continuar"));
     QCOMPARE(r[3].boton2, QStringLiteral("Volver"));
-    QCOMPARE(CajaMensajes::respuestasPendientes(), 0);
+    QCOMPARE(guion.respuestasPendientes(), 0);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_CajaMensajes::sinRespuestaPreparadaCancela() {
-    CajaMensajes::activaGrabacion();
-    QVERIFY(!CajaMensajes::confirma(nullptr, QStringLiteral("borrar"), QStringLiteral("T")));
-    QCOMPARE(CajaMensajes::pregunta(nullptr, QStringLiteral("seguir"), QStringLiteral("Si"),
-                                    QStringLiteral("No"), QStringLiteral("T")),
+    QVERIFY(!caja.confirma(QStringLiteral("borrar"), QStringLiteral("T")));
+    QCOMPARE(caja.pregunta(QStringLiteral("seguir"), QStringLiteral("Si"), QStringLiteral("No"),
+                           QStringLiteral("T")),
              quint16(1));
-    QCOMPARE(CajaMensajes::registros().size(), 2);
+    QCOMPARE(guion.cajas.size(), 2);
 }
 
 void tst_CajaMensajes::preguntaDeUnBotonNoGastaRespuesta() {
-    CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
-    QCOMPARE(CajaMensajes::pregunta(nullptr, QStringLiteral("hecho"), QStringLiteral("Aceptar"),
-                                    QString(), QStringLiteral("Informaci\u00f3n")),
+    guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
+    QCOMPARE(caja.pregunta(QStringLiteral("hecho"), QStringLiteral("Aceptar"), QString(),
+                           QStringLiteral("Informaci\u00f3n")),
              quint16(0));
-    CajaMensajes::muestraMensaje(nullptr, QStringLiteral("aviso"));
-    QCOMPARE(CajaMensajes::respuestasPendientes(), 1);
-    QVERIFY(!CajaMensajes::confirma(nullptr, QStringLiteral("borrar"), QStringLiteral("T")));
+    caja.muestraMensaje(QStringLiteral("aviso"));
+    QCOMPARE(guion.respuestasPendientes(), 1);
+    QVERIFY(!caja.confirma(QStringLiteral("borrar"), QStringLiteral("T")));
 }
 
-void tst_CajaMensajes::restableceOlvidaTodo() {
-    CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
-    CajaMensajes::muestraMensaje(nullptr, QStringLiteral("uno"));
-    CajaMensajes::restablece();
-    QVERIFY(!CajaMensajes::grabando());
-    QVERIFY(CajaMensajes::registros().isEmpty());
-    QCOMPARE(CajaMensajes::respuestasPendientes(), 0);
+void tst_CajaMensajes::sinGuionUsaElDialogoDeLaAplicacion() {
+    // The program's state carries no script: questions go to the long-lived
+    // dialog the application registered.
+    estado.guion = nullptr;
+    QStringList preguntas;
+    estado.preguntaDlg = [&](const QString& t, const QString& b1, const QString& b2,
+                             const QString& c) {
+        preguntas << t + '|' + b1 + '|' + b2 + '|' + c;
+        return quint16(1);
+    };
+    QCOMPARE(caja.pregunta("seguir", "Si", "No", "T"), quint16(1));
+    QCOMPARE(preguntas, QStringList{"seguir|Si|No|T"});
+    QVERIFY(guion.cajas.isEmpty());
+}
+
+void tst_CajaMensajes::dialogosDelSistemaGuionizados() {
+    const DialogosSistema dialogos(estado, nullptr);
+    guion.fijaSiguienteRutaGuardar(QStringLiteral("/tmp/a.zip"));
+    QCOMPARE(dialogos.guardarComo("*.zip", "ZIP"), QStringLiteral("/tmp/a.zip"));
+    QCOMPARE(dialogos.guardarComo("*.zip", "ZIP"), QString()); // nothing queued: cancelled
+
+    QTextDocument documento(QStringLiteral("carta"));
+    QVERIFY(!dialogos.imprime(documento, QStringLiteral("CARTA"))); // no PDF: cancelled
+    QTemporaryDir dir;
+    guion.rutaPdf = dir.filePath(QStringLiteral("carta.pdf"));
+    QVERIFY(dialogos.imprime(documento, QStringLiteral("CARTA")));
+    QVERIFY(QFileInfo(guion.rutaPdf).size() > 0);
+    QCOMPARE(guion.titulosImpresos, (QStringList{"CARTA", "CARTA"}));
+
+    QVERIFY(dialogos.abreDireccion(QUrl(QStringLiteral("mailto:banco@example.com"))));
+    QCOMPARE(guion.direcciones, QStringList{"mailto:banco@example.com"});
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 }
 
 void tst_CajaMensajes::interfazLlevaMensajesYPreguntasAlMismoSitio() {
     TfrmInfo_Proceso espera;
-    InterfazUsuarioQt iu(nullptr, espera);
-    CajaMensajes::fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
+    InterfazUsuarioQt iu(estado, nullptr, espera);
+    guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
 
     iu.muestraMensaje(QStringLiteral("no such table"));
     QCOMPARE(iu.pregunta(QStringLiteral("\u00bfEliminar?"), QStringLiteral("Aceptar"),
                          QStringLiteral("Cancelar"), QStringLiteral("Eliminar")),
              0);
 
-    const auto& r = CajaMensajes::registros();
+    const auto& r = guion.cajas;
     QCOMPARE(r.size(), 2);
     QCOMPARE(r[0].tipo, CajaMensajes::Tipo::Mensaje);
     QCOMPARE(r[0].texto, QStringLiteral("no such table"));
@@ -124,7 +161,7 @@ void tst_CajaMensajes::interfazLlevaMensajesYPreguntasAlMismoSitio() {
 
 void tst_CajaMensajes::ventanaEsperaSePintaEnSeguida() {
     TfrmInfo_Proceso espera;
-    InterfazUsuarioQt iu(nullptr, espera);
+    InterfazUsuarioQt iu(estado, nullptr, espera);
     ContadorPintado procesando;
     ContadorPintado espere;
     espera.etiquetaProcesando()->installEventFilter(&procesando);
@@ -159,7 +196,7 @@ void tst_CajaMensajes::ventanaEsperaCentradaEnLaPrincipal() {
 
 void tst_CajaMensajes::ventanaEsperaOcultaAunqueFalle() {
     TfrmInfo_Proceso espera;
-    InterfazUsuarioQt iu(nullptr, espera);
+    InterfazUsuarioQt iu(estado, nullptr, espera);
 
     bool visibleDentro = false;
     try {
