@@ -228,6 +228,8 @@ signals:
     void tmrInicioTimer();
 
 private:
+    // The rows of a maintenance list: key, caption, then the cells.
+    tFilasLista cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas);
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
     // SiguienteClave without a message: 0 and the engine message on failure.
     int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);

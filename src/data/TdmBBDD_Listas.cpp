@@ -3,38 +3,38 @@
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 
-tFilasLista TdmBBDD::CargaListaOrdenantes() {
+// One row per table row, in the table's order: column 0 the key, column 1
+// the caption, the rest the cells. An engine failure ends the list where it
+// stands.
+tFilasLista TdmBBDD::cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas) {
     tFilasLista filas;
-    motor::Conexion con(rutaOrdenantes());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante, Nombre_Ordenante, Cuenta, "
-                                           "Nif_Sufijo FROM Ordenantes ORDER BY rowid"));
+    motor::Conexion con(rutaTabla);
+    motor::Sentencia s(con, sql);
     if (!s.ejecuta())
-        return filas; // the list stays as far as it was filled
+        return filas;
     while (s.siguiente()) {
         tFilaLista f;
         f.datos.pk = s.entero(0);
         f.caption = s.texto(1);
-        f.celdas = {s.texto(2), s.texto(3)};
+        for (int c = 2; c < columnas; ++c)
+            f.celdas << s.texto(c);
         filas << f;
     }
     return filas;
 }
 
+tFilasLista TdmBBDD::CargaListaOrdenantes() {
+    return cargaFilasLista(rutaOrdenantes(),
+                           QStringLiteral("SELECT Pk_Ordenante, Nombre_Ordenante, Cuenta, "
+                                          "Nif_Sufijo FROM Ordenantes ORDER BY rowid"),
+                           4);
+}
+
 tFilasLista TdmBBDD::CargaListaBeneficiarios() {
-    tFilasLista filas;
-    motor::Conexion con(rutaDeudores());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM "
-                                           "Deudores ORDER BY rowid"));
-    if (!s.ejecuta())
-        return filas; // the list stays as far as it was filled
-    while (s.siguiente()) {
-        tFilaLista f;
-        f.datos.pk = s.entero(0);
-        f.caption = s.texto(1);
-        f.celdas = {s.texto(2)};
-        filas << f;
-    }
-    return filas;
+    return cargaFilasLista(rutaDeudores(),
+                           QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM "
+                                          "Deudores ORDER BY rowid"),
+                           3);
 }
 
 tFilasLista TdmBBDD::CargaListaRemesasEmitidas(QString& error) {
