@@ -102,6 +102,8 @@ Conexion::Conexion(const QString& rutaFichero, bool crear)
 }
 
 Conexion::~Conexion() {
+    // The kept statements go before their connection.
+    preparadas_.clear();
     {
         QSqlDatabase bd = QSqlDatabase::database(nombre_, false);
         if (bd.isValid())
@@ -114,9 +116,18 @@ QSqlDatabase Conexion::bd() const {
     return QSqlDatabase::database(nombre_, false);
 }
 
+Conexion::tPreparada* Conexion::preparadaLibre(const QString& sql) {
+    std::unique_ptr<tPreparada>& p = preparadas_[sql];
+    if (!p)
+        p = std::make_unique<tPreparada>();
+    return p->enUso ? nullptr : p.get();
+}
+
 bool Conexion::adjunta(const QString& rutaFichero, const QString& alias) {
     if (!abierta_)
         return false;
+    if (const auto a = adjuntas_.find(alias); a != adjuntas_.end() && a->second == rutaFichero)
+        return true;
     if (!QFileInfo(rutaFichero).isFile()) {
         error_ = mensajeTablaInexistente(rutaFichero);
         return false;
@@ -129,61 +140,92 @@ bool Conexion::adjunta(const QString& rutaFichero, const QString& alias) {
         error_ = e;
         return false;
     }
+    adjuntas_[alias] = rutaFichero;
     return true;
 }
 
-Sentencia::Sentencia(Conexion& conexion, const QString& sql)
-    : conexion_(conexion), consulta_(conexion.bd()), sql_(sql) {
+Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexion) {
     if (!conexion_.abierta()) {
         error_ = conexion_.error();
         return;
     }
-    consulta_.setForwardOnly(true);
-    if (!consulta_.prepare(sql_)) {
-        error_ = conexion_.mensaje(consulta_.lastError());
+    guardada_ = conexion_.preparadaLibre(sql);
+    std::unique_ptr<QSqlQuery>& q = guardada_ ? guardada_->consulta : propia_;
+    if (guardada_)
+        guardada_->enUso = true;
+    if (q) {
+        consulta_ = q.get();
+        preparada_ = true;
+        return;
+    }
+    q = std::make_unique<QSqlQuery>(conexion_.bd());
+    consulta_ = q.get();
+    consulta_->setForwardOnly(true);
+    if (!consulta_->prepare(sql)) {
+        error_ = conexion_.mensaje(consulta_->lastError());
+        if (guardada_) {
+            // Nothing kept: the next use prepares it again.
+            guardada_->consulta.reset();
+            guardada_->enUso = false;
+            guardada_ = nullptr;
+            consulta_ = nullptr;
+        }
         return;
     }
     preparada_ = true;
 }
 
+Sentencia::~Sentencia() {
+    if (consulta_)
+        consulta_->finish();
+    if (guardada_)
+        guardada_->enUso = false;
+}
+
 Sentencia& Sentencia::liga(const QVariant& valor) {
-    consulta_.addBindValue(valor);
+    if (consulta_)
+        consulta_->bindValue(parametro_++, valor);
     return *this;
 }
 
 bool Sentencia::ejecuta() {
     if (!preparada_)
         return false;
-    if (!consulta_.exec()) {
-        error_ = conexion_.mensaje(consulta_.lastError());
+    parametro_ = 0;
+    if (!consulta_->exec()) {
+        error_ = conexion_.mensaje(consulta_->lastError());
         return false;
     }
     return true;
 }
 
 QString Sentencia::texto(int columna) const {
-    QVariant v = consulta_.value(columna);
+    const QVariant v = valor(columna);
     return v.isNull() ? QString() : v.toString();
 }
 
 QString Sentencia::texto(const QString& columna) const {
-    return texto(consulta_.record().indexOf(columna));
+    return consulta_ ? texto(consulta_->record().indexOf(columna)) : QString();
 }
 
 int Sentencia::entero(int columna) const {
-    return consulta_.value(columna).toInt();
+    return valor(columna).toInt();
 }
 
 int Sentencia::entero(const QString& columna) const {
-    return entero(consulta_.record().indexOf(columna));
+    return consulta_ ? entero(consulta_->record().indexOf(columna)) : 0;
 }
 
 bool Sentencia::esNulo(int columna) const {
-    return consulta_.value(columna).isNull();
+    return valor(columna).isNull();
 }
 
 int Sentencia::columnas() const {
-    return consulta_.record().count();
+    return consulta_ ? consulta_->record().count() : 0;
+}
+
+QVariant Sentencia::valor(int columna) const {
+    return consulta_ ? consulta_->value(columna) : QVariant();
 }
 
 Transaccion::Transaccion(Conexion& conexion) : conexion_(conexion) {
@@ -214,6 +256,22 @@ QString ejecutaSql(Conexion& conexion, const QString& sql, const QVariantList& v
         s.liga(v);
     s.ejecuta();
     return s.error();
+}
+
+Conexion& Conexiones::de(const QString& rutaFichero) {
+    std::unique_ptr<Conexion>& c = conexiones_[rutaFichero];
+    if (!c || !c->abierta())
+        c = std::make_unique<Conexion>(rutaFichero);
+    return *c;
+}
+
+ConexionOperacion::ConexionOperacion(Conexiones* recorrido, const QString& rutaFichero) {
+    if (recorrido) {
+        con_ = &recorrido->de(rutaFichero);
+    } else {
+        propia_ = std::make_unique<Conexion>(rutaFichero);
+        con_ = propia_.get();
+    }
 }
 
 bool borraFicherosTabla(const QString& rutaFichero) {

@@ -10,6 +10,9 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <map>
+#include <memory>
+
 class QSqlError;
 
 namespace motor {
@@ -23,7 +26,9 @@ QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error);
 QString mensajeTablaInexistente(const QString& ruta);
 
 // One open table file. Never creates a file by accident: opening a path that
-// does not exist fails unless `crear` is set.
+// does not exist fails unless `crear` is set. A statement is prepared once per
+// connection and kept: a connection held for a whole walk (storing a batch,
+// an emission) parses each statement once, however many rows it touches.
 class Conexion {
 public:
     explicit Conexion(const QString& rutaFichero, bool crear = false);
@@ -39,26 +44,42 @@ public:
     QString mensaje(const QSqlError& error) const { return mensajeErrorTabla(rutas_, error); }
 
     // Makes a second table file visible under `alias` (for joins and for
-    // moving rows between files in one transaction).
+    // moving rows between files in one transaction). Attaching the same file
+    // under the same alias again does nothing.
     bool adjunta(const QString& rutaFichero, const QString& alias);
 
 private:
+    friend class Sentencia;
+    // A prepared statement kept for reuse; taken by one Sentencia at a time.
+    struct tPreparada {
+        std::unique_ptr<QSqlQuery> consulta; // null until prepared
+        bool enUso = false;
+    };
+    // The kept statement for `sql`, or nullptr when it is in use (a nested
+    // use of the same text gets a statement of its own).
+    tPreparada* preparadaLibre(const QString& sql);
+
     QString nombre_;
     QStringList rutas_;
+    std::map<QString, QString> adjuntas_; // alias -> file
+    std::map<QString, std::unique_ptr<tPreparada>> preparadas_;
     QString error_;
     bool abierta_ = false;
 };
 
-// One statement: prepare, bind in order, run, read rows.
+// One use of a statement: bind in order, run, read rows. The statement is
+// the connection's kept one (prepared on its first use); when the use ends
+// it is reset, so no read lock outlives it.
 class Sentencia {
 public:
     Sentencia(Conexion& conexion, const QString& sql);
+    ~Sentencia();
     Sentencia(const Sentencia&) = delete;
     Sentencia& operator=(const Sentencia&) = delete;
 
     Sentencia& liga(const QVariant& valor);
     bool ejecuta();
-    bool siguiente() { return consulta_.next(); }
+    bool siguiente() { return consulta_ && consulta_->next(); }
 
     QString texto(int columna) const;
     QString texto(const QString& columna) const;
@@ -70,10 +91,14 @@ public:
     const QString& error() const { return error_; }
 
 private:
+    QVariant valor(int columna) const;
+
     Conexion& conexion_;
-    QSqlQuery consulta_;
-    QString sql_;
+    Conexion::tPreparada* guardada_ = nullptr; // the connection's, when taken
+    std::unique_ptr<QSqlQuery> propia_;         // when the kept one was in use
+    QSqlQuery* consulta_ = nullptr;
     QString error_;
+    int parametro_ = 0;
     bool preparada_ = false;
 };
 
@@ -95,6 +120,36 @@ private:
     QString error_;
     bool iniciada_ = false;
     bool confirmada_ = false;
+};
+
+// The connections of one walk over many rows, one per table file, opened on
+// first use and held until the walk ends.
+class Conexiones {
+public:
+    Conexiones() = default;
+    Conexiones(const Conexiones&) = delete;
+    Conexiones& operator=(const Conexiones&) = delete;
+    // The walk's connection to the file; one that failed to open is tried
+    // again on the next call.
+    Conexion& de(const QString& rutaFichero);
+
+private:
+    std::map<QString, std::unique_ptr<Conexion>> conexiones_;
+};
+
+// The connection one operation uses: the walk's when a walk is on, else one
+// opened for the operation and closed after it.
+class ConexionOperacion {
+public:
+    ConexionOperacion(Conexiones* recorrido, const QString& rutaFichero);
+    ConexionOperacion(const ConexionOperacion&) = delete;
+    ConexionOperacion& operator=(const ConexionOperacion&) = delete;
+    Conexion& operator*() const { return *con_; }
+    Conexion* operator->() const { return con_; }
+
+private:
+    std::unique_ptr<Conexion> propia_;
+    Conexion* con_;
 };
 
 // Runs one statement with its parameters; answers the engine message or "".
