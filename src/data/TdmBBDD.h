@@ -13,13 +13,16 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 struct tDefinicionTabla;
 struct tConsultaHistorico;
 class TqryHistorico;
 namespace motor {
 class Sentencia;
-}
+class Conexiones;
+class ConexionOperacion;
+} // namespace motor
 
 // The moments of an emission at which a fault test may stop the process.
 enum class PuntoEmision {
@@ -224,10 +227,31 @@ public:
     }
     QString rutaTalonesEstandar() const { return inst_.rutaTablaTalones(1); }
 
+    // While one lives, the operations of the data module share one
+    // connection per table file and its prepared statements, instead of
+    // opening the file for every operation: a walk over many rows (storing a
+    // batch of read lines) holds one for the whole walk. Commits are those
+    // of each operation, unchanged.
+    class TRecorrido {
+    public:
+        explicit TRecorrido(TdmBBDD& dm);
+        ~TRecorrido();
+        TRecorrido(const TRecorrido&) = delete;
+        TRecorrido& operator=(const TRecorrido&) = delete;
+
+    private:
+        TdmBBDD& dm_;
+        std::unique_ptr<motor::Conexiones> conexiones_;
+        motor::Conexiones* anterior_;
+    };
+
 signals:
     void tmrInicioTimer();
 
 private:
+    // The connection an operation uses on the table file: the walk's while
+    // one is on, else one opened for the operation.
+    motor::ConexionOperacion abre(const QString& rutaTabla);
     // The rows of a maintenance list: key, caption, then the cells.
     tFilasLista cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas);
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
@@ -267,6 +291,7 @@ private:
     tEstadoPrograma& estado_;
     IInterfazUsuario& iu_;
     TqryHistorico* qryHistorico_ = nullptr; // child object
+    motor::Conexiones* recorrido_ = nullptr;  // the walk's, while one is on
 };
 
 // Name of the table held by a table file (each file holds one table).

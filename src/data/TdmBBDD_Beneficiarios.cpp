@@ -30,7 +30,8 @@ bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error
                                  {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
                                  rBeneficiario.Pk_Cliente);
     } else {
-        motor::Conexion con(ruta);
+        const motor::ConexionOperacion operacion = abre(ruta);
+        motor::Conexion& con = *operacion;
         e = motor::ejecutaSql(
             con,
             QStringLiteral("UPDATE Deudores SET Nombre_Cliente = ?, Cuenta = ? "
@@ -101,7 +102,8 @@ tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
     QString nombre;
     bool encontrado = false;
     {
-        motor::Conexion con(rutaDeudores());
+        const motor::ConexionOperacion operacion = abre(rutaDeudores());
+        motor::Conexion& con = *operacion;
         motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente FROM Deudores "
                                                "WHERE Cuenta = ? ORDER BY rowid LIMIT 1"));
         s.liga(regtalon.Cuenta);

@@ -42,6 +42,9 @@ void TdmBBDD::introduceLineas(QStringList& lista, bool todos, int& buenos, int& 
     const bool borraGuardadas = variante != VarianteLectura::Excella;
     const int tipoLector = estado_.Escaner.tipo;
     const QString tabla = rutaTalonesActual();
+    // The cheque table, the drawers and the history are opened once for the
+    // whole batch; each line still commits on its own.
+    const TRecorrido recorrido(*this);
     QString error;
     qsizetype i = 0;
     while (i < lista.size()) {

@@ -265,7 +265,8 @@ int claveSiguiente(motor::Conexion& con, const QString& columna, const QString& 
 } // namespace
 
 int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
-    motor::Conexion con(rutaTabla);
+    const motor::ConexionOperacion operacion = abre(rutaTabla);
+    motor::Conexion& con = *operacion;
     return claveSiguiente(con, columna, rutaTabla, error);
 }
 
@@ -273,7 +274,8 @@ QString TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& c
                                       const QString& sqlInsert, const QVariantList& valores,
                                       int& clave,
                                       const std::function<QString(int)>& antesDeConfirmar) {
-    motor::Conexion con(rutaTabla);
+    const motor::ConexionOperacion operacion = abre(rutaTabla);
+    motor::Conexion& con = *operacion;
     // Taken inside the transaction: no other row can take the same key, and
     // a failure anywhere leaves the table as it was.
     motor::Transaccion tr(con);
@@ -293,7 +295,8 @@ QString TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& c
 
 void TdmBBDD::leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
                               const std::function<void(const motor::Sentencia&)>& rellena) {
-    motor::Conexion con(rutaTabla);
+    const motor::ConexionOperacion operacion = abre(rutaTabla);
+    motor::Conexion& con = *operacion;
     motor::Sentencia s(con, sql);
     s.liga(clave);
     if (!s.ejecuta()) {
@@ -313,4 +316,20 @@ QString nombreTablaDeFichero(const QString& rutaTabla) {
             return def->nombre;
     }
     return Tablas::talones().nombre;
+}
+
+motor::ConexionOperacion TdmBBDD::abre(const QString& rutaTabla) {
+    return motor::ConexionOperacion(recorrido_, rutaTabla);
+}
+
+TdmBBDD::TRecorrido::TRecorrido(TdmBBDD& dm)
+    : dm_(dm), conexiones_(std::make_unique<motor::Conexiones>()), anterior_(dm.recorrido_) {
+    // A walk inside another keeps the outer one's connections.
+    if (!anterior_)
+        dm_.recorrido_ = conexiones_.get();
+}
+
+TdmBBDD::TRecorrido::~TRecorrido() {
+    if (!anterior_)
+        dm_.recorrido_ = nullptr;
 }

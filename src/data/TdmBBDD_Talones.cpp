@@ -51,7 +51,8 @@ bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QStrin
         regTalon.Pk_Talon = clave;
         return true;
     }
-    motor::Conexion con(nombreTabla);
+    const motor::ConexionOperacion operacion = abre(nombreTabla);
+    motor::Conexion& con = *operacion;
     const QString e =
         motor::ejecutaSql(con, sqlActualizaTalon,
                           {regTalon.Modelo_Talon, regTalon.indicador, regTalon.Importe,
@@ -218,7 +219,8 @@ bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const Q
                               const QString& modelo, bool consultaLista) {
     bool duplicado = false;
     if (consultaLista) {
-        motor::Conexion con(rutaTalonesEstandar());
+        const motor::ConexionOperacion operacion = abre(rutaTalonesEstandar());
+        motor::Conexion& con = *operacion;
         motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM Talones WHERE Pk_Talon <> ? AND "
                                                "Numero = ? AND Numero_Modelo = ? AND Cuenta = ? "
                                                "LIMIT 1"));
@@ -228,7 +230,8 @@ bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const Q
         else
             iu_.muestraMensaje(s.error());
     }
-    motor::Conexion con(rutaHistoricoCheques());
+    const motor::ConexionOperacion operacion = abre(rutaHistoricoCheques());
+    motor::Conexion& con = *operacion;
     motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historicoCheques WHERE Numero = ? AND "
                                            "Numero_Modelo = ? AND Cuenta = ? LIMIT 1"));
     s.liga(Numero).liga(modelo).liga(Cuenta);
