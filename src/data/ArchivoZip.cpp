@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <map>
 
 #include <zip.h>
 
@@ -25,7 +28,7 @@ QString textoError(zip_t* zip) {
 } // namespace
 
 void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
-                        const std::function<void()>& progreso) {
+                        const std::function<void()>& progreso, const QStringList& otros) {
     int codigo = 0;
     zip_t* zip =
         zip_open(QFile::encodeName(rutaZip).constData(), ZIP_CREATE | ZIP_TRUNCATE, &codigo);
@@ -36,12 +39,16 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
         zip_error_fini(&error);
         falla(rutaZip, motivo);
     }
+    // Entry name -> file, in name order.
+    std::map<QString, QString> ficheros;
     const QDir dir(carpeta);
-    const QStringList ficheros = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString& nombre : ficheros) {
+    for (const QString& nombre : dir.entryList(QDir::Files, QDir::Name))
+        ficheros[nombre] = dir.filePath(nombre);
+    for (const QString& ruta : otros)
+        ficheros[QFileInfo(ruta).fileName()] = ruta;
+    for (const auto& [nombre, ruta] : ficheros) {
         // libzip reads the file when the archive is closed.
-        zip_source_t* origen =
-            zip_source_file(zip, QFile::encodeName(dir.filePath(nombre)).constData(), 0, -1);
+        zip_source_t* origen = zip_source_file(zip, QFile::encodeName(ruta).constData(), 0, -1);
         if (!origen) {
             const QString motivo = textoError(zip);
             zip_discard(zip);

@@ -95,7 +95,7 @@ private:
 
     Conexion& conexion_;
     Conexion::tPreparada* guardada_ = nullptr; // the connection's, when taken
-    std::unique_ptr<QSqlQuery> propia_;         // when the kept one was in use
+    std::unique_ptr<QSqlQuery> propia_;        // when the kept one was in use
     QSqlQuery* consulta_ = nullptr;
     QString error_;
     int parametro_ = 0;

@@ -5,6 +5,7 @@
 #include "EstadoPrograma.h"
 #include "FilasLista.h"
 #include "IInterfazUsuario.h"
+#include "ImagenesTalon.h"
 #include "Instalacion.h"
 #include "LineaLectura.h"
 #include "Registros.h"
@@ -30,7 +31,7 @@ enum class PuntoEmision {
     CabeceraEscrita,      // bank file and report have their heads
     RegistroSinConfirmar, // a cheque's record is written, its move not committed
     Confirmado,           // the cheque's move is committed
-    ArchivandoImagenes,   // its images are copied to the history, not yet removed
+    ArchivandoImagenes,   // the first of its images is moved to the history
     ImagenesArchivadas,   // its images are archived
     TotalesEscritos,      // the bank file has its totals record
     InformesEscritos,     // letter and report totals are written
@@ -168,9 +169,10 @@ public:
     // One row of historico.dat; false after showing the engine message.
     bool GuardaHistoricoRemesa(const tRemesas& regRemesa);
     // Archive "CONS.n.zip" beside the presentation file `fichero` (full path):
-    // its copy "CONSn.txt" and every file of the temporary image folder, which
-    // is emptied afterwards. Throws TErrorOperacion.
-    void ComprimeFicheroTalones(const QString& fichero);
+    // its copy "CONSn.txt", every file of the temporary image folder, which
+    // is emptied afterwards, and the front images `frontales`, read from where
+    // they are. Throws TErrorOperacion.
+    void ComprimeFicheroTalones(const QString& fichero, const QStringList& frontales = {});
     // An emission cut off by the end of the process (its record is still
     // there) is completed from its history rows: bank file, report, letter,
     // images, historico.dat row and archive made again, and the operator told
@@ -183,6 +185,9 @@ public:
     // of cheques committed so far (for RegistroSinConfirmar, the one being
     // written).
     std::function<void(PuntoEmision punto, int talones)> puntoControlEmision;
+    // The rename that archives an emitted cheque's images; empty, the file
+    // system's. Fault tests make it fail, as across volumes.
+    tRenombrado renombraFichero;
 
     // --- History of emitted cheques (TdmBBDD_Historico) ---------------------
     // The query the history grid shows; created on first use, owned here.
@@ -280,7 +285,7 @@ private:
     // Totals record, letter, report totals, historico.dat row (when asked)
     // and archive, from the working copy whose Nif already ends in its blank.
     void terminaEmision(tRemesas& remesa, const QString& numero, int talones, qint64 totalCentimos,
-                        bool guardaHistoricoRemesa);
+                        bool guardaHistoricoRemesa, const QStringList& frontales);
     // EliminaregistroHistorico with the grid's query closed.
     bool eliminaFilaHistorico(int apk);
     // The walk shared by the three storing operations.
@@ -290,8 +295,8 @@ private:
     tInstalacion inst_;
     tEstadoPrograma& estado_;
     IInterfazUsuario& iu_;
-    TqryHistorico* qryHistorico_ = nullptr; // child object
-    motor::Conexiones* recorrido_ = nullptr;  // the walk's, while one is on
+    TqryHistorico* qryHistorico_ = nullptr;  // child object
+    motor::Conexiones* recorrido_ = nullptr; // the walk's, while one is on
 };
 
 // Name of the table held by a table file (each file holds one table).

@@ -161,6 +161,7 @@ public:
 
     int talones = 0;
     qint64 totalCentimos = 0;
+    QStringList frontales; // where the archived front TIFFs are, for the ZIP
 
     void ejecuta(const QString& rutaTalones) {
         motor::Conexion con(rutaTalones);
@@ -260,9 +261,11 @@ private:
         ++talones;
         totalCentimos += *valor;
         avisa(PuntoEmision::Confirmado, talones);
-        archivaImagenesTalon(dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo,
-                             talon.Numero,
-                             [this] { avisa(PuntoEmision::ArchivandoImagenes, talones); });
+        const QString frontal = archivaImagenesTalon(
+            dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo, talon.Numero,
+            [this] { avisa(PuntoEmision::ArchivandoImagenes, talones); }, dm_.renombraFichero);
+        if (!frontal.isEmpty())
+            frontales << frontal;
         avisa(PuntoEmision::ImagenesArchivadas, talones);
         return true;
     }
@@ -351,7 +354,7 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     TBucleEmision bucle(*this, remesa, rutaInforme(cons.numero));
     bucle.ejecuta(inst_.rutaTablaTalones(registroRemesa.Pk_Remesa));
 
-    terminaEmision(remesa, cons.numero, bucle.talones, bucle.totalCentimos, true);
+    terminaEmision(remesa, cons.numero, bucle.talones, bucle.totalCentimos, true, bucle.frontales);
     QFile::remove(rutaEnCurso);
     return true;
 }
@@ -365,7 +368,8 @@ QString TdmBBDD::rutaCarta(const QString& numero) const {
 }
 
 void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talones,
-                             qint64 totalCentimos, bool guardaHistoricoRemesa) {
+                             qint64 totalCentimos, bool guardaHistoricoRemesa,
+                             const QStringList& frontales) {
     const tDirectorios& d = inst_.dirs;
     const int registros = 1 + talones;
     escribeTotalesFichero(d.Dir_Cons, remesa.nombre_Cons, registros, talones, remesa.Nif,
@@ -384,7 +388,7 @@ void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talone
     if (guardaHistoricoRemesa)
         GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
     avisaPuntoEmision(PuntoEmision::HistoricoRemesa, talones);
-    ComprimeFicheroTalones(d.Dir_Cons + remesa.nombre_Cons);
+    ComprimeFicheroTalones(d.Dir_Cons + remesa.nombre_Cons, frontales);
     avisaPuntoEmision(PuntoEmision::ArchivoComprimido, talones);
 }
 
@@ -424,7 +428,7 @@ bool TdmBBDD::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
     return false;
 }
 
-void TdmBBDD::ComprimeFicheroTalones(const QString& fichero) {
+void TdmBBDD::ComprimeFicheroTalones(const QString& fichero, const QStringList& frontales) {
     const tDirectorios& d = inst_.dirs;
     const QString nombre = QFileInfo(fichero).fileName();
     QString nombreCopia = nombre;
@@ -433,7 +437,8 @@ void TdmBBDD::ComprimeFicheroTalones(const QString& fichero) {
     // An archive without the presentation file would be useless to the bank.
     if (copiaFichero(fichero, copia) != 0)
         throw TErrorOperacion(Mensaje::SinCopiaFichero.arg(fichero, copia));
-    comprimeCarpetaZip(d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
-                       [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); });
+    comprimeCarpetaZip(
+        d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
+        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, frontales);
     vaciaCarpeta(d.Dir_Imagenes_tmp);
 }

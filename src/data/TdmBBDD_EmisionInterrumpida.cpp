@@ -137,25 +137,23 @@ bool TdmBBDD::completaEmisionInterrumpida() {
                                remesa.Fecha_Proceso);
         escribeCabeceraInforme(rutaInforme(en->numero), remesa);
         qint64 total = 0;
+        QStringList frontales;
         for (tFilaHistorico& fila : filas) {
             tTalon registro = fila.talon;
             escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa);
             escribeDetalleTalon(rutaInforme(en->numero), fila.talon);
             total += fila.centimos;
             // Images still in the image folder go to the history; the front
-            // image of each cheque goes to the archive from there.
+            // image of each cheque goes to the archive from where it is.
             const tTalon& t = fila.talon;
-            archivaImagenesTalon(d, t.Cuenta, t.numero_Modelo, t.Numero, [this] {
-                avisaPuntoEmision(PuntoEmision::ArchivandoImagenes, 0);
-            });
-            const QString base = baseImagenTalon(t);
-            const QString f = QStringLiteral("F");
-            const QString tif = QStringLiteral(".tif");
-            const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
-            if (!archivada.isEmpty() && QFile::exists(archivada))
-                copiaFichero(archivada, rutaImagen(d.Dir_Imagenes_tmp, f, base, tif));
+            const QString frontal = archivaImagenesTalon(
+                d, t.Cuenta, t.numero_Modelo, t.Numero,
+                [this] { avisaPuntoEmision(PuntoEmision::ArchivandoImagenes, 0); },
+                renombraFichero);
+            if (!frontal.isEmpty())
+                frontales << frontal;
         }
-        terminaEmision(remesa, en->numero, int(filas.size()), total, !conFilaHistorico);
+        terminaEmision(remesa, en->numero, int(filas.size()), total, !conFilaHistorico, frontales);
     } catch (const TErrorOperacion& error) {
         falla(error.texto());
     }

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 
 #include <array>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -146,30 +148,72 @@ void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior
     }
 }
 
-void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
-                          const QString& numeroModelo, const QString& numero,
-                          const std::function<void()>& trasCopiar) {
+bool renombraReemplazando(const QString& origen, const QString& destino) {
+    if (origen.isEmpty() || destino.isEmpty())
+        return false;
+#ifdef Q_OS_WIN
+    const std::filesystem::path de(origen.toStdWString()), a(destino.toStdWString());
+#else
+    const std::filesystem::path de(QFile::encodeName(origen).toStdString()),
+        a(QFile::encodeName(destino).toStdString());
+#endif
+    std::error_code error;
+    std::filesystem::rename(de, a, error);
+    return !error;
+}
+
+namespace {
+
+// True when both files hold the same bytes.
+bool mismoContenido(const QString& a, const QString& b) {
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+        return false;
+    constexpr qint64 bloque = 65536;
+    while (!fa.atEnd()) {
+        const QByteArray da = fa.read(bloque);
+        if (da.isEmpty() || da != fb.read(bloque))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool mueveFichero(const QString& origen, const QString& destino, const tRenombrado& renombra) {
+    if (origen.isEmpty() || destino.isEmpty() || !QFileInfo(origen).isFile())
+        return false;
+    if (renombra ? renombra(origen, destino) : renombraReemplazando(origen, destino))
+        return true;
+    // The source goes only once a whole copy is known to be in place.
+    if (copiaFichero(origen, destino) != 0 || !mismoContenido(origen, destino))
+        return false;
+    return QFile::remove(origen);
+}
+
+QString archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
+                             const QString& numeroModelo, const QString& numero,
+                             const std::function<void()>& trasPrimera,
+                             const tRenombrado& renombra) {
     const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
     const QString f = QStringLiteral("F");
     const QString t = QStringLiteral("T");
-    const auto en = [&](const QString& carpeta, const QString& prefijo, const QString& ext) {
-        return rutaImagen(carpeta, prefijo, base, ext);
+    const auto mueve = [&](const QString& prefijo, const QString& ext) {
+        return mueveFichero(rutaImagen(dirs.Dir_Imagenes, prefijo, base, ext),
+                            rutaImagen(dirs.Dir_Hco_Imagenes, prefijo, base, ext), renombra);
     };
-    const bool jpgArchivado =
-        copiaFichero(en(dirs.Dir_Imagenes, f, extJpg), en(dirs.Dir_Hco_Imagenes, f, extJpg)) == 0;
-    const bool traseraArchivada =
-        copiaFichero(en(dirs.Dir_Imagenes, t, extTif), en(dirs.Dir_Hco_Imagenes, t, extTif)) == 0;
-    const bool frontalArchivada =
-        copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Hco_Imagenes, f, extTif)) == 0;
-    copiaFichero(en(dirs.Dir_Imagenes, f, extTif), en(dirs.Dir_Imagenes_tmp, f, extTif));
-    if (trasCopiar)
-        trasCopiar();
-    // An image leaves the open images only once its copy in the history is
-    // whole: a full disk must not lose the only copy.
-    if (frontalArchivada)
-        borraFichero(en(dirs.Dir_Imagenes, f, extTif));
-    if (traseraArchivada)
-        borraFichero(en(dirs.Dir_Imagenes, t, extTif));
-    if (jpgArchivado)
-        borraFichero(en(dirs.Dir_Imagenes, f, extJpg));
+    mueve(f, extJpg);
+    if (trasPrimera)
+        trasPrimera();
+    mueve(t, extTif);
+    const QString archivada = rutaImagen(dirs.Dir_Hco_Imagenes, f, base, extTif);
+    if (mueve(f, extTif))
+        return archivada;
+    // Not moved: it is still in the image folder, or an earlier run that was
+    // cut off had already moved it.
+    for (const QString& frontal : {rutaImagen(dirs.Dir_Imagenes, f, base, extTif), archivada})
+        if (!frontal.isEmpty() && QFileInfo(frontal).isFile())
+            return frontal;
+    return {};
 }

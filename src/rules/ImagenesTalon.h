@@ -64,11 +64,29 @@ bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, con
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
                            const QString& baseNueva);
 
-// Moves the images of an emitted cheque to the history folder, leaves a copy
-// of the front TIFF in the temporary folder for the emission's archive, and
-// deletes them from the image folder. Missing files are no error. Running it
-// again after it was cut off finishes the move. `trasCopiar`, when set, is
-// called between the copies and the deletions (fault tests stop there).
-void archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
-                          const QString& numeroModelo, const QString& numero,
-                          const std::function<void()>& trasCopiar = {});
+// Renames a file, replacing the destination; true when done. Tests give one
+// that fails, as a rename across volumes does.
+using tRenombrado = std::function<bool(const QString& origen, const QString& destino)>;
+
+// The file system's rename, replacing an existing destination (atomic on one
+// volume). False when it fails, across volumes too.
+bool renombraReemplazando(const QString& origen, const QString& destino);
+
+// Moves a file, replacing the destination. A rename first (`renombra`, or the
+// file system's when empty): on one volume the file is never in two places
+// nor in none. Where the rename fails (another volume), the file is copied,
+// the copy read back and compared, and only then is the source deleted.
+// False when the file stays where it was.
+bool mueveFichero(const QString& origen, const QString& destino, const tRenombrado& renombra = {});
+
+// Moves the images of an emitted cheque from the image folder to the history
+// folder, the front TIFF last; the emission's archive reads that one from
+// there. Missing files are no error, and a move that fails leaves its file
+// in the image folder. Running it again after it was cut off finishes the
+// move. `trasPrimera`, when set, is called after the first move (fault tests
+// stop there). Answers where the front TIFF now is (the history folder, or
+// the image folder when it could not be moved), or "" when it is nowhere.
+QString archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
+                             const QString& numeroModelo, const QString& numero,
+                             const std::function<void()>& trasPrimera = {},
+                             const tRenombrado& renombra = {});

@@ -361,6 +361,24 @@ private slots:
         QCOMPARE(p.iu.mensajes, QStringList());
     }
 
+    // The image folders on different volumes: no rename succeeds, every
+    // image is copied, compared and deleted, and the archive holds the front
+    // TIFFs all the same.
+    void imagenesEnOtroVolumen() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        int renombrados = 0;
+        p.dm->renombraFichero = [&](const QString&, const QString&) {
+            ++renombrados;
+            return false;
+        };
+        QVERIFY(p.emite());
+        QCOMPARE(renombrados, 6);
+        compruebaInvariante(p, {"0000123-6", "1234567-1", "7654321-5"});
+        QCOMPARE(p.iu.mensajes, QStringList());
+    }
+
     // The process dies (no destructor, no rollback) at every checkpoint of an
     // emission of three correct cheques, and in two cases dies again while the
     // interrupted emission is being completed. After the restart completes it,

@@ -71,6 +71,44 @@ private slots:
         QVERIFY(!tr.iniciada());
         QCOMPARE(tr.error(), inexistente.error());
     }
+
+    // A connection keeps each statement prepared for its next use, so a walk
+    // parses it once; a use that ends releases its read lock (another
+    // connection can write at once), its values are bound afresh each time,
+    // and the same text used inside another use gets a statement of its own.
+    void sentenciaReutilizada() {
+        motor::Conexion con(ruta);
+        motor::Conexion otra(ruta);
+        const QString insercion = QStringLiteral("INSERT INTO t VALUES (?)");
+        const QString busqueda = QStringLiteral("SELECT nombre FROM t WHERE nombre >= ?");
+        for (const char* nombre : {"A", "B", "C"}) {
+            QCOMPARE(motor::ejecutaSql(con, insercion, {nombre}), QString());
+            motor::Sentencia s(con, busqueda);
+            QVERIFY(s.liga(nombre).ejecuta());
+            QVERIFY(s.siguiente()); // one row read, the rest left unread
+            QCOMPARE(s.texto(0), QString::fromLatin1(nombre));
+        }
+        QCOMPARE(motor::ejecutaSql(otra, insercion, {"D"}), QString());
+        {
+            motor::Sentencia fuera(con, busqueda);
+            QVERIFY(fuera.liga("C").ejecuta());
+            QVERIFY(fuera.siguiente());
+            motor::Sentencia dentro(con, busqueda);
+            QVERIFY(dentro.liga("A").ejecuta());
+            int filas = 0;
+            while (dentro.siguiente())
+                ++filas;
+            QCOMPARE(filas, 4);
+            QCOMPARE(fuera.texto(0), QStringLiteral("C"));
+            QVERIFY(fuera.siguiente());
+            QCOMPARE(fuera.texto(0), QStringLiteral("D"));
+        }
+        // A statement that failed to prepare is not kept as prepared.
+        QVERIFY(!motor::ejecutaSql(con, QStringLiteral("SELECT * FROM u")).isEmpty());
+        QCOMPARE(motor::ejecutaSql(otra, QStringLiteral("CREATE TABLE u (x)")), QString());
+        QCOMPARE(motor::ejecutaSql(con, QStringLiteral("SELECT * FROM u")), QString());
+        QCOMPARE(nombres(), (QStringList{"A", "B", "C", "D"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstMotor)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,8 @@ private slots:
     void renombra();
     void renombraNombreOcupado();
     void archiva();
+    void archivaSinRenombrar_data();
+    void archivaSinRenombrar();
 
 private:
     static void escribe(const QString& ruta, const QByteArray& datos);
@@ -296,12 +299,17 @@ void TstImagenesTalon::archiva() {
     escribe(dirs.Dir_Imagenes + "F" + base + ".jpg", "front jpeg");
     escribe(dirs.Dir_Imagenes + "Fother.jpg", "another cheque");
 
-    archivaImagenesTalon(dirs, cuenta, QStringLiteral("4212-5"), QStringLiteral("1234567-6"));
+    // An older file of the same name in the history is replaced.
+    escribe(dirs.Dir_Hco_Imagenes + "T" + base + ".tif", "stale");
+    QCOMPARE(
+        archivaImagenesTalon(dirs, cuenta, QStringLiteral("4212-5"), QStringLiteral("1234567-6")),
+        dirs.Dir_Hco_Imagenes + "F" + base + ".tif");
     QCOMPARE(QDir(dirs.Dir_Imagenes).entryList(QDir::Files), QStringList{"Fother.jpg"});
     QCOMPARE(lee(dirs.Dir_Hco_Imagenes + "F" + base + ".tif"), QByteArray("front tiff"));
     QCOMPARE(lee(dirs.Dir_Hco_Imagenes + "T" + base + ".tif"), QByteArray("back tiff"));
     QCOMPARE(lee(dirs.Dir_Hco_Imagenes + "F" + base + ".jpg"), QByteArray("front jpeg"));
-    QCOMPARE(QDir(dirs.Dir_Imagenes_tmp).entryList(QDir::Files), QStringList{"F" + base + ".tif"});
+    // The archive reads the front TIFF from the history: no copy is made.
+    QCOMPARE(QDir(dirs.Dir_Imagenes_tmp).entryList(QDir::Files), QStringList());
 
     // A cheque without images (manual entry) is archived without complaint.
     const QStringList antes = todosLosFicheros();
@@ -318,6 +326,48 @@ void TstImagenesTalon::archiva() {
     QCOMPARE(lee(dirs.Dir_Imagenes + "F" + base2 + ".jpg"), QByteArray("front jpeg 2"));
     QVERIFY(!QFile::exists(dirs.Dir_Imagenes + "T" + base2 + ".tif"));
     QCOMPARE(lee(dirs.Dir_Hco_Imagenes + "T" + base2 + ".tif"), QByteArray("back tiff 2"));
+}
+
+// Where the rename fails (source and history on different volumes), each
+// file is copied, compared and only then deleted; a copy that cannot be made
+// leaves the file in the image folder, and the archive takes the front TIFF
+// from there.
+void TstImagenesTalon::archivaSinRenombrar_data() {
+    QTest::addColumn<QString>("bloqueada"); // history file blocked by a folder
+    QTest::newRow("every copy made") << QString();
+    QTest::newRow("front tiff cannot be copied") << QStringLiteral("F%1.tif");
+    QTest::newRow("jpeg cannot be copied") << QStringLiteral("F%1.jpg");
+}
+
+void TstImagenesTalon::archivaSinRenombrar() {
+    QFETCH(QString, bloqueada);
+    const QString cuenta = QStringLiteral("12345678010123456789");
+    const QString base = QStringLiteral("1234567801012345678942121234567");
+    const QStringList nombres = {"F" + base + ".tif", "T" + base + ".tif", "F" + base + ".jpg"};
+    for (const QString& n : nombres)
+        escribe(dirs.Dir_Imagenes + n, QByteArray(20000, 'x') + n.toLatin1());
+    escribe(dirs.Dir_Hco_Imagenes + nombres[1], "stale");
+    if (!bloqueada.isEmpty())
+        QVERIFY(QDir().mkpath(dirs.Dir_Hco_Imagenes + bloqueada.arg(base)));
+    QStringList pedidos;
+    const tRenombrado falla = [&](const QString& origen, const QString&) {
+        pedidos << QFileInfo(origen).fileName();
+        return false;
+    };
+
+    const QString frontal = archivaImagenesTalon(dirs, cuenta, QStringLiteral("4212-5"),
+                                                 QStringLiteral("1234567-6"), {}, falla);
+    QCOMPARE(pedidos.size(), 3);
+    for (const QString& n : nombres) {
+        const QByteArray contenido = QByteArray(20000, 'x') + n.toLatin1();
+        const bool movida = n != bloqueada.arg(base);
+        QCOMPARE(QFile::exists(dirs.Dir_Imagenes + n), !movida);
+        QCOMPARE(lee((movida ? dirs.Dir_Hco_Imagenes : dirs.Dir_Imagenes) + n), contenido);
+    }
+    QCOMPARE(frontal,
+             (bloqueada.startsWith("F%1.tif") ? dirs.Dir_Imagenes : dirs.Dir_Hco_Imagenes) +
+                 nombres[0]);
+    QCOMPARE(QDir(dirs.Dir_Imagenes_tmp).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TstImagenesTalon)
