@@ -5,7 +5,14 @@
 #include "MotorTablas.h"
 
 #include <QString>
+
+#include <algorithm>
 #include <cstdio>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace bench {
 
@@ -36,6 +43,45 @@ inline QString filas(int n) {
     return QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                           "WHERE i < ") +
            QString::number(n) + QStringLiteral(") ");
+}
+
+// Rounds the benchmarks run: program and floor alternate within each round.
+constexpr int rondas = 5;
+
+// Times (or ratios) of one measure over the rounds.
+struct tMedida {
+    std::vector<double> valores;
+    double minimo() const { return *std::min_element(valores.begin(), valores.end()); }
+    double mediana() const {
+        std::vector<double> v = valores;
+        std::sort(v.begin(), v.end());
+        const size_t n = v.size();
+        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    }
+};
+
+inline void imprimeTiempo(const char* nombre, const tMedida& m) {
+    std::printf("%-44s min %9.1f ms   median %9.1f ms\n", nombre, m.minimo(), m.mediana());
+}
+
+inline void imprimeRazon(const char* nombre, const tMedida& m) {
+    std::printf("%-44s min %9.2f      median %9.2f\n", nombre, m.minimo(), m.mediana());
+}
+
+// Each ratio a[i] / b[i] of one round.
+inline tMedida razones(const tMedida& a, const tMedida& b) {
+    tMedida r;
+    for (size_t i = 0; i < a.valores.size() && i < b.valores.size(); ++i)
+        r.valores.push_back(a.valores[i] / b.valores[i]);
+    return r;
+}
+
+// What a preparation left unwritten would be paid by the measured run's
+// first commits: every run starts from a clean disk cache.
+inline void vaciaCacheEscritura() {
+#ifdef Q_OS_UNIX
+    ::sync();
+#endif
 }
 
 } // namespace bench
