@@ -3,11 +3,15 @@
 
 #include "IInterfazUsuario.h"
 #include "MotorTablas.h"
+#include "TdmBBDD.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <tuple>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -45,6 +49,24 @@ inline QString filas(int n) {
            QString::number(n) + QStringLiteral(") ");
 }
 
+// Wall-clock and processor time of one measured run.
+class tCronometro {
+public:
+    tCronometro() { reloj_.start(); }
+    double ms() const { return double(reloj_.nsecsElapsed()) / 1e6; }
+    // Processor time of the process (user and system) since the start.
+    double cpuMs() const { return cpuAhora() - cpu0_; }
+
+private:
+    static double cpuAhora() {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+    }
+    QElapsedTimer reloj_;
+    double cpu0_ = cpuAhora();
+};
+
 // Rounds the benchmarks run: program and floor alternate within each round.
 constexpr int rondas = 5;
 
@@ -76,12 +98,84 @@ inline tMedida razones(const tMedida& a, const tMedida& b) {
     return r;
 }
 
+constexpr int chequesEmitidos = 1000000;
+constexpr int libradosPrevios = 100000;
+
+// An installation as years of use leave it: 1,000,000 emitted cheques in the
+// history and 100,000 drawers, each table filled in one transaction.
+inline bool envejece(TdmBBDD& dm) {
+    {
+        motor::Conexion con(dm.rutaHistoricoCheques());
+        motor::Transaccion tr(con);
+        const QString sql =
+            filas(chequesEmitidos) +
+            QStringLiteral("INSERT INTO historicoCheques SELECT i, 'REMESA ' || (i / 400), "
+                           "'1.234,56', '01/02/2025', '03/02/2025', "
+                           "printf('CONS.%04d', i / 400), 'CHEQUE CUENTA CORRIENTE', "
+                           "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
+                           "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
+                           "printf('2100%016d', i % 200000), 123456, 0 FROM n");
+        if (!ejecuta(con, sql) || !tr.confirma())
+            return false;
+    }
+    motor::Conexion con(dm.rutaDeudores());
+    motor::Transaccion tr(con);
+    const QString sql = filas(libradosPrevios) +
+                        QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
+                                       "printf('2100%016d', i), '', '' FROM n");
+    return ejecuta(con, sql) && tr.confirma();
+}
+
 // What a preparation left unwritten would be paid by the measured run's
 // first commits: every run starts from a clean disk cache.
 inline void vaciaCacheEscritura() {
 #ifdef Q_OS_UNIX
     ::sync();
 #endif
+}
+
+// Runs the rounds on a fresh installation and on an aged one (each has
+// `programa()` and `suelo()`, answering milliseconds or -1 and leaving the
+// processor time in `cpuMs`), after one
+// unmeasured run of each side, and prints times and ratios. The order of the
+// two sides alternates from round to round. False when a run failed.
+template <class Instalacion>
+bool mideRondas(Instalacion& nueva, Instalacion& envejecida, const char* titulo) {
+    if (nueva.programa() < 0 || nueva.suelo() < 0)
+        return false;
+    tMedida programaA, sueloA, programaB, sueloB;
+    tMedida cpuProgramaA, cpuSueloA, cpuProgramaB, cpuSueloB;
+    for (int ronda = 0; ronda < rondas; ++ronda) {
+        const bool programaPrimero = ronda % 2 == 0;
+        for (auto [inst, programa, suelo, cpuPrograma, cpuSuelo] :
+             {std::tuple{&nueva, &programaA, &sueloA, &cpuProgramaA, &cpuSueloA},
+              std::tuple{&envejecida, &programaB, &sueloB, &cpuProgramaB, &cpuSueloB}}) {
+            for (int lado = 0; lado < 2; ++lado) {
+                const bool esPrograma = (lado == 0) == programaPrimero;
+                const double ms = esPrograma ? inst->programa() : inst->suelo();
+                if (ms < 0)
+                    return false;
+                (esPrograma ? programa : suelo)->valores.push_back(ms);
+                (esPrograma ? cpuPrograma : cpuSuelo)->valores.push_back(inst->cpuMs);
+            }
+        }
+        std::fprintf(stderr, "round %d done\n", ronda + 1);
+    }
+    std::printf("%s, %d rounds\n", titulo, rondas);
+    imprimeTiempo("(a) program, fresh tables", programaA);
+    imprimeTiempo("(a) floor, fresh tables", sueloA);
+    imprimeTiempo("(b) program, 1,000,000 cheques, 100,000 drawers", programaB);
+    imprimeTiempo("(b) floor, 1,000,000 cheques, 100,000 drawers", sueloB);
+    const tMedida razonA = razones(programaA, sueloA);
+    imprimeRazon("program/floor, fresh tables (target <= 1.2)", razonA);
+    imprimeRazon("program/floor, large tables (target <= 1.2)", razones(programaB, sueloB));
+    imprimeRazon("program large/fresh (target <= 1.5)", razones(programaB, programaA));
+    imprimeTiempo("(a) program, processor time", cpuProgramaA);
+    imprimeTiempo("(a) floor, processor time", cpuSueloA);
+    imprimeRazon("processor time program/floor, fresh tables", razones(cpuProgramaA, cpuSueloA));
+    imprimeRazon("processor time program/floor, large tables", razones(cpuProgramaB, cpuSueloB));
+    std::printf("ratio %.2f\n", razonA.mediana());
+    return true;
 }
 
 } // namespace bench

@@ -30,8 +30,6 @@ using bench::InterfazSilenciosa;
 using bench::tMedida;
 
 constexpr int lineasPorPasada = 500;
-constexpr int chequesEmitidos = 1000000;
-constexpr int libradosPrevios = 100000;
 constexpr int bytesImagen = 20000;
 
 // Good reads with their sequence numbers: distinct cheque numbers over 50
@@ -58,13 +56,14 @@ struct Instalacion {
     InterfazSilenciosa iu;
     std::unique_ptr<TdmBBDD> dm = std::make_unique<TdmBBDD>(inst, estado, iu);
     int librados = 0; // drawers before a run
+    double cpuMs = 0; // processor time of the last measured run
 
     bool prepara(bool envejecida) {
         if (!dm->creaCarpetasTrabajo() || !dm->CreaTablas())
             return false;
-        if (envejecida && !envejece())
+        if (envejecida && !bench::envejece(*dm))
             return false;
-        librados = envejecida ? libradosPrevios : 0;
+        librados = envejecida ? bench::libradosPrevios : 0;
         // What the reader left: three images per document, by sequence.
         for (int n = 1; n <= lineasPorPasada; ++n)
             for (const char* nombre : {"F%1.tif", "T%1.tif", "F%1.jpg"}) {
@@ -79,28 +78,6 @@ struct Instalacion {
     }
 
     // Fills the history and the drawers in one transaction each.
-    bool envejece() {
-        {
-            motor::Conexion con(dm->rutaHistoricoCheques());
-            motor::Transaccion tr(con);
-            const QString sql =
-                filas(chequesEmitidos) +
-                QStringLiteral("INSERT INTO historicoCheques SELECT i, 'REMESA ' || (i / 400), "
-                               "'1.234,56', '01/02/2025', '03/02/2025', "
-                               "printf('CONS.%06d', i / 400), 'CHEQUE CUENTA CORRIENTE', "
-                               "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
-                               "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
-                               "printf('2100%016d', i % 200000), 123456, 0 FROM n");
-            if (!ejecuta(con, sql) || !tr.confirma())
-                return false;
-        }
-        motor::Conexion con(dm->rutaDeudores());
-        motor::Transaccion tr(con);
-        const QString sql = filas(libradosPrevios) +
-                            QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
-                                           "printf('2100%016d', i), '', '' FROM n");
-        return ejecuta(con, sql) && tr.confirma();
-    }
 
     // Back to the state before a run: no cheques, the drawers it created
     // gone, no images stored.
@@ -120,10 +97,10 @@ struct Instalacion {
             return -1;
         bench::vaciaCacheEscritura();
         int buenos = 0, invalidos = 0;
-        QElapsedTimer reloj;
-        reloj.start();
+        const bench::tCronometro reloj;
         dm->introduceEnTablasTalones(lista, false, buenos, invalidos);
-        const double ms = double(reloj.nsecsElapsed()) / 1e6;
+        const double ms = reloj.ms();
+        cpuMs = reloj.cpuMs();
         if (buenos != lineasPorPasada || invalidos != 0 || iu.mensajes != 0) {
             std::fprintf(stderr, "stored %d, not stored %d, messages %d\n", buenos, invalidos,
                          iu.mensajes);
@@ -138,8 +115,7 @@ struct Instalacion {
         if (!limpia())
             return -1;
         bench::vaciaCacheEscritura();
-        QElapsedTimer reloj;
-        reloj.start();
+        const bench::tCronometro reloj;
         try {
             suelo::Base talones(local(dm->rutaTalonesActual()));
             suelo::Base historico(local(dm->rutaHistoricoCheques()));
@@ -150,7 +126,8 @@ struct Instalacion {
             std::fprintf(stderr, "floor: %s\n", e.what());
             return -1;
         }
-        return double(reloj.nsecsElapsed()) / 1e6;
+        cpuMs = reloj.cpuMs();
+        return reloj.ms();
     }
 
     // One line as the floor stores it: key, the two duplicate lookups, the
@@ -228,10 +205,6 @@ struct Instalacion {
     }
 };
 
-struct tResultados {
-    tMedida programa, suelo;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -240,39 +213,5 @@ int main(int argc, char** argv) {
     Instalacion envejecida;
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
-    // One unmeasured run of each loads the engine, the code pages and the
-    // file system's caches.
-    if (nueva.programa() < 0 || nueva.suelo() < 0)
-        return 1;
-
-    tResultados a, b;
-    for (int ronda = 0; ronda < bench::rondas; ++ronda) {
-        // The order alternates, so neither side always runs first.
-        const bool programaPrimero = ronda % 2 == 0;
-        for (auto [inst, r] : {std::pair{&nueva, &a}, std::pair{&envejecida, &b}}) {
-            for (int lado = 0; lado < 2; ++lado) {
-                const bool esPrograma = (lado == 0) == programaPrimero;
-                const double ms = esPrograma ? inst->programa() : inst->suelo();
-                if (ms < 0)
-                    return 1;
-                (esPrograma ? r->programa : r->suelo).valores.push_back(ms);
-            }
-        }
-        std::fprintf(stderr, "round %d done\n", ronda + 1);
-    }
-
-    std::printf("storing %d read lines (3 images each), %d rounds\n", lineasPorPasada,
-                bench::rondas);
-    bench::imprimeTiempo("(a) program, fresh tables", a.programa);
-    bench::imprimeTiempo("(a) floor, fresh tables", a.suelo);
-    bench::imprimeTiempo("(b) program, 1,000,000 cheques, 100,000 drawers", b.programa);
-    bench::imprimeTiempo("(b) floor, 1,000,000 cheques, 100,000 drawers", b.suelo);
-    const tMedida razonA = bench::razones(a.programa, a.suelo);
-    const tMedida razonB = bench::razones(b.programa, b.suelo);
-    const tMedida envejecimiento = bench::razones(b.programa, a.programa);
-    bench::imprimeRazon("program/floor, fresh tables (target <= 1.2)", razonA);
-    bench::imprimeRazon("program/floor, large tables (target <= 1.2)", razonB);
-    bench::imprimeRazon("program large/fresh (target <= 1.5)", envejecimiento);
-    std::printf("ratio %.2f\n", razonA.mediana());
-    return 0;
+    return bench::mideRondas(nueva, envejecida, "storing 500 read lines (3 images each)") ? 0 : 1;
 }

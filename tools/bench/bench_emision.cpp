@@ -10,6 +10,7 @@
 // minimum and median of each time and of the ratios; the line "ratio" carries
 // the median program/floor ratio on fresh tables.
 #include "ComunBench.h"
+#include "DigitosControl.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "SueloSqlite.h"
@@ -22,6 +23,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,8 +38,6 @@ using bench::InterfazSilenciosa;
 using bench::tMedida;
 
 constexpr int chequesPorEmision = 1000;
-constexpr int chequesEmitidos = 1000000;
-constexpr int libradosPrevios = 100000;
 constexpr int bytesImagen = 20000;
 
 std::string local(const QString& ruta) {
@@ -51,6 +51,17 @@ std::string registro(const char* tipo, const std::string& campos) {
     return r + "\r\n";
 }
 
+// The i-th cheque of the remittance, with valid check digits and account.
+tTalon talon(int i) {
+    tTalon t;
+    t.numero_Modelo = QStringLiteral("4212-") + digitoControlModulo7(QStringLiteral("4212"));
+    const QString numero = QString::number(5000000 + i);
+    t.Numero = numero + u'-' + digitoControlModulo7(QStringLiteral("4212") + numero);
+    const QString cuenta = QStringLiteral("00491500??%1").arg(i, 10, 10, QChar(u'0'));
+    t.Cuenta = cuenta.left(8) + calculaDigitosControlCCC(cuenta) + cuenta.mid(10);
+    return t;
+}
+
 // One installation in its own temporary folder, with a presenter; before
 // each run its remittance holds n correct cheques whose images are in the
 // image folder, and nothing of earlier runs is left in the history or Cons.
@@ -61,6 +72,7 @@ struct Instalacion {
     InterfazSilenciosa iu;
     std::unique_ptr<TdmBBDD> dm = std::make_unique<TdmBBDD>(inst, estado, iu);
     int emitidos = 0; // history rows before a run
+    double cpuMs = 0; // processor time of the last measured run
     QStringList imagenes;
 
     bool prepara(bool envejecida) {
@@ -72,13 +84,12 @@ struct Instalacion {
                               "'ES9121000418450200051332')"))
                 return false;
         }
-        if (envejecida && !envejece())
+        if (envejecida && !bench::envejece(*dm))
             return false;
-        emitidos = envejecida ? chequesEmitidos : 0;
+        emitidos = envejecida ? bench::chequesEmitidos : 0;
         for (int i = 1; i <= chequesPorEmision; ++i) {
-            const QString base =
-                baseImagenTalon(QStringLiteral("0049150005%1").arg(i, 10, 10, QChar(u'0')),
-                                QStringLiteral("4212-5"), QString::number(5000000 + i));
+            const tTalon t = talon(i);
+            const QString base = baseImagenTalon(t);
             for (const char* nombre : {"F%1.tif", "T%1.tif", "F%1.jpg"}) {
                 imagenes << QString::fromLatin1(nombre).arg(base);
                 QFile f(inst.dirs.Dir_Imagenes + imagenes.last());
@@ -91,29 +102,6 @@ struct Instalacion {
         estado.RemesaActual.Nombre_Remesa = QStringLiteral("ESTANDAR");
         estado.OrdenanteActual.Pk_Ordenante = 1;
         return true;
-    }
-
-    bool envejece() {
-        {
-            motor::Conexion con(dm->rutaHistoricoCheques());
-            motor::Transaccion tr(con);
-            const QString sql =
-                filas(chequesEmitidos) +
-                QStringLiteral("INSERT INTO historicoCheques SELECT i, 'REMESA ' || (i / 400), "
-                               "'1.234,56', '01/02/2025', '03/02/2025', "
-                               "printf('CONS.%04d', i / 400), 'CHEQUE CUENTA CORRIENTE', "
-                               "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
-                               "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
-                               "printf('2100%016d', i % 200000), 123456, 0 FROM n");
-            if (!ejecuta(con, sql) || !tr.confirma())
-                return false;
-        }
-        motor::Conexion con(dm->rutaDeudores());
-        motor::Transaccion tr(con);
-        const QString sql = filas(libradosPrevios) +
-                            QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
-                                           "printf('2100%016d', i), '', '' FROM n");
-        return ejecuta(con, sql) && tr.confirma();
     }
 
     // The remittance filled again, the images back in the image folder, the
@@ -139,60 +127,61 @@ struct Instalacion {
         }
         motor::Conexion con(dm->rutaTalonesEstandar());
         motor::Transaccion tr(con);
-        const QString sql =
-            filas(chequesPorEmision) +
-            QStringLiteral("INSERT INTO Talones SELECT i, '0', '4212-5', '1234,56', "
-                           "'15/02/2025', printf('%07d-%d', 5000000 + i, i % 7), '0', "
-                           "printf('0049150005%010d', i), 0, 'LIBRADO', 1, 1 FROM n");
-        return ejecuta(con, QStringLiteral("DELETE FROM Talones")) && ejecuta(con, sql) &&
-               tr.confirma();
+        if (!ejecuta(con, QStringLiteral("DELETE FROM Talones")))
+            return false;
+        for (int i = 1; i <= chequesPorEmision; ++i) {
+            const tTalon t = talon(i);
+            const QString e = motor::ejecutaSql(
+                con,
+                QStringLiteral("INSERT INTO Talones VALUES (?, '0', ?, '1234,56', '15/02/2025', "
+                               "?, '0', ?, 0, 'LIBRADO', 1, 1)"),
+                {i, t.numero_Modelo, t.Numero, t.Cuenta});
+            if (!e.isEmpty())
+                return false;
+        }
+        return tr.confirma();
     }
 
     // Milliseconds of one emission by the program; -1 when it failed.
     double programa() {
+        return mide([this] {
+            return dm->facturaFichero(estado.RemesaActual, QStringLiteral("05/03/2025"),
+                                      QStringLiteral("10/03/2025"));
+        });
+    }
+
+    // Milliseconds of the same emission by the floor; -1 when it failed.
+    double suelo() {
+        return mide([this] {
+            emiteSuelo();
+            return true;
+        });
+    }
+
+    // Milliseconds of one emission from a full remittance; -1 when it failed
+    // or left anything behind.
+    double mide(const std::function<bool()>& emision) {
         if (!reinicia())
             return -1;
         bench::vaciaCacheEscritura();
-        QElapsedTimer reloj;
-        reloj.start();
+        const bench::tCronometro reloj;
         try {
-            if (!dm->facturaFichero(estado.RemesaActual, QStringLiteral("05/03/2025"),
-                                    QStringLiteral("10/03/2025")))
+            if (!emision())
                 return -1;
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             return -1;
         }
-        const double ms = double(reloj.nsecsElapsed()) / 1e6;
-        return todoEmitido() ? ms : -1;
-    }
-
-    bool todoEmitido() {
+        const double ms = reloj.ms();
+        cpuMs = reloj.cpuMs();
         motor::Conexion con(dm->rutaTalonesEstandar());
         motor::Sentencia s(con, QStringLiteral("SELECT count(*) FROM Talones"));
         const bool vacia = s.ejecuta() && s.siguiente() && s.entero(0) == 0;
         if (!vacia || iu.mensajes != 0 || !QFile::exists(inst.dirs.Dir_Cons + "CONS.0001.zip")) {
             std::fprintf(stderr, "not everything was emitted\n");
-            return false;
-        }
-        return true;
-    }
-
-    // Milliseconds of the same emission by the floor; -1 when it failed.
-    double suelo() {
-        if (!reinicia())
-            return -1;
-        bench::vaciaCacheEscritura();
-        QElapsedTimer reloj;
-        reloj.start();
-        try {
-            emiteSuelo();
-        } catch (const suelo::Fallo& e) {
-            std::fprintf(stderr, "floor: %s\n", e.what());
             return -1;
         }
-        const double ms = double(reloj.nsecsElapsed()) / 1e6;
-        return todoEmitido() ? ms : -1;
+        return ms;
     }
 
     void emiteSuelo() {
@@ -349,10 +338,6 @@ struct Instalacion {
     }
 };
 
-struct tResultados {
-    tMedida programa, suelo;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -361,39 +346,5 @@ int main(int argc, char** argv) {
     Instalacion envejecida;
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
-    // One unmeasured run of each loads the engine, the code page and the
-    // file system's caches.
-    if (nueva.programa() < 0 || nueva.suelo() < 0)
-        return 1;
-
-    tResultados a, b;
-    for (int ronda = 0; ronda < bench::rondas; ++ronda) {
-        // The order alternates, so neither side always runs first.
-        const bool programaPrimero = ronda % 2 == 0;
-        for (auto [inst, r] : {std::pair{&nueva, &a}, std::pair{&envejecida, &b}}) {
-            for (int lado = 0; lado < 2; ++lado) {
-                const bool esPrograma = (lado == 0) == programaPrimero;
-                const double ms = esPrograma ? inst->programa() : inst->suelo();
-                if (ms < 0)
-                    return 1;
-                (esPrograma ? r->programa : r->suelo).valores.push_back(ms);
-            }
-        }
-        std::fprintf(stderr, "round %d done\n", ronda + 1);
-    }
-
-    std::printf("emission of %d cheques (3 images each), %d rounds\n", chequesPorEmision,
-                bench::rondas);
-    bench::imprimeTiempo("(a) program, fresh tables", a.programa);
-    bench::imprimeTiempo("(a) floor, fresh tables", a.suelo);
-    bench::imprimeTiempo("(b) program, 1,000,000 cheques, 100,000 drawers", b.programa);
-    bench::imprimeTiempo("(b) floor, 1,000,000 cheques, 100,000 drawers", b.suelo);
-    const tMedida razonA = bench::razones(a.programa, a.suelo);
-    const tMedida razonB = bench::razones(b.programa, b.suelo);
-    const tMedida envejecimiento = bench::razones(b.programa, a.programa);
-    bench::imprimeRazon("program/floor, fresh tables (target <= 1.2)", razonA);
-    bench::imprimeRazon("program/floor, large tables (target <= 1.2)", razonB);
-    bench::imprimeRazon("program large/fresh (target <= 1.5)", envejecimiento);
-    std::printf("ratio %.2f\n", razonA.mediana());
-    return 0;
+    return bench::mideRondas(nueva, envejecida, "emission of 1000 cheques (3 images each)") ? 0 : 1;
 }
