@@ -8,7 +8,11 @@
 
 class TdmBBDD;
 class IPresenciaLectores;
+class TEnlaceMtxmlmcr;
+class TEnlaceVisionAPI;
 class TfrmScanerMTS;
+class TfrmScanerVisionX;
+class TfrmScanerX;
 class QWidget;
 
 class TCaptura {
@@ -31,8 +35,15 @@ public:
     // Replaces the presence checks (the readers' adapters, or a test's fake).
     void fijaLectores(std::unique_ptr<IPresenciaLectores> lectores);
 
+    // The reader libraries, bound when the program starts whichever reader
+    // is configured (config.ini, section LECTORES, names other files).
+    std::unique_ptr<TEnlaceMtxmlmcr> enlaceExcella;
+    std::unique_ptr<TEnlaceVisionAPI> enlaceVisionX;
+
     // In the order the program creates them.
+    std::unique_ptr<TfrmScanerX> frmScanerX;
     std::unique_ptr<TfrmScanerMTS> frmScanerMTS;
+    std::unique_ptr<TfrmScanerVisionX> frmScanerVisionX;
 
 private:
     TdmBBDD& dm_;
