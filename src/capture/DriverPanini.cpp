@@ -39,7 +39,9 @@ QString ejecutaElevado(const QString& guion) {
     proceso.setProcessChannelMode(QProcess::MergedChannels);
     proceso.start(QStringLiteral("pkexec"), {guion});
     if (!proceso.waitForStarted())
-        return QStringLiteral("no se pudo iniciar pkexec (%1).").arg(proceso.errorString());
+        return proceso.error() == QProcess::FailedToStart
+                   ? QStringLiteral("pkexec no está instalado en este equipo.")
+                   : QStringLiteral("no se pudo iniciar pkexec (%1).").arg(proceso.errorString());
     while (!proceso.waitForFinished(100))
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (proceso.exitStatus() != QProcess::NormalExit)
