@@ -108,9 +108,13 @@ TfrmScanerX::TfrmScanerX(TdmBBDD& dm, TEnlaceMtxmlmcr& enlace, QWidget* parent)
         lstLista->repaint();
     });
     connect(adaptador_.get(), &TAdaptadorExcella::mensaje, this, [this](const QString& texto) {
-        QApplication::restoreOverrideCursor();
+        // The box of a run is read with the ordinary cursor.
+        const bool espera = QApplication::overrideCursor() != nullptr;
+        if (espera)
+            QApplication::restoreOverrideCursor();
         CajaMensajes(this->dm().estado(), this).muestraMensaje(texto);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (espera)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
     });
     Accesibilidad::hazAccesible(this);
 }
@@ -163,12 +167,10 @@ QString TfrmScanerX::fotoDespiece() const {
 }
 
 void TfrmScanerX::leer() {
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        adaptador_->leerCheques(tipo(), dm().instalacion().dirs.Dir_Imagenes_tmp,
-                                static_cast<int>(lista().size()));
-        QApplication::restoreOverrideCursor();
-    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    adaptador_->leerCheques(tipo(), dm().instalacion().dirs.Dir_Imagenes_tmp,
+                            static_cast<int>(lista().size()));
+    QApplication::restoreOverrideCursor();
     if (!lista().isEmpty())
         lstLista->setCurrentRow(0);
 }

@@ -3,6 +3,8 @@
 // focus, so Tab never stops on one. The windows are built, not shown, except
 // where showing is what puts their controls in place.
 #include "Accesibilidad.h"
+#include "EnlaceMtxmlmcr.h"
+#include "EnlaceVisionAPI.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
 #include "TPreguntaF.h"
@@ -12,6 +14,7 @@
 #include "TfrmFechas.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmInstalarDrivers.h"
 #include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
@@ -20,6 +23,8 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerVisionX.h"
+#include "TfrmScanerX.h"
 
 #include <QAccessible>
 #include <QFile>
@@ -35,6 +40,9 @@ Q_DECLARE_METATYPE(Creador)
 class TstAccesibilidad : public QObject {
     Q_OBJECT
     TPresenciaLectoresProvisional lectores; // outlives every window built
+    // No reader library: the windows are built as on a computer without one.
+    TEnlaceMtxmlmcr enlaceExcella{QString(), QString()};
+    TEnlaceVisionAPI enlaceVisionX{QString(), QString()};
 private slots:
     void textoSinMarcas_data() {
         QTest::addColumn<QString>("caption");
@@ -88,6 +96,15 @@ private slots:
         });
         fila("lector de teclado",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmScanerMTS>(*p.dm); });
+        fila("lectores Excella", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerX>(*p.dm, enlaceExcella);
+        });
+        fila("lector Vision X", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerVisionX>(*p.dm, enlaceVisionX);
+        });
+        fila("instalación del lector Vision X", [](InstalacionPrueba& p) {
+            return std::make_unique<TfrmInstalarDrivers>(5, tDriverPanini{}, p.estado);
+        });
         fila("criterios del histórico",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmCriteriosBusqueda>(*p.dm); });
         fila("histórico", [](InstalacionPrueba& p) {
