@@ -2,11 +2,15 @@
 
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
+#include "IInterfazUsuario.h"
 #include "TAdaptadorVisionX.h"
 #include "TdmBBDD.h"
 #include "TextosCaptura.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QPushButton>
+#include <QThread>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -51,6 +55,19 @@ TfrmScanerVisionX::TfrmScanerVisionX(TdmBBDD& dm, TEnlaceVisionAPI& enlace, QWid
     connect(adaptador_.get(), &TAdaptadorVisionX::lineaLeida, this,
             [this](const QString& linea) { anadeLineaSinSecuencia(linea); });
     connect(adaptador_.get(), &TAdaptadorVisionX::mensaje, this, &TfrmScanerVisionX::avisa);
+    // The 5-second retry when no reader is listed happens at start-up: the
+    // wait window says that the program is working meanwhile.
+    adaptador_->fijaEspera([this](int ms) {
+        this->dm().iu().lanzaVentanaEsperar();
+        // Windows keep painting; the operator's clicks and keys wait.
+        QElapsedTimer reloj;
+        reloj.start();
+        while (reloj.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+            QThread::msleep(20);
+        }
+        this->dm().iu().CierraVentanaEsperar();
+    });
 #ifdef Q_OS_WIN
     adaptador_->fijaDestino(static_cast<VApiDestino>(winId()));
 #endif
