@@ -46,16 +46,18 @@ QString ejecutaElevado(const QString& guion) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (proceso.exitStatus() != QProcess::NormalExit)
         return QStringLiteral("la instalación se interrumpió.");
+    const QString salida = QString::fromLocal8Bit(proceso.readAll()).trimmed();
     switch (proceso.exitCode()) {
     case 0:
         return QString();
-    case 126:
-    case 127:
-        return QStringLiteral("no se concedió permiso de administrador.");
+    case 126: // the password dialog was dismissed
+        return QStringLiteral("se canceló la petición de la contraseña de administrador.");
+    case 127: // not authorised, or no agent to ask for the password
+        return QStringLiteral("no se obtuvo permiso de administrador. %1").arg(salida).trimmed();
     default:
         return QStringLiteral("la instalación terminó con el código %1: %2")
             .arg(proceso.exitCode())
-            .arg(QString::fromLocal8Bit(proceso.readAll()).trimmed());
+            .arg(salida);
     }
 }
 #endif
