@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QFile>
+
 #include <stdexcept>
 
 class TstTfrmInstalarDrivers : public QObject {
@@ -125,6 +127,52 @@ private slots:
         QVERIFY(!r);
         QVERIFY(ejecutados.isEmpty());
         QCOMPARE(p->guion.textos(), QStringList{TfrmInstalarDrivers::MensajeCancelado});
+    }
+
+    // The launcher of this platform runs the shipped script through pkexec
+    // (here a stand-in on PATH) and says why it could not.
+    void lanzadorConPkexec_data() {
+        QTest::addColumn<QString>("pkexec"); // the stand-in's body; empty: none on PATH
+        QTest::addColumn<QString>("motivo");
+        QTest::addColumn<bool>("copiada");
+        QTest::newRow("runs the script") << "exec \"$@\""
+                                         << "" << true;
+        QTest::newRow("password dismissed")
+            << "exit 126"
+            << "se canceló la petición de la contraseña de administrador." << false;
+        QTest::newRow("no pkexec") << ""
+                                   << "pkexec no está instalado en este equipo." << false;
+    }
+    void lanzadorConPkexec() {
+        QFETCH(QString, pkexec);
+        QFETCH(QString, motivo);
+        QFETCH(bool, copiada);
+#ifdef Q_OS_WIN
+        QSKIP("pkexec is the launcher of Linux");
+#endif
+        const QDir raiz(p->dir.path());
+        QVERIFY(raiz.mkpath("bin"));
+        for (const char* f : {"instala_acceso_visionx.sh", "60-teskora-visionx.rules"})
+            QVERIFY(QFile::copy(QStringLiteral(PAQUETE "/") + f, raiz.filePath(f)));
+        if (!pkexec.isEmpty()) {
+            QFile f(raiz.filePath("bin/pkexec"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(("#!/bin/sh\n" + pkexec + "\n").toUtf8());
+            f.close();
+            QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(raiz.filePath("bin")) + ":/usr/bin:/bin");
+        qputenv("TESKORA_DIR_REGLAS", QFile::encodeName(raiz.filePath("reglas")));
+        if (pkexec.isEmpty())
+            qputenv("PATH", QFile::encodeName(raiz.filePath("bin")));
+        const tDriverPanini d = driverPaniniDelSistema(p->inst);
+        QCOMPARE(d.guion64, raiz.filePath("instala_acceso_visionx.sh"));
+        const QString r = d.ejecuta(d.guion64);
+        qputenv("PATH", path);
+        qunsetenv("TESKORA_DIR_REGLAS");
+        QCOMPARE(r, motivo);
+        QCOMPARE(QFile::exists(raiz.filePath("reglas/60-teskora-visionx.rules")), copiada);
     }
 
     void mensajeConLaRutaDeWindows() {
