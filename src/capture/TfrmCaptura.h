@@ -24,8 +24,10 @@
 //    (the keyboard reader's input box); anadeBotonLector() puts a reader
 //    button ("&Desatascar", "&Parar", "&Reiniciar") under "&Leer cheques".
 //  - Lines are added only through anadeLinea() (codeline + "¬" + sequence
-//    number) or anadeLineaSinSecuencia() (the Excella form), so the list on
-//    screen and the enabling of Save and Clear always follow.
+//    number) or anadeLineaSinSecuencia() (a line already formed: the Excella
+//    form, or the Vision X line whose adapter numbers the line and its images
+//    together), so the list on screen and the enabling of Save and Clear
+//    always follow.
 //  - Questions and messages of the reader go through CajaMensajes (tests
 //    answer them); a reader that must not be read while a question is open
 //    checks preguntaAbierta().
