@@ -1,21 +1,43 @@
 #include "Captura.h"
 
+#include "BibliotecaLector.h"
 #include "ComprobacionEscaner.h"
+#include "EnlaceRd3lib.h"
+#include "FicheroPerfil.h"
 #include "ImagenesTalon.h"
 #include "PresenciaLectores.h"
+#include "TAdaptadorSB.h"
 #include "TdmBBDD.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerSB.h"
 
-TCaptura::TCaptura(TdmBBDD& dm, QWidget* parent)
-    : dm_(dm), parent_(parent), lectores_(std::make_unique<TPresenciaLectoresProvisional>()) {
+namespace {
+// The library file config.ini names for a reader; empty for the default places.
+QString bibliotecaConfigurada(const tInstalacion& inst, const QString& clave) {
+    return TFicheroPerfil(inst.ficheros.ficheroConfiguracion)
+        .texto(ClaveBiblioteca::Seccion, clave, QString());
+}
+} // namespace
+
+TCaptura::TCaptura(TdmBBDD& dm, QWidget* parent) : dm_(dm), parent_(parent) {
+    const tInstalacion& inst = dm_.instalacion();
+    enlaceRd3lib = std::make_unique<TEnlaceRd3lib>(
+        bibliotecaConfigurada(inst, ClaveBiblioteca::SeacBanche), inst.dirs.Dir_Aplicacion);
+    adaptadorSB = std::make_unique<TAdaptadorSB>(*enlaceRd3lib);
+    lectores_ = std::make_unique<TPresenciaLectores>(*adaptadorSB);
+
     frmScanerMTS = std::make_unique<TfrmScanerMTS>(dm_, parent_);
+    frmScanerSB = std::make_unique<TfrmScanerSB>(dm_, *adaptadorSB, parent_);
 }
 
 TCaptura::~TCaptura() = default;
 
 bool TCaptura::abreVentana(int tipo) {
     switch (tipo) {
+    case TipoLector::SeacBanche:
+        frmScanerSB->Launch();
+        return true;
     case TipoLector::Teclado:
         frmScanerMTS->Launch();
         return true;

@@ -9,6 +9,9 @@
 class TdmBBDD;
 class IPresenciaLectores;
 class TfrmScanerMTS;
+class TfrmScanerSB;
+class TEnlaceRd3lib;
+class TAdaptadorSB;
 class QWidget;
 
 class TCaptura {
@@ -31,8 +34,15 @@ public:
     // Replaces the presence checks (the readers' adapters, or a test's fake).
     void fijaLectores(std::unique_ptr<IPresenciaLectores> lectores);
 
+    // The Seac Banche library (the one named in config.ini, section LECTORES,
+    // key SeacBanche, when the program starts) and its adapter; they outlive
+    // the window.
+    std::unique_ptr<TEnlaceRd3lib> enlaceRd3lib;
+    std::unique_ptr<TAdaptadorSB> adaptadorSB;
+
     // In the order the program creates them.
     std::unique_ptr<TfrmScanerMTS> frmScanerMTS;
+    std::unique_ptr<TfrmScanerSB> frmScanerSB;
 
 private:
     TdmBBDD& dm_;

@@ -1,7 +1,10 @@
 #pragma once
 // What the scanner check asks of the readers that come through a maker's
-// library. The reader adapters implement it; until a reader's adapter is part
-// of the program, TPresenciaLectoresProvisional answers "present" for it.
+// library. TPresenciaLectores asks the readers' adapters; a test may put a
+// fake of its own in its place. TPresenciaLectoresProvisional answers
+// "present" for every reader.
+
+class TAdaptadorSB;
 
 class IPresenciaLectores {
 public:
@@ -27,4 +30,23 @@ public:
     bool driverPaniniPresente() override { return true; }
     bool instalaDriverPanini(int) override { return true; }
     bool enciendeVisionX() override { return true; }
+};
+
+// The program's presence checks, through the readers' adapters.
+class TPresenciaLectores : public IPresenciaLectores {
+public:
+    explicit TPresenciaLectores(TAdaptadorSB& seacBanche) : seacBanche_(seacBanche) {}
+
+    // Seac Banche: rdInit(-1) through the binding; false without a library.
+    bool seacBanchePresente() override;
+
+    // ---- Panini Vision X ------------------------------------------------
+    // Until the Vision X reader is part of the program: "present".
+    bool driverPaniniPresente() override { return true; }
+    bool instalaDriverPanini(int) override { return true; }
+    bool enciendeVisionX() override { return true; }
+    // ---------------------------------------------------------------------
+
+private:
+    TAdaptadorSB& seacBanche_;
 };

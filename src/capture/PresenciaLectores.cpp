@@ -1,0 +1,7 @@
+#include "PresenciaLectores.h"
+
+#include "TAdaptadorSB.h"
+
+bool TPresenciaLectores::seacBanchePresente() {
+    return seacBanche_.compruebaEstadoEscaner();
+}
