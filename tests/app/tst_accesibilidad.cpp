@@ -5,6 +5,7 @@
 #include "Accesibilidad.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "TAdaptadorSB.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
 #include "TfrmConfiguracion.h"
@@ -20,8 +21,10 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerSB.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
@@ -35,6 +38,8 @@ Q_DECLARE_METATYPE(Creador)
 class TstAccesibilidad : public QObject {
     Q_OBJECT
     TPresenciaLectoresProvisional lectores; // outlives every window built
+    TEnlaceRd3lib enlaceSB{QStringLiteral("no_existe/librd3lib.so"), QDir::tempPath()};
+    TAdaptadorSB adaptadorSB{enlaceSB};
 private slots:
     void textoSinMarcas_data() {
         QTest::addColumn<QString>("caption");
@@ -88,6 +93,9 @@ private slots:
         });
         fila("lector de teclado",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmScanerMTS>(*p.dm); });
+        fila("lector Seac Banche", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerSB>(*p.dm, adaptadorSB);
+        });
         fila("criterios del histórico",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmCriteriosBusqueda>(*p.dm); });
         fila("histórico", [](InstalacionPrueba& p) {
