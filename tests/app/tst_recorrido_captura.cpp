@@ -60,6 +60,14 @@ void clickFila(QTreeWidget* l, int fila) {
     QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
 }
 
+// An installation already configured: config.ini with these contents.
+void configura(const tInstalacion& inst, const QByteArray& contenido) {
+    QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
+    QFile ini(inst.ficheros.ficheroConfiguracion);
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(contenido);
+}
+
 QStringList ficherosDe(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::Files, QDir::Name);
 }
@@ -124,11 +132,7 @@ private slots:
     void seacBancheDeLaLecturaALaEmision() {
         QTemporaryDir dir;
         const tInstalacion inst = calculaInstalacion(dir.path());
-        QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
-        QFile ini(inst.ficheros.ficheroConfiguracion);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[ESCANER]\r\nTipo=1\r\n[LECTORES]\r\nSeacBanche=" SIMULADO_RD3LIB "\r\n");
-        ini.close();
+        configura(inst, "[ESCANER]\r\nTipo=1\r\n[LECTORES]\r\nSeacBanche=" SIMULADO_RD3LIB "\r\n");
         qputenv("TESKORA_MUESTRAS", MUESTRAS);
 
         TGuionDialogos guion;
@@ -246,11 +250,7 @@ private slots:
     void tipoManualNoAbreNada() {
         QTemporaryDir dir;
         const tInstalacion inst = calculaInstalacion(dir.path());
-        QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
-        QFile ini(inst.ficheros.ficheroConfiguracion);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[ESCANER]\r\nTipo=0\r\n");
-        ini.close();
+        configura(inst, "[ESCANER]\r\nTipo=0\r\n");
         TGuionDialogos guion;
         ConductorVentanas c;
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) { pulsa(f->btnAceptar); });
