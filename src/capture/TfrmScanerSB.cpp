@@ -143,6 +143,10 @@ void TfrmScanerSB::parar() {
 }
 
 void TfrmScanerSB::reiniciar() {
+    // A reader that hangs in a run never says it ended: the reset ends it,
+    // so that Save and Clear are not left waiting for it.
+    if (adaptador_.leyendo())
+        adaptador_.parar();
     adaptador_.reiniciar(dm().estado().Escaner.texto);
     muestraEstado();
 }

@@ -137,7 +137,7 @@ private slots:
 
     // While the reader feeds, Save, Clear and a second run wait for it.
     void duranteLaLectura() {
-        abre(3, {{"pausa", 250}});
+        abre(4, {{"pausa", 250}});
         pulsa(frm->btnLeer);
         QTRY_COMPARE(frm->lista().size(), 1);
         QVERIFY(!frm->btnLeer->isEnabled());
@@ -151,6 +151,15 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(fines->count(), 1, 10000);
         QVERIFY(frm->btnSalvar->isEnabled() && frm->btnLeer->isEnabled());
         QCOMPARE(sim.registro().count("rdStart()"), 1);
+
+        // "&Reiniciar" during a run ends it first: Save is free at once.
+        pulsa(frm->btnLeer);
+        QTRY_VERIFY(frm->lista().size() > 4);
+        sim.borraRegistro();
+        pulsa(frm->btnReiniciar);
+        QVERIFY(frm->btnSalvar->isEnabled());
+        QCOMPARE(sim.registro().mid(0, 3),
+                 (QStringList{"rdStop()", "rdConfigAPI(4099,1)", "rdInit(-1)"}));
     }
 
     // No library, a library without one function, a library with no reader:
