@@ -11,8 +11,11 @@ class IPresenciaLectores;
 class TEnlaceMtxmlmcr;
 class TEnlaceVisionAPI;
 class TfrmScanerMTS;
+class TfrmScanerSB;
 class TfrmScanerVisionX;
 class TfrmScanerX;
+class TEnlaceRd3lib;
+class TAdaptadorSB;
 class QWidget;
 
 class TCaptura {
@@ -40,9 +43,16 @@ public:
     std::unique_ptr<TEnlaceMtxmlmcr> enlaceExcella;
     std::unique_ptr<TEnlaceVisionAPI> enlaceVisionX;
 
+    // The Seac Banche library (the one named in config.ini, section LECTORES,
+    // key SeacBanche, when the program starts) and its adapter; they outlive
+    // the window.
+    std::unique_ptr<TEnlaceRd3lib> enlaceRd3lib;
+    std::unique_ptr<TAdaptadorSB> adaptadorSB;
+
     // In the order the program creates them.
     std::unique_ptr<TfrmScanerX> frmScanerX;
     std::unique_ptr<TfrmScanerMTS> frmScanerMTS;
+    std::unique_ptr<TfrmScanerSB> frmScanerSB;
     std::unique_ptr<TfrmScanerVisionX> frmScanerVisionX;
 
 private:

@@ -1,11 +1,13 @@
 #include "PresenciaLectores.h"
 
-TPresenciaLectores::TPresenciaLectores(TdmBBDD& dm, TfrmScanerVisionX& visionX,
-                                       tDriverPanini driver, QWidget* parent)
-    : dm_(dm), visionX_(visionX), driver_(std::move(driver)), parent_(parent) {}
+#include "TAdaptadorSB.h"
 
-// Until the Seac Banche window is part of the program its reader counts as
-// present, as before.
+TPresenciaLectores::TPresenciaLectores(TdmBBDD& dm, TAdaptadorSB* seacBanche,
+                                       TfrmScanerVisionX* visionX, tDriverPanini driver,
+                                       QWidget* parent)
+    : dm_(dm), seacBanche_(seacBanche), visionX_(visionX), driver_(std::move(driver)),
+      parent_(parent) {}
+
 bool TPresenciaLectores::seacBanchePresente() {
-    return true;
+    return seacBanche_ && seacBanche_->compruebaEstadoEscaner();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the scanner check asks of the readers that come through a maker's
-// library. TPresenciaLectores is the program's; TPresenciaLectoresProvisional
-// answers "present" for every reader (tests of what does not reach a reader).
+// library. TPresenciaLectores is the program's; a test may put a fake of its
+// own in its place. TPresenciaLectoresProvisional answers "present" for every
+// reader (tests of what does not reach a reader).
 
 #include "DriverPanini.h"
 
@@ -32,6 +33,7 @@ public:
 };
 
 class TdmBBDD;
+class TAdaptadorSB;
 class TfrmScanerVisionX;
 class QWidget;
 
@@ -39,11 +41,14 @@ class QWidget;
 // Vision X: PresenciaLectoresPanini.cpp.
 class TPresenciaLectores : public IPresenciaLectores {
 public:
-    // `visionX`: the long-lived window whose engine is started; `driver`: what
-    // the reader needs on this computer (driverPaniniDelSistema, or a test's).
-    TPresenciaLectores(TdmBBDD& dm, TfrmScanerVisionX& visionX, tDriverPanini driver,
-                       QWidget* parent);
+    // `seacBanche`: the adapter of the Seac Banche library; `visionX`: the
+    // long-lived window whose engine is started; `driver`: what the reader
+    // needs on this computer (driverPaniniDelSistema, or a test's). A reader
+    // left null (a test of another reader) is never present.
+    TPresenciaLectores(TdmBBDD& dm, TAdaptadorSB* seacBanche, TfrmScanerVisionX* visionX,
+                       tDriverPanini driver, QWidget* parent);
 
+    // Seac Banche: rdInit(-1) through the binding; false without a library.
     bool seacBanchePresente() override;
     bool driverPaniniPresente() override;
     bool instalaDriverPanini(int tipo) override;
@@ -51,7 +56,8 @@ public:
 
 private:
     TdmBBDD& dm_;
-    TfrmScanerVisionX& visionX_;
+    TAdaptadorSB* seacBanche_;
+    TfrmScanerVisionX* visionX_;
     const tDriverPanini driver_;
     QWidget* parent_;
 };

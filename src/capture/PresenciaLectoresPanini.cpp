@@ -16,5 +16,5 @@ bool TPresenciaLectores::instalaDriverPanini(int tipo) {
 }
 
 bool TPresenciaLectores::enciendeVisionX() {
-    return visionX_.enciendeEscaner();
+    return visionX_ && visionX_->enciendeEscaner();
 }

@@ -7,6 +7,7 @@
 #include "EnlaceVisionAPI.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "TAdaptadorSB.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
 #include "TfrmConfiguracion.h"
@@ -23,10 +24,12 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerSB.h"
 #include "TfrmScanerVisionX.h"
 #include "TfrmScanerX.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
@@ -43,6 +46,8 @@ class TstAccesibilidad : public QObject {
     // No reader library: the windows are built as on a computer without one.
     TEnlaceMtxmlmcr enlaceExcella{QString(), QString()};
     TEnlaceVisionAPI enlaceVisionX{QString(), QString()};
+    TEnlaceRd3lib enlaceSB{QStringLiteral("no_existe/librd3lib.so"), QDir::tempPath()};
+    TAdaptadorSB adaptadorSB{enlaceSB};
 private slots:
     void textoSinMarcas_data() {
         QTest::addColumn<QString>("caption");
@@ -104,6 +109,9 @@ private slots:
         });
         fila("instalación del lector Vision X", [](InstalacionPrueba& p) {
             return std::make_unique<TfrmInstalarDrivers>(5, tDriverPanini{}, p.estado);
+        });
+        fila("lector Seac Banche", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerSB>(*p.dm, adaptadorSB);
         });
         fila("criterios del histórico",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmCriteriosBusqueda>(*p.dm); });

@@ -85,7 +85,8 @@ private slots:
         driver.instalado = dir.filePath("60-teskora-visionx.rules");
         QVERIFY(QFile(driver.instalado).open(QIODevice::WriteOnly));
         app.captura->fijaLectores(std::make_unique<TPresenciaLectores>(
-            *app.dmBBDD, *app.captura->frmScanerVisionX, driver, nullptr));
+            *app.dmBBDD, app.captura->adaptadorSB.get(), app.captura->frmScanerVisionX.get(),
+            driver, nullptr));
         app.captura->frmScanerX->adaptador().fijaEspera([](int) {});
         app.muestra();
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));

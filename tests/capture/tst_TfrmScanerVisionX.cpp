@@ -58,7 +58,7 @@ class TstTfrmScanerVisionX : public QObject {
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[ESCANER]\r\nTipo=5\r\n");
         ini.close();
-        TPresenciaLectores lectores(*p->dm, *frm, driver, nullptr);
+        TPresenciaLectores lectores(*p->dm, nullptr, frm.get(), driver, nullptr);
         compruebaEstadoEscaner(p->inst, p->estado, lectores, nullptr);
     }
 
