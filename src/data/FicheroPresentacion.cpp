@@ -1,7 +1,11 @@
 #include "FicheroPresentacion.h"
 
+#include "ErrorOperacion.h"
 #include "FicherosTexto.h"
+#include "Importes.h"
+#include "Numeros.h"
 #include "Textos.h"
+#include "TextosBBDD.h"
 
 #include <QFileInfo>
 
@@ -61,11 +65,12 @@ tNombreCons siguienteNombreCons(const QString& dirCons) {
 }
 
 QString campoImporteTalon(const QString& importe) {
-    QString digitos = importe;
-    digitos.remove(u'.');
-    digitos.remove(u',');
-    digitos.remove(u' ');
-    return ceros(digitos, 13);
+    // Digits alone are already cents; anything else is a plain or display amount.
+    QString sinBlancos = importe;
+    sinBlancos.remove(u' ');
+    const std::optional<tImporte> valor =
+        sonDigitos(sinBlancos) ? tImporte::leeCentimos(sinBlancos) : tImporte::leeTexto(importe);
+    return valor ? valor->campoCentimos(13) : QString();
 }
 
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
@@ -76,7 +81,10 @@ void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante
 
 void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
                           const tRemesas& remesa) {
-    talon.Importe = campoImporteTalon(talon.Importe);
+    const QString campo = campoImporteTalon(talon.Importe);
+    if (campo.isEmpty())
+        throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
+    talon.Importe = campo;
     anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)});
 }
 

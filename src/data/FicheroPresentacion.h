@@ -51,6 +51,8 @@ void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, 
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
                            int numeroTalones, const QString& nif, qint64 totalCentimos);
 
-// The amount field of a cheque record: the amount without ".", "," and
-// blanks, with "0" in front up to 13 characters (1.234,56 gives 0000000123456).
+// The amount field of a cheque record: the cents of the amount with "0" in
+// front up to 13 characters (1.234,56 and 1234,56 give 0000000123456; digits
+// alone are cents already). Empty when the text is not an amount, which
+// escribeRegistroTalon refuses with TErrorOperacion.
 QString campoImporteTalon(const QString& importe);

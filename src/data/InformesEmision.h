@@ -16,6 +16,15 @@
 
 #include <QString>
 
+// File names of an emission's letter and report: "INFO" and "INFORES"
+// followed by the suffix of the emission's file name (".0007" of "CONS.0007").
+inline QString ficheroCarta(const QString& sufijo) {
+    return QStringLiteral("INFO") + sufijo;
+}
+inline QString ficheroInforme(const QString& sufijo) {
+    return QStringLiteral("INFORES") + sufijo;
+}
+
 // A plain amount (1234,56) as the reports print it: thousands grouped with
 // ".", a decimal comma, two decimals, and the word "Zero" for zero. Throws
 // TErrorOperacion when the text is not a number with a decimal comma.

@@ -5,9 +5,11 @@
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
 #include "ImagenesTalon.h"
+#include "Importes.h"
 #include "InformesEmision.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +73,12 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         t.chk_numero = t.Numero.mid(8, 1);
         t.Nombre_Cliente = s.texto(8);
         t.Cuenta = s.texto(12);
-        fila.centimos = s.texto(13).toLongLong();
+        const std::optional<tImporte> importe = tImporte::leeCentimos(s.texto(13));
+        if (!importe) {
+            error = MensajeBBDD::ImporteNoValido.arg(s.texto(13), t.Numero);
+            return false;
+        }
+        fila.centimos = importe->centimos();
         t.indicador = s.entero(14);
         filas.push_back(fila);
     }
