@@ -39,7 +39,6 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
     };
     captura = std::make_unique<TCaptura>(*dmBBDD, frmPrincipal.get());
     estado.abreVentanaCaptura = [this](int tipo) { return captura->abreVentana(tipo); };
-    frmMnto_Ordenantes = std::make_unique<TfrmMnto_Ordenantes>(*dmBBDD, frmPrincipal.get());
     frmAcerca = std::make_unique<TfrmAcerca>(frmPrincipal.get());
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
     secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };

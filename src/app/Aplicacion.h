@@ -16,7 +16,6 @@ class TdmBBDD;
 class TFrmCadenas;
 class TPreguntaF;
 class TCaptura;
-class TfrmMnto_Ordenantes;
 class TfrmAcerca;
 class TGuionDialogos;
 
@@ -41,7 +40,6 @@ public:
     std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
     std::unique_ptr<TCaptura> captura; // the capture windows
-    std::unique_ptr<TfrmMnto_Ordenantes> frmMnto_Ordenantes;
     std::unique_ptr<TfrmAcerca> frmAcerca;
     std::unique_ptr<TSecuenciaInicio> secuenciaInicio;
 

@@ -5,10 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <map>
+#include <QTemporaryDir>
 
 #include <zip.h>
+
+#include <map>
 
 namespace {
 
@@ -25,10 +26,10 @@ QString textoError(zip_t* zip) {
     return QString::fromLocal8Bit(zip_strerror(zip));
 }
 
-} // namespace
-
-void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
-                        const std::function<void()>& progreso, const QStringList& otros) {
+// Makes the archive at `rutaZip` with libzip; messages name `nombre`, the
+// archive's place for the operator.
+void creaZip(const QString& rutaZip, const QString& nombre, const QString& carpeta,
+             const std::function<void()>& progreso, const QStringList& otros) {
     int codigo = 0;
     zip_t* zip =
         zip_open(QFile::encodeName(rutaZip).constData(), ZIP_CREATE | ZIP_TRUNCATE, &codigo);
@@ -37,32 +38,32 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
         zip_error_init_with_code(&error, codigo);
         const QString motivo = QString::fromLocal8Bit(zip_error_strerror(&error));
         zip_error_fini(&error);
-        falla(rutaZip, motivo);
+        falla(nombre, motivo);
     }
     // Entry name -> file, in name order.
     std::map<QString, QString> ficheros;
     const QDir dir(carpeta);
-    for (const QString& nombre : dir.entryList(QDir::Files, QDir::Name))
-        ficheros[nombre] = dir.filePath(nombre);
+    for (const QString& entrada : dir.entryList(QDir::Files, QDir::Name))
+        ficheros[entrada] = dir.filePath(entrada);
     for (const QString& ruta : otros)
         ficheros[QFileInfo(ruta).fileName()] = ruta;
-    for (const auto& [nombre, ruta] : ficheros) {
+    for (const auto& [entrada, ruta] : ficheros) {
         // libzip reads the file when the archive is closed.
         zip_source_t* origen = zip_source_file(zip, QFile::encodeName(ruta).constData(), 0, -1);
         if (!origen) {
             const QString motivo = textoError(zip);
             zip_discard(zip);
-            falla(rutaZip, motivo);
+            falla(nombre, motivo);
         }
         const zip_int64_t indice =
-            zip_file_add(zip, nombre.toUtf8().constData(), origen, ZIP_FL_ENC_GUESS);
+            zip_file_add(zip, entrada.toUtf8().constData(), origen, ZIP_FL_ENC_GUESS);
         if (indice < 0 || zip_set_file_compression(zip, static_cast<zip_uint64_t>(indice),
                                                    ZIP_CM_DEFLATE, 0) != 0) {
             const QString motivo = textoError(zip);
             if (indice < 0)
                 zip_source_free(origen);
             zip_discard(zip);
-            falla(rutaZip, motivo);
+            falla(nombre, motivo);
         }
     }
     if (progreso)
@@ -72,6 +73,44 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
     if (zip_close(zip) != 0) {
         const QString motivo = textoError(zip);
         zip_discard(zip);
+        falla(nombre, motivo);
+    }
+}
+
+// Writes the archive made at `origen` to the destination's device.
+void escribeEnDestino(const QString& origen, const QString& rutaZip,
+                      const IDestinoFicheros& destino) {
+    QFile zip(origen);
+    const std::unique_ptr<QIODevice> f = destino.dispositivo(rutaZip);
+    const bool abierto = zip.open(QIODevice::ReadOnly) && f->open(QIODevice::WriteOnly);
+    bool escrito = abierto;
+    while (escrito && !zip.atEnd()) {
+        const QByteArray bloque = zip.read(64 * 1024);
+        escrito = !bloque.isEmpty() && f->write(bloque) == bloque.size();
+    }
+    const QString motivo = !zip.errorString().isEmpty() && zip.error() != QFileDevice::NoError
+                               ? zip.errorString()
+                               : f->errorString();
+    f->close();
+    if (!escrito) {
+        QFile::remove(rutaZip);
         falla(rutaZip, motivo);
     }
+}
+
+} // namespace
+
+void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
+                        const std::function<void()>& progreso, const IDestinoFicheros& destino,
+                        const QStringList& otros) {
+    if (&destino == &destinoDisco()) {
+        creaZip(rutaZip, rutaZip, carpeta, progreso, otros);
+        return;
+    }
+    const QTemporaryDir temporal;
+    if (!temporal.isValid())
+        falla(rutaZip, temporal.errorString());
+    const QString origen = temporal.filePath(QStringLiteral("archivo.zip"));
+    creaZip(origen, rutaZip, carpeta, progreso, otros);
+    escribeEnDestino(origen, rutaZip, destino);
 }

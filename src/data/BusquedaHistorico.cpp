@@ -1,5 +1,6 @@
 #include "BusquedaHistorico.h"
 
+#include "Importes.h"
 #include "Numeros.h"
 
 #include <QStringList>
@@ -20,15 +21,13 @@ const QString fechaOrdenable =
     QStringLiteral("(substr(fecha_confeccion, 7, 4) || substr(fecha_confeccion, 4, 2) || "
                    "substr(fecha_confeccion, 1, 2))");
 
-// The amount text without its points and commas, as cents; nothing for an
-// empty or zero amount ("0,00" is how an untouched field reads).
+// The typed amount in cents; nothing for an empty or zero amount ("0,00" is
+// how an untouched field reads).
 std::optional<qint64> centimosCriterio(const QString& importe) {
-    QString digitos = importe;
-    digitos.remove(u'.');
-    digitos.remove(u',');
-    if (digitos.isEmpty() || digitos == QStringLiteral("000"))
+    const std::optional<tImporte> valor = tImporte::leeTexto(importe);
+    if (!valor || valor->centimos() == 0)
         return std::nullopt;
-    return leeEntero64(digitos);
+    return valor->centimos();
 }
 
 } // namespace

@@ -1,7 +1,11 @@
 #include "FicheroPresentacion.h"
 
+#include "ErrorOperacion.h"
 #include "FicherosTexto.h"
+#include "Importes.h"
+#include "Numeros.h"
 #include "Textos.h"
+#include "TextosBBDD.h"
 
 #include <QFileInfo>
 
@@ -61,30 +65,36 @@ tNombreCons siguienteNombreCons(const QString& dirCons) {
 }
 
 QString campoImporteTalon(const QString& importe) {
-    QString digitos = importe;
-    digitos.remove(u'.');
-    digitos.remove(u',');
-    digitos.remove(u' ');
-    return ceros(digitos, 13);
+    // Digits alone are already cents; anything else is a plain or display amount.
+    QString sinBlancos = importe;
+    sinBlancos.remove(u' ');
+    const std::optional<tImporte> valor =
+        sonDigitos(sinBlancos) ? tImporte::leeCentimos(sinBlancos) : tImporte::leeTexto(importe);
+    return valor ? valor->campoCentimos(13) : QString();
 }
 
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
                             const QString& fichero, const QString& fechaConfeccion,
-                            const QString& fechaProceso) {
-    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)});
+                            const QString& fechaProceso, const IDestinoFicheros& destino) {
+    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)},
+                     destino);
 }
 
 void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
-                          const tRemesas& remesa) {
-    talon.Importe = campoImporteTalon(talon.Importe);
-    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)});
+                          const tRemesas& remesa, const IDestinoFicheros& destino) {
+    const QString campo = campoImporteTalon(talon.Importe);
+    if (campo.isEmpty())
+        throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
+    talon.Importe = campo;
+    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)}, destino);
 }
 
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
-                           int numeroTalones, const QString& nif, qint64 totalCentimos) {
+                           int numeroTalones, const QString& nif, qint64 totalCentimos,
+                           const IDestinoFicheros& destino) {
     const QString linea =
         QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
         ceros(QString::number(numeroTalones), 10) +
         ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
-    anadeFicheroTexto(dirCons + fichero, {linea});
+    anadeFicheroTexto(dirCons + fichero, {linea}, destino);
 }

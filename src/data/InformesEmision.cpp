@@ -6,7 +6,6 @@
 #include "Numeros.h"
 #include "Textos.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -85,47 +84,33 @@ QStringList lineasCarta(const tRemesas& r, const QString& nombreBanco) {
 } // namespace
 
 QString importeInforme(const QString& importePlano) {
-    static const QRegularExpression forma(QStringLiteral("\\A([+-]?)([0-9]*)(?:,([0-9]*))?\\z"));
-    const QString texto = importePlano.trimmed();
-    const QRegularExpressionMatch m = forma.match(texto);
-    const QString enteros = m.captured(2);
-    const QString decimales = m.captured(3);
-    // Sixteen whole digits keep the cents within 64 bits.
-    if (!m.hasMatch() || (enteros.isEmpty() && decimales.isEmpty()) || enteros.size() > 16)
+    const std::optional<tImporte> importe = tImporte::leePlano(importePlano);
+    if (!importe)
         throw TErrorOperacion(QStringLiteral("'%1' no es un importe válido").arg(importePlano));
-    const QString dosDecimales = rellenaCadena(decimales.left(2), QStringLiteral("0"), 2, true);
-    qint64 centimos =
-        leeEntero64(enteros.isEmpty() ? QStringLiteral("0") : enteros).value_or(0) * 100 +
-        leeEntero64(dosDecimales).value_or(0);
-    // Half a cent or more rounds away from zero.
-    if (decimales.size() > 2 && decimales[2] >= u'5')
-        ++centimos;
-    if (centimos == 0)
-        return QStringLiteral("Zero");
-    const QString euros = QString::number(centimos / 100);
-    const QString cents =
-        rellenaCadena(QString::number(centimos % 100), QStringLiteral("0"), 2, false);
-    return (m.captured(1) == u'-' ? QStringLiteral("-") : QString()) + agrupaDigitos(euros) + u',' +
-           cents;
+    return importe->centimos() == 0 ? QStringLiteral("Zero") : importe->visible();
 }
 
-void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco) {
-    creaFicheroTexto(ruta, lineasCarta(remesa, nombreBanco));
+void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco,
+                       const IDestinoFicheros& destino) {
+    creaFicheroTexto(ruta, lineasCarta(remesa, nombreBanco), destino);
 }
 
-void escribeCabeceraInforme(const QString& ruta, const tRemesas& r) {
-    creaFicheroTexto(ruta, {asteriscos(),
-                            QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") +
-                                r.nombre_Cons + QStringLiteral("    FECHA : ") +
-                                r.Fecha_Confeccion + QStringLiteral("          Página : 1"),
-                            asteriscos(),
-                            QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
-                                QStringLiteral("        NIF/CIF : ") + r.Nif,
-                            QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
-                            QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso, QString()});
+void escribeCabeceraInforme(const QString& ruta, const tRemesas& r,
+                            const IDestinoFicheros& destino) {
+    creaFicheroTexto(ruta,
+                     {asteriscos(),
+                      QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") + r.nombre_Cons +
+                          QStringLiteral("    FECHA : ") + r.Fecha_Confeccion +
+                          QStringLiteral("          Página : 1"),
+                      asteriscos(),
+                      QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
+                          QStringLiteral("        NIF/CIF : ") + r.Nif,
+                      QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
+                      QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso, QString()},
+                     destino);
 }
 
-void escribeDetalleTalon(const QString& ruta, const tTalon& t) {
+void escribeDetalleTalon(const QString& ruta, const tTalon& t, const IDestinoFicheros& destino) {
     QStringList l{QString(),
                   QStringLiteral("Número de Cheque: ") + t.Numero + QStringLiteral("  Cuenta: ") +
                       t.Cuenta + QStringLiteral("  Importe: ") + t.Importe,
@@ -135,11 +120,14 @@ void escribeDetalleTalon(const QString& ruta, const tTalon& t) {
         l << QStringLiteral("Fecha de Vencimiento: ") + t.FechaPago +
                  QStringLiteral("  Pagaré a la orden - al portador: ") +
                  (t.indicador == 0 ? QStringLiteral("SI") : QStringLiteral("NO"));
-    anadeFicheroTexto(ruta, l);
+    anadeFicheroTexto(ruta, l, destino);
 }
 
-void escribeTotalesInforme(const QString& ruta, const tRemesas& r) {
-    anadeFicheroTexto(ruta, {QString(), asteriscos(),
-                             QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
-                             QStringLiteral("Importe Total: ") + importeEn15(r.Importe)});
+void escribeTotalesInforme(const QString& ruta, const tRemesas& r,
+                           const IDestinoFicheros& destino) {
+    anadeFicheroTexto(ruta,
+                      {QString(), asteriscos(),
+                       QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
+                       QStringLiteral("Importe Total: ") + importeEn15(r.Importe)},
+                      destino);
 }

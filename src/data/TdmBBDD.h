@@ -3,6 +3,7 @@
 // a window; it reports to the operator through IInterfazUsuario.
 
 #include "EstadoPrograma.h"
+#include "FicherosTexto.h"
 #include "FilasLista.h"
 #include "IInterfazUsuario.h"
 #include "ImagenesTalon.h"
@@ -188,6 +189,12 @@ public:
     // The rename that archives an emitted cheque's images; empty, the file
     // system's. Fault tests make it fail, as across volumes.
     tRenombrado renombraFichero;
+    // For fault tests: where the emission writes its text files and archive
+    // (the disk when unset). Not owned.
+    const IDestinoFicheros* destinoFicheros = nullptr;
+    const IDestinoFicheros& destino() const {
+        return destinoFicheros ? *destinoFicheros : destinoDisco();
+    }
 
     // --- History of emitted cheques (TdmBBDD_Historico) ---------------------
     // The query the history grid shows; created on first use, owned here.

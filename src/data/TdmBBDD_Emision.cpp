@@ -12,6 +12,7 @@
 #include "MotorTablas.h"
 #include "Numeros.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 #include "ValidacionTalon.h"
 
 #include <QFileInfo>
@@ -38,7 +39,6 @@ namespace Mensaje {
 const QString SinNumeroLibre =
     QStringLiteral("No queda ningún número de emisión libre en la carpeta %1");
 const QString SinPresentador = QStringLiteral("No existe el presentador de la remesa (clave %1)");
-const QString ImporteNoValido = QStringLiteral("El importe '%1' del cheque %2 no es válido");
 const QString SinCopiaFichero = QStringLiteral("No se pudo copiar el fichero %1 en %2");
 const QString NoCumplenReglas =
     QStringLiteral("Estos cheques no cumplen las reglas de un cheque correcto y siguen en la "
@@ -55,23 +55,13 @@ struct tTalonEmitible {
     tTalon talon;
 };
 
-// The cents of the display amount: its first "," and every "." removed.
-std::optional<qint64> centimosDeImporte(const QString& importeVisible) {
-    QString digitos = importeVisible;
-    const qsizetype coma = digitos.indexOf(u',');
-    if (coma >= 0)
-        digitos.remove(coma, 1);
-    digitos.remove(u'.');
-    return leeEntero64(digitos);
-}
-
 // Inserts the cheque's history row into `tabla` on the connection, with the
 // next key of that table; answers the engine message or "".
 QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, const tRemesas& remesa,
                               const tOrdenantes& ordenante, const tTalon& t) {
-    const std::optional<qint64> imp = centimosDeImporte(t.Importe);
+    const std::optional<tImporte> imp = tImporte::leeTexto(t.Importe);
     if (!imp)
-        return Mensaje::ImporteNoValido.arg(t.Importe, t.Numero);
+        return MensajeBBDD::ImporteNoValido.arg(t.Importe, t.Numero);
     motor::Sentencia max(
         con, QStringLiteral("SELECT max(Pk_HistoricoRecibos) AS contador FROM %1").arg(tabla));
     if (!max.ejecuta())
@@ -88,8 +78,8 @@ QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, const 
             .arg(tabla),
         {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon, remesa.Fecha_Proceso,
          remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
-         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, *imp,
-         t.indicador, ordenante.Nif_Sufijo});
+         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
+         imp->centimos(), t.indicador, ordenante.Nif_Sufijo});
 }
 
 // The correct cheques of the table, in the order the table gives them.
@@ -215,16 +205,15 @@ private:
             apartados_.reglas << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
             return true;
         }
+        const std::optional<tImporte> importe = tImporte::leeTexto(c.talon.Importe);
+        if (!importe)
+            return falla(MensajeBBDD::ImporteNoValido.arg(c.talon.Importe, c.talon.Numero));
+        // The bank record, the report and the history all take the one value.
         tTalon registro = c.talon;
-        const QString centimos = campoImporteTalon(registro.Importe);
-        const std::optional<qint64> valor = leeEntero64(centimos);
-        if (!valor)
-            return falla(Mensaje::ImporteNoValido.arg(registro.Importe, registro.Numero));
+        registro.Importe = importe->plano();
         tTalon talon = c.talon;
         talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-        QString importe = QString::number(*valor);
-        centimosAImporte(importe);
-        talon.Importe = formateaImporte(importe);
+        talon.Importe = importe->visible();
 
         motor::Transaccion tr(con);
         if (!tr.iniciada())
@@ -245,8 +234,9 @@ private:
         const tMarcaFichero marcaInforme(informe_);
         const tMarcaFichero marcaFichero(dm_.instalacion().dirs.Dir_Cons + remesa_.nombre_Cons);
         try {
-            escribeDetalleTalon(informe_, talon);
-            escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_);
+            escribeDetalleTalon(informe_, talon, dm_.destino());
+            escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_,
+                                 dm_.destino());
         } catch (const TErrorOperacion& error) {
             marcaInforme.restaura();
             marcaFichero.restaura();
@@ -259,7 +249,7 @@ private:
             return falla(tr.error());
         }
         ++talones;
-        totalCentimos += *valor;
+        totalCentimos += importe->centimos();
         avisa(PuntoEmision::Confirmado, talones);
         const QString frontal = archivaImagenesTalon(
             dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo, talon.Numero,
@@ -347,8 +337,8 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     remesa.fk_ordenante = ordenante.Pk_Ordenante;
 
     escribeCabeceraFichero(d.Dir_Cons, estado_.OrdenanteActual, cons.fichero, fecha_Confeccion,
-                           fecha_Proceso);
-    escribeCabeceraInforme(rutaInforme(cons.numero), remesa);
+                           fecha_Proceso, destino());
+    escribeCabeceraInforme(rutaInforme(cons.numero), remesa, destino());
     avisaPuntoEmision(PuntoEmision::CabeceraEscrita, 0);
 
     TBucleEmision bucle(*this, remesa, rutaInforme(cons.numero));
@@ -360,11 +350,11 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
 }
 
 QString TdmBBDD::rutaInforme(const QString& numero) const {
-    return inst_.dirs.Dir_Cons + QStringLiteral("INFORES.") + numero;
+    return inst_.dirs.Dir_Cons + ficheroInforme(u'.' + numero);
 }
 
 QString TdmBBDD::rutaCarta(const QString& numero) const {
-    return inst_.dirs.Dir_Cons + QStringLiteral("INFO.") + numero;
+    return inst_.dirs.Dir_Cons + ficheroCarta(u'.' + numero);
 }
 
 void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talones,
@@ -373,17 +363,15 @@ void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talone
     const tDirectorios& d = inst_.dirs;
     const int registros = 1 + talones;
     escribeTotalesFichero(d.Dir_Cons, remesa.nombre_Cons, registros, talones, remesa.Nif,
-                          totalCentimos);
+                          totalCentimos, destino());
     avisaPuntoEmision(PuntoEmision::TotalesEscritos, talones);
 
-    QString importe = QString::number(totalCentimos);
-    centimosAImporte(importe);
-    remesa.Importe = importe;
+    remesa.Importe = tImporte::deCentimos(totalCentimos).plano();
     remesa.Numero_Registros = QString::number(registros + 1);
     remesa.Numero_Talones = QString::number(talones);
 
-    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre);
-    escribeTotalesInforme(rutaInforme(numero), remesa);
+    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre, destino());
+    escribeTotalesInforme(rutaInforme(numero), remesa, destino());
     avisaPuntoEmision(PuntoEmision::InformesEscritos, talones);
     if (guardaHistoricoRemesa)
         GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
@@ -439,6 +427,6 @@ void TdmBBDD::ComprimeFicheroTalones(const QString& fichero, const QStringList& 
         throw TErrorOperacion(Mensaje::SinCopiaFichero.arg(fichero, copia));
     comprimeCarpetaZip(
         d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
-        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, frontales);
+        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, destino(), frontales);
     vaciaCarpeta(d.Dir_Imagenes_tmp);
 }

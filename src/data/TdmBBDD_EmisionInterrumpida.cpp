@@ -5,9 +5,11 @@
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
 #include "ImagenesTalon.h"
+#include "Importes.h"
 #include "InformesEmision.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +73,12 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         t.chk_numero = t.Numero.mid(8, 1);
         t.Nombre_Cliente = s.texto(8);
         t.Cuenta = s.texto(12);
-        fila.centimos = s.texto(13).toLongLong();
+        const std::optional<tImporte> importe = tImporte::leeCentimos(s.texto(13));
+        if (!importe) {
+            error = MensajeBBDD::ImporteNoValido.arg(s.texto(13), t.Numero);
+            return false;
+        }
+        fila.centimos = importe->centimos();
         t.indicador = s.entero(14);
         filas.push_back(fila);
     }
@@ -134,14 +141,14 @@ bool TdmBBDD::completaEmisionInterrumpida() {
         remesa.nombre_Cons = en->fichero;
         vaciaCarpeta(d.Dir_Imagenes_tmp);
         escribeCabeceraFichero(d.Dir_Cons, ordenante, en->fichero, remesa.Fecha_Confeccion,
-                               remesa.Fecha_Proceso);
-        escribeCabeceraInforme(rutaInforme(en->numero), remesa);
+                               remesa.Fecha_Proceso, destino());
+        escribeCabeceraInforme(rutaInforme(en->numero), remesa, destino());
         qint64 total = 0;
         QStringList frontales;
         for (tFilaHistorico& fila : filas) {
             tTalon registro = fila.talon;
-            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa);
-            escribeDetalleTalon(rutaInforme(en->numero), fila.talon);
+            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa, destino());
+            escribeDetalleTalon(rutaInforme(en->numero), fila.talon, destino());
             total += fila.centimos;
             // Images still in the image folder go to the history; the front
             // image of each cheque goes to the archive from where it is.

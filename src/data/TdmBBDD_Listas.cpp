@@ -52,7 +52,7 @@ tFilasLista TdmBBDD::CargaListaRemesasEmitidas(QString& error) {
         tFilaLista f;
         f.datos.pk = s.entero(0);
         f.caption = s.texto(1);
-        f.celdas = {s.texto(2), s.texto(3), s.texto(4), formateaImporte(s.texto(5)),
+        f.celdas = {s.texto(2), s.texto(3), s.texto(4), importeVisible(s.texto(5)),
                     s.texto(6), s.texto(7)};
         filas << f;
     }

@@ -15,23 +15,6 @@ const QString sqlInsertaTalon =
                    "Numero_Modelo, Numero, Estado, Cuenta, Nombre_Cliente, fk_Clientes, fk_Remesa) "
                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 
-// Cents of a stored amount: its first comma removed, the rest a whole number.
-std::optional<qint64> centimosDe(const QString& importe) {
-    QString texto = importe;
-    const qsizetype coma = texto.indexOf(u',');
-    if (coma >= 0)
-        texto.remove(coma, 1);
-    return leeEntero64(texto);
-}
-
-// Euros with a decimal comma and the cents always as two digits.
-QString importeDeCentimos(qint64 centimos) {
-    const QString signo = centimos < 0 ? QStringLiteral("-") : QString();
-    const quint64 valor = centimos < 0 ? 0 - quint64(centimos) : quint64(centimos);
-    return signo + QString::number(valor / 100) + u',' +
-           QStringLiteral("%1").arg(valor % 100, 2, 10, QChar(u'0'));
-}
-
 } // namespace
 
 bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla) {
@@ -125,7 +108,7 @@ tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
                 tFilaLista f;
                 const QString estadoTalon = s.texto(0);
                 f.caption = palabraEstado(estadoTalon);
-                f.celdas << descripcionModelo(s.texto(1)) << formateaImporte(s.texto(2))
+                f.celdas << descripcionModelo(s.texto(1)) << importeVisible(s.texto(2))
                          << s.texto(3) << s.texto(4) << s.texto(5) << s.texto(6) << s.texto(7)
                          << (s.entero(8) == 1 ? QStringLiteral("SI") : QStringLiteral("NO"));
                 f.datos.pk = s.entero(7);
@@ -164,17 +147,17 @@ void TdmBBDD::CalculaTotales(QString& importe, QString& transferencias,
     qint64 suma = 0;
     while (s.siguiente()) {
         ++total;
-        const std::optional<qint64> centimos = centimosDe(s.texto(0));
-        if (!centimos)
+        const std::optional<tImporte> importe = tImporte::leeTexto(s.texto(0));
+        if (!importe)
             continue;
-        if (s.texto(1) == Estado::Correcto && *centimos > 0) {
-            suma += *centimos;
+        if (s.texto(1) == Estado::Correcto && importe->centimos() > 0) {
+            suma += importe->centimos();
             ++buenos;
         }
     }
     transferencias = QString::number(buenos);
     Total_Transferencias = QString::number(total);
-    importe = formateaImporte(importeDeCentimos(suma));
+    importe = tImporte::deCentimos(suma).visible();
 }
 
 bool TdmBBDD::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {

@@ -11,6 +11,8 @@ inline const QString PresentadorDuplicado = QStringLiteral("Presentador duplicad
 // First, fixed line of the presenter choice list.
 inline const QString SeleccioneOrdenante =
     QStringLiteral("------------------Seleccione un ordenante------------------");
+// An amount that does not read as one (the amount, then the cheque number).
+inline const QString ImporteNoValido = QStringLiteral("El importe '%1' del cheque %2 no es válido");
 } // namespace MensajeBBDD
 
 // A cheque typed in by the operator starts with these values.

@@ -84,7 +84,7 @@ QVariant TqryHistorico::data(const QModelIndex& indice, int rol) const {
         return QSqlQueryModel::data(indice, rol);
     switch (indice.column()) {
     case ColumnasHistorico::ImporteCal:
-        return formateaImporte(texto(indice.row(), ColumnasHistorico::Importe));
+        return importeVisible(texto(indice.row(), ColumnasHistorico::Importe));
     case ColumnasHistorico::indicadorStr:
         return indicadorTexto(texto(indice.row(), ColumnasHistorico::Numero_Modelo),
                               texto(indice.row(), ColumnasHistorico::indicador).toInt());

@@ -762,7 +762,7 @@ void TfrmMod_Cheque::actualizaFila(const tTalon& talon) {
         return;
     fila->setText(colEstado, palabraEstado(Estado::Correcto));
     fila->setText(colModelo, cboxOrdenes->currentText());
-    fila->setText(colImporte, formateaImporte(talon.Importe));
+    fila->setText(colImporte, importeVisible(talon.Importe));
     fila->setText(colCuenta, talon.Cuenta);
     fila->setText(colNumero, talon.Numero);
     fila->setText(colNombre, talon.Nombre_Cliente);
@@ -880,7 +880,7 @@ void TfrmMod_Cheque::chequeManual() {
     regTalon = talon;
     tFilaLista fila;
     fila.caption = palabraEstado(Estado::Incompleto);
-    fila.celdas << descripcionModelo(talon.Modelo_Talon) << formateaImporte(talon.Importe)
+    fila.celdas << descripcionModelo(talon.Modelo_Talon) << importeVisible(talon.Importe)
                 << talon.Cuenta << QString() << QString() << QString()
                 << QString::number(talon.Pk_Talon);
     fila.datos.pk = talon.Pk_Talon;

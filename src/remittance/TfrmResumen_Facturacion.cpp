@@ -61,8 +61,8 @@ TfrmResumen_Facturacion::TfrmResumen_Facturacion(TdmBBDD& dm, const QString& fic
     const QString carpeta = dm_.instalacion().dirs.Dir_Cons;
     const QString sufijo = ficheroRemesa.mid(4, 15);
     baseArchivo_ = carpeta + ficheroRemesa;
-    rutaCarta_ = carpeta + QStringLiteral("INFO") + sufijo;
-    rutaInforme_ = carpeta + QStringLiteral("INFORES") + sufijo;
+    rutaCarta_ = carpeta + ficheroCarta(sufijo);
+    rutaInforme_ = carpeta + ficheroInforme(sufijo);
     setWindowTitle(Caption);
     creaControles();
     resize(900, AltoInicial);

@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace {
 
 // A number as the amount fields take it: optional sign, digits, optional
@@ -31,7 +33,95 @@ QString sumaUno(QString digitos) {
     return u'1' + digitos;
 }
 
+// Whole euros and decimals to cents; nothing when they do not fit in 64 bits.
+// Two decimals are taken; the third rounds half away from zero when `redondea`.
+std::optional<tImporte> componeImporte(bool negativo, QStringView enteros, QStringView decimales,
+                                       bool redondea) {
+    const std::optional<qint64> euros =
+        enteros.isEmpty() ? std::optional<qint64>(0) : leeEntero64(enteros);
+    const QString dos = rellenaCadena(decimales.left(2).toString(), QStringLiteral("0"), 2, true);
+    const std::optional<qint64> centimos = leeEntero64(dos);
+    constexpr qint64 maximo = std::numeric_limits<qint64>::max();
+    if (!euros || !centimos || *euros < 0 || *euros > (maximo - 100) / 100)
+        return std::nullopt;
+    qint64 valor = *euros * 100 + *centimos;
+    if (redondea && decimales.size() > 2 && decimales[2] >= u'5')
+        ++valor;
+    return tImporte::deCentimos(negativo ? -valor : valor);
+}
+
+// The magnitude of the cents as decimal digits, at least three.
+QString digitosCentimos(qint64 centimos) {
+    const quint64 magnitud = centimos < 0 ? 0 - quint64(centimos) : quint64(centimos);
+    return rellenaCadena(QString::number(magnitud), QStringLiteral("0"), 3, false);
+}
+
+QString signo(qint64 centimos) {
+    return centimos < 0 ? QStringLiteral("-") : QString();
+}
+
 } // namespace
+
+std::optional<tImporte> tImporte::leePlano(QStringView texto) {
+    static const QRegularExpression forma(QStringLiteral("\\A([+-]?)([0-9]*)(?:,([0-9]*))?\\z"));
+    const QString recortado = texto.trimmed().toString();
+    const QRegularExpressionMatch m = forma.match(recortado);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QStringView enteros = m.capturedView(2);
+    const QStringView decimales = m.capturedView(3);
+    // Sixteen whole digits keep the cents within 64 bits.
+    if ((enteros.isEmpty() && decimales.isEmpty()) || enteros.size() > 16)
+        return std::nullopt;
+    return componeImporte(m.capturedView(1) == u"-", enteros, decimales, true);
+}
+
+std::optional<tImporte> tImporte::leeTexto(QStringView texto) {
+    return leePlano(quitaSeparadoresMiles(texto.toString()));
+}
+
+std::optional<tImporte> tImporte::leeCentimos(QStringView texto) {
+    const std::optional<qint64> valor = leeEntero64(texto);
+    if (!valor)
+        return std::nullopt;
+    return deCentimos(*valor);
+}
+
+std::optional<tImporte> tImporte::leeEntrada(const QString& texto) {
+    const QString limpio = quitaSeparadoresMiles(texto).trimmed();
+    if (limpio.isEmpty() || !esNumeroConComa(limpio))
+        return std::nullopt;
+    const QString completo = completaDecimales(limpio);
+    const qsizetype coma = completo.indexOf(u',');
+    if (coma < 0)
+        return std::nullopt;
+    QStringView enteros = QStringView(completo).left(coma);
+    const bool negativo = enteros.startsWith(u'-');
+    if (enteros.startsWith(u'-') || enteros.startsWith(u'+'))
+        enteros = enteros.mid(1);
+    // The integer part must be there: ",5" is not an amount here.
+    if (enteros.isEmpty())
+        return std::nullopt;
+    return componeImporte(negativo, enteros, QStringView(completo).mid(coma + 1), false);
+}
+
+QString tImporte::plano() const {
+    const QString digitos = digitosCentimos(centimos_);
+    return signo(centimos_) + digitos.left(digitos.size() - 2) + u',' + digitos.right(2);
+}
+
+QString tImporte::visible() const {
+    const QString digitos = digitosCentimos(centimos_);
+    return signo(centimos_) + agrupaDigitos(digitos.left(digitos.size() - 2)) + u',' +
+           digitos.right(2);
+}
+
+QString tImporte::campoCentimos(int ancho) const {
+    const quint64 magnitud = centimos_ < 0 ? 0 - quint64(centimos_) : quint64(centimos_);
+    const QString s = signo(centimos_);
+    return s + rellenaCadena(QString::number(magnitud), QStringLiteral("0"), ancho - int(s.size()),
+                             false);
+}
 
 // Groups the decimal digits of a magnitude by thousands.
 QString agrupaDigitos(const QString& digitos) {
@@ -46,17 +136,10 @@ QString agrupaDigitos(const QString& digitos) {
 }
 
 bool centimosAImporte(QString& texto) {
-    const std::optional<qint64> valor = leeEntero64(texto);
-    if (!valor)
+    const std::optional<tImporte> importe = tImporte::leeCentimos(texto);
+    if (!importe)
         return false;
-    // The sign goes before the whole amount: -5 cents is -0,05, not 0,-5.
-    QString digitos = QString::number(*valor);
-    const bool negativo = digitos.startsWith(u'-');
-    if (negativo)
-        digitos.remove(0, 1);
-    digitos = rellenaCadena(digitos, QStringLiteral("0"), 3, false);
-    texto = (negativo ? QStringLiteral("-") : QString()) + digitos.left(digitos.size() - 2) + u',' +
-            digitos.right(2);
+    texto = importe->plano();
     return true;
 }
 
@@ -103,18 +186,11 @@ QString completaDecimales(const QString& importe) {
 }
 
 QString formateaImporte(const QString& importe) {
-    const QString cero = QStringLiteral("0,00");
-    const QString texto = quitaSeparadoresMiles(importe).trimmed();
-    if (texto.isEmpty() || !esNumeroConComa(texto))
-        return cero;
-    const QString completo = completaDecimales(texto);
-    const qsizetype coma = completo.indexOf(u',');
-    const QString entero = coma >= 0 ? completo.left(coma) : QString();
-    const QString decimales = coma >= 0 ? completo.mid(coma + 1, 2) : QString();
-    const std::optional<QString> alineado = alineaEnteroDerecha(entero, 11);
-    if (!alineado)
-        return cero;
-    return agrupaMiles(*alineado) + u',' + decimales;
+    return tImporte::leeEntrada(importe).value_or(tImporte()).visible();
+}
+
+QString importeVisible(const QString& almacenado) {
+    return tImporte::leeTexto(almacenado).value_or(tImporte()).visible();
 }
 
 QString agrupaMiles(const QString& numero) {

@@ -12,6 +12,47 @@
 
 #include <optional>
 
+// An amount of money as a whole number of euro cents: the one type that the
+// rules, the emission and the totals compute with. Texts are read and written
+// only at the edges, and each form has exactly one reading:
+//   leePlano    the plain form of the cheque tables and of the report totals
+//               (1234,50; no separators);
+//   leeTexto    the plain or display form (thousands points and blanks are
+//               ignored), for any amount the program stored or showed itself;
+//   leeCentimos the cents digits of a codeline field or a bank record;
+//   leeEntrada  whatever an entry field holds, as formateaImporte reads it
+//               (cents fields recognised by length, extra decimals dropped).
+// In the plain and display forms a text without a comma is whole euros, and
+// a third decimal of 5 or more rounds away from zero.
+class tImporte {
+public:
+    constexpr tImporte() = default;
+    static constexpr tImporte deCentimos(qint64 centimos) {
+        tImporte i;
+        i.centimos_ = centimos;
+        return i;
+    }
+
+    static std::optional<tImporte> leePlano(QStringView texto);
+    static std::optional<tImporte> leeTexto(QStringView texto);
+    static std::optional<tImporte> leeCentimos(QStringView texto);
+    static std::optional<tImporte> leeEntrada(const QString& texto);
+
+    constexpr qint64 centimos() const { return centimos_; }
+    // 1234,50, -0,05: at least one digit before the comma, always two after.
+    QString plano() const;
+    // 1.234,50; zero is "0,00".
+    QString visible() const;
+    // The cents as digits, padded on the left with "0" to the width (a wider
+    // amount is written whole); a minus sign, if any, takes the first place.
+    QString campoCentimos(int ancho) const;
+
+    friend constexpr bool operator==(tImporte, tImporte) = default;
+
+private:
+    qint64 centimos_ = 0;
+};
+
 // Cents digits to the plain form, in place: 00000012345 becomes 123,45 and
 // 5 becomes 0,05. Answers false and leaves the text alone when it does not
 // read as a 64-bit integer.
@@ -39,6 +80,12 @@ QString completaDecimales(const QString& importe);
 // Display form of an amount given in any of the forms above; "0,00" for
 // anything unreadable. Extra decimals are dropped, not rounded.
 QString formateaImporte(const QString& importe);
+
+// Display form of an amount that the program stored or showed itself (plain
+// or display form, read by tImporte::leeTexto); "0,00" for anything unreadable.
+// Lists show stored amounts through here, so that they show the very value
+// that the totals, the bank file and the report take.
+QString importeVisible(const QString& almacenado);
 
 // The number grouped by thousands with points, rounded to whole units (half
 // away from zero), exact at any width; "0" for zero and for a text that is

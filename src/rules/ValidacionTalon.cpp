@@ -3,6 +3,7 @@
 #include "DigitosControl.h"
 #include "Fechas.h"
 #include "Iban.h"
+#include "Importes.h"
 #include "Numeros.h"
 #include "Textos.h"
 #include "TiposDocumento.h"
@@ -21,12 +22,8 @@ bool hayDuplicado(const tTalon& talon, const tContextoValidacion& contexto) {
 } // namespace
 
 bool superaLimiteSinImagen(const QString& importe) {
-    QString texto = importe;
-    texto.remove(u' ');
-    texto.remove(u'.');
-    texto.remove(u',');
-    const std::optional<qint64> centimos = leeEntero64(texto);
-    return !centimos || *centimos > 5000000;
+    const std::optional<tImporte> valor = tImporte::leeTexto(importe);
+    return !valor || valor->centimos() > 5000000;
 }
 
 bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacion& contexto) {
@@ -46,8 +43,13 @@ bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacio
     if (numero.size() < 9 ||
         digitoControlModulo7(modelo.left(4) + numero.left(7)) != numero.mid(8, 1))
         return falla(mensaje, DigitoNumero);
-    if (talon.Importe.isEmpty() || talon.Importe.trimmed() == u"0,00")
+    // Read as the bank file and the totals read it: "0000" and "0" are zero too.
+    const std::optional<tImporte> importe = tImporte::leeTexto(talon.Importe);
+    if (talon.Importe.trimmed().isEmpty() || (importe && importe->centimos() == 0))
         return falla(mensaje, ImporteCero);
+    // A negative or unreadable amount would reach the bank as a broken record.
+    if (!importe || importe->centimos() < 0)
+        return falla(mensaje, ImporteNoValido);
     if (!contexto.existeImagenFrontal && superaLimiteSinImagen(talon.Importe))
         return falla(mensaje, LimiteSinImagen);
     if (!esCuentaCCCValida(talon.Cuenta))

@@ -32,6 +32,8 @@ inline const QString NumeroNoValido = QStringLiteral("El numero de cheque no es 
 inline const QString DigitoNumero =
     QStringLiteral("El dígito de control del número de cheque no es correcto.");
 inline const QString ImporteCero = QStringLiteral("El importe no puede quedar a cero");
+// An amount that does not read as one, or is below zero.
+inline const QString ImporteNoValido = QStringLiteral("El importe introducido no es valido");
 inline const QString LimiteSinImagen = QStringLiteral(
     "El importe del cheque no puede superar los 50.000,00 Euros, si no se dispone de la imagen.");
 inline const QString CuentaNoValida = QStringLiteral("La cuenta introducida no es valida");
@@ -46,6 +48,6 @@ inline const QString DocumentoDuplicado =
 // of the first check that failed (the message is untouched on success).
 bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacion& contexto);
 
-// True when the amount is above 50.000,00 (blanks, points and commas removed,
-// the rest read as cents) or does not read as an integer.
+// True when the amount (plain or display form) is above 50.000,00 or does not
+// read as an amount.
 bool superaLimiteSinImagen(const QString& importe);

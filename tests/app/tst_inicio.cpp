@@ -78,6 +78,22 @@ private slots:
         QCOMPARE(actualizacion, 0);
     }
 
+    // The data upgrade runs at the first start only: it leaves its marker,
+    // and a start with the marker present does not call it again.
+    void laActualizacionCorreSoloAlPrimerInicio() {
+        InstalacionPrueba p;
+        TSecuenciaInicio s(*p.dm, p.iu);
+        int actualizacion = 0;
+        s.actualizacionUnica = [&] {
+            ++actualizacion;
+            p.dm->actualizacionUnica();
+        };
+        QVERIFY(s.ejecuta());
+        QVERIFY(QFile::exists(p.inst.ficheroTestigo));
+        QVERIFY(s.ejecuta());
+        QCOMPARE(actualizacion, 1);
+    }
+
     // An emission cut off earlier is completed at start, and the operator is
     // told which one and with how many cheques; a damaged table is named and
     // left as it was, and the start goes on.

@@ -1,9 +1,8 @@
 // The one-time upgrade of the cheque history: an old history reaches the
 // stored forms, a second run changes nothing, an empty history only gets the
-// marker, and a start with the marker present runs no step.
+// marker.
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
-#include "SecuenciaInicio.h"
 
 #include <QtTest>
 
@@ -99,20 +98,6 @@ private slots:
         QCOMPARE(emitidos(p), QList<QStringList>());
         QCOMPARE(bytesDe(p.inst.ficheroTestigo), testigo);
         QCOMPARE(p.iu.mensajes, QStringList());
-    }
-
-    void conTestigoElArranqueNoActualiza() {
-        InstalacionPrueba p;
-        creaHistoricoAntiguo(p);
-        anadeEmitido(p, 1, "4212", "1234567");
-        TSecuenciaInicio inicio(*p.dm, p.iu);
-        inicio.actualizacionUnica = [&] { p.dm->actualizacionUnica(); };
-        QVERIFY(inicio.ejecuta());
-        QCOMPARE(emitidos(p).value(0).mid(1, 2), (QStringList{"4212-5", "1234567-6"}));
-
-        anadeEmitido(p, 2, "4212", "7654321");
-        QVERIFY(inicio.ejecuta());
-        QCOMPARE(emitidos(p).value(1).mid(1, 2), (QStringList{"4212", "7654321"}));
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TstImportes : public QObject {
     Q_OBJECT
 private slots:
@@ -17,6 +19,10 @@ private slots:
     void formatea();
     void agrupa_data();
     void agrupa();
+    void lecturas_data();
+    void lecturas();
+    void formas_data();
+    void formas();
 };
 
 void TstImportes::centimos_data() {
@@ -189,6 +195,105 @@ void TstImportes::agrupa_data() {
 void TstImportes::agrupa() {
     QFETCH(QString, numero);
     QTEST(agrupaMiles(numero), "esperado");
+}
+
+// Each form of an amount text and the cents it reads as; -1 for unreadable.
+void TstImportes::lecturas_data() {
+    QTest::addColumn<QString>("forma");
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<qint64>("centimos");
+    QTest::newRow("plain") << "plano"
+                           << "1234,56" << qint64(123456);
+    QTest::newRow("plain, one decimal") << "plano"
+                                        << "1234,5" << qint64(123450);
+    QTest::newRow("plain, whole euros") << "plano"
+                                        << "7" << qint64(700);
+    QTest::newRow("plain, manual placeholder") << "plano"
+                                               << "0000" << qint64(0);
+    QTest::newRow("plain, third decimal rounds up") << "plano"
+                                                    << "1,005" << qint64(101);
+    QTest::newRow("plain, third decimal rounds down") << "plano"
+                                                      << "1,004" << qint64(100);
+    QTest::newRow("plain, negative") << "plano"
+                                     << "-1234,5" << qint64(-123450);
+    QTest::newRow("plain, no integer part") << "plano"
+                                            << ",5" << qint64(50);
+    QTest::newRow("plain, blanks around") << "plano"
+                                          << " 10,00 " << qint64(1000);
+    QTest::newRow("plain, thousands point") << "plano"
+                                            << "1.234,56" << qint64(-1);
+    QTest::newRow("plain, empty") << "plano"
+                                  << "" << qint64(-1);
+    QTest::newRow("plain, two commas") << "plano"
+                                       << "1,2,3" << qint64(-1);
+    QTest::newRow("plain, 17 whole digits") << "plano"
+                                            << "12345678901234567" << qint64(-1);
+    QTest::newRow("text, display form") << "texto"
+                                        << "1.234,56" << qint64(123456);
+    QTest::newRow("text, blank thousands") << "texto"
+                                           << "1 234,56" << qint64(123456);
+    QTest::newRow("text, letters") << "texto"
+                                   << "12a,00" << qint64(-1);
+    QTest::newRow("cents, codeline field") << "centimos"
+                                           << "00000012345" << qint64(12345);
+    QTest::newRow("cents, comma") << "centimos"
+                                  << "123,45" << qint64(-1);
+    QTest::newRow("entry, cents field") << "entrada"
+                                        << "00000012345" << qint64(12345);
+    QTest::newRow("entry, extra decimal dropped") << "entrada"
+                                                  << "1,009" << qint64(100);
+    QTest::newRow("entry, negative below one") << "entrada"
+                                               << "-0,5" << qint64(-50);
+    QTest::newRow("entry, 12 digits") << "entrada"
+                                      << "123456789012" << qint64(-1);
+}
+
+void TstImportes::lecturas() {
+    QFETCH(QString, forma);
+    QFETCH(QString, texto);
+    QFETCH(qint64, centimos);
+    const std::optional<tImporte> leido = forma == u"plano"      ? tImporte::leePlano(texto)
+                                          : forma == u"texto"    ? tImporte::leeTexto(texto)
+                                          : forma == u"centimos" ? tImporte::leeCentimos(texto)
+                                                                 : tImporte::leeEntrada(texto);
+    QCOMPARE(leido ? leido->centimos() : qint64(-1), centimos);
+}
+
+void TstImportes::formas_data() {
+    QTest::addColumn<qint64>("centimos");
+    QTest::addColumn<QString>("plano");
+    QTest::addColumn<QString>("visible");
+    QTest::addColumn<QString>("campo");
+    QTest::newRow("grouped") << qint64(123456789) << "1234567,89"
+                             << "1.234.567,89"
+                             << "0000123456789";
+    QTest::newRow("five cents") << qint64(5) << "0,05"
+                                << "0,05"
+                                << "0000000000005";
+    QTest::newRow("zero") << qint64(0) << "0,00"
+                          << "0,00"
+                          << "0000000000000";
+    QTest::newRow("negative") << qint64(-5) << "-0,05"
+                              << "-0,05"
+                              << "-000000000005";
+    QTest::newRow("wider than the field") << qint64(12345678901234) << "123456789012,34"
+                                          << "123.456.789.012,34"
+                                          << "12345678901234";
+    QTest::newRow("smallest") << std::numeric_limits<qint64>::min() << "-92233720368547758,08"
+                              << "-92.233.720.368.547.758,08"
+                              << "-9223372036854775808";
+}
+
+void TstImportes::formas() {
+    QFETCH(qint64, centimos);
+    const tImporte importe = tImporte::deCentimos(centimos);
+    QTEST(importe.plano(), "plano");
+    QTEST(importe.visible(), "visible");
+    QTEST(importe.campoCentimos(13), "campo");
+    // What is written reads back as the same value, within the 16 whole
+    // digits that the readings take.
+    if (centimos != std::numeric_limits<qint64>::min())
+        QCOMPARE(tImporte::leeTexto(importe.visible()), std::optional<tImporte>(importe));
 }
 
 QTEST_GUILESS_MAIN(TstImportes)

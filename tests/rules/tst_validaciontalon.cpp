@@ -70,6 +70,15 @@ void TstValidacionTalon::valida_data() {
         << m << n << " 0,00 " << c << "" << true << false << false << ImporteCero;
     QTest::newRow("amount empty") << m << n << "" << c << "" << true << false << false
                                   << ImporteCero;
+    // The amount is read as the bank file reads it.
+    QTest::newRow("manual placeholder amount")
+        << m << n << "0000" << c << "" << true << false << false << ImporteCero;
+    QTest::newRow("negative amount")
+        << m << n << "-5,00" << c << "" << true << false << false << ImporteNoValido;
+    QTest::newRow("unreadable amount with image")
+        << m << n << "12a,00" << c << "" << true << false << false << ImporteNoValido;
+    QTest::newRow("one decimal over limit")
+        << m << n << "50000,1" << c << "" << false << false << false << LimiteSinImagen;
     QTest::newRow("limit without image")
         << m << n << "50000,00" << c << "" << false << false << false << valido;
     QTest::newRow("over limit without image")
