@@ -5,6 +5,7 @@
 #include "Accesibilidad.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "PruebaVentanas.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
 #include "TfrmConfiguracion.h"
@@ -106,7 +107,8 @@ private slots:
     void anteriorSinAmpersand() {
         InstalacionPrueba p;
         TfrmMod_Cheque frm(*p.dm, p.dm->cargaRegistroRemesasTablas(1));
-        QCOMPARE(QAccessible::queryAccessibleInterface(frm.btnAnterior)->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(hijo<QPushButton>(frm, "btnAnterior"))
+                     ->text(QAccessible::Name),
                  QStringLiteral("Anterior"));
     }
 };

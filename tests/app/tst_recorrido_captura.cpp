@@ -70,9 +70,9 @@ private slots:
 
         QStringList enLista;
         c.alMostrar<TfrmMod_Cheque>([&](TfrmMod_Cheque* e) {
-            pulsa(e->btnLeer);                          // the capture window runs inside
-            enLista = columna(e->lvwTransferencias, 4); // "Nº Cheque"
-            pulsa(e->btnSalir);
+            pulsa(e->findChild<QPushButton*>("btnLeer")); // the capture window runs inside
+            enLista = columna(e->findChild<QTreeWidget*>("lvwTransferencias"), 4); // "Nº Cheque"
+            pulsa(e->findChild<QPushButton*>("btnSalir"));
         });
         c.alMostrar<TfrmScanerMTS>([&guion](TfrmScanerMTS* w) {
             leeDocumento(guion, w, "1234567", true);
@@ -106,8 +106,8 @@ private slots:
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) { pulsa(f->btnAceptar); });
         c.alMostrar<TfrmScanerMTS>([](TfrmScanerMTS* w) { pulsa(w->btnSalir); });
         c.alMostrar<TfrmMod_Cheque>([](TfrmMod_Cheque* e) {
-            pulsa(e->btnLeer);
-            pulsa(e->btnSalir);
+            pulsa(e->findChild<QPushButton*>("btnLeer"));
+            pulsa(e->findChild<QPushButton*>("btnSalir"));
         });
         TAplicacion app(dir.path(), &guion);
         app.muestra();
