@@ -452,6 +452,7 @@ void TfrmMod_Cheque::emitir() {
         return;
     }
     fijaModo(Modo::Aviso);
+    // A count that could not be read shows no red line.
     int incompletos = 0;
     if (!dm_.Quedan_Talones_Incompletos(incompletos))
         incompletos = 0;

@@ -488,6 +488,10 @@ private slots:
         QCOMPARE(talones().at(1).mid(1, 3), (QStringList{"0", CuentaC, "60000,00"}));
         QCOMPARE(fila(1).mid(0, 4),
                  (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "60.000,00", CuentaC}));
+        // The saved row, key included, reads as the refilled list shows it.
+        const QStringList mostrada = fila(1);
+        frm->refrescaLista();
+        QCOMPARE(fila(1), mostrada);
 
         // Shown again, the cheque still has its picture.
         if (frm->modo() == TfrmMod_Cheque::Modo::Editando)
