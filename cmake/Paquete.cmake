@@ -28,10 +28,18 @@ endforeach()
 install(DIRECTORY ${TESKORA_INSTALACION}/ DESTINATION ${TESKORA_DIR_PROGRAMA}
         USE_SOURCE_PERMISSIONS
         PATTERN teskora_chk EXCLUDE
+        PATTERN instala_acceso_visionx.sh EXCLUDE
+        PATTERN 60-teskora-visionx.rules EXCLUDE
         PATTERN "*.so" EXCLUDE
         PATTERN RorireruDevarer EXCLUDE
         PATTERN debug.debug EXCLUDE
         PATTERN HHDebug.txt EXCLUDE)
+# The Vision X reader's access rule and its installation script, run by the
+# program through pkexec when the rule is not in /etc/udev/rules.d.
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/paquete/instala_acceso_visionx.sh
+        DESTINATION ${TESKORA_DIR_PROGRAMA})
+install(FILES ${CMAKE_SOURCE_DIR}/paquete/60-teskora-visionx.rules
+        DESTINATION ${TESKORA_DIR_PROGRAMA})
 install(DIRECTORY ${TESKORA_INSTALACION}/RorireruDevarer/Pub/
         DESTINATION share/teskora-chk/plantilla-datos/Pub)
 
@@ -93,7 +101,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The image formats and the table engine are Qt plug-ins, loaded at run time,
 # so the shared-library scan cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-dejavu-core, adduser")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# pkexec installs the Vision X reader's access rule from the program.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, pkexec")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TESKORA_PAQ}/postinst ${TESKORA_PAQ}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -8,7 +8,14 @@
 
 class TdmBBDD;
 class IPresenciaLectores;
+class TEnlaceMtxmlmcr;
+class TEnlaceVisionAPI;
 class TfrmScanerMTS;
+class TfrmScanerSB;
+class TfrmScanerVisionX;
+class TfrmScanerX;
+class TEnlaceRd3lib;
+class TAdaptadorSB;
 class QWidget;
 
 class TCaptura {
@@ -31,8 +38,22 @@ public:
     // Replaces the presence checks (the readers' adapters, or a test's fake).
     void fijaLectores(std::unique_ptr<IPresenciaLectores> lectores);
 
+    // The reader libraries, bound when the program starts whichever reader
+    // is configured (config.ini, section LECTORES, names other files).
+    std::unique_ptr<TEnlaceMtxmlmcr> enlaceExcella;
+    std::unique_ptr<TEnlaceVisionAPI> enlaceVisionX;
+
+    // The Seac Banche library (the one named in config.ini, section LECTORES,
+    // key SeacBanche, when the program starts) and its adapter; they outlive
+    // the window.
+    std::unique_ptr<TEnlaceRd3lib> enlaceRd3lib;
+    std::unique_ptr<TAdaptadorSB> adaptadorSB;
+
     // In the order the program creates them.
+    std::unique_ptr<TfrmScanerX> frmScanerX;
     std::unique_ptr<TfrmScanerMTS> frmScanerMTS;
+    std::unique_ptr<TfrmScanerSB> frmScanerSB;
+    std::unique_ptr<TfrmScanerVisionX> frmScanerVisionX;
 
 private:
     TdmBBDD& dm_;

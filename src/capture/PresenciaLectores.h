@@ -1,7 +1,10 @@
 #pragma once
 // What the scanner check asks of the readers that come through a maker's
-// library. The reader adapters implement it; until a reader's adapter is part
-// of the program, TPresenciaLectoresProvisional answers "present" for it.
+// library. TPresenciaLectores is the program's; a test may put a fake of its
+// own in its place. TPresenciaLectoresProvisional answers "present" for every
+// reader (tests of what does not reach a reader).
+
+#include "DriverPanini.h"
 
 class IPresenciaLectores {
 public:
@@ -27,4 +30,34 @@ public:
     bool driverPaniniPresente() override { return true; }
     bool instalaDriverPanini(int) override { return true; }
     bool enciendeVisionX() override { return true; }
+};
+
+class TdmBBDD;
+class TAdaptadorSB;
+class TfrmScanerVisionX;
+class QWidget;
+
+// The readers of this computer. Seac Banche: PresenciaLectores.cpp; Panini
+// Vision X: PresenciaLectoresPanini.cpp.
+class TPresenciaLectores : public IPresenciaLectores {
+public:
+    // `seacBanche`: the adapter of the Seac Banche library; `visionX`: the
+    // long-lived window whose engine is started; `driver`: what the reader
+    // needs on this computer (driverPaniniDelSistema, or a test's). A reader
+    // left null (a test of another reader) is never present.
+    TPresenciaLectores(TdmBBDD& dm, TAdaptadorSB* seacBanche, TfrmScanerVisionX* visionX,
+                       tDriverPanini driver, QWidget* parent);
+
+    // Seac Banche: rdInit(-1) through the binding; false without a library.
+    bool seacBanchePresente() override;
+    bool driverPaniniPresente() override;
+    bool instalaDriverPanini(int tipo) override;
+    bool enciendeVisionX() override;
+
+private:
+    TdmBBDD& dm_;
+    TAdaptadorSB* seacBanche_;
+    TfrmScanerVisionX* visionX_;
+    const tDriverPanini driver_;
+    QWidget* parent_;
 };

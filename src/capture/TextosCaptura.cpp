@@ -26,6 +26,32 @@ QString noSalvados(int invalidos, bool largo) {
                   : QString());
 }
 
+QStringList ayudaTolva() {
+    return {
+        QStringLiteral("Primeros pasos:"),
+        QStringLiteral("    1º-  Asegúrese de que el lector de cheques está encendido y conectado "
+                       "al equipo."),
+        QStringLiteral("    2º.- Cargue la tolva del lector con cheques y presione [Leer cheques]"),
+        QStringLiteral("    3º - Una vez leídos, presione [Salvar] para guardar la lectura. Si no "
+                       "pudo incorporar los cheques de una sola vez, recargue "),
+        QStringLiteral("          de nuevo la tolva y y presione [Leer Cheques]."),
+        QStringLiteral("    4º- Una vez escaneados todos los cheques presione [Salir]  para pasar "
+                       "a completar los datos de los cheques."),
+        QString(),
+        QStringLiteral("Nota : "),
+        QStringLiteral("Se recomienda comprobar que el número de cheques leídos coincide con los "
+                       "existentes. Cuando un cheque no es leído por "),
+        QStringLiteral("completo, la aplicación lo descarta."),
+        QStringLiteral("En caso de atasco, presione [Desatascar] para liberar autómaticamente el "
+                       "cheque. Si el atasco continúa, desmonte las carcasas "),
+        QStringLiteral("manualmente  y extraiga el cheque. Si tras un atasco-incidencia con el "
+                       "escáner, éste no responde, presione [Reiniciar] y continúe "),
+        QStringLiteral("normalmente."),
+        QStringLiteral("Parar pausar la lectura de los cheques pendientes en la tolva, presione "
+                       "el botón [Parar]."),
+    };
+}
+
 const QString MensajeSinSeacBanche =
     QStringList{
         QStringLiteral("NO se ha detectado ningún lector de cheques, si dispone de un lector de "

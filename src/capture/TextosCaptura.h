@@ -3,6 +3,7 @@
 // reads them.
 
 #include <QString>
+#include <QStringList>
 
 namespace TextosCaptura {
 
@@ -23,6 +24,11 @@ inline const QString PreguntaSalir =
 inline const QString BotonContinuar = QStringLiteral("Continuar");
 inline const QString BotonVolver = QStringLiteral("Volver");
 inline const QString CabeceraAtencion = QStringLiteral("Atención");
+
+// --- Help -----------------------------------------------------------------
+// The help of the readers fed from a hopper with "&Desatascar", "&Parar" and
+// "&Reiniciar" (Seac Banche and Vision X), one line per item.
+QStringList ayudaTolva();
 
 // --- Scanner check ------------------------------------------------------
 extern const QString MensajeSinSeacBanche;

@@ -34,6 +34,20 @@ QPushButton* botonDeAccion(QAction* accion, QWidget* parent) {
 
 } // namespace
 
+class TfrmCaptura::Ocupada {
+public:
+    explicit Ocupada(TfrmCaptura& v) : v_(v) { ++v_.preguntaAbierta_; }
+    ~Ocupada() {
+        if (--v_.preguntaAbierta_ == 0)
+            v_.alQuedarLibre();
+    }
+    Ocupada(const Ocupada&) = delete;
+    Ocupada& operator=(const Ocupada&) = delete;
+
+private:
+    TfrmCaptura& v_;
+};
+
 TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
                          const tComportamientoCaptura& comportamiento, QWidget* parent)
     : QDialog(parent), dm_(dm), comportamiento_(comportamiento) {
@@ -147,18 +161,16 @@ void TfrmCaptura::refresca() {
 }
 
 void TfrmCaptura::actualizaAcciones() {
-    const bool hayLineas = !lista_.isEmpty();
-    acttramitar->setEnabled(hayLineas);
-    actLimpiar->setEnabled(hayLineas);
+    const bool activas = !lista_.isEmpty() && !lecturaEnCurso();
+    acttramitar->setEnabled(activas);
+    actLimpiar->setEnabled(activas);
 }
 
 quint16 TfrmCaptura::pregunta(const QString& texto) {
-    ++preguntaAbierta_;
-    const quint16 r = CajaMensajes(dm_.estado(), this)
-                          .pregunta(texto, TextosCaptura::BotonContinuar,
-                                    TextosCaptura::BotonVolver, TextosCaptura::CabeceraAtencion);
-    --preguntaAbierta_;
-    return r;
+    Ocupada ocupada(*this);
+    return CajaMensajes(dm_.estado(), this)
+        .pregunta(texto, TextosCaptura::BotonContinuar, TextosCaptura::BotonVolver,
+                  TextosCaptura::CabeceraAtencion);
 }
 
 void TfrmCaptura::almacena(int& buenos, int& invalidos) {
@@ -177,8 +189,10 @@ void TfrmCaptura::almacena(int& buenos, int& invalidos) {
 }
 
 void TfrmCaptura::salvar() {
-    if (lista_.isEmpty())
+    if (lista_.isEmpty() || lecturaEnCurso())
         return;
+    // Lines a reader delivers meanwhile wait: the storing step walks the list.
+    Ocupada ocupada(*this);
     int buenos = 0;
     int invalidos = 0;
     almacena(buenos, invalidos);
@@ -191,15 +205,14 @@ void TfrmCaptura::salvar() {
     const QString texto = invalidos <= 0
                               ? TextosCaptura::todosSalvados(buenos, comportamiento_.leyeros)
                               : TextosCaptura::noSalvados(invalidos, comportamiento_.avisoLargo);
-    ++preguntaAbierta_;
     CajaMensajes(dm_.estado(), this).muestraMensaje(texto);
-    --preguntaAbierta_;
     vaciaImagenesTmp();
 }
 
 void TfrmCaptura::limpiar() {
-    if (lista_.isEmpty())
+    if (lista_.isEmpty() || lecturaEnCurso())
         return;
+    Ocupada ocupada(*this);
     if (pregunta(TextosCaptura::PreguntaLimpiar) != CajaMensajes::PrimerBoton)
         return;
     lista_.clear();
@@ -209,6 +222,7 @@ void TfrmCaptura::limpiar() {
 }
 
 void TfrmCaptura::salir() {
+    Ocupada ocupada(*this);
     if (!lista_.isEmpty() && pregunta(TextosCaptura::PreguntaSalir) != CajaMensajes::PrimerBoton)
         return;
     done(QDialog::Accepted);

@@ -24,11 +24,17 @@
 //    (the keyboard reader's input box); anadeBotonLector() puts a reader
 //    button ("&Desatascar", "&Parar", "&Reiniciar") under "&Leer cheques".
 //  - Lines are added only through anadeLinea() (codeline + "¬" + sequence
-//    number) or anadeLineaSinSecuencia() (the Excella form), so the list on
-//    screen and the enabling of Save and Clear always follow.
+//    number) or anadeLineaSinSecuencia() (a line already formed: the Excella
+//    form, or the Vision X line whose adapter numbers the line and its images
+//    together), so the list on screen and the enabling of Save and Clear
+//    always follow.
 //  - Questions and messages of the reader go through CajaMensajes (tests
 //    answer them); a reader that must not be read while a question is open
-//    checks preguntaAbierta().
+//    checks preguntaAbierta(), which also covers the whole of Save, and is
+//    told by alQuedarLibre() when the last one closed.
+//  - lecturaEnCurso(): while a reader feeds documents on its own, Save and
+//    Clear are disabled (they would delete the images it is writing); the
+//    reader calls actualizaAcciones() when the run ends.
 // The reader's library callbacks must reach these on the user-interface
 // thread.
 
@@ -86,7 +92,8 @@ public:
     void salvar();
     void limpiar();
     void salir();
-    // Save and Clear are enabled exactly when the list holds a line.
+    // Save and Clear are enabled exactly when the list holds a line and no
+    // reading run is in progress.
     void actualizaAcciones();
     bool preguntaAbierta() const { return preguntaAbierta_ > 0; }
 
@@ -112,6 +119,8 @@ protected:
     virtual QString textoEnlaceDespiece() const { return TextoDespiece; }
     virtual void alMostrar() {}
     virtual void alCerrar() {}
+    virtual bool lecturaEnCurso() const { return false; }
+    virtual void alQuedarLibre() {}
 
     // Adds codeline + "¬" + its sequence number (the list's count after
     // adding); answers that number.
@@ -129,6 +138,8 @@ protected:
     void done(int r) override;
 
 private:
+    // Counts an open question or a Save in progress for preguntaAbierta().
+    class Ocupada;
     void refresca();
     void almacena(int& buenos, int& invalidos);
     void abreFoto(const QString& fichero) const;

@@ -16,11 +16,16 @@
 // - addresses are recorded in `direcciones` instead of being opened.
 // The script belongs to the test that built it: a fresh one per test (or
 // `restablece()` in cleanup()) so nothing leaks from one test to the next.
+// `mientrasAbierta`, when set, runs for each box before it is recorded
+// (and answered): the operator's time in front of it, in which a test lets a
+// reader's events in, as a real modal box would.
 
 #include <QList>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class TGuionDialogos {
 public:
@@ -55,6 +60,12 @@ public:
     int respuestasPendientes() const { return int(respuestas.size()); }
 
     // --- Answering (the facades) ------------------------------------------------
+    // Records a box that was shown, after its time on screen.
+    void anota(const Caja& caja) {
+        if (mientrasAbierta)
+            mientrasAbierta(caja);
+        cajas.append(caja);
+    }
     quint16 siguienteRespuesta() {
         return respuestas.isEmpty() ? SegundoBoton : respuestas.dequeue();
     }
@@ -68,4 +79,5 @@ public:
     QList<Caja> cajas;
     QStringList direcciones;
     QStringList titulosImpresos;
+    std::function<void(const Caja&)> mientrasAbierta;
 };

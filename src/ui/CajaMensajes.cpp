@@ -34,7 +34,7 @@ CajaMensajes::CajaMensajes(const tEstadoPrograma& estado, QWidget* parent)
 
 void CajaMensajes::muestraMensaje(const QString& texto) const {
     if (TGuionDialogos* guion = estado_.guion) {
-        guion->cajas.append({Tipo::Mensaje, tituloAplicacion(), texto, {}, {}, PrimerBoton});
+        guion->anota({Tipo::Mensaje, tituloAplicacion(), texto, {}, {}, PrimerBoton});
         return;
     }
     cajaSimple(parent_, texto, QMessageBox::NoIcon);
@@ -42,7 +42,7 @@ void CajaMensajes::muestraMensaje(const QString& texto) const {
 
 void CajaMensajes::muestraAviso(const QString& texto) const {
     if (TGuionDialogos* guion = estado_.guion) {
-        guion->cajas.append({Tipo::Aviso, tituloAplicacion(), texto, {}, {}, PrimerBoton});
+        guion->anota({Tipo::Aviso, tituloAplicacion(), texto, {}, {}, PrimerBoton});
         return;
     }
     cajaSimple(parent_, texto, QMessageBox::Warning);
@@ -51,7 +51,7 @@ void CajaMensajes::muestraAviso(const QString& texto) const {
 bool CajaMensajes::confirma(const QString& texto, const QString& titulo) const {
     if (TGuionDialogos* guion = estado_.guion) {
         const quint16 respuesta = guion->siguienteRespuesta();
-        guion->cajas.append({Tipo::Confirmacion, titulo, texto, {}, {}, respuesta});
+        guion->anota({Tipo::Confirmacion, titulo, texto, {}, {}, respuesta});
         return respuesta == PrimerBoton;
     }
     QMessageBox caja(QMessageBox::Question, titulo, texto, QMessageBox::Ok | QMessageBox::Cancel,
@@ -67,7 +67,7 @@ quint16 CajaMensajes::pregunta(const QString& Texto, const QString& Boton1, cons
     if (TGuionDialogos* guion = estado_.guion) {
         // One-button questions can only be answered with that button.
         const quint16 respuesta = Boton2.isEmpty() ? PrimerBoton : guion->siguienteRespuesta();
-        guion->cajas.append({Tipo::Pregunta, Cabecera, Texto, Boton1, Boton2, respuesta});
+        guion->anota({Tipo::Pregunta, Cabecera, Texto, Boton1, Boton2, respuesta});
         return respuesta;
     }
     if (estado_.preguntaDlg)

@@ -3,9 +3,12 @@
 // focus, so Tab never stops on one. The windows are built, not shown, except
 // where showing is what puts their controls in place.
 #include "Accesibilidad.h"
+#include "EnlaceMtxmlmcr.h"
+#include "EnlaceVisionAPI.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
 #include "PruebaVentanas.h"
+#include "TAdaptadorSB.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
 #include "TfrmConfiguracion.h"
@@ -13,6 +16,7 @@
 #include "TfrmFechas.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
+#include "TfrmInstalarDrivers.h"
 #include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMnto_Ordenantes.h"
 #include "TfrmMnto_Remesas.h"
@@ -21,8 +25,12 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerSB.h"
+#include "TfrmScanerVisionX.h"
+#include "TfrmScanerX.h"
 
 #include <QAccessible>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QtTest>
@@ -36,6 +44,11 @@ Q_DECLARE_METATYPE(Creador)
 class TstAccesibilidad : public QObject {
     Q_OBJECT
     TPresenciaLectoresProvisional lectores; // outlives every window built
+    // No reader library: the windows are built as on a computer without one.
+    TEnlaceMtxmlmcr enlaceExcella{QString(), QString()};
+    TEnlaceVisionAPI enlaceVisionX{QString(), QString()};
+    TEnlaceRd3lib enlaceSB{QStringLiteral("no_existe/librd3lib.so"), QDir::tempPath()};
+    TAdaptadorSB adaptadorSB{enlaceSB};
 private slots:
     void textoSinMarcas_data() {
         QTest::addColumn<QString>("caption");
@@ -89,6 +102,18 @@ private slots:
         });
         fila("lector de teclado",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmScanerMTS>(*p.dm); });
+        fila("lectores Excella", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerX>(*p.dm, enlaceExcella);
+        });
+        fila("lector Vision X", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerVisionX>(*p.dm, enlaceVisionX);
+        });
+        fila("instalación del lector Vision X", [](InstalacionPrueba& p) {
+            return std::make_unique<TfrmInstalarDrivers>(5, tDriverPanini{}, p.estado);
+        });
+        fila("lector Seac Banche", [this](InstalacionPrueba& p) {
+            return std::make_unique<TfrmScanerSB>(*p.dm, adaptadorSB);
+        });
         fila("criterios del histórico",
              [](InstalacionPrueba& p) { return std::make_unique<TfrmCriteriosBusqueda>(*p.dm); });
         fila("histórico", [](InstalacionPrueba& p) {

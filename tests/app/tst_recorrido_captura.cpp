@@ -1,22 +1,34 @@
 // From the first start to cheques read with the keyboard reader: the
 // configuration window opens by itself, the operator chooses "MagTek: SAFE",
 // reads two documents from the cheque editor, saves them and finds them in
-// the editor's list.
+// the editor's list. And the whole road with a Seac Banche reader on the
+// simulated library: the shipped sample documents read, saved, completed in
+// the editor with their pictures, emitted, their images archived and zipped.
 #include "Aplicacion.h"
 #include "CajaMensajes.h"
 #include "ConductorVentanas.h"
+#include "DigitosControl.h"
 #include "GuionDialogos.h"
 #include "InstalacionPrueba.h"
+#include "TAdaptadorSB.h"
+#include "TextosCaptura.h"
 #include "TfrmConfiguracion.h"
+#include "TfrmFechas.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmPrincipal.h"
+#include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
+#include "TfrmScanerSB.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -33,6 +45,31 @@ void leeDocumento(TGuionDialogos& guion, TfrmScanerMTS* w, const QString& numero
     QTest::keyClicks(w->edtCodigo, ";" + numero + ";123456780123456789420000012345");
     QTest::keyClick(w->edtCodigo, Qt::Key_Return);
     w->Timer1Timer();
+}
+
+void escribe(QLineEdit* campo, const QString& texto) {
+    campo->setFocus();
+    campo->selectAll();
+    QTest::keyClick(campo, Qt::Key_Delete);
+    campo->setCursorPosition(0);
+    QTest::keyClicks(campo, texto);
+}
+
+void clickFila(QTreeWidget* l, int fila) {
+    const QRect r = l->visualItemRect(l->topLevelItem(fila));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+}
+
+// An installation already configured: config.ini with these contents.
+void configura(const tInstalacion& inst, const QByteArray& contenido) {
+    QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
+    QFile ini(inst.ficheros.ficheroConfiguracion);
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(contenido);
+}
+
+QStringList ficherosDe(const QString& carpeta) {
+    return QDir(carpeta).entryList(QDir::Files, QDir::Name);
 }
 
 QStringList columna(QTreeWidget* lista, int col) {
@@ -92,15 +129,130 @@ private slots:
         QVERIFY2(enLista.join(' ').contains("7654321"), qPrintable(enLista.join(' ')));
     }
 
+    void seacBancheDeLaLecturaALaEmision() {
+        QTemporaryDir dir;
+        const tInstalacion inst = calculaInstalacion(dir.path());
+        configura(inst, "[ESCANER]\r\nTipo=1\r\n[LECTORES]\r\nSeacBanche=" SIMULADO_RD3LIB "\r\n");
+        qputenv("TESKORA_MUESTRAS", MUESTRAS);
+
+        TGuionDialogos guion;
+        ConductorVentanas c;
+        QStringList leidas, sinImagen, enEditor, rechazos;
+        c.alMostrar<TfrmScanerSB>([&](TfrmScanerSB* w) {
+            QSignalSpy fin(&w->adaptador(), &TAdaptadorSB::lecturaTerminada);
+            pulsa(w->btnLeer);
+            QTRY_COMPARE_WITH_TIMEOUT(fin.count(), 1, 20000);
+            leidas = w->lista();
+            pulsa(w->btnSalvar);
+            pulsa(w->btnSalir);
+        });
+        c.alMostrar<TfrmMod_Cheque>([&](TfrmMod_Cheque* e) {
+            pulsa(e->findChild<QPushButton*>("btnLeer"));
+            QTreeWidget* lista = e->findChild<QTreeWidget*>("lvwTransferencias");
+            // Every cheque read shows its front picture from the image folder.
+            for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+                clickFila(lista, i);
+                enEditor << lista->topLevelItem(i)->text(0);
+                if (!e->imagenMostrada().startsWith(inst.dirs.Dir_Imagenes) ||
+                    e->findChild<QLabel*>("imgCheque")->pixmap().isNull())
+                    sinImagen << QString::number(i);
+            }
+            // The incomplete ones completed: amount, account, due date, drawer.
+            for (int i = 0; i < lista->topLevelItemCount(); ++i) {
+                if (lista->topLevelItem(i)->text(0) != "INCOMPLETO")
+                    continue;
+                clickFila(lista, i);
+                pulsa(e->findChild<QPushButton*>("btnModifica"));
+                // The unreadable codeline (document 11): its type and account
+                // typed from the paper.
+                if (e->findChild<QLineEdit*>("edtFormato")->text().startsWith("9999")) {
+                    escribe(e->findChild<QLineEdit*>("edtFormato"), "90871");
+                    // Leaving the field applies the type's rules (the date opens).
+                    QFocusEvent sale(QEvent::FocusOut, Qt::TabFocusReason);
+                    QApplication::sendEvent(e->findChild<QLineEdit*>("edtFormato"), &sale);
+                    escribe(e->findChild<QLineEdit*>("edtNumero"),
+                            "4635120" + digitoControlModulo7("90874635120"));
+                    escribe(e->findChild<QLineEdit*>("lbleditCuenta"), "20805801101234567891");
+                }
+                escribe(e->findChild<QLineEdit*>("lbtImporte"), "150,00");
+                if (e->findChild<QLineEdit*>("medtAbono")->isEnabled()) // types with a due date
+                    escribe(e->findChild<QLineEdit*>("medtAbono"),
+                            QDate::currentDate().addDays(30).toString("ddMMyyyy"));
+                if (e->findChild<QLineEdit*>("lbleditNombreBenef")->text().trimmed().isEmpty())
+                    escribe(e->findChild<QLineEdit*>("lbleditNombreBenef"), "LIBRADO LEIDO");
+                const qsizetype antes = guion.cajas.size();
+                pulsa(e->findChild<QPushButton*>("btnAceptar"));
+                if (guion.cajas.size() > antes)
+                    rechazos << QString::number(i) + ": " + guion.textos().mid(antes).join(" / ");
+                if (e->modo() == TfrmMod_Cheque::Modo::Editando)
+                    pulsa(e->findChild<QPushButton*>("btnCancelar"));
+            }
+            pulsa(e->findChild<QPushButton*>("btnEmision"));
+            pulsa(e->findChild<QPushButton*>("btnContinuar"));
+        });
+        c.alMostrar<TfrmFechas>([](TfrmFechas* f) {
+            pulsa(f->findChild<QPushButton*>("btnNuevo"));
+            escribe(f->findChild<QLineEdit*>("edtNombre"), "EMPRESA DE PRUEBA SL");
+            escribe(f->findChild<QLineEdit*>("edtCuenta"), "ES91 2100 0418 4502 0005 1332");
+            escribe(f->findChild<QLineEdit*>("edtNif"), "B12345674");
+            pulsa(f->findChild<QPushButton*>("btnAceptar"));
+        });
+        c.alMostrar<TfrmResumen_Facturacion>(
+            [](TfrmResumen_Facturacion* r) { pulsa(r->findChild<QPushButton*>("btnSalir")); });
+
+        TAplicacion app(dir.path(), &guion);
+        app.muestra();
+        QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
+        QVERIFY(!guion.textos().contains(TextosCaptura::MensajeSinSeacBanche)); // reader found
+        app.frmPrincipal->actLeerCheques->trigger();
+        QCOMPARE(c.vistas, (QStringList{"TfrmMod_Cheque", "TfrmScanerSB", "TfrmFechas",
+                                        "TfrmResumen_Facturacion"}));
+        QCOMPARE(leidas.size(), 12);
+        QVERIFY2(guion.textos().contains("Se leyeron: 12 cheques. Revise si se leyeron todos."),
+                 qPrintable(guion.textos().join('\n')));
+        QCOMPARE(enEditor.size(), 12);
+        QCOMPARE(enEditor.count("INCOMPLETO"), 4);
+        QCOMPARE(enEditor.count("DUPLICADO"), 1);
+        QVERIFY2(sinImagen.isEmpty(), qPrintable(sinImagen.join(',')));
+        QVERIFY2(rechazos.isEmpty(), qPrintable(rechazos.join('\n')));
+
+        // Eleven emitted (the duplicate left out), each with its three
+        // images in the history and its front picture in the archive.
+        QCOMPARE(filasDe(app.inst.rutaTabla("historicoCheques.dat"),
+                         "SELECT Numero FROM historicoCheques")
+                     .size(),
+                 11);
+        const QStringList archivadas = ficherosDe(app.inst.dirs.Dir_Hco_Imagenes);
+        QCOMPARE(archivadas.size(), 33);
+        QVERIFY(ficherosDe(app.inst.dirs.Dir_Imagenes).isEmpty());
+        QProcess unzip;
+        unzip.start("unzip", {"-Z1", app.inst.dirs.Dir_Cons + "CONS.0001.zip"});
+        QVERIFY(unzip.waitForFinished());
+        QCOMPARE(unzip.exitCode(), 0);
+        const QStringList enZip =
+            QString::fromUtf8(unzip.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(enZip.size(), 12); // eleven fronts and the presentation file
+        for (const QString& f : enZip)
+            QVERIFY2(f == "CONS0001.txt" || archivadas.contains(f), qPrintable(f));
+        // The archived front of the first cheque is the first document's.
+        const QString base = leidas[0].mid(1, 7);
+        bool hallada = false;
+        for (const QString& f : archivadas)
+            if (f.endsWith(".jpg") && f.contains(base)) {
+                QFile a(app.inst.dirs.Dir_Hco_Imagenes + f),
+                    m(QDir(MUESTRAS).filePath("doc001_F.jpg"));
+                QVERIFY(a.open(QIODevice::ReadOnly) && m.open(QIODevice::ReadOnly));
+                hallada = a.readAll() == m.readAll();
+            }
+        QVERIFY(hallada);
+        qunsetenv("TESKORA_MUESTRAS");
+    }
+
     // Type 0 ("Manual"): the editor's scanning button opens nothing.
     void tipoManualNoAbreNada() {
         QTemporaryDir dir;
         const tInstalacion inst = calculaInstalacion(dir.path());
-        QVERIFY(QDir().mkpath(inst.dirs.Dir_Pub));
-        QFile ini(inst.ficheros.ficheroConfiguracion);
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("[ESCANER]\r\nTipo=0\r\n");
-        ini.close();
+        configura(inst, "[ESCANER]\r\nTipo=0\r\n");
         TGuionDialogos guion;
         ConductorVentanas c;
         c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) { pulsa(f->btnAceptar); });

@@ -60,6 +60,13 @@ estado() { enraiz stat -c "$1" "${2#"$RAIZ"}"; }
 [ "$(estado '%G %a' "$DATOS")" = "teskora 2775" ] || falla "permisos de la carpeta de datos: $(estado '%G %a' "$DATOS")"
 [ -f "$DATOS/Pub/SIN_IMAGEN.jpg" ] || falla "falta la imagen de Pub"
 grep -q '^Exec=teskora-chk' "$RAIZ/usr/share/applications/teskora-chk.desktop" || falla "entrada de escritorio"
+# The Vision X access rule is installed by its script (here into a scratch
+# folder), never by the package itself.
+[ -x "$RAIZ/usr/lib/teskora-chk/instala_acceso_visionx.sh" ] || falla "falta el script del acceso al Vision X"
+[ ! -e "$RAIZ/etc/udev/rules.d/60-teskora-visionx.rules" ] || falla "el paquete instaló la regla de udev"
+enraiz env TESKORA_DIR_REGLAS=/tmp/reglas /usr/lib/teskora-chk/instala_acceso_visionx.sh >/dev/null
+cmp -s "$RAIZ/tmp/reglas/60-teskora-visionx.rules" "$RAIZ/usr/lib/teskora-chk/60-teskora-visionx.rules" ||
+  falla "el script no copió la regla del Vision X"
 
 echo "== arranque como operador del grupo"
 enraiz useradd -m -G teskora operador

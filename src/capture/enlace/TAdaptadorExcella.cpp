@@ -1,6 +1,7 @@
 #include "TAdaptadorExcella.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSaveFile>
 #include <QThread>
 
@@ -136,6 +137,10 @@ bool TAdaptadorExcella::anadeLinea(tRun& run) {
         (codeline.contains(QChar(u'?')) ? QStringLiteral("ERROR ") : QStringLiteral("+")) +
         codeline;
     emit lineaLeida(linea, ++run.ultimaLinea);
+    // Files of this number left by an earlier showing or a cleared list must
+    // not pass for this document's images when one of them is not fetched.
+    for (int indice = 1; indice <= 3; ++indice)
+        QFile::remove(QDir(run.carpeta).filePath(nombreImagen(indice, run.ultimaLinea)));
     return true;
 }
 

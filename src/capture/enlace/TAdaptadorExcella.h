@@ -7,9 +7,10 @@
 //
 // Unlike a plain reading of the run, a document whose codeline cannot be
 // looked up writes no image (it would replace the files of the line before)
-// and the operator is told; an image size or count that is not a number, or
-// an image file that cannot be written, ends the run with a message, and an
-// image file is written whole or not at all.
+// and the operator is told; a new line first removes any older image file
+// of its number, so that an image not fetched is missing rather than stale; an image size or count
+// that is not a number, or an image file that cannot be written, ends the run with a message, and
+// an image file is written whole or not at all.
 
 #include "EnlaceMtxmlmcr.h"
 

@@ -180,12 +180,19 @@ void TstEnlaceExcella::documentoSinBandaNoEscribeImagenes() {
 
 void TstEnlaceExcella::tamanoNoNumericoTerminaLectura() {
     prepara(3, {{"tamanoNoNumerico", 2}});
+    // Images of number 2 left by a cleared list must not pass for line 2's.
+    for (const char* viejo : {"F2.jpg", "F2.tif", "T2.tif"}) {
+        QFile f(QDir(imagenes()).filePath(viejo));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("de otro documento");
+    }
     Lector l(QStringLiteral(SIMULADO_MTXMLMCR), m_dir->path());
     QVERIFY(l.adaptador.leerCheques(2, imagenes(), 0));
     QCOMPARE(l.lineas.size(), 2); // the lines read so far stay
     QCOMPARE(l.mensajes.size(), 1);
     QVERIFY(l.mensajes[0].contains("grande"));
-    QVERIFY(!QFile::exists(QDir(imagenes()).filePath("F2.jpg")));
+    for (const char* viejo : {"F2.jpg", "F2.tif", "T2.tif"})
+        QVERIFY2(!QFile::exists(QDir(imagenes()).filePath(viejo)), viejo);
     QVERIFY(!m_sim.registro().contains("MTMICRGetImage(imagen://doc003/1)"));
 }
 

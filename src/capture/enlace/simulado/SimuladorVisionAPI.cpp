@@ -58,6 +58,9 @@ struct tSimulador {
     }
 };
 
+// The handle StartUp gives; a call with any other handle finds no device.
+constexpr uint32_t Manejador = 7;
+
 tSimulador& sim() {
     static tSimulador s;
     return s;
@@ -159,7 +162,7 @@ LECTOR_EXPORTA uint32_t LECTOR_LLAMADA StartUp(VApiDestino destino, uint32_t men
         sim().parar = false;
         sim().hilo = std::thread([] { publica(VAPI_EVENTO_PARAMETROS, 0); });
     }
-    return 7;
+    return Manejador;
 }
 
 LECTOR_EXPORTA int LECTOR_LLAMADA ShutDown(uint32_t dispositivo) {
@@ -173,7 +176,7 @@ LECTOR_EXPORTA int LECTOR_LLAMADA ShutDown(uint32_t dispositivo) {
 LECTOR_EXPORTA int LECTOR_LLAMADA OnLine(uint32_t dispositivo) {
     anotaLlamada(QStringLiteral("OnLine(%1)").arg(dispositivo));
     std::lock_guard<std::mutex> cierre(sim().mutex);
-    return sim().estado == "OnLine" ? 1 : 0;
+    return dispositivo == Manejador && sim().estado == "OnLine" ? 1 : 0;
 }
 
 LECTOR_EXPORTA int LECTOR_LLAMADA ChangeParameters(uint32_t dispositivo) {

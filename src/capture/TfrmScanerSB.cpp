@@ -1,0 +1,239 @@
+#include "TfrmScanerSB.h"
+
+#include "Accesibilidad.h"
+#include "CajaMensajes.h"
+#include "TAdaptadorSB.h"
+#include "TdmBBDD.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+
+tComportamientoCaptura comportamientoSB() {
+    tComportamientoCaptura c;
+    c.almacen = tComportamientoCaptura::Almacen::Normal;
+    c.todos = true;
+    // Save deletes the images of the lines it could not store, so the list
+    // is emptied and the message is the short one (it does not promise that
+    // the lines stay on screen).
+    c.vaciaListaAlSalvar = true;
+    c.avisoLargo = false;
+    return c;
+}
+
+// The sequence number after "¬", or 0.
+int secuenciaDe(const QString& linea) {
+    const qsizetype marca = linea.lastIndexOf(QChar(0x00AC));
+    return marca < 0 ? 0 : linea.mid(marca + 1).toInt();
+}
+
+QString textoEstado(int documentos) {
+    return QStringLiteral("Documentos leídos en esta lectura: %1.").arg(documentos);
+}
+
+} // namespace
+
+QStringList TfrmScanerSB::ayuda() {
+    return {
+        QStringLiteral("Primeros pasos:"),
+        QStringLiteral("    1º-  Asegúrese de que el lector de cheques está encendido y conectado "
+                       "al equipo."),
+        QStringLiteral("    2º.- Cargue la tolva del lector con cheques y presione [Leer cheques]"),
+        QStringLiteral("    3º - Una vez leídos, presione [Salvar] para guardar la lectura. Si no "
+                       "pudo incorporar los cheques de una sola vez, recargue "),
+        QStringLiteral("          de nuevo la tolva y y presione [Leer Cheques]."),
+        QStringLiteral(
+            "    4º- Una vez escaneados todos los cheques presione [Salir]  para pasar a "
+            "completar los datos de los cheques."),
+        QString(),
+        QStringLiteral("Nota : "),
+        QStringLiteral("Se recomienda comprobar que el número de cheques leídos coincide con los "
+                       "existentes. Cuando un cheque no es leído por "),
+        QStringLiteral("completo, la aplicación lo descarta."),
+        QStringLiteral("En caso de atasco, presione [Desatascar] para liberar autómaticamente el "
+                       "cheque. Si el atasco continúa, desmonte las carcasas "),
+        QStringLiteral("manualmente  y extraiga el cheque. Si tras un atasco-incidencia con el "
+                       "escáner, éste no responde, presione [Reiniciar] y continúe "),
+        QStringLiteral("normalmente."),
+        QStringLiteral("Parar pausar la lectura de los cheques pendientes en la tolva, presione el "
+                       "botón [Parar]."),
+    };
+}
+
+TfrmScanerSB::TfrmScanerSB(TdmBBDD& dm, TAdaptadorSB& adaptador, QWidget* parent)
+    : TfrmCaptura(dm, Caption, comportamientoSB(), parent), adaptador_(adaptador) {
+    setObjectName(QStringLiteral("frmScanerSB"));
+    btnDesatascar = new QPushButton(QStringLiteral("&Desatascar"), this);
+    btnDesatascar->setObjectName(QStringLiteral("btnDesatascar"));
+    btnParar = new QPushButton(QStringLiteral("&Parar"), this);
+    btnParar->setObjectName(QStringLiteral("btnParar"));
+    btnReiniciar = new QPushButton(QStringLiteral("&Reiniciar"), this);
+    btnReiniciar->setObjectName(QStringLiteral("btnReiniciar"));
+    for (QPushButton* b : {btnDesatascar, btnParar, btnReiniciar})
+        anadeBotonLector(b);
+    connect(btnDesatascar, &QPushButton::clicked, this, &TfrmScanerSB::desatascar);
+    connect(btnParar, &QPushButton::clicked, this, &TfrmScanerSB::parar);
+    connect(btnReiniciar, &QPushButton::clicked, this, &TfrmScanerSB::reiniciar);
+
+    lblEstado = new QLabel(this);
+    lblEstado->setObjectName(QStringLiteral("lblEstado"));
+    lblEstado->setWordWrap(true);
+    lblEstado->setAccessibleName(QStringLiteral("Estado del lector"));
+    zonaLector()->addWidget(lblEstado);
+
+    connect(&adaptador_, &TAdaptadorSB::lineaLeida, this,
+            [this](const QString& linea, int) { recibeLinea(linea); });
+    connect(&adaptador_, &TAdaptadorSB::mensaje, this, &TfrmScanerSB::muestraMensaje);
+    connect(&adaptador_, &TAdaptadorSB::errorLector, this, &TfrmScanerSB::recibeError);
+    connect(&adaptador_, &TAdaptadorSB::documentoHecho, this, [this] { muestraEstado(); });
+    connect(&adaptador_, &TAdaptadorSB::alimentadorVacio, this, [this] { muestraEstado(); });
+    connect(&adaptador_, &TAdaptadorSB::lecturaTerminada, this, &TfrmScanerSB::finDeLectura);
+
+    adaptador_.alCrearVentana(dm.estado().Escaner.texto);
+    Accesibilidad::hazAccesible(this);
+}
+
+void TfrmScanerSB::alMostrar() {
+    abierta_ = true;
+    haLeido_ = false;
+    erroresAlEmpezar_ = 0;
+    errores_.clear();
+    enEspera_.clear();
+    avisoPendiente_.clear();
+    lblEstado->clear();
+    muestraEstado();
+}
+
+void TfrmScanerSB::alCerrar() {
+    abierta_ = false;
+    enEspera_.clear();
+    avisoPendiente_.clear();
+    // Documents fed after the window closed would be read into no list.
+    if (adaptador_.leyendo())
+        adaptador_.parar();
+    adaptador_.cierraVentana();
+}
+
+bool TfrmScanerSB::lecturaEnCurso() const {
+    return abierta_ && adaptador_.leyendo();
+}
+
+void TfrmScanerSB::leer() {
+    if (lecturaEnCurso())
+        return;
+    erroresAlEmpezar_ = static_cast<int>(errores_.size());
+    haLeido_ = true;
+    adaptador_.leerCheques(dm().instalacion().dirs.Dir_Imagenes_tmp, lista());
+    muestraEstado();
+}
+
+void TfrmScanerSB::desatascar() {
+    adaptador_.desatascar();
+}
+
+void TfrmScanerSB::parar() {
+    adaptador_.parar();
+    muestraEstado();
+}
+
+void TfrmScanerSB::reiniciar() {
+    // A reader that hangs in a run never says it ended: the reset ends it,
+    // so that Save and Clear are not left waiting for it.
+    if (adaptador_.leyendo())
+        adaptador_.parar();
+    adaptador_.reiniciar(dm().estado().Escaner.texto);
+    muestraEstado();
+}
+
+void TfrmScanerSB::recibeLinea(const QString& linea) {
+    if (!abierta_)
+        return;
+    if (preguntaAbierta())
+        enEspera_ << linea;
+    else
+        anadeLineaSinSecuencia(linea);
+}
+
+void TfrmScanerSB::alQuedarLibre() {
+    if (!abierta_)
+        return;
+    const QStringList lineas = std::exchange(enEspera_, {});
+    for (const QString& l : lineas)
+        anadeLineaSinSecuencia(l);
+    if (!avisoPendiente_.isEmpty())
+        muestraMensaje(std::exchange(avisoPendiente_, {}));
+}
+
+void TfrmScanerSB::recibeError(int, const QString& texto) {
+    if (!abierta_)
+        return;
+    // The library's texts carry stray blanks; each bit is one line.
+    for (const QString& t : texto.split(QChar(u'\n')))
+        errores_ << t.trimmed();
+    muestraEstado();
+}
+
+QStringList TfrmScanerSB::secuenciasSinImagenes() const {
+    const QDir tmp(dm().instalacion().dirs.Dir_Imagenes_tmp);
+    QStringList faltan;
+    for (const QString& linea : lista()) {
+        const QString n = QString::number(secuenciaDe(linea));
+        for (const QString& f : {"F" + n + ".jpg", "F" + n + ".tif", "T" + n + ".tif"})
+            if (!QFileInfo::exists(tmp.filePath(f))) {
+                faltan << n;
+                break;
+            }
+    }
+    return faltan;
+}
+
+void TfrmScanerSB::finDeLectura() {
+    if (!abierta_)
+        return;
+    muestraEstado();
+    const QStringList nuevos = errores_.mid(erroresAlEmpezar_);
+    erroresAlEmpezar_ = static_cast<int>(errores_.size());
+    const QStringList faltan = secuenciasSinImagenes();
+    QStringList aviso;
+    if (!nuevos.isEmpty())
+        aviso << QStringLiteral("El lector avisó durante la lectura: %1.")
+                     .arg(nuevos.join(QStringLiteral("; ")))
+              << QStringLiteral("Compruebe que el número de cheques leídos (%1) coincide con los "
+                                "documentos que pasaron por el lector y vuelva a pasar los que "
+                                "falten. Si hay un atasco, presione [Desatascar].")
+                     .arg(lista().size() + enEspera_.size());
+    if (!faltan.isEmpty())
+        aviso << QStringLiteral("No llegaron las imágenes de los cheques número %1: no se podrán "
+                                "salvar. Vuelva a pasarlos por el lector.")
+                     .arg(faltan.join(QStringLiteral(", ")));
+    if (aviso.isEmpty())
+        return;
+    if (preguntaAbierta())
+        avisoPendiente_ = aviso.join(QChar(u'\n'));
+    else
+        muestraMensaje(aviso.join(QChar(u'\n')));
+}
+
+void TfrmScanerSB::muestraEstado() {
+    const bool leyendo = lecturaEnCurso();
+    btnLeer->setEnabled(!leyendo);
+    actualizaAcciones();
+    QStringList estado;
+    if (leyendo)
+        estado << TextoLeyendo;
+    if (haLeido_)
+        estado << textoEstado(adaptador_.documentosHechos());
+    if (!errores_.isEmpty())
+        estado << QStringLiteral("Avisos del lector: %1.").arg(errores_.join(QStringLiteral("; ")));
+    lblEstado->setText(estado.join(QChar(u'\n')));
+}
+
+void TfrmScanerSB::muestraMensaje(const QString& texto) {
+    CajaMensajes(dm().estado(), this).muestraMensaje(texto);
+}
