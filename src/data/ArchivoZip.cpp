@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <zip.h>
 
@@ -22,10 +23,10 @@ QString textoError(zip_t* zip) {
     return QString::fromLocal8Bit(zip_strerror(zip));
 }
 
-} // namespace
-
-void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
-                        const std::function<void()>& progreso) {
+// Makes the archive at `rutaZip` with libzip; messages name `nombre`, the
+// archive's place for the operator.
+void creaZip(const QString& rutaZip, const QString& nombre, const QString& carpeta,
+             const std::function<void()>& progreso) {
     int codigo = 0;
     zip_t* zip =
         zip_open(QFile::encodeName(rutaZip).constData(), ZIP_CREATE | ZIP_TRUNCATE, &codigo);
@@ -34,7 +35,7 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
         zip_error_init_with_code(&error, codigo);
         const QString motivo = QString::fromLocal8Bit(zip_error_strerror(&error));
         zip_error_fini(&error);
-        falla(rutaZip, motivo);
+        falla(nombre, motivo);
     }
     const QDir dir(carpeta);
     const QStringList ficheros = dir.entryList(QDir::Files, QDir::Name);
@@ -45,7 +46,7 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
         if (!origen) {
             const QString motivo = textoError(zip);
             zip_discard(zip);
-            falla(rutaZip, motivo);
+            falla(nombre, motivo);
         }
         const zip_int64_t indice =
             zip_file_add(zip, nombre.toUtf8().constData(), origen, ZIP_FL_ENC_GUESS);
@@ -55,7 +56,7 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
             if (indice < 0)
                 zip_source_free(origen);
             zip_discard(zip);
-            falla(rutaZip, motivo);
+            falla(nombre, motivo);
         }
     }
     if (progreso)
@@ -65,6 +66,43 @@ void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
     if (zip_close(zip) != 0) {
         const QString motivo = textoError(zip);
         zip_discard(zip);
+        falla(nombre, motivo);
+    }
+}
+
+// Writes the archive made at `origen` to the destination's device.
+void escribeEnDestino(const QString& origen, const QString& rutaZip,
+                      const IDestinoFicheros& destino) {
+    QFile zip(origen);
+    const std::unique_ptr<QIODevice> f = destino.dispositivo(rutaZip);
+    const bool abierto = zip.open(QIODevice::ReadOnly) && f->open(QIODevice::WriteOnly);
+    bool escrito = abierto;
+    while (escrito && !zip.atEnd()) {
+        const QByteArray bloque = zip.read(64 * 1024);
+        escrito = !bloque.isEmpty() && f->write(bloque) == bloque.size();
+    }
+    const QString motivo = !zip.errorString().isEmpty() && zip.error() != QFileDevice::NoError
+                               ? zip.errorString()
+                               : f->errorString();
+    f->close();
+    if (!escrito) {
+        QFile::remove(rutaZip);
         falla(rutaZip, motivo);
     }
+}
+
+} // namespace
+
+void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
+                        const std::function<void()>& progreso, const IDestinoFicheros& destino) {
+    if (&destino == &destinoDisco()) {
+        creaZip(rutaZip, rutaZip, carpeta, progreso);
+        return;
+    }
+    const QTemporaryDir temporal;
+    if (!temporal.isValid())
+        falla(rutaZip, temporal.errorString());
+    const QString origen = temporal.filePath(QStringLiteral("archivo.zip"));
+    creaZip(origen, rutaZip, carpeta, progreso);
+    escribeEnDestino(origen, rutaZip, destino);
 }

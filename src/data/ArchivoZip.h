@@ -1,13 +1,19 @@
 #pragma once
 // ZIP archives (standard format, Deflate through zlib) made with libzip.
 
+#include "FicherosTexto.h"
+
 #include <QString>
 
 #include <functional>
 
 // Creates the archive (replacing one of that name) with every plain file of
 // the folder, each stored under its own name and compressed with Deflate.
-// Throws TErrorOperacion when the archive cannot be made. `progreso`, when
-// set, is called while the archive is being written (fault tests stop there).
+// Throws TErrorOperacion when the archive cannot be made; no part of it is
+// left behind then. `progreso`, when set, is called while the archive is
+// being written (fault tests stop there). On disk libzip writes the archive
+// beside its place and renames it at the end; for any other destination it
+// is made in a temporary folder and then written to the destination's device.
 void comprimeCarpetaZip(const QString& rutaZip, const QString& carpeta,
-                        const std::function<void()>& progreso = {});
+                        const std::function<void()>& progreso = {},
+                        const IDestinoFicheros& destino = destinoDisco());

@@ -75,24 +75,26 @@ QString campoImporteTalon(const QString& importe) {
 
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
                             const QString& fichero, const QString& fechaConfeccion,
-                            const QString& fechaProceso) {
-    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)});
+                            const QString& fechaProceso, const IDestinoFicheros& destino) {
+    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)},
+                     destino);
 }
 
 void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
-                          const tRemesas& remesa) {
+                          const tRemesas& remesa, const IDestinoFicheros& destino) {
     const QString campo = campoImporteTalon(talon.Importe);
     if (campo.isEmpty())
         throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
     talon.Importe = campo;
-    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)});
+    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)}, destino);
 }
 
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
-                           int numeroTalones, const QString& nif, qint64 totalCentimos) {
+                           int numeroTalones, const QString& nif, qint64 totalCentimos,
+                           const IDestinoFicheros& destino) {
     const QString linea =
         QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
         ceros(QString::number(numeroTalones), 10) +
         ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
-    anadeFicheroTexto(dirCons + fichero, {linea});
+    anadeFicheroTexto(dirCons + fichero, {linea}, destino);
 }

@@ -19,6 +19,7 @@
 // longer than its width keeps its length and moves the rest of the record.
 // Every writer throws TErrorOperacion when the file cannot be written.
 
+#include "FicherosTexto.h"
 #include "Registros.h"
 
 #include <QString>
@@ -38,18 +39,20 @@ tNombreCons siguienteNombreCons(const QString& dirCons);
 // Creates dirCons + fichero (replacing a file of that name) with its header.
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
                             const QString& fichero, const QString& fechaConfeccion,
-                            const QString& fechaProceso);
+                            const QString& fechaProceso,
+                            const IDestinoFicheros& destino = destinoDisco());
 
 // Appends the cheque's record to dirCons + the remittance's nombre_Cons. Reads
 // numero_Modelo, FechaPago, Numero, chk_numero, chk_Modelo, Cuenta, Importe
 // and indicador; leaves Importe as the 13-digit cents field.
 void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
-                          const tRemesas& remesa);
+                          const tRemesas& remesa, const IDestinoFicheros& destino = destinoDisco());
 
 // Appends the totals record; the record count written is numeroRegistros + 1
 // (the totals record counts itself).
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
-                           int numeroTalones, const QString& nif, qint64 totalCentimos);
+                           int numeroTalones, const QString& nif, qint64 totalCentimos,
+                           const IDestinoFicheros& destino = destinoDisco());
 
 // The amount field of a cheque record: the cents of the amount with "0" in
 // front up to 13 characters (1.234,56 and 1234,56 give 0000000123456; digits

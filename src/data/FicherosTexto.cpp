@@ -36,30 +36,56 @@ QByteArray codificaLineas(const QStringList& lineas) {
 
 namespace {
 
-void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo) {
+class TDestinoDisco : public IDestinoFicheros {
+public:
+    std::unique_ptr<QIODevice> dispositivo(const QString& ruta) const override {
+        return std::make_unique<QFile>(ruta);
+    }
+};
+
+void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode modo,
+             const IDestinoFicheros& destino) {
     const QByteArray bytes = codificaLineas(lineas);
-    QFile f(ruta);
-    const auto falla = [&] {
+    const qint64 tamanoPrevio = (modo & QIODevice::Append) ? QFileInfo(ruta).size() : 0;
+    const std::unique_ptr<QIODevice> f = destino.dispositivo(ruta);
+    auto* fichero = qobject_cast<QFileDevice*>(f.get());
+    // A line is written whole or not at all: what a failed write left is cut
+    // off again (a new file is removed), so a bank file never ends in half a
+    // record.
+    const auto falla = [&](bool abierto = true) {
+        const QString motivo = f->errorString();
+        f->close();
+        if (abierto && (modo & QIODevice::Append))
+            QFile::resize(ruta, tamanoPrevio);
+        else if (abierto)
+            QFile::remove(ruta);
         return TErrorOperacion(
-            QStringLiteral("Error de escritura en el fichero %1: %2").arg(ruta, f.errorString()));
+            QStringLiteral("Error de escritura en el fichero %1: %2").arg(ruta, motivo));
     };
-    if (!f.open(QIODevice::WriteOnly | modo))
+    if (!f->open(QIODevice::WriteOnly | modo))
+        throw falla(false);
+    if (f->write(bytes) != bytes.size() || (fichero && !fichero->flush()))
         throw falla();
-    if (f.write(bytes) != bytes.size() || !f.flush())
-        throw falla();
-    f.close();
-    if (f.error() != QFileDevice::NoError)
+    f->close();
+    if (fichero && fichero->error() != QFileDevice::NoError)
         throw falla();
 }
 
 } // namespace
 
-void creaFicheroTexto(const QString& ruta, const QStringList& lineas) {
-    escribe(ruta, lineas, QIODevice::Truncate);
+const IDestinoFicheros& destinoDisco() {
+    static const TDestinoDisco disco;
+    return disco;
 }
 
-void anadeFicheroTexto(const QString& ruta, const QStringList& lineas) {
+void creaFicheroTexto(const QString& ruta, const QStringList& lineas,
+                      const IDestinoFicheros& destino) {
+    escribe(ruta, lineas, QIODevice::Truncate, destino);
+}
+
+void anadeFicheroTexto(const QString& ruta, const QStringList& lineas,
+                       const IDestinoFicheros& destino) {
     if (!QFileInfo(ruta).isFile())
         throw TErrorOperacion(QStringLiteral("No existe el fichero %1").arg(ruta));
-    escribe(ruta, lineas, QIODevice::Append);
+    escribe(ruta, lineas, QIODevice::Append, destino);
 }

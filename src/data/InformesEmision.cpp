@@ -90,23 +90,27 @@ QString importeInforme(const QString& importePlano) {
     return importe->centimos() == 0 ? QStringLiteral("Zero") : importe->visible();
 }
 
-void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco) {
-    creaFicheroTexto(ruta, lineasCarta(remesa, nombreBanco));
+void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco,
+                       const IDestinoFicheros& destino) {
+    creaFicheroTexto(ruta, lineasCarta(remesa, nombreBanco), destino);
 }
 
-void escribeCabeceraInforme(const QString& ruta, const tRemesas& r) {
-    creaFicheroTexto(ruta, {asteriscos(),
-                            QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") +
-                                r.nombre_Cons + QStringLiteral("    FECHA : ") +
-                                r.Fecha_Confeccion + QStringLiteral("          Página : 1"),
-                            asteriscos(),
-                            QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
-                                QStringLiteral("        NIF/CIF : ") + r.Nif,
-                            QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
-                            QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso, QString()});
+void escribeCabeceraInforme(const QString& ruta, const tRemesas& r,
+                            const IDestinoFicheros& destino) {
+    creaFicheroTexto(ruta,
+                     {asteriscos(),
+                      QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") + r.nombre_Cons +
+                          QStringLiteral("    FECHA : ") + r.Fecha_Confeccion +
+                          QStringLiteral("          Página : 1"),
+                      asteriscos(),
+                      QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
+                          QStringLiteral("        NIF/CIF : ") + r.Nif,
+                      QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
+                      QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso, QString()},
+                     destino);
 }
 
-void escribeDetalleTalon(const QString& ruta, const tTalon& t) {
+void escribeDetalleTalon(const QString& ruta, const tTalon& t, const IDestinoFicheros& destino) {
     QStringList l{QString(),
                   QStringLiteral("Número de Cheque: ") + t.Numero + QStringLiteral("  Cuenta: ") +
                       t.Cuenta + QStringLiteral("  Importe: ") + t.Importe,
@@ -116,11 +120,14 @@ void escribeDetalleTalon(const QString& ruta, const tTalon& t) {
         l << QStringLiteral("Fecha de Vencimiento: ") + t.FechaPago +
                  QStringLiteral("  Pagaré a la orden - al portador: ") +
                  (t.indicador == 0 ? QStringLiteral("SI") : QStringLiteral("NO"));
-    anadeFicheroTexto(ruta, l);
+    anadeFicheroTexto(ruta, l, destino);
 }
 
-void escribeTotalesInforme(const QString& ruta, const tRemesas& r) {
-    anadeFicheroTexto(ruta, {QString(), asteriscos(),
-                             QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
-                             QStringLiteral("Importe Total: ") + importeEn15(r.Importe)});
+void escribeTotalesInforme(const QString& ruta, const tRemesas& r,
+                           const IDestinoFicheros& destino) {
+    anadeFicheroTexto(ruta,
+                      {QString(), asteriscos(),
+                       QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
+                       QStringLiteral("Importe Total: ") + importeEn15(r.Importe)},
+                      destino);
 }

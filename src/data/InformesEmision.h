@@ -12,6 +12,7 @@
 // and the presenter's Nombre_Ordenante, Nif (with its trailing blank) and
 // Cuenta_Acreedor.
 
+#include "FicherosTexto.h"
 #include "Registros.h"
 
 #include <QString>
@@ -34,15 +35,19 @@ QString importeInforme(const QString& importePlano);
 // receiving bank's name goes on line 16, the totals (count, amount, process
 // date) on line LineaTotalesCarta under their heading and its underline.
 inline constexpr int LineaTotalesCarta = 30;
-void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco);
+void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco,
+                       const IDestinoFicheros& destino = destinoDisco());
 
 // Creates the detailed report (replacing a file of that name) with its head.
-void escribeCabeceraInforme(const QString& ruta, const tRemesas& remesa);
+void escribeCabeceraInforme(const QString& ruta, const tRemesas& remesa,
+                            const IDestinoFicheros& destino = destinoDisco());
 
 // Appends the cheque's lines: Numero, Cuenta, Importe (display form),
 // Modelo_Talon (its description), Nombre_Cliente, and for a promissory note
 // (model beginning with "8") FechaPago and indicador.
-void escribeDetalleTalon(const QString& ruta, const tTalon& talon);
+void escribeDetalleTalon(const QString& ruta, const tTalon& talon,
+                         const IDestinoFicheros& destino = destinoDisco());
 
 // Appends the totals as the last lines of the detailed report.
-void escribeTotalesInforme(const QString& ruta, const tRemesas& remesa);
+void escribeTotalesInforme(const QString& ruta, const tRemesas& remesa,
+                           const IDestinoFicheros& destino = destinoDisco());

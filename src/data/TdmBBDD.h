@@ -3,6 +3,7 @@
 // a window; it reports to the operator through IInterfazUsuario.
 
 #include "EstadoPrograma.h"
+#include "FicherosTexto.h"
 #include "FilasLista.h"
 #include "IInterfazUsuario.h"
 #include "Instalacion.h"
@@ -180,6 +181,12 @@ public:
     // of cheques committed so far (for RegistroSinConfirmar, the one being
     // written).
     std::function<void(PuntoEmision punto, int talones)> puntoControlEmision;
+    // For fault tests: where the emission writes its text files and archive
+    // (the disk when unset). Not owned.
+    const IDestinoFicheros* destinoFicheros = nullptr;
+    const IDestinoFicheros& destino() const {
+        return destinoFicheros ? *destinoFicheros : destinoDisco();
+    }
 
     // --- History of emitted cheques (TdmBBDD_Historico) ---------------------
     // The query the history grid shows; created on first use, owned here.

@@ -233,8 +233,9 @@ private:
         const tMarcaFichero marcaInforme(informe_);
         const tMarcaFichero marcaFichero(dm_.instalacion().dirs.Dir_Cons + remesa_.nombre_Cons);
         try {
-            escribeDetalleTalon(informe_, talon);
-            escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_);
+            escribeDetalleTalon(informe_, talon, dm_.destino());
+            escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_,
+                                 dm_.destino());
         } catch (const TErrorOperacion& error) {
             marcaInforme.restaura();
             marcaFichero.restaura();
@@ -333,8 +334,8 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     remesa.fk_ordenante = ordenante.Pk_Ordenante;
 
     escribeCabeceraFichero(d.Dir_Cons, estado_.OrdenanteActual, cons.fichero, fecha_Confeccion,
-                           fecha_Proceso);
-    escribeCabeceraInforme(rutaInforme(cons.numero), remesa);
+                           fecha_Proceso, destino());
+    escribeCabeceraInforme(rutaInforme(cons.numero), remesa, destino());
     avisaPuntoEmision(PuntoEmision::CabeceraEscrita, 0);
 
     TBucleEmision bucle(*this, remesa, rutaInforme(cons.numero));
@@ -358,15 +359,15 @@ void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talone
     const tDirectorios& d = inst_.dirs;
     const int registros = 1 + talones;
     escribeTotalesFichero(d.Dir_Cons, remesa.nombre_Cons, registros, talones, remesa.Nif,
-                          totalCentimos);
+                          totalCentimos, destino());
     avisaPuntoEmision(PuntoEmision::TotalesEscritos, talones);
 
     remesa.Importe = tImporte::deCentimos(totalCentimos).plano();
     remesa.Numero_Registros = QString::number(registros + 1);
     remesa.Numero_Talones = QString::number(talones);
 
-    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre);
-    escribeTotalesInforme(rutaInforme(numero), remesa);
+    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre, destino());
+    escribeTotalesInforme(rutaInforme(numero), remesa, destino());
     avisaPuntoEmision(PuntoEmision::InformesEscritos, talones);
     if (guardaHistoricoRemesa)
         GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
@@ -420,7 +421,8 @@ void TdmBBDD::ComprimeFicheroTalones(const QString& fichero) {
     // An archive without the presentation file would be useless to the bank.
     if (copiaFichero(fichero, copia) != 0)
         throw TErrorOperacion(Mensaje::SinCopiaFichero.arg(fichero, copia));
-    comprimeCarpetaZip(d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
-                       [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); });
+    comprimeCarpetaZip(
+        d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
+        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, destino());
     vaciaCarpeta(d.Dir_Imagenes_tmp);
 }

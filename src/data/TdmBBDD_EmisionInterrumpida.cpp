@@ -141,13 +141,13 @@ bool TdmBBDD::completaEmisionInterrumpida() {
         remesa.nombre_Cons = en->fichero;
         vaciaCarpeta(d.Dir_Imagenes_tmp);
         escribeCabeceraFichero(d.Dir_Cons, ordenante, en->fichero, remesa.Fecha_Confeccion,
-                               remesa.Fecha_Proceso);
-        escribeCabeceraInforme(rutaInforme(en->numero), remesa);
+                               remesa.Fecha_Proceso, destino());
+        escribeCabeceraInforme(rutaInforme(en->numero), remesa, destino());
         qint64 total = 0;
         for (tFilaHistorico& fila : filas) {
             tTalon registro = fila.talon;
-            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa);
-            escribeDetalleTalon(rutaInforme(en->numero), fila.talon);
+            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa, destino());
+            escribeDetalleTalon(rutaInforme(en->numero), fila.talon, destino());
             total += fila.centimos;
             // Images still in the image folder go to the history; the front
             // image of each cheque goes to the archive from there.

@@ -9,7 +9,7 @@
 #include "ConductorVentanas.h"
 #include "DigitosControl.h"
 #include "GuionDialogos.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
 #include "TextosCaptura.h"
 #include "TfrmConfiguracion.h"
@@ -22,37 +22,26 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <QtTest>
 
 namespace {
-void pulsa(QAbstractButton* b) {
-    QVERIFY2(b->isEnabled(), qPrintable(b->text()));
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-}
 
 // A whole codeline as the reader types it, Enter included, taken by the
 // window's next tick.
 void leeDocumento(TGuionDialogos& guion, TfrmScanerMTS* w, const QString& numero, bool otro) {
     guion.fijaSiguienteRespuesta(otro ? CajaMensajes::PrimerBoton : CajaMensajes::SegundoBoton);
-    QTest::keyClicks(w->edtCodigo, ";" + numero + ";123456780123456789420000012345");
-    QTest::keyClick(w->edtCodigo, Qt::Key_Return);
+    QTest::keyClicks(hijo<QLineEdit>(*w, "edtCodigo"),
+                     ";" + numero + ";123456780123456789420000012345");
+    QTest::keyClick(hijo<QLineEdit>(*w, "edtCodigo"), Qt::Key_Return);
     w->Timer1Timer();
-}
-
-void escribe(QLineEdit* campo, const QString& texto) {
-    campo->setFocus();
-    campo->selectAll();
-    QTest::keyClick(campo, Qt::Key_Delete);
-    campo->setCursorPosition(0);
-    QTest::keyClicks(campo, texto);
 }
 
 void clickFila(QTreeWidget* l, int fila) {
@@ -90,8 +79,8 @@ private slots:
         bool primeraVez = false;
         c.alMostrar<TfrmConfiguracion>([&](TfrmConfiguracion* f) {
             primeraVez = f->primeraVez();
-            pulsa(f->grupoTipo->button(4));
-            pulsa(f->btnAceptar);
+            pulsa(hijo<QRadioButton>(*f, "rbTipo4"));
+            pulsa(hijo<QPushButton>(*f, "btnAceptar"));
         });
         TAplicacion app(dir.path(), &guion);
         app.muestra();
@@ -107,18 +96,18 @@ private slots:
 
         QStringList enLista;
         c.alMostrar<TfrmMod_Cheque>([&](TfrmMod_Cheque* e) {
-            pulsa(e->findChild<QPushButton*>("btnLeer")); // the capture window runs inside
-            enLista = columna(e->findChild<QTreeWidget*>("lvwTransferencias"), 4); // "Nº Cheque"
-            pulsa(e->findChild<QPushButton*>("btnSalir"));
+            pulsa(hijo<QPushButton>(*e, "btnLeer")); // the capture window runs inside
+            enLista = columna(hijo<QTreeWidget>(*e, "lvwTransferencias"), 4); // "Nº Cheque"
+            pulsa(hijo<QPushButton>(*e, "btnSalir"));
         });
         c.alMostrar<TfrmScanerMTS>([&guion](TfrmScanerMTS* w) {
             leeDocumento(guion, w, "1234567", true);
             leeDocumento(guion, w, "7654321", false);
             QCOMPARE(w->lista().size(), 2);
-            pulsa(w->btnSalvar);
-            pulsa(w->btnSalir);
+            pulsa(hijo<QPushButton>(*w, "btnSalvar"));
+            pulsa(hijo<QPushButton>(*w, "btnSalir"));
         });
-        app.frmPrincipal->actLeerCheques->trigger();
+        hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
         QCOMPARE(c.vistas, (QStringList{"TfrmConfiguracion", "TfrmMod_Cheque", "TfrmScanerMTS"}));
         QVERIFY(guion.textos().contains("Se leyeron: 2 cheques. Revise si se leyeros todos."));
         QCOMPARE(filasDe(app.inst.rutaTablaTalones(1), "SELECT Numero FROM Talones ORDER BY Numero")
@@ -140,21 +129,21 @@ private slots:
         QStringList leidas, sinImagen, enEditor, rechazos;
         c.alMostrar<TfrmScanerSB>([&](TfrmScanerSB* w) {
             QSignalSpy fin(&w->adaptador(), &TAdaptadorSB::lecturaTerminada);
-            pulsa(w->btnLeer);
+            pulsa(hijo<QPushButton>(*w, "btnLeer"));
             QTRY_COMPARE_WITH_TIMEOUT(fin.count(), 1, 20000);
             leidas = w->lista();
-            pulsa(w->btnSalvar);
-            pulsa(w->btnSalir);
+            pulsa(hijo<QPushButton>(*w, "btnSalvar"));
+            pulsa(hijo<QPushButton>(*w, "btnSalir"));
         });
         c.alMostrar<TfrmMod_Cheque>([&](TfrmMod_Cheque* e) {
-            pulsa(e->findChild<QPushButton*>("btnLeer"));
-            QTreeWidget* lista = e->findChild<QTreeWidget*>("lvwTransferencias");
+            pulsa(hijo<QPushButton>(*e, "btnLeer"));
+            QTreeWidget* lista = hijo<QTreeWidget>(*e, "lvwTransferencias");
             // Every cheque read shows its front picture from the image folder.
             for (int i = 0; i < lista->topLevelItemCount(); ++i) {
                 clickFila(lista, i);
                 enEditor << lista->topLevelItem(i)->text(0);
                 if (!e->imagenMostrada().startsWith(inst.dirs.Dir_Imagenes) ||
-                    e->findChild<QLabel*>("imgCheque")->pixmap().isNull())
+                    hijo<QLabel>(*e, "imgCheque")->pixmap().isNull())
                     sinImagen << QString::number(i);
             }
             // The incomplete ones completed: amount, account, due date, drawer.
@@ -162,33 +151,33 @@ private slots:
                 if (lista->topLevelItem(i)->text(0) != "INCOMPLETO")
                     continue;
                 clickFila(lista, i);
-                pulsa(e->findChild<QPushButton*>("btnModifica"));
+                pulsa(hijo<QPushButton>(*e, "btnModifica"));
                 // The unreadable codeline (document 11): its type and account
                 // typed from the paper.
-                if (e->findChild<QLineEdit*>("edtFormato")->text().startsWith("9999")) {
-                    escribe(e->findChild<QLineEdit*>("edtFormato"), "90871");
+                if (hijo<QLineEdit>(*e, "edtFormato")->text().startsWith("9999")) {
+                    escribe(hijo<QLineEdit>(*e, "edtFormato"), "90871");
                     // Leaving the field applies the type's rules (the date opens).
                     QFocusEvent sale(QEvent::FocusOut, Qt::TabFocusReason);
-                    QApplication::sendEvent(e->findChild<QLineEdit*>("edtFormato"), &sale);
-                    escribe(e->findChild<QLineEdit*>("edtNumero"),
+                    QApplication::sendEvent(hijo<QLineEdit>(*e, "edtFormato"), &sale);
+                    escribe(hijo<QLineEdit>(*e, "edtNumero"),
                             "4635120" + digitoControlModulo7("90874635120"));
-                    escribe(e->findChild<QLineEdit*>("lbleditCuenta"), "20805801101234567891");
+                    escribe(hijo<QLineEdit>(*e, "lbleditCuenta"), "20805801101234567891");
                 }
-                escribe(e->findChild<QLineEdit*>("lbtImporte"), "150,00");
-                if (e->findChild<QLineEdit*>("medtAbono")->isEnabled()) // types with a due date
-                    escribe(e->findChild<QLineEdit*>("medtAbono"),
+                escribe(hijo<QLineEdit>(*e, "lbtImporte"), "150,00");
+                if (hijo<QLineEdit>(*e, "medtAbono")->isEnabled()) // types with a due date
+                    escribe(hijo<QLineEdit>(*e, "medtAbono"),
                             QDate::currentDate().addDays(30).toString("ddMMyyyy"));
-                if (e->findChild<QLineEdit*>("lbleditNombreBenef")->text().trimmed().isEmpty())
-                    escribe(e->findChild<QLineEdit*>("lbleditNombreBenef"), "LIBRADO LEIDO");
+                if (hijo<QLineEdit>(*e, "lbleditNombreBenef")->text().trimmed().isEmpty())
+                    escribe(hijo<QLineEdit>(*e, "lbleditNombreBenef"), "LIBRADO LEIDO");
                 const qsizetype antes = guion.cajas.size();
-                pulsa(e->findChild<QPushButton*>("btnAceptar"));
+                pulsa(hijo<QPushButton>(*e, "btnAceptar"));
                 if (guion.cajas.size() > antes)
                     rechazos << QString::number(i) + ": " + guion.textos().mid(antes).join(" / ");
                 if (e->modo() == TfrmMod_Cheque::Modo::Editando)
-                    pulsa(e->findChild<QPushButton*>("btnCancelar"));
+                    pulsa(hijo<QPushButton>(*e, "btnCancelar"));
             }
-            pulsa(e->findChild<QPushButton*>("btnEmision"));
-            pulsa(e->findChild<QPushButton*>("btnContinuar"));
+            pulsa(hijo<QPushButton>(*e, "btnEmision"));
+            pulsa(hijo<QPushButton>(*e, "btnContinuar"));
         });
         c.alMostrar<TfrmFechas>([](TfrmFechas* f) {
             pulsa(f->findChild<QPushButton*>("btnNuevo"));
@@ -204,7 +193,7 @@ private slots:
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
         QVERIFY(!guion.textos().contains(TextosCaptura::MensajeSinSeacBanche)); // reader found
-        app.frmPrincipal->actLeerCheques->trigger();
+        hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
         QCOMPARE(c.vistas, (QStringList{"TfrmMod_Cheque", "TfrmScanerSB", "TfrmFechas",
                                         "TfrmResumen_Facturacion"}));
         QCOMPARE(leidas.size(), 12);
@@ -255,16 +244,18 @@ private slots:
         configura(inst, "[ESCANER]\r\nTipo=0\r\n");
         TGuionDialogos guion;
         ConductorVentanas c;
-        c.alMostrar<TfrmConfiguracion>([](TfrmConfiguracion* f) { pulsa(f->btnAceptar); });
-        c.alMostrar<TfrmScanerMTS>([](TfrmScanerMTS* w) { pulsa(w->btnSalir); });
+        c.alMostrar<TfrmConfiguracion>(
+            [](TfrmConfiguracion* f) { pulsa(hijo<QPushButton>(*f, "btnAceptar")); });
+        c.alMostrar<TfrmScanerMTS>(
+            [](TfrmScanerMTS* w) { pulsa(hijo<QPushButton>(*w, "btnSalir")); });
         c.alMostrar<TfrmMod_Cheque>([](TfrmMod_Cheque* e) {
-            pulsa(e->findChild<QPushButton*>("btnLeer"));
-            pulsa(e->findChild<QPushButton*>("btnSalir"));
+            pulsa(hijo<QPushButton>(*e, "btnLeer"));
+            pulsa(hijo<QPushButton>(*e, "btnSalir"));
         });
         TAplicacion app(dir.path(), &guion);
         app.muestra();
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
-        app.frmPrincipal->actLeerCheques->trigger();
+        hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
         QCOMPARE(c.vistas, QStringList{"TfrmMod_Cheque"});
     }
 };

@@ -2,8 +2,8 @@
 // capture window shares: keystrokes become read lines, Save stores them with
 // its messages, Clear and Exit ask first.
 #include "CajaMensajes.h"
-#include "InstalacionPrueba.h"
 #include "LineaTeclado.h"
+#include "PruebaVentanas.h"
 #include "TEnlaceFoto.h"
 #include "TfrmScanerMTS.h"
 
@@ -34,9 +34,9 @@ class TstTfrmScanerMTS : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
     }
     void teclea(const QString& texto, bool conIntro = true) {
-        QTest::keyClicks(frm->edtCodigo, texto);
+        QTest::keyClicks(hijo<QLineEdit>(*frm, "edtCodigo"), texto);
         if (conIntro)
-            QTest::keyClick(frm->edtCodigo, Qt::Key_Return);
+            QTest::keyClick(hijo<QLineEdit>(*frm, "edtCodigo"), Qt::Key_Return);
     }
     // A document typed and taken (ticks until its line appears), the
     // confirmation answered.
@@ -50,8 +50,8 @@ class TstTfrmScanerMTS : public QObject {
     }
     QStringList lineasEnPantalla() const {
         QStringList l;
-        for (int i = 0; i < frm->lstLista->count(); ++i)
-            l << frm->lstLista->item(i)->text();
+        for (int i = 0; i < hijo<QListWidget>(*frm, "lstLista")->count(); ++i)
+            l << hijo<QListWidget>(*frm, "lstLista")->item(i)->text();
         return l;
     }
     int talonesGuardados() const {
@@ -92,22 +92,23 @@ private slots:
     void ventanaAlAbrir() {
         abre();
         QCOMPARE(frm->windowTitle(), QString("Escaneo  de Cheques. Escáner tipo MAGTEK"));
-        QCOMPARE(frm->mmoAyuda->toPlainText().split('\n'), TfrmScanerMTS::ayuda());
-        QVERIFY(frm->mmoAyuda->isReadOnly());
-        QCOMPARE(frm->lblDespiece->text(), QString("Posición del cheque"));
-        QCOMPARE(frm->btnSalvar->text(), QString("Sal&var"));
-        QCOMPARE(frm->btnLimpiar->text(), QString("&Limpiar"));
-        QVERIFY(!frm->acttramitar->isEnabled());
-        QVERIFY(!frm->actLimpiar->isEnabled());
+        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n'),
+                 TfrmScanerMTS::ayuda());
+        QVERIFY(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->isReadOnly());
+        QCOMPARE(hijo<TEnlaceFoto>(*frm, "lblDespiece")->text(), QString("Posición del cheque"));
+        QCOMPARE(hijo<QPushButton>(*frm, "btnSalvar")->text(), QString("Sal&var"));
+        QCOMPARE(hijo<QPushButton>(*frm, "btnLimpiar")->text(), QString("&Limpiar"));
+        QVERIFY(!hijo<QAction>(*frm, "acttramitar")->isEnabled());
+        QVERIFY(!hijo<QAction>(*frm, "actLimpiar")->isEnabled());
         QCOMPARE(frm->Timer1.interval(), 1000);
         QVERIFY(!frm->Timer1.isActive());
 
         // The links open the pictures of the Pub folder.
-        QTest::mouseClick(frm->lblDespiece, Qt::LeftButton);
+        QTest::mouseClick(hijo<TEnlaceFoto>(*frm, "lblDespiece"), Qt::LeftButton);
         QCOMPARE(p->guion.direcciones.value(p->guion.direcciones.size() - 1),
                  QUrl::fromLocalFile(p->inst.dirs.Dir_Pub + "Magtek1.JPG").toString());
-        frm->lblDetalle->setFocus();
-        QTest::keyClick(frm->lblDetalle, Qt::Key_Space);
+        hijo<TEnlaceFoto>(*frm, "lblDetalle")->setFocus();
+        QTest::keyClick(hijo<TEnlaceFoto>(*frm, "lblDetalle"), Qt::Key_Space);
         QCOMPARE(p->guion.direcciones.value(p->guion.direcciones.size() - 1),
                  QUrl::fromLocalFile(p->inst.dirs.Dir_Pub + "Magtek2.JPG").toString());
     }
@@ -122,7 +123,7 @@ private slots:
         QCOMPARE(p->guion.cajas.last().titulo, QString("Confirmación"));
         QCOMPARE(p->guion.cajas.last().texto, TfrmScanerMTS::TextoConfirmacion);
         QVERIFY(!frm->leyendo());
-        QVERIFY(frm->edtCodigo->text().isEmpty());
+        QVERIFY(hijo<QLineEdit>(*frm, "edtCodigo")->text().isEmpty());
         QVERIFY(!frm->Timer1.isActive());
 
         // Short text: waited for until the sixth tick.
@@ -140,12 +141,12 @@ private slots:
         // Erased before its time is up: the empty line.
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         teclea("12", false);
-        frm->edtCodigo->clear();
+        hijo<QLineEdit>(*frm, "edtCodigo")->clear();
         for (int tick = 0; tick < 6; ++tick)
             frm->Timer1Timer();
         QCOMPARE(frm->lista().at(2), "+#" + Relleno33 + "¬3");
         QCOMPARE(lineasEnPantalla(), frm->lista());
-        QVERIFY(frm->acttramitar->isEnabled());
+        QVERIFY(hijo<QAction>(*frm, "acttramitar")->isEnabled());
     }
 
     // What a reader may type besides the codeline: Enter never presses a
@@ -153,22 +154,22 @@ private slots:
     // without a character do not start a document.
     void teclasDeControl() {
         abre();
-        QTest::keyClick(frm->edtCodigo, Qt::Key_Left);
-        QTest::keyClick(frm->edtCodigo, Qt::Key_Shift);
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtCodigo"), Qt::Key_Left);
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtCodigo"), Qt::Key_Shift);
         QVERIFY(!frm->leyendo());
         teclea(";1234", false);
-        QTest::keyClick(frm->edtCodigo, Qt::Key_Tab);
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtCodigo"), Qt::Key_Tab);
         teclea("567;123456780123456789420000012345");
-        QVERIFY(frm->edtCodigo->hasFocus());
+        QVERIFY(hijo<QLineEdit>(*frm, "edtCodigo")->hasFocus());
         QVERIFY(p->guion.cajas.isEmpty());
-        QCOMPARE(frm->edtCodigo->text(), tecleado("1234567"));
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtCodigo")->text(), tecleado("1234567"));
         QVERIFY(frm->isVisible());
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         frm->Timer1Timer();
         QCOMPARE(frm->lista(), QStringList{"+1234567#123456780123456789420000012345¬1"});
         // Between documents Tab leaves the box, as in any window.
-        QTest::keyClick(frm->edtCodigo, Qt::Key_Tab);
-        QVERIFY(!frm->edtCodigo->hasFocus());
+        QTest::keyClick(hijo<QLineEdit>(*frm, "edtCodigo"), Qt::Key_Tab);
+        QVERIFY(!hijo<QLineEdit>(*frm, "edtCodigo")->hasFocus());
     }
 
     // After "Cancelar" the reader is ignored until "&Leer cheques", which also
@@ -180,10 +181,10 @@ private slots:
         teclea(tecleado("7654321"));
         QVERIFY(!frm->Timer1.isActive());
         QCOMPARE(frm->lista().size(), 1);
-        QTest::mouseClick(frm->btnLeer, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnLeer"), Qt::LeftButton);
         QVERIFY(!frm->leyendo());
-        QVERIFY(frm->edtCodigo->text().isEmpty());
-        QVERIFY(frm->edtCodigo->hasFocus());
+        QVERIFY(hijo<QLineEdit>(*frm, "edtCodigo")->text().isEmpty());
+        QVERIFY(hijo<QLineEdit>(*frm, "edtCodigo")->hasFocus());
         QVERIFY(!frm->Timer1.isActive()); // nothing is taken until a key comes
         leeDocumento(tecleado("7654321"));
         QCOMPARE(frm->lista().at(1), QString("+7654321#123456780123456789420000012345¬2"));
@@ -225,13 +226,13 @@ private slots:
             return l;
         }();
 
-        QTest::mouseClick(frm->btnSalvar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnSalvar"), Qt::LeftButton);
         QTEST(p->guion.textos().last(), "mensaje");
         QCOMPARE(talonesGuardados(), guardados);
         // The lines not stored stay, numbered as they were read.
         QCOMPARE(frm->lista(), noGuardables);
         QCOMPARE(lineasEnPantalla(), noGuardables);
-        QCOMPARE(frm->acttramitar->isEnabled(), !noGuardables.isEmpty());
+        QCOMPARE(hijo<QAction>(*frm, "acttramitar")->isEnabled(), !noGuardables.isEmpty());
         QVERIFY(QDir(p->inst.dirs.Dir_Imagenes_tmp).isEmpty());
     }
 
@@ -246,9 +247,9 @@ private slots:
         const QStringList antes = frm->lista();
 
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
-        QTest::mouseClick(frm->btnLimpiar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnLimpiar"), Qt::LeftButton);
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
-        QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnSalir"), Qt::LeftButton);
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::keyClick(frm.get(), Qt::Key_Escape);
         QCOMPARE(frm->lista(), antes);
@@ -264,14 +265,14 @@ private slots:
         QCOMPARE(r.last().titulo, QString("Atención"));
 
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
-        QTest::mouseClick(frm->btnLimpiar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnLimpiar"), Qt::LeftButton);
         QVERIFY(frm->lista().isEmpty());
         QVERIFY(!QFile::exists(imagen.fileName()));
-        QVERIFY(!frm->actLimpiar->isEnabled());
+        QVERIFY(!hijo<QAction>(*frm, "actLimpiar")->isEnabled());
 
         // With nothing left, Exit closes at once, with OK.
         const qsizetype preguntas = p->guion.cajas.size();
-        QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnSalir"), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QCOMPARE(frm->result(), int(QDialog::Accepted));
         QCOMPARE(p->guion.cajas.size(), preguntas);
@@ -285,12 +286,12 @@ private slots:
         teclea("12", false);
         QVERIFY(frm->Timer1.isActive());
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
-        QTest::mouseClick(frm->btnSalir, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnSalir"), Qt::LeftButton);
         QVERIFY(!frm->isVisible());
         QVERIFY(!frm->Timer1.isActive());
         frm->show();
         QVERIFY(frm->lista().isEmpty());
-        QCOMPARE(frm->lstLista->count(), 0);
+        QCOMPARE(hijo<QListWidget>(*frm, "lstLista")->count(), 0);
         QVERIFY(!frm->leyendo());
     }
 };

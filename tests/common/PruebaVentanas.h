@@ -55,10 +55,12 @@ inline void escribe(QLineEdit* campo, const QString& texto) {
     QTest::keyClicks(campo, texto);
 }
 
-// Clicks a button; a disabled button fails the test (and is not clicked).
+// Clicks a button near its left edge, where a radio button or a check box
+// has its mark; a disabled button fails the test (and is not clicked).
 inline void pulsa(QAbstractButton* boton) {
     QVERIFY2(boton->isEnabled(), qPrintable(boton->objectName() + " " + boton->text()));
-    QTest::mouseClick(boton, Qt::LeftButton);
+    QTest::mouseClick(boton, Qt::LeftButton, {},
+                      QPoint(qMin(6, boton->width() / 2), boton->height() / 2));
 }
 
 class PruebaVentanas {

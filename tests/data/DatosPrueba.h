@@ -20,6 +20,16 @@ inline QStringList textosHostiles() {
             QString(10240, u'Ñ')};
 }
 
+// The hostile texts as the rows of a data table, in the column "texto".
+inline void filasTextosHostiles() {
+    QTest::addColumn<QString>("texto");
+    const char* const nombres[] = {"apostrofo", "comillas",   "porcentaje", "subrayado",
+                                   "inyeccion", "comentario", "10 KB"};
+    const QStringList textos = textosHostiles();
+    for (qsizetype i = 0; i < textos.size(); ++i)
+        QTest::newRow(nombres[i]) << textos[i];
+}
+
 // Runs one statement on a table file; the test fails if the engine does.
 inline void ejecutaEn(const QString& ruta, const QString& sql, const QVariantList& valores = {}) {
     motor::Conexion con(ruta);

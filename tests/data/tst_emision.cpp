@@ -5,6 +5,7 @@
 #include "DatosPrueba.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
+#include "FicherosTexto.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "InformesEmision.h"
@@ -73,6 +74,57 @@ QString ejecuta(const QString& programa, const QStringList& argumentos) {
         return QStringLiteral("<error>");
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
+
+// A disk that fills up: the file of that name cannot grow past `limite`
+// bytes; the write that would pass it writes what fits and fails.
+class TDiscoQueSeLlena : public IDestinoFicheros {
+public:
+    TDiscoQueSeLlena(const QString& nombre, qint64 limite) : nombre_(nombre), limite_(limite) {}
+
+    std::unique_ptr<QIODevice> dispositivo(const QString& ruta) const override {
+        if (QFileInfo(ruta).fileName() != nombre_)
+            return std::make_unique<QFile>(ruta);
+        return std::make_unique<TLimitado>(ruta, limite_);
+    }
+
+    static inline const QString sinEspacio = QStringLiteral("No queda espacio en el disco");
+
+private:
+    class TLimitado : public QIODevice {
+    public:
+        TLimitado(const QString& ruta, qint64 limite) : fichero_(ruta), limite_(limite) {}
+        bool open(OpenMode modo) override {
+            if (!fichero_.open(modo)) {
+                setErrorString(fichero_.errorString());
+                return false;
+            }
+            return QIODevice::open(modo);
+        }
+        void close() override {
+            fichero_.close();
+            QIODevice::close();
+        }
+
+    protected:
+        qint64 readData(char*, qint64) override { return -1; }
+        qint64 writeData(const char* datos, qint64 n) override {
+            const qint64 cabe = std::max<qint64>(0, limite_ - fichero_.size());
+            fichero_.write(datos, std::min(n, cabe));
+            fichero_.flush();
+            if (n <= cabe)
+                return n;
+            setErrorString(sinEspacio);
+            return -1;
+        }
+
+    private:
+        QFile fichero_;
+        qint64 limite_;
+    };
+
+    QString nombre_;
+    qint64 limite_;
+};
 
 // An installation with the presenter of the examples, remittance 1 current.
 struct InstalacionEmision : InstalacionPrueba {
@@ -547,6 +599,58 @@ private slots:
             QCOMPARE(e.texto(), QStringLiteral("No se pudo copiar el fichero %1 en %2")
                                     .arg(p.cons("CONS.0001"), copia));
         }
+    }
+
+    // The disk fills up while one file of the emission is being written: the
+    // operator reads which file could not be written and why, the cheque
+    // being written leaves no part of its record, and once there is room
+    // again the emission is completed (or its number freed) as after a crash,
+    // and the next one presents the rest. Lines of the bank file take 152
+    // bytes with their CR LF.
+    void discoQueSeLlena_data() {
+        QTest::addColumn<QString>("fichero");
+        QTest::addColumn<qint64>("limite");
+        QTest::addColumn<QString>("mensaje"); // %1: the file's path
+        const QString escritura =
+            "Error de escritura en el fichero %1: " + TDiscoQueSeLlena::sinEspacio;
+        const QString archivo = "No se pudo crear el archivo %1: " + TDiscoQueSeLlena::sinEspacio;
+        QTest::newRow("cabecera del fichero") << "CONS.0001" << qint64(0) << escritura;
+        QTest::newRow("primer registro a medias") << "CONS.0001" << qint64(200) << escritura;
+        QTest::newRow("tercer registro a medias")
+            << "CONS.0001" << qint64(3 * 152 + 50) << escritura;
+        QTest::newRow("registro de totales") << "CONS.0001" << qint64(4 * 152) << escritura;
+        QTest::newRow("cabecera del informe") << "INFORES.0001" << qint64(100) << escritura;
+        QTest::newRow("carta") << "INFO.0001" << qint64(100) << escritura;
+        QTest::newRow("archivo de imagenes") << "CONS.0001.zip" << qint64(100) << archivo;
+    }
+    void discoQueSeLlena() {
+        QFETCH(QString, fichero);
+        QFETCH(qint64, limite);
+        QFETCH(QString, mensaje);
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, incompleto, pagareB, pagareC})
+            p.anade(c);
+        const QStringList correctos{"0000123-6", "1234567-1", "7654321-5"};
+
+        const TDiscoQueSeLlena disco(fichero, limite);
+        p.dm->destinoFicheros = &disco;
+        QStringList avisos;
+        try {
+            p.emite();
+        } catch (const TErrorOperacion& e) {
+            avisos << e.texto();
+        }
+        avisos += p.iu.mensajes;
+        QVERIFY2(avisos.contains(mensaje.arg(p.cons(fichero))), qPrintable(avisos.join('\n')));
+        if (fichero == "CONS.0001" && QFile::exists(p.cons(fichero)))
+            QCOMPARE(bytesDe(p.cons(fichero)).size() % 152, 0);
+
+        p.dm->destinoFicheros = nullptr;
+        p.dm->completaEmisionInterrumpida();
+        if (!p.numerosRemesa().filter(QRegularExpression("^[1-9]|^0000[1-9]")).isEmpty())
+            QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), correctos);
+        compruebaInvariante(p, correctos);
     }
 
     void emisionQueNoPuedeEmpezar_data() {

@@ -181,27 +181,27 @@ private slots:
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
+    void textosHostilesDeMaestros_data() { filasTextosHostiles(); }
     void textosHostilesDeMaestros() {
+        QFETCH(QString, texto);
         InstalacionPrueba p;
-        for (const QString& texto : textosHostiles()) {
-            tOrdenantes o = nuevoOrdenante(texto, texto, texto);
-            QString e;
-            QVERIFY2(p.dm->GuardaOrdenante(o, e), qPrintable(e));
-            const tOrdenantes lo = p.dm->CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
-            QCOMPARE(lo.Nif_Sufijo, texto);
-            QCOMPARE(lo.Nombre_ordenante, texto);
-            QCOMPARE(lo.Cuenta, texto);
-            QString m;
-            QVERIFY(!p.dm->DuplicadoOrdenante(texto, texto, false, o.Pk_Ordenante, m));
+        tOrdenantes o = nuevoOrdenante(texto, texto, texto);
+        QString e;
+        QVERIFY2(p.dm->GuardaOrdenante(o, e), qPrintable(e));
+        const tOrdenantes lo = p.dm->CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
+        QCOMPARE(lo.Nif_Sufijo, texto);
+        QCOMPARE(lo.Nombre_ordenante, texto);
+        QCOMPARE(lo.Cuenta, texto);
+        QString m;
+        QVERIFY(!p.dm->DuplicadoOrdenante(texto, texto, false, o.Pk_Ordenante, m));
 
-            const int clave = guardaLibrado(p, texto, texto);
-            const TCliente lc = p.dm->CargaRegistroBeneficiarioTablas(clave);
-            QCOMPARE(lc.Nombre_Cliente, texto);
-            QCOMPARE(lc.Cuenta, texto);
-            int otro = 0;
-            QVERIFY(p.dm->DuplicadoBeneficiario(texto, true, otro));
-            QCOMPARE(otro, clave);
-        }
+        const int clave = guardaLibrado(p, texto, texto);
+        const TCliente lc = p.dm->CargaRegistroBeneficiarioTablas(clave);
+        QCOMPARE(lc.Nombre_Cliente, texto);
+        QCOMPARE(lc.Cuenta, texto);
+        int otro = 0;
+        QVERIFY(p.dm->DuplicadoBeneficiario(texto, true, otro));
+        QCOMPARE(otro, clave);
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 

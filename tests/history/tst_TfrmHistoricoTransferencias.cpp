@@ -2,7 +2,7 @@
 // them: criteria typed and fields left, searches, images, annulments.
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
-#include "InstalacionPrueba.h"
+#include "PruebaVentanas.h"
 #include "TfrmCriteriosBusqueda.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TqryHistorico.h"
@@ -67,8 +67,9 @@ void escribeTexto(const QString& ruta, const QByteArray& bytes) {
 // What the operator does in the criteria window before "&Aceptar".
 using tRelleno = std::function<void(TfrmCriteriosBusqueda&)>;
 
-// Types the text key by key (letters beyond ASCII too).
-void escribe(QWidget* campo, const QString& texto) {
+// Types the text key by key (letters beyond ASCII too), after what the
+// field holds.
+void anadeLetras(QWidget* campo, const QString& texto) {
     campo->setFocus();
     for (QChar c : texto)
         QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -76,7 +77,7 @@ void escribe(QWidget* campo, const QString& texto) {
 
 // Types the text into the field and leaves it with Enter.
 void teclea(QLineEdit* campo, const QString& texto) {
-    escribe(campo, texto);
+    anadeLetras(campo, texto);
     QTest::keyClick(campo, Qt::Key_Return);
 }
 
@@ -104,7 +105,9 @@ class TstTfrmHistoricoTransferencias : public QObject {
             if (!QTest::qWaitFor([&c] { return !c.isVisible(); }))
                 return false;
         } else
-            QTest::mouseClick(acepta ? c.btnAceptar : c.btnSalir, Qt::LeftButton);
+            QTest::mouseClick(acepta ? hijo<QPushButton>(c, "btnAceptar")
+                                     : hijo<QPushButton>(c, "btnSalir"),
+                              Qt::LeftButton);
         return c.result() == QDialog::Accepted;
     }
 
@@ -188,12 +191,12 @@ private slots:
                 auto* edt = c.findChild<QLineEdit*>(campo);
                 QVERIFY(edt);
                 if (conTecla) {
-                    escribe(edt, tecleado);
+                    anadeLetras(edt, tecleado);
                 } else {
                     teclea(edt, tecleado);
                 }
                 if (!hasta.isEmpty())
-                    teclea(c.lbeImporteHasta, hasta);
+                    teclea(hijo<QLineEdit>(c, "lbeImporteHasta"), hasta);
                 mostrado = edt->text();
             },
             conTecla);
@@ -205,13 +208,13 @@ private slots:
 
     void quincenaDeConfeccion() {
         auto frm = ventana([](TfrmCriteriosBusqueda& c) {
-            QVERIFY(!c.dtpConfeccionFinal->isEnabled());
-            QTest::mouseClick(c.chkConfeccionInicial, Qt::LeftButton);
-            QVERIFY(c.dtpConfeccionFinal->isEnabled());
-            c.dtpconfeccionInicial->setDate(QDate(2025, 2, 1));
+            QVERIFY(!hijo<QDateEdit>(c, "dtpConfeccionFinal")->isEnabled());
+            QTest::mouseClick(hijo<QCheckBox>(c, "chkConfeccionInicial"), Qt::LeftButton);
+            QVERIFY(hijo<QDateEdit>(c, "dtpConfeccionFinal")->isEnabled());
+            hijo<QDateEdit>(c, "dtpconfeccionInicial")->setDate(QDate(2025, 2, 1));
             // Every change of "Desde" is copied into "Hasta".
-            QCOMPARE(c.dtpConfeccionFinal->date(), QDate(2025, 2, 1));
-            c.dtpConfeccionFinal->setDate(QDate(2025, 2, 15));
+            QCOMPARE(hijo<QDateEdit>(c, "dtpConfeccionFinal")->date(), QDate(2025, 2, 1));
+            hijo<QDateEdit>(c, "dtpConfeccionFinal")->setDate(QDate(2025, 2, 15));
         });
         QCOMPARE(claves(), (QList<int>{1, 2}));
     }
@@ -223,50 +226,54 @@ private slots:
         c.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&c));
         QCOMPARE(c.windowTitle(), QStringLiteral("Criterios de búsqueda"));
-        QCOMPARE(QApplication::focusWidget(), c.ledtCuentaBenef);
-        QVERIFY(c.ledtNombreRemesa->isHidden());
-        QCOMPARE(c.dtpconfeccionInicial->date(), QDate::currentDate());
-        QVERIFY(!c.chkConfeccionInicial->isChecked());
-        QCOMPARE(c.mmoAyuda->toPlainText().split(u'\n'), TfrmCriteriosBusqueda::textoAyuda());
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(c, "ledtCuentaBenef"));
+        QVERIFY(hijo<QLineEdit>(c, "ledtNombreRemesa")->isHidden());
+        QCOMPARE(hijo<QDateEdit>(c, "dtpconfeccionInicial")->date(), QDate::currentDate());
+        QVERIFY(!hijo<QCheckBox>(c, "chkConfeccionInicial")->isChecked());
+        QCOMPARE(hijo<QPlainTextEdit>(c, "mmoAyuda")->toPlainText().split(u'\n'),
+                 TfrmCriteriosBusqueda::textoAyuda());
         // Enter goes on to the next control, and on "&Aceptar" presses it.
-        QTest::keyClick(c.ledtCuentaBenef, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), c.btnAceptar);
-        c.ledtNombreBenef->setFocus();
-        QTest::keyClick(c.ledtNombreBenef, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), c.ledtCuentaBenef);
+        QTest::keyClick(hijo<QLineEdit>(c, "ledtCuentaBenef"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(c, "btnAceptar"));
+        hijo<QLineEdit>(c, "ledtNombreBenef")->setFocus();
+        QTest::keyClick(hijo<QLineEdit>(c, "ledtNombreBenef"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(c, "ledtCuentaBenef"));
         // Leaving the cheque number gives the "Desde" amount its display form.
-        c.lbeNumero->setFocus();
-        QTest::keyClick(c.lbeNumero, Qt::Key_Return);
-        QCOMPARE(c.ledtImporte->text(), QStringLiteral("0,00"));
-        QVERIFY(c.lbeImporteHasta->text().isEmpty());
-        QTest::keyClick(c.btnAceptar, Qt::Key_Return);
+        hijo<QLineEdit>(c, "lbeNumero")->setFocus();
+        QTest::keyClick(hijo<QLineEdit>(c, "lbeNumero"), Qt::Key_Return);
+        QCOMPARE(hijo<QLineEdit>(c, "ledtImporte")->text(), QStringLiteral("0,00"));
+        QVERIFY(hijo<QLineEdit>(c, "lbeImporteHasta")->text().isEmpty());
+        QTest::keyClick(hijo<QPushButton>(c, "btnAceptar"), Qt::Key_Return);
         QCOMPARE(c.result(), int(QDialog::Accepted));
         QCOMPARE(claves(), (QList<int>{1, 2, 3, 4, 5}));
     }
 
     void sinCoincidencias() {
-        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "ZZZ"); });
-        QCOMPARE(frm->dbgHistorico->model()->rowCount(), 0);
+        auto frm = ventana(
+            [](TfrmCriteriosBusqueda& c) { teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "ZZZ"); });
+        QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->model()->rowCount(), 0);
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
-        QVERIFY(!frm->btnAnular->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
         frm->anular();
         QCOMPARE(p->guion.cajas.size(), 0);
     }
 
     void buscarYSalirConservaElResultado() {
-        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "GARC"); });
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) {
+            teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "GARC");
+        });
         frm->abreCriterios = [this] { return criterios([](auto&) {}, false); };
-        QTest::mouseClick(frm->btnBuscar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnBuscar"), Qt::LeftButton);
         QVERIFY(!p->estado.busquedaRealizada);
         QCOMPARE(claves(), (QList<int>{1, 2}));
     }
 
     void rejillaYColumnasCalculadas() {
         auto frm = ventana([](auto&) {});
-        const QAbstractItemModel* m = frm->dbgHistorico->model();
+        const QAbstractItemModel* m = hijo<QTableView>(*frm, "dbgHistorico")->model();
         QStringList titulos;
         for (int c = 0; c < m->columnCount(); ++c)
-            if (!frm->dbgHistorico->isColumnHidden(c))
+            if (!hijo<QTableView>(*frm, "dbgHistorico")->isColumnHidden(c))
                 titulos << m->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(titulos,
                  (QStringList{"Cuenta", "Numero", "Nombre_Cliente", "ImporteCal", "Numero_Modelo",
@@ -275,7 +282,7 @@ private slots:
                               "Cuenta_ord", "indicadorStr"}));
         QCOMPARE(m->index(0, ColumnasHistorico::ImporteCal).data().toString(), "1.000,00");
         QCOMPARE(frm->windowTitle(), QStringLiteral("Histórico de Cheques"));
-        QCOMPARE(frm->mmoAyuda->toPlainText().split(u'\n'),
+        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split(u'\n'),
                  TfrmHistoricoTransferencias::textoAyuda());
     }
 
@@ -286,33 +293,36 @@ private slots:
         auto frm = ventana([](auto&) {});
         frm->show();
         QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
-        QVERIFY(frm->btnAnular->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
-        QVERIFY(frm->imgCheque->isVisible());
+        QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isVisible());
 
         const auto pulsa = [&](int fila) {
-            const QModelIndex i = frm->dbgHistorico->model()->index(fila, 0);
-            const QRect celda = frm->dbgHistorico->visualRect(i);
-            QTest::mouseClick(frm->dbgHistorico->viewport(), Qt::LeftButton, {}, celda.center());
+            const QModelIndex i = hijo<QTableView>(*frm, "dbgHistorico")->model()->index(fila, 0);
+            const QRect celda = hijo<QTableView>(*frm, "dbgHistorico")->visualRect(i);
+            QTest::mouseClick(hijo<QTableView>(*frm, "dbgHistorico")->viewport(), Qt::LeftButton,
+                              {}, celda.center());
         };
         pulsa(1);
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
         pulsa(2);
-        QVERIFY(frm->imgCheque->isHidden());
+        QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isHidden());
         pulsa(0);
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
         // Moving with the keyboard does not change the picture.
-        QTest::keyClick(frm->dbgHistorico, Qt::Key_Down);
-        QCOMPARE(frm->dbgHistorico->currentIndex().row(), 1);
+        QTest::keyClick(hijo<QTableView>(*frm, "dbgHistorico"), Qt::Key_Down);
+        QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->currentIndex().row(), 1);
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
 
         // After a search the first row's missing image hides the picture.
         frm->abreCriterios = [this] {
-            return criterios([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "MIG"); });
+            return criterios([](TfrmCriteriosBusqueda& c) {
+                teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "MIG");
+            });
         };
         frm->buscar();
-        QVERIFY(frm->imgCheque->isHidden());
-        QVERIFY(frm->btnAnular->isEnabled());
+        QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isHidden());
+        QVERIFY(hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
     }
 
     void anularCanceladoYAceptado() {
@@ -344,9 +354,11 @@ private slots:
                                  [](const QString& r) { return QFile::exists(r); });
         };
 
-        auto frm = ventana([](TfrmCriteriosBusqueda& c) { teclea(c.ledtNombreBenef, "GARC"); });
+        auto frm = ventana([](TfrmCriteriosBusqueda& c) {
+            teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "GARC");
+        });
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
-        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnAnular"), Qt::LeftButton);
         QCOMPARE(p->guion.cajas.size(), 1);
         const TGuionDialogos::Caja& r = p->guion.cajas.first();
         QCOMPARE(r.titulo, QStringLiteral("Eliminar Talón del Histórico"));
@@ -358,17 +370,19 @@ private slots:
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, filas[0])), 3);
 
         // Accepted on the second row: the cheque that is again in a remittance.
-        frm->dbgHistorico->setCurrentIndex(frm->dbgHistorico->model()->index(1, 0));
+        hijo<QTableView>(*frm, "dbgHistorico")
+            ->setCurrentIndex(hijo<QTableView>(*frm, "dbgHistorico")->model()->index(1, 0));
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
-        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnAnular"), Qt::LeftButton);
         QCOMPARE(claves(), QList<int>{1});
         QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
                          "SELECT Pk_HistoricoRecibos FROM historicoCheques"),
                  (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}}));
         // The search run again keeps the grid's layout: hidden fields stay hidden.
-        QVERIFY(frm->dbgHistorico->isColumnHidden(ColumnasHistorico::Pk_HistoricoRecibos));
-        QVERIFY(frm->dbgHistorico->columnWidth(ColumnasHistorico::Cuenta) >
-                frm->dbgHistorico->columnWidth(ColumnasHistorico::Numero));
+        QVERIFY(hijo<QTableView>(*frm, "dbgHistorico")
+                    ->isColumnHidden(ColumnasHistorico::Pk_HistoricoRecibos));
+        QVERIFY(hijo<QTableView>(*frm, "dbgHistorico")->columnWidth(ColumnasHistorico::Cuenta) >
+                hijo<QTableView>(*frm, "dbgHistorico")->columnWidth(ColumnasHistorico::Numero));
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, enRemesa)), 0);
         QCOMPARE(existen(imagenes(dirs().Dir_Imagenes, enRemesa)), 3);
         QVERIFY(
@@ -379,12 +393,12 @@ private slots:
 
         // The first cheque is in no remittance: its leftover images go too.
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
-        QTest::mouseClick(frm->btnAnular, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(*frm, "btnAnular"), Qt::LeftButton);
         QCOMPARE(claves(), QList<int>{});
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, filas[0]) +
                          imagenes(dirs().Dir_Imagenes, filas[0])),
                  0);
-        QVERIFY(!frm->btnAnular->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
         QCOMPARE(p->iu.mensajes, QStringList{});
     }
@@ -394,12 +408,12 @@ private slots:
         auto frm = ventana([](auto&) {});
         QCOMPARE(p->iu.mensajes.size(), 1);
         QVERIFY(p->estado.busquedaRealizada);
-        QCOMPARE(frm->dbgHistorico->model()->rowCount(), 0);
-        QVERIFY(!frm->btnAnular->isEnabled());
+        QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->model()->rowCount(), 0);
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
         QVERIFY(p->dm->CreaTablaHistoricoCheques());
         frm->buscar();
         QCOMPARE(p->iu.mensajes.size(), 1);
-        QVERIFY(!frm->btnAnular->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
     }
 };
 

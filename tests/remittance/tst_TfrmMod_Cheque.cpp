@@ -84,7 +84,7 @@ class TstTfrmMod_Cheque : public QObject {
         t.fk_Remesas = 1;
         QString e;
         if (!p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
-            QTest::qFail(qPrintable(e), __FILE__, __LINE__);
+            qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }
 
@@ -111,7 +111,7 @@ class TstTfrmMod_Cheque : public QObject {
         QString e;
         if (!p->dm->GuardaBeneficiario(librado, e) ||
             !p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
-            QTest::qFail(qPrintable(e), __FILE__, __LINE__);
+            qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }
 
