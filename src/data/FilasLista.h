@@ -16,3 +16,9 @@ struct tFilaLista {
 };
 
 using tFilasLista = QList<tFilaLista>;
+
+// The row of a cheque in the cheque list: its state word, then model
+// description, amount in display form, account, number, drawer's name, due
+// date, key and the bearer flag ("SI"/"NO"). The list, the editor's new
+// manual cheque and the editor's saved cheque all show it this one way.
+tFilaLista filaListaTalon(const tTalon& talon);

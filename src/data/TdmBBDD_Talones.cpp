@@ -105,21 +105,18 @@ tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
                                 "ORDER BY t.Pk_Talon"));
         if (s.ejecuta()) {
             while (s.siguiente()) {
-                tFilaLista f;
-                const QString estadoTalon = s.texto(0);
-                f.caption = palabraEstado(estadoTalon);
-                f.celdas << descripcionModelo(s.texto(1)) << importeVisible(s.texto(2))
-                         << s.texto(3) << s.texto(4) << s.texto(5) << s.texto(6) << s.texto(7)
-                         << (s.entero(8) == 1 ? QStringLiteral("SI") : QStringLiteral("NO"));
-                f.datos.pk = s.entero(7);
-                f.datos.cuenta = s.texto(3);
-                f.datos.indicador = s.entero(8);
-                f.datos.fechaPago = s.texto(6);
-                f.datos.Modelo = s.texto(1);
-                f.datos.Importe = s.texto(2);
-                f.datos.fk_Cliente = s.texto(9);
-                f.datos.Error = estadoTalon == Estado::Incompleto;
-                filas << f;
+                tTalon t;
+                t.Estado = s.texto(0);
+                t.Modelo_Talon = s.texto(1);
+                t.Importe = s.texto(2);
+                t.Cuenta = s.texto(3);
+                t.Numero = s.texto(4);
+                t.Nombre_Cliente = s.texto(5);
+                t.FechaPago = s.texto(6);
+                t.Pk_Talon = s.entero(7);
+                t.indicador = s.entero(8);
+                t.fk_Beneficiarios = s.entero(9);
+                filas << filaListaTalon(t);
             }
         } else {
             e = s.error();

@@ -4,6 +4,10 @@
 // scan more cheques, add one by hand, complete and correct one, delete one
 // and ask for the remittance to be emitted.
 //
+// The window composes three panels (list, detail, emission warning), the
+// row of main commands and the help text; it holds the decisions and the
+// calls to the data module, the panels only show and forward.
+//
 // Three modes: browsing (list and main buttons live, detail locked), editing
 // (list and main buttons locked, detail open, the four editing buttons live)
 // and the emission warning (list and main buttons locked, warning panel up).
@@ -11,33 +15,13 @@
 #include "Registros.h"
 
 #include <QDialog>
-#include <QTreeWidgetItem>
-
-#include <QMap>
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
-class QTextEdit;
-class QTreeWidget;
 class TdmBBDD;
-struct tFilaLista;
-
-// A row of the cheque list. The list sorts by rules of its own: "Orden"
-// compares the keys as integers, every other column compares texts in the
-// locale's order.
-class TElementoCheque : public QTreeWidgetItem {
-public:
-    explicit TElementoCheque(const tFilaLista& fila);
-    tRegDataTalones datos;
-    bool operator<(const QTreeWidgetItem& otro) const override;
-};
+class TPanelAvisoCheque;
+class TPanelDetalleCheque;
+class TPanelListaCheques;
 
 class TfrmMod_Cheque : public QDialog {
     Q_OBJECT
@@ -48,34 +32,14 @@ public:
     static constexpr int Ancho = 1008;
     static constexpr int Alto = 612;
 
-    enum Columna {
-        colEstado,
-        colModelo,
-        colImporte,
-        colCuenta,
-        colNumero,
-        colNombre,
-        colFecha,
-        colOrden,
-        NumeroColumnas
-    };
     enum class Modo { Navegando, Editando, Aviso };
     enum class BotonGuardar { Aceptar, Siguiente, Anterior };
 
-    static QStringList titulosColumnas();
     static QStringList textoAyuda();
-    // The red line of the warning panel for n incomplete cheques.
-    static QString lineaIncompletos(int n);
 
     // Opens the editor modally on the remittance; true only when it closed
     // through "C&ontinuar" of the emission warning.
     static bool Launch(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent = nullptr);
-
-    // The order the next header click on a column sorts by. Directions are
-    // remembered per column for the whole run (OrdenesCheques of the program
-    // state): the first click sorts text columns ascending and "Orden"
-    // descending, every further one reverses.
-    static Qt::SortOrder siguienteOrden(QMap<int, Qt::SortOrder>& ordenes, int columna);
 
     TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent = nullptr);
 
@@ -87,8 +51,10 @@ public:
     Modo modo() const { return modo_; }
     // Eliminar, Modificar and Emitir: rows, one selected, list not locked.
     bool accionesDeFilaHabilitadas() const;
+    // The cheque on screen as last loaded or saved.
+    const tTalon& regTalon() const { return regTalon_; }
     // Path of the picture on screen; empty when none could be loaded.
-    const QString& imagenMostrada() const { return imagenMostrada_; }
+    const QString& imagenMostrada() const;
     bool duplicadoMostrado() const;
     int filaActual() const;
 
@@ -97,12 +63,9 @@ public:
     tTalon talonDeCampos() const;
     // The checks of an edited cheque; false with the first failing message.
     bool validaTalon(const tTalon& talon, QString& mensaje) const;
-    // Stores the edited cheque and settles its drawer; false with the
-    // message of the operation that failed.
+    // Stores the edited cheque and settles its drawer in one operation of
+    // the data module; false with the message of what failed.
     bool guardaTalonEditado(tTalon& talon, QString& mensaje);
-    // The picture for a cheque: its front JPEG, else the application's
-    // placeholder, else the placeholder of the "Pub" folder.
-    QString rutaImagenTalon(const tTalon& talon) const;
 
     // --- Commands ----------------------------------------------------------
     void refrescaLista();
@@ -120,29 +83,37 @@ public:
     void emitir();
     void continuar();
     void cancelarAviso();
-    void ordenaColumna(int columna);
-    void saleModelo();
-    void saleImporte();
 
-    // --- Controls ----------------------------------------------------------
-    QTreeWidget* lvwTransferencias = nullptr;
-    QLineEdit* ledtImporteTotal = nullptr;
-    QLineEdit* ledtOrdenes = nullptr;
-    QLineEdit* lbtTotTrans = nullptr;
+protected:
+    void keyPressEvent(QKeyEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
 
-    QGroupBox* grpDetalle = nullptr;
-    QLineEdit* edtFormato = nullptr;
-    QLineEdit* edtNumero = nullptr;
-    QLineEdit* lbtImporte = nullptr;
-    QLineEdit* lbleditCuenta = nullptr;
-    QLineEdit* medtAbono = nullptr;
-    QCheckBox* chIndicador = nullptr;
-    QLineEdit* lbleditNombreBenef = nullptr;
-    QComboBox* cboxOrdenes = nullptr;
+private:
+    void creaControles();
+    QLayout* creaBotonesPrincipales();
+    QWidget* creaAyuda();
+    void conecta();
+    void cargaTalonSeleccionado();
 
-    QFrame* pnlImagen = nullptr;
-    QLabel* imgCheque = nullptr;
-    QLabel* imgDuplicado = nullptr;
+    QString tablaTalones() const;
+    void fijaModo(Modo modo);
+    void actualizaAcciones();
+    void seleccionCambiada();
+    void guarda(BotonGuardar boton);
+    void terminaEdicion();
+    void avanza(int paso);
+
+    TdmBBDD& dm_;
+    tRemesas remesa_;
+    Modo modo_ = Modo::Navegando;
+    bool mostrado_ = false;
+    bool cargandoLista = false;
+    tTalon regTalon_;
+    TCliente regClientes;
+
+    TPanelListaCheques* lista_ = nullptr;
+    TPanelDetalleCheque* detalle_ = nullptr;
+    TPanelAvisoCheque* aviso_ = nullptr;
 
     QAction* EliminarAct = nullptr;
     QAction* EmitirAct = nullptr;
@@ -153,59 +124,4 @@ public:
     QPushButton* btnModifica = nullptr;
     QPushButton* btnLeer = nullptr;
     QPushButton* btnSalir = nullptr;
-    QPushButton* btnSiguiente = nullptr;
-    QPushButton* btnAnterior = nullptr;
-    QPushButton* btnAceptar = nullptr;
-    QPushButton* btnCancelar = nullptr;
-
-    QFrame* pnlAviso = nullptr;
-    QTextEdit* redtAviso = nullptr;
-    QLineEdit* lbedImp = nullptr;
-    QLineEdit* lblTalones = nullptr;
-    QPushButton* btnContinuar = nullptr;
-    QPushButton* btnCancelarAviso = nullptr;
-
-    QPlainTextEdit* mmoAyuda = nullptr;
-
-    tTalon regTalon;
-    TCliente regClientes;
-    bool cargandoLista = false;
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
-    void showEvent(QShowEvent* evento) override;
-
-private:
-    void creaControles();
-    QWidget* creaCabecera();
-    QWidget* creaDetalle();
-    void creaAviso();
-    void conecta();
-    void ajustaColumnas();
-    void cargaTalonSeleccionado();
-
-    QString tablaTalones() const;
-    void fijaModo(Modo modo);
-    void actualizaAcciones();
-    void bloqueaDetalle(bool bloquear);
-    void fijaFechaEditable(bool editable);
-    void vaciaDetalle();
-    void fijaBotonesPosicion();
-    void seleccionCambiada();
-    void seleccionaFila(int indice);
-    void muestraImagen(const tTalon& talon);
-    void guarda(BotonGuardar boton);
-    void enfoca(QWidget* campo);
-    void avanza(int paso);
-    void actualizaFila(const tTalon& talon);
-    void saleCampo(QObject* campo);
-    void pasaAlSiguiente(QObject* campo);
-    QString textoMascara(const QLineEdit* campo) const;
-
-    TdmBBDD& dm_;
-    tRemesas remesa_;
-    Modo modo_ = Modo::Navegando;
-    QString imagenMostrada_;
-    bool mostrado_ = false;
 };

@@ -48,3 +48,10 @@ void fijaEditable(QWidget* campo, bool editable) {
 void pulsaConEnter(QPushButton* boton) {
     boton->installEventFilter(new TFiltroEnter(boton));
 }
+
+QPushButton* botonOrden(const QString& texto, QWidget* padre) {
+    auto* boton = new QPushButton(texto, padre);
+    boton->setAutoDefault(false);
+    pulsaConEnter(boton);
+    return boton;
+}

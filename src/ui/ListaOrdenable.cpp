@@ -26,6 +26,23 @@ QString pliegaAZ(const QString& s) {
 }
 } // namespace
 
+void preparaListaInforme(QTreeWidget* lista) {
+    lista->setRootIsDecorated(false);
+    lista->setUniformRowHeights(true);
+    lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setAllColumnsShowFocus(true);
+    lista->setAlternatingRowColors(true);
+    lista->setStyleSheet(
+        QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
+                       "border-bottom: 1px solid #d0d0d0; }"
+                       "QTreeView::item:selected { background-color: palette(highlight); "
+                       "color: palette(highlighted-text); }"));
+    lista->header()->setSectionsClickable(true);
+    lista->header()->setSortIndicatorShown(false);
+}
+
 TElementoLista::TElementoLista(const tFilaLista& fila, const int& columnaOrden)
     : QTreeWidgetItem(QStringList{fila.caption} + fila.celdas), datos(fila.datos),
       columnaOrden_(columnaOrden) {}
@@ -43,20 +60,8 @@ bool TElementoLista::operator<(const QTreeWidgetItem& otro) const {
 
 TListaOrdenable::TListaOrdenable(int& columnaOrden, QWidget* parent)
     : QTreeWidget(parent), columnaOrden_(columnaOrden) {
-    setRootIsDecorated(false);
-    setUniformRowHeights(true);
+    preparaListaInforme(this);
     setItemDelegate(new TDelegadoFila(this));
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setAllColumnsShowFocus(true);
-    setAlternatingRowColors(true);
-    setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid #d0d0d0; "
-                                 "border-bottom: 1px solid #d0d0d0; }"
-                                 "QTreeView::item:selected { background-color: palette(highlight); "
-                                 "color: palette(highlighted-text); }"));
-    header()->setSectionsClickable(true);
-    header()->setSortIndicatorShown(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int columna) {
         columnaOrden_ = columna;
         ordena();

@@ -9,6 +9,11 @@
 
 #include <QTreeWidget>
 
+// The look and selection of every report-style list: one whole row selected
+// at a time, no editing in place, grid lines, alternating colours, headers
+// that take clicks.
+void preparaListaInforme(QTreeWidget* lista);
+
 class TElementoLista : public QTreeWidgetItem {
 public:
     TElementoLista(const tFilaLista& fila, const int& columnaOrden);

@@ -7,6 +7,7 @@
 #include "EnlaceVisionAPI.h"
 #include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
 #include "TPreguntaF.h"
 #include "TfrmAcerca.h"
@@ -131,7 +132,8 @@ private slots:
     void anteriorSinAmpersand() {
         InstalacionPrueba p;
         TfrmMod_Cheque frm(*p.dm, p.dm->cargaRegistroRemesasTablas(1));
-        QCOMPARE(QAccessible::queryAccessibleInterface(frm.btnAnterior)->text(QAccessible::Name),
+        QCOMPARE(QAccessible::queryAccessibleInterface(hijo<QPushButton>(frm, "btnAnterior"))
+                     ->text(QAccessible::Name),
                  QStringLiteral("Anterior"));
     }
 };

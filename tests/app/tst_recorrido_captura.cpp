@@ -167,8 +167,8 @@ private slots:
                 if (hijo<QLineEdit>(*e, "medtAbono")->isEnabled()) // types with a due date
                     escribe(hijo<QLineEdit>(*e, "medtAbono"),
                             QDate::currentDate().addDays(30).toString("ddMMyyyy"));
-                if (e->lbleditNombreBenef->text().trimmed().isEmpty())
-                    escribe(e->lbleditNombreBenef, "LIBRADO LEIDO");
+                if (hijo<QLineEdit>(*e, "lbleditNombreBenef")->text().trimmed().isEmpty())
+                    escribe(hijo<QLineEdit>(*e, "lbleditNombreBenef"), "LIBRADO LEIDO");
                 const qsizetype antes = guion.cajas.size();
                 pulsa(hijo<QPushButton>(*e, "btnAceptar"));
                 if (guion.cajas.size() > antes)

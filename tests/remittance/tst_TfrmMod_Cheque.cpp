@@ -5,6 +5,7 @@
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
 #include "PruebaVentanas.h"
+#include "TPanelListaCheques.h"
 #include "TfrmMod_Cheque.h"
 
 #include <QAccessible>
@@ -162,7 +163,7 @@ class TstTfrmMod_Cheque : public QObject {
 
     QStringList fila(int i) const {
         QStringList r;
-        for (int c = 0; c < TfrmMod_Cheque::NumeroColumnas; ++c)
+        for (int c = 0; c < TPanelListaCheques::NumeroColumnas; ++c)
             r << hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItem(i)->text(c);
         return r;
     }
@@ -355,7 +356,7 @@ private slots:
         pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
         QCOMPARE(campos(), guardados);
-        QCOMPARE(fila(0).at(TfrmMod_Cheque::colCuenta), CuentaA);
+        QCOMPARE(fila(0).at(TPanelListaCheques::colCuenta), CuentaA);
         QCOMPARE(talones().first().mid(1, 3), (QStringList{"1", CuentaA, "0,00"}));
     }
 
@@ -378,7 +379,7 @@ private slots:
         const QFontMetrics fm(l->font());
         const QFontMetrics fmCabecera(h->font());
         int anchoTotal = 0;
-        for (int c = 0; c < TfrmMod_Cheque::NumeroColumnas; ++c) {
+        for (int c = 0; c < TPanelListaCheques::NumeroColumnas; ++c) {
             const int ancho = h->sectionSize(c);
             anchoTotal += ancho;
             QVERIFY2(fmCabecera.horizontalAdvance(l->headerItem()->text(c)) < ancho,
@@ -390,8 +391,8 @@ private slots:
             }
         }
         QCOMPARE(anchoTotal, l->viewport()->width());
-        QCOMPARE(fila(0).at(TfrmMod_Cheque::colNombre), t.Nombre_Cliente);
-        QCOMPARE(l->topLevelItem(0)->toolTip(TfrmMod_Cheque::colNombre), t.Nombre_Cliente);
+        QCOMPARE(fila(0).at(TPanelListaCheques::colNombre), t.Nombre_Cliente);
+        QCOMPARE(l->topLevelItem(0)->toolTip(TPanelListaCheques::colNombre), t.Nombre_Cliente);
     }
 
     void guardarSaltaLosDuplicados_data() {
@@ -487,6 +488,10 @@ private slots:
         QCOMPARE(talones().at(1).mid(1, 3), (QStringList{"0", CuentaC, "60000,00"}));
         QCOMPARE(fila(1).mid(0, 4),
                  (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "60.000,00", CuentaC}));
+        // The saved row, key included, reads as the refilled list shows it.
+        const QStringList mostrada = fila(1);
+        frm->refrescaLista();
+        QCOMPARE(fila(1), mostrada);
 
         // Shown again, the cheque still has its picture.
         if (frm->modo() == TfrmMod_Cheque::Modo::Editando)
@@ -556,7 +561,7 @@ private slots:
     void chequesManualesConservanSuLibrado() {
         abre();
         pulsa(hijo<QPushButton>(*frm, "btnManual"));
-        const int primero = frm->regTalon.Pk_Talon;
+        const int primero = frm->regTalon().Pk_Talon;
         const QString provisional = libradoDe(primero);
         completa(CuentaA, "10,00", "ANA");
         escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
@@ -565,7 +570,7 @@ private slots:
         QVERIFY2(p->guion.textos().isEmpty(), qPrintable(p->guion.textos().join('|')));
 
         pulsa(hijo<QPushButton>(*frm, "btnManual"));
-        const int segundo = frm->regTalon.Pk_Talon;
+        const int segundo = frm->regTalon().Pk_Talon;
         QCOMPARE(libradoDe(segundo), provisional);
         completa(CuentaB, "20,00", "BERTO");
         escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
@@ -574,7 +579,7 @@ private slots:
 
         // A third one on an account that already has its drawer, no name typed.
         pulsa(hijo<QPushButton>(*frm, "btnManual"));
-        const int tercero = frm->regTalon.Pk_Talon;
+        const int tercero = frm->regTalon().Pk_Talon;
         completa(CuentaA, "30,00");
         escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
         escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000003")));
@@ -592,7 +597,7 @@ private slots:
         QCOMPARE(libradoDe(tercero), d.at(1).at(0));
 
         frm->refrescaLista();
-        QCOMPARE(columna(TfrmMod_Cheque::colNombre), (QStringList{"ANA", "BERTO", "ANA"}));
+        QCOMPARE(columna(TPanelListaCheques::colNombre), (QStringList{"ANA", "BERTO", "ANA"}));
 
         // With the account unchanged the drawer takes the name typed.
         clickFila(2);
@@ -600,7 +605,7 @@ private slots:
         escribe(hijo<QLineEdit>(*frm, "lbleditNombreBenef"), "ANA MARIA");
         pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
         frm->refrescaLista();
-        QCOMPARE(columna(TfrmMod_Cheque::colNombre),
+        QCOMPARE(columna(TPanelListaCheques::colNombre),
                  (QStringList{"ANA MARIA", "BERTO", "ANA MARIA"}));
         QCOMPARE(librados().size(), 3);
     }
@@ -610,7 +615,7 @@ private slots:
         abre();
         pulsa(hijo<QPushButton>(*frm, "btnManual"));
         QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 1);
-        const QString clave = QString::number(frm->regTalon.Pk_Talon);
+        const QString clave = QString::number(frm->regTalon().Pk_Talon);
         QCOMPARE(fila(0), (QStringList{"INCOMPLETO", "DESCONOCIDO", "0,00", QString(19, u'#'),
                                        QString(), QString(), QString(), clave}));
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
@@ -788,30 +793,30 @@ private slots:
             guarda("1", CuentaA, QStringLiteral("10000%1").arg(i, 2, 10, QChar(u'0')),
                    QStringLiteral("%1,00").arg(12 - i));
         abre();
-        const auto claves = [this] { return columna(TfrmMod_Cheque::colOrden); };
+        const auto claves = [this] { return columna(TPanelListaCheques::colOrden); };
         QStringList ascendente;
         for (int i = 1; i <= 11; ++i)
             ascendente << QString::number(i);
         QStringList descendente = ascendente;
         std::reverse(descendente.begin(), descendente.end());
 
-        clickCabecera(TfrmMod_Cheque::colOrden);
+        clickCabecera(TPanelListaCheques::colOrden);
         QCOMPARE(claves(), descendente);
-        clickCabecera(TfrmMod_Cheque::colOrden);
+        clickCabecera(TPanelListaCheques::colOrden);
         QCOMPARE(claves(), ascendente);
         // A text column starts ascending, as text: "10,00" before "2,00".
-        clickCabecera(TfrmMod_Cheque::colImporte);
-        QCOMPARE(columna(TfrmMod_Cheque::colImporte).mid(0, 4),
+        clickCabecera(TPanelListaCheques::colImporte);
+        QCOMPARE(columna(TPanelListaCheques::colImporte).mid(0, 4),
                  (QStringList{"1,00", "10,00", "11,00", "2,00"}));
-        clickCabecera(TfrmMod_Cheque::colImporte);
-        QCOMPARE(columna(TfrmMod_Cheque::colImporte).first(), "9,00");
+        clickCabecera(TPanelListaCheques::colImporte);
+        QCOMPARE(columna(TPanelListaCheques::colImporte).first(), "9,00");
 
         // The directions last for the whole run: a new opening goes on
         // from where the last one left each column.
         frm.reset();
         abre();
         QCOMPARE(claves(), ascendente);
-        clickCabecera(TfrmMod_Cheque::colOrden);
+        clickCabecera(TPanelListaCheques::colOrden);
         QCOMPARE(claves(), descendente);
     }
 
