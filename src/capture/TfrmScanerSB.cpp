@@ -4,6 +4,7 @@
 #include "CajaMensajes.h"
 #include "TAdaptadorSB.h"
 #include "TdmBBDD.h"
+#include "TextosCaptura.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,31 +40,9 @@ QString textoEstado(int documentos) {
 
 } // namespace
 
+// The same help as every reader with a hopper.
 QStringList TfrmScanerSB::ayuda() {
-    return {
-        QStringLiteral("Primeros pasos:"),
-        QStringLiteral("    1º-  Asegúrese de que el lector de cheques está encendido y conectado "
-                       "al equipo."),
-        QStringLiteral("    2º.- Cargue la tolva del lector con cheques y presione [Leer cheques]"),
-        QStringLiteral("    3º - Una vez leídos, presione [Salvar] para guardar la lectura. Si no "
-                       "pudo incorporar los cheques de una sola vez, recargue "),
-        QStringLiteral("          de nuevo la tolva y y presione [Leer Cheques]."),
-        QStringLiteral(
-            "    4º- Una vez escaneados todos los cheques presione [Salir]  para pasar a "
-            "completar los datos de los cheques."),
-        QString(),
-        QStringLiteral("Nota : "),
-        QStringLiteral("Se recomienda comprobar que el número de cheques leídos coincide con los "
-                       "existentes. Cuando un cheque no es leído por "),
-        QStringLiteral("completo, la aplicación lo descarta."),
-        QStringLiteral("En caso de atasco, presione [Desatascar] para liberar autómaticamente el "
-                       "cheque. Si el atasco continúa, desmonte las carcasas "),
-        QStringLiteral("manualmente  y extraiga el cheque. Si tras un atasco-incidencia con el "
-                       "escáner, éste no responde, presione [Reiniciar] y continúe "),
-        QStringLiteral("normalmente."),
-        QStringLiteral("Parar pausar la lectura de los cheques pendientes en la tolva, presione el "
-                       "botón [Parar]."),
-    };
+    return TextosCaptura::ayudaTolva();
 }
 
 TfrmScanerSB::TfrmScanerSB(TdmBBDD& dm, TAdaptadorSB& adaptador, QWidget* parent)
