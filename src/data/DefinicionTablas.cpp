@@ -77,7 +77,7 @@ const tDefinicionTabla& historicoCheques() {
                                      {"Cuenta", 34},
                                      {"imp", 0},
                                      {"indicador", 0}},
-                                    {{"Pk_HistoricoRecibos"}, {"Numero"}}};
+                                    {{"Pk_HistoricoRecibos"}, {"Numero"}, {"Nombre_Cons"}}};
     return t;
 }
 

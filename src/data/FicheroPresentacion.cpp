@@ -7,7 +7,8 @@
 #include "Textos.h"
 #include "TextosBBDD.h"
 
-#include <QFileInfo>
+#include <QDir>
+#include <QSet>
 
 namespace {
 
@@ -27,8 +28,10 @@ QString fechaDDMMAA(const QString& fecha) {
     return fecha.mid(0, 2) + fecha.mid(3, 2) + fecha.mid(8, 2);
 }
 
-QString lineaCabecera(const tOrdenantes& ordenante, const QString& fechaConfeccion,
-                      const QString& fechaProceso) {
+} // namespace
+
+QString lineaCabeceraFichero(const tOrdenantes& ordenante, const QString& fechaConfeccion,
+                             const QString& fechaProceso) {
     // An IBAN typed in groups is stored with its blanks; the bank reads its
     // characters without them.
     QString iban = ordenante.Cuenta;
@@ -39,6 +42,8 @@ QString lineaCabecera(const tOrdenantes& ordenante, const QString& fechaConfecci
            fechaDDMMAA(fechaConfeccion) + fechaDDMMAA(fechaProceso) + iban.mid(0, 4) +
            iban.mid(4, 8) + iban.mid(14, 10) + iban.mid(12, 2) + blancos(28) + blancos(57);
 }
+
+namespace {
 
 QString lineaTalon(const tOrdenantes& ordenante, const tTalon& t) {
     QString orden = QStringLiteral(" ");
@@ -55,11 +60,17 @@ QString lineaTalon(const tOrdenantes& ordenante, const tTalon& t) {
 
 } // namespace
 
-tNombreCons siguienteNombreCons(const QString& dirCons) {
+tNombreCons siguienteNombreCons(const QString& dirCons,
+                                const std::function<bool(const QString&)>& usadoEnHistorico) {
+    // One listing of the folder instead of a look-up per number.
+    const QStringList lista =
+        QDir(dirCons).entryList({prefijoCons + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
+    const QSet<QString> ficheros(lista.begin(), lista.end());
     for (int n = 1; n <= numeroMaximoCons; ++n) {
         const QString numero = ceros(QString::number(n), 4);
-        if (!QFileInfo::exists(dirCons + prefijoCons + numero))
-            return {numero, prefijoCons + numero};
+        const QString fichero = prefijoCons + numero;
+        if (!ficheros.contains(fichero) && !(usadoEnHistorico && usadoEnHistorico(fichero)))
+            return {numero, fichero};
     }
     return {};
 }
@@ -73,28 +84,38 @@ QString campoImporteTalon(const QString& importe) {
     return valor ? valor->campoCentimos(13) : QString();
 }
 
-void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
-                            const QString& fichero, const QString& fechaConfeccion,
-                            const QString& fechaProceso, const IDestinoFicheros& destino) {
-    creaFicheroTexto(dirCons + fichero, {lineaCabecera(ordenante, fechaConfeccion, fechaProceso)},
-                     destino);
-}
-
-void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
-                          const tRemesas& remesa, const IDestinoFicheros& destino) {
+QString lineaRegistroTalon(const tOrdenantes& ordenante, tTalon& talon) {
     const QString campo = campoImporteTalon(talon.Importe);
     if (campo.isEmpty())
         throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
     talon.Importe = campo;
-    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaTalon(ordenante, talon)}, destino);
+    return lineaTalon(ordenante, talon);
+}
+
+QString lineaTotalesFichero(int numeroRegistros, int numeroTalones, const QString& nif,
+                            qint64 totalCentimos) {
+    return QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
+           ceros(QString::number(numeroTalones), 10) +
+           ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
+}
+
+void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,
+                            const QString& fichero, const QString& fechaConfeccion,
+                            const QString& fechaProceso, const IDestinoFicheros& destino) {
+    creaFicheroTexto(dirCons + fichero,
+                     {lineaCabeceraFichero(ordenante, fechaConfeccion, fechaProceso)}, destino);
+}
+
+void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
+                          const tRemesas& remesa, const IDestinoFicheros& destino) {
+    anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaRegistroTalon(ordenante, talon)},
+                      destino);
 }
 
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
                            int numeroTalones, const QString& nif, qint64 totalCentimos,
                            const IDestinoFicheros& destino) {
-    const QString linea =
-        QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
-        ceros(QString::number(numeroTalones), 10) +
-        ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
-    anadeFicheroTexto(dirCons + fichero, {linea}, destino);
+    anadeFicheroTexto(dirCons + fichero,
+                      {lineaTotalesFichero(numeroRegistros, numeroTalones, nif, totalCentimos)},
+                      destino);
 }

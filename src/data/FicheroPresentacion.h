@@ -25,6 +25,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 // Emission number (at least four digits) and its presentation file name.
 struct tNombreCons {
     QString numero;  // "0001"
@@ -32,9 +34,24 @@ struct tNombreCons {
 };
 
 // The first number from 1 to 10000 whose presentation file does not exist in
-// the folder; both texts empty when every one is taken. Only "CONS." files
-// count: a letter, a report or an archive alone does not take a number.
-tNombreCons siguienteNombreCons(const QString& dirCons);
+// the folder and that the history does not name (`usadoEnHistorico`, when
+// set, answers for a "CONS." name), so that a folder emptied by hand never
+// gives a number twice; both texts empty when every one is taken. Only
+// "CONS." files count: a letter, a report or an archive alone does not take
+// a number.
+tNombreCons siguienteNombreCons(const QString& dirCons,
+                                const std::function<bool(const QString&)>& usadoEnHistorico = {});
+
+// The records as lines, without their CR LF. The cheque's record reads
+// numero_Modelo, FechaPago, Numero, chk_numero, chk_Modelo, Cuenta, Importe
+// and indicador, and leaves Importe as the 13-digit cents field; it throws
+// TErrorOperacion for an amount that does not read. The totals record counts
+// numeroRegistros + 1 records (it counts itself).
+QString lineaCabeceraFichero(const tOrdenantes& ordenante, const QString& fechaConfeccion,
+                             const QString& fechaProceso);
+QString lineaRegistroTalon(const tOrdenantes& ordenante, tTalon& talon);
+QString lineaTotalesFichero(int numeroRegistros, int numeroTalones, const QString& nif,
+                            qint64 totalCentimos);
 
 // Creates dirCons + fichero (replacing a file of that name) with its header.
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,

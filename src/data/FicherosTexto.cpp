@@ -6,6 +6,15 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 // One byte per character. A character that Windows-1252 lacks becomes "?",
 // as the system's own conversion writes it; never a control byte.
 QByteArray textoCp1252(const QString& texto) {
@@ -36,6 +45,16 @@ QByteArray codificaLineas(const QStringList& lineas) {
 
 namespace {
 
+// Asks the system to put the file's bytes on the disk itself, so that a full
+// disk is found now and what was written survives a power cut.
+bool sincronizaConDisco(QFileDevice& f) {
+#ifdef Q_OS_WIN
+    return _commit(f.handle()) == 0;
+#else
+    return ::fsync(f.handle()) == 0;
+#endif
+}
+
 class TDestinoDisco : public IDestinoFicheros {
 public:
     std::unique_ptr<QIODevice> dispositivo(const QString& ruta) const override {
@@ -52,8 +71,9 @@ void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode
     // A line is written whole or not at all: what a failed write left is cut
     // off again (a new file is removed), so a bank file never ends in half a
     // record.
-    const auto falla = [&](bool abierto = true) {
-        const QString motivo = f->errorString();
+    const auto falla = [&](bool abierto = true, QString motivo = {}) {
+        if (motivo.isEmpty())
+            motivo = f->errorString();
         f->close();
         if (abierto && (modo & QIODevice::Append))
             QFile::resize(ruta, tamanoPrevio);
@@ -66,6 +86,9 @@ void escribe(const QString& ruta, const QStringList& lineas, QIODevice::OpenMode
         throw falla(false);
     if (f->write(bytes) != bytes.size() || (fichero && !fichero->flush()))
         throw falla();
+    // A file made whole is on the disk before the caller goes on.
+    if (fichero && (modo & QIODevice::Truncate) && !sincronizaConDisco(*fichero))
+        throw falla(true, QString::fromLocal8Bit(std::strerror(errno)));
     f->close();
     if (fichero && fichero->error() != QFileDevice::NoError)
         throw falla();

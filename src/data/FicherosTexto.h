@@ -28,7 +28,8 @@ const IDestinoFicheros& destinoDisco();
 // line ended by CR LF. Throws TErrorOperacion without the code page.
 QByteArray codificaLineas(const QStringList& lineas);
 
-// Creates the file (replacing one of that name) with these lines. Throws
+// Creates the file (replacing one of that name) with these lines, and puts
+// them on the disk itself before it answers (one sync per file). Throws
 // TErrorOperacion when it cannot be created or written; the file is then
 // removed.
 void creaFicheroTexto(const QString& ruta, const QStringList& lineas,

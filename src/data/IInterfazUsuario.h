@@ -17,6 +17,14 @@ public:
     // The wait window, shown without blocking and hidden afterwards.
     virtual void lanzaVentanaEsperar() = 0;
     virtual void CierraVentanaEsperar() = 0;
+    // While the wait window is shown: the phase of a long operation and how
+    // far it is (`total` 0 when it cannot be counted). The window keeps
+    // painting and shows a progress bar; nothing else can be used meanwhile.
+    virtual void progresoEspera(const QString& fase, int hechos, int total) {
+        (void)fase;
+        (void)hechos;
+        (void)total;
+    }
 };
 
 // Keeps the wait window on screen for one scope, hidden also on failure.

@@ -30,8 +30,9 @@ QString importeEn15(const QString& importePlano) {
     return rellenaCadena(importeInforme(importePlano), QStringLiteral(" "), 15, false);
 }
 
-// The 53 lines of the covering letter.
-QStringList lineasCarta(const tRemesas& r, const QString& nombreBanco) {
+} // namespace
+
+QStringList lineasCartaOrden(const tRemesas& r, const QString& nombreBanco) {
     // Columns 12-24 the count, 40-54 the amount, from 64 the process date.
     const QString totales = sangria(11, cuenta(r.Numero_Talones, 13)) + QString(15, u' ') +
                             importeEn15(r.Importe) + QString(9, u' ') + r.Fecha_Proceso;
@@ -81,8 +82,6 @@ QStringList lineasCarta(const tRemesas& r, const QString& nombreBanco) {
     return l;
 }
 
-} // namespace
-
 QString importeInforme(const QString& importePlano) {
     const std::optional<tImporte> importe = tImporte::leePlano(importePlano);
     if (!importe)
@@ -92,25 +91,28 @@ QString importeInforme(const QString& importePlano) {
 
 void escribeCartaOrden(const QString& ruta, const tRemesas& remesa, const QString& nombreBanco,
                        const IDestinoFicheros& destino) {
-    creaFicheroTexto(ruta, lineasCarta(remesa, nombreBanco), destino);
+    creaFicheroTexto(ruta, lineasCartaOrden(remesa, nombreBanco), destino);
+}
+
+QStringList lineasCabeceraInforme(const tRemesas& r) {
+    return {asteriscos(),
+            QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") + r.nombre_Cons +
+                QStringLiteral("    FECHA : ") + r.Fecha_Confeccion +
+                QStringLiteral("          Página : 1"),
+            asteriscos(),
+            QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
+                QStringLiteral("        NIF/CIF : ") + r.Nif,
+            QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
+            QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso,
+            QString()};
 }
 
 void escribeCabeceraInforme(const QString& ruta, const tRemesas& r,
                             const IDestinoFicheros& destino) {
-    creaFicheroTexto(ruta,
-                     {asteriscos(),
-                      QStringLiteral("     INFORME DETALLADO DE LA REMESA    ") + r.nombre_Cons +
-                          QStringLiteral("    FECHA : ") + r.Fecha_Confeccion +
-                          QStringLiteral("          Página : 1"),
-                      asteriscos(),
-                      QStringLiteral("NOMBRE : ") + r.Nombre_Ordenante +
-                          QStringLiteral("        NIF/CIF : ") + r.Nif,
-                      QStringLiteral("IBAN : ") + r.Cuenta_Acreedor,
-                      QStringLiteral("FECHA DE PROCESO : ") + r.Fecha_Proceso, QString()},
-                     destino);
+    creaFicheroTexto(ruta, lineasCabeceraInforme(r), destino);
 }
 
-void escribeDetalleTalon(const QString& ruta, const tTalon& t, const IDestinoFicheros& destino) {
+QStringList lineasDetalleTalon(const tTalon& t) {
     QStringList l{QString(),
                   QStringLiteral("Número de Cheque: ") + t.Numero + QStringLiteral("  Cuenta: ") +
                       t.Cuenta + QStringLiteral("  Importe: ") + t.Importe,
@@ -120,14 +122,20 @@ void escribeDetalleTalon(const QString& ruta, const tTalon& t, const IDestinoFic
         l << QStringLiteral("Fecha de Vencimiento: ") + t.FechaPago +
                  QStringLiteral("  Pagaré a la orden - al portador: ") +
                  (t.indicador == 0 ? QStringLiteral("SI") : QStringLiteral("NO"));
-    anadeFicheroTexto(ruta, l, destino);
+    return l;
+}
+
+void escribeDetalleTalon(const QString& ruta, const tTalon& t, const IDestinoFicheros& destino) {
+    anadeFicheroTexto(ruta, lineasDetalleTalon(t), destino);
+}
+
+QStringList lineasTotalesInforme(const tRemesas& r) {
+    return {QString(), asteriscos(),
+            QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
+            QStringLiteral("Importe Total: ") + importeEn15(r.Importe)};
 }
 
 void escribeTotalesInforme(const QString& ruta, const tRemesas& r,
                            const IDestinoFicheros& destino) {
-    anadeFicheroTexto(ruta,
-                      {QString(), asteriscos(),
-                       QStringLiteral("Número de Talones: ") + cuenta(r.Numero_Talones, 3),
-                       QStringLiteral("Importe Total: ") + importeEn15(r.Importe)},
-                      destino);
+    anadeFicheroTexto(ruta, lineasTotalesInforme(r), destino);
 }

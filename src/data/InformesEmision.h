@@ -48,6 +48,13 @@ void escribeCabeceraInforme(const QString& ruta, const tRemesas& remesa,
 void escribeDetalleTalon(const QString& ruta, const tTalon& talon,
                          const IDestinoFicheros& destino = destinoDisco());
 
+// The same lines, for a caller that writes the files itself: the letter
+// (53 lines), the report's head, one cheque's group, the report's totals.
+QStringList lineasCartaOrden(const tRemesas& remesa, const QString& nombreBanco);
+QStringList lineasCabeceraInforme(const tRemesas& remesa);
+QStringList lineasDetalleTalon(const tTalon& talon);
+QStringList lineasTotalesInforme(const tRemesas& remesa);
+
 // Appends the totals as the last lines of the detailed report.
 void escribeTotalesInforme(const QString& ruta, const tRemesas& remesa,
                            const IDestinoFicheros& destino = destinoDisco());

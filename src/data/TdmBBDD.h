@@ -28,17 +28,13 @@ class ConexionOperacion;
 
 // The moments of an emission at which a fault test may stop the process.
 enum class PuntoEmision {
-    EmisionRegistrada,    // the record of the emission in progress is written
-    CabeceraEscrita,      // bank file and report have their heads
-    RegistroSinConfirmar, // a cheque's record is written, its move not committed
-    Confirmado,           // the cheque's move is committed
-    ArchivandoImagenes,   // the first of its images is moved to the history
-    ImagenesArchivadas,   // its images are archived
-    TotalesEscritos,      // the bank file has its totals record
-    InformesEscritos,     // letter and report totals are written
-    HistoricoRemesa,      // the emission's row of historico.dat is written
-    Comprimiendo,         // the ZIP archive is being written
-    ArchivoComprimido,    // the archive is written; the record is removed next
+    EmisionRegistrada,  // the record of the emission in progress is written
+    FicherosEscritos,   // bank file, report and letter are written, nothing committed
+    Comprimiendo,       // the ZIP archive is being written
+    ArchivoComprimido,  // the archive is written; the commit comes next
+    Confirmado,         // the cheques are in the history
+    ArchivandoImagenes, // the first image of the k-th emitted cheque has moved
+    ImagenesArchivadas, // every image is archived; the record is removed next
 };
 
 class TdmBBDD : public QObject {
@@ -157,13 +153,19 @@ public:
     // --- Emission -----------------------------------------------------------
     // Emits the correct cheques of the remittance under the next emission
     // number: presentation file, detailed report, covering letter, one history
-    // row per cheque and one for the remittance, images archived, ZIP archive.
-    // The presenter is OrdenanteActual.Pk_Ordenante. Each cheque leaves the
-    // remittance in the same transaction that writes its history row, so it is
-    // in exactly one of the two whenever the program stops. True when it has
-    // run; an error that ends it is thrown as TErrorOperacion.
+    // row per cheque and one for the remittance, ZIP archive, images archived.
+    // The presenter is OrdenanteActual.Pk_Ordenante. It holds the data
+    // folder's emission lock throughout (another program emitting: waits up
+    // to esperaBloqueoEmisionMs, then throws who is emitting, changing
+    // nothing). Every cheque moves to the history in one transaction, and the
+    // files are written before it commits: on any failure every cheque stays
+    // in the remittance, no file of the emission is left, and the error is
+    // thrown as TErrorOperacion. Cheques that fail the cheque rules stay, named
+    // in one message. True when it emitted; false, with a message, when no
+    // cheque could be emitted (no file is made and the number stays free).
     bool facturaFichero(const tRemesas& registroRemesa, const QString& fecha_Confeccion,
                         const QString& fecha_Proceso);
+    int esperaBloqueoEmisionMs = 3000;
     // One row of historicoCheques.dat; false after showing the engine message.
     bool GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
                               const tTalon& regTalon);
@@ -178,8 +180,10 @@ public:
     // there) is completed from its history rows: bank file, report, letter,
     // images, historico.dat row and archive made again, and the operator told
     // which emission it was and how many cheques it has. One cut off before
-    // any cheque was committed leaves nothing behind, its number free. Runs at
-    // start and before every emission; true when there was one. Throws
+    // its commit leaves nothing behind, its number free. Runs at start and
+    // before every emission, and only under the emission lock: while another
+    // program holds it (it is emitting, so its emission is not interrupted)
+    // this does nothing and says nothing. True when there was one. Throws
     // TErrorOperacion when it cannot be completed (the record stays).
     bool completaEmisionInterrumpida();
     // For fault tests: called at each moment of the emission with the number
@@ -285,14 +289,10 @@ private:
                             const QString& numero) const;
     // Emission steps shared with the completion of an interrupted emission.
     void avisaPuntoEmision(PuntoEmision punto, int talones);
+    // completaEmisionInterrumpida for a caller that holds the emission lock.
+    bool completaEmisionConBloqueo();
     // The highest key of the table (0 when empty); throws on an engine failure.
     int ultimaClave(const QString& columna, const QString& rutaTabla);
-    QString rutaInforme(const QString& numero) const;
-    QString rutaCarta(const QString& numero) const;
-    // Totals record, letter, report totals, historico.dat row (when asked)
-    // and archive, from the working copy whose Nif already ends in its blank.
-    void terminaEmision(tRemesas& remesa, const QString& numero, int talones, qint64 totalCentimos,
-                        bool guardaHistoricoRemesa, const QStringList& frontales);
     // EliminaregistroHistorico with the grid's query closed.
     bool eliminaFilaHistorico(int apk);
     // The walk shared by the three storing operations.

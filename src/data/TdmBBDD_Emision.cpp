@@ -1,39 +1,34 @@
-// The emission: presentation file, reports, history rows, images and archive.
+// The emission: every correct cheque of the remittance moves to the history
+// in one transaction, with its bank file, reports and archive written before
+// that transaction commits. An emission happened whole or not at all: a
+// failure, or the end of the process, before the commit leaves every cheque
+// in the remittance and no file of it behind; after the commit, what is left
+// (moving the images) is finished from the history at the next start.
 #include "ArchivoZip.h"
+#include "BloqueoEmision.h"
 #include "CodigosTalon.h"
 #include "ConfiguracionBanco.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "Fechas.h"
 #include "FicheroPresentacion.h"
+#include "FicherosEmision.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
-#include "InformesEmision.h"
 #include "MotorTablas.h"
-#include "Numeros.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <vector>
 
 namespace {
 
-// The size a text file had at one moment, to cut it back to it.
-struct tMarcaFichero {
-    explicit tMarcaFichero(const QString& ruta) : ruta(ruta), tamano(QFileInfo(ruta).size()) {}
-    void restaura() const {
-        QFile f(ruta);
-        if (f.exists())
-            f.resize(tamano);
-    }
-    QString ruta;
-    qint64 tamano;
-};
-
 const QString aliasHistorico = QStringLiteral("hco");
+const QString aliasHistoricoRemesas = QStringLiteral("hre");
 
 namespace Mensaje {
 const QString SinNumeroLibre =
@@ -44,10 +39,24 @@ const QString NoCumplenReglas =
     QStringLiteral("Estos cheques no cumplen las reglas de un cheque correcto y siguen en la "
                    "remesa para que los corrija en el editor de cheques:\n");
 const QString YMas = QStringLiteral("... y %1 más");
-const QString SinHistorico =
-    QStringLiteral("%1 cheque(s) no se pudieron pasar al histórico: no se han presentado y "
-                   "siguen en la remesa para una próxima emisión.\n");
+const QString NoEmitida =
+    QStringLiteral("La remesa %1 no se ha emitido: %2\nTodos sus cheques siguen en la remesa y "
+                   "no queda ningún fichero de esta emisión.");
+const QString NadaQueEmitir =
+    QStringLiteral("La remesa %1 no tiene cheques correctos que emitir: no se ha generado "
+                   "ningún fichero.");
 } // namespace Mensaje
+
+namespace Fase {
+const QString Historico = QStringLiteral("Pasando los cheques al histórico");
+const QString Ficheros = QStringLiteral("Escribiendo el fichero para el banco y los informes");
+const QString Archivo = QStringLiteral("Comprimiendo las imágenes");
+const QString Imagenes = QStringLiteral("Archivando las imágenes");
+} // namespace Fase
+
+// Progress is told every so many cheques: often enough for the bar to move,
+// seldom enough to cost nothing.
+constexpr int pasoProgreso = 25;
 
 // A correct cheque as the emission reads it, and the row it came from.
 struct tTalonEmitible {
@@ -55,19 +64,24 @@ struct tTalonEmitible {
     tTalon talon;
 };
 
-// Inserts the cheque's history row into `tabla` on the connection, with the
-// next key of that table; answers the engine message or "".
-QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, const tRemesas& remesa,
-                              const tOrdenantes& ordenante, const tTalon& t) {
-    const std::optional<tImporte> imp = tImporte::leeTexto(t.Importe);
-    if (!imp)
-        return MensajeBBDD::ImporteNoValido.arg(t.Importe, t.Numero);
-    motor::Sentencia max(
-        con, QStringLiteral("SELECT max(Pk_HistoricoRecibos) AS contador FROM %1").arg(tabla));
-    if (!max.ejecuta())
-        return max.error();
+// The next key of a table on the connection: its highest plus one, 1 when
+// empty. Empty and the engine message on failure.
+std::optional<int> siguienteClaveEn(motor::Conexion& con, const QString& tabla,
+                                    const QString& columna, QString& error) {
+    motor::Sentencia max(con, QStringLiteral("SELECT max(%1) FROM %2").arg(columna, tabla));
+    if (!max.ejecuta()) {
+        error = max.error();
+        return std::nullopt;
+    }
     const int maximo = max.siguiente() ? max.entero(0) : 0;
-    const int clave = maximo != 0 ? maximo + 1 : 1;
+    return maximo + 1;
+}
+
+// Inserts the cheque's history row into `tabla` with the key; answers the
+// engine message or "".
+QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, int clave,
+                              const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
+                              qint64 centimos) {
     return motor::ejecutaSql(
         con,
         QStringLiteral("INSERT INTO %1 (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
@@ -78,21 +92,52 @@ QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, const 
             .arg(tabla),
         {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon, remesa.Fecha_Proceso,
          remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
-         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
-         imp->centimos(), t.indicador, ordenante.Nif_Sufijo});
+         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, centimos,
+         t.indicador, ordenante.Nif_Sufijo});
+}
+
+// Inserts the emission's row of historico.dat into `tabla` with the key.
+QString insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int clave,
+                               const tRemesas& r) {
+    return motor::ejecutaSql(
+        con,
+        QStringLiteral("INSERT INTO %1 (Pk_Historico, Nombre_Remesa, Importe, Numero_Talones, "
+                       "Numero_Registros, Fecha_Soporte, Fecha_Confeccion, Nombre_Cons, Cuenta, "
+                       "Nombre_Ordenante, Nif) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+            .arg(tabla),
+        {clave, r.Nombre_Remesa, r.Importe, r.Numero_Talones, r.Numero_Registros, r.Fecha_Proceso,
+         r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif});
+}
+
+// Key and row in one transaction on the table's own file: a failure inserts
+// nothing and its message is shown.
+bool insertaConSuClave(const QString& ruta, const QString& columna, IInterfazUsuario& iu,
+                       const std::function<QString(motor::Conexion&, int)>& inserta) {
+    motor::Conexion con(ruta);
+    motor::Transaccion tr(con);
+    QString e = tr.error();
+    std::optional<int> clave;
+    if (e.isEmpty())
+        clave = siguienteClaveEn(con, nombreTablaDeFichero(ruta), columna, e);
+    if (e.isEmpty())
+        e = inserta(con, *clave);
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
+    if (e.isEmpty())
+        return true;
+    iu.muestraMensaje(e);
+    return false;
 }
 
 // The correct cheques of the table, in the order the table gives them.
-bool leeTalonesCorrectos(motor::Conexion& con, std::vector<tTalonEmitible>& talones,
-                         QString& error) {
+std::vector<tTalonEmitible> leeTalonesCorrectos(motor::Conexion& con) {
     motor::Sentencia s(con, QStringLiteral("SELECT rowid, Pk_Talon, Modelo_Talon, Numero_Modelo, "
                                            "Importe, Fecha_Talon, Numero, Estado, Cuenta, "
                                            "indicador, Nombre_Cliente FROM main.Talones "
                                            "WHERE Estado = '0'"));
-    if (!s.ejecuta()) {
-        error = s.error();
-        return false;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
+    std::vector<tTalonEmitible> talones;
     while (s.siguiente()) {
         tTalonEmitible e;
         e.fila = s.texto(0).toLongLong();
@@ -113,167 +158,217 @@ bool leeTalonesCorrectos(motor::Conexion& con, std::vector<tTalonEmitible>& talo
         t.Nombre_Cliente = s.texto(10);
         talones.push_back(e);
     }
-    return true;
+    return talones;
 }
 
-// What the cheque loop left out, told to the operator once for the whole
-// emission: cheques that fail the cheque rules, and cheques whose history row
-// could not be written (a full disk fails every one of them).
-struct tApartados {
-    QStringList reglas;
-    int historico = 0;
-    QString errorHistorico;
+// The cheques the emission leaves out because they fail the cheque rules,
+// told to the operator once for the whole emission.
+void avisaApartados(IInterfazUsuario& iu, const QStringList& reglas) {
+    if (reglas.isEmpty())
+        return;
+    constexpr int mostrados = 20;
+    QStringList lineas = reglas.mid(0, mostrados);
+    if (reglas.size() > mostrados)
+        lineas << Mensaje::YMas.arg(reglas.size() - mostrados);
+    iu.muestraMensaje(Mensaje::NoCumplenReglas + lineas.join(u'\n'));
+}
 
-    void avisa(IInterfazUsuario& iu) const {
-        if (!reglas.isEmpty()) {
-            constexpr int mostrados = 20;
-            QStringList lineas = reglas.mid(0, mostrados);
-            if (reglas.size() > mostrados)
-                lineas << Mensaje::YMas.arg(reglas.size() - mostrados);
-            iu.muestraMensaje(Mensaje::NoCumplenReglas + lineas.join(u'\n'));
-        }
-        if (historico > 0)
-            iu.muestraMensaje(Mensaje::SinHistorico.arg(historico) + errorHistorico);
+// Where a cheque's front TIFF is now: in the image folder, or already in the
+// history folder; "" when it is nowhere.
+QString frontalActual(const tDirectorios& d, const tTalon& t) {
+    const QString base = baseImagenTalon(t.Cuenta, t.numero_Modelo, t.Numero);
+    for (const QString& carpeta : {d.Dir_Imagenes, d.Dir_Hco_Imagenes}) {
+        const QString ruta = rutaImagen(carpeta, QStringLiteral("F"), base, QStringLiteral(".tif"));
+        if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
+            return ruta;
     }
-};
+    return {};
+}
 
-// The cheque loop of one emission. Each cheque is moved from the remittance
-// to the history in one transaction over both table files; its report lines
-// and its presentation record are written inside that transaction, and only a
-// committed cheque is counted. A cheque that fails the cheque rules, or whose
-// history row cannot be written, is neither presented nor moved: it stays for
-// a later emission. Should the process die between a record and its commit,
-// the bank file is made again from the history at the next start.
-class TBucleEmision {
+// One emission of one remittance, in one transaction over its cheque table
+// and the two history tables. The bank file, the reports and the archive are
+// written before the commit; a failure before it rolls everything back and
+// throws, leaving the files for the caller to remove.
+class TEmision {
 public:
-    TBucleEmision(TdmBBDD& dm, const tRemesas& remesa, const QString& rutaInforme)
-        : dm_(dm), remesa_(remesa), informe_(rutaInforme) {}
+    TEmision(TdmBBDD& dm, const tRemesas& remesa, const tOrdenantes& ordenante,
+             const QString& numero)
+        : dm_(dm), d_(dm.instalacion().dirs), ordenante_(ordenante),
+          ficheros_(d_, numero, remesa, ordenante) {}
 
-    int talones = 0;
-    qint64 totalCentimos = 0;
-    QStringList frontales; // where the archived front TIFFs are, for the ZIP
-
-    void ejecuta(const QString& rutaTalones) {
+    // True when the emission committed at least one cheque.
+    bool ejecuta(const QString& rutaTalones) {
         motor::Conexion con(rutaTalones);
-        std::vector<tTalonEmitible> correctos;
-        QString e;
         if (!con.abierta())
-            e = con.error();
-        else if (!con.adjunta(dm_.rutaHistoricoCheques(), aliasHistorico))
-            e = con.error();
-        else
-            leeTalonesCorrectos(con, correctos, e);
-        if (!e.isEmpty()) {
-            dm_.iu().muestraMensaje(e);
-            return;
-        }
-        for (const tTalonEmitible& c : correctos)
-            if (!emiteTalon(con, c))
-                break;
-        apartados_.avisa(dm_.iu());
+            throw TErrorOperacion(con.error());
+        if (!con.adjunta(dm_.rutaHistoricoCheques(), aliasHistorico) ||
+            !con.adjunta(dm_.rutaHistorico(), aliasHistoricoRemesas))
+            throw TErrorOperacion(con.error());
+        // Takes the write lock of the three files now: a cheque stored by
+        // another program is either in this emission or waits for its end.
+        motor::Transaccion tr(con);
+        if (!tr.iniciada())
+            throw TErrorOperacion(tr.error());
+        mueveAlHistorico(con);
+        if (ficheros_.talones() == 0)
+            return false;
+
+        dm_.iu().progresoEspera(Fase::Ficheros, 0, 0);
+        ficheros_.escribe(leeConfiguracionBanco(dm_.instalacion()).Nombre, dm_.destino());
+        avisa(PuntoEmision::FicherosEscritos, 0);
+        QString e;
+        const std::optional<int> clave =
+            siguienteClaveEn(con, tablaRemesas(), QStringLiteral("Pk_Historico"), e);
+        if (clave)
+            e = insertaHistoricoRemesa(con, tablaRemesas(), *clave, ficheros_.remesa());
+        if (!e.isEmpty())
+            throw TErrorOperacion(e);
+
+        dm_.iu().progresoEspera(Fase::Archivo, 0, 0);
+        dm_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);
+        avisa(PuntoEmision::ArchivoComprimido, 0);
+        if (!tr.confirma())
+            throw TErrorOperacion(tr.error());
+        avisa(PuntoEmision::Confirmado, ficheros_.talones());
+        return true;
     }
+
+    // After the commit: the emitted cheques' images go to the history
+    // folder. One that cannot be moved stays where it is, and the next
+    // completion or annulment finds it there.
+    void archivaImagenes() {
+        const int total = int(emitidos_.size());
+        for (int i = 0; i < total; ++i) {
+            const tTalon& t = emitidos_[std::size_t(i)];
+            if (i % pasoProgreso == 0)
+                dm_.iu().progresoEspera(Fase::Imagenes, i, total);
+            archivaImagenesTalon(
+                d_, t.Cuenta, t.numero_Modelo, t.Numero,
+                [this, i] { avisa(PuntoEmision::ArchivandoImagenes, i + 1); }, dm_.renombraFichero);
+        }
+        avisa(PuntoEmision::ImagenesArchivadas, total);
+    }
+
+    const QStringList& apartados() const { return reglas_; }
+    const TFicherosEmision& ficheros() const { return ficheros_; }
 
 private:
+    QString tablaCheques() const { return aliasHistorico + QStringLiteral(".historicoCheques"); }
+    QString tablaRemesas() const { return aliasHistoricoRemesas + QStringLiteral(".historico"); }
+
+    void mueveAlHistorico(motor::Conexion& con) {
+        const std::vector<tTalonEmitible> correctos = leeTalonesCorrectos(con);
+        QString e;
+        const std::optional<int> primera =
+            siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"), e);
+        if (!primera)
+            throw TErrorOperacion(e);
+        int clave = *primera;
+        const int total = int(correctos.size());
+        for (int i = 0; i < total; ++i) {
+            if (i % pasoProgreso == 0)
+                dm_.iu().progresoEspera(Fase::Historico, i, total);
+            const tTalonEmitible& c = correctos[std::size_t(i)];
+            QString regla;
+            if (!cumpleReglas(con, c.talon, regla)) {
+                reglas_ << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
+                continue;
+            }
+            const std::optional<tImporte> importe = tImporte::leeTexto(c.talon.Importe);
+            if (!importe) {
+                reglas_ << QStringLiteral("%1: %2").arg(
+                    c.talon.Numero,
+                    MensajeBBDD::ImporteNoValido.arg(c.talon.Importe, c.talon.Numero));
+                continue;
+            }
+            // The bank record, the report and the history all take the one value.
+            tTalon registro = c.talon;
+            registro.Importe = importe->plano();
+            tTalon talon = c.talon;
+            talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
+            talon.Importe = importe->visible();
+            e = insertaHistoricoTalon(con, tablaCheques(), clave++, ficheros_.remesa(), ordenante_,
+                                      talon, importe->centimos());
+            if (e.isEmpty())
+                e = motor::ejecutaSql(
+                    con, QStringLiteral("DELETE FROM main.Talones WHERE rowid = ?"), {c.fila});
+            if (!e.isEmpty())
+                throw TErrorOperacion(e);
+            ficheros_.anadeTalon(registro, talon, importe->centimos());
+            const QString frontal = frontalActual(d_, talon);
+            if (!frontal.isEmpty())
+                frontales_ << frontal;
+            emitidos_.push_back(talon);
+        }
+    }
+
     // The cheque rules, as the editor applies them, on the stored cheque: a
-    // table edited by hand or an old program may hold a "correct" cheque that
-    // is not. Its images are those in the image folder; a cheque already in
-    // the history is not presented again; due dates are taken as of the
-    // process date, the day the bank receives the file.
+    // table edited by hand or by an earlier version of this program may hold
+    // a "correct" cheque that is not. Its images are those in the image
+    // folder; a cheque already in the history (this emission's rows
+    // included) is not presented again; due dates are taken as of the process
+    // date, the day the bank receives the file.
     bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
         tContextoValidacion contexto;
-        const QDate proceso = leeFecha(remesa_.Fecha_Proceso);
+        const QDate proceso = leeFecha(ficheros_.remesa().Fecha_Proceso);
         if (proceso.isValid())
             contexto.hoy = proceso;
-        contexto.existeImagenFrontal = QFileInfo::exists(
-            rutaImagenFrontal(dm_.instalacion().dirs.Dir_Imagenes, baseImagenTalon(t)));
-        contexto.duplicidadTalon = [&con](const tTalon& c) {
-            motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM %1.historicoCheques WHERE "
-                                                   "Numero = ? AND Numero_Modelo = ? AND "
-                                                   "Cuenta = ? LIMIT 1")
-                                        .arg(aliasHistorico));
+        contexto.existeImagenFrontal =
+            QFileInfo::exists(rutaImagenFrontal(d_.Dir_Imagenes, baseImagenTalon(t)));
+        contexto.duplicidadTalon = [this, &con](const tTalon& c) {
+            motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM %1 WHERE Numero = ? AND "
+                                                   "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
+                                        .arg(tablaCheques()));
             s.liga(c.Numero).liga(c.numero_Modelo).liga(c.Cuenta);
             return s.ejecuta() && s.siguiente();
         };
         return validaTalon(t, mensaje, contexto);
     }
 
-    // False when the loop must end here.
-    bool emiteTalon(motor::Conexion& con, const tTalonEmitible& c) {
-        const tOrdenantes& ordenante = dm_.estado().OrdenanteActual;
-        QString regla;
-        if (!cumpleReglas(con, c.talon, regla)) {
-            apartados_.reglas << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
-            return true;
-        }
-        const std::optional<tImporte> importe = tImporte::leeTexto(c.talon.Importe);
-        if (!importe)
-            return falla(MensajeBBDD::ImporteNoValido.arg(c.talon.Importe, c.talon.Numero));
-        // The bank record, the report and the history all take the one value.
-        tTalon registro = c.talon;
-        registro.Importe = importe->plano();
-        tTalon talon = c.talon;
-        talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-        talon.Importe = importe->visible();
-
-        motor::Transaccion tr(con);
-        if (!tr.iniciada())
-            return falla(tr.error());
-        QString e = insertaHistoricoTalon(con, aliasHistorico + QStringLiteral(".historicoCheques"),
-                                          remesa_, ordenante, talon);
-        if (!e.isEmpty()) {
-            if (apartados_.historico++ == 0)
-                apartados_.errorHistorico = e;
-            return true;
-        }
-        e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM main.Talones WHERE rowid = ?"),
-                              {c.fila});
-        if (!e.isEmpty())
-            return falla(e);
-        // A cheque whose move is not committed leaves no line behind: the bank
-        // file and the report are cut back to where they stood.
-        const tMarcaFichero marcaInforme(informe_);
-        const tMarcaFichero marcaFichero(dm_.instalacion().dirs.Dir_Cons + remesa_.nombre_Cons);
-        try {
-            escribeDetalleTalon(informe_, talon, dm_.destino());
-            escribeRegistroTalon(dm_.instalacion().dirs.Dir_Cons, ordenante, registro, remesa_,
-                                 dm_.destino());
-        } catch (const TErrorOperacion& error) {
-            marcaInforme.restaura();
-            marcaFichero.restaura();
-            return falla(error.texto());
-        }
-        avisa(PuntoEmision::RegistroSinConfirmar, talones + 1);
-        if (!tr.confirma()) {
-            marcaInforme.restaura();
-            marcaFichero.restaura();
-            return falla(tr.error());
-        }
-        ++talones;
-        totalCentimos += importe->centimos();
-        avisa(PuntoEmision::Confirmado, talones);
-        const QString frontal = archivaImagenesTalon(
-            dm_.instalacion().dirs, talon.Cuenta, talon.numero_Modelo, talon.Numero,
-            [this] { avisa(PuntoEmision::ArchivandoImagenes, talones); }, dm_.renombraFichero);
-        if (!frontal.isEmpty())
-            frontales << frontal;
-        avisa(PuntoEmision::ImagenesArchivadas, talones);
-        return true;
-    }
-
-    bool falla(const QString& mensaje) {
-        dm_.iu().muestraMensaje(mensaje);
-        return false;
-    }
-
-    void avisa(PuntoEmision punto, int emitidos) {
+    void avisa(PuntoEmision punto, int talones) {
         if (dm_.puntoControlEmision)
-            dm_.puntoControlEmision(punto, emitidos);
+            dm_.puntoControlEmision(punto, talones);
     }
 
     TdmBBDD& dm_;
-    const tRemesas& remesa_;
-    QString informe_;
-    tApartados apartados_;
+    const tDirectorios& d_;
+    tOrdenantes ordenante_;
+    TFicherosEmision ficheros_;
+    QStringList frontales_;        // the front TIFFs for the archive, from where they are
+    std::vector<tTalon> emitidos_; // as the report shows them
+    QStringList reglas_;
+};
+
+// The emission names the history holds, so that a number is never given
+// twice even when the folder of emitted files was emptied by hand. Every
+// emission has its row in historico.dat, read once; historicoCheques.dat is
+// asked (by its index) only for a name that historico.dat lacks.
+class TNombresEmitidos {
+public:
+    TNombresEmitidos(const QString& rutaHistorico, const QString& rutaHistoricoCheques)
+        : cheques_(rutaHistoricoCheques) {
+        motor::Conexion con(rutaHistorico);
+        motor::Sentencia s(con, QStringLiteral("SELECT DISTINCT Nombre_Cons FROM historico"));
+        if (!s.ejecuta())
+            throw TErrorOperacion(s.error());
+        while (s.siguiente())
+            remesas_.insert(s.texto(0));
+    }
+
+    bool usado(const QString& nombreCons) {
+        if (remesas_.contains(nombreCons))
+            return true;
+        motor::Sentencia s(cheques_, QStringLiteral("SELECT 1 FROM historicoCheques WHERE "
+                                                    "Nombre_Cons = ? LIMIT 1"));
+        s.liga(nombreCons);
+        if (!s.ejecuta())
+            throw TErrorOperacion(s.error());
+        return s.siguiente();
+    }
+
+private:
+    QSet<QString> remesas_;
+    motor::Conexion cheques_;
 };
 
 } // namespace
@@ -295,10 +390,16 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
                              const QString& fecha_Proceso) {
     VentanaEsperar espera(iu_);
     const tDirectorios& d = inst_.dirs;
+    // One emission at a time in the data folder, whichever program runs it.
+    TBloqueoEmision bloqueo(d);
+    if (!bloqueo.toma(esperaBloqueoEmisionMs))
+        throw TErrorOperacion(bloqueo.mensajeOcupado());
     // An emission cut off earlier is finished first: its number stays its own.
-    completaEmisionInterrumpida();
+    completaEmisionConBloqueo();
 
-    const tNombreCons cons = siguienteNombreCons(d.Dir_Cons);
+    TNombresEmitidos emitidos(rutaHistorico(), rutaHistoricoCheques());
+    const tNombreCons cons = siguienteNombreCons(
+        d.Dir_Cons, [&emitidos](const QString& nombre) { return emitidos.usado(nombre); });
     if (cons.numero.isEmpty())
         throw TErrorOperacion(Mensaje::SinNumeroLibre.arg(d.Dir_Cons));
     // A file for the bank without the presenter's NIF and account would be
@@ -306,11 +407,13 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     tOrdenantes sinPresentador;
     sinPresentador.Pk_Ordenante = -1;
     const int pkOrdenante = estado_.OrdenanteActual.Pk_Ordenante;
-    const tOrdenantes ordenante = CargaRegistroOrdenantesTablas(pkOrdenante, sinPresentador);
+    tOrdenantes ordenante = CargaRegistroOrdenantesTablas(pkOrdenante, sinPresentador);
     if (ordenante.Pk_Ordenante == -1)
         throw TErrorOperacion(Mensaje::SinPresentador.arg(pkOrdenante));
 
-    // Recorded before any file of the emission exists, removed after the last.
+    // Recorded before any file of the emission exists, removed after the last
+    // step: found by the next start, it says which files to make again from
+    // the history or to remove.
     tEmisionEnCurso enCurso;
     enCurso.fichero = cons.fichero;
     enCurso.numero = cons.numero;
@@ -322,98 +425,67 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     avisaPuntoEmision(PuntoEmision::EmisionRegistrada, 0);
 
     tRemesas remesa = registroRemesa;
-    estado_.RemesaActual.nombre_Cons = remesa.nombre_Cons = cons.fichero;
-    estado_.OrdenanteActual = ordenante;
-
-    // Images left by an interrupted capture must not reach this archive.
-    vaciaCarpeta(d.Dir_Imagenes_tmp);
-
+    remesa.nombre_Cons = cons.fichero;
     remesa.Nombre_Ordenante = ordenante.Nombre_ordenante;
     remesa.Cuenta_Acreedor = ordenante.Cuenta;
-    remesa.Nif = ordenante.Nif_Sufijo + u' ';
-    estado_.OrdenanteActual.Nif_Sufijo += u' ';
+    ordenante.Nif_Sufijo += u' ';
+    remesa.Nif = ordenante.Nif_Sufijo;
     remesa.Fecha_Confeccion = fecha_Confeccion;
     remesa.Fecha_Proceso = fecha_Proceso;
     remesa.fk_ordenante = ordenante.Pk_Ordenante;
 
-    escribeCabeceraFichero(d.Dir_Cons, estado_.OrdenanteActual, cons.fichero, fecha_Confeccion,
-                           fecha_Proceso, destino());
-    escribeCabeceraInforme(rutaInforme(cons.numero), remesa, destino());
-    avisaPuntoEmision(PuntoEmision::CabeceraEscrita, 0);
-
-    TBucleEmision bucle(*this, remesa, rutaInforme(cons.numero));
-    bucle.ejecuta(inst_.rutaTablaTalones(registroRemesa.Pk_Remesa));
-
-    terminaEmision(remesa, cons.numero, bucle.talones, bucle.totalCentimos, true, bucle.frontales);
+    // Images left by an interrupted capture must not reach this archive.
+    vaciaCarpeta(d.Dir_Imagenes_tmp);
+    TEmision emision(*this, remesa, ordenante, cons.numero);
+    const auto descarta = [&] {
+        for (const QString& f : TFicherosEmision::ficherosDe(d, cons.numero))
+            QFile::remove(f);
+        vaciaCarpeta(d.Dir_Imagenes_tmp);
+        QFile::remove(rutaEnCurso);
+    };
+    bool emitida = false;
+    try {
+        emitida = emision.ejecuta(inst_.rutaTablaTalones(registroRemesa.Pk_Remesa));
+    } catch (const TErrorOperacion& e) {
+        descarta();
+        avisaApartados(iu_, emision.apartados());
+        throw TErrorOperacion(Mensaje::NoEmitida.arg(registroRemesa.Nombre_Remesa, e.texto()));
+    }
+    if (!emitida) {
+        descarta();
+        if (emision.apartados().isEmpty())
+            iu_.muestraMensaje(Mensaje::NadaQueEmitir.arg(registroRemesa.Nombre_Remesa));
+        avisaApartados(iu_, emision.apartados());
+        return false;
+    }
+    estado_.RemesaActual.nombre_Cons = cons.fichero;
+    estado_.OrdenanteActual = ordenante;
+    emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
+    avisaApartados(iu_, emision.apartados());
     return true;
-}
-
-QString TdmBBDD::rutaInforme(const QString& numero) const {
-    return inst_.dirs.Dir_Cons + ficheroInforme(u'.' + numero);
-}
-
-QString TdmBBDD::rutaCarta(const QString& numero) const {
-    return inst_.dirs.Dir_Cons + ficheroCarta(u'.' + numero);
-}
-
-void TdmBBDD::terminaEmision(tRemesas& remesa, const QString& numero, int talones,
-                             qint64 totalCentimos, bool guardaHistoricoRemesa,
-                             const QStringList& frontales) {
-    const tDirectorios& d = inst_.dirs;
-    const int registros = 1 + talones;
-    escribeTotalesFichero(d.Dir_Cons, remesa.nombre_Cons, registros, talones, remesa.Nif,
-                          totalCentimos, destino());
-    avisaPuntoEmision(PuntoEmision::TotalesEscritos, talones);
-
-    remesa.Importe = tImporte::deCentimos(totalCentimos).plano();
-    remesa.Numero_Registros = QString::number(registros + 1);
-    remesa.Numero_Talones = QString::number(talones);
-
-    escribeCartaOrden(rutaCarta(numero), remesa, leeConfiguracionBanco(inst_).Nombre, destino());
-    escribeTotalesInforme(rutaInforme(numero), remesa, destino());
-    avisaPuntoEmision(PuntoEmision::InformesEscritos, talones);
-    if (guardaHistoricoRemesa)
-        GuardaHistoricoRemesa(remesa); // a false result does not stop the emission
-    avisaPuntoEmision(PuntoEmision::HistoricoRemesa, talones);
-    ComprimeFicheroTalones(d.Dir_Cons + remesa.nombre_Cons, frontales);
-    avisaPuntoEmision(PuntoEmision::ArchivoComprimido, talones);
 }
 
 bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
                                    const tTalon& regTalon) {
-    motor::Conexion con(rutaHistoricoCheques());
-    // Key and row in one transaction: a failure inserts nothing.
-    motor::Transaccion tr(con);
-    QString e = tr.error();
-    if (e.isEmpty())
-        e = insertaHistoricoTalon(con, QStringLiteral("historicoCheques"), regRemesa, ordenante,
-                                  regTalon);
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    if (e.isEmpty())
-        return true;
-    iu_.muestraMensaje(e);
-    return false;
+    const std::optional<tImporte> imp = tImporte::leeTexto(regTalon.Importe);
+    if (!imp) {
+        iu_.muestraMensaje(MensajeBBDD::ImporteNoValido.arg(regTalon.Importe, regTalon.Numero));
+        return false;
+    }
+    return insertaConSuClave(rutaHistoricoCheques(), QStringLiteral("Pk_HistoricoRecibos"), iu_,
+                             [&](motor::Conexion& con, int clave) {
+                                 return insertaHistoricoTalon(
+                                     con, QStringLiteral("historicoCheques"), clave, regRemesa,
+                                     ordenante, regTalon, imp->centimos());
+                             });
 }
 
 bool TdmBBDD::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
-    int clave = 0;
-    const QString e = insertaConClaveNueva(
-        rutaHistorico(), QStringLiteral("Pk_Historico"),
-        QStringLiteral("INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
-                       "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
-                       "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
-         regRemesa.Numero_Registros, regRemesa.Fecha_Proceso, regRemesa.Fecha_Confeccion,
-         regRemesa.nombre_Cons, regRemesa.Cuenta_Acreedor, regRemesa.Nombre_Ordenante,
-         regRemesa.Nif},
-        clave);
-    if (e.isEmpty())
-        return true;
-    iu_.muestraMensaje(e);
-    return false;
+    return insertaConSuClave(
+        rutaHistorico(), QStringLiteral("Pk_Historico"), iu_, [&](motor::Conexion& con, int clave) {
+            return insertaHistoricoRemesa(con, QStringLiteral("historico"), clave, regRemesa);
+        });
 }
 
 void TdmBBDD::ComprimeFicheroTalones(const QString& fichero, const QStringList& frontales) {

@@ -1,12 +1,13 @@
 // Completing an emission that the end of the process cut off. The history
 // rows are the truth of what was emitted: every file of the emission is made
 // again from them, so the bank gets each emitted cheque once, with its totals.
+#include "BloqueoEmision.h"
+#include "ConfiguracionBanco.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
-#include "FicheroPresentacion.h"
+#include "FicherosEmision.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
-#include "InformesEmision.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
@@ -100,6 +101,14 @@ bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& e
 } // namespace
 
 bool TdmBBDD::completaEmisionInterrumpida() {
+    // Held by another program: it is emitting, and its emission is its own.
+    TBloqueoEmision bloqueo(inst_.dirs);
+    if (!bloqueo.toma(0))
+        return false;
+    return completaEmisionConBloqueo();
+}
+
+bool TdmBBDD::completaEmisionConBloqueo() {
     const tDirectorios& d = inst_.dirs;
     const QString rutaEnCurso = rutaEmisionEnCurso(d);
     const std::optional<tEmisionEnCurso> en = leeEmisionEnCurso(rutaEnCurso);
@@ -115,17 +124,11 @@ bool TdmBBDD::completaEmisionInterrumpida() {
     QString e;
     if (!leeFilasEmision(rutaHistoricoCheques(), *en, remesa, ordenante, filas, e))
         falla(e);
-    const QString consFichero = d.Dir_Cons + en->fichero;
-    // An archive cut off while it was written leaves its work file behind.
-    for (const QString& resto :
-         QDir(d.Dir_Cons)
-             .entryList({en->fichero + QStringLiteral(".zip.*")}, QDir::Files | QDir::Hidden))
-        QFile::remove(d.Dir_Cons + resto);
+    const QStringList ficheros = TFicherosEmision::ficherosDe(d, en->numero);
     if (filas.empty()) {
-        // Nothing was emitted: no file of it may reach the bank, and its
-        // number is free for the next emission.
-        for (const QString& f : {consFichero, consFichero + QStringLiteral(".zip"),
-                                 rutaInforme(en->numero), rutaCarta(en->numero)})
+        // Cut off before its commit: nothing was emitted, no file of it may
+        // reach the bank, and its number is free for the next emission.
+        for (const QString& f : ficheros)
             if (QFile::exists(f) && !QFile::remove(f))
                 falla(QStringLiteral("no se pudo borrar el fichero %1").arg(f));
         vaciaCarpeta(d.Dir_Imagenes_tmp);
@@ -138,18 +141,15 @@ bool TdmBBDD::completaEmisionInterrumpida() {
         falla(e);
 
     try {
+        // Every file is made again; an archive's work file goes first.
+        for (const QString& f : ficheros.mid(4))
+            QFile::remove(f);
         remesa.nombre_Cons = en->fichero;
         vaciaCarpeta(d.Dir_Imagenes_tmp);
-        escribeCabeceraFichero(d.Dir_Cons, ordenante, en->fichero, remesa.Fecha_Confeccion,
-                               remesa.Fecha_Proceso, destino());
-        escribeCabeceraInforme(rutaInforme(en->numero), remesa, destino());
-        qint64 total = 0;
+        TFicherosEmision emision(d, en->numero, remesa, ordenante);
         QStringList frontales;
-        for (tFilaHistorico& fila : filas) {
-            tTalon registro = fila.talon;
-            escribeRegistroTalon(d.Dir_Cons, ordenante, registro, remesa, destino());
-            escribeDetalleTalon(rutaInforme(en->numero), fila.talon, destino());
-            total += fila.centimos;
+        for (const tFilaHistorico& fila : filas) {
+            emision.anadeTalon(fila.talon, fila.talon, fila.centimos);
             // Images still in the image folder go to the history; the front
             // image of each cheque goes to the archive from where it is.
             const tTalon& t = fila.talon;
@@ -160,7 +160,12 @@ bool TdmBBDD::completaEmisionInterrumpida() {
             if (!frontal.isEmpty())
                 frontales << frontal;
         }
-        terminaEmision(remesa, en->numero, int(filas.size()), total, !conFilaHistorico, frontales);
+        emision.escribe(leeConfiguracionBanco(inst_).Nombre, destino());
+        // An emission of an earlier version of this program wrote this row
+        // after its cheques.
+        if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
+            falla(QStringLiteral("no se pudo escribir su fila en %1").arg(rutaHistorico()));
+        ComprimeFicheroTalones(emision.rutaFichero(), frontales);
     } catch (const TErrorOperacion& error) {
         falla(error.texto());
     }

@@ -224,7 +224,16 @@ bool TdmBBDD::CreaTablaOrdenantes() {
 }
 
 bool TdmBBDD::CreaTablaHistoricoCheques() {
-    return creaTabla(rutaHistoricoCheques(), Tablas::historicoCheques(), nullptr);
+    const QString ruta = rutaHistoricoCheques();
+    if (QFileInfo::exists(ruta)) {
+        // A history made by an earlier version lacks the newer indexes; they
+        // only make it faster, so one that cannot be made now is no error.
+        motor::Conexion con(ruta);
+        for (const QString& sql : Tablas::historicoCheques().sqlIndices())
+            motor::ejecutaSql(con, sql);
+        return true;
+    }
+    return creaTabla(ruta, Tablas::historicoCheques(), nullptr);
 }
 
 bool TdmBBDD::CreaTablaDeudores() {

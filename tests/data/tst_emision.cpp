@@ -2,7 +2,9 @@
 // the cheques left in the remittance, images, and the ZIP archive as a
 // standard tool reads it; two emissions in a row; an emission interrupted
 // after some cheques; emissions that cannot start.
+#include "BloqueoEmision.h"
 #include "DatosPrueba.h"
+#include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
 #include "FicherosTexto.h"
@@ -433,8 +435,9 @@ private slots:
 
     // The process dies (no destructor, no rollback) at every checkpoint of an
     // emission of three correct cheques, and in two cases dies again while the
-    // interrupted emission is being completed. After the restart completes it,
-    // and after one more emission, the files agree with the history.
+    // interrupted emission is being completed. Before the commit nothing was
+    // emitted; after it, all three were. After the restart completes it, and
+    // after one more emission, the files agree with the history.
     void emisionInterrumpida_data() {
         QTest::addColumn<int>("punto");
         QTest::addColumn<int>("k");
@@ -443,18 +446,15 @@ private slots:
         const auto fila = [](P punto, int k, int alCompletar = -1) {
             QTest::addRow("%d-%d-%d", int(punto), k, alCompletar) << int(punto) << k << alCompletar;
         };
-        // Every checkpoint once, the loop's on the middle cheque; the first
-        // cheque cut off before its commit leaves an emission with none.
-        fila(P::EmisionRegistrada, 0);
-        fila(P::CabeceraEscrita, 0);
-        fila(P::RegistroSinConfirmar, 1);
-        for (P punto :
-             {P::RegistroSinConfirmar, P::Confirmado, P::ArchivandoImagenes, P::ImagenesArchivadas})
-            fila(punto, 2);
-        for (P punto : {P::TotalesEscritos, P::InformesEscritos, P::HistoricoRemesa,
-                        P::Comprimiendo, P::ArchivoComprimido})
-            fila(punto, punto == P::Comprimiendo ? 0 : 3);
-        fila(P::Confirmado, 2, int(P::Comprimiendo));
+        // Every checkpoint once: before the commit nothing was emitted;
+        // after it, the images of the middle cheque are half archived; and
+        // twice the completion itself is cut off.
+        for (P punto : {P::EmisionRegistrada, P::FicherosEscritos, P::Comprimiendo,
+                        P::ArchivoComprimido, P::Confirmado})
+            fila(punto, -1);
+        fila(P::ArchivandoImagenes, 2);
+        fila(P::ImagenesArchivadas, -1);
+        fila(P::Confirmado, -1, int(P::Comprimiendo));
         fila(P::ArchivandoImagenes, 1, int(P::ArchivandoImagenes));
     }
     void emisionInterrumpida() {
@@ -471,6 +471,7 @@ private slots:
 
         QVERIFY(muereEn(p, PuntoEmision(punto), k, [&] { p.emite(); }));
         const int emitidos = int(p.numerosHistorico().size());
+        QCOMPARE(emitidos, punto >= int(PuntoEmision::Confirmado) ? 3 : 0);
         if (puntoAlCompletar >= 0)
             QVERIFY(muereEn(p, PuntoEmision(puntoAlCompletar), -1,
                             [&] { p.dm->completaEmisionInterrumpida(); }));
@@ -500,34 +501,41 @@ private slots:
 #endif
     }
 
-    // The history cannot take the second cheque's commit (another reader
-    // holds the file): that cheque stays in the remittance and leaves no
-    // record or report line behind, so the file's totals match its records.
-    void confirmacionFallidaNoDejaRegistro() {
+    // The emission cannot commit (another program reads the history and
+    // keeps it past the engine's wait): nothing was emitted, every cheque
+    // is in the remittance, no file of the emission is left, and one
+    // message says why; the next emission, with the history free, emits all.
+    void confirmacionFallidaNoDejaNada() {
         InstalacionEmision p;
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
+        const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
         std::unique_ptr<motor::Conexion> lector;
-        p.dm->puntoControlEmision = [&](PuntoEmision punto, int emitidos) {
-            if (emitidos == 2 && punto == PuntoEmision::RegistroSinConfirmar && !lector) {
+        p.dm->puntoControlEmision = [&](PuntoEmision punto, int) {
+            if (punto == PuntoEmision::ArchivoComprimido && !lector) {
                 lector = std::make_unique<motor::Conexion>(p.dm->rutaHistoricoCheques());
                 QCOMPARE(motor::ejecutaSql(*lector, "BEGIN"), QString());
                 QCOMPARE(motor::ejecutaSql(*lector, "SELECT count(*) FROM historicoCheques"),
                          QString());
             }
         };
-        p.emite();
+        QString error;
+        try {
+            p.emite();
+        } catch (const TErrorOperacion& e) {
+            error = e.texto();
+        }
         lector.reset();
+        p.dm->puntoControlEmision = nullptr;
 
-        QCOMPARE(p.numerosHistorico(), QStringList{"1234567-1"});
-        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-6", "7654321-5"}));
-        const QList<QByteArray> registros = bytesDe(p.cons("CONS.0001")).split('\n');
-        QCOMPARE(registros.size(), 4); // header, one cheque, totals, and the final CR LF
-        QVERIFY(registros[1].startsWith("2056"));
-        QVERIFY(registros[2].startsWith("4056"));
-        QVERIFY(registros[2].contains("00000000010000000000000010000000003"));
-        QVERIFY(!bytesDe(p.cons("INFORES.0001")).contains("7654321-5"));
-        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(error.contains("está en uso por otro programa"), qPrintable(error));
+        QVERIFY2(error.contains("siguen en la remesa"), qPrintable(error));
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-6", "1234567-1", "7654321-5"}));
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), antes);
+        QVERIFY(p.emite());
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
+        compruebaInvariante(p, {"0000123-6", "1234567-1", "7654321-5"});
     }
 
     // Cheques stored as correct that the cheque rules refuse (a table edited
@@ -547,10 +555,11 @@ private slots:
         // Already in the history: presenting it again would charge it twice.
         ponEnHistorico(p.dm->rutaHistoricoCheques(), chequeA.numero, chequeA.numeroModelo,
                        chequeA.cuenta);
-        QVERIFY(p.emite());
+        QVERIFY(!p.emite());
 
+        // Nothing to emit: no file, and the number is still free.
         QCOMPARE(p.numerosRemesa().size(), 4);
-        QCOMPARE(leeFicheroBanco(p.cons("CONS.0001")).numeros, QStringList());
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
         QCOMPARE(p.iu.mensajes.size(), 1);
         for (const QString& t : {cero.numero + ": El importe no puede quedar a cero",
                                  punto.numero + ": El dígito de control",
@@ -559,46 +568,39 @@ private slots:
             QVERIFY2(p.iu.mensajes[0].contains(t), qPrintable(p.iu.mensajes[0]));
     }
 
-    // Every history insert fails (here the table refuses them as a full disk
-    // would): the operator reads one message for the emission, not one per
-    // cheque, and no cheque is presented or leaves the remittance.
-    void historicoQueNoAdmiteFilas() {
+    // The history refuses its rows (here a trigger, as a full disk would
+    // refuse every one, or only the second cheque): the emission is all or
+    // nothing, so no cheque is presented or leaves the remittance, no file is
+    // left, and the operator reads one message with the engine's text.
+    void historicoQueRechazaFilas_data() {
+        QTest::addColumn<QString>("condicion");
+        QTest::addColumn<QString>("motor");
+        QTest::newRow("todas") << QString() << "database or disk is full";
+        QTest::newRow("la segunda") << "WHEN NEW.Numero = '" + pagareB.numero + "'"
+                                    << "rechazado";
+    }
+    void historicoQueRechazaFilas() {
+        QFETCH(QString, condicion);
+        QFETCH(QString, motor);
         InstalacionEmision p;
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
         ejecutaEn(p.dm->rutaHistoricoCheques(),
-                  "CREATE TRIGGER lleno BEFORE INSERT ON historicoCheques "
-                  "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END");
-        QVERIFY(p.emite());
-
+                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques " + condicion +
+                      " BEGIN SELECT RAISE(ABORT, '" + motor + "'); END");
+        QString error;
+        try {
+            p.emite();
+        } catch (const TErrorOperacion& e) {
+            error = e.texto();
+        }
         QCOMPARE(p.numerosRemesa().size(), 3);
         QCOMPARE(p.numerosHistorico(), QStringList());
-        const tFicheroBanco f = leeFicheroBanco(p.cons("CONS.0001"));
-        QVERIFY(f.correcto);
-        QCOMPARE(f.numeros, QStringList());
-        QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY2(p.iu.mensajes[0].startsWith("3 cheque(s) no se pudieron pasar al histórico"),
-                 qPrintable(p.iu.mensajes[0]));
-        QVERIFY2(p.iu.mensajes[0].contains("historicoCheques.dat"), qPrintable(p.iu.mensajes[0]));
-        QVERIFY2(p.iu.mensajes[0].contains("database or disk is full"),
-                 qPrintable(p.iu.mensajes[0]));
-    }
-
-    // The history refuses one cheque: the operator reads the engine's
-    // message, that cheque stays in the remittance, and the emission goes on
-    // with the next one.
-    void historicoQueRechazaUnChequeNoParaLaEmision() {
-        InstalacionEmision p;
-        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
-            p.anade(c);
-        ejecutaEn(p.dm->rutaHistoricoCheques(),
-                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques WHEN NEW.Numero = '" +
-                      pagareB.numero + "' BEGIN SELECT RAISE(ABORT, 'rechazado'); END");
-        QVERIFY(p.emite());
-        QCOMPARE(p.numerosHistorico(), (QStringList{pagareC.numero, chequeA.numero}));
-        QCOMPARE(p.numerosRemesa(), QStringList{pagareB.numero});
-        QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY2(p.iu.mensajes.first().contains("rechazado"), qPrintable(p.iu.mensajes.first()));
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
+        QCOMPARE(p.iu.mensajes, QStringList());
+        QVERIFY2(error.startsWith("La remesa ESTANDAR no se ha emitido"), qPrintable(error));
+        QVERIFY2(error.contains("historicoCheques.dat"), qPrintable(error));
+        QVERIFY2(error.contains(motor), qPrintable(error));
     }
 
     // The presentation file cannot be copied next to the images for the
@@ -614,17 +616,19 @@ private slots:
             p.emite();
             QFAIL("the emission did not report the failed copy");
         } catch (const TErrorOperacion& e) {
-            QCOMPARE(e.texto(), QStringLiteral("No se pudo copiar el fichero %1 en %2")
-                                    .arg(p.cons("CONS.0001"), copia));
+            QVERIFY2(e.texto().contains(QStringLiteral("No se pudo copiar el fichero %1 en %2")
+                                            .arg(p.cons("CONS.0001"), copia)),
+                     qPrintable(e.texto()));
         }
+        QCOMPARE(p.numerosRemesa(), QStringList{chequeA.numero});
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
     }
 
     // The disk fills up while one file of the emission is being written: the
-    // operator reads which file could not be written and why, the cheque
-    // being written leaves no part of its record, and once there is room
-    // again the emission is completed (or its number freed) as after a crash,
-    // and the next one presents the rest. Lines of the bank file take 152
-    // bytes with their CR LF.
+    // operator reads which file could not be written and why, every cheque
+    // stays in the remittance, no file of the emission is left, and once
+    // there is room again the next emission presents them all under the same
+    // number. Lines of the bank file take 152 bytes with their CR LF.
     void discoQueSeLlena_data() {
         QTest::addColumn<QString>("fichero");
         QTest::addColumn<qint64>("limite");
@@ -659,14 +663,15 @@ private slots:
             avisos << e.texto();
         }
         avisos += p.iu.mensajes;
-        QVERIFY2(avisos.contains(mensaje.arg(p.cons(fichero))), qPrintable(avisos.join('\n')));
-        if (fichero == "CONS.0001" && QFile::exists(p.cons(fichero)))
-            QCOMPARE(bytesDe(p.cons(fichero)).size() % 152, 0);
+        QCOMPARE(avisos.size(), 1);
+        QVERIFY2(avisos[0].contains(mensaje.arg(p.cons(fichero))), qPrintable(avisos[0]));
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
 
         p.dm->destinoFicheros = nullptr;
-        p.dm->completaEmisionInterrumpida();
-        if (!p.numerosRemesa().filter(QRegularExpression("^[1-9]|^0000[1-9]")).isEmpty())
-            QVERIFY(p.emite());
+        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        QVERIFY(p.emite());
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
         QCOMPARE(p.numerosHistorico(), correctos);
         compruebaInvariante(p, correctos);
     }
@@ -698,6 +703,60 @@ private slots:
         QCOMPARE(p.numerosRemesa(), QStringList{"1234567-1"});
         QVERIFY(QFile::exists(ficherosImagen(p.inst.dirs.Dir_Imagenes, baseDe(chequeA))[0]));
         QVERIFY(!p.iu.esperaVisible);
+    }
+
+    // Emission numbers come from the folder and the history: a folder of
+    // emitted files emptied by hand never gives a number twice.
+    void numeroNuncaReutilizado() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        QVERIFY(p.emite());
+        vaciaCarpeta(p.inst.dirs.Dir_Cons);
+        p.anade(pagareB);
+        QVERIFY(p.emite());
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0002"));
+        // Only the cheques' rows name it (a history row of an emission that
+        // an earlier version wrote without its remittance row).
+        ejecutaEn(p.dm->rutaHistorico(), "DELETE FROM historico");
+        vaciaCarpeta(p.inst.dirs.Dir_Cons);
+        p.anade(pagareC);
+        QVERIFY(p.emite());
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0003"));
+    }
+
+    // Another emission holds the data folder's lock: a second emission waits
+    // briefly, then says who is emitting and changes nothing; the completion
+    // at start says nothing about the record of the running emission.
+    void emisionConElBloqueoTomado() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        tEmisionEnCurso enCurso{"CONS.0001", "0001", 0, 0};
+        escribeEmisionEnCurso(rutaEmisionEnCurso(p.inst.dirs), enCurso);
+        {
+            TBloqueoEmision otro(p.inst.dirs);
+            QVERIFY(otro.toma(0));
+            const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
+            p.dm->esperaBloqueoEmisionMs = 50;
+            QString error;
+            try {
+                p.emite();
+            } catch (const TErrorOperacion& e) {
+                error = e.texto();
+            }
+            const QRegularExpression quien(
+                "^La remesa la está emitiendo el usuario .+ en el equipo .+ desde las "
+                "[0-2][0-9]:[0-5][0-9]; espere a que termine$");
+            QVERIFY2(quien.match(error).hasMatch(), qPrintable(error));
+            QVERIFY(!p.dm->completaEmisionInterrumpida());
+            QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), antes);
+            QCOMPARE(p.numerosRemesa(), QStringList{chequeA.numero});
+            QCOMPARE(p.iu.mensajes, QStringList());
+        }
+        // Released: the record is that of an emission cut off before it
+        // emitted anything.
+        QVERIFY(p.dm->completaEmisionInterrumpida());
+        QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
     }
 };
 
