@@ -63,8 +63,8 @@ QString lineaTalon(const tOrdenantes& ordenante, const tTalon& t) {
 tNombreCons siguienteNombreCons(const QString& dirCons,
                                 const std::function<bool(const QString&)>& usadoEnHistorico) {
     // One listing of the folder instead of a look-up per number.
-    const QStringList lista =
-        QDir(dirCons).entryList({prefijoCons + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
+    const QStringList lista = QDir(dirCons).entryList(
+        {prefijoCons + u'*'}, QDir::AllEntries | QDir::Hidden | QDir::System);
     const QSet<QString> ficheros(lista.begin(), lista.end());
     for (int n = 1; n <= numeroMaximoCons; ++n) {
         const QString numero = ceros(QString::number(n), 4);

@@ -165,7 +165,7 @@ public:
     // cheque could be emitted (no file is made and the number stays free).
     bool facturaFichero(const tRemesas& registroRemesa, const QString& fecha_Confeccion,
                         const QString& fecha_Proceso);
-    int esperaBloqueoEmisionMs = 3000;
+    int esperaBloqueoEmisionMs = 1000;
     // One row of historicoCheques.dat; false after showing the engine message.
     bool GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
                               const tTalon& regTalon);

@@ -23,3 +23,7 @@ void InterfazUsuarioQt::lanzaVentanaEsperar() {
 void InterfazUsuarioQt::CierraVentanaEsperar() {
     ventanaEspera_.oculta();
 }
+
+void InterfazUsuarioQt::progresoEspera(const QString& fase, int hechos, int total) {
+    ventanaEspera_.progreso(fase, hechos, total);
+}

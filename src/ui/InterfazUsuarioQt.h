@@ -20,6 +20,7 @@ public:
                  const QString& cabecera) override;
     void lanzaVentanaEsperar() override;
     void CierraVentanaEsperar() override;
+    void progresoEspera(const QString& fase, int hechos, int total) override;
 
 private:
     const tEstadoPrograma& estado_;

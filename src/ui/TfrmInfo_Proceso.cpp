@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProgressBar>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -29,15 +30,42 @@ TfrmInfo_Proceso::TfrmInfo_Proceso(QWidget* parent)
     negrita.setBold(true);
     lblEspere_->setFont(negrita);
 
+    lblFase_ = new QLabel(this);
+    lblFase_->setObjectName(QStringLiteral("lblFase"));
+    lblFase_->setAlignment(Qt::AlignCenter);
+    barra_ = new QProgressBar(this);
+    barra_->setObjectName(QStringLiteral("barraProgreso"));
+    barra_->setAccessibleName(QStringLiteral("Progreso"));
+    lblFase_->setBuddy(barra_);
+
     auto* disposicion = new QVBoxLayout(this);
     disposicion->setContentsMargins(32, 20, 32, 20);
     disposicion->setSpacing(12);
     disposicion->addWidget(lblProcesando_);
     disposicion->addWidget(lblEspere_);
-    setFixedSize(sizeHint().expandedTo(QSize(300, 120)));
+    disposicion->addWidget(lblFase_);
+    disposicion->addWidget(barra_);
+    // Room for the phase and the bar from the start: the window does not
+    // jump when a long operation begins to report.
+    setFixedSize(sizeHint().expandedTo(QSize(420, 120)));
+    lblFase_->hide();
+    barra_->hide();
+}
+
+void TfrmInfo_Proceso::progreso(const QString& fase, int hechos, int total) {
+    lblFase_->setText(fase);
+    barra_->setRange(0, total);
+    barra_->setValue(total > 0 ? hechos : 0);
+    barra_->setFormat(total > 0 ? QStringLiteral("%1 de %2").arg(hechos).arg(total) : QString());
+    lblFase_->show();
+    barra_->show();
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TfrmInfo_Proceso::muestra() {
+    lblFase_->hide();
+    barra_->hide();
     show();
     // Placed once shown, when the size of the window's frame is known.
     centra();

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLabel;
+class QProgressBar;
 
 class TfrmInfo_Proceso : public QDialog {
     Q_OBJECT
@@ -20,9 +21,15 @@ public:
     // operation that follows keeps the event loop from running.
     void muestra();
     void oculta();
+    // A long operation says its phase and how far it is (`total` 0: not
+    // counted, the bar only shows that it goes on). The window grows a line
+    // and a progress bar, and paints them at once.
+    void progreso(const QString& fase, int hechos, int total);
 
     QLabel* etiquetaProcesando() const { return lblProcesando_; }
     QLabel* etiquetaEspere() const { return lblEspere_; }
+    QLabel* etiquetaFase() const { return lblFase_; }
+    QProgressBar* barraProgreso() const { return barra_; }
 
     void reject() override {}
 
@@ -31,4 +38,6 @@ private:
 
     QLabel* lblProcesando_;
     QLabel* lblEspere_;
+    QLabel* lblFase_;
+    QProgressBar* barra_;
 };

@@ -42,7 +42,14 @@ public:
         esperaVisible = false;
     }
 
+    // The phases a long operation reported, each once in its order.
+    void progresoEspera(const QString& fase, int, int) override {
+        if (fases.isEmpty() || fases.last() != fase)
+            fases.append(fase);
+    }
+
     QStringList mensajes;
+    QStringList fases;
     QList<Pregunta> preguntas;
     QQueue<int> respuestas;
     int vecesMostrada = 0;

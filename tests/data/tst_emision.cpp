@@ -12,6 +12,7 @@
 #include "Importes.h"
 #include "InformesEmision.h"
 #include "InstalacionPrueba.h"
+#include "InvarianteEmision.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -59,22 +60,8 @@ QString baseDe(const tChequePrueba& c) {
     return baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
 }
 
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
-
 QStringList ficheros(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::Files, QDir::Name);
-}
-
-// Runs a standard tool; its output, or "<error>" when it fails.
-QString ejecuta(const QString& programa, const QStringList& argumentos) {
-    QProcess p;
-    p.start(programa, argumentos);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return QStringLiteral("<error>");
-    return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
 // A disk that fills up: the file of that name cannot grow past `limite`
@@ -176,15 +163,6 @@ struct InstalacionEmision : InstalacionPrueba {
 class TstEmision : public QObject {
     Q_OBJECT
 
-    // Names in the archive, after the tool has tested every entry.
-    static QStringList contenidoZip(const QString& zip) {
-        if (ejecuta("unzip", {"-tqq", zip}) == "<error>")
-            return {"<archivo dañado>"};
-        QStringList nombres = ejecuta("unzip", {"-Z1", zip}).split('\n', Qt::SkipEmptyParts);
-        nombres.sort();
-        return nombres;
-    }
-
 #ifdef Q_OS_UNIX
     // Runs `accion` in a child process that ends abruptly (no destructor, no
     // rollback, nothing flushed) at the checkpoint: the k-th cheque, or any
@@ -211,89 +189,24 @@ class TstEmision : public QObject {
     }
 #endif
 
-    // One bank file as the bank reads it: its cheque numbers, and whether its
-    // header, records and totals record agree.
-    struct tFicheroBanco {
-        QStringList numeros;
-        qint64 centimos = 0;
-        bool correcto = false;
-    };
-    static tFicheroBanco leeFicheroBanco(const QString& ruta) {
-        tFicheroBanco f;
-        QList<QByteArray> lineas = bytesDe(ruta).split('\n');
-        if (lineas.size() < 3 || !lineas.takeLast().isEmpty())
-            return f;
-        const QByteArray totales = lineas.takeLast();
-        if (!lineas.takeFirst().startsWith("1056") || !totales.startsWith("4056"))
-            return f;
-        for (const QByteArray& r : lineas) {
-            if (!r.startsWith("2056") || r.size() != 151)
-                return f;
-            f.numeros << QString::fromLatin1(r.mid(26, 7) + '-' + r.mid(33, 1));
-            f.centimos += r.mid(63, 13).toLongLong();
-        }
-        f.correcto = totales.mid(26, 15).toLongLong() == f.centimos &&
-                     totales.mid(41, 10).toInt() == lineas.size() &&
-                     totales.mid(51, 10).toInt() == lineas.size() + 2;
-        return f;
-    }
-
     // Every correct cheque is in exactly one of the remittance or the
-    // history; every history cheque is in exactly one bank file, once, the
-    // one its row names; every bank file has its header, records and totals,
-    // and its report, letter, history row and archive agree with it.
+    // history, and the files of every emission agree with the history; the
+    // images of each cheque are in the history folder exactly when it was
+    // emitted.
     static void compruebaInvariante(InstalacionEmision& p, const QStringList& correctos) {
         QStringList remesa = p.numerosRemesa();
         remesa.removeOne("0000000-0");
         QStringList todos = remesa + p.numerosHistorico();
         todos.sort();
         QCOMPARE(todos, correctos);
-
-        const auto historico = filasDe(p.dm->rutaHistoricoCheques(),
-                                       "SELECT Numero, Nombre_Cons, imp FROM historicoCheques");
-        QStringList presentados;
-        for (const QString& nombre :
-             QDir(p.inst.dirs.Dir_Cons).entryList({"CONS.*"}, QDir::Files, QDir::Name)) {
-            if (nombre.endsWith(".zip"))
-                continue;
-            const tFicheroBanco f = leeFicheroBanco(p.cons(nombre));
-            QVERIFY2(f.correcto, qPrintable(nombre));
-            QStringList propios;
-            for (const QStringList& h : historico)
-                if (h[1] == nombre)
-                    propios << h[0];
-            QStringList enFichero = f.numeros;
-            propios.sort();
-            enFichero.sort();
-            QCOMPARE(enFichero, propios);
-            presentados += f.numeros;
-
-            const QString numero = nombre.mid(5);
-            const QByteArray informe = bytesDe(p.cons("INFORES." + numero));
-            for (const QString& n : f.numeros)
-                QVERIFY2(informe.contains(n.toLatin1()), qPrintable(n));
-            QString total = QString::number(f.centimos);
-            QVERIFY(centimosAImporte(total));
-            const QByteArray enInforme = importeInforme(total).toLatin1();
-            QVERIFY2(informe.contains(enInforme), enInforme.constData());
-            QVERIFY2(bytesDe(p.cons("INFO." + numero)).contains(enInforme), qPrintable(nombre));
-            QCOMPARE(filasDe(p.dm->rutaHistorico(),
-                             "SELECT Numero_Talones, Importe FROM historico WHERE Nombre_Cons = ?",
-                             {nombre}),
-                     (QList<QStringList>{{QString::number(f.numeros.size()), total}}));
-            const QString zip = p.cons(nombre + ".zip");
-            QCOMPARE(ejecuta("unzip", {"-p", zip, "CONS" + numero + ".txt"}).toLatin1(),
-                     bytesDe(p.cons(nombre)));
-            QStringList frontales;
-            for (const tChequePrueba& c : {chequeA, pagareB})
-                if (f.numeros.contains(c.numero))
-                    frontales << "F" + baseDe(c) + ".tif";
-            QCOMPARE(contenidoZip(zip), QStringList{"CONS" + numero + ".txt"} + frontales);
-        }
-        presentados.sort();
-        QCOMPARE(presentados, p.numerosHistorico());
-        QVERIFY(!QFile::exists(p.cons("EmisionEnCurso.txt")));
-        QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
+        compruebaFicherosEmitidos(p.inst, p.dm->rutaHistoricoCheques(), p.dm->rutaHistorico(),
+                                  [](const QStringList& numeros) {
+                                      QStringList frontales;
+                                      for (const tChequePrueba& c : {chequeA, pagareB})
+                                          if (numeros.contains(c.numero))
+                                              frontales << "F" + baseDe(c) + ".tif";
+                                      return frontales;
+                                  });
         for (const tChequePrueba& c : {chequeA, pagareB}) {
             const bool emitido = p.numerosHistorico().contains(c.numero);
             for (const QString& f : ficherosImagen("", baseDe(c))) {
@@ -375,8 +288,8 @@ private slots:
         const QString zip = p.cons("CONS.0001.zip");
         QCOMPARE(contenidoZip(zip), (QStringList{"CONS0001.txt", "F" + baseDe(chequeA) + ".tif",
                                                  "F" + baseDe(pagareB) + ".tif"}));
-        QCOMPARE(ejecuta("zipinfo", {zip}).count(" def"), 3); // Deflate, every entry
-        QCOMPARE(ejecuta("unzip", {"-p", zip, "CONS0001.txt"}).toLatin1(),
+        QCOMPARE(ejecutaHerramienta("zipinfo", {zip}).count(" def"), 3); // Deflate, every entry
+        QCOMPARE(ejecutaHerramienta("unzip", {"-p", zip, "CONS0001.txt"}).toLatin1(),
                  bytesDe(p.cons("CONS.0001")));
         QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
 
@@ -384,6 +297,9 @@ private slots:
         QCOMPARE(p.estado.OrdenanteActual.Nif_Sufijo, QStringLiteral("B12345678 "));
         QCOMPARE(p.iu.vecesMostrada, 1);
         QVERIFY(!p.iu.esperaVisible);
+        QCOMPARE(p.iu.fases, (QStringList{"Pasando los cheques al histórico",
+                                          "Escribiendo el fichero para el banco y los informes",
+                                          "Comprimiendo las imágenes", "Archivando las imágenes"}));
         QCOMPARE(p.iu.mensajes, QStringList());
     }
 
@@ -402,8 +318,9 @@ private slots:
                  (QStringList{"CONS0001.txt", "F" + baseDe(chequeA) + ".tif"}));
         QCOMPARE(contenidoZip(p.cons("CONS.0002.zip")),
                  (QStringList{"CONS0002.txt", "F" + baseDe(pagareB) + ".tif"}));
-        QCOMPARE(ejecuta("unzip", {"-p", p.cons("CONS.0002.zip"), "CONS0002.txt"}).toLatin1(),
-                 bytesDe(p.cons("CONS.0002")));
+        QCOMPARE(
+            ejecutaHerramienta("unzip", {"-p", p.cons("CONS.0002.zip"), "CONS0002.txt"}).toLatin1(),
+            bytesDe(p.cons("CONS.0002")));
         QCOMPARE(
             filasDe(p.dm->rutaHistoricoCheques(),
                     "SELECT Pk_HistoricoRecibos, Numero, Nombre_Cons FROM historicoCheques"),

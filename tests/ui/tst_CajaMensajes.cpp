@@ -9,6 +9,8 @@
 #include "InterfazUsuarioQt.h"
 #include "TfrmInfo_Proceso.h"
 
+#include <QProgressBar>
+
 #include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -58,6 +60,7 @@ private slots:
     void ventanaEsperaSePintaEnSeguida();
     void ventanaEsperaCentradaEnLaPrincipal();
     void ventanaEsperaOcultaAunqueFalle();
+    void ventanaEsperaMuestraElProgreso();
     void interfazFalsaGuionizada();
 };
 
@@ -207,6 +210,35 @@ void tst_CajaMensajes::ventanaEsperaOcultaAunqueFalle() {
     }
     QVERIFY(visibleDentro);
     QVERIFY(!espera.isVisible());
+}
+
+// A long operation's phase and count show at once under the wait text; the
+// next operation starts without them.
+void tst_CajaMensajes::ventanaEsperaMuestraElProgreso() {
+    TfrmInfo_Proceso espera;
+    InterfazUsuarioQt iu(estado, nullptr, espera);
+    ContadorPintado barra;
+    espera.barraProgreso()->installEventFilter(&barra);
+    iu.lanzaVentanaEsperar();
+    QVERIFY(!espera.barraProgreso()->isVisible());
+
+    iu.progresoEspera(QStringLiteral("Pasando los cheques al histórico"), 250, 1000);
+    QVERIFY(barra.veces > 0);
+    QCOMPARE(espera.etiquetaFase()->text(), QStringLiteral("Pasando los cheques al histórico"));
+    QCOMPARE(espera.barraProgreso()->value(), 250);
+    QCOMPARE(espera.barraProgreso()->maximum(), 1000);
+    QCOMPARE(espera.barraProgreso()->text(), QStringLiteral("250 de 1000"));
+    QCOMPARE(espera.barraProgreso()->accessibleName(), QStringLiteral("Progreso"));
+    const QSize tamano = espera.size();
+    iu.progresoEspera(QStringLiteral("Comprimiendo las imágenes"), 0, 0);
+    QCOMPARE(espera.barraProgreso()->maximum(), 0); // goes on, not counted
+    QCOMPARE(espera.size(), tamano);
+
+    iu.CierraVentanaEsperar();
+    iu.lanzaVentanaEsperar();
+    QVERIFY(!espera.barraProgreso()->isVisible());
+    QVERIFY(!espera.etiquetaFase()->isVisible());
+    iu.CierraVentanaEsperar();
 }
 
 void tst_CajaMensajes::interfazFalsaGuionizada() {
