@@ -25,12 +25,26 @@ void escribeEmisionEnCurso(const QString& ruta, const tEmisionEnCurso& e) {
                               .arg(claveFichero, e.fichero, claveNumero, e.numero,
                                    claveHistoricoCheques, QString::number(e.claveHistoricoCheques),
                                    claveHistorico, QString::number(e.claveHistorico));
+    const auto falla = [&](const QString& motivo) {
+        QFile::remove(ruta);
+        return TErrorOperacion(QStringLiteral("La emisión no ha empezado: no se pudo escribir el "
+                                              "registro de la emisión en curso %1: %2")
+                                   .arg(ruta, motivo));
+    };
     // Written aside and renamed into place: the record is whole or absent.
     QSaveFile f(ruta);
     if (!f.open(QIODevice::WriteOnly) || f.write(texto.toUtf8()) < 0 || !f.commit())
-        throw TErrorOperacion(
-            QStringLiteral("No se pudo escribir el registro de la emisión en curso %1: %2")
-                .arg(ruta, f.errorString()));
+        throw falla(f.errorString());
+    // A full disk can let the rename succeed with a record cut short: it is
+    // read back, and one that does not read as written does not count.
+    bool legible = false;
+    try {
+        const std::optional<tEmisionEnCurso> leido = leeEmisionEnCurso(ruta);
+        legible = leido && leido->fichero == e.fichero && leido->numero == e.numero;
+    } catch (const TErrorOperacion&) {
+    }
+    if (!legible)
+        throw falla(QStringLiteral("no se lee lo escrito (¿disco lleno?)"));
 }
 
 std::optional<tEmisionEnCurso> leeEmisionEnCurso(const QString& ruta) {

@@ -28,6 +28,10 @@ const QString Completada =
 const QString SinCheques =
     QStringLiteral("La emisión %1 se interrumpió antes de emitir ningún cheque: no se ha "
                    "generado ningún fichero y todos sus cheques siguen en la remesa.");
+const QString Ilegible = QStringLiteral(
+    "El registro de una emisión interrumpida no se puede leer y se ha guardado como %1. "
+    "Compruebe en el histórico y en la carpeta de remesas emitidas que la última emisión está "
+    "completa, y consulte con el soporte técnico si no lo está.");
 const QString NoCompletada = QStringLiteral("No se pudo completar la emisión interrumpida %1: %2");
 } // namespace Mensaje
 
@@ -111,7 +115,18 @@ bool TdmBBDD::completaEmisionInterrumpida() {
 bool TdmBBDD::completaEmisionConBloqueo() {
     const tDirectorios& d = inst_.dirs;
     const QString rutaEnCurso = rutaEmisionEnCurso(d);
-    const std::optional<tEmisionEnCurso> en = leeEmisionEnCurso(rutaEnCurso);
+    std::optional<tEmisionEnCurso> en;
+    try {
+        en = leeEmisionEnCurso(rutaEnCurso);
+    } catch (const TErrorOperacion&) {
+        // Said once, then kept aside for support: an unreadable record must
+        // not stop every emission that follows.
+        const QString aparte = rutaEnCurso + QStringLiteral(".ilegible");
+        QFile::remove(aparte);
+        QFile::rename(rutaEnCurso, aparte);
+        iu_.muestraMensaje(Mensaje::Ilegible.arg(QDir::toNativeSeparators(aparte)));
+        return false;
+    }
     if (!en)
         return false;
     const auto falla = [&](const QString& motivo) {

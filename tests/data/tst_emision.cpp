@@ -675,6 +675,46 @@ private slots:
         QVERIFY(p.emite());
         QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
     }
+
+    // A record of an emission in progress that cannot be read (a full disk
+    // left it empty) is reported once and put aside; it never blocks the
+    // emissions that follow.
+    void registroIlegibleNoBloquea() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        QFile vacio(p.cons("EmisionEnCurso.txt"));
+        QVERIFY(vacio.open(QIODevice::WriteOnly));
+        vacio.close();
+        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].contains("EmisionEnCurso.txt.ilegible"),
+                 qPrintable(p.iu.mensajes[0]));
+        QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
+        QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    // Another program holds the remittance's table past the engine's wait:
+    // the emission changes nothing, leaves no file, and a retry works.
+    void tablaDeLaRemesaOcupada() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        {
+            motor::Conexion otro(p.dm->rutaTalonesActual());
+            QCOMPARE(motor::ejecutaSql(otro, "BEGIN IMMEDIATE"), QString());
+            QString error;
+            try {
+                p.emite();
+            } catch (const TErrorOperacion& e) {
+                error = e.texto();
+            }
+            QVERIFY2(error.contains("está en uso por otro programa"), qPrintable(error));
+            QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
+            QCOMPARE(p.numerosRemesa(), QStringList{chequeA.numero});
+        }
+        QVERIFY(p.emite());
+        QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstEmision)
