@@ -6,7 +6,7 @@ PAQUETES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-image-formats-plugins
   qt6-translations-l10n
-  libgl-dev libzip-dev zlib1g-dev libsimpleini-dev libtiff-dev fonts-dejavu-core
+  libgl-dev libzip-dev zlib1g-dev libtiff-dev fonts-dejavu-core
   libsqlite3-dev unzip poppler-utils
 )
 

@@ -1,6 +1,7 @@
 #include "SecuenciaInicio.h"
 
 #include "Cadenas.h"
+#include "ConfiguracionEscaner.h"
 #include "ErrorOperacion.h"
 #include "TdmBBDD.h"
 
@@ -8,7 +9,8 @@
 
 bool TSecuenciaInicio::ejecuta() {
     if (!dm_.creaCarpetasTrabajo()) {
-        iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios);
+        iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios + QStringLiteral("\n\n") +
+                           dm_.problemaCarpetasTrabajo());
         return false;
     }
     // Damaged tables are reported before anything uses them; the tables that
@@ -26,6 +28,8 @@ bool TSecuenciaInicio::ejecuta() {
         iu_.muestraMensaje(e.texto());
     }
     const tInstalacion& inst = dm_.instalacion();
+    if (const QString aviso = avisoConfiguracionIlegible(inst); !aviso.isEmpty())
+        iu_.muestraMensaje(aviso);
     dm_.muestraPantallaConfiguracion = !QFileInfo::exists(inst.ficheros.ficheroConfiguracion);
     if (dm_.muestraPantallaConfiguracion) {
         if (abreConfiguracionPrimeraVez)

@@ -31,3 +31,14 @@ bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner
         perfil.fijaEntero(SeccionTiempos, ClaveSafe, tEscaner().tiempoSAFE);
     return perfil.guarda(error);
 }
+
+QString avisoConfiguracionIlegible(const tInstalacion& instalacion) {
+    const TFicheroPerfil perfil(instalacion.ficheros.ficheroConfiguracion);
+    if (perfil.problema().isEmpty())
+        return {};
+    return perfil.problema() +
+           QStringLiteral("\n\nMientras tanto el programa usa los valores por omisión (sin lector "
+                          "de cheques y sin los datos del banco) y no modifica el fichero. "
+                          "Corríjalo, o guarde la configuración en Mantenimiento > "
+                          "\"Configuración de escáner\" para sustituirlo por uno nuevo.");
+}

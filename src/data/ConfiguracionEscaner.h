@@ -29,6 +29,11 @@ inline constexpr int SafeMaximo = 60;
 // cut to its 70 characters.
 tEscaner leeConfiguracionEscaner(const tInstalacion& instalacion);
 
+// Empty when config.ini reads as a profile file or is missing; otherwise the
+// message for the operator at start: the file, why it cannot be read, and
+// that it is left as it is until the scanner configuration is saved.
+QString avisoConfiguracionIlegible(const tInstalacion& instalacion);
+
 // Writes Tipo, Impresion, Fecha and Texto, and with `conSafe` also Safe = 5,
 // keeping every other section, key and comment of the file. On failure answers
 // false with the reason, naming the file, in `error`; the old file stays whole.

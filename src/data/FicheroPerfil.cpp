@@ -1,90 +1,255 @@
 #include "FicheroPerfil.h"
 
-#include "ErrorOperacion.h"
-#include "FicherosTexto.h"
+#include "EscrituraSegura.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QList>
 #include <QStringDecoder>
-#include <QStringList>
-
-// Byte strings only: the text is decoded and encoded here, with Qt.
-#define SI_NO_CONVERSION
-#include <SimpleIni.h>
+#include <QStringEncoder>
 
 namespace {
 
-enum class Codificacion { Utf8, Utf8ConMarca, Windows1252 };
+enum class Codificacion { Utf8, Utf8ConMarca, Utf16LE, Utf16BE, Windows1252 };
 
 const QByteArray MarcaUtf8("\xEF\xBB\xBF");
+const QByteArray MarcaUtf16LE("\xFF\xFE");
+const QByteArray MarcaUtf16BE("\xFE\xFF");
 
-bool esComentario(const QString& linea) {
-    return linea.startsWith(u';') || linea.startsWith(u'#');
+QByteArray marca(Codificacion c) {
+    switch (c) {
+    case Codificacion::Utf8ConMarca:
+        return MarcaUtf8;
+    case Codificacion::Utf16LE:
+        return MarcaUtf16LE;
+    case Codificacion::Utf16BE:
+        return MarcaUtf16BE;
+    default:
+        return {};
+    }
 }
 
-// The comment lines after the last section or key of the file. The profile
-// library ties a comment to the entry that follows it, so these would be
-// lost; they are put back at the end when the file is written.
-QStringList comentariosFinales(const QString& texto) {
-    QStringList finales;
-    for (const QString& bruta : texto.split(u'\n')) {
-        const QString linea = bruta.trimmed();
-        if (esComentario(linea))
-            finales << linea;
-        else if (linea.startsWith(u'[') || linea.contains(u'='))
-            finales.clear();
+// The text of the bytes that follow the mark, or nullopt when they are not
+// text in that encoding: they must decode without error and encode back to
+// the same bytes, so that writing the file back never changes a byte that
+// was not meant to change.
+std::optional<QString> decodifica(Codificacion c, QByteArrayView bytes) {
+    // The mark is taken off before: a second one is text of the file.
+    const auto flags =
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    QStringDecoder decodificador;
+    QStringEncoder codificador;
+    switch (c) {
+    case Codificacion::Utf8:
+    case Codificacion::Utf8ConMarca:
+        decodificador = QStringDecoder(QStringConverter::Utf8, flags);
+        codificador = QStringEncoder(QStringConverter::Utf8, flags);
+        break;
+    case Codificacion::Utf16LE:
+        decodificador = QStringDecoder(QStringConverter::Utf16LE, flags);
+        codificador = QStringEncoder(QStringConverter::Utf16LE, flags);
+        break;
+    case Codificacion::Utf16BE:
+        decodificador = QStringDecoder(QStringConverter::Utf16BE, flags);
+        codificador = QStringEncoder(QStringConverter::Utf16BE, flags);
+        break;
+    case Codificacion::Windows1252:
+        decodificador = QStringDecoder("windows-1252", flags);
+        codificador = QStringEncoder("windows-1252", flags);
+        break;
     }
-    return finales;
+    if (!decodificador.isValid() || !codificador.isValid())
+        return std::nullopt;
+    QString texto = decodificador.decode(bytes);
+    if (decodificador.hasError())
+        return std::nullopt;
+    const QByteArray vuelta = codificador.encode(texto);
+    if (codificador.hasError() || vuelta != bytes)
+        return std::nullopt;
+    return texto;
+}
+
+struct tTextoFichero {
+    Codificacion codificacion = Codificacion::Utf8;
+    QString texto;
+    QString problema; // why the bytes are no text; empty when they are
+};
+
+// The encoding by the file's mark; without one, UTF-8 when the bytes are
+// valid UTF-8 and Windows-1252 otherwise.
+tTextoFichero leeTexto(const QByteArray& bytes) {
+    tTextoFichero t;
+    const struct {
+        Codificacion codificacion;
+        const char* nombre;
+    } marcadas[] = {{Codificacion::Utf8ConMarca, "UTF-8"},
+                    {Codificacion::Utf16LE, "UTF-16"},
+                    {Codificacion::Utf16BE, "UTF-16"}};
+    for (const auto& m : marcadas) {
+        if (!bytes.startsWith(marca(m.codificacion)))
+            continue;
+        t.codificacion = m.codificacion;
+        const auto texto =
+            decodifica(m.codificacion, QByteArrayView(bytes).sliced(marca(m.codificacion).size()));
+        if (texto)
+            t.texto = *texto;
+        else
+            t.problema = QStringLiteral("empieza con la marca de %1 y no es texto %1 válido")
+                             .arg(QLatin1String(m.nombre));
+        return t;
+    }
+    if (const auto texto = decodifica(Codificacion::Utf8, bytes)) {
+        t.texto = *texto;
+        return t;
+    }
+    t.codificacion = Codificacion::Windows1252;
+    if (const auto texto = decodifica(Codificacion::Windows1252, bytes))
+        t.texto = *texto;
+    else
+        t.problema = QStringLiteral("no es texto en UTF-8 ni en Windows-1252");
+    return t;
+}
+
+QByteArray codifica(Codificacion c, const QString& texto) {
+    const auto flags = QStringConverter::Flag::Stateless;
+    switch (c) {
+    case Codificacion::Utf8:
+    case Codificacion::Utf8ConMarca:
+        return marca(c) + QStringEncoder(QStringConverter::Utf8, flags).encode(texto);
+    case Codificacion::Utf16LE:
+        return marca(c) + QStringEncoder(QStringConverter::Utf16LE, flags).encode(texto);
+    case Codificacion::Utf16BE:
+        return marca(c) + QStringEncoder(QStringConverter::Utf16BE, flags).encode(texto);
+    case Codificacion::Windows1252:
+        return QStringEncoder("windows-1252", flags).encode(texto);
+    }
+    return {};
+}
+
+enum class TipoLinea { Blanca, Comentario, Seccion, Clave, Otra };
+
+struct tLinea {
+    QString texto; // as read, or as written for a key set
+    TipoLinea tipo = TipoLinea::Otra;
+    QString nombre; // of the section or key
+    QString valor;  // of the key, trimmed and without its quotes
+};
+
+tLinea analizaLinea(const QString& texto) {
+    tLinea l;
+    l.texto = texto;
+    const QString t = texto.trimmed();
+    if (t.isEmpty()) {
+        l.tipo = TipoLinea::Blanca;
+    } else if (t.startsWith(u';') || t.startsWith(u'#')) {
+        l.tipo = TipoLinea::Comentario;
+    } else if (t.startsWith(u'[') && t.contains(u']')) {
+        l.tipo = TipoLinea::Seccion;
+        l.nombre = t.mid(1, t.indexOf(u']') - 1).trimmed();
+    } else if (const qsizetype igual = t.indexOf(u'='); igual > 0) {
+        l.tipo = TipoLinea::Clave;
+        l.nombre = t.left(igual).trimmed();
+        l.valor = t.mid(igual + 1).trimmed();
+        if (l.valor.size() >= 2 && l.valor.startsWith(u'"') && l.valor.endsWith(u'"'))
+            l.valor = l.valor.mid(1, l.valor.size() - 2);
+    }
+    return l;
+}
+
+QList<tLinea> analizaTexto(const QString& texto) {
+    QString unificado = texto;
+    unificado.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QList<tLinea> lineas;
+    if (unificado.isEmpty())
+        return lineas;
+    // A line end ends a line: none follows the last one.
+    if (unificado.endsWith(u'\n'))
+        unificado.chop(1);
+    for (const QString& linea : unificado.split(u'\n'))
+        lineas << analizaLinea(linea);
+    return lineas;
+}
+
+bool mismoNombre(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool partiriaLinea(const QString& texto) {
+    return texto.contains(u'\r') || texto.contains(u'\n') || texto.contains(QChar(0));
+}
+
+// The value as its line holds it: between quotes when reading would
+// otherwise trim it or take off quotes of its own.
+QString valorEscrito(const QString& valor) {
+    const bool entreComillas = valor.size() >= 2 && valor.startsWith(u'"') && valor.endsWith(u'"');
+    return valor.trimmed() != valor || entreComillas ? u'"' + valor + u'"' : valor;
+}
+
+// Why the file cannot hold this section, key and value; empty when it can.
+QString rechazo(const QString& seccion, const QString& clave, const QString& valor) {
+    const bool seccionValida = !seccion.isEmpty() && seccion.trimmed() == seccion &&
+                               !seccion.contains(u']') && !partiriaLinea(seccion);
+    const bool claveValida = !clave.isEmpty() && clave.trimmed() == clave &&
+                             !clave.contains(u'=') && !clave.startsWith(u';') &&
+                             !clave.startsWith(u'#') && !clave.startsWith(u'[') &&
+                             !partiriaLinea(clave);
+    if (!seccionValida || !claveValida)
+        return QStringLiteral("la sección [%1] o la clave %2 no es un nombre válido")
+            .arg(seccion, clave);
+    if (partiriaLinea(valor))
+        return QStringLiteral("el valor de %1 en la sección [%2] tiene un salto de línea o un "
+                              "carácter nulo, que el fichero no puede guardar")
+            .arg(clave, seccion);
+    return {};
 }
 
 } // namespace
 
 struct TFicheroPerfil::Datos {
-    // Case-insensitive names; duplicate keys kept so that the first one
-    // counts on reading, as Windows reads them.
-    CSimpleIniA ini{false, true, false};
+    QList<tLinea> lineas;
     Codificacion codificacion = Codificacion::Utf8;
-    QStringList comentariosFinales;
+    QString problema;
+    QString rechazo; // the first value refused by fija()
 };
 
 TFicheroPerfil::TFicheroPerfil(const QString& ruta) : ruta_(ruta), d_(std::make_unique<Datos>()) {
-    d_->ini.SetQuotes(true);
-    d_->ini.SetSpaces(false);
     QFile f(ruta_);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.exists())
         return;
-    QByteArray bytes = f.readAll();
-    QString texto;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    texto = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (bytes.startsWith(MarcaUtf8)) {
-            d_->codificacion = Codificacion::Utf8ConMarca;
-            texto = texto.mid(1);
-        }
-    } else {
-        QStringDecoder cp1252("windows-1252");
-        if (cp1252.isValid()) {
-            texto = cp1252.decode(bytes);
-            d_->codificacion = Codificacion::Windows1252;
-        }
+    const QString nombre = QDir::toNativeSeparators(ruta_);
+    if (!f.open(QIODevice::ReadOnly)) {
+        d_->problema =
+            QStringLiteral("El fichero %1 no se puede leer (%2).").arg(nombre, f.errorString());
+        return;
     }
-    // A NUL byte would end the library's reading of a line: such a file is
-    // garbage anyway, and a blank keeps the rest readable.
-    texto.replace(QChar(0), u' ');
-    d_->comentariosFinales = comentariosFinales(texto);
-    const QByteArray datos = texto.toUtf8();
-    if (d_->ini.LoadData(datos.constData(), static_cast<size_t>(datos.size())) < 0)
-        d_->ini.Reset();
+    const tTextoFichero leido = leeTexto(f.readAll());
+    QString problema = leido.problema;
+    // UTF-16 without its mark, or no text at all.
+    if (problema.isEmpty() && leido.texto.contains(QChar(0)))
+        problema = QStringLiteral("tiene caracteres nulos: no es un fichero de texto");
+    if (!problema.isEmpty()) {
+        d_->problema = QStringLiteral("El fichero %1 no se puede leer: %2.").arg(nombre, problema);
+        return;
+    }
+    d_->codificacion = leido.codificacion;
+    d_->lineas = analizaTexto(leido.texto);
 }
 
 TFicheroPerfil::~TFicheroPerfil() = default;
 
+const QString& TFicheroPerfil::problema() const {
+    return d_->problema;
+}
+
 std::optional<QString> TFicheroPerfil::valor(const QString& seccion, const QString& clave) const {
-    const char* v = d_->ini.GetValue(seccion.toUtf8().constData(), clave.toUtf8().constData());
-    if (!v)
-        return std::nullopt;
-    return QString::fromUtf8(v);
+    bool enSeccion = false;
+    for (const tLinea& l : d_->lineas) {
+        if (l.tipo == TipoLinea::Seccion)
+            enSeccion = mismoNombre(l.nombre, seccion);
+        else if (enSeccion && l.tipo == TipoLinea::Clave && mismoNombre(l.nombre, clave))
+            return l.valor;
+    }
+    return std::nullopt;
 }
 
 QString TFicheroPerfil::texto(const QString& seccion, const QString& clave,
@@ -117,10 +282,49 @@ bool TFicheroPerfil::booleano(const QString& seccion, const QString& clave, bool
 }
 
 void TFicheroPerfil::fija(const QString& seccion, const QString& clave, const QString& valor) {
-    // Replacing drops every duplicate of the key and writes it with the
-    // caller's spelling.
-    d_->ini.SetValue(seccion.toUtf8().constData(), clave.toUtf8().constData(),
-                     valor.toUtf8().constData(), nullptr, true);
+    if (const QString r = rechazo(seccion, clave, valor); !r.isEmpty()) {
+        if (d_->rechazo.isEmpty())
+            d_->rechazo = r;
+        return;
+    }
+    const tLinea nueva = analizaLinea(clave + u'=' + valorEscrito(valor));
+    QList<tLinea>& lineas = d_->lineas;
+    // The key's first line takes the new value (with the caller's spelling)
+    // and its repetitions go; without one, the key goes after the last entry
+    // of the section's first appearance.
+    qsizetype reemplazada = -1;
+    qsizetype hueco = -1;
+    int apariciones = 0;
+    bool enSeccion = false;
+    for (qsizetype i = 0; i < lineas.size();) {
+        const tLinea& l = lineas[i];
+        if (l.tipo == TipoLinea::Seccion) {
+            enSeccion = mismoNombre(l.nombre, seccion);
+            if (enSeccion && ++apariciones == 1)
+                hueco = i + 1;
+        } else if (enSeccion && apariciones == 1 &&
+                   (l.tipo == TipoLinea::Clave || l.tipo == TipoLinea::Otra)) {
+            hueco = i + 1;
+        }
+        if (enSeccion && l.tipo == TipoLinea::Clave && mismoNombre(l.nombre, clave)) {
+            if (reemplazada >= 0) {
+                lineas.removeAt(i);
+                continue;
+            }
+            lineas[i] = nueva;
+            reemplazada = i;
+        }
+        ++i;
+    }
+    if (reemplazada >= 0)
+        return;
+    if (hueco >= 0) {
+        lineas.insert(hueco, nueva);
+        return;
+    }
+    if (!lineas.isEmpty() && lineas.last().tipo != TipoLinea::Blanca)
+        lineas << analizaLinea(QString());
+    lineas << analizaLinea(u'[' + seccion + u']') << nueva;
 }
 
 void TFicheroPerfil::fijaEntero(const QString& seccion, const QString& clave, int valor) {
@@ -132,46 +336,32 @@ void TFicheroPerfil::fijaBooleano(const QString& seccion, const QString& clave, 
 }
 
 bool TFicheroPerfil::guarda(QString& error) const {
-    std::string salida;
-    if (d_->ini.Save(salida) < 0) {
-        error = QStringLiteral("No se pudo preparar el fichero %1.").arg(ruta_);
+    const QString nombre = QDir::toNativeSeparators(ruta_);
+    const auto falla = [&](const QString& motivo) {
+        error = QStringLiteral("No se pudo guardar el fichero %1: %2.").arg(nombre, motivo);
         return false;
-    }
-    QString texto = QString::fromUtf8(salida.data(), static_cast<qsizetype>(salida.size()));
-    for (const QString& comentario : d_->comentariosFinales)
-        texto += comentario + u'\n';
-    texto.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    };
+    if (!d_->rechazo.isEmpty())
+        return falla(d_->rechazo);
+    QString texto;
+    for (const tLinea& l : d_->lineas)
+        texto += l.texto + QStringLiteral("\r\n");
 
-    QByteArray bytes;
-    switch (d_->codificacion) {
-    case Codificacion::Utf8ConMarca:
-        bytes = MarcaUtf8 + texto.toUtf8();
-        break;
-    case Codificacion::Windows1252:
-        try {
-            bytes = textoCp1252(texto);
-        } catch (const TErrorOperacion& e) {
-            error = QStringLiteral("No se pudo guardar el fichero %1: %2").arg(ruta_, e.texto());
-            return false;
-        }
-        break;
-    case Codificacion::Utf8:
-        bytes = texto.toUtf8();
-        break;
+    // Whatever is written must read back as this same text.
+    Codificacion codificacion = d_->codificacion;
+    QByteArray bytes = codifica(codificacion, texto);
+    tTextoFichero relectura = leeTexto(bytes);
+    if (relectura.texto != texto && codificacion == Codificacion::Windows1252 &&
+        decodifica(Codificacion::Windows1252, bytes) == texto) {
+        // Windows-1252 bytes that are also UTF-8 of another text.
+        codificacion = Codificacion::Utf8;
+        bytes = codifica(codificacion, texto);
+        relectura = leeTexto(bytes);
     }
+    if (!relectura.problema.isEmpty() || relectura.texto != texto)
+        return falla(QStringLiteral("tiene caracteres que su codificación no puede guardar"));
 
-    QSaveFile f(ruta_);
-    QString paso = QStringLiteral("no se pudo crear");
-    if (f.open(QIODevice::WriteOnly)) {
-        paso = QStringLiteral("no se pudo escribir");
-        if (f.write(bytes) == bytes.size()) {
-            paso = QStringLiteral("no se pudo sustituir el fichero anterior");
-            if (f.commit())
-                return true;
-        }
-    }
-    // The system's own words follow, for support.
-    error = QStringLiteral("No se pudo guardar el fichero %1: %2 (%3).")
-                .arg(ruta_, paso, f.errorString());
-    return false;
+    if (const auto motivo = escribeFicheroEntero(ruta_, bytes))
+        return falla(*motivo);
+    return true;
 }

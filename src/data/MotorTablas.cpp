@@ -33,12 +33,17 @@ QString nombresTablas(const QStringList& rutas) {
     return nombres.join(QStringLiteral(" o "));
 }
 
-QString queOcurrio(const QSqlError& e, const QString& tablas) {
+// The engine's primary result code; 0 when the error carries none.
+int codigoMotor(const QSqlError& e) {
     bool ok = false;
     const int codigo = e.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok ? codigo : 0;
+}
+
+QString queOcurrio(const QSqlError& e, const QString& tablas) {
     const QString texto = e.databaseText();
     const QString copia = QStringLiteral("restáurela desde una copia de seguridad");
-    switch (ok ? codigo : 0) {
+    switch (codigoMotor(e)) {
     case Danada:
     case NoEsTabla:
         return QStringLiteral("La tabla %1 está dañada: %2.").arg(tablas, copia);
@@ -72,6 +77,11 @@ QString queOcurrio(const QSqlError& e, const QString& tablas) {
     return QStringLiteral("La tabla %1 no ha podido completar la operación.").arg(tablas);
 }
 } // namespace
+
+bool esTablaOcupada(const QSqlError& error) {
+    const int codigo = codigoMotor(error);
+    return codigo == Ocupada || codigo == Bloqueada;
+}
 
 QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error) {
     QString motor = error.text().trimmed();
@@ -162,7 +172,7 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
     consulta_ = q.get();
     consulta_->setForwardOnly(true);
     if (!consulta_->prepare(sql)) {
-        error_ = conexion_.mensaje(consulta_->lastError());
+        anotaError(consulta_->lastError());
         if (guardada_) {
             // Nothing kept: the next use prepares it again.
             guardada_->consulta.reset();
@@ -193,10 +203,15 @@ bool Sentencia::ejecuta() {
         return false;
     parametro_ = 0;
     if (!consulta_->exec()) {
-        error_ = conexion_.mensaje(consulta_->lastError());
+        anotaError(consulta_->lastError());
         return false;
     }
     return true;
+}
+
+void Sentencia::anotaError(const QSqlError& error) {
+    error_ = conexion_.mensaje(error);
+    ocupada_ = esTablaOcupada(error);
 }
 
 QString Sentencia::texto(int columna) const {

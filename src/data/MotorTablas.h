@@ -22,6 +22,9 @@ namespace motor {
 // missing, in use...), then the engine's own text for support. Every engine
 // message of the data module is made here.
 QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error);
+// Whether the engine failed because another program holds the table (busy
+// or locked): nothing is wrong with the file, the operation can be repeated.
+bool esTablaOcupada(const QSqlError& error);
 // The message for a table file that does not exist.
 QString mensajeTablaInexistente(const QString& ruta);
 
@@ -89,9 +92,12 @@ public:
     int columnas() const;
 
     const QString& error() const { return error_; }
+    // The failure was another program holding the table (esTablaOcupada).
+    bool ocupada() const { return ocupada_; }
 
 private:
     QVariant valor(int columna) const;
+    void anotaError(const QSqlError& error);
 
     Conexion& conexion_;
     Conexion::tPreparada* guardada_ = nullptr; // the connection's, when taken
@@ -100,6 +106,7 @@ private:
     QString error_;
     int parametro_ = 0;
     bool preparada_ = false;
+    bool ocupada_ = false;
 };
 
 // Everything in between commits together or not at all; rolls back when it

@@ -31,6 +31,31 @@ bool TdmBBDD::creaCarpetasTrabajo() {
     return true;
 }
 
+QString TdmBBDD::problemaCarpetasTrabajo() const {
+    for (const QString& c : carpetasDeTrabajo(inst_.dirs)) {
+        if (QFileInfo(c).isDir())
+            continue;
+        // The nearest part of the path that is there stands in the way.
+        QString parte = QDir::cleanPath(c);
+        while (!QFileInfo::exists(parte) && QFileInfo(parte).path() != parte)
+            parte = QFileInfo(parte).path();
+        const QString carpeta = QDir::toNativeSeparators(QDir::cleanPath(c));
+        if (QFileInfo(parte).isDir())
+            return QStringLiteral("No se pudo crear la carpeta %1: compruebe que se puede escribir "
+                                  "en %2.")
+                .arg(carpeta, QDir::toNativeSeparators(parte));
+        const QString fichero = QDir::toNativeSeparators(parte);
+        const QString arreglo = QStringLiteral(": cámbielo de nombre o muévalo y vuelva a abrir "
+                                               "el programa.");
+        if (fichero == carpeta)
+            return QStringLiteral("%1 es un fichero, no una carpeta%2").arg(fichero, arreglo);
+        return QStringLiteral("%1 es un fichero, no una carpeta, y el programa necesita dentro la "
+                              "carpeta %2%3")
+            .arg(fichero, carpeta, arreglo);
+    }
+    return {};
+}
+
 namespace {
 
 // Beside a table file while the program creates it: a file found empty with
@@ -103,7 +128,18 @@ const QString TablasDanadas =
                    "Cierre el programa y restáurelas desde una copia de seguridad, o consulte "
                    "con el soporte técnico. Mientras tanto, las operaciones que las usen "
                    "mostrarán un error.");
+// A held table is sound: only the other program stands in the way.
+const QString TablasOcupadas =
+    QStringLiteral("Estas tablas están en uso por otro programa y no se han podido comprobar:"
+                   "\n\n%1\n\nCierre el otro programa y vuelva a intentarlo (cierre este programa "
+                   "y vuelva a abrirlo). Mientras tanto, las operaciones que las usen mostrarán "
+                   "un error.");
 } // namespace Mensaje
+
+struct tProblemaTabla {
+    QString texto;        // empty when the file holds its table
+    bool ocupada = false; // another program holds it: nothing to restore
+};
 
 // The engine's file header says how many pages the file holds: a file shorter
 // than that was cut. Reading 100 bytes keeps the check at start quick
@@ -128,36 +164,37 @@ bool estaCortada(const QString& ruta) {
     return cuentaValida && paginas > 0 && quint64(f.size()) < paginas * pagina;
 }
 
-// What is wrong with an existing table file, or "" when it holds its table.
-// Only reads: a damaged file is never written.
-QString problemaTabla(const QString& ruta, const tDefinicionTabla& def) {
+// What is wrong with an existing table file. Only reads: a damaged file is
+// never written.
+tProblemaTabla problemaTabla(const QString& ruta, const tDefinicionTabla& def) {
     const QString nombre = QDir::toNativeSeparators(ruta);
     if (QFileInfo(ruta).size() == 0)
-        return Mensaje::Vacia.arg(nombre);
+        return {Mensaje::Vacia.arg(nombre)};
     motor::Conexion con(ruta);
     // Reading the list of tables also lets the engine undo a transaction that
     // a stop cut off, before the file's length is judged.
     motor::Sentencia tablas(
         con, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name"));
     if (!tablas.ejecuta())
-        return tablas.error();
+        return {tablas.error(), tablas.ocupada()};
     QStringList nombres;
     while (tablas.siguiente())
         nombres << tablas.texto(0);
     if (estaCortada(ruta))
-        return Mensaje::Cortada.arg(nombre);
+        return {Mensaje::Cortada.arg(nombre)};
     if (!nombres.contains(def.nombre, Qt::CaseInsensitive))
-        return Mensaje::OtraTabla.arg(
-            nombre, nombres.isEmpty() ? QStringLiteral("ninguna") : nombres.join(u','), def.nombre);
+        return {Mensaje::OtraTabla.arg(
+            nombre, nombres.isEmpty() ? QStringLiteral("ninguna") : nombres.join(u','),
+            def.nombre)};
     motor::Sentencia columnas(con, QStringLiteral("PRAGMA table_info(%1)").arg(def.nombre));
     if (!columnas.ejecuta())
-        return columnas.error();
+        return {columnas.error(), columnas.ocupada()};
     QStringList presentes;
     while (columnas.siguiente())
         presentes << columnas.texto(1);
     for (const tColumna& c : def.columnas)
         if (!presentes.contains(c.nombre, Qt::CaseInsensitive))
-            return Mensaje::FaltaColumna.arg(nombre, c.nombre);
+            return {Mensaje::FaltaColumna.arg(nombre, c.nombre)};
     return {};
 }
 
@@ -174,7 +211,8 @@ QStringList TdmBBDD::compruebaTablas() {
     for (const QString& f : remesas.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
         ficheros.emplace_back(remesas.filePath(f), &Tablas::talones());
 
-    QStringList problemas;
+    QStringList danadas;
+    QStringList ocupadas;
     for (const auto& [ruta, def] : ficheros) {
         if (!QFileInfo::exists(ruta))
             continue;
@@ -186,15 +224,18 @@ QStringList TdmBBDD::compruebaTablas() {
             QFile::remove(marcaCreacion(ruta));
             continue;
         }
-        const QString problema = problemaTabla(ruta, *def);
-        if (problema.isEmpty() && creandose)
+        const tProblemaTabla problema = problemaTabla(ruta, *def);
+        if (problema.texto.isEmpty() && creandose)
             QFile::remove(marcaCreacion(ruta));
-        if (!problema.isEmpty())
-            problemas << problema;
+        if (!problema.texto.isEmpty())
+            (problema.ocupada ? ocupadas : danadas) << problema.texto;
     }
-    if (!problemas.isEmpty())
-        iu_.muestraMensaje(Mensaje::TablasDanadas.arg(problemas.join(QStringLiteral("\n\n"))));
-    return problemas;
+    const QString separacion = QStringLiteral("\n\n");
+    if (!danadas.isEmpty())
+        iu_.muestraMensaje(Mensaje::TablasDanadas.arg(danadas.join(separacion)));
+    if (!ocupadas.isEmpty())
+        iu_.muestraMensaje(Mensaje::TablasOcupadas.arg(ocupadas.join(separacion)));
+    return danadas + ocupadas;
 }
 
 bool TdmBBDD::CreaTablas() {

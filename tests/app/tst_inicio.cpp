@@ -135,18 +135,62 @@ private slots:
         QVERIFY(danada.exists());
     }
 
+    // As root no permission stops a write: a plain file where a working
+    // folder should be makes it impossible to create. The message names it.
+    void carpetaImposibleTerminaSinTocarTablas_data() {
+        QTest::addColumn<QString>("fichero");
+        QTest::newRow("carpeta de datos") << "RorireruDevarer";
+        QTest::newRow("tablas") << "RorireruDevarer/Tablas";
+        QTest::newRow("tablas de remesas") << "RorireruDevarer/TablaRemesas";
+        QTest::newRow("imagenes temporales") << "RorireruDevarer/Imagenes_tmp";
+    }
     void carpetaImposibleTerminaSinTocarTablas() {
+        QFETCH(QString, fichero);
         InstalacionPrueba p(false);
-        // As root no permission stops a write: a plain file where the data
-        // folder should be makes it impossible to create.
-        creaFicheroPlano(p.inst.dirs.Dir_Cuarderno);
+        const QString ruta = QDir(p.inst.dirs.Dir_Aplicacion).filePath(fichero);
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
+        creaFicheroPlano(ruta);
         TSecuenciaInicio s(*p.dm, p.iu);
         int configuracion = 0;
         s.abreConfiguracionPrimeraVez = [&] { ++configuracion; };
         QVERIFY(!s.ejecuta());
-        QCOMPARE(p.iu.mensajes, QStringList{Cadenas::mensajes().MnjErrorDirectorios});
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        const QString& m = p.iu.mensajes[0];
+        QVERIFY2(m.startsWith(Cadenas::mensajes().MnjErrorDirectorios + "\n\n" +
+                              QDir::toNativeSeparators(QDir::cleanPath(ruta)) +
+                              " es un fichero, no una carpeta"),
+                 qPrintable(m));
         QCOMPARE(configuracion, 0);
-        QVERIFY(QFileInfo(QDir::cleanPath(p.inst.dirs.Dir_Cuarderno)).isFile());
+        QVERIFY(QFileInfo(QDir::cleanPath(ruta)).isFile());
+        QVERIFY(!QFile::exists(p.dm->rutaRemesas()));
+    }
+
+    // A config.ini that cannot be read is reported at start, naming it,
+    // and left as it is: the check runs on the defaults, the first-time
+    // window does not open over it.
+    void configuracionIlegibleSeAvisaYNoSeToca() {
+        InstalacionPrueba p;
+        const QByteArray ilegible("\xFF\xFE[\0E\0S\0", 7);
+        QFile ini(p.inst.ficheros.ficheroConfiguracion);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(ilegible);
+        ini.close();
+        creaFicheroPlano(p.inst.ficheroTestigo);
+        TSecuenciaInicio s(*p.dm, p.iu);
+        int configuracion = 0, comprobacion = 0;
+        s.abreConfiguracionPrimeraVez = [&] { ++configuracion; };
+        s.compruebaEstadoEscaner = [&] { ++comprobacion; };
+        QVERIFY(s.ejecuta());
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].startsWith(
+                     "El fichero " +
+                     QDir::toNativeSeparators(p.inst.ficheros.ficheroConfiguracion) +
+                     " no se puede leer"),
+                 qPrintable(p.iu.mensajes[0]));
+        QCOMPARE(configuracion, 0);
+        QCOMPARE(comprobacion, 1);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), ilegible);
     }
 
     void tablaImposibleTermina() {

@@ -97,7 +97,7 @@ private slots:
         QVERIFY(frm.btnAceptar->isEnabled());
         QCOMPARE(lee(ini()),
                  QByteArray("[ESCANER]\r\nTipo=0\r\nImpresion=0\r\nFecha=0\r\nTexto=\r\n"
-                            "\r\n\r\n[TIEMPOS]\r\nSafe=5\r\n"));
+                            "\r\n[TIEMPOS]\r\nSafe=5\r\n"));
 
         QTest::keyClick(&frm, Qt::Key_Escape);
         QVERIFY(frm.isVisible()); // "&Aceptar" is the only way out

@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QtTest>
 
 namespace {
@@ -138,6 +139,52 @@ private slots:
                  (QList<QStringList>{{"0"}}));
         QVERIFY(!QFile::exists(p.dm->rutaHistorico() + ".creando"));
         QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    // A table that another program is writing is not damaged: the start-up
+    // check says it is in use and to close that program, with no advice to
+    // restore it; a program that only opened a transaction holds nothing.
+    void tablaOcupadaAlArrancar_data() {
+        QTest::addColumn<QString>("fichero");
+        QTest::addColumn<QString>("bloqueo");
+        QTest::addColumn<bool>("ocupada");
+        for (const char* fichero : {"Tablas/Deudores.dat", "TablaRemesas/1.dat"})
+            QTest::addRow("%s en escritura", fichero) << fichero << "EXCLUSIVE" << true;
+        QTest::newRow("transaccion sin escribir") << "Tablas/Deudores.dat"
+                                                  << "IMMEDIATE" << false;
+    }
+    void tablaOcupadaAlArrancar() {
+        QFETCH(QString, fichero);
+        QFETCH(QString, bloqueo);
+        QFETCH(bool, ocupada);
+        InstalacionPrueba p;
+        const QString ruta = p.inst.dirs.Dir_Cuarderno + fichero;
+        const QByteArray antes = huella(ruta);
+        {
+            QSqlDatabase otro = QSqlDatabase::addDatabase("QSQLITE", "otroPrograma");
+            otro.setDatabaseName(ruta);
+            QVERIFY(otro.open());
+            QSqlQuery q(otro);
+            QVERIFY2(q.exec("BEGIN " + bloqueo), qPrintable(q.lastError().text()));
+
+            const QStringList problemas = p.dm->compruebaTablas();
+            QCOMPARE(problemas.size(), ocupada ? 1 : 0);
+            QCOMPARE(p.iu.mensajes.size(), ocupada ? 1 : 0);
+            if (ocupada) {
+                const QString& m = p.iu.mensajes[0];
+                QVERIFY2(m.startsWith("Estas tablas están en uso por otro programa"),
+                         qPrintable(m));
+                QVERIFY2(m.contains("La tabla " + QDir::toNativeSeparators(ruta) +
+                                    " está en uso por otro programa."),
+                         qPrintable(m));
+                QVERIFY2(m.contains("Cierre el otro programa y vuelva a intentarlo"),
+                         qPrintable(m));
+                QVERIFY2(!m.contains("copia de seguridad") && !m.contains("dañada"), qPrintable(m));
+            }
+            q.exec("ROLLBACK");
+        }
+        QSqlDatabase::removeDatabase("otroPrograma");
+        QCOMPARE(huella(ruta), antes);
     }
 
     // What the operator reads for each kind of engine failure: Spanish

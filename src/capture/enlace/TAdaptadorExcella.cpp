@@ -1,8 +1,10 @@
 #include "TAdaptadorExcella.h"
 
+#include "CodelineLector.h"
+#include "EscrituraSegura.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QThread>
 
 namespace {
@@ -132,7 +134,7 @@ bool TAdaptadorExcella::anadeLinea(tRun& run) {
         emit mensaje(MensajeDocumentoNoLeido);
         return false;
     }
-    const QString codeline = QString::fromLocal8Bit(raw);
+    const QString codeline = limpiaCodelineLector(raw);
     const QString linea =
         (codeline.contains(QChar(u'?')) ? QStringLiteral("ERROR ") : QStringLiteral("+")) +
         codeline;
@@ -177,12 +179,11 @@ int TAdaptadorExcella::imagen(tRun& run, int indice, bool indexada) {
     const QString nombre = nombreImagen(indice, run.ultimaLinea);
     if (resultado != 0 || nombre.isEmpty())
         return resultado;
-    QSaveFile fichero(QDir(run.carpeta).filePath(nombre));
-    if (!fichero.open(QIODevice::WriteOnly) || fichero.write(bytes) != bytes.size() ||
-        !fichero.commit()) {
+    const QString ruta = QDir(run.carpeta).filePath(nombre);
+    if (const auto error = escribeFicheroEntero(ruta, bytes)) {
         emit mensaje(QStringLiteral("No se pudo escribir la imagen %1: %2. "
                                     "La lectura se ha detenido.")
-                         .arg(QDir::toNativeSeparators(fichero.fileName()), fichero.errorString()));
+                         .arg(QDir::toNativeSeparators(ruta), *error));
         run.fin = true;
         return -1;
     }

@@ -1,5 +1,6 @@
 #include "TAdaptadorSB.h"
 
+#include "CodelineLector.h"
 #include "ErroresLectorSB.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <cstring>
 
 namespace {
-constexpr int LargoMaximoCodeline = 200;
 // Names of the images of a document that adds no line: the storing step
 // never reads them, and each such document replaces the last one's.
 const QString DescartadaFrontal = QStringLiteral("descartadaF");
@@ -20,20 +20,8 @@ QString codelineDeBiblioteca(const char* texto) {
     if (!texto)
         return QStringLiteral("?");
     // Read a little past the limit only: a runaway text is cut anyway.
-    std::size_t largo = strnlen(texto, LargoMaximoCodeline + 64);
-    const auto* bytes = reinterpret_cast<const unsigned char*>(texto);
-    while (largo > 0 && bytes[largo - 1] <= 0x20)
-        --largo;
-    const bool cortado = largo > static_cast<std::size_t>(LargoMaximoCodeline);
-    if (cortado)
-        largo = LargoMaximoCodeline;
-    QString linea;
-    linea.reserve(static_cast<qsizetype>(largo) + 1);
-    for (std::size_t i = 0; i < largo; ++i)
-        linea += (bytes[i] >= 0x20 && bytes[i] < 0x7F) ? QChar(bytes[i]) : QChar(u'?');
-    if (cortado)
-        linea += QChar(u'?');
-    return linea;
+    const std::size_t largo = strnlen(texto, CodelineLector::LongitudMaxima + 64);
+    return limpiaCodelineLector(QByteArray::fromRawData(texto, static_cast<qsizetype>(largo)));
 }
 
 int ultimaSecuenciaDe(const QStringList& lineas) {

@@ -22,11 +22,8 @@
 #include <atomic>
 #include <mutex>
 
-// The codeline as the read line carries it: the library's text with trailing
-// blanks and control characters removed, every character that is not
-// printable ASCII (control characters, "¬", bytes of other code pages) turned
-// into "?" (unreadable), and at most 200 characters, a longer text being cut
-// and ended with "?". A whole, clean codeline passes unchanged.
+// The codeline as the read line carries it: the library's text (up to its
+// NUL) cleaned as every reader's codeline is (CodelineLector.h); "?" for none.
 QString codelineDeBiblioteca(const char* texto);
 
 // The sequence number that a new run starts after: the number of lines, or

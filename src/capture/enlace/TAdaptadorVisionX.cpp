@@ -1,9 +1,10 @@
 #include "TAdaptadorVisionX.h"
 
+#include "CodelineLector.h"
+#include "EscrituraSegura.h"
 #include "TAdaptadorSB.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QThread>
 
 #include <cstring>
@@ -171,11 +172,13 @@ void TAdaptadorVisionX::eventoCodeline() {
         emit mensaje(MensajeCodeline);
         return;
     }
-    m_codigoMICR =
-        sustituyeCaracteresMICR(QByteArray(buffer, static_cast<qsizetype>(strnlen(buffer, 46))));
+    // Cleaned after the substitution, which works on the reader's positions.
+    m_codigoMICR = limpiaCodelineLector(sustituyeCaracteresMICR(QByteArray(
+                                            buffer, static_cast<qsizetype>(strnlen(buffer, 46)))))
+                       .toLatin1();
     m_lineaPendiente = ++m_ultimaSecuencia;
     m_avisado = false;
-    emit lineaLeida(QString::fromLocal8Bit(m_codigoMICR) + QChar(0x00AC) +
+    emit lineaLeida(QString::fromLatin1(m_codigoMICR) + QChar(0x00AC) +
                         QString::number(m_lineaPendiente),
                     m_lineaPendiente);
 }
@@ -185,7 +188,7 @@ void TAdaptadorVisionX::eventoImagenes(const TPInfoImagen* registro) {
     m_lineaPendiente = 0;
     if (registro && n > 0) {
         if (!guardarImagenes(*registro, n))
-            emit mensaje(MensajeImagenes + QString::fromLocal8Bit(m_codigoMICR));
+            emit mensaje(MensajeImagenes + QString::fromLatin1(m_codigoMICR));
     } else if (!m_avisado) {
         emit mensaje(MensajeDocumentoNoLeido);
     }
@@ -216,14 +219,14 @@ bool TAdaptadorVisionX::guardarImagenes(const TPInfoImagen& registro, int n) {
 }
 
 bool TAdaptadorVisionX::creaImagen(const QString& nombre, const uint8_t* datos, int32_t bytes) {
-    QSaveFile fichero(QDir(m_carpetaImagenes).filePath(nombre));
-    const bool bien = !m_carpetaImagenes.isEmpty() && (datos || bytes == 0) && bytes >= 0 &&
-                      fichero.open(QIODevice::WriteOnly) &&
-                      fichero.write(reinterpret_cast<const char*>(datos), bytes) == bytes &&
-                      fichero.commit();
-    if (!bien)
-        emit mensaje(QStringLiteral("Error: ") + (fichero.errorString().isEmpty()
-                                                      ? QStringLiteral("imagen no válida")
-                                                      : fichero.errorString()));
-    return bien;
+    if (m_carpetaImagenes.isEmpty() || (!datos && bytes != 0) || bytes < 0) {
+        emit mensaje(QStringLiteral("Error: imagen no válida"));
+        return false;
+    }
+    const auto error =
+        escribeFicheroEntero(QDir(m_carpetaImagenes).filePath(nombre),
+                             QByteArray::fromRawData(reinterpret_cast<const char*>(datos), bytes));
+    if (error)
+        emit mensaje(QStringLiteral("Error: ") + *error);
+    return !error;
 }

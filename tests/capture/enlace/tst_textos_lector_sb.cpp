@@ -35,7 +35,8 @@ void TstTextosLectorSB::codeline_data() {
                                               << "+12?3";
     QTest::newRow("path characters kept as text") << QByteArray("+../..\\x") << "+../..\\x";
     QTest::newRow("10 KB cut and marked")
-        << QByteArray(10240, '7') << QString(200, QChar(u'7')) + QChar(u'?');
+        << QByteArray(10240, '7') << QString(199, QChar(u'7')) + QChar(u'?');
+    QTest::newRow("200 characters unchanged") << QByteArray(200, '7') << QString(200, QChar(u'7'));
 }
 
 void TstTextosLectorSB::codeline() {
