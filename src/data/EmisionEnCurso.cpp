@@ -1,10 +1,10 @@
 #include "EmisionEnCurso.h"
 
 #include "ErrorOperacion.h"
+#include "EscrituraSegura.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -31,10 +31,9 @@ void escribeEmisionEnCurso(const QString& ruta, const tEmisionEnCurso& e) {
                                               "registro de la emisión en curso %1: %2")
                                    .arg(ruta, motivo));
     };
-    // Written aside and renamed into place: the record is whole or absent.
-    QSaveFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly) || f.write(texto.toUtf8()) < 0 || !f.commit())
-        throw falla(f.errorString());
+    // Written aside, forced to disk and renamed into place: whole or absent.
+    if (const std::optional<QString> motivo = escribeFicheroEntero(ruta, texto.toUtf8()))
+        throw falla(*motivo);
     // A full disk can let the rename succeed with a record cut short: it is
     // read back, and one that does not read as written does not count.
     bool legible = false;
