@@ -215,6 +215,9 @@ public:
     // Runs the last search again; an engine failure is shown.
     void RecargaHistoricoDeTalones();
     void CierraHistoricoDeTalones();
+    // Counts the rest of the search's rows now (the grid goes to its last
+    // row), under the wait window when much of the table is left.
+    void TerminaRecuentoHistorico();
     // Annuls one emitted cheque: deletes its history row and then its
     // images. The archived copies go unless another history row is the same
     // cheque; the images folder's files go unless a working remittance holds

@@ -57,8 +57,10 @@ bool quedaEnRemesa(const QString& carpetaRemesas, const QString& base) {
 } // namespace
 
 TqryHistorico& TdmBBDD::qryHistorico() {
-    if (qryHistorico_ == nullptr)
+    if (qryHistorico_ == nullptr) {
         qryHistorico_ = new TqryHistorico(this);
+        qryHistorico_->alFallar = [this](const QString& error) { iu_.muestraMensaje(error); };
+    }
     return *qryHistorico_;
 }
 
@@ -76,6 +78,18 @@ void TdmBBDD::RecargaHistoricoDeTalones() {
 
 void TdmBBDD::CierraHistoricoDeTalones() {
     qryHistorico().cierra();
+}
+
+void TdmBBDD::TerminaRecuentoHistorico() {
+    // About a third of a second of counting on this many rows.
+    constexpr qint64 filasLargas = 200000;
+    TqryHistorico& q = qryHistorico();
+    if (q.filasPorContar() <= filasLargas) {
+        q.terminaRecuento();
+        return;
+    }
+    VentanaEsperar espera(iu_);
+    q.terminaRecuento();
 }
 
 bool TdmBBDD::EliminaregistroHistorico(int apk) {

@@ -1,10 +1,10 @@
 #include "TfrmCriteriosBusqueda.h"
 
 #include "Accesibilidad.h"
+#include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "Importes.h"
 #include "TdmBBDD.h"
-#include "Textos.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -72,6 +72,10 @@ void TfrmCriteriosBusqueda::creaControles() {
     fila(rejPresentador, 0, QStringLiteral("Nombre"), ledtNombreOrdenante);
     fila(rejPresentador, 1, QStringLiteral("CIF/NIF"), ledtNifOrdenante);
     fila(rejPresentador, 2, QStringLiteral("Cuenta (IBAN)"), ledtCuentaOrdenante);
+    // Both groups have a "Nombre" and a "Cuenta": a screen reader says whose.
+    ledtNombreOrdenante->setAccessibleName(QStringLiteral("Nombre del presentador"));
+    ledtNifOrdenante->setAccessibleName(QStringLiteral("CIF/NIF del presentador"));
+    ledtCuentaOrdenante->setAccessibleName(QStringLiteral("Cuenta (IBAN) del presentador"));
     ledtNombreOrdenante->setMinimumWidth(ancho(30));
     ledtNifOrdenante->setMaximumWidth(ancho(13));
     ledtCuentaOrdenante->setMaximumWidth(ancho(25));
@@ -92,11 +96,17 @@ void TfrmCriteriosBusqueda::creaControles() {
         dtp->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
         dtp->setCalendarPopup(true);
         dtp->installEventFilter(this);
+        // A click lands in the text, where typing goes on from.
+        if (auto* texto = dtp->findChild<QLineEdit*>())
+            texto->installEventFilter(this);
         return dtp;
     };
     dtpconfeccionInicial = fecha(QStringLiteral("dtpconfeccionInicial"));
     dtpconfeccionInicial->setAccessibleName(QStringLiteral("Fecha de confección desde"));
     dtpConfeccionFinal = fecha(QStringLiteral("dtpConfeccionFinal"));
+    dtpConfeccionFinal->setAccessibleName(QStringLiteral("Fecha de confección hasta"));
+    chkConfeccionInicial->setAccessibleName(
+        QStringLiteral("Buscar por fecha de confección de la remesa"));
     chkConfeccionInicial->installEventFilter(this);
     rejRemesa->addWidget(chkConfeccionInicial, 2, 0);
     rejRemesa->addWidget(dtpconfeccionInicial, 2, 1);
@@ -139,6 +149,8 @@ void TfrmCriteriosBusqueda::creaControles() {
     ledtCuentaBenef = campo(QStringLiteral("ledtCuentaBenef"), 34);
     fila(rejLibrado, 0, QStringLiteral("Nombre"), ledtNombreBenef);
     fila(rejLibrado, 1, QStringLiteral("Cuenta"), ledtCuentaBenef);
+    ledtNombreBenef->setAccessibleName(QStringLiteral("Nombre del librado"));
+    ledtCuentaBenef->setAccessibleName(QStringLiteral("Cuenta del librado"));
     ledtCuentaBenef->setMaximumWidth(ancho(30));
 
     btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
@@ -221,36 +233,69 @@ tCriteriosHistorico TfrmCriteriosBusqueda::criterios() const {
 }
 
 void TfrmCriteriosBusqueda::aceptar() {
-    // The fields are taken as they stand: the leaving rules have run on every
-    // field the operator left, as the field shows.
-    dm_.CargaHistoricoDeTalones(consultaBusquedaHistorico(criterios()));
+    // The amounts take the form that leaving them gives, also when the
+    // window is accepted from inside one with its access key.
+    formaImporte(ledtImporte);
+    formaImporte(lbeImporteHasta);
+    const tCriteriosHistorico c = criterios();
+    if (const std::optional<tFaltaCriterios> falta = faltaCriterios(c)) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(falta->mensaje);
+        switch (falta->campo) {
+        case tFaltaCriterios::Campo::ImporteDesde:
+            ledtImporte->setFocus();
+            ledtImporte->selectAll();
+            break;
+        case tFaltaCriterios::Campo::ImporteHasta:
+            lbeImporteHasta->setFocus();
+            lbeImporteHasta->selectAll();
+            break;
+        case tFaltaCriterios::Campo::FechaDesde:
+            dtpconfeccionInicial->setFocus();
+            break;
+        }
+        return;
+    }
+    dm_.CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
     accept();
 }
 
-bool TfrmCriteriosBusqueda::esCampoTexto(QObject* objeto) const {
-    for (QObject* o : {ledtNombreOrdenante, ledtNifOrdenante, ledtCuentaOrdenante, ledtNombreRemesa,
-                       ledtNombreBenef, ledtCuentaBenef})
-        if (o == objeto)
-            return true;
-    return false;
+void TfrmCriteriosBusqueda::formaImporte(QLineEdit* campo) {
+    // An amount that does not read as one stays as typed, for the operator
+    // to correct: "0,00" would drop it from the search.
+    if (campo->text().trimmed().isEmpty() || tImporte::leeEntrada(campo->text()))
+        campo->setText(formateaImporte(campo->text()));
 }
 
 void TfrmCriteriosBusqueda::saleCampo(QObject* campo) {
-    if (esCampoTexto(campo)) {
-        auto* edt = static_cast<QLineEdit*>(campo);
-        edt->setText(normalizaTexto(edt->text()));
-    } else if (campo == ledtImporte || campo == lbeNumero) {
+    // Names and accounts stay as typed: the search compares them folded.
+    if (campo == ledtImporte || campo == lbeNumero) {
         // Leaving the number also gives the "Desde" amount its display form.
-        ledtImporte->setText(formateaImporte(ledtImporte->text()));
+        formaImporte(ledtImporte);
     } else if (campo == lbeImporteHasta) {
-        lbeImporteHasta->setText(formateaImporte(lbeImporteHasta->text()));
+        formaImporte(lbeImporteHasta);
     }
 }
 
 bool TfrmCriteriosBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
-    if (evento->type() == QEvent::FocusOut) {
+    switch (evento->type()) {
+    case QEvent::FocusOut:
         saleCampo(objeto);
-    } else if (evento->type() == QEvent::KeyPress) {
+        break;
+    case QEvent::FocusIn:
+        // Tab selects the day, and typing goes through the date from there;
+        // a click would leave the typing wherever the pointer fell.
+        if (objeto == dtpconfeccionInicial || objeto == dtpConfeccionFinal)
+            fechaPorClic_ = static_cast<QFocusEvent*>(evento)->reason() == Qt::MouseFocusReason
+                                ? static_cast<QDateEdit*>(objeto)
+                                : nullptr;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (fechaPorClic_ != nullptr && objeto->parent() == fechaPorClic_) {
+            fechaPorClic_->setSelectedSection(QDateTimeEdit::DaySection);
+            fechaPorClic_ = nullptr;
+        }
+        break;
+    case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
         if (tecla->key() == Qt::Key_Return || tecla->key() == Qt::Key_Enter) {
             focusNextChild();
@@ -258,13 +303,17 @@ bool TfrmCriteriosBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
         }
         if ((objeto == ledtImporte || objeto == lbeImporteHasta) && tecla->text().size() == 1 &&
             !(tecla->modifiers() & Qt::ControlModifier)) {
+            // Tab, backspace and the other control keys move and edit as in
+            // any field; the point is the thousands point, as in every
+            // amount field of the program. Other keys pass the amount filter.
             QChar c = tecla->text().front();
-            if (!filtraTeclaImporte(c)) {
-                if (!c.isNull())
-                    static_cast<QLineEdit*>(objeto)->insert(QString(c));
+            if (c.unicode() >= 0x20 && c.unicode() != 0x7f && c != u'.' && !filtraTeclaImporte(c))
                 return true;
-            }
         }
+        break;
+    }
+    default:
+        break;
     }
     return QDialog::eventFilter(objeto, evento);
 }

@@ -33,6 +33,8 @@ public:
     tCriteriosHistorico criterios() const;
 
     // --- Commands ------------------------------------------------------------
+    // Runs the search and closes; an amount that is no amount, or a range
+    // that no cheque can fall in, is told and the window stays.
     void aceptar();
 
     QLineEdit* ledtNombreOrdenante = nullptr;
@@ -59,8 +61,10 @@ protected:
 private:
     void creaControles();
     void saleCampo(QObject* campo);
+    // The display form of a readable or empty amount field.
+    void formaImporte(QLineEdit* campo);
     void cambiaDesde();
-    bool esCampoTexto(QObject* objeto) const;
 
     TdmBBDD& dm_;
+    QDateEdit* fechaPorClic_ = nullptr; // focused by a click not yet released
 };

@@ -4,6 +4,7 @@
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ImagenesTalon.h"
+#include "Importes.h"
 #include "TdmBBDD.h"
 #include "TfrmCriteriosBusqueda.h"
 #include "TqryHistorico.h"
@@ -14,6 +15,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -22,10 +24,22 @@
 #include <QVBoxLayout>
 
 namespace {
-// Widths of the shown columns, in characters.
+// Widths of the columns, in characters.
 const int anchosColumnas[] = {27, 11, 30, 13, 8, 28, 11, 11, 11, 11, 30, 11, 20, 27, 4};
 constexpr int altoImagen = 239;
 } // namespace
+
+QString TfrmHistoricoTransferencias::textoResultado(const TqryHistorico& q) {
+    if (!q.abierta())
+        return QString();
+    if (!q.tieneFilas())
+        return NingunCheque;
+    QString texto =
+        QStringLiteral("Cheques encontrados: ") + agrupaDigitos(QString::number(q.rowCount()));
+    if (!q.contada())
+        texto += QStringLiteral(" (contando...)");
+    return texto;
+}
 
 QStringList TfrmHistoricoTransferencias::textoAyuda() {
     return {QStringLiteral("Puede lanzar BÚSQUEDAS SOBRE LOS CHEQUES EMITIDOS, pulse [Buscar] para "
@@ -85,6 +99,13 @@ void TfrmHistoricoTransferencias::creaControles() {
     dbgHistorico->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     dbgHistorico->verticalHeader()->hide();
     dbgHistorico->setAccessibleName(Caption);
+    // Tab leaves the grid for the buttons; the arrows move through it.
+    dbgHistorico->setTabKeyNavigation(false);
+    dbgHistorico->installEventFilter(this);
+
+    lblResultado = new QLabel(this);
+    lblResultado->setObjectName(QStringLiteral("lblResultado"));
+    lblResultado->setAccessibleName(QStringLiteral("Resultado de la búsqueda"));
 
     imgCheque = new QLabel(this);
     imgCheque->setObjectName(QStringLiteral("imgCheque"));
@@ -122,6 +143,7 @@ void TfrmHistoricoTransferencias::creaControles() {
 
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(dbgHistorico, 1);
+    capas->addWidget(lblResultado);
     capas->addLayout(filaImagen);
     capas->addWidget(mmoAyuda);
 
@@ -129,6 +151,13 @@ void TfrmHistoricoTransferencias::creaControles() {
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(dbgHistorico, &QTableView::clicked, this, &TfrmHistoricoTransferencias::pulsaCelda);
+    // The picture is the current row's, however the row was reached.
+    connect(dbgHistorico->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& actual) { pulsaCelda(actual); });
+    connect(&dm_.qryHistorico(), &TqryHistorico::recuentoCambiado, this,
+            &TfrmHistoricoTransferencias::muestraResultado);
+    connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
+            &TfrmHistoricoTransferencias::muestraResultado);
     // Every statement run (a search, the search again after an annulment)
     // resets the grid's columns: they are set again each time.
     connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
@@ -153,9 +182,13 @@ void TfrmHistoricoTransferencias::ajustaColumnas() {
         dbgHistorico->setColumnWidth(
             c, std::max(anchosColumnas[c] * ancho + 8, fmTitulos.horizontalAdvance(titulo) + 16));
     }
-    for (int c : {ColumnasHistorico::Pk_HistoricoRecibos, ColumnasHistorico::Importe,
-                  ColumnasHistorico::indicador})
-        dbgHistorico->setColumnHidden(c, true);
+}
+
+void TfrmHistoricoTransferencias::muestraResultado() {
+    const QString texto = textoResultado(dm_.qryHistorico());
+    lblResultado->setText(texto);
+    // Said with the grid when it takes the focus.
+    dbgHistorico->setAccessibleDescription(texto);
 }
 
 int TfrmHistoricoTransferencias::filaActual() const {
@@ -229,6 +262,17 @@ void TfrmHistoricoTransferencias::anular() {
                       QStringLiteral("Eliminar Talón del Histórico")) == CajaMensajes::PrimerBoton)
         dm_.EliminaregistroHistorico(q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
     refrescaImagen(Qt::Key_Up);
+}
+
+bool TfrmHistoricoTransferencias::eventFilter(QObject* objeto, QEvent* evento) {
+    // Ctrl+End goes to the last row found: the rows not yet counted are
+    // counted first.
+    if (objeto == dbgHistorico && evento->type() == QEvent::KeyPress) {
+        const auto* tecla = static_cast<QKeyEvent*>(evento);
+        if (tecla->key() == Qt::Key_End && (tecla->modifiers() & Qt::ControlModifier))
+            dm_.TerminaRecuentoHistorico();
+    }
+    return QDialog::eventFilter(objeto, evento);
 }
 
 void TfrmHistoricoTransferencias::changeEvent(QEvent* evento) {

@@ -14,12 +14,17 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class TdmBBDD;
+class TqryHistorico;
 
 class TfrmHistoricoTransferencias : public QDialog {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Histórico de Cheques");
     static QStringList textoAyuda();
+    static inline const QString NingunCheque = QStringLiteral("Ningún cheque cumple los criterios");
+    // What the line under the grid says of a search: how many cheques were
+    // found (while they are still being counted, how many so far).
+    static QString textoResultado(const TqryHistorico& q);
 
     // Runs a first search and, when it was accepted, shows the window
     // modally. The arguments change nothing. True when closed with OK (never).
@@ -41,8 +46,9 @@ public:
     // current row's archived front image, hidden when it cannot be loaded;
     // the placeholder and "&Anular" disabled when there are no rows.
     void refrescaImagen(int tecla);
-    // A click on a cell: the row's image, or the placeholder when its file
-    // does not exist; hidden when neither can be loaded.
+    // A click on a cell or a move to another row: the row's image, or the
+    // placeholder when its file does not exist; hidden when neither can be
+    // loaded.
     void pulsaCelda(const QModelIndex& indice);
 
     // The archived front image of a row (empty when its name is refused).
@@ -52,6 +58,7 @@ public:
     const QString& imagenMostrada() const { return imagenMostrada_; }
 
     QTableView* dbgHistorico = nullptr;
+    QLabel* lblResultado = nullptr;
     QLabel* imgCheque = nullptr;
     QPushButton* btnAnular = nullptr;
     QPushButton* btnBuscar = nullptr;
@@ -59,12 +66,14 @@ public:
     QPlainTextEdit* mmoAyuda = nullptr;
 
 protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     void changeEvent(QEvent* evento) override;
 
 private:
     void creaControles();
-    // Widths wide enough for the usual values and the titles; hidden fields.
+    // Widths wide enough for the usual values and the titles.
     void ajustaColumnas();
+    void muestraResultado();
     int filaActual() const;
     bool muestraImagen(const QString& ruta);
     void ocultaImagen();

@@ -1,5 +1,6 @@
 // The history window and its criteria window driven as an operator drives
 // them: criteria typed and fields left, searches, images, annulments.
+#include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
 #include "PruebaVentanas.h"
@@ -7,6 +8,7 @@
 #include "TfrmHistoricoTransferencias.h"
 #include "TqryHistorico.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QImage>
@@ -46,7 +48,18 @@ const QList<tFila> filas = {
      "EMPRESA"},
     {5, "50% DTO", "00491500051234567894", "4212-5", "5678901-5", "2.000,01", 200001, "16/02/2025",
      "EMPRESA"},
+    // Names as the cheque editor stores them: as typed.
+    {6, "GARCÉS RUIZ", "00491500051234567895", "4212-5", "6789012-6", "3,00", 300, "20/02/2025",
+     "EMPRESA"},
+    {7, "D'ORS PONS", "00491500051234567896", "4212-5", "7890123-0", "4,00", 400, "20/02/2025",
+     "EMPRESA"},
+    {8, "LOPEZ_RUIZ", "00491500051234567897", "4212-5", "8901234-1", "5,00", 500, "20/02/2025",
+     "EMPRESA"},
+    {9, "LOPEZXRUIZ", "00491500051234567898", "4212-5", "9012345-2", "6,00", 600, "20/02/2025",
+     "EMPRESA"},
 };
+
+const QList<int> todas = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 QString base(const tFila& f) {
     return baseImagenTalon(f.cuenta, f.modelo, f.numero);
@@ -89,15 +102,25 @@ class TstTfrmHistoricoTransferencias : public QObject {
     std::unique_ptr<InstalacionPrueba> p;
     const tDirectorios& dirs() const { return p->inst.dirs; }
 
+    // A criteria window as Launch opens it, active; nothing when it does not
+    // come on screen.
+    std::unique_ptr<TfrmCriteriosBusqueda> ventanaCriterios() const {
+        auto c = std::make_unique<TfrmCriteriosBusqueda>(*p->dm);
+        c->prepara();
+        c->show();
+        c->activateWindow();
+        if (!QTest::qWaitForWindowActive(c.get()))
+            return nullptr;
+        return c;
+    }
+
     // A criteria window as Launch opens it; `relleno` fills it, then it is
     // accepted (or closed with "&Salir" when `acepta` is false).
     bool criterios(const tRelleno& relleno, bool acepta = true, bool conTecla = false) {
-        TfrmCriteriosBusqueda c(*p->dm);
-        c.prepara();
-        c.show();
-        c.activateWindow();
-        if (!QTest::qWaitForWindowActive(&c))
+        const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+        if (!ventana)
             return false;
+        TfrmCriteriosBusqueda& c = *ventana;
         relleno(c);
         if (conTecla) {
             // The access key presses the button after a short animation.
@@ -124,8 +147,7 @@ class TstTfrmHistoricoTransferencias : public QObject {
 
     QList<int> claves() const {
         TqryHistorico& q = p->dm->qryHistorico();
-        while (q.canFetchMore())
-            q.fetchMore();
+        q.terminaRecuento();
         QList<int> r;
         for (int i = 0; i < q.rowCount(); ++i)
             r << q.texto(i, ColumnasHistorico::Pk_HistoricoRecibos).toInt();
@@ -136,6 +158,7 @@ private slots:
     void init() {
         p = std::make_unique<InstalacionPrueba>();
         motor::Conexion con(p->dm->rutaHistoricoCheques());
+        motor::Transaccion tr(con);
         for (const tFila& f : filas) {
             QCOMPARE(motor::ejecutaSql(con,
                                        "INSERT INTO historicoCheques (Pk_HistoricoRecibos, "
@@ -147,6 +170,7 @@ private slots:
                      QString());
             escribeJpeg(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(f)), Qt::white);
         }
+        QVERIFY(tr.confirma());
         escribeJpeg(dirs().Dir_Aplicacion + "SIN_IMAGEN.jpg", Qt::gray);
     }
     void cleanup() { p.reset(); }
@@ -158,26 +182,29 @@ private slots:
         QTest::addColumn<bool>("conTecla"); // accepted with Alt+A without leaving the field
         QTest::addColumn<QString>("muestra");
         QTest::addColumn<QList<int>>("claves");
-        QTest::newRow("fragment GARC") << "ledtNombreBenef"
-                                       << "garc"
-                                       << "" << false << "GARC" << QList<int>{1, 2};
-        QTest::newRow("1.000,00 to 2.000,00") << "ledtImporte"
-                                              << "1000"
-                                              << "2000" << false << "1.000,00" << QList<int>{1, 2};
-        QTest::newRow("15.5 becomes 15,50, finds 15,50 and 115,50")
-            << "ledtImporte"
-            << "15.5x"
-            << "" << false << "15,50" << QList<int>{3, 4};
-        QTest::newRow("PEÑA becomes PENA") << "ledtNombreOrdenante"
-                                           << "peña"
-                                           << "" << false << "PENA" << QList<int>{1};
-        QTest::newRow("% finds only names with %") << "ledtNombreBenef"
-                                                   << "%"
-                                                   << "" << true << "%" << QList<int>{5};
-        QTest::newRow("% left becomes ?, which is no wildcard")
-            << "ledtNombreBenef"
-            << "%"
-            << "" << false << "?" << QList<int>{};
+        const auto fila = [](const char* nombre, const char* campo, const char* tecleado,
+                             const char* hasta, bool conTecla, const char* muestra,
+                             const QList<int>& claves) {
+            QTest::newRow(nombre) << campo << tecleado << hasta << conTecla << muestra << claves;
+        };
+        fila("fragment GARC, GARCÉS too", "ledtNombreBenef", "garc", "", false, "GARC", {1, 2, 6});
+        fila("GARCÉS as typed in the editor", "ledtNombreBenef", "garcés", "", false, "GARCÉS",
+             {6});
+        fila("D'ORS keeps its apostrophe", "ledtNombreBenef", "d'ors", "", false, "D'ORS", {7});
+        fila("LOPEZ_RUIZ, not LOPEZXRUIZ", "ledtNombreBenef", "lopez_ruiz", "", false, "LOPEZ_RUIZ",
+             {8});
+        fila("PEÑA finds PEÑA and PENA", "ledtNombreOrdenante", "peña", "", false, "PEÑA", {1, 2});
+        fila("% left stays %, found only in names with %", "ledtNombreBenef", "%", "", false, "%",
+             {5});
+        fila("% accepted with Alt+A", "ledtNombreBenef", "%", "", true, "%", {5});
+        fila("1000 to 2000", "ledtImporte", "1000", "2000", false, "1.000,00", {1, 2});
+        fila("1.000,00 typed with its point", "ledtImporte", "1.000,00", "", false, "1.000,00",
+             {1});
+        fila("2.000 to 2.000,01 with points", "ledtImporte", "2.000", "2.000,01", false, "2.000,00",
+             {2, 5});
+        fila("1.000,00 accepted with Alt+A", "ledtImporte", "1.000,00", "", true, "1.000,00", {1});
+        fila("15,5 becomes 15,50, finds 15,50 and 115,50", "ledtImporte", "15,5x", "", false,
+             "15,50", {3, 4});
     }
     void criteriosTecleados() {
         QFETCH(QString, campo);
@@ -219,12 +246,261 @@ private slots:
         QCOMPARE(claves(), (QList<int>{1, 2}));
     }
 
+    // Criteria that cannot be searched are told before searching; the
+    // window stays, with the focus on the field to correct.
+    void criteriosQueNoSePuedenBuscar_data() {
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::addColumn<QDate>("fechaDesde"); // the date box ticked when valid
+        QTest::addColumn<QDate>("fechaHasta");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<QString>("foco");
+        const QDate nula;
+        const QString ilegible = TextosBusqueda::ImporteIlegible;
+        QTest::newRow("Desde with two commas")
+            << "1,000,00"
+            << "" << nula << nula << ilegible.arg("Desde") << "ledtImporte";
+        QTest::newRow("Hasta without its euros")
+            << "1"
+            << ",5" << nula << nula << ilegible.arg("Hasta") << "lbeImporteHasta";
+        QTest::newRow("Hasta without Desde")
+            << ""
+            << "100" << nula << nula << TextosBusqueda::HastaSinDesde << "ledtImporte";
+        QTest::newRow("Desde above Hasta")
+            << "2.000"
+            << "1.000" << nula << nula << TextosBusqueda::ImportesInvertidos << "ledtImporte";
+        QTest::newRow("dates the wrong way round")
+            << ""
+            << "" << QDate(2025, 2, 15) << QDate(2025, 2, 1) << TextosBusqueda::FechasInvertidas
+            << "dtpconfeccionInicial";
+    }
+    void criteriosQueNoSePuedenBuscar() {
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        QFETCH(QDate, fechaDesde);
+        QFETCH(QDate, fechaHasta);
+        const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+        QVERIFY(ventana);
+        TfrmCriteriosBusqueda& c = *ventana;
+        if (!desde.isEmpty())
+            teclea(hijo<QLineEdit>(c, "ledtImporte"), desde);
+        if (!hasta.isEmpty())
+            teclea(hijo<QLineEdit>(c, "lbeImporteHasta"), hasta);
+        if (fechaDesde.isValid()) {
+            hijo<QCheckBox>(c, "chkConfeccionInicial")->setChecked(true);
+            hijo<QDateEdit>(c, "dtpconfeccionInicial")->setDate(fechaDesde);
+            hijo<QDateEdit>(c, "dtpConfeccionFinal")->setDate(fechaHasta);
+        }
+        QTest::mouseClick(hijo<QPushButton>(c, "btnAceptar"), Qt::LeftButton);
+        QVERIFY(c.isVisible());
+        QVERIFY(c.result() != QDialog::Accepted);
+        QFETCH(QString, mensaje);
+        QCOMPARE(p->guion.textos(), QStringList{mensaje});
+        QTEST(QApplication::focusWidget()->objectName(), "foco");
+        QVERIFY(!p->dm->qryHistorico().abierta());
+        // What cannot be read stays as typed, to be corrected.
+        if (desde.count(u',') > 1)
+            QCOMPARE(hijo<QLineEdit>(c, "ledtImporte")->text(), desde);
+    }
+
+    // A click into a date box and typing gives the date typed, as Tab and
+    // typing do.
+    void fechasTecleadasTrasUnClic() {
+        const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+        QVERIFY(ventana);
+        TfrmCriteriosBusqueda& c = *ventana;
+        QTest::mouseClick(hijo<QCheckBox>(c, "chkConfeccionInicial"), Qt::LeftButton);
+        const auto tecleaTrasClic = [](QDateEdit* fecha, const QString& texto) {
+            auto* edt = fecha->findChild<QLineEdit*>();
+            QVERIFY(edt);
+            // The pointer falls on the year.
+            QTest::mouseClick(edt, Qt::LeftButton, {}, QPoint(edt->width() - 6, edt->height() / 2));
+            QCOMPARE(QApplication::focusWidget(), fecha);
+            QTest::keyClicks(fecha, texto);
+        };
+        tecleaTrasClic(hijo<QDateEdit>(c, "dtpconfeccionInicial"), "01022025");
+        QCOMPARE(hijo<QDateEdit>(c, "dtpconfeccionInicial")->date(), QDate(2025, 2, 1));
+        tecleaTrasClic(hijo<QDateEdit>(c, "dtpConfeccionFinal"), "15022025");
+        QCOMPARE(hijo<QDateEdit>(c, "dtpConfeccionFinal")->date(), QDate(2025, 2, 15));
+        QTest::mouseClick(hijo<QPushButton>(c, "btnAceptar"), Qt::LeftButton);
+        QCOMPARE(claves(), (QList<int>{1, 2}));
+    }
+
+    // The line under the grid says how many cheques were found.
+    void numeroDeChequesEncontrados_data() {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("resultado");
+        QTest::newRow("every cheque") << ""
+                                      << "Cheques encontrados: 9";
+        QTest::newRow("GARC") << "GARC"
+                              << "Cheques encontrados: 3";
+        QTest::newRow("none") << "ZZZ"
+                              << "Ningún cheque cumple los criterios";
+    }
+    void numeroDeChequesEncontrados() {
+        QFETCH(QString, nombre);
+        auto frm = ventana([&](TfrmCriteriosBusqueda& c) {
+            if (!nombre.isEmpty())
+                teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), nombre);
+        });
+        QTEST(hijo<QLabel>(*frm, "lblResultado")->text(), "resultado");
+        // A screen reader says it with the grid.
+        QTEST(hijo<QTableView>(*frm, "dbgHistorico")->accessibleDescription(), "resultado");
+    }
+
+    // Tab goes on from the amount fields and from the grid.
+    void tabNoSeQuedaEnUnCampo() {
+        {
+            const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+            QVERIFY(ventana);
+            TfrmCriteriosBusqueda& c = *ventana;
+            hijo<QLineEdit>(c, "ledtImporte")->setFocus();
+            QTest::keyClick(hijo<QLineEdit>(c, "ledtImporte"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(c, "lbeImporteHasta"));
+            QTest::keyClick(hijo<QLineEdit>(c, "lbeImporteHasta"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(c, "lbeNumero"));
+        }
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        frm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frm.get()));
+        hijo<QTableView>(*frm, "dbgHistorico")->setFocus();
+        QTest::keyClick(hijo<QTableView>(*frm, "dbgHistorico"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(*frm, "btnAnular"));
+    }
+
+    // The picture is the current row's however the row is reached.
+    void imagenSigueALaFilaActual_data() {
+        QTest::addColumn<QList<int>>("teclas");
+        QTest::addColumn<Qt::KeyboardModifiers>("modificadores");
+        QTest::addColumn<int>("fila"); // -1: any row but the first
+        QTest::newRow("down") << QList<int>{Qt::Key_Down} << Qt::KeyboardModifiers() << 1;
+        QTest::newRow("down, down, up")
+            << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up} << Qt::KeyboardModifiers() << 1;
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << Qt::KeyboardModifiers() << -1;
+        QTest::newRow("Ctrl+End") << QList<int>{Qt::Key_End}
+                                  << Qt::KeyboardModifiers(Qt::ControlModifier) << 8;
+    }
+    void imagenSigueALaFilaActual() {
+        QFETCH(QList<int>, teclas);
+        QFETCH(Qt::KeyboardModifiers, modificadores);
+        QFETCH(int, fila);
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        QTableView* rejilla = hijo<QTableView>(*frm, "dbgHistorico");
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+        for (int tecla : std::as_const(teclas))
+            QTest::keyClick(rejilla, Qt::Key(tecla), modificadores);
+        const int actual = rejilla->currentIndex().row();
+        if (fila >= 0)
+            QCOMPARE(actual, fila);
+        else
+            QVERIFY(actual > 0);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(actual));
+    }
+
+    // What a screen reader says for each control of the criteria window:
+    // every name says what the field is, and no two are alike.
+    void nombresDeLosCriteriosParaElLector() {
+        const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+        QVERIFY(ventana);
+        TfrmCriteriosBusqueda& c = *ventana;
+        const QList<std::pair<const char*, QString>> nombres = {
+            {"ledtNombreOrdenante", "Nombre del presentador"},
+            {"ledtNifOrdenante", "CIF/NIF del presentador"},
+            {"ledtCuentaOrdenante", "Cuenta (IBAN) del presentador"},
+            {"chkConfeccionInicial", "Buscar por fecha de confección de la remesa"},
+            {"dtpconfeccionInicial", "Fecha de confección desde"},
+            {"dtpConfeccionFinal", "Fecha de confección hasta"},
+            {"ledtImporte", "Importe desde"},
+            {"lbeImporteHasta", "Importe hasta"},
+            {"lbeNumero", "Número de Cheque"},
+            {"ledtNombreBenef", "Nombre del librado"},
+            {"ledtCuentaBenef", "Cuenta del librado"},
+            {"btnAceptar", "Aceptar"},
+            {"btnSalir", "Salir"}};
+        for (const auto& [objeto, nombre] : nombres) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(hijo(c, objeto));
+            QVERIFY2(a, objeto);
+            QCOMPARE(a->text(QAccessible::Name), nombre);
+        }
+        QCOMPARE(Accesibilidad::faltas(&c), QStringList{});
+    }
+
+    // The grid says what each column holds; its titles stay the field
+    // names, and the fields it does not show are not there at all.
+    void columnasParaElLector() {
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        QTableView* rejilla = hijo<QTableView>(*frm, "dbgHistorico");
+        QAccessibleInterface* tabla = QAccessible::queryAccessibleInterface(rejilla);
+        QVERIFY(tabla && tabla->tableInterface());
+        const QStringList dichos = {"Cuenta del librado",
+                                    "Número del cheque",
+                                    "Nombre del librado",
+                                    "Importe",
+                                    "Número de modelo",
+                                    "Tipo de documento",
+                                    "Fecha del cheque",
+                                    "Fecha de confección de la remesa",
+                                    "Fecha de proceso de la remesa",
+                                    "Fichero de presentación",
+                                    "Nombre del presentador",
+                                    "NIF del presentador",
+                                    "Nombre de la remesa",
+                                    "Cuenta del presentador",
+                                    "Pagaré a la orden"};
+        QCOMPARE(tabla->tableInterface()->columnCount(), dichos.size());
+        QStringList cabeceras;
+        for (int c = 0; c < tabla->tableInterface()->columnCount(); ++c) {
+            // As a screen reader finds it: the header of a cell's column.
+            QAccessibleInterface* celda = tabla->tableInterface()->cellAt(0, c);
+            QVERIFY(celda && celda->tableCellInterface());
+            const QList<QAccessibleInterface*> cabecera =
+                celda->tableCellInterface()->columnHeaderCells();
+            QCOMPARE(cabecera.size(), 1);
+            QCOMPARE(cabecera.first()->role(), QAccessible::ColumnHeader);
+            cabeceras << cabecera.first()->text(QAccessible::Name);
+        }
+        QCOMPARE(cabeceras, dichos);
+        QCOMPARE(Accesibilidad::faltas(frm.get()), QStringList{});
+    }
+
+    // Ctrl+End reaches the last cheque found, counted then and there, in a
+    // result larger than the rows read for the first screen.
+    void ctrlFinLlegaALaUltimaFila() {
+        {
+            motor::Conexion con(p->dm->rutaHistoricoCheques());
+            QCOMPARE(motor::ejecutaSql(
+                         con, "WITH RECURSIVE n(i) AS (SELECT 101 UNION ALL SELECT i + 1 FROM n "
+                              "WHERE i < 1100) INSERT INTO historicoCheques "
+                              "(Pk_HistoricoRecibos, Nombre_Cliente, Cuenta, Numero_Modelo, "
+                              "Numero, Importe, imp, indicador) SELECT i, 'LIBRADO ' || i, "
+                              "'00491500059999999999', '4212-5', printf('%07d-1', i), '1,00', "
+                              "100, 0 FROM n"),
+                     QString());
+        }
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        QTableView* rejilla = hijo<QTableView>(*frm, "dbgHistorico");
+        QVERIFY(rejilla->model()->rowCount() < 1009);
+        rejilla->setFocus();
+        QTest::keyClick(rejilla, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(rejilla->currentIndex().row(), 1008);
+        QCOMPARE(p->dm->qryHistorico().texto(1008, ColumnasHistorico::Pk_HistoricoRecibos), "1100");
+        QCOMPARE(hijo<QLabel>(*frm, "lblResultado")->text(), "Cheques encontrados: 1.009");
+        QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
+        QTest::keyClick(rejilla, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+    }
+
     void ventanaDeCriterios() {
-        TfrmCriteriosBusqueda c(*p->dm);
-        c.prepara();
-        c.show();
-        c.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&c));
+        const std::unique_ptr<TfrmCriteriosBusqueda> ventana = ventanaCriterios();
+        QVERIFY(ventana);
+        TfrmCriteriosBusqueda& c = *ventana;
         QCOMPARE(c.windowTitle(), QStringLiteral("Criterios de búsqueda"));
         QCOMPARE(QApplication::focusWidget(), hijo<QLineEdit>(c, "ledtCuentaBenef"));
         QVERIFY(hijo<QLineEdit>(c, "ledtNombreRemesa")->isHidden());
@@ -245,7 +521,7 @@ private slots:
         QVERIFY(hijo<QLineEdit>(c, "lbeImporteHasta")->text().isEmpty());
         QTest::keyClick(hijo<QPushButton>(c, "btnAceptar"), Qt::Key_Return);
         QCOMPARE(c.result(), int(QDialog::Accepted));
-        QCOMPARE(claves(), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(claves(), todas);
     }
 
     void sinCoincidencias() {
@@ -260,7 +536,7 @@ private slots:
 
     void buscarYSalirConservaElResultado() {
         auto frm = ventana([](TfrmCriteriosBusqueda& c) {
-            teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "GARC");
+            teclea(hijo<QLineEdit>(c, "ledtNombreOrdenante"), "PEÑA");
         });
         frm->abreCriterios = [this] { return criterios([](auto&) {}, false); };
         QTest::mouseClick(hijo<QPushButton>(*frm, "btnBuscar"), Qt::LeftButton);
@@ -309,10 +585,10 @@ private slots:
         QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isHidden());
         pulsa(0);
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
-        // Moving with the keyboard does not change the picture.
+        // Moving with the keyboard to the row without an image.
         QTest::keyClick(hijo<QTableView>(*frm, "dbgHistorico"), Qt::Key_Down);
         QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->currentIndex().row(), 1);
-        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+        QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
 
         // After a search the first row's missing image hides the picture.
         frm->abreCriterios = [this] {
@@ -355,7 +631,7 @@ private slots:
         };
 
         auto frm = ventana([](TfrmCriteriosBusqueda& c) {
-            teclea(hijo<QLineEdit>(c, "ledtNombreBenef"), "GARC");
+            teclea(hijo<QLineEdit>(c, "ledtNombreOrdenante"), "PEÑA");
         });
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton);
         QTest::mouseClick(hijo<QPushButton>(*frm, "btnAnular"), Qt::LeftButton);
@@ -377,10 +653,10 @@ private slots:
         QCOMPARE(claves(), QList<int>{1});
         QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
                          "SELECT Pk_HistoricoRecibos FROM historicoCheques"),
-                 (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}}));
-        // The search run again keeps the grid's layout: hidden fields stay hidden.
-        QVERIFY(hijo<QTableView>(*frm, "dbgHistorico")
-                    ->isColumnHidden(ColumnasHistorico::Pk_HistoricoRecibos));
+                 (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}, {"6"}, {"7"}, {"8"}, {"9"}}));
+        // The search run again keeps the grid's layout.
+        QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->model()->columnCount(),
+                 ColumnasHistorico::Visibles);
         QVERIFY(hijo<QTableView>(*frm, "dbgHistorico")->columnWidth(ColumnasHistorico::Cuenta) >
                 hijo<QTableView>(*frm, "dbgHistorico")->columnWidth(ColumnasHistorico::Numero));
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, enRemesa)), 0);
