@@ -10,12 +10,13 @@
 
 namespace {
 
-void compruebaVisionX(int tipo, IPresenciaLectores& lectores, const CajaMensajes& cajas) {
+void compruebaVisionX(const tInstalacion& instalacion, int tipo, IPresenciaLectores& lectores,
+                      const CajaMensajes& cajas) {
     const bool driver = lectores.driverPaniniPresente() || lectores.instalaDriverPanini(tipo);
     if (!driver)
         return; // installation cancelled or failed: the window said why
     if (!lectores.enciendeVisionX())
-        cajas.muestraMensaje(TextosCaptura::MensajeSinVisionX);
+        cajas.muestraMensaje(TextosCaptura::mensajeSinVisionX(instalacion));
 }
 
 } // namespace
@@ -27,10 +28,10 @@ void compruebaEstadoEscaner(const tInstalacion& instalacion, tEstadoPrograma& es
     const CajaMensajes cajas(estado, parent);
     if (tipo == TipoLector::SeacBanche) {
         if (!lectores.seacBanchePresente())
-            cajas.muestraMensaje(TextosCaptura::MensajeSinSeacBanche);
+            cajas.muestraMensaje(TextosCaptura::mensajeSinSeacBanche(instalacion));
     } else if (tipo == TipoLector::VisionX) {
         try {
-            compruebaVisionX(tipo, lectores, cajas);
+            compruebaVisionX(instalacion, tipo, lectores, cajas);
         } catch (const std::exception& e) {
             cajas.muestraMensaje(TextosCaptura::PrefijoProblema + QString::fromLocal8Bit(e.what()));
         }

@@ -2,8 +2,12 @@
 // Texts that the capture windows and the scanner check show, as the operator
 // reads them.
 
+#include "ResultadoLectura.h"
+
 #include <QString>
 #include <QStringList>
+
+struct tInstalacion;
 
 namespace TextosCaptura {
 
@@ -15,6 +19,21 @@ QString todosSalvados(int buenos, bool leyeros);
 // stay on screen until [Limpiar]; the short form stops after
 // "lectura incompleta." for the windows that empty their list.
 QString noSalvados(int invalidos, bool largo);
+// A read line as the operator finds it on paper: "Nº " and its sequence
+// number, then its codeline without the good-read mark, unreadable or
+// unprintable characters as "?", cut when it is too long to read.
+QString nombraLinea(const tLineaNoGuardada& linea);
+// What Save says when lines were not stored, one paragraph per reason, each
+// naming its lines: reads that must pass through the reader again (the
+// "lectura incompleta" text, long or short as above), images that the disk
+// refused (the folder and why) and lines a table could not take; the last
+// two stay in the list for another Save.
+QString noSalvados(const tResultadoLectura& resultado, bool largo);
+
+// --- Reading state --------------------------------------------------------
+// The state line of a reader that feeds documents on its own.
+inline const QString TextoLeyendo = QStringLiteral("Leyendo cheques...");
+QString documentosLeidos(int documentos);
 
 // --- Clear and Exit ------------------------------------------------------
 inline const QString PreguntaLimpiar =
@@ -31,8 +50,12 @@ inline const QString CabeceraAtencion = QStringLiteral("Atención");
 QStringList ayudaTolva();
 
 // --- Scanner check ------------------------------------------------------
-extern const QString MensajeSinSeacBanche;
-extern const QString MensajeSinVisionX;
+// What to do when no reader answers: the Windows texts on Windows; elsewhere
+// where the library is looked for (config.ini, section LECTORES, and the
+// installation folder) and, for the Vision X, the access rule and how the
+// driver window installs it.
+QString mensajeSinSeacBanche(const tInstalacion& instalacion);
+QString mensajeSinVisionX(const tInstalacion& instalacion);
 inline const QString PrefijoProblema = QStringLiteral("Se ha producido un problema: ");
 
 } // namespace TextosCaptura

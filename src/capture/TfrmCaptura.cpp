@@ -3,6 +3,7 @@
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "DialogosSistema.h"
+#include "TAdaptadorSB.h"
 #include "TEnlaceFoto.h"
 #include "TdmBBDD.h"
 #include "TextosCaptura.h"
@@ -10,11 +11,14 @@
 #include <QAction>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
@@ -38,8 +42,12 @@ class TfrmCaptura::Ocupada {
 public:
     explicit Ocupada(TfrmCaptura& v) : v_(v) { ++v_.preguntaAbierta_; }
     ~Ocupada() {
-        if (--v_.preguntaAbierta_ == 0)
-            v_.alQuedarLibre();
+        if (--v_.preguntaAbierta_ > 0)
+            return;
+        const QStringList lineas = std::exchange(v_.enEspera_, {});
+        for (const QString& l : lineas)
+            v_.anadeLineaSinSecuencia(l);
+        v_.alQuedarLibre();
     }
     Ocupada(const Ocupada&) = delete;
     Ocupada& operator=(const Ocupada&) = delete;
@@ -119,6 +127,7 @@ bool TfrmCaptura::Launch() {
 
 void TfrmCaptura::showEvent(QShowEvent* e) {
     lista_.clear();
+    enEspera_.clear();
     refresca();
     if (comportamiento_.mostrarVaciaImagenes)
         vaciaImagenesTmp();
@@ -131,11 +140,13 @@ void TfrmCaptura::showEvent(QShowEvent* e) {
 
 void TfrmCaptura::done(int r) {
     alCerrar();
+    // Lines that waited for a question of a window now closed go nowhere.
+    enEspera_.clear();
     QDialog::done(r);
 }
 
 int TfrmCaptura::anadeLinea(const QString& codigo) {
-    const int secuencia = static_cast<int>(lista_.size()) + 1;
+    const int secuencia = ultimaSecuenciaDe(lista_ + enEspera_) + 1;
     lista_.append(codigo + u'¬' + QString::number(secuencia));
     refresca();
     return secuencia;
@@ -144,6 +155,34 @@ int TfrmCaptura::anadeLinea(const QString& codigo) {
 void TfrmCaptura::anadeLineaSinSecuencia(const QString& linea) {
     lista_.append(linea);
     refresca();
+}
+
+void TfrmCaptura::recibeLineaLector(const QString& linea) {
+    if (preguntaAbierta())
+        enEspera_ << linea;
+    else
+        anadeLineaSinSecuencia(linea);
+}
+
+void TfrmCaptura::anadeLineaEstado() {
+    lblEstado = new QLabel(this);
+    lblEstado->setObjectName(QStringLiteral("lblEstado"));
+    lblEstado->setWordWrap(true);
+    lblEstado->setAccessibleName(QStringLiteral("Estado del lector"));
+    zonaLector_->addWidget(lblEstado);
+}
+
+void TfrmCaptura::muestraEstadoLector(int documentos, const QStringList& mas) {
+    const bool leyendo = lecturaEnCurso();
+    btnLeer->setEnabled(!leyendo);
+    actualizaAcciones();
+    QStringList estado;
+    if (leyendo)
+        estado << TextosCaptura::TextoLeyendo;
+    if (documentos >= 0)
+        estado << TextosCaptura::documentosLeidos(documentos);
+    estado << mas;
+    lblEstado->setText(estado.join(QChar(u'\n')));
 }
 
 void TfrmCaptura::anadeBotonLector(QPushButton* boton) {
@@ -173,40 +212,53 @@ quint16 TfrmCaptura::pregunta(const QString& texto) {
                   TextosCaptura::CabeceraAtencion);
 }
 
-void TfrmCaptura::almacena(int& buenos, int& invalidos) {
-    using Almacen = tComportamientoCaptura::Almacen;
-    switch (comportamiento_.almacen) {
-    case Almacen::Normal:
-        dm_.introduceEnTablasTalones(lista_, comportamiento_.todos, buenos, invalidos);
-        break;
-    case Almacen::SAFE:
-        dm_.introduceEnTablasTalonesSAFE(lista_, comportamiento_.todos, buenos, invalidos);
-        break;
-    case Almacen::Excella:
-        dm_.introduceEnTablasTalonesExcella(lista_, comportamiento_.todos, buenos, invalidos);
-        break;
-    }
-}
-
 void TfrmCaptura::salvar() {
     if (lista_.isEmpty() || lecturaEnCurso())
         return;
     // Lines a reader delivers meanwhile wait: the storing step walks the list.
     Ocupada ocupada(*this);
-    int buenos = 0;
-    int invalidos = 0;
-    almacena(buenos, invalidos);
-    // Save deletes the images of the lines left: a window that kept them
-    // would let the next reads reuse their numbers, so only the keyboard
-    // reader, which takes no images, keeps them.
-    if (comportamiento_.vaciaListaAlSalvar)
-        lista_.clear();
+    using Almacen = tComportamientoCaptura::Almacen;
+    const VarianteLectura variante =
+        comportamiento_.almacen == Almacen::Excella ? VarianteLectura::Excella
+        : comportamiento_.almacen == Almacen::SAFE  ? VarianteLectura::SAFE
+                                                    : VarianteLectura::Normal;
+    const tResultadoLectura r = dm_.almacenaLineasLeidas(lista_, comportamiento_.todos, variante);
+    if (variante == VarianteLectura::Excella)
+        dejaLineasExcella(r);
     refresca();
-    const QString texto = invalidos <= 0
-                              ? TextosCaptura::todosSalvados(buenos, comportamiento_.leyeros)
-                              : TextosCaptura::noSalvados(invalidos, comportamiento_.avisoLargo);
+    const QString texto = r.invalidos <= 0
+                              ? TextosCaptura::todosSalvados(r.buenos, comportamiento_.leyeros)
+                              : TextosCaptura::noSalvados(r, comportamiento_.avisoLargo);
     CajaMensajes(dm_.estado(), this).muestraMensaje(texto);
-    vaciaImagenesTmp();
+    // The lines left, and those that arrived during the message, keep their
+    // images for another Save.
+    vaciaImagenesLeidasSalvo(dm_.instalacion().dirs.Dir_Imagenes_tmp, secuenciasEnUso());
+}
+
+void TfrmCaptura::dejaLineasExcella(const tResultadoLectura& resultado) {
+    QStringList quedan;
+    for (const tLineaNoGuardada& l : resultado.noGuardadas) {
+        if (l.motivo == tLineaNoGuardada::Motivo::LecturaIncompleta)
+            continue; // a bad read is never stored: the message named it
+        quedan << l.linea;
+        const QString numero = QString::number(quedan.size());
+        if (l.secuencia != numero)
+            renumeraImagenesLeidas(dm_.instalacion().dirs.Dir_Imagenes_tmp, l.secuencia, numero);
+    }
+    lista_ = quedan;
+}
+
+QStringList TfrmCaptura::secuenciasEnUso() const {
+    QStringList numeros;
+    if (comportamiento_.almacen == tComportamientoCaptura::Almacen::Excella) {
+        for (qsizetype i = 1; i <= lista_.size(); ++i)
+            numeros << QString::number(i);
+        return numeros;
+    }
+    for (const QString& linea : lista_ + enEspera_)
+        if (const qsizetype marca = linea.lastIndexOf(QChar(0x00AC)); marca >= 0)
+            numeros << linea.mid(marca + 1);
+    return numeros;
 }
 
 void TfrmCaptura::limpiar() {

@@ -25,20 +25,30 @@
 //    button ("&Desatascar", "&Parar", "&Reiniciar") under "&Leer cheques".
 //  - Lines are added only through anadeLinea() (codeline + "¬" + sequence
 //    number) or anadeLineaSinSecuencia() (a line already formed: the Excella
-//    form, or the Vision X line whose adapter numbers the line and its images
-//    together), so the list on screen and the enabling of Save and Clear
-//    always follow.
+//    form, or the line of a reader whose adapter numbers the line and its
+//    images together), so the list on screen and the enabling of Save and
+//    Clear always follow. A reader that delivers lines on its own (Seac
+//    Banche, Vision X) hands them to recibeLineaLector(): a line that arrives
+//    while a question or a Save is open waits (lineasEnEspera) and is added
+//    when the last one closes, before alQuedarLibre() is called.
 //  - Questions and messages of the reader go through CajaMensajes (tests
 //    answer them); a reader that must not be read while a question is open
-//    checks preguntaAbierta(), which also covers the whole of Save, and is
-//    told by alQuedarLibre() when the last one closed.
+//    checks preguntaAbierta(), which also covers the whole of Save.
 //  - lecturaEnCurso(): while a reader feeds documents on its own, Save and
-//    Clear are disabled (they would delete the images it is writing); the
-//    reader calls actualizaAcciones() when the run ends.
+//    Clear are disabled (they would store or delete lines whose images are
+//    still being written); the reader calls actualizaAcciones() when the run
+//    ends. anadeLineaEstado() puts the state line of such a reader above the
+//    list.
+//  - Save keeps the lines it could not store, with their temporary images,
+//    and names them in its message; new lines are numbered after the highest
+//    number still listed, so a kept line never shares a number with a new
+//    document. The Excella window (lines numbered by their place) keeps only
+//    the lines that can be stored later, renumbered with their images.
 // The reader's library callbacks must reach these on the user-interface
 // thread.
 
 #include "ImagenesTalon.h"
+#include "ResultadoLectura.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -46,6 +56,7 @@
 class TdmBBDD;
 class TEnlaceFoto;
 class QAction;
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -58,16 +69,9 @@ struct tComportamientoCaptura {
     // "Revise si se leyeros todos." instead of "leyeron".
     bool leyeros = false;
     // The unstored-lines message says that they stay on screen until
-    // [Limpiar]; only true for a window that keeps them.
+    // [Limpiar]: true for the windows that keep them after Save (all but
+    // Excella, whose bad reads can never be stored and are dropped).
     bool avisoLargo = false;
-    // Save leaves only the unstored lines (false) or empties the list (true).
-    // Save deletes the temporary images, and the next reads reuse the
-    // sequence numbers of lines left in the list: a reader that takes images
-    // (Seac Banche, Excella, Vision X) empties its list, so that no line is
-    // ever stored with another document's images, and says so with the short
-    // message (avisoLargo false). The keyboard reader takes no images and
-    // keeps its unstored lines for checking.
-    bool vaciaListaAlSalvar = false;
     bool limpiarVaciaImagenes = true;
     bool mostrarVaciaImagenes = true;
 };
@@ -96,6 +100,8 @@ public:
     // reading run is in progress.
     void actualizaAcciones();
     bool preguntaAbierta() const { return preguntaAbierta_ > 0; }
+    // Lines of the reader that wait for an open question or Save to close.
+    const QStringList& lineasEnEspera() const { return enEspera_; }
 
     QListWidget* lstLista = nullptr;
     QPlainTextEdit* mmoAyuda = nullptr;
@@ -107,6 +113,7 @@ public:
     QPushButton* btnSalir = nullptr;
     TEnlaceFoto* lblDetalle = nullptr;
     TEnlaceFoto* lblDespiece = nullptr;
+    QLabel* lblEstado = nullptr; // only for the readers that feed on their own
 
     // Escape and the close box ask as Exit does.
     void reject() override;
@@ -123,9 +130,20 @@ protected:
     virtual void alQuedarLibre() {}
 
     // Adds codeline + "¬" + its sequence number (the list's count after
-    // adding); answers that number.
+    // adding, or one past the highest number still listed); answers that
+    // number.
     int anadeLinea(const QString& codigo);
     void anadeLineaSinSecuencia(const QString& linea);
+    // A line the reader delivered on its own: added, or held while a
+    // question or Save is open.
+    void recibeLineaLector(const QString& linea);
+    // Creates lblEstado above the list.
+    void anadeLineaEstado();
+    // Shows the state of a reader that feeds on its own: "&Leer cheques",
+    // Save and Clear follow lecturaEnCurso(); the state line says whether it
+    // reads, the documents of the last run (`documentos` < 0: no run yet in
+    // this showing) and any further lines.
+    void muestraEstadoLector(int documentos, const QStringList& mas = {});
 
     QVBoxLayout* zonaLector() const { return zonaLector_; }
     void anadeBotonLector(QPushButton* boton);
@@ -141,13 +159,18 @@ private:
     // Counts an open question or a Save in progress for preguntaAbierta().
     class Ocupada;
     void refresca();
-    void almacena(int& buenos, int& invalidos);
+    // Excella: the lines kept for another Save take the places 1, 2…, and
+    // their images the same numbers.
+    void dejaLineasExcella(const tResultadoLectura& resultado);
+    // The numbers of the temporary images that listed or waiting lines use.
+    QStringList secuenciasEnUso() const;
     void abreFoto(const QString& fichero) const;
     void vaciaImagenesTmp() const;
 
     TdmBBDD& dm_;
     const tComportamientoCaptura comportamiento_;
     QStringList lista_;
+    QStringList enEspera_;
     QVBoxLayout* zonaLector_ = nullptr;
     QVBoxLayout* botonesLector_ = nullptr;
     int preguntaAbierta_ = 0;

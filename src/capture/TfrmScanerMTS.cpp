@@ -18,8 +18,7 @@ tComportamientoCaptura comportamientoTeclado() {
     c.almacen = tComportamientoCaptura::Almacen::SAFE;
     c.todos = false;
     c.leyeros = true;
-    c.avisoLargo = true;          // the unstored lines stay for checking
-    c.vaciaListaAlSalvar = false; // no images: their numbers name nothing
+    c.avisoLargo = true; // the unstored lines stay for checking
     return c;
 }
 

@@ -20,11 +20,9 @@ tComportamientoCaptura comportamientoSB() {
     tComportamientoCaptura c;
     c.almacen = tComportamientoCaptura::Almacen::Normal;
     c.todos = true;
-    // Save deletes the images of the lines it could not store, so the list
-    // is emptied and the message is the short one (it does not promise that
-    // the lines stay on screen).
-    c.vaciaListaAlSalvar = true;
-    c.avisoLargo = false;
+    // The lines Save could not store stay, with their images, until the
+    // operator clears them.
+    c.avisoLargo = true;
     return c;
 }
 
@@ -32,10 +30,6 @@ tComportamientoCaptura comportamientoSB() {
 int secuenciaDe(const QString& linea) {
     const qsizetype marca = linea.lastIndexOf(QChar(0x00AC));
     return marca < 0 ? 0 : linea.mid(marca + 1).toInt();
-}
-
-QString textoEstado(int documentos) {
-    return QStringLiteral("Documentos leídos en esta lectura: %1.").arg(documentos);
 }
 
 } // namespace
@@ -60,11 +54,7 @@ TfrmScanerSB::TfrmScanerSB(TdmBBDD& dm, TAdaptadorSB& adaptador, QWidget* parent
     connect(btnParar, &QPushButton::clicked, this, &TfrmScanerSB::parar);
     connect(btnReiniciar, &QPushButton::clicked, this, &TfrmScanerSB::reiniciar);
 
-    lblEstado = new QLabel(this);
-    lblEstado->setObjectName(QStringLiteral("lblEstado"));
-    lblEstado->setWordWrap(true);
-    lblEstado->setAccessibleName(QStringLiteral("Estado del lector"));
-    zonaLector()->addWidget(lblEstado);
+    anadeLineaEstado();
 
     connect(&adaptador_, &TAdaptadorSB::lineaLeida, this,
             [this](const QString& linea, int) { recibeLinea(linea); });
@@ -83,7 +73,6 @@ void TfrmScanerSB::alMostrar() {
     haLeido_ = false;
     erroresAlEmpezar_ = 0;
     errores_.clear();
-    enEspera_.clear();
     avisoPendiente_.clear();
     lblEstado->clear();
     muestraEstado();
@@ -91,7 +80,6 @@ void TfrmScanerSB::alMostrar() {
 
 void TfrmScanerSB::alCerrar() {
     abierta_ = false;
-    enEspera_.clear();
     avisoPendiente_.clear();
     // Documents fed after the window closed would be read into no list.
     if (adaptador_.leyendo())
@@ -131,21 +119,12 @@ void TfrmScanerSB::reiniciar() {
 }
 
 void TfrmScanerSB::recibeLinea(const QString& linea) {
-    if (!abierta_)
-        return;
-    if (preguntaAbierta())
-        enEspera_ << linea;
-    else
-        anadeLineaSinSecuencia(linea);
+    if (abierta_)
+        recibeLineaLector(linea);
 }
 
 void TfrmScanerSB::alQuedarLibre() {
-    if (!abierta_)
-        return;
-    const QStringList lineas = std::exchange(enEspera_, {});
-    for (const QString& l : lineas)
-        anadeLineaSinSecuencia(l);
-    if (!avisoPendiente_.isEmpty())
+    if (abierta_ && !avisoPendiente_.isEmpty())
         muestraMensaje(std::exchange(avisoPendiente_, {}));
 }
 
@@ -186,7 +165,7 @@ void TfrmScanerSB::finDeLectura() {
               << QStringLiteral("Compruebe que el número de cheques leídos (%1) coincide con los "
                                 "documentos que pasaron por el lector y vuelva a pasar los que "
                                 "falten. Si hay un atasco, presione [Desatascar].")
-                     .arg(lista().size() + enEspera_.size());
+                     .arg(lista().size() + lineasEnEspera().size());
     if (!faltan.isEmpty())
         aviso << QStringLiteral("No llegaron las imágenes de los cheques número %1: no se podrán "
                                 "salvar. Vuelva a pasarlos por el lector.")
@@ -200,17 +179,10 @@ void TfrmScanerSB::finDeLectura() {
 }
 
 void TfrmScanerSB::muestraEstado() {
-    const bool leyendo = lecturaEnCurso();
-    btnLeer->setEnabled(!leyendo);
-    actualizaAcciones();
-    QStringList estado;
-    if (leyendo)
-        estado << TextoLeyendo;
-    if (haLeido_)
-        estado << textoEstado(adaptador_.documentosHechos());
+    QStringList avisos;
     if (!errores_.isEmpty())
-        estado << QStringLiteral("Avisos del lector: %1.").arg(errores_.join(QStringLiteral("; ")));
-    lblEstado->setText(estado.join(QChar(u'\n')));
+        avisos << QStringLiteral("Avisos del lector: %1.").arg(errores_.join(QStringLiteral("; ")));
+    muestraEstadoLector(haLeido_ ? adaptador_.documentosHechos() : -1, avisos);
 }
 
 void TfrmScanerSB::muestraMensaje(const QString& texto) {

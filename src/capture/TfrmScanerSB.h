@@ -19,14 +19,12 @@
 #include <QString>
 
 class TAdaptadorSB;
-class QLabel;
 
 class TfrmScanerSB : public TfrmCaptura {
     Q_OBJECT
 public:
     static inline const QString Caption =
         QStringLiteral("Escaneo  de Cheques. Escáner tipo SEAC BANCHE");
-    static inline const QString TextoLeyendo = QStringLiteral("Leyendo cheques...");
     static QStringList ayuda();
 
     // The adapter outlives the window (both live until the program ends).
@@ -37,13 +35,10 @@ public:
     QPushButton* btnDesatascar = nullptr;
     QPushButton* btnParar = nullptr;
     QPushButton* btnReiniciar = nullptr;
-    QLabel* lblEstado = nullptr;
 
     TAdaptadorSB& adaptador() const { return adaptador_; }
     // The reader's errors of the current showing, in Spanish, in order.
     const QStringList& erroresLector() const { return errores_; }
-    // Lines that wait for an open question or Save to close.
-    const QStringList& lineasEnEspera() const { return enEspera_; }
 
     // The buttons, as the operator presses them.
     void desatascar();
@@ -70,7 +65,6 @@ private:
 
     TAdaptadorSB& adaptador_;
     QStringList errores_;
-    QStringList enEspera_;
     QString avisoPendiente_; // the end-of-run message, while a question is open
     bool abierta_ = false;
     bool haLeido_ = false; // a run was started in this showing

@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -22,11 +24,9 @@ tComportamientoCaptura comportamientoVisionX() {
     tComportamientoCaptura c;
     c.almacen = tComportamientoCaptura::Almacen::Normal;
     c.todos = true;
-    // Save deletes the images: the unstored lines cannot stay (their numbers
-    // would name the next documents' images), so the list is emptied and the
-    // message does not promise that they stay on screen.
-    c.avisoLargo = false;
-    c.vaciaListaAlSalvar = true;
+    // The lines Save could not store stay, with their images, until the
+    // operator clears them.
+    c.avisoLargo = true;
     return c;
 }
 
@@ -51,9 +51,17 @@ TfrmScanerVisionX::TfrmScanerVisionX(TdmBBDD& dm, TEnlaceVisionAPI& enlace, QWid
     connect(btnReiniciar, &QPushButton::clicked, this,
             [this] { boton([this] { adaptador_->reiniciar(); }); });
 
+    anadeLineaEstado();
+    tmrAlimentacion_ = new QTimer(this);
+    tmrAlimentacion_->setInterval(IntervaloAlimentacion);
+    connect(tmrAlimentacion_, &QTimer::timeout, this, &TfrmScanerVisionX::compruebaAlimentacion);
+
     // The adapter numbers the lines and names the images with the same number.
-    connect(adaptador_.get(), &TAdaptadorVisionX::lineaLeida, this,
-            [this](const QString& linea) { anadeLineaSinSecuencia(linea); });
+    connect(adaptador_.get(), &TAdaptadorVisionX::lineaLeida, this, [this](const QString& linea) {
+        ++documentos_;
+        recibeLineaLector(linea);
+        muestraEstado();
+    });
     connect(adaptador_.get(), &TAdaptadorVisionX::mensaje, this, &TfrmScanerVisionX::avisa);
     // The 5-second retry when no reader is listed happens at start-up: the
     // wait window says that the program is working meanwhile.
@@ -87,7 +95,50 @@ bool TfrmScanerVisionX::enciendeEscaner() {
 }
 
 void TfrmScanerVisionX::leer() {
-    boton([this] { adaptador_->leerCheques(dm().instalacion().dirs.Dir_Imagenes_tmp, lista()); });
+    if (alimentando_)
+        return;
+    bool empezada = false;
+    boton([&] {
+        empezada = adaptador_->leerCheques(dm().instalacion().dirs.Dir_Imagenes_tmp,
+                                           lista() + lineasEnEspera());
+    });
+    if (empezada) {
+        alimentando_ = true;
+        haLeido_ = true;
+        documentos_ = 0;
+        tmrAlimentacion_->start();
+    }
+    muestraEstado();
+}
+
+void TfrmScanerVisionX::compruebaAlimentacion() {
+    if (adaptador_->estadoDispositivo() == "Feeding")
+        return;
+    tmrAlimentacion_->stop();
+    // The engine posted its last events before it left "Feeding": the feed
+    // ends after them.
+    QMetaObject::invokeMethod(this, &TfrmScanerVisionX::finDeAlimentacion, Qt::QueuedConnection);
+}
+
+void TfrmScanerVisionX::finDeAlimentacion() {
+    alimentando_ = false;
+    muestraEstado();
+}
+
+void TfrmScanerVisionX::muestraEstado() {
+    muestraEstadoLector(haLeido_ ? documentos_ : -1);
+}
+
+void TfrmScanerVisionX::alMostrar() {
+    haLeido_ = alimentando_;
+    muestraEstado();
+}
+
+void TfrmScanerVisionX::alCerrar() {
+    // Documents fed after the window closed would only be cleared at the
+    // next showing: they stay in the hopper instead.
+    if (alimentando_)
+        boton([this] { adaptador_->parar(); });
 }
 
 template <class F> void TfrmScanerVisionX::boton(F trabajo) {

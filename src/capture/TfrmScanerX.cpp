@@ -18,8 +18,7 @@ tComportamientoCaptura comportamientoExcella() {
     c.almacen = tComportamientoCaptura::Almacen::Excella;
     c.todos = false; // only the lines beginning with "+" can be stored
     c.leyeros = true;
-    c.avisoLargo = false;
-    c.vaciaListaAlSalvar = true;
+    c.avisoLargo = false; // its bad reads are never stored: Save drops them
     // Clear and showing leave the temporary images: a new line removes any
     // old file of its number before its own images are written.
     c.limpiarVaciaImagenes = false;

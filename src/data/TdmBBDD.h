@@ -10,6 +10,7 @@
 #include "Instalacion.h"
 #include "LineaLectura.h"
 #include "Registros.h"
+#include "ResultadoLectura.h"
 
 #include <QObject>
 #include <QTimer>
@@ -142,6 +143,14 @@ public:
     void introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos, int& invalidos);
     void introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
                                          int& invalidos);
+    // The walk the three share, with what became of each line not stored.
+    // A table that cannot be used (locked, damaged, full) stops the walk:
+    // that line and the ones after it stay unstored and its message is shown
+    // once. Images that the disk refuses leave their line unstored (it can
+    // be tried again); the walk goes on and nothing is shown: the result
+    // names the folder and why. The images are written through destino().
+    tResultadoLectura almacenaLineasLeidas(QStringList& lista, bool todos,
+                                           VarianteLectura variante);
 
     // --- Lists of the maintenance and selection windows (TdmBBDD_Listas) ----
     // One row per presenter, natural order: caption the name, cells account
@@ -304,9 +313,18 @@ private:
     int ultimaClave(const QString& columna, const QString& rutaTabla);
     // EliminaregistroHistorico with the grid's query closed.
     bool eliminaFilaHistorico(int apk);
-    // The walk shared by the three storing operations.
-    void introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
-                         VarianteLectura variante);
+    // Links the cheque to the first drawer with its account, creating a
+    // nameless one when none has it. The engine message or "": when the
+    // lookup failed (`enConsulta`) the cheque is unchanged; when the creation
+    // failed it carries the key the drawer would have had.
+    QString asignaLibrado(tTalon& talon, bool& enConsulta);
+    // duplicidadTalon without messages: the engine messages of the tables
+    // that could not be searched (none when the answer is sure).
+    QStringList buscaDuplicado(const QString& apk, const QString& Numero, const QString& Cuenta,
+                               const QString& modelo, bool consultaLista, bool& duplicado);
+    // Inserts a new cheque, its drawer already linked, under a fresh key; the
+    // engine message or "".
+    QString insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla);
 
     tInstalacion inst_;
     tEstadoPrograma& estado_;

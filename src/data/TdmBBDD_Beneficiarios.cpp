@@ -98,6 +98,15 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
 }
 
 tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
+    bool enConsulta = false;
+    const QString e = asignaLibrado(regtalon, enConsulta);
+    if (enConsulta)
+        iu_.muestraMensaje(e); // a failed creation is not reported
+    return regtalon;
+}
+
+QString TdmBBDD::asignaLibrado(tTalon& talon, bool& enConsulta) {
+    enConsulta = false;
     int clave = 0;
     QString nombre;
     bool encontrado = false;
@@ -106,10 +115,10 @@ tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
         motor::Conexion& con = *operacion;
         motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente FROM Deudores "
                                                "WHERE Cuenta = ? ORDER BY rowid LIMIT 1"));
-        s.liga(regtalon.Cuenta);
+        s.liga(talon.Cuenta);
         if (!s.ejecuta()) {
-            iu_.muestraMensaje(s.error());
-            return regtalon;
+            enConsulta = true;
+            return s.error();
         }
         if (s.siguiente()) {
             encontrado = true;
@@ -117,16 +126,16 @@ tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
             nombre = s.texto(1);
         }
     }
-    if (encontrado && regtalon.Cuenta != CuentaSinLibrado) {
-        regtalon.fk_Beneficiarios = clave;
-        regtalon.Nombre_Cliente = nombre;
-        return regtalon;
+    if (encontrado && talon.Cuenta != CuentaSinLibrado) {
+        talon.fk_Beneficiarios = clave;
+        talon.Nombre_Cliente = nombre;
+        return QString();
     }
     TCliente nuevo;
     nuevo.EsNuevo = true;
-    nuevo.Cuenta = regtalon.Cuenta;
-    QString ignorado;
-    GuardaBeneficiario(nuevo, ignorado); // a failed insert is not reported
-    regtalon.fk_Beneficiarios = nuevo.Pk_Cliente;
-    return regtalon;
+    nuevo.Cuenta = talon.Cuenta;
+    QString error;
+    GuardaBeneficiario(nuevo, error);
+    talon.fk_Beneficiarios = nuevo.Pk_Cliente;
+    return error;
 }

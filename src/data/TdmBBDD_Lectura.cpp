@@ -19,40 +19,54 @@ QString secuenciaDe(const tLineaDecodificada& d, VarianteLectura variante, qsize
 
 void TdmBBDD::introduceEnTablasTalones(QStringList& lista, bool todos, int& buenos,
                                        int& invalidos) {
-    introduceLineas(lista, todos, buenos, invalidos, VarianteLectura::Normal);
+    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Normal);
+    buenos = r.buenos;
+    invalidos = r.invalidos;
 }
 
 void TdmBBDD::introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos,
                                            int& invalidos) {
-    introduceLineas(lista, todos, buenos, invalidos, VarianteLectura::SAFE);
+    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::SAFE);
+    buenos = r.buenos;
+    invalidos = r.invalidos;
 }
 
 void TdmBBDD::introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
                                               int& invalidos) {
-    introduceLineas(lista, todos, buenos, invalidos, VarianteLectura::Excella);
+    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Excella);
+    buenos = r.buenos;
+    invalidos = r.invalidos;
 }
 
-void TdmBBDD::introduceLineas(QStringList& lista, bool todos, int& buenos, int& invalidos,
-                              VarianteLectura variante) {
-    buenos = 0;
-    invalidos = 0;
+tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
+                                                VarianteLectura variante) {
+    using Motivo = tLineaNoGuardada::Motivo;
+    tResultadoLectura r;
     // The Excella capture window empties its own list; the others keep the
     // lines that were not stored, so the list is walked with an index that
     // only passes the lines that stay.
     const bool borraGuardadas = variante != VarianteLectura::Excella;
     const int tipoLector = estado_.Escaner.tipo;
+    const bool conImagenes = tipoLector != TipoLector::Teclado;
     const QString tabla = rutaTalonesActual();
+    const tAbreDestino abreImagen = [this](const QString& ruta) {
+        return destino().dispositivo(ruta);
+    };
     // The cheque table, the drawers and the history are opened once for the
     // whole batch; each line still commits on its own.
     const TRecorrido recorrido(*this);
     QString error;
     qsizetype i = 0;
     while (i < lista.size()) {
-        tLineaDecodificada d =
-            decodificaLinea(lista.at(i), variante, tipoLector != TipoLector::Teclado);
-        if (d.lecturaErronea && !todos) {
-            ++invalidos;
+        const auto deja = [&](const QString& secuencia, Motivo motivo) {
+            r.noGuardadas.append({lista.at(i), secuencia, motivo});
+            ++r.invalidos;
             ++i;
+        };
+        tLineaDecodificada d = decodificaLinea(lista.at(i), variante, conImagenes);
+        const QString secuencia = secuenciaDe(d, variante, i);
+        if (d.lecturaErronea && !todos) {
+            deja(secuencia, Motivo::LecturaIncompleta);
             continue;
         }
         tTalon& talon = d.talon;
@@ -60,31 +74,61 @@ void TdmBBDD::introduceLineas(QStringList& lista, bool todos, int& buenos, int& 
         talon.Pk_Talon = claveNueva(QStringLiteral("Pk_Talon"), tabla, error);
         if (talon.Pk_Talon == 0)
             break;
-        if (duplicidadTalon(QString::number(talon.Pk_Talon), talon.Numero, talon.Cuenta,
-                            talon.numero_Modelo, true))
+        bool duplicado = false;
+        if (const QStringList e =
+                buscaDuplicado(QString::number(talon.Pk_Talon), talon.Numero, talon.Cuenta,
+                               talon.numero_Modelo, true, duplicado);
+            !e.isEmpty()) {
+            // Not knowing whether it is a duplicate, the cheque could be
+            // emitted twice: it waits.
+            error = e.join(QChar(u'\n'));
+            break;
+        }
+        if (duplicado)
             marcaDuplicado(d);
 
-        const QString secuencia = secuenciaDe(d, variante, i);
-        const bool sinSecuencia = tipoLector != TipoLector::Teclado && secuencia.isEmpty();
-        if (sinSecuencia || !copiaImagenesLeidas(inst_.dirs, secuencia, d.baseImagen, tipoLector)) {
-            ++invalidos;
-            ++i;
+        if (conImagenes && secuencia.isEmpty()) {
+            deja(secuencia, Motivo::LecturaIncompleta);
+            continue;
+        }
+        const tCopiaLeidas copia =
+            copiaImagenesLectura(inst_.dirs, secuencia, d.baseImagen, tipoLector, abreImagen);
+        if (copia.resultado == tCopiaLeidas::Resultado::Faltan) {
+            deja(secuencia, Motivo::LecturaIncompleta);
+            continue;
+        }
+        if (copia.resultado == tCopiaLeidas::Resultado::NoCopiadas) {
+            if (r.carpetaImagenes.isEmpty()) {
+                r.carpetaImagenes = copia.carpeta;
+                r.causaImagenes = copia.causa;
+            }
+            deja(secuencia, Motivo::ImagenesNoCopiadas);
             continue;
         }
 
-        talon = CompruebaLibrado(talon);
-        if (!GuardaTalon(talon, error, tabla))
+        // A cheque without its drawer would be filed under no one: it waits.
+        bool enConsulta = false;
+        error = asignaLibrado(talon, enConsulta);
+        if (!error.isEmpty())
             break;
-        ++buenos;
+        error = insertaTalonNuevo(talon, tabla);
+        if (!error.isEmpty())
+            break;
+        ++r.buenos;
         if (borraGuardadas)
             lista.removeAt(i);
         else
             ++i;
     }
     if (!error.isEmpty()) {
-        // The cheque table refused a cheque: that line and the ones after it
-        // stay unstored, and the operator is told once, not once per line.
-        invalidos += int(lista.size() - i);
+        // A table refused a cheque: that line and the ones after it stay
+        // unstored, and the operator is told once, not once per line.
+        for (; i < lista.size(); ++i) {
+            const tLineaDecodificada d = decodificaLinea(lista.at(i), variante, conImagenes);
+            r.noGuardadas.append({lista.at(i), secuenciaDe(d, variante, i), Motivo::Tabla});
+            ++r.invalidos;
+        }
         iu_.muestraMensaje(error);
     }
+    return r;
 }

@@ -20,19 +20,10 @@ const QString sqlInsertaTalon =
 bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla) {
     if (regTalon.Nuevo) {
         regTalon = CompruebaLibrado(regTalon);
-        int clave = 0;
-        const QString e = insertaConClaveNueva(
-            nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
-            {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
-             regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
-             regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
-            clave);
-        if (!e.isEmpty()) {
+        const QString e = insertaTalonNuevo(regTalon, nombreTabla);
+        if (!e.isEmpty())
             mensaje_Error = e;
-            return false;
-        }
-        regTalon.Pk_Talon = clave;
-        return true;
+        return e.isEmpty();
     }
     const motor::ConexionOperacion operacion = abre(nombreTabla);
     motor::Conexion& con = *operacion;
@@ -46,6 +37,19 @@ bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QStrin
         return false;
     }
     return true;
+}
+
+QString TdmBBDD::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
+    int clave = 0;
+    const QString e = insertaConClaveNueva(
+        nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
+        {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
+         regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
+         regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
+        clave);
+    if (e.isEmpty())
+        regTalon.Pk_Talon = clave;
+    return e;
 }
 
 void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
@@ -198,6 +202,16 @@ bool TdmBBDD::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
 bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const QString& Cuenta,
                               const QString& modelo, bool consultaLista) {
     bool duplicado = false;
+    for (const QString& e : buscaDuplicado(apk, Numero, Cuenta, modelo, consultaLista, duplicado))
+        iu_.muestraMensaje(e);
+    return duplicado;
+}
+
+QStringList TdmBBDD::buscaDuplicado(const QString& apk, const QString& Numero,
+                                    const QString& Cuenta, const QString& modelo,
+                                    bool consultaLista, bool& duplicado) {
+    duplicado = false;
+    QStringList errores;
     if (consultaLista) {
         const motor::ConexionOperacion operacion = abre(rutaTalonesEstandar());
         motor::Conexion& con = *operacion;
@@ -208,7 +222,7 @@ bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const Q
         if (s.ejecuta())
             duplicado = s.siguiente();
         else
-            iu_.muestraMensaje(s.error());
+            errores << s.error();
     }
     const motor::ConexionOperacion operacion = abre(rutaHistoricoCheques());
     motor::Conexion& con = *operacion;
@@ -219,9 +233,9 @@ bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const Q
         if (s.siguiente())
             duplicado = true;
     } else {
-        iu_.muestraMensaje(s.error());
+        errores << s.error();
     }
-    return duplicado;
+    return errores;
 }
 
 void TdmBBDD::borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,

@@ -111,28 +111,134 @@ void vaciaCarpeta(const QString& carpeta) {
         borraFichero(it.next());
 }
 
-bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
-                         int tipoLector) {
+namespace {
+
+// Why a folder refused a file, as the operator reads it, then the system's
+// text for support.
+QString causaEscritura(const QString& carpeta, bool abierto, const QString& textoSistema) {
+    QString causa;
+    if (!QFileInfo(carpeta).isDir())
+        causa = QStringLiteral("la carpeta no existe");
+    else if (!abierto)
+        causa = QStringLiteral("no se puede escribir en la carpeta (es de solo lectura o no "
+                               "tiene permiso para escribir en ella)");
+    else
+        causa = QStringLiteral("no se pudo escribir en el disco (puede estar lleno)");
+    if (!textoSistema.trimmed().isEmpty())
+        causa += QStringLiteral(". Mensaje del sistema: ") + textoSistema.trimmed();
+    return causa;
+}
+
+tCopiaLeidas noCopiadas(const QString& carpeta, const QString& causa) {
+    return {tCopiaLeidas::Resultado::NoCopiadas, QDir::toNativeSeparators(carpeta), causa};
+}
+
+// Copies one file through a device opened beside `destino`, then renames it
+// over `destino`.
+tCopiaLeidas copiaUna(const QString& origen, const QString& destino, const tAbreDestino& abre) {
+    const QString carpetaOrigen = QFileInfo(origen).absolutePath();
+    const QString carpetaDestino = QFileInfo(destino).absolutePath();
+    QFile entrada(origen);
+    if (!entrada.open(QIODevice::ReadOnly))
+        return noCopiadas(carpetaOrigen,
+                          QStringLiteral("no se pudo leer la imagen %1. Mensaje del sistema: %2")
+                              .arg(QFileInfo(origen).fileName(), entrada.errorString()));
+    const QByteArray bytes = entrada.readAll();
+    if (bytes.size() != entrada.size())
+        return noCopiadas(carpetaOrigen,
+                          QStringLiteral("no se pudo leer la imagen %1. Mensaje del sistema: %2")
+                              .arg(QFileInfo(origen).fileName(), entrada.errorString()));
+    const QString temporal = destino + QStringLiteral(".copia");
+    const std::unique_ptr<QIODevice> salida =
+        abre ? abre(temporal) : std::unique_ptr<QIODevice>(std::make_unique<QFile>(temporal));
+    auto* fichero = qobject_cast<QFileDevice*>(salida.get());
+    if (!salida->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return noCopiadas(carpetaDestino,
+                          causaEscritura(carpetaDestino, false, salida->errorString()));
+    bool bien = salida->write(bytes) == bytes.size() && (!fichero || fichero->flush());
+    QString textoSistema = salida->errorString();
+    salida->close();
+    if (fichero && fichero->error() != QFileDevice::NoError) {
+        bien = false;
+        textoSistema = fichero->errorString();
+    }
+    if (bien && !renombraReemplazando(temporal, destino)) {
+        bien = false;
+        textoSistema = QStringLiteral("no se pudo sustituir %1").arg(QFileInfo(destino).fileName());
+    }
+    if (!bien) {
+        QFile::remove(temporal);
+        return noCopiadas(carpetaDestino, causaEscritura(carpetaDestino, true, textoSistema));
+    }
+    return {};
+}
+
+} // namespace
+
+tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secuencia,
+                                  const QString& base, int tipoLector, const tAbreDestino& abre) {
+    const tCopiaLeidas faltan{tCopiaLeidas::Resultado::Faltan, {}, {}};
     switch (tipoLector) {
     case TipoLector::Teclado:
-        return true;
+        return {};
     case TipoLector::SeacBanche:
     case TipoLector::Excella:
     case TipoLector::ExcellaSTX:
     case TipoLector::VisionX:
         break;
     default:
-        return false;
+        return faltan;
     }
     for (const tImagen& imagen : imagenesLeidas) {
         const QString prefijo = QString::fromUtf16(imagen.prefijo);
         const QString origen =
             rutaImagen(dirs.Dir_Imagenes_tmp, prefijo, secuencia, imagen.extension);
         const QString destino = rutaImagen(dirs.Dir_Imagenes, prefijo, base, imagen.extension);
-        if (copiaFichero(origen, destino) != 0)
-            return false;
+        if (origen.isEmpty() || destino.isEmpty() || !QFileInfo(origen).isFile() ||
+            mismoFichero(origen, destino))
+            return faltan;
+        const tCopiaLeidas copia = copiaUna(origen, destino, abre);
+        if (copia.resultado != tCopiaLeidas::Resultado::Copiadas)
+            return copia;
     }
-    return true;
+    return {};
+}
+
+bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
+                         int tipoLector) {
+    return copiaImagenesLectura(dirs, secuencia, base, tipoLector).resultado ==
+           tCopiaLeidas::Resultado::Copiadas;
+}
+
+QStringList nombresImagenesLeidas(const QString& secuencia) {
+    QStringList nombres;
+    for (const tImagen& imagen : imagenesLeidas)
+        nombres << QString::fromUtf16(imagen.prefijo) + secuencia + imagen.extension;
+    return nombres;
+}
+
+void vaciaImagenesLeidasSalvo(const QString& carpeta, const QStringList& secuencias) {
+    if (carpeta.isEmpty())
+        return;
+    QStringList quedan;
+    for (const QString& s : secuencias)
+        quedan << nombresImagenesLeidas(s);
+    QDirIterator it(carpeta, QDir::Files | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QString ruta = it.next();
+        if (!quedan.contains(QFileInfo(ruta).fileName()))
+            borraFichero(ruta);
+    }
+}
+
+bool renumeraImagenesLeidas(const QString& carpeta, const QString& de, const QString& a) {
+    const QStringList origenes = nombresImagenesLeidas(de);
+    const QStringList destinos = nombresImagenesLeidas(a);
+    const QDir dir(carpeta);
+    bool todas = true;
+    for (qsizetype i = 0; i < origenes.size(); ++i)
+        todas = renombraReemplazando(dir.filePath(origenes[i]), dir.filePath(destinos[i])) && todas;
+    return todas;
 }
 
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,

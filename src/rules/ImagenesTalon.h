@@ -13,9 +13,12 @@
 #include "Instalacion.h"
 #include "Registros.h"
 
+#include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
+#include <memory>
 
 // Account + first 4 characters of the model number + first 7 of the number.
 QString baseImagenTalon(const QString& cuenta, const QString& numeroModelo, const QString& numero);
@@ -52,12 +55,51 @@ inline constexpr int Teclado = 4;
 inline constexpr int VisionX = 5;
 } // namespace TipoLector
 
+// Opens, unopened, the device that a copy writes to. The program writes to
+// the disk; tests hand one that fails as a full disk or a read-only folder
+// does.
+using tAbreDestino = std::function<std::unique_ptr<QIODevice>(const QString& ruta)>;
+
+// What became of the images of a read cheque.
+struct tCopiaLeidas {
+    enum class Resultado {
+        Copiadas,   // all three in the image folder (or a reader without images)
+        Faltan,     // an image did not arrive or its name is refused: the read
+                    // can never be stored with them
+        NoCopiadas, // the disk refused them: the same copy may work later
+    };
+    Resultado resultado = Resultado::Copiadas;
+    // NoCopiadas: the folder that could not be written (or read) and why, in
+    // Spanish, followed by the system's own text.
+    QString carpeta;
+    QString causa;
+};
+
 // Puts the images of a read cheque in place: for readers with images, copies
 // the temporary F<n>.tif, T<n>.tif and F<n>.jpg to the image folder under the
-// base name, in that order, stopping at the first failure. True when all three
-// were copied; true without copying for the keyboard reader; false otherwise.
+// base name, in that order, stopping at the first failure (the files copied
+// before it stay). Each file is written beside its final name and then
+// renamed over it, so a copy that fails half-way never leaves a cut file nor
+// spoils an image of that name already there. The keyboard reader has no
+// images: Copiadas without copying. `abre`: the device of each written file
+// (the disk when empty).
+tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secuencia,
+                                  const QString& base, int tipoLector,
+                                  const tAbreDestino& abre = {});
+// The same, true when copied.
 bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
                          int tipoLector);
+
+// The temporary image names of a sequence number: F<n>.jpg, F<n>.tif, T<n>.tif.
+QStringList nombresImagenesLeidas(const QString& secuencia);
+
+// Deletes every plain file of the temporary image folder except the images
+// of the sequence numbers that are still wanted.
+void vaciaImagenesLeidasSalvo(const QString& carpeta, const QStringList& secuencias);
+
+// Gives the temporary images of sequence number `de` the number `a`,
+// replacing what had that number; true when the three were renamed.
+bool renumeraImagenesLeidas(const QString& carpeta, const QString& de, const QString& a);
 
 // Renames the three files of a cheque in the image folder; each rename that
 // fails is skipped and the others are still tried.

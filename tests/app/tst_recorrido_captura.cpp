@@ -192,7 +192,8 @@ private slots:
         TAplicacion app(dir.path(), &guion);
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
-        QVERIFY(!guion.textos().contains(TextosCaptura::MensajeSinSeacBanche)); // reader found
+        QVERIFY(
+            !guion.textos().contains(TextosCaptura::mensajeSinSeacBanche(inst))); // reader found
         hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
         QCOMPARE(c.vistas, (QStringList{"TfrmMod_Cheque", "TfrmScanerSB", "TfrmFechas",
                                         "TfrmResumen_Facturacion"}));

@@ -100,6 +100,8 @@ private slots:
             // The Vision X engine reads on its own; each document ends with
             // its images.
             QTRY_COMPARE_WITH_TIMEOUT(w->lista().size(), Documentos, 20000);
+            // Save waits for the end of the feed.
+            QTRY_VERIFY_WITH_TIMEOUT(hijo<QPushButton>(*w, "btnSalvar")->isEnabled(), 20000);
             if (tipo == 5)
                 QTRY_VERIFY(QFile::exists(inst.dirs.Dir_Imagenes_tmp + "T12.tif"));
             leidas = w->lista();
@@ -177,9 +179,11 @@ private slots:
             QCOMPARE(emitidos, 1);
         else
             QVERIFY2(emitidos > 1, registros.constData());
+        // The Excella names the line it could not store.
         QVERIFY(guion.textos().contains(
             tipo == 5 ? "Se leyeron: 12 cheques. Revise si se leyeron todos."
-                      : "No se ha podido salvar: 1 cheque: lectura incompleta."));
+                      : "No se ha podido salvar: 1 cheque: lectura incompleta.\n    Nº 11: " +
+                            leidas[10].mid(6)));
         QCOMPARE(
             filasDe(inst.rutaTabla("historicoCheques.dat"), "SELECT Numero FROM historicoCheques")
                 .size(),

@@ -227,7 +227,15 @@ private slots:
         }();
 
         QTest::mouseClick(hijo<QPushButton>(*frm, "btnSalvar"), Qt::LeftButton);
-        QTEST(p->guion.textos().last(), "mensaje");
+        // The message names each line not stored: its number and its codeline.
+        QFETCH(QString, mensaje);
+        const QStringList texto = p->guion.textos().last().split('\n');
+        QCOMPARE(texto.first(), mensaje);
+        QStringList nombradas;
+        for (const QString& l : noGuardables)
+            nombradas << "    Nº " + l.section(QChar(0x00AC), -1) + ": " +
+                             l.section(QChar(0x00AC), 0, 0).mid(1);
+        QCOMPARE(texto.mid(1), nombradas);
         QCOMPARE(talonesGuardados(), guardados);
         // The lines not stored stay, numbered as they were read.
         QCOMPARE(frm->lista(), noGuardables);

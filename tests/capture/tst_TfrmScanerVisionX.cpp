@@ -12,6 +12,9 @@
 #include "TfrmInstalarDrivers.h"
 #include "TfrmScanerVisionX.h"
 
+#include "CajaMensajes.h"
+
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -122,6 +125,7 @@ private slots:
         pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 2);
         QTRY_COMPARE(p->guion.textos(), QStringList{TAdaptadorVisionX::MensajeCodeline});
+        QVERIFY(p->guion.textos()[0].contains("vuelva a pasarlo por el lector"));
         QCOMPARE(frm->lista()[1], linea(3, 2));
         QTRY_COMPARE(bytesDe(imagenTmp("F2.jpg")),
                      bytesDe(QDir(muestras()).filePath("doc003_F.jpg")));
@@ -136,12 +140,76 @@ private slots:
         QTRY_COMPARE(frm->lista().size(), 2);
         QVERIFY(esperaFin());
         QTRY_VERIFY(QFile::exists(imagenTmp("T2.tif")));
+        QTRY_VERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled()); // the feed has ended
         pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos(),
                  QStringList{"Se leyeron: 2 cheques. Revise si se leyeron todos."});
         QVERIFY(frm->lista().isEmpty());
         QVERIFY(QDir(p->inst.dirs.Dir_Imagenes_tmp).isEmpty());
         QCOMPARE(filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones").size(), 2);
+    }
+
+    // From the first document to the end of the feed, "&Leer cheques",
+    // Save and Clear wait and the state line says that the reader is
+    // reading; Save then stores every document with its own images.
+    void duranteLaAlimentacion() {
+        crea(4, {{"pausa", 200}});
+        enciende();
+        frm->show();
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+        QTRY_COMPARE(frm->lista().size(), 1);
+        for (const char* b : {"btnLeer", "btnSalvar", "btnLimpiar"})
+            QVERIFY2(!hijo<QPushButton>(*frm, b)->isEnabled(), b);
+        QVERIFY(hijo<QLabel>(*frm, "lblEstado")->text().contains(TextosCaptura::TextoLeyendo));
+        frm->salvar();
+        frm->limpiar();
+        QVERIFY(p->guion.textos().isEmpty());
+        QCOMPARE(sim.registro().count("StartFeeding(7)"), 1);
+        QVERIFY(esperaFin());
+        QTRY_VERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnLeer")->isEnabled());
+        QCOMPARE(hijo<QLabel>(*frm, "lblEstado")->text(), TextosCaptura::documentosLeidos(4));
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::todosSalvados(4, false)});
+        QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()),
+                 (QList<int>{1, 2, 3, 4}));
+    }
+
+    // Boxes answered while documents arrive lose none: lines that arrive
+    // while the Exit question is open wait for it and come in order after
+    // "Volver"; a document the reader could not read is told in a box while
+    // the others go on arriving. Save after the feed stores every document
+    // read, each with its own pictures.
+    void cajasMientrasLleganDocumentos() {
+        crea(6, {{"pausa", 120}, {"sinCodeline", 4}});
+        enciende();
+        frm->show();
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+        QTRY_COMPARE(frm->lista().size(), 1);
+        bool retenidas = false;
+        p->guion.mientrasAbierta = [&](const TGuionDialogos::Caja& caja) {
+            if (caja.tipo == TGuionDialogos::Tipo::Pregunta) {
+                retenidas = QTest::qWaitFor([&] { return !frm->lineasEnEspera().isEmpty(); }, 5000);
+                QCOMPARE(frm->lista().size(), 1);
+            } else {
+                QTest::qWait(300); // the operator reads; documents go on arriving
+            }
+        };
+        p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton); // "Volver"
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
+        QVERIFY(retenidas);
+        QVERIFY(frm->isVisible());
+        QVERIFY(esperaFin());
+        QTRY_VERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        QTRY_COMPARE(p->guion.textos().size(), 2); // the question, then the reader's box
+        p->guion.mientrasAbierta = nullptr;
+        QCOMPARE(frm->lista(),
+                 (QStringList{linea(1, 1), linea(2, 2), linea(3, 3), linea(5, 4), linea(6, 5)}));
+        p->guion.restablece();
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::todosSalvados(5, false)});
+        QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()),
+                 (QList<int>{1, 2, 3, 5, 6}));
     }
 
     // The check of type 5: the driver (here the access rule) present or
@@ -190,7 +258,7 @@ private slots:
         compruebaTipo5(driver);
         QCOMPARE(esperas, QList<int>{5000});
         QCOMPARE(sim.registro().count("VApiGetDeviceList(15)"), 2);
-        QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::MensajeSinVisionX});
+        QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::mensajeSinVisionX(p->inst)});
         frm->show();
         pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QCOMPARE(p->guion.textos().last(), TAdaptadorVisionX::MensajeSinLector);

@@ -3,6 +3,7 @@
 // a run, numbering across runs, Save with its unstored "ERROR " lines, and the
 // device closed with the window.
 #include "ControlSimulador.h"
+#include "DiscoConFallos.h"
 #include "PruebaVentanas.h"
 #include "TAdaptadorExcella.h"
 #include "TEnlaceFoto.h"
@@ -125,19 +126,68 @@ private slots:
     }
 
     // A codeline with "?" is listed with "ERROR " and Save counts it as not
-    // stored; the list and the temporary images are emptied.
+    // stored and names it; the list and the temporary images are emptied.
     void salvarConLineaErronea() {
         abre(2, 3, {{"ilegible", 2}});
         pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QCOMPARE(frm->lista().size(), 3);
         QVERIFY2(frm->lista()[1].startsWith("ERROR ") && frm->lista()[1].contains('?'),
                  qPrintable(frm->lista()[1]));
+        const QString erronea = frm->lista()[1].mid(6);
         pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos(),
-                 QStringList{"No se ha podido salvar: 1 cheque: lectura incompleta."});
+                 QStringList{"No se ha podido salvar: 1 cheque: lectura incompleta.\n    Nº 2: " +
+                             erronea});
         QVERIFY(frm->lista().isEmpty());
         QCOMPARE(filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones").size(), 2);
         QVERIFY(QDir(p->inst.dirs.Dir_Imagenes_tmp).isEmpty());
+    }
+
+    // A return code that is not a number skips the document, and the
+    // operator is told to pass it again; the others are read.
+    void codigoNoNumerico_data() { lecturaContinuaNumeracion_data(); }
+    void codigoNoNumerico() {
+        QFETCH(int, tipo);
+        abre(tipo, 3, {{"codigoNoNumerico", 2}});
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+        QCOMPARE(p->guion.textos(), QStringList{TAdaptadorExcella::MensajeCodigoNoValido});
+        QVERIFY(p->guion.textos()[0].contains("Vuelva a pasarlo por el lector"));
+        QCOMPARE(frm->lista(), (QStringList{"+" + codeline(1), "+" + codeline(3)}));
+    }
+
+    // Images the disk refuses: the bad read is dropped and named, the other
+    // lines stay renumbered 1, 2 with their own images, and the next Save
+    // stores them with those images.
+    void imagenesRechazadasQuedanParaOtroIntento() {
+        abre(2, 3, {{"ilegible", 1}});
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+        QCOMPARE(frm->lista().size(), 3);
+        const TDiscoConFallos disco = TDiscoConFallos::soloLectura(p->inst.dirs.Dir_Imagenes);
+        p->dm->destinoFicheros = &disco;
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        p->dm->destinoFicheros = nullptr;
+        const QString texto = p->guion.textos().value(0);
+        QVERIFY2(
+            texto.startsWith("No se ha podido salvar: 1 cheque: lectura incompleta.\n    Nº 1: "),
+            qPrintable(texto));
+        QVERIFY2(texto.contains(
+                     "No se han podido copiar las imágenes de 2 cheques a la carpeta " +
+                     QDir::toNativeSeparators(QDir(p->inst.dirs.Dir_Imagenes).absolutePath()) +
+                     ": no se puede escribir en la carpeta (es de solo lectura"),
+                 qPrintable(texto));
+        QVERIFY(texto.contains("    Nº 2: " + codeline(2)));
+        QVERIFY(texto.contains("    Nº 3: " + codeline(3)));
+        QCOMPARE(frm->lista(), (QStringList{"+" + codeline(2), "+" + codeline(3)}));
+        const QDir m(muestras());
+        QCOMPARE(bytesDe(imagenTmp("F1.jpg")), bytesDe(m.filePath("doc002_F.jpg")));
+        QCOMPARE(bytesDe(imagenTmp("T2.tif")), bytesDe(m.filePath("doc003_T.tif")));
+        QVERIFY(!QFile::exists(imagenTmp("F3.jpg")));
+
+        p->guion.restablece();
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        QCOMPARE(p->guion.textos(),
+                 QStringList{"Se leyeron: 2 cheques. Revise si se leyeros todos."});
+        QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()), (QList<int>{2, 3}));
     }
 
     void dispositivoCerradoAlCerrar() {

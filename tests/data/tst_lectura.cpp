@@ -1,6 +1,7 @@
 // Storing the read lines of a capture window: the walk over the list, bad
 // reads, images by reader type, drawers and duplicates.
 #include "DatosPrueba.h"
+#include "DiscoConFallos.h"
 #include "InstalacionPrueba.h"
 
 #include <QtTest>
@@ -20,6 +21,11 @@ const QString buenaC = QStringLiteral("+7654321 1234 5678 0123456789 4212 000000
 void ponImagenesTemporales(InstalacionPrueba& p, const QString& secuencia) {
     for (const QString& f : ficherosImagen(p.inst.dirs.Dir_Imagenes_tmp, secuencia))
         creaFichero(f);
+}
+
+QByteArray bytesDe(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
 }
 
 QList<QStringList> talonesGuardados(InstalacionPrueba& p, int remesa = 1) {
@@ -257,6 +263,123 @@ private slots:
         QCOMPARE(lista, lineas);
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(!QFile::exists(p.inst.rutaTablaTalones(9)));
+    }
+
+    // Images that the disk refuses (a read-only image folder, 0 to 8 KB
+    // free, the folder gone): no cheque is stored, the lines and their
+    // temporary images stay for another try, the result says which folder
+    // and why, and once the disk is right again the same lines are stored,
+    // each with its own pictures.
+    void imagenesQueElDiscoRechaza_data() {
+        QTest::addColumn<int>("libres"); // -1 read-only, -2 folder removed
+        QTest::addColumn<QString>("causa");
+        QTest::newRow("solo lectura") << -1 << "es de solo lectura o no tiene permiso";
+        QTest::newRow("0 KB libres") << 0 << "puede estar lleno";
+        QTest::newRow("8 KB libres") << 8 * 1024 << "puede estar lleno";
+        QTest::newRow("carpeta que falta") << -2 << "la carpeta no existe";
+    }
+    void imagenesQueElDiscoRechaza() {
+        QFETCH(int, libres);
+        InstalacionPrueba p;
+        p.estado.Escaner.tipo = 5;
+        const QStringList lineas{buenaA, buenaC};
+        for (const char* s : {"1", "3"})
+            for (const QString& f : ficherosImagen(p.inst.dirs.Dir_Imagenes_tmp, s)) {
+                QFile img(f);
+                QVERIFY(img.open(QIODevice::WriteOnly));
+                img.write(QByteArray(6 * 1024, 'x') + f.toUtf8());
+            }
+        // A picture already there under the first cheque's name is never cut.
+        const QString previa =
+            ficherosImagen(p.inst.dirs.Dir_Imagenes, "1234567801012345678942121234567")[1];
+        creaFichero(previa);
+        std::unique_ptr<TDiscoConFallos> disco;
+        if (libres == -2)
+            QVERIFY(QDir(p.inst.dirs.Dir_Imagenes).removeRecursively());
+        else
+            disco = std::make_unique<TDiscoConFallos>(
+                libres < 0 ? TDiscoConFallos::soloLectura(p.inst.dirs.Dir_Imagenes)
+                           : TDiscoConFallos::conLibres(p.inst.dirs.Dir_Imagenes, libres));
+        p.dm->destinoFicheros = disco.get();
+        QStringList lista = lineas;
+        tResultadoLectura r = p.dm->almacenaLineasLeidas(lista, true, VarianteLectura::Normal);
+        QCOMPARE(r.buenos, 0);
+        QCOMPARE(r.invalidos, 2);
+        QCOMPARE(lista, lineas);
+        QCOMPARE(r.noGuardadas.size(), 2);
+        for (const tLineaNoGuardada& n : r.noGuardadas)
+            QVERIFY(n.motivo == tLineaNoGuardada::Motivo::ImagenesNoCopiadas);
+        QCOMPARE(r.noGuardadas[1].secuencia, QString("3"));
+        QCOMPARE(r.carpetaImagenes,
+                 QDir::toNativeSeparators(QDir(p.inst.dirs.Dir_Imagenes).absolutePath()));
+        QFETCH(QString, causa);
+        QVERIFY2(r.causaImagenes.contains(causa), qPrintable(r.causaImagenes));
+        QVERIFY(talonesGuardados(p).isEmpty());
+        QVERIFY(p.iu.mensajes.isEmpty());
+        QCOMPARE(QDir(p.inst.dirs.Dir_Imagenes_tmp).entryList(QDir::Files).size(), 6);
+        if (libres != -2) {
+            const QByteArray b = bytesDe(previa); // the old picture or the whole new one
+            QVERIFY(b == "imagen" || (b.size() > 6 * 1024 && b.endsWith("F1.tif")));
+            QVERIFY(QDir(p.inst.dirs.Dir_Imagenes).entryList({"*.copia"}, QDir::Files).isEmpty());
+        }
+
+        QVERIFY(QDir().mkpath(p.inst.dirs.Dir_Imagenes));
+        p.dm->destinoFicheros = nullptr;
+        r = p.dm->almacenaLineasLeidas(lista, true, VarianteLectura::Normal);
+        QCOMPARE(r.buenos, 2);
+        QVERIFY(lista.isEmpty());
+        QCOMPARE(talonesGuardados(p).size(), 2);
+        QVERIFY(bytesDe(previa).endsWith("F1.tif"));
+    }
+
+    // A table held by another program while a batch is stored (the drawers
+    // locked for reading or for writing, the history locked): one message
+    // for the batch, and no cheque filed without its drawer or without its
+    // duplicate check; the lines stay for another try.
+    void tablaBloqueadaUnMensajePorLote_data() {
+        QTest::addColumn<QString>("tabla");
+        QTest::addColumn<QString>("bloqueo");
+        QTest::newRow("librados, exclusivo") << "Deudores.dat"
+                                             << "EXCLUSIVE";
+        QTest::newRow("librados, escritura") << "Deudores.dat"
+                                             << "IMMEDIATE";
+        QTest::newRow("historico, exclusivo") << "historicoCheques.dat"
+                                              << "EXCLUSIVE";
+    }
+    void tablaBloqueadaUnMensajePorLote() {
+        QFETCH(QString, tabla);
+        QFETCH(QString, bloqueo);
+        InstalacionPrueba p;
+        p.estado.Escaner.tipo = 4;
+        QStringList lineas;
+        for (int n = 1; n <= 5; ++n)
+            lineas << QStringLiteral("+%1 1234 5678 012345678%2 4212 00000012345")
+                          .arg(1111110 + n)
+                          .arg(n);
+        motor::Conexion otro(p.inst.rutaTabla(tabla));
+        QCOMPARE(motor::ejecutaSql(otro, "BEGIN " + bloqueo), QString());
+        if (bloqueo == "EXCLUSIVE") // the lock is taken when the other program writes
+            QCOMPARE(motor::ejecutaSql(otro, "DELETE FROM " + tabla.section('.', 0, 0)), QString());
+        QStringList lista = lineas;
+        int b = -1, i = -1;
+        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        motor::ejecutaSql(otro, "ROLLBACK");
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].contains("en uso por otro programa"),
+                 qPrintable(p.iu.mensajes[0]));
+        QCOMPARE(b, 0);
+        QCOMPARE(i, 5);
+        QCOMPARE(lista, lineas);
+        QVERIFY(talonesGuardados(p).isEmpty());
+
+        // Free again: the same lines are stored, each with its drawer.
+        p.iu.mensajes.clear();
+        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        QCOMPARE(b, 5);
+        QVERIFY(p.iu.mensajes.isEmpty());
+        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(),
+                         "SELECT count(*) FROM Talones WHERE fk_Clientes > 0"),
+                 (QList<QStringList>{{"5"}}));
     }
 
     void remesaActualRecibeLosCheques() {

@@ -203,6 +203,7 @@ void TAdaptadorExcella::bucleAutomatico(tRun& run) {
         if (!esEntero(codigo)) {
             ultimo = m_enlace.getValue(run.respuesta, "CommandStatus", "ReturnCode", codigo,
                                        LargoValorGrande);
+            emit mensaje(MensajeCodigoNoValido);
             continue; // the document is skipped
         }
         const bool conLinea = anadeLinea(run);
@@ -238,6 +239,7 @@ void TAdaptadorExcella::bucleManual(tRun& run) {
         if (!esEntero(codigo)) {
             ultimo = m_enlace.getValue(run.respuesta, "CommandStatus", "ReturnCode", codigo,
                                        LargoValorGrande);
+            emit mensaje(MensajeCodigoNoValido);
             m_espera(EsperaManual);
             continue;
         }

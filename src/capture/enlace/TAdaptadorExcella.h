@@ -7,7 +7,8 @@
 //
 // Unlike a plain reading of the run, a document whose codeline cannot be
 // looked up writes no image (it would replace the files of the line before)
-// and the operator is told; a new line first removes any older image file
+// and the operator is told, as for a document whose return code is not a
+// number (it is skipped); a new line first removes any older image file
 // of its number, so that an image not fetched is missing rather than stale; an image size or count
 // that is not a number, or an image file that cannot be written, ends the run with a message, and
 // an image file is written whole or not at all.
@@ -27,6 +28,9 @@ public:
     static inline const QString MensajeDocumentoNoLeido =
         QStringLiteral("No se pudo leer la banda de un documento y no se ha añadido a la lista. "
                        "Vuelva a pasarlo por el lector.");
+    static inline const QString MensajeCodigoNoValido =
+        QStringLiteral("El lector no dio un resultado válido para un documento y no se ha añadido "
+                       "a la lista. Vuelva a pasarlo por el lector.");
     static constexpr uint32_t LargoRespuesta = 4096;
     static constexpr uint32_t LargoValor = 1024;
     static constexpr uint32_t LargoValorGrande = 4096;

@@ -105,16 +105,18 @@ void TAdaptadorVisionX::errorAPI(int codigo) {
         emit mensaje(MensajeErrorAPI);
 }
 
-void TAdaptadorVisionX::leerCheques(const QString& carpetaImagenes,
+bool TAdaptadorVisionX::leerCheques(const QString& carpetaImagenes,
                                     const QStringList& lineasEnLista) {
     m_carpetaImagenes = carpetaImagenes;
     m_ultimaSecuencia = ultimaSecuenciaDe(lineasEnLista);
-    if (m_enlace.OnLine(m_idDispositivo)) {
-        if (!m_enlace.StartFeeding(m_idDispositivo))
-            emit mensaje(MensajeAtascado);
-    } else {
+    if (!m_enlace.OnLine(m_idDispositivo)) {
         emit mensaje(m_encendido ? MensajeEspera : MensajeSinLector);
+        return false;
     }
+    if (m_enlace.StartFeeding(m_idDispositivo))
+        return true;
+    emit mensaje(MensajeAtascado);
+    return false;
 }
 
 void TAdaptadorVisionX::parar() {

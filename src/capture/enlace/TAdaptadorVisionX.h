@@ -35,7 +35,8 @@ public:
     static inline const QString MensajeParametros =
         QStringLiteral("Error: no se pudo cargar los parámetros de configuración");
     static inline const QString MensajeCodeline =
-        QStringLiteral("Error: no se pudo leer el código MICR.");
+        QStringLiteral("Error: no se pudo leer el código MICR. El documento no se ha añadido a la "
+                       "lista: vuelva a pasarlo por el lector.");
     static inline const QString MensajeImagenes =
         QStringLiteral("Error: No se pudo guardar las imágenes del cheque con código MICR:");
     static inline const QString MensajeErrorAPI =
@@ -62,7 +63,8 @@ public:
     // The buttons. `carpetaImagenes`: Imagenes_tmp, where the images events
     // write; `lineasEnLista`: the window's list, whose count (or highest
     // sequence number) new lines continue from.
-    void leerCheques(const QString& carpetaImagenes, const QStringList& lineasEnLista);
+    // True when the device started feeding.
+    bool leerCheques(const QString& carpetaImagenes, const QStringList& lineasEnLista);
     void parar();
     void desatascar();
     void reiniciar();

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 struct ControlSimulador {
     QLibrary lib;
     explicit ControlSimulador(const QString& ruta) : lib(ruta) {}
@@ -66,4 +68,22 @@ inline QByteArray codelineMuestra(const QString& carpeta, int i, const QByteArra
         if (l.startsWith(familia + "="))
             return l.mid(familia.size() + 1).trimmed();
     return {};
+}
+
+// The sample documents whose front pictures are the front pictures ("F*.jpg")
+// of `carpeta`, in increasing order; 0 for a picture of no sample. Each
+// stored cheque must have its own document's picture.
+inline QList<int> muestrasDeFrontales(const QString& carpeta, const QString& muestras) {
+    QList<int> documentos;
+    const QDir dir(carpeta);
+    for (const QString& f : dir.entryList({QStringLiteral("F*.jpg")}, QDir::Files)) {
+        const QByteArray bytes = bytesDe(dir.filePath(f));
+        int documento = 0;
+        for (int i = 1; QFile::exists(QDir(muestras).filePath(nombreMuestra(i) + ".txt")); ++i)
+            if (bytesDe(QDir(muestras).filePath(nombreMuestra(i) + "_F.jpg")) == bytes)
+                documento = i;
+        documentos << documento;
+    }
+    std::sort(documentos.begin(), documentos.end());
+    return documentos;
 }
