@@ -4,11 +4,13 @@
 // order, every cheque ends in exactly one of the remittance or the history,
 // every emitted cheque is in exactly one bank file once, every emission's
 // files agree with the history, and no image is lost.
+#include "BusquedaHistorico.h"
 #include "DatosPrueba.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
+#include "TqryHistorico.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -226,6 +228,24 @@ private slots:
         // What was left is emitted next, under the next number.
         QCOMPARE(lineas(c.ejecuta({"emite"}), "EMITIDA|NADA").size(), 1);
         c.compruebaInvariante();
+    }
+
+    // The history window open in one program on a long history (the grid
+    // has read only its first screen) does not keep another program from
+    // emitting.
+    void historicoAbiertoDuranteEmision() {
+        CarpetaCompartida c;
+        ejecutaEn(c.dm->rutaHistoricoCheques(),
+                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+                  "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Numero, Nombre_Cons, imp) "
+                  "SELECT i, printf('%07d-0', i + 5000000), 'CONS.9999', 100 FROM n");
+        ejecutaEn(c.dm->rutaHistorico(),
+                  "INSERT INTO historico (Pk_Historico, Nombre_Cons) VALUES (1, 'CONS.9999')");
+        c.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico(tCriteriosHistorico{}));
+        QVERIFY(c.dm->qryHistorico().rowCount() > 0);
+        QCOMPARE(lineas(c.ejecuta({"emite"}), "EMITIDA|ERROR|NADA"),
+                 QStringList{"EMITIDA CONS.0001"});
+        c.dm->CierraHistoricoDeTalones();
     }
 
     // The emitter dies (at a checkpoint, or killed from outside at some
