@@ -135,6 +135,12 @@ bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, con
     return true;
 }
 
+void borraImagenesTalon(const QString& carpeta, const QString& base) {
+    for (const tImagen& imagen : imagenesLeidas)
+        borraFichero(
+            rutaImagen(carpeta, QString::fromUtf16(imagen.prefijo), base, imagen.extension));
+}
+
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
                            const QString& baseNueva) {
     for (const tImagen& imagen : imagenesLeidas) {

@@ -59,6 +59,10 @@ inline constexpr int VisionX = 5;
 bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
                          int tipoLector);
 
+// Deletes the three files of a cheque filed under `base` in the folder;
+// missing ones are skipped.
+void borraImagenesTalon(const QString& carpeta, const QString& base);
+
 // Renames the three files of a cheque in the image folder; each rename that
 // fails is skipped and the others are still tried.
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
