@@ -115,7 +115,7 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
 }
 
 QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
-                        TCliente& librado) {
+                        TCliente& librado, bool crea) {
     const QString tabla = esquema + QStringLiteral(".Deudores");
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
                                            "Nif, email FROM %1 WHERE Cuenta = ? "
@@ -134,6 +134,8 @@ QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QStr
         librado.email = s.texto(5);
         return {};
     }
+    if (!crea)
+        return {};
     motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Cliente) FROM %1").arg(tabla));
     if (!max.ejecuta())
         return max.error();
@@ -153,19 +155,24 @@ tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
         regtalon.fk_Beneficiarios = 0;
         return regtalon;
     }
+    const QString esquema = QStringLiteral("main");
     TCliente librado;
     QString e;
     {
         const motor::ConexionOperacion operacion = abre(rutaDeudores());
         motor::Conexion& con = *operacion;
-        // Looked up and, when missing, created in one write transaction: a
-        // program storing the same account at the same time finds it.
-        motor::Transaccion tr(con);
-        e = tr.error();
-        if (e.isEmpty())
-            e = libradoDeCuenta(con, QStringLiteral("main"), regtalon.Cuenta, librado);
-        if (e.isEmpty() && !tr.confirma())
+        e = libradoDeCuenta(con, esquema, regtalon.Cuenta, librado, false);
+        // A missing one is looked up again and created in one write
+        // transaction: a program storing the same account at the same time
+        // finds it.
+        if (e.isEmpty() && librado.Pk_Cliente == 0) {
+            motor::Transaccion tr(con);
             e = tr.error();
+            if (e.isEmpty())
+                e = libradoDeCuenta(con, esquema, regtalon.Cuenta, librado, true);
+            if (e.isEmpty() && !tr.confirma())
+                e = tr.error();
+        }
     }
     if (!e.isEmpty()) {
         iu_.muestraMensaje(e);
