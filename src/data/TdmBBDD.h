@@ -13,6 +13,7 @@
 #include "ResultadoLectura.h"
 
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 #include <functional>
@@ -22,6 +23,7 @@ struct tDefinicionTabla;
 struct tConsultaHistorico;
 class TqryHistorico;
 namespace motor {
+class Conexion;
 class Sentencia;
 class Conexiones;
 class ConexionOperacion;
@@ -37,6 +39,9 @@ enum class PuntoEmision {
     ArchivandoImagenes, // the first image of the k-th emitted cheque has moved
     ImagenesArchivadas, // every image is archived; the record is removed next
 };
+
+// What became of saving a cheque the editor showed.
+enum class GuardadoTalon { Hecho, Fallido, CambiadoPorOtro };
 
 class TdmBBDD : public QObject {
     Q_OBJECT
@@ -98,6 +103,9 @@ public:
     tFilasLista Carga_lista_Talones(int& NumeroTrasferencias);
     void CalculaTotales(QString& importe, QString& transferencias, QString& Total_Transferencias,
                         const QString& aNombreTabla);
+    // Deletes the cheque as it was loaded (`talon`) and then its images. One
+    // that another program has changed, emitted or deleted since stays: the
+    // operator is told and the answer is false, as on an engine failure.
     bool EliminaTalon(const tTalon& talon, const QString& estado = QString());
     bool EminaTalonesDuplicados(const QString& nombreTabla);
     bool Quedan_Talones_Incompletos(int& Numero_Incompletos);
@@ -119,22 +127,27 @@ public:
     bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
     bool EliminaRegistroBeneficiario(int aPk);
     // Deletes the drawers and their cheques of remittance 1 in one
-    // transaction; on an engine failure shows its message, deletes nothing
-    // and answers false.
+    // transaction, then the image files of those cheques that no cheque
+    // left in a remittance is filed under; on an engine failure shows its
+    // message, deletes nothing and answers false.
     bool EliminaBeneficiarios(const QList<int>& claves);
     tTalon CompruebaLibrado(tTalon regtalon);
 
     // --- Saving an edited cheque (TdmBBDD_EdicionTalon) --------------------
     // Updates the cheque and settles its drawer in one transaction over the
-    // cheque table and Deudores.dat. `librado` is the cheque's drawer as the
-    // editor holds it. A cheque whose account changed goes to the first drawer
-    // of its new account (a new nameless one when none has it) and takes its
-    // name when none was typed; otherwise, and whenever a name was typed, the
-    // drawer's row gets the cheque's name and account. On success both
-    // records hold what was stored; on failure nothing is written, they are
-    // unchanged and the engine message is in mensaje_Error.
-    bool GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString& nombreTabla,
-                            QString& mensaje_Error);
+    // cheque table and Deudores.dat. `mostrado` is the cheque as the editor
+    // loaded and showed it, `librado` its drawer as the editor holds it. A
+    // cheque whose account changed goes to the first drawer of its new
+    // account (a new nameless one when none has it; none for a placeholder
+    // account) and takes its name when none was typed; otherwise, and
+    // whenever a name was typed, the drawer's row gets the cheque's name and
+    // account. Hecho: both records hold what was stored. Otherwise nothing
+    // is written, the records are unchanged and mensaje_Error says why:
+    // CambiadoPorOtro when the cheque's row is no longer `mostrado` (another
+    // program changed, emitted or deleted it) or its drawer's name or
+    // account changed, Fallido with the engine message.
+    GuardadoTalon GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
+                                     const QString& nombreTabla, QString& mensaje_Error);
 
     // --- Storing read lines -------------------------------------------------
     // Each stores the read lines of `lista` as cheques of the current
@@ -157,7 +170,8 @@ public:
     // and NIF, datos.pk the key. An engine failure ends the list silently.
     tFilasLista CargaListaOrdenantes();
     // One row per drawer, natural order: caption the name, cell the account,
-    // datos.pk the key. An engine failure ends the list silently.
+    // datos.pk the key; rows of a placeholder account are left out. An
+    // engine failure ends the list silently.
     tFilasLista CargaListaBeneficiarios();
     // One row per emission of historico.dat, newest first: caption
     // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
@@ -286,25 +300,33 @@ private:
     // The connection an operation uses on the table file: the walk's while
     // one is on, else one opened for the operation.
     motor::ConexionOperacion abre(const QString& rutaTabla);
-    // The rows of a maintenance list: key, caption, then the cells.
-    tFilasLista cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas);
+    // The rows of a maintenance list: key, caption, then the cells; the
+    // query's parameters are `valores`.
+    tFilasLista cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas,
+                                const QVariantList& valores = {});
     bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
     // SiguienteClave without a message: 0 and the engine message on failure.
     int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
-    // In one transaction on the table file: takes the next key of `columna`
-    // and runs the insert with the key bound first, then `valores`, then
-    // `antesDeConfirmar` (when set; it answers an error text or ""). The
-    // engine message or "": a failure anywhere inserts nothing.
-    QString insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
-                                 const QString& sqlInsert, const QVariantList& valores, int& clave,
-                                 const std::function<QString(int)>& antesDeConfirmar = {});
+    // In one write transaction on the table file: runs `antesDeInsertar`
+    // (when set: a check that no other program can overtake, such as a
+    // duplicate; it answers a refusal, an engine message or ""), takes the
+    // next key of `columna` and runs the insert with the key bound first,
+    // then `valores`, then `antesDeConfirmar` (when set; it answers an error
+    // text or ""). The refusal, the engine message or "": a failure
+    // anywhere inserts nothing.
+    QString
+    insertaConClaveNueva(const QString& rutaTabla, const QString& columna, const QString& sqlInsert,
+                         const QVariantList& valores, int& clave,
+                         const std::function<QString(motor::Conexion&)>& antesDeInsertar = {},
+                         const std::function<QString(int)>& antesDeConfirmar = {});
     // Reads the first row the query (with the key as its one parameter)
     // answers and hands it to `rellena`; an engine failure is shown.
     void leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
                          const std::function<void(const motor::Sentencia&)>& rellena);
-    // Deletes the three image files of a cheque from the image folder.
-    void borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
-                            const QString& numero) const;
+    // Of the image base names, those no cheque of a working remittance is
+    // filed under (its images keep those names); none when a cheque table
+    // cannot be read, so that no image is lost on a doubt.
+    QSet<QString> basesSinTalon(QSet<QString> bases) const;
     // Emission steps shared with the completion of an interrupted emission.
     void avisaPuntoEmision(PuntoEmision punto, int talones);
     // completaEmisionInterrumpida for a caller that holds the emission lock.
@@ -314,9 +336,10 @@ private:
     // EliminaregistroHistorico with the grid's query closed.
     bool eliminaFilaHistorico(int apk);
     // Links the cheque to the first drawer with its account, creating a
-    // nameless one when none has it. The engine message or "": when the
-    // lookup failed (`enConsulta`) the cheque is unchanged; when the creation
-    // failed it carries the key the drawer would have had.
+    // nameless one (in one write transaction with the second look-up) when
+    // none has it; a placeholder account gets no drawer (key 0). The engine
+    // message or "": on a failure the cheque is unchanged (`enConsulta` when
+    // the first look-up failed).
     QString asignaLibrado(tTalon& talon, bool& enConsulta);
     // duplicidadTalon without messages: the engine messages of the tables
     // that could not be searched (none when the answer is sure).

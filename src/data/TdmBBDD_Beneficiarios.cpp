@@ -1,5 +1,7 @@
 // Operations on the drawer table, and the drawer of a cheque.
+#include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "SentenciasLibrados.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
@@ -71,6 +73,7 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
     // The drawers and their cheques of remittance 1 go together or not at
     // all: a cheque table that is missing or locked leaves every drawer.
     const QString alias = QStringLiteral("remesa1");
+    QSet<QString> bases;
     motor::Conexion con(rutaDeudores());
     QString e = con.error();
     if (e.isEmpty() && !con.adjunta(rutaTalonesEstandar(), alias))
@@ -79,6 +82,16 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
         motor::Transaccion tr(con);
         e = tr.error();
         for (int clave : claves) {
+            if (e.isEmpty()) {
+                motor::Sentencia s(con, QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero "
+                                                       "FROM %1.Talones WHERE fk_Clientes = ?")
+                                            .arg(alias));
+                s.liga(clave);
+                if (!s.ejecuta())
+                    e = s.error();
+                while (e.isEmpty() && s.siguiente())
+                    bases.insert(baseImagenTalon(s.texto(0), s.texto(1), s.texto(2)));
+            }
             if (e.isEmpty())
                 e = motor::ejecutaSql(
                     con, QStringLiteral("DELETE FROM main.Deudores WHERE Pk_Cliente = ?"), {clave});
@@ -94,48 +107,87 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
         iu_.muestraMensaje(e);
         return false;
     }
+    // The images go only once their cheques are gone for good, and only
+    // those no cheque left in a remittance is filed under.
+    for (const QString& base : basesSinTalon(bases))
+        borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
     return true;
+}
+
+QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
+                        TCliente& librado, bool crea) {
+    const QString tabla = esquema + QStringLiteral(".Deudores");
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
+                                           "Nif, email FROM %1 WHERE Cuenta = ? "
+                                           "ORDER BY rowid LIMIT 1")
+                                .arg(tabla));
+    s.liga(cuenta);
+    if (!s.ejecuta())
+        return s.error();
+    librado = TCliente{};
+    if (s.siguiente()) {
+        librado.Pk_Cliente = s.entero(0);
+        librado.Nombre_Cliente = s.texto(1);
+        librado.Cuenta = s.texto(2);
+        librado.Telefono = s.texto(3);
+        librado.nif = s.texto(4);
+        librado.email = s.texto(5);
+        return {};
+    }
+    if (!crea)
+        return {};
+    motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Cliente) FROM %1").arg(tabla));
+    if (!max.ejecuta())
+        return max.error();
+    const int maximo = max.siguiente() ? max.entero(0) : 0;
+    librado.Pk_Cliente = maximo != 0 ? maximo + 1 : 1;
+    librado.Cuenta = cuenta;
+    librado.EsNuevo = true;
+    return motor::ejecutaSql(
+        con,
+        QStringLiteral("INSERT INTO %1 (Pk_Cliente, Nombre_Cliente, Cuenta) VALUES (?, ?, ?)")
+            .arg(tabla),
+        {librado.Pk_Cliente, QString(), cuenta});
 }
 
 tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
     bool enConsulta = false;
     const QString e = asignaLibrado(regtalon, enConsulta);
-    if (enConsulta)
-        iu_.muestraMensaje(e); // a failed creation is not reported
+    if (!e.isEmpty())
+        iu_.muestraMensaje(e);
     return regtalon;
 }
 
 QString TdmBBDD::asignaLibrado(tTalon& talon, bool& enConsulta) {
     enConsulta = false;
-    int clave = 0;
-    QString nombre;
-    bool encontrado = false;
+    if (esCuentaProvisional(talon.Cuenta)) {
+        talon.fk_Beneficiarios = 0;
+        return {};
+    }
+    const QString esquema = QStringLiteral("main");
+    TCliente librado;
+    QString e;
     {
         const motor::ConexionOperacion operacion = abre(rutaDeudores());
         motor::Conexion& con = *operacion;
-        motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente FROM Deudores "
-                                               "WHERE Cuenta = ? ORDER BY rowid LIMIT 1"));
-        s.liga(talon.Cuenta);
-        if (!s.ejecuta()) {
-            enConsulta = true;
-            return s.error();
-        }
-        if (s.siguiente()) {
-            encontrado = true;
-            clave = s.entero(0);
-            nombre = s.texto(1);
+        e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, false);
+        enConsulta = !e.isEmpty();
+        // A missing one is looked up again and created in one write
+        // transaction: a program storing the same account at the same time
+        // finds it.
+        if (e.isEmpty() && librado.Pk_Cliente == 0) {
+            motor::Transaccion tr(con);
+            e = tr.error();
+            if (e.isEmpty())
+                e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, true);
+            if (e.isEmpty() && !tr.confirma())
+                e = tr.error();
         }
     }
-    if (encontrado && talon.Cuenta != CuentaSinLibrado) {
-        talon.fk_Beneficiarios = clave;
-        talon.Nombre_Cliente = nombre;
-        return QString();
-    }
-    TCliente nuevo;
-    nuevo.EsNuevo = true;
-    nuevo.Cuenta = talon.Cuenta;
-    QString error;
-    GuardaBeneficiario(nuevo, error);
-    talon.fk_Beneficiarios = nuevo.Pk_Cliente;
-    return error;
+    if (!e.isEmpty())
+        return e;
+    talon.fk_Beneficiarios = librado.Pk_Cliente;
+    if (!librado.EsNuevo)
+        talon.Nombre_Cliente = librado.Nombre_Cliente;
+    return {};
 }

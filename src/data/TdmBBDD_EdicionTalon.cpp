@@ -1,8 +1,10 @@
 // Saving a cheque edited in the cheque editor: the cheque and its drawer are
 // written together, in one transaction over both table files.
 #include "MotorTablas.h"
+#include "SentenciasLibrados.h"
 #include "SentenciasTalones.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 #include <optional>
 
@@ -10,46 +12,29 @@ namespace {
 
 const QString aliasLibrados = QStringLiteral("libr");
 
-// The first drawer with the account, as CompruebaLibrado takes it; a new
-// nameless one with the next key when there is none. The engine message or "".
-QString libradoDeCuenta(motor::Conexion& con, const QString& cuenta, TCliente& librado) {
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
-                                           "Nif, email FROM libr.Deudores WHERE Cuenta = ? "
-                                           "ORDER BY rowid LIMIT 1"));
-    s.liga(cuenta);
+// Whether the drawer's row is no longer the name and account the editor
+// showed for it. A drawer with no row changes nothing and is no conflict.
+QString compruebaCambioLibrado(motor::Conexion& con, const TCliente& mostrado, bool& cambiado) {
+    motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cliente, Cuenta FROM libr.Deudores "
+                                           "WHERE Pk_Cliente = ? ORDER BY rowid LIMIT 1"));
+    s.liga(mostrado.Pk_Cliente);
     if (!s.ejecuta())
         return s.error();
-    librado = TCliente{};
-    if (s.siguiente()) {
-        librado.Pk_Cliente = s.entero(0);
-        librado.Nombre_Cliente = s.texto(1);
-        librado.Cuenta = s.texto(2);
-        librado.Telefono = s.texto(3);
-        librado.nif = s.texto(4);
-        librado.email = s.texto(5);
-        return {};
-    }
-    motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Cliente) FROM libr.Deudores"));
-    if (!max.ejecuta())
-        return max.error();
-    const int maximo = max.siguiente() ? max.entero(0) : 0;
-    librado.Pk_Cliente = maximo != 0 ? maximo + 1 : 1;
-    librado.Cuenta = cuenta;
-    return motor::ejecutaSql(con,
-                             QStringLiteral("INSERT INTO libr.Deudores (Pk_Cliente, "
-                                            "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
-                             {librado.Pk_Cliente, QString(), cuenta});
+    cambiado =
+        s.siguiente() && (s.texto(0) != mostrado.Nombre_Cliente || s.texto(1) != mostrado.Cuenta);
+    return {};
 }
 
 } // namespace
 
-bool TdmBBDD::GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString& nombreTabla,
-                                 QString& mensaje_Error) {
-    // Cheques typed in by hand share one placeholder drawer, and a drawer
-    // stands for one account: a cheque whose account changes goes to the
-    // drawer of its new account instead of rewriting the one it had.
+GuardadoTalon TdmBBDD::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
+                                          const QString& nombreTabla, QString& mensaje_Error) {
+    // Cheques typed in by hand carry a placeholder account of no drawer, and
+    // a drawer stands for one account: a cheque whose account changes goes
+    // to the drawer of its new account instead of rewriting the one it had.
     const bool otraCuenta = talon.Cuenta != librado.Cuenta;
     const bool conNombre = !talon.Nombre_Cliente.trimmed().isEmpty();
+    const bool renombraLibrado = !otraCuenta || conNombre;
     tTalon t = talon;
     TCliente l = librado;
 
@@ -62,8 +47,23 @@ bool TdmBBDD::GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString
         tr.emplace(con);
         e = tr->error();
     }
+    // What was shown is compared with the rows inside the transaction that
+    // writes them: a cheque another program changed, emitted or deleted
+    // since, or its drawer renamed, is left as that program left it.
+    bool cambiado = false;
+    if (e.isEmpty())
+        e = compruebaCambioTalon(con, mostrado, cambiado);
+    if (e.isEmpty() && !cambiado && !otraCuenta && l.Pk_Cliente != 0)
+        e = compruebaCambioLibrado(con, l, cambiado);
+    if (e.isEmpty() && cambiado) {
+        mensaje_Error = MensajeBBDD::TalonCambiadoAlGuardar;
+        return GuardadoTalon::CambiadoPorOtro;
+    }
     if (e.isEmpty() && otraCuenta) {
-        e = libradoDeCuenta(con, t.Cuenta, l);
+        if (esCuentaProvisional(t.Cuenta))
+            l = TCliente{};
+        else
+            e = libradoDeCuenta(con, aliasLibrados, t.Cuenta, l);
         if (!conNombre)
             t.Nombre_Cliente = l.Nombre_Cliente;
     }
@@ -82,7 +82,7 @@ bool TdmBBDD::GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString
     l.Cuenta = t.Cuenta;
     l.Nombre_Cliente = t.Nombre_Cliente;
     l.EsNuevo = false;
-    if (e.isEmpty() && (!otraCuenta || conNombre))
+    if (e.isEmpty() && renombraLibrado && l.Pk_Cliente != 0)
         e = motor::ejecutaSql(con,
                               QStringLiteral("UPDATE libr.Deudores SET Nombre_Cliente = ?, "
                                              "Cuenta = ? WHERE Pk_Cliente = ?"),
@@ -91,9 +91,9 @@ bool TdmBBDD::GuardaTalonEditado(tTalon& talon, TCliente& librado, const QString
         e = tr->error();
     if (!e.isEmpty()) {
         mensaje_Error = e;
-        return false;
+        return GuardadoTalon::Fallido;
     }
     talon = t;
     librado = l;
-    return true;
+    return GuardadoTalon::Hecho;
 }

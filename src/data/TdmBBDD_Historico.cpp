@@ -5,8 +5,6 @@
 #include "TdmBBDD.h"
 #include "TqryHistorico.h"
 
-#include <QDir>
-
 namespace {
 
 // The key columns of a cheque in a history row.
@@ -16,15 +14,6 @@ struct tChequeHistorico {
     QString numero;
 };
 
-const QStringList prefijosImagen = {QStringLiteral("F"), QStringLiteral("F"), QStringLiteral("T")};
-const QStringList extensionesImagen = {QStringLiteral(".jpg"), QStringLiteral(".tif"),
-                                       QStringLiteral(".tif")};
-
-void borraImagenes(const QString& carpeta, const QString& base) {
-    for (int i = 0; i < prefijosImagen.size(); ++i)
-        borraFichero(rutaImagen(carpeta, prefijosImagen[i], base, extensionesImagen[i]));
-}
-
 // True when some history row is that cheque; true also when it cannot be
 // told, so that no image is lost on a doubt.
 bool quedaEnHistorico(const QString& rutaHistorico, const tChequeHistorico& c) {
@@ -33,25 +22,6 @@ bool quedaEnHistorico(const QString& rutaHistorico, const tChequeHistorico& c) {
                                            "Numero_Modelo = ? AND Cuenta = ? LIMIT 1"));
     s.liga(c.numero).liga(c.numeroModelo).liga(c.cuenta);
     return !s.ejecuta() || s.siguiente();
-}
-
-// True when a cheque table of a working remittance holds a cheque with that
-// image base name (it keeps its images under the same names); true also when
-// a table cannot be read.
-bool quedaEnRemesa(const QString& carpetaRemesas, const QString& base) {
-    const QStringList tablas =
-        QDir(carpetaRemesas).entryList({QStringLiteral("*.dat")}, QDir::Files);
-    for (const QString& tabla : tablas) {
-        motor::Conexion con(carpetaRemesas + tabla);
-        motor::Sentencia s(con,
-                           QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
-        if (!s.ejecuta())
-            return true;
-        while (s.siguiente())
-            if (baseImagenTalon(s.texto(0), s.texto(1), s.texto(2)) == base)
-                return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -136,9 +106,9 @@ bool TdmBBDD::eliminaFilaHistorico(int apk) {
     for (const tChequeHistorico& c : cheques) {
         const QString base = baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
         if (!quedaEnHistorico(ruta, c))
-            borraImagenes(inst_.dirs.Dir_Hco_Imagenes, base);
-        if (!quedaEnRemesa(inst_.dirs.Dir_TablaRemesas, base))
-            borraImagenes(inst_.dirs.Dir_Imagenes, base);
+            borraImagenesTalon(inst_.dirs.Dir_Hco_Imagenes, base);
+        if (!basesSinTalon({base}).isEmpty())
+            borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
     }
     return true;
 }

@@ -2,14 +2,18 @@
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 // One row per table row, in the table's order: column 0 the key, column 1
 // the caption, the rest the cells. An engine failure ends the list where it
 // stands.
-tFilasLista TdmBBDD::cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas) {
+tFilasLista TdmBBDD::cargaFilasLista(const QString& rutaTabla, const QString& sql, int columnas,
+                                     const QVariantList& valores) {
     tFilasLista filas;
     motor::Conexion con(rutaTabla);
     motor::Sentencia s(con, sql);
+    for (const QVariant& v : valores)
+        s.liga(v);
     if (!s.ejecuta())
         return filas;
     while (s.siguiente()) {
@@ -31,10 +35,13 @@ tFilasLista TdmBBDD::CargaListaOrdenantes() {
 }
 
 tFilasLista TdmBBDD::CargaListaBeneficiarios() {
+    // A drawer that an older version made for a placeholder account is no
+    // drawer to name or delete.
     return cargaFilasLista(rutaDeudores(),
                            QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM "
-                                          "Deudores ORDER BY rowid"),
-                           3);
+                                          "Deudores WHERE coalesce(Cuenta, '') NOT IN (?, ?) "
+                                          "ORDER BY rowid"),
+                           3, {TalonManual::Cuenta, CuentaSinLibrado});
 }
 
 tFilasLista TdmBBDD::CargaListaRemesasEmitidas(QString& error) {

@@ -19,25 +19,70 @@ tOrdenantes TdmBBDD::CargaRegistroOrdenantesTablas(int clavePrimaria, tOrdenante
     return destino;
 }
 
+namespace {
+
+// Whether a presenter other than the one with key `clave` has the NIF and
+// the account: none has, or the one with that key is among them, is no
+// duplicate. The engine message or "".
+QString buscaDuplicado(motor::Conexion& con, const QString& nif, const QString& cuenta, int clave,
+                       bool& duplicado) {
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante FROM Ordenantes "
+                                           "WHERE Nif_Sufijo = ? AND Cuenta = ?"));
+    s.liga(nif).liga(cuenta);
+    if (!s.ejecuta())
+        return s.error();
+    duplicado = false;
+    while (s.siguiente()) {
+        if (s.entero(0) == clave) {
+            duplicado = false; // the record matches itself
+            break;
+        }
+        duplicado = true;
+    }
+    return {};
+}
+
+// The refusal of a duplicate, as a failure of the write that checks it.
+QString rechazaDuplicado(motor::Conexion& con, const tOrdenantes& o) {
+    bool duplicado = false;
+    const QString e = buscaDuplicado(con, o.Nif_Sufijo, o.Cuenta, o.Pk_Ordenante, duplicado);
+    if (!e.isEmpty())
+        return e;
+    return duplicado ? MensajeBBDD::PresentadorDuplicado : QString();
+}
+
+} // namespace
+
 bool TdmBBDD::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
+    // The duplicate is looked for inside the write transaction: two programs
+    // saving the same presenter at once store it once.
     const QString ruta = rutaOrdenantes();
     QString e;
     if (rOrdenante.EsNuevo) {
+        rOrdenante.Pk_Ordenante = 0;
         e = insertaConClaveNueva(
             ruta, QStringLiteral("Pk_Ordenante"),
             QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, "
                            "Nif_Sufijo, Nombre_Ordenante, Cuenta) "
                            "VALUES (?, ?, ?, ?)"),
             {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante, rOrdenante.Cuenta},
-            rOrdenante.Pk_Ordenante);
+            rOrdenante.Pk_Ordenante,
+            [&](motor::Conexion& con) { return rechazaDuplicado(con, rOrdenante); });
     } else {
         motor::Conexion con(ruta);
-        e = motor::ejecutaSql(con,
-                              QStringLiteral("UPDATE Ordenantes SET Nif_Sufijo = ?, "
-                                             "Nombre_Ordenante = ?, Cuenta = ? "
-                                             "WHERE Pk_Ordenante = ?"),
-                              {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante,
-                               rOrdenante.Cuenta, rOrdenante.Pk_Ordenante});
+        motor::Transaccion tr(con);
+        e = tr.error();
+        if (e.isEmpty())
+            e = rechazaDuplicado(con, rOrdenante);
+        if (e.isEmpty())
+            e = motor::ejecutaSql(con,
+                                  QStringLiteral("UPDATE Ordenantes SET Nif_Sufijo = ?, "
+                                                 "Nombre_Ordenante = ?, Cuenta = ? "
+                                                 "WHERE Pk_Ordenante = ?"),
+                                  {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante,
+                                   rOrdenante.Cuenta, rOrdenante.Pk_Ordenante});
+        if (e.isEmpty() && !tr.confirma())
+            e = tr.error();
     }
     if (!e.isEmpty()) {
         mensaje_Error = e;
@@ -50,21 +95,14 @@ bool TdmBBDD::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuent
                                  int aNumeroRegistro, QString& mensaje) {
     mensaje = MensajeBBDD::PresentadorDuplicado;
     motor::Conexion con(rutaOrdenantes());
-    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante FROM Ordenantes "
-                                           "WHERE Nif_Sufijo = ? AND Cuenta = ?"));
-    s.liga(Nif_Sufijo).liga(cuenta);
-    if (!s.ejecuta()) {
+    bool duplicado = false;
+    const QString e = buscaDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado);
+    if (!e.isEmpty()) {
         // The caller treats it as a duplicate and shows the engine's text.
-        mensaje = s.error();
+        mensaje = e;
         return true;
     }
-    bool hay = false;
-    while (s.siguiente()) {
-        hay = true;
-        if (s.entero(0) == aNumeroRegistro)
-            return false; // the record matches itself
-    }
-    return hay;
+    return duplicado;
 }
 
 bool TdmBBDD::EliminaRegistroOrdenante(int aPk) {

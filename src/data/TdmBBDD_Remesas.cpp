@@ -1,14 +1,33 @@
 // Operations on the remittance table and the per-remittance cheque tables.
 #include "DefinicionTablas.h"
+#include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
 #include <QFileInfo>
 
+namespace {
+
+// Whether a remittance has the name (exact text match). The engine message
+// or "".
+QString buscaRemesa(motor::Conexion& con, const QString& nombre, bool& existe) {
+    motor::Sentencia s(con,
+                       QStringLiteral("SELECT 1 FROM remesas WHERE Nombre_Remesa = ? LIMIT 1"));
+    s.liga(nombre);
+    if (!s.ejecuta())
+        return s.error();
+    existe = s.siguiente();
+    return {};
+}
+
+} // namespace
+
 bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     // The row and its cheque table come together or not at all: a cheque
     // table is made before the row is committed, and goes if the commit fails.
+    // The name is looked for inside the write transaction: two programs
+    // creating the same remittance at once create it once.
     QString tablaCreada;
     int clave = 0;
     const QString e = insertaConClaveNueva(
@@ -18,7 +37,13 @@ bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
                        "VALUES (?, ?, ?, ?, ?, ?, ?)"),
         {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
          regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons},
-        clave, [&](int pk) {
+        clave,
+        [&](motor::Conexion& con) {
+            bool existe = false;
+            QString error = buscaRemesa(con, regRemesa.Nombre_Remesa, existe);
+            return existe ? MensajeBBDD::RemesaDuplicada : error;
+        },
+        [&](int pk) {
             const QString ruta = inst_.rutaTablaTalones(pk);
             if (QFileInfo::exists(ruta))
                 return QString();
@@ -84,14 +109,11 @@ bool TdmBBDD::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensa
 
 bool TdmBBDD::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
     motor::Conexion con(rutaRemesas());
-    motor::Sentencia s(con,
-                       QStringLiteral("SELECT 1 FROM remesas WHERE Nombre_Remesa = ? LIMIT 1"));
-    s.liga(aNombreRemesa);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return false;
-    }
-    return s.siguiente();
+    bool existe = false;
+    const QString e = buscaRemesa(con, aNombreRemesa, existe);
+    if (!e.isEmpty())
+        iu_.muestraMensaje(e);
+    return existe;
 }
 
 bool TdmBBDD::EliminaRemesa(int aPk) {
@@ -112,7 +134,8 @@ bool TdmBBDD::EliminaRemesa(int aPk) {
                            QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
         if (s.ejecuta()) {
             while (s.siguiente())
-                borraImagenesTalon(s.texto(0), s.texto(1), s.texto(2));
+                borraImagenesTalon(inst_.dirs.Dir_Imagenes,
+                                   baseImagenTalon(s.texto(0), s.texto(1), s.texto(2)));
         } else {
             e = s.error();
         }

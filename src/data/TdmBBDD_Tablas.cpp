@@ -320,10 +320,11 @@ int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QStrin
     return claveSiguiente(con, columna, rutaTabla, error);
 }
 
-QString TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
-                                      const QString& sqlInsert, const QVariantList& valores,
-                                      int& clave,
-                                      const std::function<QString(int)>& antesDeConfirmar) {
+QString
+TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
+                              const QString& sqlInsert, const QVariantList& valores, int& clave,
+                              const std::function<QString(motor::Conexion&)>& antesDeInsertar,
+                              const std::function<QString(int)>& antesDeConfirmar) {
     const motor::ConexionOperacion operacion = abre(rutaTabla);
     motor::Conexion& con = *operacion;
     // Taken inside the transaction: no other row can take the same key, and
@@ -332,6 +333,11 @@ QString TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& c
     if (!tr.iniciada())
         return tr.error();
     QString e;
+    if (antesDeInsertar) {
+        e = antesDeInsertar(con);
+        if (!e.isEmpty())
+            return e;
+    }
     clave = claveSiguiente(con, columna, rutaTabla, e);
     if (clave == 0)
         return e;

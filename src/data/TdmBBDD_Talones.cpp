@@ -8,6 +8,10 @@
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
+#include <QDir>
+
+#include <tuple>
+
 namespace {
 
 const QString sqlInsertaTalon =
@@ -69,26 +73,43 @@ void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
 }
 
 tTalon TdmBBDD::CargaRegistroTalones(int clave, const QString& aNombreTabla, tTalon destino) {
-    leeFilaPorClave(aNombreTabla,
-                    QStringLiteral("SELECT indicador, Modelo_Talon, Numero_Modelo, "
-                                   "Fecha_Talon, Numero, Estado, Cuenta, Importe, "
-                                   "Nombre_Cliente, fk_Clientes FROM Talones "
-                                   "WHERE Pk_Talon = ? ORDER BY rowid LIMIT 1"),
-                    clave, [&](const motor::Sentencia& s) {
-                        destino.Pk_Talon = clave;
-                        destino.indicador = s.entero(0);
-                        destino.Modelo_Talon = s.texto(1);
-                        destino.numero_Modelo = s.texto(2);
-                        destino.FechaPago = s.texto(3);
-                        destino.Numero = s.texto(4);
-                        destino.Estado = s.texto(5);
-                        destino.Cuenta = s.texto(6);
-                        destino.Importe = s.texto(7);
-                        destino.Nombre_Cliente = s.texto(8);
-                        destino.fk_Beneficiarios = s.entero(9);
-                        destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
-                    });
+    leeFilaPorClave(aNombreTabla, sqlLeeTalon, clave, [&](const motor::Sentencia& s) {
+        destino.Pk_Talon = clave;
+        leeTalon(s, destino);
+        destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
+    });
     return destino;
+}
+
+void leeTalon(const motor::Sentencia& s, tTalon& destino) {
+    destino.indicador = s.entero(0);
+    destino.Modelo_Talon = s.texto(1);
+    destino.numero_Modelo = s.texto(2);
+    destino.FechaPago = s.texto(3);
+    destino.Numero = s.texto(4);
+    destino.Estado = s.texto(5);
+    destino.Cuenta = s.texto(6);
+    destino.Importe = s.texto(7);
+    destino.Nombre_Cliente = s.texto(8);
+    destino.fk_Beneficiarios = s.entero(9);
+}
+
+QString compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado, bool& cambiado) {
+    motor::Sentencia s(con, sqlLeeTalon);
+    s.liga(mostrado.Pk_Talon);
+    if (!s.ejecuta())
+        return s.error();
+    cambiado = true;
+    if (!s.siguiente())
+        return {};
+    tTalon ahora = mostrado;
+    leeTalon(s, ahora);
+    const auto guardados = [](const tTalon& t) {
+        return std::tie(t.indicador, t.Modelo_Talon, t.numero_Modelo, t.FechaPago, t.Numero,
+                        t.Estado, t.Cuenta, t.Importe, t.Nombre_Cliente, t.fk_Beneficiarios);
+    };
+    cambiado = guardados(ahora) != guardados(mostrado);
+    return {};
 }
 
 tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
@@ -99,13 +120,16 @@ tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
     if (!con.adjunta(rutaDeudores(), QStringLiteral("libr")))
         e = con.error();
     if (e.isEmpty()) {
-        // A cheque whose drawer no longer exists is left out by the join. The
-        // drawer's name is the drawer's own, not the copy kept in the cheque.
+        // A cheque whose drawer no longer exists is left out; one of no
+        // drawer (key 0: a placeholder account) is listed without a name.
+        // The drawer's name is the drawer's own, not the copy kept in the
+        // cheque.
         motor::Sentencia s(
             con, QStringLiteral("SELECT t.Estado, t.Modelo_Talon, t.Importe, t.Cuenta, t.Numero, "
                                 "d.Nombre_Cliente, t.Fecha_Talon, t.Pk_Talon, t.indicador, "
                                 "d.Pk_Cliente FROM Talones t "
-                                "JOIN libr.Deudores d ON t.fk_Clientes = d.Pk_Cliente "
+                                "LEFT JOIN libr.Deudores d ON t.fk_Clientes = d.Pk_Cliente "
+                                "WHERE d.Pk_Cliente IS NOT NULL OR t.fk_Clientes = 0 "
                                 "ORDER BY t.Pk_Talon"));
         if (s.ejecuta()) {
             while (s.siguiente()) {
@@ -162,18 +186,31 @@ void TdmBBDD::CalculaTotales(QString& importe, QString& transferencias,
 }
 
 bool TdmBBDD::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
+    // Only the cheque as it was shown goes: one that another program has
+    // changed or emitted meanwhile stays, and the operator is told.
+    bool cambiado = false;
+    QString e;
     {
         motor::Conexion con(inst_.rutaTablaTalones(talon.fk_Remesas));
-        const QString e = motor::ejecutaSql(
-            con, QStringLiteral("DELETE FROM Talones WHERE Pk_Talon = ?"), {talon.Pk_Talon});
-        if (!e.isEmpty()) {
-            iu_.muestraMensaje(e);
-            return false;
-        }
+        motor::Transaccion tr(con);
+        e = tr.error();
+        if (e.isEmpty())
+            e = compruebaCambioTalon(con, talon, cambiado);
+        if (e.isEmpty() && cambiado)
+            e = MensajeBBDD::TalonCambiadoAlEliminar;
+        if (e.isEmpty())
+            e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Pk_Talon = ?"),
+                                  {talon.Pk_Talon});
+        if (e.isEmpty() && !tr.confirma())
+            e = tr.error();
+    }
+    if (!e.isEmpty()) {
+        iu_.muestraMensaje(e);
+        return false;
     }
     // A duplicate shares its image files with the cheque it repeats.
     if (talon.Estado != Estado::Duplicado)
-        borraImagenesTalon(talon.Cuenta, talon.numero_Modelo, talon.Numero);
+        borraImagenesTalon(inst_.dirs.Dir_Imagenes, baseImagenTalon(talon));
     return true;
 }
 
@@ -238,13 +275,17 @@ QStringList TdmBBDD::buscaDuplicado(const QString& apk, const QString& Numero,
     return errores;
 }
 
-void TdmBBDD::borraImagenesTalon(const QString& cuenta, const QString& numeroModelo,
-                                 const QString& numero) const {
-    const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
-    const QString f = QStringLiteral("F");
-    const QString t = QStringLiteral("T");
-    const QString& carpeta = inst_.dirs.Dir_Imagenes;
-    borraFichero(rutaImagen(carpeta, f, base, QStringLiteral(".jpg")));
-    borraFichero(rutaImagen(carpeta, f, base, QStringLiteral(".tif")));
-    borraFichero(rutaImagen(carpeta, t, base, QStringLiteral(".tif")));
+QSet<QString> TdmBBDD::basesSinTalon(QSet<QString> bases) const {
+    const QString& carpeta = inst_.dirs.Dir_TablaRemesas;
+    const QStringList tablas = QDir(carpeta).entryList({QStringLiteral("*.dat")}, QDir::Files);
+    for (const QString& tabla : tablas) {
+        motor::Conexion con(carpeta + tabla);
+        motor::Sentencia s(con,
+                           QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
+        if (!s.ejecuta())
+            return {};
+        while (s.siguiente() && !bases.isEmpty())
+            bases.remove(baseImagenTalon(s.texto(0), s.texto(1), s.texto(2)));
+    }
+    return bases;
 }

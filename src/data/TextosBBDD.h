@@ -8,6 +8,15 @@ inline const QString NombreRemesaEnBlanco =
     QStringLiteral("El Nombre de la remesa no puede quedar en blanco");
 inline const QString RemesaDuplicada = QStringLiteral("Ya existe una remesa con ese mismo nombre");
 inline const QString PresentadorDuplicado = QStringLiteral("Presentador duplicado");
+// The cheque the editor showed is no longer what the remittance holds.
+inline const QString TalonCambiadoAlGuardar = QStringLiteral(
+    "Otro programa ha modificado, emitido o eliminado este cheque desde que se mostró; la "
+    "lista se ha actualizado con lo que hay ahora en la remesa. Revise el cheque y repita el "
+    "cambio si sigue siendo necesario.");
+inline const QString TalonCambiadoAlEliminar = QStringLiteral(
+    "Otro programa ha modificado, emitido o eliminado este cheque desde que se mostró; no se "
+    "ha eliminado y la lista se ha actualizado con lo que hay ahora en la remesa. Revise el "
+    "cheque y elimínelo de nuevo si sigue siendo necesario.");
 // First, fixed line of the presenter choice list.
 inline const QString SeleccioneOrdenante =
     QStringLiteral("------------------Seleccione un ordenante------------------");
@@ -25,6 +34,12 @@ inline const QString ModeloTalon = QStringLiteral("5");
 inline const QString Cuenta = QString(19, u'#');
 } // namespace TalonManual
 
-// An account of exactly twenty "#" never matches a drawer: a new one is
-// created for it every time.
+// An account of exactly twenty "#", like the manual cheques' placeholder,
+// stands for no account at all.
 inline const QString CuentaSinLibrado = QString(20, u'#');
+
+// A placeholder account is no drawer's: a cheque that carries one has none
+// (drawer key 0) until the operator types its real account.
+inline bool esCuentaProvisional(const QString& cuenta) {
+    return cuenta == TalonManual::Cuenta || cuenta == CuentaSinLibrado;
+}

@@ -162,6 +162,14 @@ void TPanelListaCheques::seleccionaFila(int indice) {
     lvwTransferencias->scrollToItem(fila);
 }
 
+int TPanelListaCheques::indiceDeClave(int clave) const {
+    for (int i = 0; i < lvwTransferencias->topLevelItemCount(); ++i)
+        if (static_cast<const TElementoCheque*>(lvwTransferencias->topLevelItem(i))->datos.pk ==
+            clave)
+            return i;
+    return -1;
+}
+
 const TElementoCheque* TPanelListaCheques::filaSeleccionada() const {
     const QList<QTreeWidgetItem*> seleccion = lvwTransferencias->selectedItems();
     return seleccion.isEmpty() ? nullptr : static_cast<const TElementoCheque*>(seleccion.first());

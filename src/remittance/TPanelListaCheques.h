@@ -64,6 +64,8 @@ public:
     // Index of the selected row; -1 when none is.
     int filaActual() const;
     void seleccionaFila(int indice);
+    // Index of the row of the cheque with that key; -1 when none is.
+    int indiceDeClave(int clave) const;
     // The selected row's data and state word; nullptr when none is selected.
     const TElementoCheque* filaSeleccionada() const;
     void ordenaColumna(int columna);

@@ -298,8 +298,8 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
     return ::validaTalon(talon, mensaje, contexto);
 }
 
-bool TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
-    return dm_.GuardaTalonEditado(talon, regClientes, tablaTalones(), mensaje);
+GuardadoTalon TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
+    return dm_.GuardaTalonEditado(regTalon_, talon, regClientes, tablaTalones(), mensaje);
 }
 
 void TfrmMod_Cheque::guarda(BotonGuardar boton) {
@@ -323,7 +323,15 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
         return;
     }
     talon.Estado = Estado::Correcto;
-    if (!guardaTalonEditado(talon, mensaje)) {
+    const GuardadoTalon guardado = guardaTalonEditado(talon, mensaje);
+    if (guardado == GuardadoTalon::CambiadoPorOtro) {
+        // Nothing was written: the operator sees what the remittance holds
+        // now before deciding again.
+        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+        refrescaListaEn(regTalon_.Pk_Talon);
+        return;
+    }
+    if (guardado == GuardadoTalon::Fallido) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         if (boton == BotonGuardar::Aceptar)
             terminaEdicion();
@@ -331,6 +339,8 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
             detalle_->enfoca(TPanelDetalleCheque::Campo::Importe);
         return;
     }
+    if (talon.Pk_Talon == manualSinGuardar_)
+        manualSinGuardar_ = 0;
     regTalon_ = talon;
     detalle_->muestraLibrado(talon.Nombre_Cliente);
     lista_->muestraFilaActual(filaListaTalon(talon));
@@ -381,9 +391,26 @@ void TfrmMod_Cheque::anterior() {
     guarda(BotonGuardar::Anterior);
 }
 
+void TfrmMod_Cheque::refrescaListaEn(int clave) {
+    refrescaLista();
+    const int fila = lista_->indiceDeClave(clave);
+    if (fila >= 0)
+        lista_->seleccionaFila(fila);
+    lista_->enfocaLista();
+}
+
 void TfrmMod_Cheque::cancelar() {
     if (modo_ != Modo::Editando)
         return;
+    // A manual cheque never saved was only a blank to fill in: it goes.
+    if (manualSinGuardar_ != 0 && regTalon_.Pk_Talon == manualSinGuardar_) {
+        manualSinGuardar_ = 0;
+        dm_.EliminaTalon(regTalon_);
+        detalle_->vacia();
+        refrescaLista();
+        lista_->enfocaLista();
+        return;
+    }
     detalle_->bloquea(true);
     fijaModo(Modo::Navegando);
     // What the operator typed is dropped: the selected cheque is shown as
@@ -401,6 +428,7 @@ void TfrmMod_Cheque::chequeManual() {
     tTalon talon;
     dm_.introduceTalonManual(talon);
     regTalon_ = talon;
+    manualSinGuardar_ = talon.Pk_Talon;
     // Until it is completed, the new row shows only what the operator does
     // not type: number, drawer and date stay empty.
     tTalon enLista = talon;
@@ -422,7 +450,13 @@ void TfrmMod_Cheque::eliminar() {
     // failed, it is not the selected row and nothing is deleted.
     if (regTalon_.Pk_Talon != fila->datos.pk)
         return;
-    dm_.EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado));
+    const int clave = regTalon_.Pk_Talon;
+    if (!dm_.EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado))) {
+        // It stays (another program changed it, or the table failed): the
+        // list shows what the remittance holds now, on that cheque.
+        refrescaListaEn(clave);
+        return;
+    }
     actualizaTotales();
     detalle_->vacia();
     refrescaLista();
@@ -465,6 +499,11 @@ void TfrmMod_Cheque::continuar() {
         return;
     dm_.EminaTalonesDuplicados(tablaTalones());
     accept();
+}
+
+void TfrmMod_Cheque::reject() {
+    cancelar();
+    QDialog::reject();
 }
 
 void TfrmMod_Cheque::cancelarAviso() {

@@ -16,6 +16,7 @@
 
 #include <QDialog>
 
+enum class GuardadoTalon;
 class QAction;
 class QPushButton;
 class TdmBBDD;
@@ -64,8 +65,9 @@ public:
     // The checks of an edited cheque; false with the first failing message.
     bool validaTalon(const tTalon& talon, QString& mensaje) const;
     // Stores the edited cheque and settles its drawer in one operation of
-    // the data module; false with the message of what failed.
-    bool guardaTalonEditado(tTalon& talon, QString& mensaje);
+    // the data module, provided the cheque and its drawer are still what
+    // was shown; otherwise the message of what failed.
+    GuardadoTalon guardaTalonEditado(tTalon& talon, QString& mensaje);
 
     // --- Commands ----------------------------------------------------------
     void refrescaLista();
@@ -83,6 +85,8 @@ public:
     void emitir();
     void continuar();
     void cancelarAviso();
+    // Closing the window while editing cancels the edit first.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
@@ -102,6 +106,9 @@ private:
     void guarda(BotonGuardar boton);
     void terminaEdicion();
     void avanza(int paso);
+    // After another program changed the remittance: the list as it is now,
+    // on the cheque with that key while it is still there.
+    void refrescaListaEn(int clave);
 
     TdmBBDD& dm_;
     tRemesas remesa_;
@@ -110,6 +117,9 @@ private:
     bool cargandoLista = false;
     tTalon regTalon_;
     TCliente regClientes;
+    // Key of the manual cheque just added and never saved: cancelling its
+    // edit removes it again. 0 when there is none.
+    int manualSinGuardar_ = 0;
 
     TPanelListaCheques* lista_ = nullptr;
     TPanelDetalleCheque* detalle_ = nullptr;

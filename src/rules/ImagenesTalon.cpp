@@ -241,6 +241,12 @@ bool renumeraImagenesLeidas(const QString& carpeta, const QString& de, const QSt
     return todas;
 }
 
+void borraImagenesTalon(const QString& carpeta, const QString& base) {
+    for (const tImagen& imagen : imagenesLeidas)
+        borraFichero(
+            rutaImagen(carpeta, QString::fromUtf16(imagen.prefijo), base, imagen.extension));
+}
+
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
                            const QString& baseNueva) {
     for (const tImagen& imagen : imagenesLeidas) {

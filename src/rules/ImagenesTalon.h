@@ -101,6 +101,10 @@ void vaciaImagenesLeidasSalvo(const QString& carpeta, const QStringList& secuenc
 // replacing what had that number; true when the three were renamed.
 bool renumeraImagenesLeidas(const QString& carpeta, const QString& de, const QString& a);
 
+// Deletes the three files of a cheque filed under `base` in the folder;
+// missing ones are skipped.
+void borraImagenesTalon(const QString& carpeta, const QString& base);
+
 // Renames the three files of a cheque in the image folder; each rename that
 // fails is skipped and the others are still tried.
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QtTest>
 #include <functional>
 
@@ -94,12 +95,23 @@ private slots:
         const tInstalacion& inst = app.inst;
         QTRY_VERIFY(QFile::exists(inst.ficheroTestigo));
 
+        // A cheque read earlier and never completed stays in the remittance.
+        {
+            motor::Conexion con(inst.rutaTablaTalones(1));
+            QCOMPARE(motor::ejecutaSql(con, "INSERT INTO Talones (Pk_Talon, Estado, Numero, "
+                                            "Cuenta, fk_Clientes, fk_Remesa) VALUES "
+                                            "(1, '1', '0000000', '', 0, 1)"),
+                     QString());
+        }
+
         Conductor c;
         c.editor = [](TfrmMod_Cheque* e) {
             chequeManual(e, "42125", "12345676", "1234,56", "12345678010123456789", "LIBRADO UNO");
             chequeManual(e, "42125", "76543214", "100", "20805801101234567891", "LIBRADO DOS");
-            pulsa(hijo<QPushButton>(*e, "btnManual")); // the third stays incomplete
+            // A third one cancelled leaves no row.
+            pulsa(hijo<QPushButton>(*e, "btnManual"));
             pulsa(hijo<QPushButton>(*e, "btnCancelar"));
+            QCOMPARE(hijo<QTreeWidget>(*e, "lvwTransferencias")->topLevelItemCount(), 3);
             QCOMPARE(hijo<QLineEdit>(*e, "ledtImporteTotal")->text(), QString("1.334,56 Euros"));
             pulsa(hijo<QPushButton>(*e, "btnEmision"));
             QVERIFY(hijo<QFrame>(*e, "pnlAviso")->isVisible());

@@ -317,13 +317,15 @@ private slots:
         const auto chequeAntes = cheque();
         const auto libradosAntes = librados();
 
-        tTalon t = p.dm->CargaRegistroTalones(1, talones);
+        const tTalon mostrado = p.dm->CargaRegistroTalones(1, talones);
+        tTalon t = mostrado;
         TCliente librado = p.dm->CargaRegistroBeneficiarioTablas(1);
         t.Cuenta = "22222222222222222222";
         t.Nombre_Cliente = "NUEVO NOMBRE";
         t.Estado = "0";
         QString mensaje;
-        QCOMPARE(p.dm->GuardaTalonEditado(t, librado, talones, mensaje), !falla);
+        QCOMPARE(p.dm->GuardaTalonEditado(mostrado, t, librado, talones, mensaje),
+                 falla ? GuardadoTalon::Fallido : GuardadoTalon::Hecho);
         if (falla) {
             QVERIFY2(mensaje.contains("database or disk is full"), qPrintable(mensaje));
             QCOMPARE(cheque(), chequeAntes);

@@ -2,6 +2,7 @@
 // presenter choice list and the drawer of a cheque.
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
+#include "OtroPrograma.h"
 
 #include <QtTest>
 
@@ -309,6 +310,9 @@ private slots:
         InstalacionPrueba p;
         const QString nombre = "O'BRIEN 100% \"X\"";
         guardaLibrado(p, "C9", nombre);
+        // Made by older versions for the placeholder accounts: not listed.
+        guardaLibrado(p, QString(19, u'#'));
+        guardaLibrado(p, QString(20, u'#'));
         guardaLibrado(p, "C1");
         const tFilasLista filas = p.dm->CargaListaBeneficiarios();
         QCOMPARE(filas.size(), 2);
@@ -316,7 +320,7 @@ private slots:
         QCOMPARE(filas[0].celdas, QStringList{"C9"});
         QCOMPARE(filas[0].datos.pk, 1);
         QCOMPARE(filas[1].caption, QString());
-        QCOMPARE(filas[1].datos.pk, 2);
+        QCOMPARE(filas[1].datos.pk, 4);
         QVERIFY(motor::borraFicherosTabla(p.dm->rutaDeudores()));
         QVERIFY(p.dm->CargaListaBeneficiarios().isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
@@ -328,11 +332,11 @@ private slots:
         QTest::addColumn<QString>("nombreEsperado");
         QTest::addColumn<int>("librados");
         // Drawers: 1 "C1" named "UNO" and 2 "C1" named "DOS" (first row wins);
-        // 3 with nineteen "#"; 4 with twenty "#".
+        // 3 with nineteen "#" and 4 with twenty "#", as older versions made.
         QTest::newRow("conocido, primera fila") << "C1" << 1 << "UNO" << 4;
-        QTest::newRow("diecinueve almohadillas") << QString(19, u'#') << 3 << "MANUAL" << 4;
-        QTest::newRow("veinte almohadillas, siempre nuevo")
-            << QString(20, u'#') << 5 << "dejado" << 5;
+        // A placeholder account is no drawer's, even where one was made for it.
+        QTest::newRow("diecinueve almohadillas") << QString(19, u'#') << 0 << "dejado" << 4;
+        QTest::newRow("veinte almohadillas") << QString(20, u'#') << 0 << "dejado" << 4;
         QTest::newRow("desconocido") << "C9" << 5 << "dejado" << 5;
         QTest::newRow("patron no es igual") << "C%" << 5 << "dejado" << 5;
     }
@@ -356,6 +360,57 @@ private slots:
             QCOMPARE(filasDe(p.dm->rutaDeudores(),
                              "SELECT Nombre_Cliente, Cuenta FROM Deudores WHERE Pk_Cliente = 5"),
                      (QList<QStringList>{{"", cuenta}}));
+    }
+
+    // Another program stores a cheque of the same new account at the same
+    // moment: it holds the drawer table with the drawer made; this one
+    // waits and takes that drawer instead of making a second.
+    void libradoQueOtroProgramaEstaCreando() {
+        InstalacionPrueba p;
+        TOtroPrograma otro;
+        QVERIFY(otro.inicia(p.dm->rutaDeudores(),
+                            {"INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, Cuenta) "
+                             "VALUES (1, 'OTRO', 'C7')"},
+                            1000));
+        tTalon t;
+        t.Cuenta = "C7";
+        const tTalon r = p.dm->CompruebaLibrado(t);
+        QVERIFY(otro.termina());
+        QCOMPARE(r.fk_Beneficiarios, 1);
+        QCOMPARE(r.Nombre_Cliente, QString("OTRO"));
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente, Cuenta FROM Deudores"),
+                 (QList<QStringList>{{"1", "C7"}}));
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    // Another program saves the presenter this one is saving, new or changed
+    // into it: it is stored once and this one is refused as a duplicate.
+    void presentadorQueOtroProgramaEstaGuardando_data() {
+        QTest::addColumn<bool>("nuevo");
+        QTest::newRow("nuevo") << true;
+        QTest::newRow("modificado") << false;
+    }
+    void presentadorQueOtroProgramaEstaGuardando() {
+        QFETCH(bool, nuevo);
+        InstalacionPrueba p;
+        QString e;
+        tOrdenantes o = nuevoOrdenante("B1", "PRIMERO", "ES11");
+        QVERIFY(p.dm->GuardaOrdenante(o, e));
+        const auto antes = filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes");
+        TOtroPrograma otro;
+        QVERIFY(otro.inicia(p.dm->rutaOrdenantes(),
+                            {"INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
+                             "Nombre_Ordenante, Cuenta) VALUES (7, 'B2', 'OTRO', 'ES22')"},
+                            1000));
+        tOrdenantes mio = nuevo ? nuevoOrdenante("B2", "MIO", "ES22") : o;
+        mio.EsNuevo = nuevo;
+        mio.Nif_Sufijo = "B2";
+        mio.Cuenta = "ES22";
+        QVERIFY(!p.dm->GuardaOrdenante(mio, e));
+        QVERIFY(otro.termina());
+        QCOMPARE(e, QString("Presentador duplicado"));
+        QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes"),
+                 (antes + QList<QStringList>{{"7", "B2", "OTRO", "ES22"}}));
     }
 
     void libradoConTablaQueFaltaDejaElTalon() {

@@ -102,7 +102,9 @@ private slots:
         QCOMPARE(f.readAll(), QByteArray(3000, '\x5a'));
     }
 
-    void dosManualesSeguidosTienenClavesConsecutivasYUnLibrado() {
+    // Their placeholder account is no drawer's: none is created, and both
+    // are listed, without a drawer's name.
+    void dosManualesSeguidosTienenClavesConsecutivasYNingunLibrado() {
         InstalacionPrueba p;
         p.estado.RemesaActual.Pk_Remesa = 2;
         tRemesas r;
@@ -114,16 +116,22 @@ private slots:
         p.dm->introduceTalonManual(b);
         QCOMPARE(a.Pk_Talon, 1);
         QCOMPARE(b.Pk_Talon, 2);
-        QCOMPARE(a.fk_Beneficiarios, b.fk_Beneficiarios);
+        QCOMPARE(a.fk_Beneficiarios, 0);
+        QCOMPARE(b.fk_Beneficiarios, 0);
         QCOMPARE(a.FechaPago, QString("dejado"));
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente, Cuenta FROM Deudores"),
-                 (QList<QStringList>{{"1", QString(19, '#')}}));
+        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT count(*) FROM Deudores"),
+                 (QList<QStringList>{{"0"}}));
         QCOMPARE(filasDe(p.inst.rutaTablaTalones(2),
                          "SELECT Pk_Talon, Numero, Numero_Modelo, Importe, Modelo_Talon, "
                          "indicador, Cuenta, Estado, fk_Clientes, fk_Remesa FROM Talones"),
                  (QList<QStringList>{
-                     {"1", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "1", "2"},
-                     {"2", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "1", "2"}}));
+                     {"1", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "0", "2"},
+                     {"2", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "0", "2"}}));
+        int filas = 0;
+        const tFilasLista lista = p.dm->Carga_lista_Talones(filas);
+        QCOMPARE(filas, 2);
+        QCOMPARE(lista.at(1).datos.pk, 2);
+        QCOMPARE(lista.at(1).celdas.at(4), QString());
     }
 
     void cargaLeeLaFilaYTomaLaRemesaActual() {

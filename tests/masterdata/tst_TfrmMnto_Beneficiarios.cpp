@@ -2,6 +2,7 @@
 // leaving fields, and the confirmation answered through the message facade.
 #include "Cadenas.h"
 #include "CajaMensajes.h"
+#include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "ListaOrdenable.h"
 #include "TfrmMnto_Beneficiarios.h"
@@ -42,6 +43,31 @@ class TstTfrmMnto_Beneficiarios : public QObject {
             "'01/01/2026')",
             {pk, librado, cuenta});
         QVERIFY2(e.isEmpty(), qPrintable(e));
+    }
+
+    // The three image files of the cheques guardaTalon stores for the account.
+    QStringList imagenesDe(const QString& cuenta) const {
+        const QString base = baseImagenTalon(cuenta, "4212-5", "1234567-6");
+        const QString carpeta = p->inst.dirs.Dir_Imagenes;
+        return {rutaImagen(carpeta, "F", base, ".jpg"), rutaImagen(carpeta, "F", base, ".tif"),
+                rutaImagen(carpeta, "T", base, ".tif")};
+    }
+    void creaImagenes(const QString& cuenta) {
+        for (const QString& ruta : imagenesDe(cuenta)) {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+    }
+    // Of the accounts, those whose three image files are all there.
+    QStringList conImagenes(const QStringList& cuentas) const {
+        QStringList r;
+        for (const QString& cuenta : cuentas) {
+            const QStringList rutas = imagenesDe(cuenta);
+            if (std::all_of(rutas.begin(), rutas.end(),
+                            [](const QString& ruta) { return QFileInfo::exists(ruta); }))
+                r << cuenta;
+        }
+        return r;
     }
 
     QList<QStringList> talones() const {
@@ -264,8 +290,22 @@ private slots:
         for (int i = 1; i <= 4; ++i) {
             guardaLibrado(QString("C%1").arg(i), QString("L%1").arg(i));
             guardaTalon(i, i, QString("C%1").arg(i));
+            creaImagenes(QString("C%1").arg(i));
         }
         guardaTalon(5, 2, "C2");
+        // Another remittance holds a cheque filed under the same name as
+        // those of drawer 2: its images stay.
+        tRemesas otra;
+        otra.Nombre_Remesa = "OTRA";
+        QVERIFY(p->dm->GuardaRegistroRemesa(otra));
+        {
+            motor::Conexion con(p->inst.rutaTablaTalones(2));
+            QCOMPARE(motor::ejecutaSql(con,
+                                       "INSERT INTO Talones (Pk_Talon, fk_Clientes, Cuenta, "
+                                       "Numero, Numero_Modelo) VALUES (1, 9, 'C2', '1234567-6', "
+                                       "'4212-5')"),
+                     QString());
+        }
         abre();
         seleccionaCuentas({"C1", "C2", "C4"});
         QCOMPARE(frm->regBeneficiario.Cuenta, QStringLiteral("C1"));
@@ -287,10 +327,26 @@ private slots:
             QCOMPARE(librados().size(), 4);
             QCOMPARE(talones().size(), 5);
         }
+        QCOMPARE(conImagenes({"C1", "C2", "C3", "C4"}),
+                 (acepta ? QStringList{"C2", "C3"} : QStringList{"C1", "C2", "C3", "C4"}));
         // The list is reloaded as on opening.
         QCOMPARE(lista()->numeroFilas(), acepta ? 1 : 4);
         QCOMPARE(lista()->filasSeleccionadas().size(), 1);
         QCOMPARE(lista()->filaSeleccionada(), lista()->fila(0));
+    }
+
+    // The placeholder account of the cheques typed by hand is no drawer:
+    // none is made for them, and those older versions made are not listed.
+    void lasCuentasProvisionalesNoSonLibrados() {
+        guardaLibrado(QString(19, u'#'));
+        guardaLibrado(QString(20, u'#'));
+        guardaLibrado("C1", "L1");
+        tTalon manual;
+        p->dm->introduceTalonManual(manual);
+        p->dm->introduceTalonManual(manual);
+        QCOMPARE(librados().size(), 3);
+        abre();
+        QCOMPARE(columnaDeLista(1), QStringList{"C1"});
     }
 
     void eliminarConLaTablaDeTalonesQueFalta() {

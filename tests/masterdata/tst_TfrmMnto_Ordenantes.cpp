@@ -3,6 +3,7 @@
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "ListaOrdenable.h"
+#include "OtroPrograma.h"
 #include "PruebaVentanas.h"
 #include "TfrmMnto_Ordenantes.h"
 
@@ -211,6 +212,48 @@ private slots:
         QTRY_COMPARE(presentadores().size(), 1);
         QCOMPARE(p->guion.textos(), QStringList{});
         QCOMPARE(presentadores(), (QList<QStringList>{{NifValido, "EMPRESA", IbanValido}}));
+    }
+
+    // Another program works on the presenter table while the operator
+    // accepts a new presenter: it is saving the same one (this one waits for
+    // it and refuses: one row, one message), or it holds the table longer
+    // than the engine waits (nothing changes, the table is in use, and
+    // accepting again once it is done saves it).
+    void nuevoMientrasOtroProgramaEscribe_data() {
+        QTest::addColumn<QString>("cuentaDelOtro");
+        QTest::addColumn<int>("msRetenida");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("el otro guarda el mismo") << IbanValido << 1000 << "Presentador duplicado";
+        QTest::newRow("el otro retiene la tabla")
+            << IbanValido2 << 6500 << "está en uso por otro programa";
+    }
+    void nuevoMientrasOtroProgramaEscribe() {
+        QFETCH(QString, cuentaDelOtro);
+        QFETCH(int, msRetenida);
+        QFETCH(QString, mensaje);
+        abre();
+        pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
+        rellena("ALFA SL", IbanValido, NifValido);
+        TOtroPrograma otro;
+        QVERIFY(otro.inicia(p->dm->rutaOrdenantes(),
+                            {QString("INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
+                                     "Nombre_Ordenante, Cuenta) VALUES (1, '%1', 'OTRO', '%2')")
+                                 .arg(NifValido, cuentaDelOtro)},
+                            msRetenida));
+        pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+        QVERIFY(otro.termina());
+        QCOMPARE(p->guion.textos().size(), 1);
+        QVERIFY2(p->guion.textos().first().contains(mensaje),
+                 qPrintable(p->guion.textos().first()));
+        QVERIFY(frm->enEdicion());
+        const QStringList delOtro{NifValido, "OTRO", cuentaDelOtro};
+        QCOMPARE(presentadores(), QList<QStringList>{delOtro});
+        if (cuentaDelOtro != IbanValido) {
+            pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+            QCOMPARE(p->guion.textos().size(), 1);
+            QCOMPARE(presentadores(),
+                     (QList<QStringList>{delOtro, {NifValido, "ALFA SL", IbanValido}}));
+        }
     }
 
     void modificarSinCambiosNoEsDuplicado() {

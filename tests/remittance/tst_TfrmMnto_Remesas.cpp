@@ -1,5 +1,6 @@
 // Remittance list: the road it runs when shown, and its commands.
 #include "ListaOrdenable.h"
+#include "OtroPrograma.h"
 #include "PruebaVentanas.h"
 #include "TfrmMnto_Remesas.h"
 
@@ -133,6 +134,56 @@ private slots:
             QCOMPARE(p.guion.textos(), QStringList{mensaje});
             QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->isEnabled()); // stays in new-name mode
         }
+    }
+
+    // Another program works on the remittance table while this one accepts
+    // a new name: it is creating the same remittance (this one waits for it
+    // and refuses the name: one row, one message), or it holds the table
+    // longer than the engine waits (nothing changes, the table is in use,
+    // and accepting again once it is done works).
+    void nuevaRemesaMientrasOtroProgramaEscribe_data() {
+        QTest::addColumn<QString>("sentencia");
+        QTest::addColumn<int>("msRetenida");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("el otro crea la misma")
+            << "INSERT INTO remesas (Pk_Remesas, Nombre_Remesa) VALUES (2, 'SEGUNDA')" << 1000
+            << "Ya existe una remesa con ese mismo nombre";
+        QTest::newRow("el otro retiene la tabla")
+            << "INSERT INTO remesas (Pk_Remesas, Nombre_Remesa) VALUES (2, 'OTRA')" << 6500
+            << "está en uso por otro programa";
+    }
+    void nuevaRemesaMientrasOtroProgramaEscribe() {
+        QFETCH(QString, sentencia);
+        QFETCH(int, msRetenida);
+        QFETCH(QString, mensaje);
+        InstalacionPrueba p;
+        TfrmMnto_Remesas frm(*p.dm);
+        frm.refrescaLista();
+        frm.pulsaNueva();
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtNombre"), "SEGUNDA");
+        const auto segundas = [&] {
+            return filasDe(p.dm->rutaRemesas(),
+                           "SELECT count(*) FROM remesas WHERE Nombre_Remesa = 'SEGUNDA'")
+                .first()
+                .first();
+        };
+        TOtroPrograma otro;
+        QVERIFY(otro.inicia(p.dm->rutaRemesas(), {sentencia}, msRetenida));
+        QVERIFY(!frm.pulsaAceptar());
+        QVERIFY(otro.termina());
+        const QStringList mensajes = p.guion.textos() + p.iu.mensajes;
+        QCOMPARE(mensajes.size(), 1);
+        QVERIFY2(mensajes.first().contains(mensaje), qPrintable(mensajes.first()));
+        QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->isEnabled()); // stays in new-name mode
+        const bool mismoNombre = sentencia.contains("SEGUNDA");
+        QCOMPARE(segundas(), mismoNombre ? "1" : "0");
+        if (!mismoNombre) {
+            QVERIFY(frm.pulsaAceptar());
+            QCOMPARE(segundas(), "1");
+            QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "3.dat"));
+        }
+        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT count(*) FROM remesas").first().first(),
+                 mismoNombre ? "2" : "3");
     }
 
     void eliminarBorraLaRemesaActual() {

@@ -4,6 +4,7 @@
 #include "Cadenas.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
+#include "OtroPrograma.h"
 #include "PruebaVentanas.h"
 #include "TPanelListaCheques.h"
 #include "TfrmMod_Cheque.h"
@@ -587,14 +588,15 @@ private slots:
         QVERIFY2(p->guion.textos().isEmpty(), qPrintable(p->guion.textos().join('|')));
         QCOMPARE(hijo<QLineEdit>(*frm, "lbleditNombreBenef")->text(), "ANA");
 
+        // The placeholder account of a manual cheque is no drawer's.
+        QCOMPARE(provisional, "0");
         const QList<QStringList> d = librados();
-        QCOMPARE(d.size(), 3);
-        QCOMPARE(d.at(0), (QStringList{provisional, QString(19, u'#'), QString()}));
-        QCOMPARE(d.at(1).mid(1), (QStringList{CuentaA, "ANA"}));
-        QCOMPARE(d.at(2).mid(1), (QStringList{CuentaB, "BERTO"}));
-        QCOMPARE(libradoDe(primero), d.at(1).at(0));
-        QCOMPARE(libradoDe(segundo), d.at(2).at(0));
-        QCOMPARE(libradoDe(tercero), d.at(1).at(0));
+        QCOMPARE(d.size(), 2);
+        QCOMPARE(d.at(0).mid(1), (QStringList{CuentaA, "ANA"}));
+        QCOMPARE(d.at(1).mid(1), (QStringList{CuentaB, "BERTO"}));
+        QCOMPARE(libradoDe(primero), d.at(0).at(0));
+        QCOMPARE(libradoDe(segundo), d.at(1).at(0));
+        QCOMPARE(libradoDe(tercero), d.at(0).at(0));
 
         frm->refrescaLista();
         QCOMPARE(columna(TPanelListaCheques::colNombre), (QStringList{"ANA", "BERTO", "ANA"}));
@@ -607,7 +609,130 @@ private slots:
         frm->refrescaLista();
         QCOMPARE(columna(TPanelListaCheques::colNombre),
                  (QStringList{"ANA MARIA", "BERTO", "ANA MARIA"}));
-        QCOMPARE(librados().size(), 3);
+        QCOMPARE(librados().size(), 2);
+    }
+
+    // Cancelling a manual cheque never saved takes its row away, however the
+    // edit ends: Cancelar, after a refused save or not, or closing the window.
+    void chequeManualCanceladoNoDejaFila_data() {
+        QTest::addColumn<bool>("duplicadoRechazado");
+        QTest::addColumn<bool>("cerrando");
+        QTest::newRow("cancelar") << false << false;
+        QTest::newRow("cancelar tras un duplicado rechazado") << true << false;
+        QTest::newRow("cerrar la ventana") << false << true;
+    }
+    void chequeManualCanceladoNoDejaFila() {
+        QFETCH(bool, duplicadoRechazado);
+        QFETCH(bool, cerrando);
+        guarda("1", CuentaA, "1000001");
+        const auto antes = talones();
+        abre();
+        pulsa(hijo<QPushButton>(*frm, "btnManual"));
+        QCOMPARE(talones().size(), 2);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        if (duplicadoRechazado) {
+            // Already emitted: the history holds the same cheque.
+            motor::Conexion con(p->dm->rutaHistoricoCheques());
+            QCOMPARE(motor::ejecutaSql(con,
+                                       "INSERT INTO historicoCheques (Pk_HistoricoRecibos, "
+                                       "Numero, Numero_Modelo, Cuenta) VALUES (1, ?, ?, ?)",
+                                       {numero("4212", "1000009"), modelo("4212"), CuentaB}),
+                     QString());
+            escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+            escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000009")));
+            completa(CuentaB, "10,00");
+            pulsa(hijo<QPushButton>(*frm, "btnAceptar"));
+            QCOMPARE(p->guion.textos(), QStringList{"Ya se ha procesado un cheque del mismo "
+                                                    "formato con el mismo número y cuenta"});
+            QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
+        }
+        if (cerrando) {
+            frm->close();
+        } else {
+            pulsa(hijo<QPushButton>(*frm, "btnCancelar"));
+            QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+            QCOMPARE(hijo<QTreeWidget>(*frm, "lvwTransferencias")->topLevelItemCount(), 1);
+            QCOMPARE(fila(0).at(TPanelListaCheques::colCuenta), CuentaA);
+        }
+        QCOMPARE(talones(), antes);
+        QCOMPARE(librados().size(), 1);
+        QVERIFY(p->iu.mensajes.isEmpty());
+    }
+
+    // Another program changes, emits or deletes the cheque on screen, or
+    // renames its drawer, between the editor showing it and the operator
+    // saving it: nothing is written, the operator is told, and the list
+    // shows what the remittance holds now.
+    void guardarLoQueOtroProgramaCambio_data() {
+        QTest::addColumn<bool>("enLibrados");
+        QTest::addColumn<QString>("sentencia");
+        QTest::addColumn<bool>("siguiente");
+        QTest::addColumn<QStringList>("listaDespues");
+        const QString talonCambiado = "UPDATE Talones SET Importe = '99,00' WHERE Pk_Talon = 1";
+        QTest::newRow("modificado, Aceptar")
+            << false << talonCambiado << false << QStringList{"99,00", "0,00"};
+        QTest::newRow("modificado, Siguiente")
+            << false << talonCambiado << true << QStringList{"99,00", "0,00"};
+        QTest::newRow("emitido") << false << "DELETE FROM Talones WHERE Pk_Talon = 1" << false
+                                 << QStringList{"0,00"};
+        QTest::newRow("librado renombrado")
+            << true << "UPDATE Deudores SET Nombre_Cliente = 'OTRO' WHERE Pk_Cliente = 1" << false
+            << QStringList{"0,00", "0,00"};
+    }
+    void guardarLoQueOtroProgramaCambio() {
+        QFETCH(bool, enLibrados);
+        QFETCH(QString, sentencia);
+        QFETCH(bool, siguiente);
+        QFETCH(QStringList, listaDespues);
+        guarda("1", CuentaA, "1000001");
+        guarda("1", CuentaB, "1000002");
+        abre();
+        clickFila(0);
+        pulsa(hijo<QPushButton>(*frm, "btnModifica"));
+        escribe(hijo<QLineEdit>(*frm, "edtFormato"), tecleo(modelo("4212")));
+        escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000001")));
+        completa(CuentaA, "10,00", "ANA");
+
+        QVERIFY(cambiaDesdeOtroPrograma(
+            enLibrados ? p->dm->rutaDeudores() : p->dm->rutaTalonesActual(), {sentencia}));
+        const auto talonesDelOtro = talones();
+        const auto libradosDelOtro = librados();
+        pulsa(hijo<QPushButton>(*frm, siguiente ? "btnSiguiente" : "btnAceptar"));
+
+        QCOMPARE(p->guion.textos(),
+                 QStringList{"Otro programa ha modificado, emitido o eliminado este cheque desde "
+                             "que se mostró; la lista se ha actualizado con lo que hay ahora en "
+                             "la remesa. Revise el cheque y repita el cambio si sigue siendo "
+                             "necesario."});
+        QCOMPARE(talones(), talonesDelOtro);
+        QCOMPARE(librados(), libradosDelOtro);
+        QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Navegando);
+        QCOMPARE(columna(TPanelListaCheques::colImporte), listaDespues);
+        // Still on the cheque while it is there, as it is stored now.
+        QCOMPARE(frm->regTalon().Pk_Talon, talonesDelOtro.first().first().toInt());
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtImporte")->text(),
+                 listaDespues.first() == "99,00" ? "99,00" : "0,00");
+    }
+
+    // Deleting a cheque another program completed meanwhile: it stays.
+    void eliminarLoQueOtroProgramaCambio() {
+        const tTalon t = guarda("1", CuentaA, "1000001");
+        creaImagenes(t);
+        abre();
+        clickFila(0);
+        QVERIFY(cambiaDesdeOtroPrograma(
+            p->dm->rutaTalonesActual(),
+            {"UPDATE Talones SET Importe = '99,00', Estado = '0' WHERE Pk_Talon = 1"}));
+        pulsa(hijo<QPushButton>(*frm, "btnbeneficiarios"));
+        QCOMPARE(p->iu.mensajes,
+                 QStringList{"Otro programa ha modificado, emitido o eliminado este cheque desde "
+                             "que se mostró; no se ha eliminado y la lista se ha actualizado con "
+                             "lo que hay ahora en la remesa. Revise el cheque y elimínelo de "
+                             "nuevo si sigue siendo necesario."});
+        QCOMPARE(talones().size(), 1);
+        QCOMPARE(imagenesDe(baseImagenTalon(t)).size(), 3);
+        QCOMPARE(fila(0).mid(0, 3), (QStringList{"CORRECTO", "CHEQUE CUENTA CORRIENTE", "99,00"}));
+        QCOMPARE(hijo<QLineEdit>(*frm, "lbtImporte")->text(), "99,00");
     }
 
     void chequeManualTeclasYReglasDelTipo() {
