@@ -109,43 +109,36 @@ constexpr int remesasPrevias = chequesEmitidos / chequesPorRemesaPrevia;
 // history, 400 to each of 2,500 emissions, each emission with its row in
 // historico.dat, and 100,000 drawers; each table filled in one transaction.
 inline bool envejece(TdmBBDD& dm) {
-    {
-        motor::Conexion con(dm.rutaHistoricoCheques());
+    const auto llena = [](const QString& ruta, const QString& sql) {
+        motor::Conexion con(ruta);
         motor::Transaccion tr(con);
-        const QString sql =
-            filas(chequesEmitidos) +
-            QStringLiteral("INSERT INTO historicoCheques SELECT i, 'REMESA ' || ((i - 1) / %1), "
-                           "'1.234,56', '01/02/2025', '03/02/2025', "
-                           "printf('CONS.%04d', (i - 1) / %1 + 1), 'CHEQUE CUENTA CORRIENTE', "
-                           "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
-                           "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
-                           "printf('2100%016d', i % 200000), 123456, 0 FROM n")
-                .arg(chequesPorRemesaPrevia);
-        if (!ejecuta(con, sql) || !tr.confirma())
-            return false;
-    }
-    {
-        motor::Conexion con(dm.rutaHistorico());
-        motor::Transaccion tr(con);
-        const QString sql =
-            filas(remesasPrevias) +
-            QStringLiteral("INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
-                           "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
-                           "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) SELECT i, "
-                           "'REMESA ' || (i - 1), '493824,00', '%1', '%2', '03/02/2025', "
-                           "'01/02/2025', printf('CONS.%04d', i), 'ES9121000418450200051332', "
-                           "'EMPRESA', 'B12345678 ' FROM n")
-                .arg(chequesPorRemesaPrevia)
-                .arg(chequesPorRemesaPrevia + 2);
-        if (!ejecuta(con, sql) || !tr.confirma())
-            return false;
-    }
-    motor::Conexion con(dm.rutaDeudores());
-    motor::Transaccion tr(con);
-    const QString sql = filas(libradosPrevios) +
-                        QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
-                                       "printf('2100%016d', i), '', '' FROM n");
-    return ejecuta(con, sql) && tr.confirma();
+        return ejecuta(con, sql) && tr.confirma();
+    };
+    return llena(dm.rutaHistoricoCheques(),
+                 filas(chequesEmitidos) +
+                     QStringLiteral(
+                         "INSERT INTO historicoCheques SELECT i, 'REMESA ' || ((i - 1) / %1), "
+                         "'1.234,56', '01/02/2025', '03/02/2025', "
+                         "printf('CONS.%04d', (i - 1) / %1 + 1), 'CHEQUE CUENTA CORRIENTE', "
+                         "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
+                         "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
+                         "printf('2100%016d', i % 200000), 123456, 0 FROM n")
+                         .arg(chequesPorRemesaPrevia)) &&
+           llena(dm.rutaHistorico(),
+                 filas(remesasPrevias) +
+                     QStringLiteral(
+                         "INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
+                         "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
+                         "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) SELECT i, "
+                         "'REMESA ' || (i - 1), '493824,00', '%1', '%2', '03/02/2025', "
+                         "'01/02/2025', printf('CONS.%04d', i), 'ES9121000418450200051332', "
+                         "'EMPRESA', 'B12345678 ' FROM n")
+                         .arg(chequesPorRemesaPrevia)
+                         .arg(chequesPorRemesaPrevia + 2)) &&
+           llena(dm.rutaDeudores(),
+                 filas(libradosPrevios) +
+                     QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
+                                    "printf('2100%016d', i), '', '' FROM n"));
 }
 
 // What a preparation left unwritten would be paid by the measured run's

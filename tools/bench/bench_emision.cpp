@@ -124,6 +124,56 @@ void comprime(const std::string& rutaZip, const std::string& copia,
         throw suelo::Fallo("zip close");
 }
 
+// The history row of one emitted cheque, as the program writes it: the
+// statement, and its values bound and stepped.
+constexpr const char* sqlInsertaTalon =
+    "INSERT INTO hco.historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
+    "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, Numero, "
+    "Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, Nombre_Ordenante, imp, indicador, "
+    "Nif_Sufijo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+void insertaTalon(suelo::Base::Sentencia& inserta, sqlite3_int64 clave, const std::string& fecha,
+                  const std::string& modelo, const std::string& numero, const std::string& nombre,
+                  const std::string& nombreCons, const std::string& cuenta) {
+    inserta.entero(1, clave)
+        .texto(2, "ESTANDAR")
+        .texto(3, "1.234,56")
+        .texto(4, "CHEQUE CUENTA CORRIENTE")
+        .texto(5, "10/03/2025")
+        .texto(6, "05/03/2025")
+        .texto(7, fecha)
+        .texto(8, modelo)
+        .texto(9, numero)
+        .texto(10, nombre)
+        .texto(11, nombreCons)
+        .texto(12, cuenta)
+        .texto(13, "ES9121000418450200051332")
+        .texto(14, "EMPRESA")
+        .entero(15, 123456)
+        .entero(16, 0)
+        .texto(17, "B12345678 ")
+        .paso();
+    inserta.reinicia();
+}
+
+// The emission's row in historico.dat, by the prepared insert of its 11
+// columns.
+void insertaRemesa(suelo::Base::Sentencia& remesa, sqlite3_int64 clave, int cheques,
+                   const std::string& nombreCons) {
+    remesa.entero(1, clave)
+        .texto(2, "ESTANDAR")
+        .texto(3, "1234560,00")
+        .texto(4, std::to_string(cheques))
+        .texto(5, std::to_string(cheques + 3))
+        .texto(6, "10/03/2025")
+        .texto(7, "05/03/2025")
+        .texto(8, nombreCons)
+        .texto(9, "ES9121000418450200051332")
+        .texto(10, "EMPRESA")
+        .texto(11, "B12345678 ")
+        .paso();
+    remesa.reinicia();
+}
+
 // One installation in its own temporary folder (or in `carpeta`), with a
 // presenter; before each run its remittance holds `cheques` correct cheques
 // whose images are in the image folder, and nothing of earlier runs is left
@@ -330,33 +380,11 @@ struct Instalacion {
             ::stat(local(d.Dir_Imagenes + "F" + base + ".jpg").c_str(), &info);
 
             talones.ejecuta("BEGIN IMMEDIATE");
-            auto& inserta = talones(
-                "INSERT INTO hco.historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
-                "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, "
-                "Numero, Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, "
-                "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-            inserta
-                .entero(1, talones.siguiente(
-                               "SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques"))
-                .texto(2, "ESTANDAR")
-                .texto(3, "1.234,56")
-                .texto(4, "CHEQUE CUENTA CORRIENTE")
-                .texto(5, "10/03/2025")
-                .texto(6, "05/03/2025")
-                .texto(7, c.fecha)
-                .texto(8, c.modelo)
-                .texto(9, c.numero)
-                .texto(10, c.nombre)
-                .texto(11, nombreCons)
-                .texto(12, c.cuenta)
-                .texto(13, "ES9121000418450200051332")
-                .texto(14, "EMPRESA")
-                .entero(15, 123456)
-                .entero(16, 0)
-                .texto(17, "B12345678 ")
-                .paso();
-            inserta.reinicia();
+            auto& inserta = talones(sqlInsertaTalon);
+            insertaTalon(
+                inserta,
+                talones.siguiente("SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques"),
+                c.fecha, c.modelo, c.numero, c.nombre, nombreCons, c.cuenta);
             auto& borra = talones("DELETE FROM main.Talones WHERE rowid = ?");
             borra.entero(1, c.fila).paso();
             borra.reinicia();
@@ -387,19 +415,8 @@ struct Instalacion {
             "INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, Numero_Talones, "
             "Numero_Registros, Fecha_Soporte, Fecha_Confeccion, Nombre_Cons, Cuenta, "
             "Nombre_Ordenante, Nif) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        remesa.entero(1, historico.siguiente("SELECT max(Pk_Historico) FROM historico"))
-            .texto(2, "ESTANDAR")
-            .texto(3, "1234560,00")
-            .texto(4, std::to_string(cheques))
-            .texto(5, std::to_string(cheques + 3))
-            .texto(6, "10/03/2025")
-            .texto(7, "05/03/2025")
-            .texto(8, nombreCons)
-            .texto(9, "ES9121000418450200051332")
-            .texto(10, "EMPRESA")
-            .texto(11, "B12345678 ")
-            .paso();
-        remesa.reinicia();
+        insertaRemesa(remesa, historico.siguiente("SELECT max(Pk_Historico) FROM historico"),
+                      cheques, nombreCons);
         historico.ejecuta("COMMIT");
 
         // The archive: a copy of the presentation file and the front TIFFs.
@@ -447,12 +464,7 @@ struct Instalacion {
                             "Numero, Cuenta, Nombre_Cliente FROM main.Talones WHERE Estado = '0'");
         auto& emitido = talones("SELECT 1 FROM hco.historicoCheques WHERE Numero = ? AND "
                                 "Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
-        auto& inserta = talones(
-            "INSERT INTO hco.historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
-            "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, "
-            "Numero, Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, "
-            "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        auto& inserta = talones(sqlInsertaTalon);
         auto& borra = talones("DELETE FROM main.Talones WHERE rowid = ?");
         struct stat info;
         while (lee.paso()) {
@@ -468,25 +480,8 @@ struct Instalacion {
             const std::string frontal = local(d.Dir_Imagenes) + "F" + base + ".tif";
             if (::stat(frontal.c_str(), &info) != 0)
                 throw suelo::Fallo("no front image");
-            inserta.entero(1, clave++)
-                .texto(2, "ESTANDAR")
-                .texto(3, "1.234,56")
-                .texto(4, "CHEQUE CUENTA CORRIENTE")
-                .texto(5, "10/03/2025")
-                .texto(6, "05/03/2025")
-                .texto(7, lee.columnaTexto(4))
-                .texto(8, modelo)
-                .texto(9, numero)
-                .texto(10, nombre)
-                .texto(11, nombreCons)
-                .texto(12, cuenta)
-                .texto(13, "ES9121000418450200051332")
-                .texto(14, "EMPRESA")
-                .entero(15, 123456)
-                .entero(16, 0)
-                .texto(17, "B12345678 ")
-                .paso();
-            inserta.reinicia();
+            insertaTalon(inserta, clave++, lee.columnaTexto(4), modelo, numero, nombre, nombreCons,
+                         cuenta);
             borra.entero(1, lee.columnaEntera(0)).paso();
             borra.reinicia();
             fichero +=
@@ -511,19 +506,7 @@ struct Instalacion {
             "INSERT INTO hre.historico (Pk_Historico, Nombre_Remesa, Importe, Numero_Talones, "
             "Numero_Registros, Fecha_Soporte, Fecha_Confeccion, Nombre_Cons, Cuenta, "
             "Nombre_Ordenante, Nif) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        remesa.entero(1, claveRemesa)
-            .texto(2, "ESTANDAR")
-            .texto(3, "1234560,00")
-            .texto(4, std::to_string(bases.size()))
-            .texto(5, std::to_string(bases.size() + 3))
-            .texto(6, "10/03/2025")
-            .texto(7, "05/03/2025")
-            .texto(8, nombreCons)
-            .texto(9, "ES9121000418450200051332")
-            .texto(10, "EMPRESA")
-            .texto(11, "B12345678 ")
-            .paso();
-        remesa.reinicia();
+        insertaRemesa(remesa, claveRemesa, int(bases.size()), nombreCons);
 
         const std::string copia = local(d.Dir_Imagenes_tmp + "CONS" + numero() + ".txt");
         suelo::copia(cons, copia);
