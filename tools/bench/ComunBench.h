@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -83,11 +84,11 @@ struct tMedida {
 };
 
 inline void imprimeTiempo(const char* nombre, const tMedida& m) {
-    std::printf("%-44s min %9.1f ms   median %9.1f ms\n", nombre, m.minimo(), m.mediana());
+    std::printf("%-58s min %9.1f ms   median %9.1f ms\n", nombre, m.minimo(), m.mediana());
 }
 
 inline void imprimeRazon(const char* nombre, const tMedida& m) {
-    std::printf("%-44s min %9.2f      median %9.2f\n", nombre, m.minimo(), m.mediana());
+    std::printf("%-58s min %9.2f      median %9.2f\n", nombre, m.minimo(), m.mediana());
 }
 
 // Each ratio a[i] / b[i] of one round.
@@ -100,30 +101,44 @@ inline tMedida razones(const tMedida& a, const tMedida& b) {
 
 constexpr int chequesEmitidos = 1000000;
 constexpr int libradosPrevios = 100000;
+constexpr int chequesPorRemesaPrevia = 400;
+// The emissions that made the history: CONS.0001 to CONS.2500.
+constexpr int remesasPrevias = chequesEmitidos / chequesPorRemesaPrevia;
 
 // An installation as years of use leave it: 1,000,000 emitted cheques in the
-// history and 100,000 drawers, each table filled in one transaction.
+// history, 400 to each of 2,500 emissions, each emission with its row in
+// historico.dat, and 100,000 drawers; each table filled in one transaction.
 inline bool envejece(TdmBBDD& dm) {
-    {
-        motor::Conexion con(dm.rutaHistoricoCheques());
+    const auto llena = [](const QString& ruta, const QString& sql) {
+        motor::Conexion con(ruta);
         motor::Transaccion tr(con);
-        const QString sql =
-            filas(chequesEmitidos) +
-            QStringLiteral("INSERT INTO historicoCheques SELECT i, 'REMESA ' || (i / 400), "
-                           "'1.234,56', '01/02/2025', '03/02/2025', "
-                           "printf('CONS.%04d', i / 400), 'CHEQUE CUENTA CORRIENTE', "
-                           "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
-                           "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
-                           "printf('2100%016d', i % 200000), 123456, 0 FROM n");
-        if (!ejecuta(con, sql) || !tr.confirma())
-            return false;
-    }
-    motor::Conexion con(dm.rutaDeudores());
-    motor::Transaccion tr(con);
-    const QString sql = filas(libradosPrevios) +
-                        QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
-                                       "printf('2100%016d', i), '', '' FROM n");
-    return ejecuta(con, sql) && tr.confirma();
+        return ejecuta(con, sql) && tr.confirma();
+    };
+    return llena(dm.rutaHistoricoCheques(),
+                 filas(chequesEmitidos) +
+                     QStringLiteral(
+                         "INSERT INTO historicoCheques SELECT i, 'REMESA ' || ((i - 1) / %1), "
+                         "'1.234,56', '01/02/2025', '03/02/2025', "
+                         "printf('CONS.%04d', (i - 1) / %1 + 1), 'CHEQUE CUENTA CORRIENTE', "
+                         "'4212-5', '', printf('%07d-%d', (i * 7919) % 10000000, i % 7), "
+                         "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
+                         "printf('2100%016d', i % 200000), 123456, 0 FROM n")
+                         .arg(chequesPorRemesaPrevia)) &&
+           llena(dm.rutaHistorico(),
+                 filas(remesasPrevias) +
+                     QStringLiteral(
+                         "INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
+                         "Numero_Talones, Numero_Registros, Fecha_Soporte, Fecha_Confeccion, "
+                         "Nombre_Cons, Cuenta, Nombre_Ordenante, Nif) SELECT i, "
+                         "'REMESA ' || (i - 1), '493824,00', '%1', '%2', '03/02/2025', "
+                         "'01/02/2025', printf('CONS.%04d', i), 'ES9121000418450200051332', "
+                         "'EMPRESA', 'B12345678 ' FROM n")
+                         .arg(chequesPorRemesaPrevia)
+                         .arg(chequesPorRemesaPrevia + 2)) &&
+           llena(dm.rutaDeudores(),
+                 filas(libradosPrevios) +
+                     QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
+                                    "printf('2100%016d', i), '', '' FROM n"));
 }
 
 // What a preparation left unwritten would be paid by the measured run's
@@ -134,47 +149,84 @@ inline void vaciaCacheEscritura() {
 #endif
 }
 
-// Runs the rounds on a fresh installation and on an aged one (each has
-// `programa()` and `suelo()`, answering milliseconds or -1 and leaving the
-// processor time in `cpuMs`), after one
-// unmeasured run of each side, and prints times and ratios. The order of the
-// two sides alternates from round to round. False when a run failed.
+// One floor a benchmark measures the program against: its name as printed,
+// the member that runs it (answering milliseconds or -1 and leaving the
+// processor time in `cpuMs`, as `programa()` does) and the ratio targets on
+// fresh and on aged tables.
+template <class Instalacion> struct tSuelo {
+    const char* nombre;
+    double (Instalacion::*mide)();
+    double objetivoNueva;
+    double objetivoEnvejecida;
+};
+
+// Runs the rounds on a fresh installation and on an aged one, after one
+// unmeasured run of each side, and prints times and ratios. The sides are
+// the program and the floors; their order turns from round to round, so each
+// side is measured in every position. The line "ratio" carries the median
+// ratio program / last floor on fresh tables. False when a run failed.
 template <class Instalacion>
-bool mideRondas(Instalacion& nueva, Instalacion& envejecida, const char* titulo) {
-    if (nueva.programa() < 0 || nueva.suelo() < 0)
-        return false;
-    tMedida programaA, sueloA, programaB, sueloB;
-    tMedida cpuProgramaA, cpuSueloA, cpuProgramaB, cpuSueloB;
+bool mideRondas(Instalacion& nueva, Instalacion& envejecida, const char* titulo,
+                const std::vector<tSuelo<Instalacion>>& suelos) {
+    std::vector<double (Instalacion::*)()> lados{&Instalacion::programa};
+    for (const tSuelo<Instalacion>& s : suelos)
+        lados.push_back(s.mide);
+    for (auto lado : lados)
+        if ((nueva.*lado)() < 0)
+            return false;
+    const size_t n = lados.size();
+    // [installation][side]: wall-clock and processor times.
+    std::vector<tMedida> ms[2] = {std::vector<tMedida>(n), std::vector<tMedida>(n)};
+    std::vector<tMedida> cpu[2] = {std::vector<tMedida>(n), std::vector<tMedida>(n)};
     for (int ronda = 0; ronda < rondas; ++ronda) {
-        const bool programaPrimero = ronda % 2 == 0;
-        for (auto [inst, programa, suelo, cpuPrograma, cpuSuelo] :
-             {std::tuple{&nueva, &programaA, &sueloA, &cpuProgramaA, &cpuSueloA},
-              std::tuple{&envejecida, &programaB, &sueloB, &cpuProgramaB, &cpuSueloB}}) {
-            for (int lado = 0; lado < 2; ++lado) {
-                const bool esPrograma = (lado == 0) == programaPrimero;
-                const double ms = esPrograma ? inst->programa() : inst->suelo();
-                if (ms < 0)
+        for (int i = 0; i < 2; ++i) {
+            Instalacion& inst = i == 0 ? nueva : envejecida;
+            for (size_t k = 0; k < n; ++k) {
+                const size_t lado = (k + size_t(ronda)) % n;
+                const double t = (inst.*lados[lado])();
+                if (t < 0)
                     return false;
-                (esPrograma ? programa : suelo)->valores.push_back(ms);
-                (esPrograma ? cpuPrograma : cpuSuelo)->valores.push_back(inst->cpuMs);
+                ms[i][lado].valores.push_back(t);
+                cpu[i][lado].valores.push_back(inst.cpuMs);
             }
         }
         std::fprintf(stderr, "round %d done\n", ronda + 1);
     }
+    const auto nombre = [&suelos](size_t k) { return std::string(suelos[k - 1].nombre); };
+    const auto objetivo = [](double o) {
+        char texto[16];
+        std::snprintf(texto, sizeof texto, "%.1f", o);
+        return std::string(" (target <= ") + texto + ")";
+    };
     std::printf("%s, %d rounds\n", titulo, rondas);
-    imprimeTiempo("(a) program, fresh tables", programaA);
-    imprimeTiempo("(a) floor, fresh tables", sueloA);
-    imprimeTiempo("(b) program, 1,000,000 cheques, 100,000 drawers", programaB);
-    imprimeTiempo("(b) floor, 1,000,000 cheques, 100,000 drawers", sueloB);
-    const tMedida razonA = razones(programaA, sueloA);
-    imprimeRazon("program/floor, fresh tables (target <= 1.2)", razonA);
-    imprimeRazon("program/floor, large tables (target <= 1.2)", razones(programaB, sueloB));
-    imprimeRazon("program large/fresh (target <= 1.5)", razones(programaB, programaA));
-    imprimeTiempo("(a) program, processor time", cpuProgramaA);
-    imprimeTiempo("(a) floor, processor time", cpuSueloA);
-    imprimeRazon("processor time program/floor, fresh tables", razones(cpuProgramaA, cpuSueloA));
-    imprimeRazon("processor time program/floor, large tables", razones(cpuProgramaB, cpuSueloB));
-    std::printf("ratio %.2f\n", razonA.mediana());
+    imprimeTiempo("(a) program, fresh tables", ms[0][0]);
+    for (size_t k = 1; k < n; ++k)
+        imprimeTiempo(("(a) " + nombre(k) + ", fresh tables").c_str(), ms[0][k]);
+    imprimeTiempo("(b) program, 1,000,000 cheques, 100,000 drawers", ms[1][0]);
+    for (size_t k = 1; k < n; ++k)
+        imprimeTiempo(("(b) " + nombre(k) + ", 1,000,000 cheques, 100,000 drawers").c_str(),
+                      ms[1][k]);
+    for (size_t k = 1; k < n; ++k) {
+        imprimeRazon(
+            ("program/" + nombre(k) + ", fresh tables" + objetivo(suelos[k - 1].objetivoNueva))
+                .c_str(),
+            razones(ms[0][0], ms[0][k]));
+        imprimeRazon(
+            ("program/" + nombre(k) + ", large tables" + objetivo(suelos[k - 1].objetivoEnvejecida))
+                .c_str(),
+            razones(ms[1][0], ms[1][k]));
+    }
+    imprimeRazon("program large/fresh (target <= 1.5)", razones(ms[1][0], ms[0][0]));
+    imprimeTiempo("(a) program, processor time", cpu[0][0]);
+    for (size_t k = 1; k < n; ++k)
+        imprimeTiempo(("(a) " + nombre(k) + ", processor time").c_str(), cpu[0][k]);
+    for (size_t k = 1; k < n; ++k) {
+        imprimeRazon(("processor time program/" + nombre(k) + ", fresh tables").c_str(),
+                     razones(cpu[0][0], cpu[0][k]));
+        imprimeRazon(("processor time program/" + nombre(k) + ", large tables").c_str(),
+                     razones(cpu[1][0], cpu[1][k]));
+    }
+    std::printf("ratio %.2f\n", razones(ms[0][0], ms[0][n - 1]).mediana());
     return true;
 }
 
