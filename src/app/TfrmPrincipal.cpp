@@ -149,13 +149,13 @@ void TfrmPrincipal::creaMenu() {
     actLeerCheques = barra->addAction(QStringLiteral("Leer &Cheques"));
 
     QMenu* mnto = barra->addMenu(QStringLiteral("&Mantenimiento"));
-    actConfiguracion = mnto->addAction(QStringLiteral("Configuración de escáner"));
+    actConfiguracion = mnto->addAction(QStringLiteral("&Configuración de escáner"));
     actLibrados = mnto->addAction(QStringLiteral("&Librados"));
     actPresentadores = mnto->addAction(QStringLiteral("&Presentadores"));
     actHistoricoCheques = mnto->addAction(QStringLiteral("&Histórico de Cheques"));
     actHistoricoRemesas = mnto->addAction(QStringLiteral("His&tórico de remesas emitidas"));
 
-    actAcercaDe = barra->addAction(QStringLiteral("A&cerca de"));
+    actAcercaDe = barra->addAction(QStringLiteral("&Acerca de"));
 
     const QList<QIcon> iconos = iconosMenu();
     sistema->menuAction()->setIcon(iconos[0]);

@@ -60,7 +60,7 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
                          const tComportamientoCaptura& comportamiento, QWidget* parent)
     : QDialog(parent), dm_(dm), comportamiento_(comportamiento) {
     setWindowTitle(caption);
-    resize(1000, 620); // the help lines are long and keep their own breaks
+    resize(1000, 660); // the help lines are long and keep their own breaks
 
     acttramitar = new QAction(QStringLiteral("Sal&var"), this);
     acttramitar->setObjectName(QStringLiteral("acttramitar"));
@@ -69,7 +69,11 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     connect(acttramitar, &QAction::triggered, this, &TfrmCaptura::salvar);
     connect(actLimpiar, &QAction::triggered, this, &TfrmCaptura::limpiar);
 
-    auto* raiz = new QHBoxLayout(this);
+    // The help lines run the whole width of the window under the list and
+    // the buttons: at the window's size each quoted line is one line on
+    // screen, and only a narrower window wraps them.
+    auto* raiz = new QVBoxLayout(this);
+    auto* arriba = new QHBoxLayout;
     auto* izquierda = new QVBoxLayout;
     zonaLector_ = new QVBoxLayout;
     izquierda->addLayout(zonaLector_);
@@ -77,14 +81,8 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     lstLista->setObjectName(QStringLiteral("lstLista"));
     lstLista->setAccessibleName(QStringLiteral("Cheques leídos"));
     lstLista->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
-    izquierda->addWidget(lstLista, 3);
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
-    izquierda->addWidget(mmoAyuda, 2);
-    raiz->addLayout(izquierda, 1);
+    izquierda->addWidget(lstLista);
+    arriba->addLayout(izquierda, 1);
 
     auto* derecha = new QVBoxLayout;
     btnLeer = new QPushButton(QStringLiteral("&Leer cheques"), this);
@@ -114,7 +112,14 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     btnSalir->setAutoDefault(false);
     connect(btnSalir, &QPushButton::clicked, this, &TfrmCaptura::salir);
     derecha->addWidget(btnSalir);
-    raiz->addLayout(derecha);
+    arriba->addLayout(derecha);
+    raiz->addLayout(arriba, 3);
+    mmoAyuda = new QPlainTextEdit(this);
+    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
+    mmoAyuda->setReadOnly(true);
+    mmoAyuda->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
+    raiz->addWidget(mmoAyuda, 2);
 
     connect(lblDetalle, &TEnlaceFoto::pulsado, this, [this] { abreFoto(fotoDetalle()); });
     connect(lblDespiece, &TEnlaceFoto::pulsado, this, [this] { abreFoto(fotoDespiece()); });

@@ -130,6 +130,11 @@ void TfrmConfiguracion::escribe() {
                             QStringLiteral(" La configuración del escáner no ha cambiado."));
 }
 
+void TfrmConfiguracion::reject() {
+    if (!primeraVez_)
+        QDialog::reject();
+}
+
 void TfrmConfiguracion::aceptar() {
     escribe();
     btnAceptar->setEnabled(false); // the check may take seconds

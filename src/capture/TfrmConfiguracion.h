@@ -2,7 +2,8 @@
 // The scanner configuration window: the operator chooses the reader family;
 // "&Aceptar" writes config.ini, runs the scanner check and closes. Opened by
 // itself at the first start (no config.ini yet), when it writes the file as
-// soon as it is shown, and from the menu at any time. It has no close box:
+// soon as it is shown, and from the menu at any time. It has no close box;
+// from the menu Escape leaves it without writing, at the first start
 // "&Aceptar" is the only way out.
 
 #include <QDialog>
@@ -50,8 +51,10 @@ public:
     QCheckBox* chkFecha = nullptr;
     QPushButton* btnAceptar = nullptr;
 
-    // Escape and the window manager's close do not close the window.
-    void reject() override {}
+    // Escape (and the window manager's close): at the first start nothing,
+    // the choice must be written; from the menu the window closes and
+    // config.ini stays as it was.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -95,6 +95,7 @@ void TfrmScanerSB::leer() {
     if (lecturaEnCurso())
         return;
     erroresAlEmpezar_ = static_cast<int>(errores_.size());
+    primeraDeLaLectura_ = ultimaSecuenciaDe(lista()) + 1;
     haLeido_ = true;
     adaptador_.leerCheques(dm().instalacion().dirs.Dir_Imagenes_tmp, lista());
     muestraEstado();
@@ -141,8 +142,11 @@ QStringList TfrmScanerSB::secuenciasSinImagenes() const {
     const QDir tmp(dm().instalacion().dirs.Dir_Imagenes_tmp);
     QStringList faltan;
     for (const QString& linea : lista()) {
+        // Lines kept by an earlier Save were told then.
+        if (secuenciaDe(linea) < primeraDeLaLectura_)
+            continue;
         const QString n = QString::number(secuenciaDe(linea));
-        for (const QString& f : {"F" + n + ".jpg", "F" + n + ".tif", "T" + n + ".tif"})
+        for (const QString& f : nombresImagenesLeidas(n))
             if (!QFileInfo::exists(tmp.filePath(f))) {
                 faltan << n;
                 break;

@@ -69,4 +69,5 @@ private:
     bool abierta_ = false;
     bool haLeido_ = false; // a run was started in this showing
     int erroresAlEmpezar_ = 0;
+    int primeraDeLaLectura_ = 1; // sequence number of the run's first line
 };

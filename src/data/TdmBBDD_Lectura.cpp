@@ -42,9 +42,10 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
                                                 VarianteLectura variante) {
     using Motivo = tLineaNoGuardada::Motivo;
     tResultadoLectura r;
-    // The Excella capture window empties its own list; the others keep the
-    // lines that were not stored, so the list is walked with an index that
-    // only passes the lines that stay.
+    // The Excella lines are numbered by their place, so that list is left as
+    // it is (its window settles it); from the others each stored line is
+    // removed, so the list is walked with an index that only passes the
+    // lines that stay.
     const bool borraGuardadas = variante != VarianteLectura::Excella;
     const int tipoLector = estado_.Escaner.tipo;
     const bool conImagenes = tipoLector != TipoLector::Teclado;

@@ -24,8 +24,8 @@ namespace {
 // Whether a presenter other than the one with key `clave` has the NIF and
 // the account: none has, or the one with that key is among them, is no
 // duplicate. The engine message or "".
-QString buscaDuplicado(motor::Conexion& con, const QString& nif, const QString& cuenta, int clave,
-                       bool& duplicado) {
+QString buscaPresentadorDuplicado(motor::Conexion& con, const QString& nif, const QString& cuenta,
+                                  int clave, bool& duplicado) {
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Ordenante FROM Ordenantes "
                                            "WHERE Nif_Sufijo = ? AND Cuenta = ?"));
     s.liga(nif).liga(cuenta);
@@ -45,7 +45,8 @@ QString buscaDuplicado(motor::Conexion& con, const QString& nif, const QString& 
 // The refusal of a duplicate, as a failure of the write that checks it.
 QString rechazaDuplicado(motor::Conexion& con, const tOrdenantes& o) {
     bool duplicado = false;
-    const QString e = buscaDuplicado(con, o.Nif_Sufijo, o.Cuenta, o.Pk_Ordenante, duplicado);
+    const QString e =
+        buscaPresentadorDuplicado(con, o.Nif_Sufijo, o.Cuenta, o.Pk_Ordenante, duplicado);
     if (!e.isEmpty())
         return e;
     return duplicado ? MensajeBBDD::PresentadorDuplicado : QString();
@@ -96,7 +97,8 @@ bool TdmBBDD::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuent
     mensaje = MensajeBBDD::PresentadorDuplicado;
     motor::Conexion con(rutaOrdenantes());
     bool duplicado = false;
-    const QString e = buscaDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado);
+    const QString e =
+        buscaPresentadorDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado);
     if (!e.isEmpty()) {
         // The caller treats it as a duplicate and shows the engine's text.
         mensaje = e;

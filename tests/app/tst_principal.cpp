@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,9 +65,25 @@ private slots:
                     menu << "  " + s->text();
         }
         QCOMPARE(menu, (QStringList{"&Sistema", "  Salir", "Leer &Cheques", "&Mantenimiento",
-                                    "  Configuración de escáner", "  &Librados", "  &Presentadores",
-                                    "  &Histórico de Cheques", "  His&tórico de remesas emitidas",
-                                    "A&cerca de"}));
+                                    "  &Configuración de escáner", "  &Librados",
+                                    "  &Presentadores", "  &Histórico de Cheques",
+                                    "  His&tórico de remesas emitidas", "&Acerca de"}));
+        // In each menu every item has a key and no two share one.
+        QList<QList<QAction*>> menus{frm.menuBar()->actions()};
+        for (QAction* a : frm.menuBar()->actions())
+            if (a->menu())
+                menus << a->menu()->actions();
+        for (const QList<QAction*>& menu : menus) {
+            QStringList claves;
+            for (QAction* a : menu) {
+                const QKeySequence clave = QKeySequence::mnemonic(a->text());
+                if (a->text() != "Salir") // the menu's only item
+                    QVERIFY2(!clave.isEmpty(), qPrintable(a->text()));
+                QVERIFY2(clave.isEmpty() || !claves.contains(clave.toString()),
+                         qPrintable(a->text()));
+                claves << clave.toString();
+            }
+        }
         QVERIFY(hijo<QAction>(frm, "actAcercaDe")->isEnabled());
         QVERIFY(hijo<QAction>(frm, "actSalir")->isEnabled());
     }
@@ -97,6 +114,44 @@ private slots:
         QTest::keyClick(&frm, Qt::Key_M, Qt::AltModifier);
         QTRY_VERIFY(mnto->isVisible());
         mnto->close();
+    }
+
+    // Each command of the menu has an access key of its own: the top-level
+    // items with Alt, the items of a menu by their key once it is open.
+    void teclasDeAcceso_data() {
+        QTest::addColumn<QString>("accion");
+        QTest::addColumn<QString>("teclas"); // Alt+ the first, then plain keys
+        QTest::newRow("Leer Cheques") << "actLeerCheques"
+                                      << "C";
+        QTest::newRow("Acerca de") << "actAcercaDe"
+                                   << "A";
+        QTest::newRow("Configuración de escáner") << "actConfiguracion"
+                                                  << "MC";
+        QTest::newRow("Librados") << "actLibrados"
+                                  << "ML";
+        QTest::newRow("Salir") << "actSalir"
+                               << "S";
+    }
+    void teclasDeAcceso() {
+        QFETCH(QString, accion);
+        QFETCH(QString, teclas);
+        TfrmPrincipal frm;
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        QAction* objetivo = hijo<QAction>(frm, accion);
+        objetivo->setEnabled(true);
+        if (accion == "actSalir")
+            objetivo->disconnect(); // the window stays for the test
+        QSignalSpy disparada(objetivo, &QAction::triggered);
+        QTest::keyClick(&frm, Qt::Key(teclas.at(0).unicode()), Qt::AltModifier);
+        if (accion == "actSalir")
+            teclas += "\r"; // the menu's only item is chosen with Enter
+        for (QChar t : teclas.mid(1)) {
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(),
+                            t == '\r' ? Qt::Key_Return : Qt::Key(t.unicode()));
+        }
+        QTRY_COMPARE(disparada.count(), 1);
     }
 
     void acercaDeMuestraLaVersion() {

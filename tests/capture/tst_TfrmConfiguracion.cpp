@@ -139,6 +139,21 @@ private slots:
         QVERIFY(p->guion.textos().isEmpty());
     }
 
+    // From the menu, Escape closes the window without writing or checking.
+    void escapeDesdeElMenu() {
+        escribe(ini(), "[ESCANER]\r\nTipo=1\r\n");
+        TfrmConfiguracion frm(*p->dm, lectores, false);
+        frm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frm));
+        eligeTipo(frm, 4);
+        QTest::keyClick(&frm, Qt::Key_Escape);
+        QVERIFY(!frm.isVisible());
+        QCOMPARE(frm.result(), int(QDialog::Rejected));
+        QCOMPARE(lee(ini()), QByteArray("[ESCANER]\r\nTipo=1\r\n"));
+        QCOMPARE(p->estado.Escaner.tipo, 1);
+        QVERIFY(lectores.llamadas.isEmpty());
+    }
+
     // From the menu, "&Aceptar" checks only the readers that have a check.
     void cambioDesdeElMenu_data() {
         QTest::addColumn<int>("tipo");

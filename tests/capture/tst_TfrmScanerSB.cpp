@@ -308,6 +308,13 @@ private slots:
                  fallo == "sinImagenes" ? (QList<int>{1, 3}) : (QList<int>{1, 2, 3}));
         if (fallo == "sinImagenes") {
             QCOMPARE(numeros(frm->lista()), quedan); // until the operator clears it
+            // The next run numbers after it and warns only of its own.
+            p->guion.restablece();
+            leeHastaElFin();
+            QCOMPARE(numeros(frm->lista()), (QStringList{"2", "3", "4", "5"}));
+            QCOMPARE(p->guion.textos().size(), 1);
+            QVERIFY2(p->guion.textos()[0].contains("cheques número 4: no se podrán salvar"),
+                     qPrintable(p->guion.textos()[0]));
         } else {
             QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::todosSalvados(3, false)});
             QVERIFY(frm->lista().isEmpty());

@@ -4,6 +4,7 @@
 #include "ComprobacionEscaner.h"
 #include "ConductorVentanas.h"
 #include "ControlSimulador.h"
+#include "DiscoConFallos.h"
 #include "PresenciaLectores.h"
 #include "PruebaVentanas.h"
 #include "TAdaptadorVisionX.h"
@@ -210,6 +211,38 @@ private slots:
         QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::todosSalvados(5, false)});
         QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()),
                  (QList<int>{1, 2, 3, 5, 6}));
+    }
+
+    // Lines whose images the disk refused stay with their images; the next
+    // feed numbers its documents after them, so no number names two
+    // documents, and the next Save stores every line with its own pictures.
+    void lineasQueQuedanNoCompartenNumero() {
+        crea(2);
+        enciende();
+        frm->show();
+        const auto alimenta = [&] {
+            pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+            QVERIFY(esperaFin());
+            QTRY_VERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        };
+        alimenta();
+        const TDiscoConFallos disco = TDiscoConFallos::soloLectura(p->inst.dirs.Dir_Imagenes);
+        p->dm->destinoFicheros = &disco;
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        p->dm->destinoFicheros = nullptr;
+        QCOMPARE(frm->lista(), (QStringList{linea(1, 1), linea(2, 2)}));
+        alimenta();
+        QCOMPARE(frm->lista(), (QStringList{linea(1, 1), linea(2, 2), linea(1, 3), linea(2, 4)}));
+        const QDir m(muestras());
+        for (const char* f : {"F1.jpg", "F3.jpg"})
+            QCOMPARE(bytesDe(imagenTmp(f)), bytesDe(m.filePath("doc001_F.jpg")));
+        for (const char* f : {"T2.tif", "T4.tif"})
+            QCOMPARE(bytesDe(imagenTmp(f)), bytesDe(m.filePath("doc002_T.tif")));
+        p->guion.restablece();
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
+        QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::todosSalvados(4, false)});
+        QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()), (QList<int>{1, 2}));
+        QVERIFY(QDir(p->inst.dirs.Dir_Imagenes_tmp).isEmpty());
     }
 
     // The check of type 5: the driver (here the access rule) present or
