@@ -172,7 +172,7 @@ void TfrmCriteriosBusqueda::creaControles() {
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 8);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 10);
     Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);

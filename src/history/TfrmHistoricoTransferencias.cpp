@@ -105,7 +105,6 @@ void TfrmHistoricoTransferencias::creaControles() {
 
     lblResultado = new QLabel(this);
     lblResultado->setObjectName(QStringLiteral("lblResultado"));
-    lblResultado->setAccessibleName(QStringLiteral("Resultado de la búsqueda"));
 
     imgCheque = new QLabel(this);
     imgCheque->setObjectName(QStringLiteral("imgCheque"));
