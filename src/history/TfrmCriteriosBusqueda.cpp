@@ -20,11 +20,13 @@
 
 QStringList TfrmCriteriosBusqueda::textoAyuda() {
     return {QStringLiteral("Los criterios son texto libre: un fragmento encuentra todos los "
-                           "cheques cuyo valor lo contiene (GARC encuentra GARCIA y MIGARCA). "
-                           "Los campos vacíos no limitan la búsqueda."),
+                           "cheques cuyo valor lo contiene (GARC encuentra GARCIA, GARCÉS y "
+                           "MIGARCA), sin distinguir mayúsculas ni acentos. Los campos vacíos no "
+                           "limitan la búsqueda."),
             QStringLiteral("Importe: escriba solo \"Desde\" para buscar los importes que "
                            "contienen esa cifra, o \"Desde\" y \"Hasta\" para un intervalo "
-                           "(ambos extremos incluidos)."),
+                           "(ambos extremos incluidos). El punto separa los miles y la coma los "
+                           "decimales: 1.000,00."),
             QStringLiteral("Para buscar por fecha de confección de la remesa marque la casilla "
                            "\"Desde\" bajo \"Fecha confección de la remesa\".")};
 }
@@ -170,7 +172,7 @@ void TfrmCriteriosBusqueda::creaControles() {
     mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
     mmoAyuda->setReadOnly(true);
     mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 8);
+    mmoAyuda->setFixedHeight(fm.lineSpacing() * 10);
     Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);

@@ -105,12 +105,16 @@ void TfrmHistoricoTransferencias::creaControles() {
 
     lblResultado = new QLabel(this);
     lblResultado->setObjectName(QStringLiteral("lblResultado"));
-    lblResultado->setAccessibleName(QStringLiteral("Resultado de la búsqueda"));
 
     imgCheque = new QLabel(this);
     imgCheque->setObjectName(QStringLiteral("imgCheque"));
     imgCheque->setScaledContents(true);
     imgCheque->setFixedSize(altoImagen * 23 / 10, altoImagen);
+    // A hidden picture keeps its place: the grid keeps its height, and the
+    // row just reached stays on screen when the picture comes back.
+    QSizePolicy politica = imgCheque->sizePolicy();
+    politica.setRetainSizeWhenHidden(true);
+    imgCheque->setSizePolicy(politica);
     imgCheque->setAccessibleName(QStringLiteral("Imagen del cheque"));
 
     btnAnular = new QPushButton(QStringLiteral("&Anular"), this);

@@ -482,19 +482,36 @@ private slots:
                               "100, 0 FROM n"),
                      QString());
         }
+        // The first row has no image: after the search the picture is hidden,
+        // and the last row's placeholder comes with the key.
+        QFile::remove(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[0])));
         auto frm = ventana([](auto&) {});
         frm->show();
         QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        // The search again, and the key before anything else happens.
+        frm->abreCriterios = [this] {
+            p->dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+            return true;
+        };
+        frm->buscar();
+        QCoreApplication::sendPostedEvents(); // laid out as on screen
         QTableView* rejilla = hijo<QTableView>(*frm, "dbgHistorico");
+        QVERIFY(!p->dm->qryHistorico().contada());
         QVERIFY(rejilla->model()->rowCount() < 1009);
         rejilla->setFocus();
+        QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isHidden());
         QTest::keyClick(rejilla, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(rejilla->currentIndex().row(), 1008);
+        // On screen, also once the window has laid out the picture shown.
+        QCoreApplication::processEvents();
+        const QRect celda = rejilla->visualRect(rejilla->currentIndex());
+        QVERIFY(celda.top() >= 0 && celda.bottom() <= rejilla->viewport()->height());
         QCOMPARE(p->dm->qryHistorico().texto(1008, ColumnasHistorico::Pk_HistoricoRecibos), "1100");
         QCOMPARE(hijo<QLabel>(*frm, "lblResultado")->text(), "Cheques encontrados: 1.009");
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
         QTest::keyClick(rejilla, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
+        QTest::keyClick(rejilla, Qt::Key_Down);
+        QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(1));
     }
 
     void ventanaDeCriterios() {

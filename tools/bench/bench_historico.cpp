@@ -6,16 +6,26 @@
 //   (b) the same statement, with the same bound values, run on the bare
 //       engine (libsqlite3), opening the file and reading every column of the
 //       same first rows the grid fetched;
-//   (c) the program's search with every criterion empty (every row matches).
+//   (c) the program's search with every criterion empty (every row matches),
+//       until its first screen is painted;
+//   (d) how long the count of each search's rows goes on after its first
+//       screen (the grid works meanwhile: the count runs by short parts);
+//   (e) Ctrl+End at once after a search of every row: until the last row is
+//       the current one and painted (the rows not yet counted are counted);
+//   (f) closing the history window on that last row; with accessibility on
+//       when the program runs under a screen reader's bus (the line says).
 // It prints the times, the ratio a/b, and the process's peak memory after (a)
-// and after (c): the grid fetches rows in blocks as they are shown, so the
-// peak must not grow with the size of the result.
+// and after twenty screens down (c): the grid reads rows in blocks as they
+// are shown and keeps only a few, so the peak must not grow with the size of
+// the result. The first screen is measured until it is painted; the count
+// that starts after it is measured apart, in (d).
 #include "BusquedaHistorico.h"
 #include "ComunBench.h"
 #include "TdmBBDD.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TqryHistorico.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -109,7 +119,23 @@ tMedida buscaEnVentana(TfrmHistoricoTransferencias& frm, TdmBBDD& dm,
     const tReloj reloj;
     frm.buscar();
     frm.dbgHistorico->viewport()->repaint();
+    QCoreApplication::sendPostedEvents();
+    return reloj.medida();
+}
+
+// Lets keys sent to the grid arrive: under a screen reader they pass through
+// it first.
+void esperaTeclas() {
     QCoreApplication::processEvents();
+    if (QAccessible::isActive())
+        QTest::qWait(1000);
+}
+
+// Lets the count of the last search run to its end, as the event loop does.
+tMedida esperaRecuento(TdmBBDD& dm) {
+    const tReloj reloj;
+    while (!dm.qryHistorico().contada())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return reloj.medida();
 }
 
@@ -194,7 +220,7 @@ int main(int argc, char** argv) {
     // system's cache.
     buscaEnMotor(dm.rutaHistoricoCheques(), consultaBusquedaHistorico({}), 1);
     reiniciaMemoriaPico();
-    std::vector<tMedida> tiemposA, tiemposB, tiemposC;
+    std::vector<tMedida> tiemposA, tiemposB, tiemposC, cuentaA, cuentaC;
     int filasA = 0;
     for (int i = 0; i < repeticiones; ++i) {
         tiemposA.push_back(buscaEnVentana(frm, dm, garcia));
@@ -203,18 +229,50 @@ int main(int argc, char** argv) {
         if (!b || filasA == 0 || iu.mensajes != 0)
             return 1;
         tiemposB.push_back(*b);
+        cuentaA.push_back(esperaRecuento(dm));
     }
+    const int encontradasA = dm.qryHistorico().rowCount();
     const long picoA = memoriaPico();
 
-    for (int i = 0; i < repeticiones; ++i)
+    for (int i = 0; i < repeticiones; ++i) {
         tiemposC.push_back(buscaEnVentana(frm, dm, {}));
-    const int filasC = dm.qryHistorico().rowCount();
-    // Twenty screens further down: rows are fetched as they are shown.
+        cuentaC.push_back(esperaRecuento(dm));
+    }
+    const int encontradasC = dm.qryHistorico().rowCount();
+    // Twenty screens further down: rows are read as they are shown.
+    frm.dbgHistorico->setFocus();
     for (int i = 0; i < 20; ++i)
         QTest::keyClick(frm.dbgHistorico, Qt::Key_PageDown);
-    QCoreApplication::processEvents();
-    const int filasCDespues = dm.qryHistorico().rowCount();
+    esperaTeclas();
+    const int filaC = frm.dbgHistorico->currentIndex().row();
     const long picoC = memoriaPico();
+
+    // Ctrl+End at once after the search, then the window closed.
+    auto* otra = new TfrmHistoricoTransferencias(dm);
+    otra->resize(1000, 640);
+    otra->show();
+    if (!QTest::qWaitForWindowExposed(otra))
+        return 1;
+    buscaEnVentana(*otra, dm, {});
+    otra->dbgHistorico->setFocus();
+    const tReloj relojFin;
+    QTest::keyClick(otra->dbgHistorico, Qt::Key_End, Qt::ControlModifier);
+    // Under a screen reader the keys reach the grid once the reader has
+    // seen them.
+    if (!QTest::qWaitFor([&] { return otra->dbgHistorico->currentIndex().row() > 0; }, 10000))
+        return 1;
+    otra->dbgHistorico->viewport()->repaint();
+    QCoreApplication::sendPostedEvents();
+    const tMedida fin = relojFin.medida();
+    const int filaFin = otra->dbgHistorico->currentIndex().row();
+    for (int i = 0; i < 20; ++i)
+        QTest::keyClick(otra->dbgHistorico, Qt::Key_PageUp);
+    esperaTeclas();
+    const tReloj relojCierre;
+    otra->close();
+    delete otra;
+    QCoreApplication::processEvents();
+    const tMedida cierre = relojCierre.medida();
 
     const tMedida a = mediana(tiemposA);
     const tMedida b = mediana(tiemposB);
@@ -230,8 +288,17 @@ int main(int argc, char** argv) {
     std::printf("    razón a/b: %.2f (%.2f)\n", a.pared / b.pared, a.cpu / b.cpu);
     std::printf("    memoria pico tras (a): %ld kB\n", picoA);
     std::printf("(c) búsqueda sin criterios (todas las filas), primera pantalla:  "
-                "%.1f ms (%.1f ms), %d filas leídas, %d tras 20 pantallas\n",
-                c.pared, c.cpu, filasC, filasCDespues);
+                "%.1f ms (%.1f ms); fila actual %d tras 20 pantallas\n",
+                c.pared, c.cpu, filaC);
     std::printf("    memoria pico tras (c): %ld kB\n", picoC);
+    std::printf("(d) recuento tras la primera pantalla: GARC %.1f ms (%.1f ms), %d cheques; "
+                "todas %.1f ms (%.1f ms), %d cheques\n",
+                mediana(cuentaA).pared, mediana(cuentaA).cpu, encontradasA, mediana(cuentaC).pared,
+                mediana(cuentaC).cpu, encontradasC);
+    std::printf("(e) Ctrl+Fin nada más buscar todas las filas: %.1f ms (%.1f ms), fila %d\n",
+                fin.pared, fin.cpu, filaFin);
+    std::printf("(f) cierre de la ventana en la última fila, accesibilidad %s: %.1f ms\n",
+                QAccessible::isActive() ? "activa" : "inactiva", cierre.pared);
+    std::printf("ratio %.2f\n", a.pared / b.pared);
     return 0;
 }
