@@ -292,10 +292,13 @@ bool TfrmCriteriosBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
                                 : nullptr;
         break;
     case QEvent::MouseButtonRelease:
-        if (fechaPorClic_ != nullptr && objeto->parent() == fechaPorClic_) {
+        // The click that gave the focus ends: in the text it leaves the day
+        // selected; on the arrow it has opened the calendar.
+        if (fechaPorClic_ != nullptr && objeto->parent() == fechaPorClic_)
             fechaPorClic_->setSelectedSection(QDateTimeEdit::DaySection);
+        if (fechaPorClic_ != nullptr &&
+            (objeto == fechaPorClic_ || objeto->parent() == fechaPorClic_))
             fechaPorClic_ = nullptr;
-        }
         break;
     case QEvent::KeyPress: {
         auto* tecla = static_cast<QKeyEvent*>(evento);
