@@ -456,7 +456,7 @@ private slots:
     }
 
     // Cheques stored as correct that the cheque rules refuse (a table edited
-    // by hand, an older program) are not presented: they stay in the
+    // by hand, an earlier version of this program) are not presented: they stay in the
     // remittance, and one message names each with its reason.
     void correctosQueNoCumplenLasReglas() {
         InstalacionEmision p;
