@@ -1,5 +1,6 @@
 #include "Aplicacion.h"
 
+#include "ActualizacionHistorico.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "Captura.h"
@@ -43,12 +44,16 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
     secuenciaInicio = std::make_unique<TSecuenciaInicio>(*dmBBDD, *iu);
     secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };
     secuenciaInicio->compruebaEstadoEscaner = [this] { captura->compruebaEstadoEscaner(); };
-    secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
+    secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacion().actualizacionUnica(); };
     conectaMenu();
 
-    QObject::connect(frmPrincipal.get(), &TfrmPrincipal::primeraVezMostrada, dmBBDD.get(),
-                     [this] { dmBBDD->tmrInicio.start(); });
-    QObject::connect(dmBBDD.get(), &TdmBBDD::tmrInicioTimer, frmPrincipal.get(), [this] {
+    tmrInicio.setInterval(1);
+    tmrInicio.setSingleShot(true);
+    QObject::connect(frmPrincipal.get(), &TfrmPrincipal::primeraVezMostrada, &tmrInicio,
+                     [this] { tmrInicio.start(); });
+    QObject::connect(&tmrInicio, &QTimer::timeout, frmPrincipal.get(), [this] {
+        // Disabled first, so the sequence can never run twice.
+        tmrInicio.stop();
         if (!secuenciaInicio->ejecuta()) {
             terminadaEnInicio = true;
             QCoreApplication::exit(1);

@@ -6,6 +6,8 @@
 #include "Instalacion.h"
 #include "SecuenciaInicio.h"
 
+#include <QTimer>
+
 #include <memory>
 
 class QTranslator;
@@ -42,6 +44,9 @@ public:
     std::unique_ptr<TCaptura> captura; // the capture windows
     std::unique_ptr<TfrmAcerca> frmAcerca;
     std::unique_ptr<TSecuenciaInicio> secuenciaInicio;
+    // One-shot timer armed when the main window is first shown: the start-up
+    // sequence runs once the window is on screen.
+    QTimer tmrInicio;
 
     // Set when the start-up sequence ended the program.
     bool terminadaEnInicio = false;

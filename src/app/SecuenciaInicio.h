@@ -15,6 +15,9 @@ public:
     std::function<void()> abreConfiguracionPrimeraVez;
     std::function<void()> compruebaEstadoEscaner;
     std::function<void()> actualizacionUnica;
+    // Set by ejecuta: config.ini was missing, so the configuration window
+    // was opened as the first step.
+    bool muestraPantallaConfiguracion = false;
 
     // Runs the sequence; false when the application must end.
     bool ejecuta();

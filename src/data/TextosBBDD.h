@@ -8,6 +8,12 @@ inline const QString NombreRemesaEnBlanco =
     QStringLiteral("El Nombre de la remesa no puede quedar en blanco");
 inline const QString RemesaDuplicada = QStringLiteral("Ya existe una remesa con ese mismo nombre");
 inline const QString PresentadorDuplicado = QStringLiteral("Presentador duplicado");
+// The rules of a presenter typed by the operator (also in the message catalogue).
+inline const QString NombrePresentadorEnBlanco =
+    QStringLiteral("El Nombre del presentador no puede quedar en blanco.");
+inline const QString NifPresentadorIncorrecto = QStringLiteral("El Nif/CIF no es correcto.");
+inline const QString IbanNoEspanol =
+    QStringLiteral("El iban introducido debe ser Español y tecnicamente correcto.");
 // The cheque the editor showed is no longer what the remittance holds.
 inline const QString TalonCambiadoAlGuardar = QStringLiteral(
     "Otro programa ha modificado, emitido o eliminado este cheque desde que se mostró; la "

@@ -1,6 +1,7 @@
 #include "TfrmCriteriosBusqueda.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenHistorico.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "Importes.h"
@@ -257,7 +258,7 @@ void TfrmCriteriosBusqueda::aceptar() {
         }
         return;
     }
-    dm_.CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
+    dm_.historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
     accept();
 }
 

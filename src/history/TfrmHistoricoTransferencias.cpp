@@ -1,6 +1,7 @@
 #include "TfrmHistoricoTransferencias.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenHistorico.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ImagenesTalon.h"
@@ -79,15 +80,15 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
 
 TfrmHistoricoTransferencias::~TfrmHistoricoTransferencias() {
     // The query outlives the window: closing it must reach no part of it.
-    disconnect(&dm_.qryHistorico(), nullptr, this, nullptr);
+    disconnect(&dm_.historico().qryHistorico(), nullptr, this, nullptr);
     dbgHistorico->setModel(nullptr);
-    dm_.CierraHistoricoDeTalones();
+    dm_.historico().CierraHistoricoDeTalones();
 }
 
 void TfrmHistoricoTransferencias::creaControles() {
     dbgHistorico = new QTableView(this);
     dbgHistorico->setObjectName(QStringLiteral("dbgHistorico"));
-    dbgHistorico->setModel(&dm_.qryHistorico());
+    dbgHistorico->setModel(&dm_.historico().qryHistorico());
     dbgHistorico->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgHistorico->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgHistorico->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -158,13 +159,13 @@ void TfrmHistoricoTransferencias::creaControles() {
     // The picture is the current row's, however the row was reached.
     connect(dbgHistorico->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { pulsaCelda(actual); });
-    connect(&dm_.qryHistorico(), &TqryHistorico::recuentoCambiado, this,
+    connect(&dm_.historico().qryHistorico(), &TqryHistorico::recuentoCambiado, this,
             &TfrmHistoricoTransferencias::muestraResultado);
-    connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
+    connect(&dm_.historico().qryHistorico(), &QAbstractItemModel::modelReset, this,
             &TfrmHistoricoTransferencias::muestraResultado);
     // Every statement run (a search, the search again after an annulment)
     // resets the grid's columns: they are set again each time.
-    connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
+    connect(&dm_.historico().qryHistorico(), &QAbstractItemModel::modelReset, this,
             &TfrmHistoricoTransferencias::ajustaColumnas);
 }
 
@@ -189,7 +190,7 @@ void TfrmHistoricoTransferencias::ajustaColumnas() {
 }
 
 void TfrmHistoricoTransferencias::muestraResultado() {
-    const QString texto = textoResultado(dm_.qryHistorico());
+    const QString texto = textoResultado(dm_.historico().qryHistorico());
     lblResultado->setText(texto);
     // Said with the grid when it takes the focus.
     dbgHistorico->setAccessibleDescription(texto);
@@ -201,7 +202,7 @@ int TfrmHistoricoTransferencias::filaActual() const {
 }
 
 QString TfrmHistoricoTransferencias::rutaImagenFila(int fila) const {
-    const TqryHistorico& q = dm_.qryHistorico();
+    const TqryHistorico& q = dm_.historico().qryHistorico();
     const QString base = baseImagenTalon(q.texto(fila, ColumnasHistorico::Cuenta),
                                          q.texto(fila, ColumnasHistorico::Numero_Modelo),
                                          q.texto(fila, ColumnasHistorico::Numero));
@@ -231,11 +232,11 @@ void TfrmHistoricoTransferencias::ocultaImagen() {
 }
 
 void TfrmHistoricoTransferencias::refrescaImagen(int tecla) {
-    const bool hayFilas = dm_.qryHistorico().tieneFilas();
+    const bool hayFilas = dm_.historico().qryHistorico().tieneFilas();
     if ((tecla == Qt::Key_Up || tecla == Qt::Key_Down) && hayFilas) {
         btnAnular->setEnabled(true);
         if (!dbgHistorico->currentIndex().isValid())
-            dbgHistorico->setCurrentIndex(dm_.qryHistorico().index(0, 0));
+            dbgHistorico->setCurrentIndex(dm_.historico().qryHistorico().index(0, 0));
         muestraImagen(rutaImagenFila(filaActual()));
     } else if (!hayFilas) {
         muestraImagen(rutaSinImagen());
@@ -251,7 +252,7 @@ void TfrmHistoricoTransferencias::pulsaCelda(const QModelIndex& indice) {
 }
 
 void TfrmHistoricoTransferencias::anular() {
-    const TqryHistorico& q = dm_.qryHistorico();
+    const TqryHistorico& q = dm_.historico().qryHistorico();
     if (!q.tieneFilas()) {
         btnAnular->setEnabled(false);
         return;
@@ -264,7 +265,8 @@ void TfrmHistoricoTransferencias::anular() {
     if (CajaMensajes(dm_.estado(), this)
             .pregunta(texto, QStringLiteral("Aceptar"), QStringLiteral("Cancelar"),
                       QStringLiteral("Eliminar Talón del Histórico")) == CajaMensajes::PrimerBoton)
-        dm_.EliminaregistroHistorico(q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
+        dm_.historico().EliminaregistroHistorico(
+            q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
     refrescaImagen(Qt::Key_Up);
 }
 
@@ -274,7 +276,7 @@ bool TfrmHistoricoTransferencias::eventFilter(QObject* objeto, QEvent* evento) {
     if (objeto == dbgHistorico && evento->type() == QEvent::KeyPress) {
         const auto* tecla = static_cast<QKeyEvent*>(evento);
         if (tecla->key() == Qt::Key_End && (tecla->modifiers() & Qt::ControlModifier))
-            dm_.TerminaRecuentoHistorico();
+            dm_.historico().TerminaRecuentoHistorico();
     }
     return QDialog::eventFilter(objeto, evento);
 }

@@ -1,6 +1,7 @@
 #include "TfrmMnto_Beneficiarios.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenLibrados.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -164,7 +165,8 @@ void TfrmMnto_Beneficiarios::muestraSeleccion() {
     edtCuenta->clear();
     if (fila == nullptr)
         return;
-    regBeneficiario = dm_.CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
+    regBeneficiario =
+        dm_.librados().CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
     edtNombre->setText(regBeneficiario.Nombre_Cliente);
     edtCuenta->setText(regBeneficiario.Cuenta);
 }
@@ -188,7 +190,7 @@ TCliente TfrmMnto_Beneficiarios::registroDeCampos() const {
 
 bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
     int clave = r.Pk_Cliente;
-    if (dm_.DuplicadoBeneficiario(r.Cuenta, FNuevo, clave)) {
+    if (dm_.librados().DuplicadoBeneficiario(r.Cuenta, FNuevo, clave)) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeCuentaDuplicada);
         return false;
     }
@@ -206,7 +208,7 @@ void TfrmMnto_Beneficiarios::aceptar() {
     if (!CompruebaValoresIntroducidos(r))
         return;
     QString mensaje;
-    if (!dm_.GuardaBeneficiario(r, mensaje)) {
+    if (!dm_.librados().GuardaBeneficiario(r, mensaje)) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
@@ -232,7 +234,7 @@ void TfrmMnto_Beneficiarios::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
                       Cadenas::captions().captionCajaMensajes))
-        dm_.EliminaBeneficiarios(claves);
+        dm_.librados().EliminaBeneficiarios(claves);
     cargaLista();
 }
 

@@ -1,6 +1,7 @@
 #include "TfrmMnto_Ordenantes.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenOrdenantes.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -152,7 +153,7 @@ void TfrmMnto_Ordenantes::prepara() {
 void TfrmMnto_Ordenantes::CargaListaOrdenantes() {
     VentanaEsperar espera(dm_.iu());
     const QSignalBlocker bloqueo(lvwOrdenante);
-    lvwOrdenante->cargaFilas(dm_.CargaListaOrdenantes());
+    lvwOrdenante->cargaFilas(dm_.ordenantes().CargaListaOrdenantes());
 }
 
 void TfrmMnto_Ordenantes::fijaModoEdicion(bool edicion) {
@@ -180,7 +181,7 @@ void TfrmMnto_Ordenantes::muestraSeleccion() {
     btnEliminar->setEnabled(habilita);
     if (fila == nullptr)
         return;
-    regOrdenante = dm_.CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
+    regOrdenante = dm_.ordenantes().CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
     edtNif->setText(regOrdenante.Nif_Sufijo);
     edtNombre->setText(regOrdenante.Nombre_ordenante);
     edtCuenta->setText(regOrdenante.Cuenta);
@@ -233,7 +234,7 @@ tOrdenantes TfrmMnto_Ordenantes::registroDeCampos() const {
 }
 
 bool TfrmMnto_Ordenantes::CompruebaValoresIntroducidos(const tOrdenantes& r, QString& mensaje) {
-    return ::CompruebaValoresIntroducidos(dm_, r, mensaje);
+    return ::CompruebaValoresIntroducidos(dm_.ordenantes(), r, mensaje);
 }
 
 void TfrmMnto_Ordenantes::aceptar() {
@@ -249,7 +250,7 @@ void TfrmMnto_Ordenantes::aceptar() {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
-    if (!dm_.GuardaOrdenante(r, mensaje)) {
+    if (!dm_.ordenantes().GuardaOrdenante(r, mensaje)) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return;
     }
@@ -273,7 +274,7 @@ void TfrmMnto_Ordenantes::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoAcreedor,
                       Cadenas::captions().captionCajaMensajes))
-        dm_.EliminaRegistroOrdenante(clave);
+        dm_.ordenantes().EliminaRegistroOrdenante(clave);
     CargaListaOrdenantes();
     muestraSeleccion();
 }

@@ -1,5 +1,6 @@
 #include "TfrmSelectBeneficiarios.h"
 
+#include "AlmacenLibrados.h"
 #include "ListaOrdenable.h"
 #include "TdmBBDD.h"
 
@@ -22,7 +23,7 @@ TfrmSelectBeneficiarios::TfrmSelectBeneficiarios(int& columnaOrden, QWidget* par
 void TfrmSelectBeneficiarios::Carga_lista_Beneficiarios(TdmBBDD& dm) {
     {
         const QSignalBlocker bloqueo(lvwBeneficiarios);
-        lvwBeneficiarios->cargaFilas(dm.CargaListaBeneficiarios());
+        lvwBeneficiarios->cargaFilas(dm.librados().CargaListaBeneficiarios());
         if (lvwBeneficiarios->numeroFilas() > 0)
             lvwBeneficiarios->seleccionaFila(0);
     }

@@ -1,6 +1,7 @@
 #include "TfrmFechas.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenOrdenantes.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -140,7 +141,7 @@ void TfrmFechas::habilitaCamposNuevo(bool si) {
 
 void TfrmFechas::prepara() {
     cboOrdenantes->clear();
-    cboOrdenantes->addItems(dm_.Carga_Combo_Ordenantes());
+    cboOrdenantes->addItems(dm_.ordenantes().Carga_Combo_Ordenantes());
     cboOrdenantes->setCurrentIndex(0);
     for (QLineEdit* e : {edtNombre, edtCuenta, edtNif})
         e->clear();
@@ -178,7 +179,8 @@ bool TfrmFechas::registraOrdenanteNuevo() {
     o.Cuenta = cuentaOrdenanteSinBlancos(edtCuenta->text());
     o.EsNuevo = true;
     QString mensaje;
-    if (!CompruebaValoresIntroducidos(dm_, o, mensaje) || !dm_.GuardaOrdenante(o, mensaje)) {
+    if (!CompruebaValoresIntroducidos(dm_.ordenantes(), o, mensaje) ||
+        !dm_.ordenantes().GuardaOrdenante(o, mensaje)) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }

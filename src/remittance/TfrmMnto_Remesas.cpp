@@ -1,6 +1,7 @@
 #include "TfrmMnto_Remesas.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenRemesas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ErrorOperacion.h"
@@ -126,13 +127,13 @@ void TfrmMnto_Remesas::actualizaAcciones() {
 void TfrmMnto_Remesas::haceActualSeleccionada() {
     regRemesa.Nombre_Remesa.clear();
     if (const TElementoLista* fila = lvwremesas->filaSeleccionada())
-        regRemesa = dm_.cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
+        regRemesa = dm_.remesas().cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
     dm_.estado().RemesaActual = regRemesa;
     edtNombre->setText(regRemesa.Nombre_Remesa);
 }
 
 void TfrmMnto_Remesas::refrescaLista() {
-    lvwremesas->cargaFilas(dm_.carga_lista_Remesas());
+    lvwremesas->cargaFilas(dm_.remesas().carga_lista_Remesas());
     if (lvwremesas->numeroFilas() > 0) {
         if (lvwremesas->isEnabled())
             lvwremesas->setFocus();
@@ -189,11 +190,11 @@ bool TfrmMnto_Remesas::pulsaAceptar() {
     nueva.Nombre_Remesa = edtNombre->text().trimmed();
     nueva.Importe = nueva.Numero_Talones = nueva.Numero_Registros = QStringLiteral("0");
     QString mensaje;
-    if (!dm_.compruebaNombreRemesa(nueva.Nombre_Remesa, mensaje)) {
+    if (!dm_.remesas().compruebaNombreRemesa(nueva.Nombre_Remesa, mensaje)) {
         CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
         return false;
     }
-    if (!dm_.GuardaRegistroRemesa(nueva))
+    if (!dm_.remesas().GuardaRegistroRemesa(nueva))
         return false; // the data module has shown the engine's message
     refrescaLista();
     fijaEditable(edtNombre, false);
@@ -214,7 +215,7 @@ void TfrmMnto_Remesas::pulsaSeleccionar() {
 }
 
 void TfrmMnto_Remesas::pulsaEliminar() {
-    dm_.EliminaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
+    dm_.remesas().EliminaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
     refrescaLista();
 }
 

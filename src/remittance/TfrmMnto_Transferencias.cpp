@@ -1,5 +1,6 @@
 #include "TfrmMnto_Transferencias.h"
 
+#include "AlmacenHistorico.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "ListaOrdenable.h"
@@ -81,7 +82,7 @@ void TfrmMnto_Transferencias::CargaListaRemesas() {
     tFilasLista filas;
     {
         VentanaEsperar espera(dm_.iu());
-        filas = dm_.CargaListaRemesasEmitidas(error);
+        filas = dm_.historico().CargaListaRemesasEmitidas(error);
     }
     const QSignalBlocker bloqueo(lvwRemesas);
     lvwRemesas->clear();
@@ -115,7 +116,7 @@ void TfrmMnto_Transferencias::seleccionar() {
         return;
     tRemesas& remesa = dm_.estado().RemesaActual;
     remesa.Pk_Remesa = fila->datos.pk;
-    remesa.nombre_Cons = dm_.DevuelveNombreconsolidado(fila->datos.pk);
+    remesa.nombre_Cons = dm_.historico().DevuelveNombreconsolidado(fila->datos.pk);
     accept();
 }
 

@@ -1,6 +1,8 @@
 #include "TfrmMod_Cheque.h"
 
 #include "Accesibilidad.h"
+#include "AlmacenLibrados.h"
+#include "AlmacenTalones.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
@@ -230,7 +232,8 @@ void TfrmMod_Cheque::refrescaLista() {
     cargandoLista = true;
     detalle_->vaciaCuentaYLibrado();
     int filas = 0;
-    lista_->cargaFilas(dm_.Carga_lista_Talones(filas));
+    lista_->cargaFilas(
+        dm_.talones().Carga_lista_Talones(dm_.estado().RemesaActual.Pk_Remesa, filas));
     detalle_->muestraZonaImagen(lista_->numeroFilas() > 0);
     fijaModo(Modo::Navegando);
     cargandoLista = false;
@@ -241,7 +244,7 @@ void TfrmMod_Cheque::refrescaLista() {
 
 void TfrmMod_Cheque::actualizaTotales() {
     tTotalesCheques t = lista_->totales();
-    dm_.CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
+    dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
     lista_->muestraTotales(t);
 }
 
@@ -257,8 +260,10 @@ void TfrmMod_Cheque::cargaTalonSeleccionado() {
     const TElementoCheque* fila = lista_->filaSeleccionada();
     if (fila == nullptr)
         return;
-    regTalon_ = dm_.CargaRegistroTalones(fila->datos.pk, tablaTalones(), regTalon_);
-    regClientes = dm_.CargaRegistroBeneficiarioTablas(regTalon_.fk_Beneficiarios, TCliente{});
+    regTalon_ = dm_.talones().CargaRegistroTalones(fila->datos.pk,
+                                                   dm_.estado().RemesaActual.Pk_Remesa, regTalon_);
+    regClientes =
+        dm_.librados().CargaRegistroBeneficiarioTablas(regTalon_.fk_Beneficiarios, TCliente{});
     muestraTalon();
 }
 
@@ -292,14 +297,14 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
         rutaImagenFrontal(dm_.instalacion().dirs.Dir_Imagenes, baseImagenTalon(regTalon_)));
     contexto.mostradoComoDuplicado = duplicadoMostrado();
     contexto.duplicidadTalon = [this](const tTalon& t) {
-        return dm_.duplicidadTalon(QString::number(t.Pk_Talon), t.Numero, t.Cuenta, t.numero_Modelo,
-                                   false);
+        return dm_.talones().duplicidadTalon(QString::number(t.Pk_Talon), t.Numero, t.Cuenta,
+                                             t.numero_Modelo, false);
     };
     return ::validaTalon(talon, mensaje, contexto);
 }
 
 GuardadoTalon TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
-    return dm_.GuardaTalonEditado(regTalon_, talon, regClientes, tablaTalones(), mensaje);
+    return dm_.talones().GuardaTalonEditado(regTalon_, talon, regClientes, tablaTalones(), mensaje);
 }
 
 void TfrmMod_Cheque::guarda(BotonGuardar boton) {
@@ -405,7 +410,7 @@ void TfrmMod_Cheque::cancelar() {
     // A manual cheque never saved was only a blank to fill in: it goes.
     if (manualSinGuardar_ != 0 && regTalon_.Pk_Talon == manualSinGuardar_) {
         manualSinGuardar_ = 0;
-        dm_.EliminaTalon(regTalon_);
+        dm_.talones().EliminaTalon(regTalon_);
         detalle_->vacia();
         refrescaLista();
         lista_->enfocaLista();
@@ -426,7 +431,7 @@ void TfrmMod_Cheque::chequeManual() {
     if (modo_ != Modo::Navegando)
         return;
     tTalon talon;
-    dm_.introduceTalonManual(talon);
+    dm_.talones().introduceTalonManual(talon, dm_.estado().RemesaActual.Pk_Remesa);
     regTalon_ = talon;
     manualSinGuardar_ = talon.Pk_Talon;
     // Until it is completed, the new row shows only what the operator does
@@ -451,7 +456,7 @@ void TfrmMod_Cheque::eliminar() {
     if (regTalon_.Pk_Talon != fila->datos.pk)
         return;
     const int clave = regTalon_.Pk_Talon;
-    if (!dm_.EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado))) {
+    if (!dm_.talones().EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado))) {
         // It stays (another program changed it, or the table failed): the
         // list shows what the remittance holds now, on that cheque.
         refrescaListaEn(clave);
@@ -474,7 +479,7 @@ void TfrmMod_Cheque::escanear() {
 }
 
 void TfrmMod_Cheque::salir() {
-    dm_.EminaTalonesDuplicados(tablaTalones());
+    dm_.talones().EminaTalonesDuplicados(tablaTalones());
     reject();
 }
 
@@ -488,7 +493,7 @@ void TfrmMod_Cheque::emitir() {
     fijaModo(Modo::Aviso);
     // A count that could not be read shows no red line.
     int incompletos = 0;
-    if (!dm_.Quedan_Talones_Incompletos(incompletos))
+    if (!dm_.talones().Quedan_Talones_Incompletos(incompletos))
         incompletos = 0;
     aviso_->muestra(lista_->importeTotalMostrado(), lista_->completosMostrados(), incompletos,
                     lista_->zonaLista(this));
@@ -497,7 +502,7 @@ void TfrmMod_Cheque::emitir() {
 void TfrmMod_Cheque::continuar() {
     if (modo_ != Modo::Aviso)
         return;
-    dm_.EminaTalonesDuplicados(tablaTalones());
+    dm_.talones().EminaTalonesDuplicados(tablaTalones());
     accept();
 }
 

@@ -47,6 +47,14 @@ struct tInstalacion {
     QString rutaTabla(const QString& fichero) const { return dirs.Dir_Tablas + fichero; }
     // Full path of the cheque table of a remittance.
     QString rutaTablaTalones(int pkRemesa) const;
+
+    QString rutaRemesas() const { return rutaTabla(tablas.tabla_Remesas); }
+    QString rutaHistorico() const { return rutaTabla(tablas.tabla_Historico); }
+    QString rutaOrdenantes() const { return rutaTabla(tablas.tabla_Ordenantes); }
+    QString rutaHistoricoCheques() const { return rutaTabla(tablas.tabla_HistoricoTalones); }
+    QString rutaDeudores() const { return rutaTabla(tablas.tabla_clientes); }
+    // The cheque table of remittance 1, the standard remittance.
+    QString rutaTalonesEstandar() const { return rutaTablaTalones(1); }
 };
 
 // Layout under the given application folder (with or without trailing separator).

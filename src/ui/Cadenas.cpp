@@ -1,5 +1,6 @@
 #include "Cadenas.h"
 
+#include "TextosBBDD.h"
 #include "ValidacionTalon.h"
 #include "VersionPrograma.h"
 
@@ -27,11 +28,10 @@ tRegistro_Mensajes llenaMensajes() {
     m.MnjErrorTablas = QStringLiteral(
         "No se pudieron crear las tablas de trabajo de la aplicación. Comprueba si tiene los "
         "permisos necesarios para la ejecución de la aplicación. Teskora se cerrará ahora.");
-    m.mnjErrorNombreAcreedor =
-        QStringLiteral("El Nombre del presentador no puede quedar en blanco.");
-    m.mnjErrorNifAcreedor = QStringLiteral("El Nif/CIF no es correcto.");
-    m.mnjErrorIbanNoEspanol =
-        QStringLiteral("El iban introducido debe ser Español y tecnicamente correcto.");
+    // The presenter check in the data module gives these.
+    m.mnjErrorNombreAcreedor = MensajeBBDD::NombrePresentadorEnBlanco;
+    m.mnjErrorNifAcreedor = MensajeBBDD::NifPresentadorIncorrecto;
+    m.mnjErrorIbanNoEspanol = MensajeBBDD::IbanNoEspanol;
     m.mnjErrorFechaConf =
         QStringLiteral("Fecha de Confección errónea compruebe que el formato es válido y que es "
                        "igual o superior a la fecha actual");

@@ -3,6 +3,7 @@
 // focus, so Tab never stops on one. The windows are built, not shown, except
 // where showing is what puts their controls in place.
 #include "Accesibilidad.h"
+#include "AlmacenRemesas.h"
 #include "EnlaceMtxmlmcr.h"
 #include "EnlaceVisionAPI.h"
 #include "InstalacionPrueba.h"
@@ -83,7 +84,8 @@ private slots:
             return std::make_unique<TfrmFechas>(*p.dm, QDate(2025, 3, 10));
         });
         fila("editor", [](InstalacionPrueba& p) {
-            return std::make_unique<TfrmMod_Cheque>(*p.dm, p.dm->cargaRegistroRemesasTablas(1));
+            return std::make_unique<TfrmMod_Cheque>(*p.dm,
+                                                    p.dm->remesas().cargaRegistroRemesasTablas(1));
         });
         fila("resumen", [](InstalacionPrueba& p) {
             QFile carta(p.inst.dirs.Dir_Cons + "INFO.0001");
@@ -131,7 +133,7 @@ private slots:
     // "&A&nterior" of the cheque editor is said without its marks.
     void anteriorSinAmpersand() {
         InstalacionPrueba p;
-        TfrmMod_Cheque frm(*p.dm, p.dm->cargaRegistroRemesasTablas(1));
+        TfrmMod_Cheque frm(*p.dm, p.dm->remesas().cargaRegistroRemesasTablas(1));
         QCOMPARE(QAccessible::queryAccessibleInterface(hijo<QPushButton>(frm, "btnAnterior"))
                      ->text(QAccessible::Name),
                  QStringLiteral("Anterior"));

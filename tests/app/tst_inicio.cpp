@@ -1,11 +1,13 @@
 // The start-up sequence on an installation folder: first start, second start,
 // folders or tables that cannot be made, and the whole program started.
+#include "ActualizacionHistorico.h"
 #include "Aplicacion.h"
 #include "Cadenas.h"
 #include "ConductorVentanas.h"
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
 #include "SecuenciaInicio.h"
+#include "TablasInstalacion.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmPrincipal.h"
 
@@ -50,7 +52,7 @@ private slots:
         QCOMPARE(carpetasDeTrabajo(p.inst.dirs).size(), 9);
         QCOMPARE(QDir(p.inst.dirs.Dir_Tablas).entryList(QDir::Files).size(), 5);
         QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "1.dat"));
-        QVERIFY(p.dm->muestraPantallaConfiguracion);
+        QVERIFY(s.muestraPantallaConfiguracion);
         QCOMPARE(configuracion, 1);
         QCOMPARE(comprobacion, 0);
         QCOMPARE(actualizacion, 1);
@@ -63,7 +65,7 @@ private slots:
         creaFicheroPlano(p.inst.ficheros.ficheroConfiguracion);
         creaFicheroPlano(p.inst.ficheroTestigo);
         const QStringList antes = contenido(p.inst.dirs.Dir_Aplicacion);
-        const auto remesas = filasDe(p.dm->rutaRemesas(), "SELECT * FROM remesas");
+        const auto remesas = filasDe(p.dm->instalacion().rutaRemesas(), "SELECT * FROM remesas");
 
         TSecuenciaInicio s(*p.dm, p.iu);
         int configuracion = 0, comprobacion = 0, actualizacion = 0;
@@ -72,7 +74,7 @@ private slots:
         s.actualizacionUnica = [&] { ++actualizacion; };
         QVERIFY(s.ejecuta());
         QCOMPARE(contenido(p.inst.dirs.Dir_Aplicacion), antes);
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT * FROM remesas"), remesas);
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT * FROM remesas"), remesas);
         QCOMPARE(configuracion, 0);
         QCOMPARE(comprobacion, 1);
         QCOMPARE(actualizacion, 0);
@@ -86,7 +88,7 @@ private slots:
         int actualizacion = 0;
         s.actualizacionUnica = [&] {
             ++actualizacion;
-            p.dm->actualizacionUnica();
+            p.dm->actualizacion().actualizacionUnica();
         };
         QVERIFY(s.ejecuta());
         QVERIFY(QFile::exists(p.inst.ficheroTestigo));
@@ -99,7 +101,7 @@ private slots:
     // left as it was, and the start goes on.
     void emisionInterrumpidaYTablaDanadaAlArrancar() {
         InstalacionPrueba p;
-        motor::Conexion historico(p.dm->rutaHistoricoCheques());
+        motor::Conexion historico(p.dm->instalacion().rutaHistoricoCheques());
         QCOMPARE(motor::ejecutaSql(
                      historico,
                      "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
@@ -129,9 +131,9 @@ private slots:
         QVERIFY2(p.iu.mensajes[1].contains("con 1 cheque que"), qPrintable(p.iu.mensajes[1]));
         QVERIFY(!marca.exists());
         QVERIFY(QFile::exists(p.inst.dirs.Dir_Cons + "CONS.0001.zip"));
-        QCOMPARE(
-            filasDe(p.dm->rutaHistorico(), "SELECT Nombre_Cons, Numero_Talones FROM historico"),
-            (QList<QStringList>{{"CONS.0001", "1"}}));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaHistorico(),
+                         "SELECT Nombre_Cons, Numero_Talones FROM historico"),
+                 (QList<QStringList>{{"CONS.0001", "1"}}));
         QVERIFY(danada.exists());
     }
 
@@ -162,7 +164,7 @@ private slots:
                  qPrintable(m));
         QCOMPARE(configuracion, 0);
         QVERIFY(QFileInfo(QDir::cleanPath(ruta)).isFile());
-        QVERIFY(!QFile::exists(p.dm->rutaRemesas()));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaRemesas()));
     }
 
     // A config.ini that cannot be read is reported at start, naming it,
@@ -195,10 +197,10 @@ private slots:
 
     void tablaImposibleTermina() {
         InstalacionPrueba p(false);
-        QVERIFY(p.dm->creaCarpetasTrabajo());
+        QVERIFY(p.dm->tablas().creaCarpetasTrabajo());
         // A link to a folder that does not exist: the table file cannot be made.
         QVERIFY(QFile::link(p.inst.dirs.Dir_Aplicacion + "no/existe/remesas.dat",
-                            p.dm->rutaHistorico()));
+                            p.dm->instalacion().rutaHistorico()));
         TSecuenciaInicio s(*p.dm, p.iu);
         int configuracion = 0;
         s.abreConfiguracionPrimeraVez = [&] { ++configuracion; };
@@ -206,8 +208,8 @@ private slots:
         QCOMPARE(p.iu.mensajes, QStringList{Cadenas::mensajes().MnjErrorTablas});
         QCOMPARE(configuracion, 0);
         // Creation stopped at the failing table: the ones after it were not made.
-        QVERIFY(QFile::exists(p.dm->rutaRemesas()));
-        QVERIFY(!QFile::exists(p.dm->rutaOrdenantes()));
+        QVERIFY(QFile::exists(p.dm->instalacion().rutaRemesas()));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaOrdenantes()));
     }
 
     void elProgramaArrancaYPreparaLaInstalacion() {

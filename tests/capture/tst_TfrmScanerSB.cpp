@@ -281,9 +281,9 @@ private slots:
             disco = std::make_unique<TDiscoConFallos>(TDiscoConFallos::soloLectura(imagenes));
         else if (fallo == "8 KB")
             disco = std::make_unique<TDiscoConFallos>(TDiscoConFallos::conLibres(imagenes, 8192));
-        p->dm->destinoFicheros = disco.get();
+        p->dm->base().destinoFicheros = disco.get();
         pulsa(frm->btnSalvar);
-        p->dm->destinoFicheros = nullptr;
+        p->dm->base().destinoFicheros = nullptr;
 
         QCOMPARE(numeros(frm->lista()), quedan);
         QCOMPARE(enPantalla(), frm->lista());

@@ -227,9 +227,9 @@ private slots:
         };
         alimenta();
         const TDiscoConFallos disco = TDiscoConFallos::soloLectura(p->inst.dirs.Dir_Imagenes);
-        p->dm->destinoFicheros = &disco;
+        p->dm->base().destinoFicheros = &disco;
         pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
-        p->dm->destinoFicheros = nullptr;
+        p->dm->base().destinoFicheros = nullptr;
         QCOMPARE(frm->lista(), (QStringList{linea(1, 1), linea(2, 2)}));
         alimenta();
         QCOMPARE(frm->lista(), (QStringList{linea(1, 1), linea(2, 2), linea(1, 3), linea(2, 4)}));

@@ -163,9 +163,9 @@ private slots:
         pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QCOMPARE(frm->lista().size(), 3);
         const TDiscoConFallos disco = TDiscoConFallos::soloLectura(p->inst.dirs.Dir_Imagenes);
-        p->dm->destinoFicheros = &disco;
+        p->dm->base().destinoFicheros = &disco;
         pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
-        p->dm->destinoFicheros = nullptr;
+        p->dm->base().destinoFicheros = nullptr;
         const QString texto = p->guion.textos().value(0);
         QVERIFY2(
             texto.startsWith("No se ha podido salvar: 1 cheque: lectura incompleta.\n    Nº 1: "),

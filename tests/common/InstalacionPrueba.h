@@ -9,6 +9,7 @@
 #include "Instalacion.h"
 #include "InterfazUsuarioFalsa.h"
 #include "MotorTablas.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
 #include <QTemporaryDir>
@@ -27,8 +28,8 @@ struct InstalacionPrueba {
         estado.guion = &guion;
         dm = std::make_unique<TdmBBDD>(inst, estado, iu);
         if (preparar) {
-            dm->creaCarpetasTrabajo();
-            dm->CreaTablas();
+            dm->tablas().creaCarpetasTrabajo();
+            dm->tablas().CreaTablas();
             estado.RemesaActual.Pk_Remesa = 1;
         }
     }

@@ -15,6 +15,8 @@
 #include "EstadoPrograma.h"
 #include "Instalacion.h"
 #include "InterfazUsuarioFalsa.h"
+#include "ServicioEmision.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
 #include <QCoreApplication>
@@ -36,7 +38,7 @@ void escribe(const QString& linea) {
 void ponPuntosDeControl(TdmBBDD& dm) {
     const QStringList pausa = qEnvironmentVariable("TESKORA_PAUSA").split(u':');
     const QString muere = qEnvironmentVariable("TESKORA_MUERE");
-    dm.puntoControlEmision = [pausa, muere](PuntoEmision punto, int) {
+    dm.emision().puntoControlEmision = [pausa, muere](PuntoEmision punto, int) {
         if (!muere.isEmpty() && muere.toInt() == int(punto))
             std::_Exit(17);
         if (pausa.size() == 2 && pausa[0].toInt() == int(punto))
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
     TdmBBDD dm(inst, estado, iu);
     ponPuntosDeControl(dm);
     if (qEnvironmentVariableIsSet("TESKORA_ESPERA"))
-        dm.esperaBloqueoEmisionMs = qEnvironmentVariableIntValue("TESKORA_ESPERA");
+        dm.emision().esperaBloqueoEmisionMs = qEnvironmentVariableIntValue("TESKORA_ESPERA");
     const QString accion = args[2];
     try {
         if (accion == QStringLiteral("emite")) {
@@ -85,9 +87,9 @@ int main(int argc, char** argv) {
             escribe(emitida ? QStringLiteral("EMITIDA ") + estado.RemesaActual.nombre_Cons
                             : QStringLiteral("NADA"));
         } else if (accion == QStringLiteral("inicia")) {
-            dm.compruebaTablas();
-            dm.CreaTablas();
-            dm.completaEmisionInterrumpida();
+            dm.tablas().compruebaTablas();
+            dm.tablas().CreaTablas();
+            dm.emision().completaEmisionInterrumpida();
         } else if (accion == QStringLiteral("guarda") && args.size() == 5) {
             escribe(
                 QStringLiteral("GUARDADOS %1").arg(guarda(dm, args[3].toInt(), args[4].toInt())));

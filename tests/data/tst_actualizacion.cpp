@@ -1,6 +1,7 @@
 // The one-time upgrade of the cheque history: an old history reaches the
 // stored forms, a second run changes nothing, an empty history only gets the
 // marker.
+#include "ActualizacionHistorico.h"
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
 
@@ -11,7 +12,7 @@ namespace {
 // The history table as older installations made it: the model number four
 // characters wide, no check digits, no index.
 void creaHistoricoAntiguo(const InstalacionPrueba& p) {
-    const QString ruta = p.dm->rutaHistoricoCheques();
+    const QString ruta = p.dm->instalacion().rutaHistoricoCheques();
     QVERIFY(motor::borraFicherosTabla(ruta));
     motor::Conexion con(ruta, true);
     const QString e = motor::ejecutaSql(
@@ -26,21 +27,21 @@ void creaHistoricoAntiguo(const InstalacionPrueba& p) {
 
 void anadeEmitido(const InstalacionPrueba& p, int clave, const QString& modelo,
                   const QString& numero) {
-    ejecutaEn(p.dm->rutaHistoricoCheques(),
+    ejecutaEn(p.dm->instalacion().rutaHistoricoCheques(),
               "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Numero_Modelo, Numero, "
               "Nombre_Cliente, imp) VALUES (?, ?, ?, ?, ?)",
               {clave, modelo, numero, "D'ANGELO", clave * 100});
 }
 
 QList<QStringList> emitidos(const InstalacionPrueba& p) {
-    return filasDe(p.dm->rutaHistoricoCheques(),
+    return filasDe(p.dm->instalacion().rutaHistoricoCheques(),
                    "SELECT Pk_HistoricoRecibos, Numero_Modelo, Numero, Nombre_Cliente, imp "
                    "FROM historicoCheques ORDER BY rowid");
 }
 
 QString definicion(const InstalacionPrueba& p) {
-    const auto filas =
-        filasDe(p.dm->rutaHistoricoCheques(), "SELECT group_concat(sql, ';') FROM sqlite_master");
+    const auto filas = filasDe(p.dm->instalacion().rutaHistoricoCheques(),
+                               "SELECT group_concat(sql, ';') FROM sqlite_master");
     return filas.value(0).value(0);
 }
 
@@ -65,14 +66,14 @@ private slots:
         anadeEmitido(p, 3, "9999", "1234567");     // same number, another model
         anadeEmitido(p, 4, "4212-5", "1234567-6"); // already in the stored form
 
-        p.dm->actualizacionUnica();
+        p.dm->actualizacion().actualizacionUnica();
 
         const QList<QStringList> esperado{{"1", "4212-5", "1234567-6", "D'ANGELO", "100"},
                                           {"2", "4212-5", "7654321-4", "D'ANGELO", "200"},
                                           {"3", "9999-3", "1234567-0", "D'ANGELO", "300"},
                                           {"4", "4212-5", "1234567-6", "D'ANGELO", "400"}};
         QCOMPARE(emitidos(p), esperado);
-        QCOMPARE(filasDe(p.dm->rutaHistoricoCheques(),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaHistoricoCheques(),
                          "SELECT type FROM pragma_table_info('historicoCheques') "
                          "WHERE name = 'Numero_Modelo'"),
                  (QList<QStringList>{{"VARCHAR(6)"}}));
@@ -83,7 +84,7 @@ private slots:
         // and they find nothing left in the old form.
         const QString tabla = definicion(p);
         QVERIFY(QFile::remove(p.inst.ficheroTestigo));
-        p.dm->actualizacionUnica();
+        p.dm->actualizacion().actualizacionUnica();
         QCOMPARE(emitidos(p), esperado);
         QCOMPARE(definicion(p), tabla);
         QCOMPARE(bytesDe(p.inst.ficheroTestigo), testigo);
@@ -93,7 +94,7 @@ private slots:
     void historicoVacioSoloRecibeElTestigo() {
         InstalacionPrueba p;
         const QString tabla = definicion(p);
-        p.dm->actualizacionUnica();
+        p.dm->actualizacion().actualizacionUnica();
         QCOMPARE(definicion(p), tabla);
         QCOMPARE(emitidos(p), QList<QStringList>());
         QCOMPARE(bytesDe(p.inst.ficheroTestigo), testigo);

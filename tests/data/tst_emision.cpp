@@ -13,6 +13,7 @@
 #include "InformesEmision.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
+#include "ServicioEmision.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -120,7 +121,7 @@ struct InstalacionEmision : InstalacionPrueba {
     int siguienteTalon = 1;
 
     InstalacionEmision() {
-        ejecutaEn(dm->rutaOrdenantes(),
+        ejecutaEn(dm->instalacion().rutaOrdenantes(),
                   "INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, Cuenta) "
                   "VALUES (1, 'B12345678', 'TALLERES PEÑA E HIJOS, S.L.', "
                   "'ES9121000418450200051332')");
@@ -151,7 +152,7 @@ struct InstalacionEmision : InstalacionPrueba {
         return n;
     }
     QStringList numerosHistorico() const {
-        return numerosEn(dm->rutaHistoricoCheques(), "historicoCheques");
+        return numerosEn(dm->instalacion().rutaHistoricoCheques(), "historicoCheques");
     }
     QStringList numerosRemesa() const { return numerosEn(dm->rutaTalonesActual(), "Talones"); }
 
@@ -173,7 +174,7 @@ class TstEmision : public QObject {
         fflush(nullptr);
         const pid_t hijo = fork();
         if (hijo == 0) {
-            p.dm->puntoControlEmision = [&](PuntoEmision q, int n) {
+            p.dm->emision().puntoControlEmision = [&](PuntoEmision q, int n) {
                 if (q == punto && (k < 0 || n == k || q == PuntoEmision::Comprimiendo))
                     _exit(17);
             };
@@ -199,7 +200,8 @@ class TstEmision : public QObject {
         QStringList todos = remesa + p.numerosHistorico();
         todos.sort();
         QCOMPARE(todos, correctos);
-        compruebaFicherosEmitidos(p.inst, p.dm->rutaHistoricoCheques(), p.dm->rutaHistorico(),
+        compruebaFicherosEmitidos(p.inst, p.dm->instalacion().rutaHistoricoCheques(),
+                                  p.dm->instalacion().rutaHistorico(),
                                   [](const QStringList& numeros) {
                                       QStringList frontales;
                                       for (const tChequePrueba& c : {chequeA, pagareB})
@@ -256,8 +258,8 @@ private slots:
                                    QByteArray(89, ' ') + '\r');
 
         // Every column of the history rows, the apostrophe stored as typed.
-        const auto historico =
-            filasDe(p.dm->rutaHistoricoCheques(), "SELECT * FROM historicoCheques ORDER BY rowid");
+        const auto historico = filasDe(p.dm->instalacion().rutaHistoricoCheques(),
+                                       "SELECT * FROM historicoCheques ORDER BY rowid");
         QCOMPARE(historico.size(), 3);
         QCOMPARE(historico[0],
                  (QStringList{"1", "ESTANDAR", "1.000,00", "05/03/2025", "10/03/2025", "CONS.0001",
@@ -270,7 +272,7 @@ private slots:
         QCOMPARE(historico[1].mid(15), (QStringList{"23451", "1"}));
         QCOMPARE(historico[2].mid(0, 3), (QStringList{"3", "ESTANDAR", "0,05"}));
         QCOMPARE(historico[2].mid(15), (QStringList{"5", "0"}));
-        QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT * FROM historico"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaHistorico(), "SELECT * FROM historico"),
                  (QList<QStringList>{{"1", "ESTANDAR", "TALLERES PEÑA E HIJOS, S.L.", "B12345678 ",
                                       "ES9121000418450200051332", "1234,56", "3", "5", "10/03/2025",
                                       "05/03/2025", "CONS.0001"}}));
@@ -303,6 +305,28 @@ private slots:
         QCOMPARE(p.iu.mensajes, QStringList());
     }
 
+    // The service emits the remittance by the presenter it is given, and
+    // neither reads nor changes the program state.
+    void servicioSinEstadoDelPrograma() {
+        InstalacionEmision p;
+        p.anade(chequeA);
+        p.estado.RemesaActual = tRemesas{};
+        p.estado.OrdenanteActual = tOrdenantes{};
+        tRemesas remesa;
+        remesa.Pk_Remesa = 1;
+        remesa.Nombre_Remesa = "ESTANDAR";
+        TBaseDatos bd(p.inst, p.iu);
+        const std::optional<tEmisionHecha> hecha =
+            TServicioEmision(bd).facturaFichero(remesa, 1, "05/03/2025", "10/03/2025");
+        QVERIFY(hecha);
+        QCOMPARE(hecha->nombreCons, QStringLiteral("CONS.0001"));
+        QCOMPARE(hecha->ordenante.Nombre_ordenante, QStringLiteral("TALLERES PEÑA E HIJOS, S.L."));
+        QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
+        QVERIFY(QFile::exists(p.cons("CONS.0001")));
+        QVERIFY(p.estado.RemesaActual.nombre_Cons.isEmpty());
+        QCOMPARE(p.estado.OrdenanteActual.Pk_Ordenante, tOrdenantes{}.Pk_Ordenante);
+    }
+
     void dosEmisionesSeguidasYImagenesViejas() {
         InstalacionEmision p;
         // A capture interrupted earlier left its images in the temporary folder.
@@ -322,11 +346,12 @@ private slots:
             ejecutaHerramienta("unzip", {"-p", p.cons("CONS.0002.zip"), "CONS0002.txt"}).toLatin1(),
             bytesDe(p.cons("CONS.0002")));
         QCOMPARE(
-            filasDe(p.dm->rutaHistoricoCheques(),
+            filasDe(p.dm->instalacion().rutaHistoricoCheques(),
                     "SELECT Pk_HistoricoRecibos, Numero, Nombre_Cons FROM historicoCheques"),
             (QList<QStringList>{{"1", "1234567-1", "CONS.0001"}, {"2", "7654321-5", "CONS.0002"}}));
-        QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT Pk_Historico, Nombre_Cons, Importe FROM "
-                                                "historico"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaHistorico(),
+                         "SELECT Pk_Historico, Nombre_Cons, Importe FROM "
+                         "historico"),
                  (QList<QStringList>{{"1", "CONS.0001", "1000,00"}, {"2", "CONS.0002", "234,51"}}));
         QVERIFY(ficheros(p.inst.dirs.Dir_Imagenes_tmp).isEmpty());
         QCOMPARE(p.iu.mensajes, QStringList());
@@ -340,7 +365,7 @@ private slots:
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
         int renombrados = 0;
-        p.dm->renombraFichero = [&](const QString&, const QString&) {
+        p.dm->emision().renombraFichero = [&](const QString&, const QString&) {
             ++renombrados;
             return false;
         };
@@ -391,10 +416,10 @@ private slots:
         QCOMPARE(emitidos, punto >= int(PuntoEmision::Confirmado) ? 3 : 0);
         if (puntoAlCompletar >= 0)
             QVERIFY(muereEn(p, PuntoEmision(puntoAlCompletar), -1,
-                            [&] { p.dm->completaEmisionInterrumpida(); }));
+                            [&] { p.dm->emision().completaEmisionInterrumpida(); }));
 
         // The restart completes the emission and says so once.
-        QVERIFY(p.dm->completaEmisionInterrumpida());
+        QVERIFY(p.dm->emision().completaEmisionInterrumpida());
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].contains("CONS.0001"), qPrintable(p.iu.mensajes[0]));
         if (emitidos > 0)
@@ -402,7 +427,7 @@ private slots:
                      qPrintable(p.iu.mensajes[0]));
         else
             QVERIFY(!QFile::exists(p.cons("CONS.0001")));
-        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        QVERIFY(!p.dm->emision().completaEmisionInterrumpida());
         compruebaInvariante(p, correctos);
 
         // The next emission presents the rest, under the next free number.
@@ -428,9 +453,10 @@ private slots:
             p.anade(c);
         const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
         std::unique_ptr<motor::Conexion> lector;
-        p.dm->puntoControlEmision = [&](PuntoEmision punto, int) {
+        p.dm->emision().puntoControlEmision = [&](PuntoEmision punto, int) {
             if (punto == PuntoEmision::ArchivoComprimido && !lector) {
-                lector = std::make_unique<motor::Conexion>(p.dm->rutaHistoricoCheques());
+                lector =
+                    std::make_unique<motor::Conexion>(p.dm->instalacion().rutaHistoricoCheques());
                 QCOMPARE(motor::ejecutaSql(*lector, "BEGIN"), QString());
                 QCOMPARE(motor::ejecutaSql(*lector, "SELECT count(*) FROM historicoCheques"),
                          QString());
@@ -443,7 +469,7 @@ private slots:
             error = e.texto();
         }
         lector.reset();
-        p.dm->puntoControlEmision = nullptr;
+        p.dm->emision().puntoControlEmision = nullptr;
 
         QVERIFY2(error.contains("está en uso por otro programa"), qPrintable(error));
         QVERIFY2(error.contains("siguen en la remesa"), qPrintable(error));
@@ -470,8 +496,8 @@ private slots:
         for (const tChequePrueba& c : {cero, punto, ceros, chequeA})
             p.anade(c);
         // Already in the history: presenting it again would charge it twice.
-        ponEnHistorico(p.dm->rutaHistoricoCheques(), chequeA.numero, chequeA.numeroModelo,
-                       chequeA.cuenta);
+        ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), chequeA.numero,
+                       chequeA.numeroModelo, chequeA.cuenta);
         QVERIFY(!p.emite());
 
         // Nothing to emit: no file, and the number is still free.
@@ -502,7 +528,7 @@ private slots:
         InstalacionEmision p;
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
-        ejecutaEn(p.dm->rutaHistoricoCheques(),
+        ejecutaEn(p.dm->instalacion().rutaHistoricoCheques(),
                   "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques " + condicion +
                       " BEGIN SELECT RAISE(ABORT, '" + motor + "'); END");
         QString error;
@@ -572,7 +598,7 @@ private slots:
         const QStringList correctos{"0000123-6", "1234567-1", "7654321-5"};
 
         const TDiscoQueSeLlena disco(fichero, limite);
-        p.dm->destinoFicheros = &disco;
+        p.dm->base().destinoFicheros = &disco;
         QStringList avisos;
         try {
             p.emite();
@@ -585,8 +611,8 @@ private slots:
         QCOMPARE(p.numerosHistorico(), QStringList());
         QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
 
-        p.dm->destinoFicheros = nullptr;
-        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        p.dm->base().destinoFicheros = nullptr;
+        QVERIFY(!p.dm->emision().completaEmisionInterrumpida());
         QVERIFY(p.emite());
         QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0001"));
         QCOMPARE(p.numerosHistorico(), correctos);
@@ -634,7 +660,7 @@ private slots:
         QCOMPARE(p.estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0002"));
         // Only the cheques' rows name it (a history row of an emission that
         // an earlier version wrote without its remittance row).
-        ejecutaEn(p.dm->rutaHistorico(), "DELETE FROM historico");
+        ejecutaEn(p.dm->instalacion().rutaHistorico(), "DELETE FROM historico");
         vaciaCarpeta(p.inst.dirs.Dir_Cons);
         p.anade(pagareC);
         QVERIFY(p.emite());
@@ -653,7 +679,7 @@ private slots:
             TBloqueoEmision otro(p.inst.dirs);
             QVERIFY(otro.toma(0));
             const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
-            p.dm->esperaBloqueoEmisionMs = 50;
+            p.dm->emision().esperaBloqueoEmisionMs = 50;
             QString error;
             try {
                 p.emite();
@@ -664,14 +690,14 @@ private slots:
                 "^La remesa la está emitiendo el usuario .+ en el equipo .+ desde las "
                 "[0-2][0-9]:[0-5][0-9]; espere a que termine$");
             QVERIFY2(quien.match(error).hasMatch(), qPrintable(error));
-            QVERIFY(!p.dm->completaEmisionInterrumpida());
+            QVERIFY(!p.dm->emision().completaEmisionInterrumpida());
             QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), antes);
             QCOMPARE(p.numerosRemesa(), QStringList{chequeA.numero});
             QCOMPARE(p.iu.mensajes, QStringList());
         }
         // Released: the record is that of an emission cut off before it
         // emitted anything.
-        QVERIFY(p.dm->completaEmisionInterrumpida());
+        QVERIFY(p.dm->emision().completaEmisionInterrumpida());
         QVERIFY(p.emite());
         QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
     }
@@ -685,7 +711,7 @@ private slots:
         QFile vacio(p.cons("EmisionEnCurso.txt"));
         QVERIFY(vacio.open(QIODevice::WriteOnly));
         vacio.close();
-        QVERIFY(!p.dm->completaEmisionInterrumpida());
+        QVERIFY(!p.dm->emision().completaEmisionInterrumpida());
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].contains("EmisionEnCurso.txt.ilegible"),
                  qPrintable(p.iu.mensajes[0]));

@@ -1,5 +1,6 @@
 // The history search and the history table's failures: which rows each
 // criterion lists, in which order, and what a hostile or broken input does.
+#include "AlmacenHistorico.h"
 #include "BusquedaHistorico.h"
 #include "InstalacionPrueba.h"
 #include "TqryHistorico.h"
@@ -51,7 +52,7 @@ const QList<tFila> filas = {
 };
 
 void llenaHistorico(TdmBBDD& dm) {
-    motor::Conexion con(dm.rutaHistoricoCheques());
+    motor::Conexion con(dm.instalacion().rutaHistoricoCheques());
     motor::Transaccion tr(con);
     for (const tFila& f : filas)
         QCOMPARE(motor::ejecutaSql(con,
@@ -66,7 +67,7 @@ void llenaHistorico(TdmBBDD& dm) {
 }
 
 QList<int> clavesListadas(TdmBBDD& dm) {
-    TqryHistorico& q = dm.qryHistorico();
+    TqryHistorico& q = dm.historico().qryHistorico();
     q.terminaRecuento();
     QList<int> claves;
     for (int i = 0; i < q.rowCount(); ++i)
@@ -211,7 +212,7 @@ private slots:
         // Criteria never reach the statement's text.
         if (!librado.isEmpty())
             QVERIFY(!consulta.sql.contains(librado));
-        p.dm->CargaHistoricoDeTalones(consulta);
+        p.dm->historico().CargaHistoricoDeTalones(consulta);
         QCOMPARE(p.iu.mensajes, QStringList{});
         QTEST(clavesListadas(*p.dm), "claves");
     }
@@ -230,14 +231,14 @@ private slots:
         QFETCH(int, indicador);
         InstalacionPrueba p;
         {
-            motor::Conexion con(p.dm->rutaHistoricoCheques());
+            motor::Conexion con(p.dm->instalacion().rutaHistoricoCheques());
             motor::ejecutaSql(con,
                               "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Importe, "
                               "Numero_Modelo, indicador) VALUES (1, '1234,5', ?, ?)",
                               {modelo, indicador});
         }
-        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
-        const TqryHistorico& q = p.dm->qryHistorico();
+        p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        const TqryHistorico& q = p.dm->historico().qryHistorico();
         QCOMPARE(q.rowCount(), 1);
         QCOMPARE(q.headerData(ColumnasHistorico::ImporteCal, Qt::Horizontal).toString(),
                  QStringLiteral("ImporteCal"));
@@ -254,7 +255,7 @@ private slots:
     void resultadoGrandeLeidoPorPartes() {
         InstalacionPrueba p;
         {
-            motor::Conexion con(p.dm->rutaHistoricoCheques());
+            motor::Conexion con(p.dm->instalacion().rutaHistoricoCheques());
             QCOMPARE(motor::ejecutaSql(
                          con, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                               "WHERE i < 40000) INSERT INTO historicoCheques "
@@ -267,7 +268,7 @@ private slots:
         }
         QList<int> esperadas;
         for (const QStringList& f :
-             filasDe(p.dm->rutaHistoricoCheques(),
+             filasDe(p.dm->instalacion().rutaHistoricoCheques(),
                      "SELECT Pk_HistoricoRecibos FROM historicoCheques WHERE Nombre_Cliente LIKE "
                      "'GARC%' ORDER BY rowid"))
             esperadas << f.first().toInt();
@@ -275,8 +276,8 @@ private slots:
 
         tCriteriosHistorico c;
         c.datos.beneficiario.Nombre_Cliente = "GARCIA";
-        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
-        TqryHistorico& q = p.dm->qryHistorico();
+        p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
+        TqryHistorico& q = p.dm->historico().qryHistorico();
         QCOMPARE(q.rowCount(), TqryHistorico::FilasPorBloque);
         QVERIFY(!q.contada());
         QSignalSpy insertadas(&q, &QAbstractItemModel::rowsInserted);
@@ -310,7 +311,7 @@ private slots:
         QFETCH(qint64, ultimaFila);
         InstalacionPrueba p;
         {
-            motor::Conexion con(p.dm->rutaHistoricoCheques());
+            motor::Conexion con(p.dm->instalacion().rutaHistoricoCheques());
             QCOMPARE(motor::ejecutaSql(
                          con, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                               "WHERE i < 300) INSERT INTO historicoCheques "
@@ -322,12 +323,14 @@ private slots:
                                        {ultimaFila}),
                      QString());
         }
-        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
-        QVERIFY(!p.dm->qryHistorico().contada());
-        p.dm->TerminaRecuentoHistorico();
-        QVERIFY(p.dm->qryHistorico().contada());
-        QCOMPARE(p.dm->qryHistorico().rowCount(), 301);
-        QCOMPARE(p.dm->qryHistorico().texto(300, ColumnasHistorico::Pk_HistoricoRecibos), "301");
+        p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        QVERIFY(!p.dm->historico().qryHistorico().contada());
+        p.dm->historico().TerminaRecuentoHistorico();
+        QVERIFY(p.dm->historico().qryHistorico().contada());
+        QCOMPARE(p.dm->historico().qryHistorico().rowCount(), 301);
+        QCOMPARE(
+            p.dm->historico().qryHistorico().texto(300, ColumnasHistorico::Pk_HistoricoRecibos),
+            "301");
         QTEST(p.iu.vecesMostrada, "esperas");
         QCOMPARE(p.iu.vecesOcultada, p.iu.vecesMostrada);
     }
@@ -341,20 +344,20 @@ private slots:
         QFETCH(QByteArray, contenido);
         InstalacionPrueba p;
         llenaHistorico(*p.dm);
-        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
-        QCOMPARE(p.dm->qryHistorico().rowCount(), filas.size());
-        p.dm->CierraHistoricoDeTalones();
-        motor::borraFicherosTabla(p.dm->rutaHistoricoCheques());
+        p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        QCOMPARE(p.dm->historico().qryHistorico().rowCount(), filas.size());
+        p.dm->historico().CierraHistoricoDeTalones();
+        motor::borraFicherosTabla(p.dm->instalacion().rutaHistoricoCheques());
         if (!contenido.isEmpty()) {
-            QFile f(p.dm->rutaHistoricoCheques());
+            QFile f(p.dm->instalacion().rutaHistoricoCheques());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(contenido);
         }
-        p.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+        p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(!p.iu.mensajes.first().isEmpty());
-        QCOMPARE(p.dm->qryHistorico().rowCount(), 0);
-        QVERIFY(!p.dm->qryHistorico().abierta());
+        QCOMPARE(p.dm->historico().qryHistorico().rowCount(), 0);
+        QVERIFY(!p.dm->historico().qryHistorico().abierta());
     }
 };
 

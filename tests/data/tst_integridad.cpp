@@ -2,9 +2,14 @@
 // operator's messages (Spanish first, naming the file, then the engine's own
 // text), inserts that take their key and row in one transaction, and the
 // edited cheque saved with its drawer in one transaction.
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
+#include "AlmacenTalones.h"
 #include "DatosPrueba.h"
 #include "DefinicionTablas.h"
 #include "InstalacionPrueba.h"
+#include "ServicioEmision.h"
+#include "TablasInstalacion.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -94,27 +99,28 @@ private slots:
         QFETCH(QString, dice);
         InstalacionPrueba p;
         const QString ruta = p.inst.dirs.Dir_Cuarderno + fichero;
-        dana(ruta, dano, p.dm->rutaOrdenantes());
+        dana(ruta, dano, p.dm->instalacion().rutaOrdenantes());
         const QByteArray antes = huella(ruta);
 
-        const QStringList problemas = p.dm->compruebaTablas();
+        const QStringList problemas = p.dm->tablas().compruebaTablas();
         QCOMPARE(problemas.size(), 1);
         QVERIFY2(problemas[0].contains(QDir::toNativeSeparators(ruta)), qPrintable(problemas[0]));
         QVERIFY2(problemas[0].contains(dice), qPrintable(problemas[0]));
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(p.iu.mensajes[0].contains("restáurelas desde una copia de seguridad"));
         QVERIFY(p.iu.mensajes[0].contains(problemas[0]));
-        QVERIFY(p.dm->CreaTablas());
+        QVERIFY(p.dm->tablas().CreaTablas());
         QCOMPARE(huella(ruta), antes);
 
         // A list that reads it tells which file and what happened.
         p.iu.mensajes.clear();
         if (fichero.startsWith("Tablas")) {
             int clave = 0;
-            p.dm->DuplicadoBeneficiario("11111111111111111111", true, clave);
+            p.dm->librados().DuplicadoBeneficiario("11111111111111111111", true, clave);
         } else {
             int n = -1;
-            QVERIFY(p.dm->Carga_lista_Talones(n).isEmpty());
+            QVERIFY(
+                p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, n).isEmpty());
         }
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
@@ -127,17 +133,17 @@ private slots:
     // a sound installation raises nothing.
     void vaciaQueElProgramaCreabaSeRehace() {
         InstalacionPrueba p;
-        QVERIFY(p.dm->compruebaTablas().isEmpty());
+        QVERIFY(p.dm->tablas().compruebaTablas().isEmpty());
         QVERIFY(QDir(p.inst.dirs.Dir_Tablas).entryList({"*.creando"}).isEmpty());
-        dana(p.dm->rutaHistorico(), Dano::Vacio, {});
-        QFile marca(p.dm->rutaHistorico() + ".creando");
+        dana(p.dm->instalacion().rutaHistorico(), Dano::Vacio, {});
+        QFile marca(p.dm->instalacion().rutaHistorico() + ".creando");
         QVERIFY(marca.open(QIODevice::WriteOnly));
         marca.close();
-        QVERIFY(p.dm->compruebaTablas().isEmpty());
-        QVERIFY(p.dm->CreaTablas());
-        QCOMPARE(filasDe(p.dm->rutaHistorico(), "SELECT count(*) FROM historico"),
+        QVERIFY(p.dm->tablas().compruebaTablas().isEmpty());
+        QVERIFY(p.dm->tablas().CreaTablas());
+        QCOMPARE(filasDe(p.dm->instalacion().rutaHistorico(), "SELECT count(*) FROM historico"),
                  (QList<QStringList>{{"0"}}));
-        QVERIFY(!QFile::exists(p.dm->rutaHistorico() + ".creando"));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaHistorico() + ".creando"));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
@@ -167,7 +173,7 @@ private slots:
             QSqlQuery q(otro);
             QVERIFY2(q.exec("BEGIN " + bloqueo), qPrintable(q.lastError().text()));
 
-            const QStringList problemas = p.dm->compruebaTablas();
+            const QStringList problemas = p.dm->tablas().compruebaTablas();
             QCOMPARE(problemas.size(), ocupada ? 1 : 0);
             QCOMPARE(p.iu.mensajes.size(), ocupada ? 1 : 0);
             if (ocupada) {
@@ -232,7 +238,7 @@ private slots:
     void insercionFallidaNoDejaNada_data() {
         QTest::addColumn<QString>("tabla");
         QTest::addColumn<bool>("danada"); // else a trigger refuses the row
-        for (const char* t : {"remesas", "historico", "historicoCheques"}) {
+        for (const char* t : {"remesas", "historico"}) {
             QTest::addRow("%s rechaza la fila", t) << t << false;
             QTest::addRow("%s dañada", t) << t << true;
         }
@@ -253,14 +259,9 @@ private slots:
         remesa.Nombre_Remesa = "NUEVA";
         bool ok = true;
         if (tabla == "remesas")
-            ok = p.dm->GuardaRegistroRemesa(remesa);
-        else if (tabla == "historico")
-            ok = p.dm->GuardaHistoricoRemesa(remesa);
-        else {
-            tTalon talon;
-            talon.Importe = "1,00";
-            ok = p.dm->GuardaHistoricoTalon(remesa, tOrdenantes{}, talon);
-        }
+            ok = p.dm->remesas().GuardaRegistroRemesa(remesa);
+        else
+            ok = p.dm->emision().GuardaHistoricoRemesa(remesa);
         QVERIFY(!ok);
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
@@ -279,9 +280,9 @@ private slots:
         QVERIFY(QDir(p.inst.dirs.Dir_TablaRemesas).removeRecursively());
         tRemesas remesa;
         remesa.Nombre_Remesa = "NUEVA";
-        QVERIFY(!p.dm->GuardaRegistroRemesa(remesa));
+        QVERIFY(!p.dm->remesas().GuardaRegistroRemesa(remesa));
         QCOMPARE(p.iu.mensajes.size(), 1);
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Nombre_Remesa FROM remesas"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT Nombre_Remesa FROM remesas"),
                  (QList<QStringList>{{"ESTANDAR"}}));
     }
 
@@ -297,34 +298,37 @@ private slots:
         QFETCH(bool, falla);
         InstalacionPrueba p;
         const QString talones = p.dm->rutaTalonesActual();
-        ejecutaEn(p.dm->rutaDeudores(),
+        ejecutaEn(p.dm->instalacion().rutaDeudores(),
                   "INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, Cuenta) VALUES "
                   "(1, 'ANTIGUO', '11111111111111111111'), (2, 'NUEVO', '22222222222222222222')");
         ejecutaEn(talones, "INSERT INTO Talones (Pk_Talon, Numero, Cuenta, Nombre_Cliente, "
                            "fk_Clientes, Estado) VALUES (1, '1234567-6', "
                            "'11111111111111111111', 'ANTIGUO', 1, '1')");
         if (falla)
-            ejecutaEn(p.dm->rutaDeudores(), "CREATE TRIGGER no BEFORE UPDATE ON Deudores BEGIN "
-                                            "SELECT RAISE(ABORT, 'database or disk is full'); END");
+            ejecutaEn(p.dm->instalacion().rutaDeudores(),
+                      "CREATE TRIGGER no BEFORE UPDATE ON Deudores BEGIN "
+                      "SELECT RAISE(ABORT, 'database or disk is full'); END");
         const auto cheque = [&] {
             return filasDe(talones, "SELECT Cuenta, Nombre_Cliente, fk_Clientes, Estado "
                                     "FROM Talones");
         };
         const auto librados = [&] {
-            return filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente, Nombre_Cliente, Cuenta "
-                                                 "FROM Deudores ORDER BY Pk_Cliente");
+            return filasDe(p.dm->instalacion().rutaDeudores(),
+                           "SELECT Pk_Cliente, Nombre_Cliente, Cuenta "
+                           "FROM Deudores ORDER BY Pk_Cliente");
         };
         const auto chequeAntes = cheque();
         const auto libradosAntes = librados();
 
-        const tTalon mostrado = p.dm->CargaRegistroTalones(1, talones);
+        const tTalon mostrado =
+            p.dm->talones().CargaRegistroTalones(1, p.estado.RemesaActual.Pk_Remesa);
         tTalon t = mostrado;
-        TCliente librado = p.dm->CargaRegistroBeneficiarioTablas(1);
+        TCliente librado = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         t.Cuenta = "22222222222222222222";
         t.Nombre_Cliente = "NUEVO NOMBRE";
         t.Estado = "0";
         QString mensaje;
-        QCOMPARE(p.dm->GuardaTalonEditado(mostrado, t, librado, talones, mensaje),
+        QCOMPARE(p.dm->talones().GuardaTalonEditado(mostrado, t, librado, talones, mensaje),
                  falla ? GuardadoTalon::Fallido : GuardadoTalon::Hecho);
         if (falla) {
             QVERIFY2(mensaje.contains("database or disk is full"), qPrintable(mensaje));

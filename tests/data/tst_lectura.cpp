@@ -1,8 +1,12 @@
 // Storing the read lines of a capture window: the walk over the list, bad
 // reads, images by reader type, drawers and duplicates.
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
 #include "DatosPrueba.h"
 #include "DiscoConFallos.h"
+#include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
+#include "ServicioLectura.h"
 
 #include <QtTest>
 
@@ -104,7 +108,8 @@ private slots:
              ficherosImagen(p.inst.dirs.Dir_Imagenes, "1234567801012345678942121234567"))
             QVERIFY2(QFile::exists(f), qPrintable(f));
         // Every cheque is stamped with the remittance it went into.
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT DISTINCT fk_Remesa FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(),
+                         "SELECT DISTINCT fk_Remesa FROM Talones"),
                  (QList<QStringList>{{"1"}}));
     }
 
@@ -142,7 +147,8 @@ private slots:
         InstalacionPrueba p;
         p.estado.Escaner.tipo = 4;
         // Equal to an emitted cheque: a duplicate even with an empty remittance.
-        ponEnHistorico(p.dm->rutaHistoricoCheques(), "7654321-4", "4212-5", cuentaEjemplo);
+        ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), "7654321-4", "4212-5",
+                       cuentaEjemplo);
         QStringList lista{"+7654321 1234 5678 0123456789 4212 00000012345"};
         int b = 0, i = 0;
         p.dm->introduceEnTablasTalones(lista, false, b, i);
@@ -195,7 +201,7 @@ private slots:
         conocido.Cuenta = "99999999509999999999";
         conocido.Nombre_Cliente = "CONOCIDO";
         QString e;
-        QVERIFY(p.dm->GuardaBeneficiario(conocido, e));
+        QVERIFY(p.dm->librados().GuardaBeneficiario(conocido, e));
         // 9999 9999 with account 9999999999 completes (control digits 50) to
         // the known account.
         QStringList lista{"+1111111 9999 9999 9999999999 4212 00000012345", buenaA,
@@ -203,11 +209,11 @@ private slots:
         int b = 0, i = 0;
         p.dm->introduceEnTablasTalones(lista, false, b, i);
         QCOMPARE(b, 3);
-        QCOMPARE(filasDe(p.dm->rutaDeudores(),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
                          "SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM Deudores"),
                  (QList<QStringList>{{"1", "CONOCIDO", "99999999509999999999"},
                                      {"2", "", cuentaEjemplo}}));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(),
                          "SELECT fk_Clientes, Nombre_Cliente FROM Talones ORDER BY Pk_Talon"),
                  (QList<QStringList>{{"1", "CONOCIDO"}, {"2", ""}, {"2", ""}}));
     }
@@ -247,6 +253,26 @@ private slots:
             QCOMPARE(lista.size(), i);
         // Nothing was written outside the image folder.
         QVERIFY(!QFile::exists(p.inst.dirs.Dir_Cuarderno + "x"));
+        QVERIFY(p.iu.mensajes.isEmpty());
+    }
+
+    // The service stores into the remittance, and with the reader, it is
+    // given: the program state is not its to read.
+    void servicioSinEstadoDelPrograma() {
+        InstalacionPrueba p;
+        tRemesas otra;
+        otra.Nombre_Remesa = "OTRA";
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(otra));
+        p.estado.RemesaActual.Pk_Remesa = 1;
+        p.estado.Escaner.tipo = 1; // a reader of images, and there are none
+        TBaseDatos bd(p.inst, p.iu);
+        QStringList lista{buenaA, buenaC};
+        const tResultadoLectura r = TServicioLectura(bd).almacenaLineasLeidas(
+            lista, false, VarianteLectura::Normal, 2, TipoLector::Teclado);
+        QCOMPARE(r.buenos, 2);
+        QVERIFY(lista.isEmpty());
+        QCOMPARE(talonesGuardados(p, 2).size(), 2);
+        QVERIFY(talonesGuardados(p, 1).isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
@@ -300,7 +326,7 @@ private slots:
             disco = std::make_unique<TDiscoConFallos>(
                 libres < 0 ? TDiscoConFallos::soloLectura(p.inst.dirs.Dir_Imagenes)
                            : TDiscoConFallos::conLibres(p.inst.dirs.Dir_Imagenes, libres));
-        p.dm->destinoFicheros = disco.get();
+        p.dm->base().destinoFicheros = disco.get();
         QStringList lista = lineas;
         tResultadoLectura r = p.dm->almacenaLineasLeidas(lista, true, VarianteLectura::Normal);
         QCOMPARE(r.buenos, 0);
@@ -324,7 +350,7 @@ private slots:
         }
 
         QVERIFY(QDir().mkpath(p.inst.dirs.Dir_Imagenes));
-        p.dm->destinoFicheros = nullptr;
+        p.dm->base().destinoFicheros = nullptr;
         r = p.dm->almacenaLineasLeidas(lista, true, VarianteLectura::Normal);
         QCOMPARE(r.buenos, 2);
         QVERIFY(lista.isEmpty());
@@ -377,7 +403,7 @@ private slots:
         p.dm->introduceEnTablasTalones(lista, false, b, i);
         QCOMPARE(b, 5);
         QVERIFY(p.iu.mensajes.isEmpty());
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(),
                          "SELECT count(*) FROM Talones WHERE fk_Clientes > 0"),
                  (QList<QStringList>{{"5"}}));
     }
@@ -386,7 +412,7 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
         p.estado.RemesaActual.Pk_Remesa = 2;
         p.estado.Escaner.tipo = 4;
         QStringList lista{buenaA};

@@ -1,5 +1,8 @@
 // Presenters and drawers: load, save, duplicate tests, deletion, the
 // presenter choice list and the drawer of a cheque.
+#include "AlmacenLibrados.h"
+#include "AlmacenOrdenantes.h"
+#include "AlmacenRemesas.h"
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
 #include "OtroPrograma.h"
@@ -23,7 +26,7 @@ int guardaLibrado(InstalacionPrueba& p, const QString& cuenta, const QString& no
     c.Cuenta = cuenta;
     c.Nombre_Cliente = nombre;
     QString e;
-    [&] { QVERIFY2(p.dm->GuardaBeneficiario(c, e), qPrintable(e)); }();
+    [&] { QVERIFY2(p.dm->librados().GuardaBeneficiario(c, e), qPrintable(e)); }();
     return c.Pk_Cliente;
 }
 
@@ -37,34 +40,34 @@ private slots:
         InstalacionPrueba p;
         tOrdenantes o = nuevoOrdenante("B12345678", "EMPRESA", "ES7620770024003102575766");
         QString e;
-        QVERIFY(p.dm->GuardaOrdenante(o, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(o, e));
         QCOMPARE(o.Pk_Ordenante, 1);
         o.EsNuevo = false;
         o.Nombre_ordenante = "EMPRESA NUEVA";
-        QVERIFY(p.dm->GuardaOrdenante(o, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(o, e));
         QCOMPARE(
-            filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes"),
+            filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT * FROM Ordenantes"),
             (QList<QStringList>{{"1", "B12345678", "EMPRESA NUEVA", "ES7620770024003102575766"}}));
         tOrdenantes destino;
         destino.EsNuevo = true;
-        const tOrdenantes leido = p.dm->CargaRegistroOrdenantesTablas(1, destino);
+        const tOrdenantes leido = p.dm->ordenantes().CargaRegistroOrdenantesTablas(1, destino);
         QCOMPARE(leido.Nombre_ordenante, QString("EMPRESA NUEVA"));
         QCOMPARE(leido.Nif_Sufijo, QString("B12345678"));
         QVERIFY(leido.EsNuevo);
-        QCOMPARE(p.dm->CargaRegistroOrdenantesTablas(5, destino).Pk_Ordenante, 0);
+        QCOMPARE(p.dm->ordenantes().CargaRegistroOrdenantesTablas(5, destino).Pk_Ordenante, 0);
         QVERIFY(e.isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
     void ordenanteConTablaQueFaltaDevuelveElMensaje() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->rutaOrdenantes()));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaOrdenantes()));
         tOrdenantes o = nuevoOrdenante("B1", "X", "Y");
         QString e;
-        QVERIFY(!p.dm->GuardaOrdenante(o, e));
+        QVERIFY(!p.dm->ordenantes().GuardaOrdenante(o, e));
         QVERIFY(!e.isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
-        QVERIFY(!QFile::exists(p.dm->rutaOrdenantes()));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaOrdenantes()));
     }
 
     void duplicadoOrdenante_data() {
@@ -97,18 +100,19 @@ private slots:
         QString e;
         tOrdenantes a = nuevoOrdenante("B12345678", "A", "ES11");
         tOrdenantes b = nuevoOrdenante("O'NIF", "B", "ES22");
-        QVERIFY(p.dm->GuardaOrdenante(a, e));
-        QVERIFY(p.dm->GuardaOrdenante(b, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(a, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(b, e));
         QString mensaje = "sin tocar";
-        QCOMPARE(p.dm->DuplicadoOrdenante(nif, cuenta, clave == 0, clave, mensaje), duplicado);
+        QCOMPARE(p.dm->ordenantes().DuplicadoOrdenante(nif, cuenta, clave == 0, clave, mensaje),
+                 duplicado);
         QCOMPARE(mensaje, QString("Presentador duplicado"));
     }
 
     void duplicadoOrdenanteConFalloDelMotor() {
         InstalacionPrueba p;
-        estropeaTabla(p.dm->rutaOrdenantes());
+        estropeaTabla(p.dm->instalacion().rutaOrdenantes());
         QString mensaje;
-        QVERIFY(p.dm->DuplicadoOrdenante("B1", "ES1", true, 0, mensaje));
+        QVERIFY(p.dm->ordenantes().DuplicadoOrdenante("B1", "ES1", true, 0, mensaje));
         QVERIFY(!mensaje.isEmpty());
         QVERIFY(mensaje != "Presentador duplicado");
         QVERIFY(p.iu.mensajes.isEmpty()); // the caller shows it
@@ -118,27 +122,28 @@ private slots:
         InstalacionPrueba p;
         QString e;
         tOrdenantes a = nuevoOrdenante("A", "A", "A"), b = nuevoOrdenante("B", "B", "B");
-        QVERIFY(p.dm->GuardaOrdenante(a, e));
-        QVERIFY(p.dm->GuardaOrdenante(b, e));
-        QVERIFY(p.dm->EliminaRegistroOrdenante(1));
-        QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT Pk_Ordenante FROM Ordenantes"),
-                 (QList<QStringList>{{"2"}}));
-        QVERIFY(QFile::remove(p.dm->rutaOrdenantes()));
-        QVERIFY(!p.dm->EliminaRegistroOrdenante(2));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(a, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(b, e));
+        QVERIFY(p.dm->ordenantes().EliminaRegistroOrdenante(1));
+        QCOMPARE(
+            filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT Pk_Ordenante FROM Ordenantes"),
+            (QList<QStringList>{{"2"}}));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaOrdenantes()));
+        QVERIFY(!p.dm->ordenantes().EliminaRegistroOrdenante(2));
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
 
     void lineasDeOrdenantes() {
         InstalacionPrueba p;
-        QCOMPARE(p.dm->Carga_Combo_Ordenantes(),
+        QCOMPARE(p.dm->ordenantes().Carga_Combo_Ordenantes(),
                  QStringList{"------------------Seleccione un ordenante------------------"});
         QString e;
         const QString largo(40, u'N');
         tOrdenantes a = nuevoOrdenante("B12345678", "EMPRESA", "ES11");
         tOrdenantes b = nuevoOrdenante("NIF-LARGO-123", largo, "ES22");
-        QVERIFY(p.dm->GuardaOrdenante(a, e));
-        QVERIFY(p.dm->GuardaOrdenante(b, e));
-        const QStringList lineas = p.dm->Carga_Combo_Ordenantes();
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(a, e));
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(b, e));
+        const QStringList lineas = p.dm->ordenantes().Carga_Combo_Ordenantes();
         QCOMPARE(lineas, (QStringList{"------------------Seleccione un ordenante------------------",
                                       "B12345678  -- EMPRESA" + QString(28, u' ') + " -- ES11 -- 1",
                                       "NIF-LARGO-123 -- " + largo + " -- ES22 -- 2"}));
@@ -146,15 +151,15 @@ private slots:
         QCOMPARE(p.iu.vecesOcultada, 2);
 
         // A failure ends the list silently.
-        estropeaTabla(p.dm->rutaOrdenantes());
-        QCOMPARE(p.dm->Carga_Combo_Ordenantes().size(), 1);
+        estropeaTabla(p.dm->instalacion().rutaOrdenantes());
+        QCOMPARE(p.dm->ordenantes().Carga_Combo_Ordenantes().size(), 1);
         QVERIFY(p.iu.mensajes.isEmpty());
         QVERIFY(!p.iu.esperaVisible);
     }
 
     void libradoNuevoActualizadoYLeido() {
         InstalacionPrueba p;
-        ejecutaEn(p.dm->rutaDeudores(),
+        ejecutaEn(p.dm->instalacion().rutaDeudores(),
                   "INSERT INTO Deudores VALUES (4, 'VIEJO', 'B1', 'C1', '912345678', 'a@b.es')");
         TCliente c;
         c.EsNuevo = true;
@@ -162,12 +167,13 @@ private slots:
         c.Nombre_Cliente = "LOPEZ";
         c.Telefono = "no se guarda";
         QString e;
-        QVERIFY(p.dm->GuardaBeneficiario(c, e));
+        QVERIFY(p.dm->librados().GuardaBeneficiario(c, e));
         QCOMPARE(c.Pk_Cliente, 5);
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT * FROM Deudores WHERE Pk_Cliente = 5"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
+                         "SELECT * FROM Deudores WHERE Pk_Cliente = 5"),
                  (QList<QStringList>{{"5", "LOPEZ", "", "11112222333344445555", "", ""}}));
 
-        TCliente viejo = p.dm->CargaRegistroBeneficiarioTablas(4);
+        TCliente viejo = p.dm->librados().CargaRegistroBeneficiarioTablas(4);
         QCOMPARE(viejo.Nombre_Cliente, QString("VIEJO"));
         QCOMPARE(viejo.nif, QString("B1"));
         QCOMPARE(viejo.Cuenta, QString("C1"));
@@ -176,8 +182,9 @@ private slots:
         viejo.Nombre_Cliente = "NUEVO";
         viejo.Cuenta = "C2";
         viejo.Telefono = "000";
-        QVERIFY(p.dm->GuardaBeneficiario(viejo, e));
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT * FROM Deudores WHERE Pk_Cliente = 4"),
+        QVERIFY(p.dm->librados().GuardaBeneficiario(viejo, e));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
+                         "SELECT * FROM Deudores WHERE Pk_Cliente = 4"),
                  (QList<QStringList>{{"4", "NUEVO", "B1", "C2", "912345678", "a@b.es"}}));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -188,20 +195,20 @@ private slots:
         InstalacionPrueba p;
         tOrdenantes o = nuevoOrdenante(texto, texto, texto);
         QString e;
-        QVERIFY2(p.dm->GuardaOrdenante(o, e), qPrintable(e));
-        const tOrdenantes lo = p.dm->CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
+        QVERIFY2(p.dm->ordenantes().GuardaOrdenante(o, e), qPrintable(e));
+        const tOrdenantes lo = p.dm->ordenantes().CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
         QCOMPARE(lo.Nif_Sufijo, texto);
         QCOMPARE(lo.Nombre_ordenante, texto);
         QCOMPARE(lo.Cuenta, texto);
         QString m;
-        QVERIFY(!p.dm->DuplicadoOrdenante(texto, texto, false, o.Pk_Ordenante, m));
+        QVERIFY(!p.dm->ordenantes().DuplicadoOrdenante(texto, texto, false, o.Pk_Ordenante, m));
 
         const int clave = guardaLibrado(p, texto, texto);
-        const TCliente lc = p.dm->CargaRegistroBeneficiarioTablas(clave);
+        const TCliente lc = p.dm->librados().CargaRegistroBeneficiarioTablas(clave);
         QCOMPARE(lc.Nombre_Cliente, texto);
         QCOMPARE(lc.Cuenta, texto);
         int otro = 0;
-        QVERIFY(p.dm->DuplicadoBeneficiario(texto, true, otro));
+        QVERIFY(p.dm->librados().DuplicadoBeneficiario(texto, true, otro));
         QCOMPARE(otro, clave);
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -222,17 +229,17 @@ private slots:
         QFETCH(QString, cuenta);
         QFETCH(int, clave);
         InstalacionPrueba p;
-        ejecutaEn(p.dm->rutaDeudores(),
+        ejecutaEn(p.dm->instalacion().rutaDeudores(),
                   "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES (3, 'C7'), (7, 'C7')");
-        QTEST(p.dm->DuplicadoBeneficiario(cuenta, false, clave), "duplicado");
+        QTEST(p.dm->librados().DuplicadoBeneficiario(cuenta, false, clave), "duplicado");
         QTEST(clave, "claveDespues");
     }
 
     void duplicadoBeneficiarioConFalloDelMotor() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->rutaDeudores()));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaDeudores()));
         int clave = 3;
-        QVERIFY(p.dm->DuplicadoBeneficiario("C", false, clave));
+        QVERIFY(p.dm->librados().DuplicadoBeneficiario("C", false, clave));
         QCOMPARE(clave, 3);
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
@@ -241,16 +248,16 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
-        ejecutaEn(p.dm->rutaDeudores(),
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
+        ejecutaEn(p.dm->instalacion().rutaDeudores(),
                   "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES (5, 'C5'), (6, 'C6')");
         for (int remesa : {1, 2})
             ejecutaEn(p.inst.rutaTablaTalones(remesa),
                       "INSERT INTO Talones (Pk_Talon, fk_Clientes) VALUES (1, 5), (2, 6), (3, 5)");
-        QVERIFY(p.dm->EliminaRegistroBeneficiario(5));
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente FROM Deudores"),
+        QVERIFY(p.dm->librados().EliminaBeneficiarios({5}));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(), "SELECT Pk_Cliente FROM Deudores"),
                  (QList<QStringList>{{"6"}}));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones"),
                  (QList<QStringList>{{"2"}}));
         QCOMPARE(filasDe(p.inst.rutaTablaTalones(2), "SELECT count(*) FROM Talones"),
                  (QList<QStringList>{{"3"}}));
@@ -266,28 +273,31 @@ private slots:
     void eliminaVariosLibradosEnUnaOperacion() {
         QFETCH(QString, fallo);
         InstalacionPrueba p;
-        ejecutaEn(p.dm->rutaDeudores(), "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES "
-                                        "(1, 'C1'), (2, 'C2'), (3, 'C3'), (4, 'C4')");
-        ejecutaEn(p.dm->rutaTalonesEstandar(),
+        ejecutaEn(p.dm->instalacion().rutaDeudores(),
+                  "INSERT INTO Deudores (Pk_Cliente, Cuenta) VALUES "
+                  "(1, 'C1'), (2, 'C2'), (3, 'C3'), (4, 'C4')");
+        ejecutaEn(p.dm->instalacion().rutaTalonesEstandar(),
                   "INSERT INTO Talones (Pk_Talon, fk_Clientes) VALUES (1, 1), (2, 2), (3, 4), "
                   "(4, 3), (5, 1)");
         const auto deudores = [&] {
-            return filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente FROM Deudores ORDER BY 1");
+            return filasDe(p.dm->instalacion().rutaDeudores(),
+                           "SELECT Pk_Cliente FROM Deudores ORDER BY 1");
         };
         const auto talones = [&] {
-            return filasDe(p.dm->rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones ORDER BY 1");
+            return filasDe(p.dm->instalacion().rutaTalonesEstandar(),
+                           "SELECT Pk_Talon FROM Talones ORDER BY 1");
         };
         std::unique_ptr<motor::Conexion> otro;
         std::unique_ptr<motor::Transaccion> bloqueo;
         if (fallo == "falta") {
-            QVERIFY(motor::borraFicherosTabla(p.dm->rutaTalonesEstandar()));
+            QVERIFY(motor::borraFicherosTabla(p.dm->instalacion().rutaTalonesEstandar()));
         } else if (fallo == "bloqueada") {
             // Another connection in the middle of a write holds the table.
-            otro = std::make_unique<motor::Conexion>(p.dm->rutaTalonesEstandar());
+            otro = std::make_unique<motor::Conexion>(p.dm->instalacion().rutaTalonesEstandar());
             bloqueo = std::make_unique<motor::Transaccion>(*otro);
             QVERIFY(bloqueo->iniciada());
         }
-        const bool ok = p.dm->EliminaBeneficiarios({1, 3, 4});
+        const bool ok = p.dm->librados().EliminaBeneficiarios({1, 3, 4});
         bloqueo.reset();
         otro.reset();
         if (fallo.isEmpty()) {
@@ -314,15 +324,15 @@ private slots:
         guardaLibrado(p, QString(19, u'#'));
         guardaLibrado(p, QString(20, u'#'));
         guardaLibrado(p, "C1");
-        const tFilasLista filas = p.dm->CargaListaBeneficiarios();
+        const tFilasLista filas = p.dm->librados().CargaListaBeneficiarios();
         QCOMPARE(filas.size(), 2);
         QCOMPARE(filas[0].caption, nombre);
         QCOMPARE(filas[0].celdas, QStringList{"C9"});
         QCOMPARE(filas[0].datos.pk, 1);
         QCOMPARE(filas[1].caption, QString());
         QCOMPARE(filas[1].datos.pk, 4);
-        QVERIFY(motor::borraFicherosTabla(p.dm->rutaDeudores()));
-        QVERIFY(p.dm->CargaListaBeneficiarios().isEmpty());
+        QVERIFY(motor::borraFicherosTabla(p.dm->instalacion().rutaDeudores()));
+        QVERIFY(p.dm->librados().CargaListaBeneficiarios().isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
@@ -351,13 +361,13 @@ private slots:
         tTalon t;
         t.Cuenta = cuenta;
         t.Nombre_Cliente = "dejado";
-        const tTalon r = p.dm->CompruebaLibrado(t);
+        const tTalon r = p.dm->librados().CompruebaLibrado(t);
         QTEST(r.fk_Beneficiarios, "libradoEsperado");
         QTEST(r.Nombre_Cliente, "nombreEsperado");
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT count(*) FROM Deudores"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(), "SELECT count(*) FROM Deudores"),
                  (QList<QStringList>{{QString::number(librados)}}));
         if (librados == 5)
-            QCOMPARE(filasDe(p.dm->rutaDeudores(),
+            QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
                              "SELECT Nombre_Cliente, Cuenta FROM Deudores WHERE Pk_Cliente = 5"),
                      (QList<QStringList>{{"", cuenta}}));
     }
@@ -368,18 +378,19 @@ private slots:
     void libradoQueOtroProgramaEstaCreando() {
         InstalacionPrueba p;
         TOtroPrograma otro;
-        QVERIFY(otro.inicia(p.dm->rutaDeudores(),
+        QVERIFY(otro.inicia(p.dm->instalacion().rutaDeudores(),
                             {"INSERT INTO Deudores (Pk_Cliente, Nombre_Cliente, Cuenta) "
                              "VALUES (1, 'OTRO', 'C7')"},
                             1000));
         tTalon t;
         t.Cuenta = "C7";
-        const tTalon r = p.dm->CompruebaLibrado(t);
+        const tTalon r = p.dm->librados().CompruebaLibrado(t);
         QVERIFY(otro.termina());
         QCOMPARE(r.fk_Beneficiarios, 1);
         QCOMPARE(r.Nombre_Cliente, QString("OTRO"));
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT Pk_Cliente, Cuenta FROM Deudores"),
-                 (QList<QStringList>{{"1", "C7"}}));
+        QCOMPARE(
+            filasDe(p.dm->instalacion().rutaDeudores(), "SELECT Pk_Cliente, Cuenta FROM Deudores"),
+            (QList<QStringList>{{"1", "C7"}}));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
@@ -395,10 +406,11 @@ private slots:
         InstalacionPrueba p;
         QString e;
         tOrdenantes o = nuevoOrdenante("B1", "PRIMERO", "ES11");
-        QVERIFY(p.dm->GuardaOrdenante(o, e));
-        const auto antes = filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes");
+        QVERIFY(p.dm->ordenantes().GuardaOrdenante(o, e));
+        const auto antes =
+            filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT * FROM Ordenantes");
         TOtroPrograma otro;
-        QVERIFY(otro.inicia(p.dm->rutaOrdenantes(),
+        QVERIFY(otro.inicia(p.dm->instalacion().rutaOrdenantes(),
                             {"INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
                              "Nombre_Ordenante, Cuenta) VALUES (7, 'B2', 'OTRO', 'ES22')"},
                             1000));
@@ -406,22 +418,22 @@ private slots:
         mio.EsNuevo = nuevo;
         mio.Nif_Sufijo = "B2";
         mio.Cuenta = "ES22";
-        QVERIFY(!p.dm->GuardaOrdenante(mio, e));
+        QVERIFY(!p.dm->ordenantes().GuardaOrdenante(mio, e));
         QVERIFY(otro.termina());
         QCOMPARE(e, QString("Presentador duplicado"));
-        QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT * FROM Ordenantes"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT * FROM Ordenantes"),
                  (antes + QList<QStringList>{{"7", "B2", "OTRO", "ES22"}}));
     }
 
     void libradoConTablaQueFaltaDejaElTalon() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->rutaDeudores()));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaDeudores()));
         tTalon t;
         t.Cuenta = "C1";
         t.fk_Beneficiarios = 8;
-        QCOMPARE(p.dm->CompruebaLibrado(t).fk_Beneficiarios, 8);
+        QCOMPARE(p.dm->librados().CompruebaLibrado(t).fk_Beneficiarios, 8);
         QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY(!QFile::exists(p.dm->rutaDeudores()));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaDeudores()));
     }
 };
 

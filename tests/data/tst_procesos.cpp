@@ -4,12 +4,14 @@
 // order, every cheque ends in exactly one of the remittance or the history,
 // every emitted cheque is in exactly one bank file once, every emission's
 // files agree with the history, and no image is lost.
+#include "AlmacenHistorico.h"
 #include "BusquedaHistorico.h"
 #include "DatosPrueba.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
+#include "ServicioEmision.h"
 #include "TqryHistorico.h"
 
 #include <QProcess>
@@ -51,10 +53,11 @@ struct CarpetaCompartida : InstalacionPrueba {
     QStringList correctos;            // every cheque that must be somewhere, once
 
     CarpetaCompartida() {
-        ejecutaEn(dm->rutaOrdenantes(), "INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
-                                        "Nombre_Ordenante, Cuenta) VALUES (1, 'B12345678', "
-                                        "'EMPRESA', 'ES9121000418450200051332')");
-        motor::Conexion con(dm->rutaTalonesEstandar());
+        ejecutaEn(dm->instalacion().rutaOrdenantes(),
+                  "INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
+                  "Nombre_Ordenante, Cuenta) VALUES (1, 'B12345678', "
+                  "'EMPRESA', 'ES9121000418450200051332')");
+        motor::Conexion con(dm->instalacion().rutaTalonesEstandar());
         motor::Transaccion tr(con);
         for (int i = 1; i <= chequesEnRemesa; ++i) {
             const tCheque c = cheque(i);
@@ -120,19 +123,21 @@ struct CarpetaCompartida : InstalacionPrueba {
                 n << f[0];
             return n;
         };
-        const QStringList remesa = numeros(dm->rutaTalonesEstandar(), "SELECT Numero FROM Talones");
-        const QStringList historico =
-            numeros(dm->rutaHistoricoCheques(), "SELECT Numero FROM historicoCheques");
+        const QStringList remesa =
+            numeros(dm->instalacion().rutaTalonesEstandar(), "SELECT Numero FROM Talones");
+        const QStringList historico = numeros(dm->instalacion().rutaHistoricoCheques(),
+                                              "SELECT Numero FROM historicoCheques");
         QStringList todos = remesa + historico;
         QStringList esperados = correctos;
         todos.sort();
         esperados.sort();
         QCOMPARE(todos, esperados);
         const QStringList claves =
-            numeros(dm->rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones");
+            numeros(dm->instalacion().rutaTalonesEstandar(), "SELECT Pk_Talon FROM Talones");
         QCOMPARE(QSet<QString>(claves.begin(), claves.end()).size(), claves.size());
 
-        compruebaFicherosEmitidos(inst, dm->rutaHistoricoCheques(), dm->rutaHistorico(),
+        compruebaFicherosEmitidos(inst, dm->instalacion().rutaHistoricoCheques(),
+                                  dm->instalacion().rutaHistorico(),
                                   [this](const QStringList& presentados) {
                                       QStringList f;
                                       for (const QString& n : presentados)
@@ -235,17 +240,17 @@ private slots:
     // emitting.
     void historicoAbiertoDuranteEmision() {
         CarpetaCompartida c;
-        ejecutaEn(c.dm->rutaHistoricoCheques(),
+        ejecutaEn(c.dm->instalacion().rutaHistoricoCheques(),
                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
                   "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Numero, Nombre_Cons, imp) "
                   "SELECT i, printf('%07d-0', i + 5000000), 'CONS.9999', 100 FROM n");
-        ejecutaEn(c.dm->rutaHistorico(),
+        ejecutaEn(c.dm->instalacion().rutaHistorico(),
                   "INSERT INTO historico (Pk_Historico, Nombre_Cons) VALUES (1, 'CONS.9999')");
-        c.dm->CargaHistoricoDeTalones(consultaBusquedaHistorico(tCriteriosHistorico{}));
-        QVERIFY(c.dm->qryHistorico().rowCount() > 0);
+        c.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(tCriteriosHistorico{}));
+        QVERIFY(c.dm->historico().qryHistorico().rowCount() > 0);
         QCOMPARE(lineas(c.ejecuta({"emite"}), "EMITIDA|ERROR|NADA"),
                  QStringList{"EMITIDA CONS.0001"});
-        c.dm->CierraHistoricoDeTalones();
+        c.dm->historico().CierraHistoricoDeTalones();
     }
 
     // The emitter dies (at a checkpoint, or killed from outside at some

@@ -1,5 +1,9 @@
 // The remittance operations: list, load, name check, delete, and the file
 // name of an emitted remittance.
+#include "AlmacenHistorico.h"
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
+#include "AlmacenTalones.h"
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
 
@@ -11,7 +15,7 @@ void guardaRemesa(InstalacionPrueba& p, const QString& nombre) {
     tRemesas r;
     r.Nombre_Remesa = nombre;
     r.Importe = r.Numero_Talones = r.Numero_Registros = "0";
-    QVERIFY(p.dm->GuardaRegistroRemesa(r));
+    QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
 }
 
 // A cheque row of a remittance whose images are named by these three fields.
@@ -32,7 +36,7 @@ private slots:
     void segundaRemesaTieneClaveDosYTablaVacia() {
         InstalacionPrueba p;
         guardaRemesa(p, "SEGUNDA");
-        const tFilasLista filas = p.dm->carga_lista_Remesas();
+        const tFilasLista filas = p.dm->remesas().carga_lista_Remesas();
         QCOMPARE(filas.size(), 2);
         QCOMPARE(filas[0].caption, QString("ESTANDAR"));
         QCOMPARE(filas[0].datos.pk, 1);
@@ -44,13 +48,13 @@ private slots:
 
     void cargaRellenaSusCamposYDejaLosDemas() {
         InstalacionPrueba p;
-        ejecutaEn(p.dm->rutaRemesas(),
+        ejecutaEn(p.dm->instalacion().rutaRemesas(),
                   "UPDATE remesas SET Importe = '12,00', Numero_Talones = '3', "
                   "Numero_Registros = '5', NombreCons = 'CONS.7', Fecha_Soporte = '010226'");
         tRemesas destino;
         destino.Fecha_Proceso = "02/02/2026";
         destino.Nombre_Ordenante = "SIGUE";
-        const tRemesas r = p.dm->cargaRegistroRemesasTablas(1, destino);
+        const tRemesas r = p.dm->remesas().cargaRegistroRemesasTablas(1, destino);
         QCOMPARE(r.Pk_Remesa, 1);
         QCOMPARE(r.Nombre_Remesa, QString("ESTANDAR"));
         QCOMPARE(r.Importe, QString("12,00"));
@@ -60,8 +64,9 @@ private slots:
         QCOMPARE(r.Fecha_Confeccion, QString("010226"));
         QCOMPARE(r.Fecha_Proceso, QString("02/02/2026"));
         QCOMPARE(r.Nombre_Ordenante, QString("SIGUE"));
-        QCOMPARE(p.dm->cargaRegistroRemesasTablas(9, destino).Nombre_Ordenante, QString("SIGUE"));
-        QCOMPARE(p.dm->cargaRegistroRemesasTablas(9, destino).Pk_Remesa, 0);
+        QCOMPARE(p.dm->remesas().cargaRegistroRemesasTablas(9, destino).Nombre_Ordenante,
+                 QString("SIGUE"));
+        QCOMPARE(p.dm->remesas().cargaRegistroRemesasTablas(9, destino).Pk_Remesa, 0);
     }
 
     void nombreDeRemesa_data() {
@@ -87,7 +92,7 @@ private slots:
         InstalacionPrueba p;
         guardaRemesa(p, "D'ANGELO");
         QString mensaje = "sin tocar";
-        QTEST(p.dm->compruebaNombreRemesa(nombre, mensaje), "valido");
+        QTEST(p.dm->remesas().compruebaNombreRemesa(nombre, mensaje), "valido");
         QTEST(mensaje, "mensaje");
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -96,10 +101,10 @@ private slots:
     void nombresHostilesSeGuardanYSeDetectan() {
         QFETCH(QString, texto);
         InstalacionPrueba p;
-        QVERIFY(!p.dm->EstaDuplicadaLaRemesa(texto));
+        QVERIFY(!p.dm->remesas().EstaDuplicadaLaRemesa(texto));
         guardaRemesa(p, texto);
-        QVERIFY(p.dm->EstaDuplicadaLaRemesa(texto));
-        const tFilasLista filas = p.dm->carga_lista_Remesas();
+        QVERIFY(p.dm->remesas().EstaDuplicadaLaRemesa(texto));
+        const tFilasLista filas = p.dm->remesas().carga_lista_Remesas();
         QCOMPARE(filas.size(), 2);
         QCOMPARE(filas[1].caption, texto);
         QVERIFY(p.iu.mensajes.isEmpty());
@@ -114,8 +119,8 @@ private slots:
         const QString idx = p.inst.dirs.Dir_TablaRemesas + "2.idx";
         creaFichero(idx);
 
-        QVERIFY(p.dm->EliminaRemesa(2));
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas FROM remesas"),
+        QVERIFY(p.dm->remesas().EliminaRemesa(2));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT Pk_Remesas FROM remesas"),
                  (QList<QStringList>{{"1"}}));
         QVERIFY(!QFile::exists(dat));
         QVERIFY(!QFile::exists(idx));
@@ -135,18 +140,18 @@ private slots:
     void eliminaRemesaSinTablaDaMensajeYLaFilaYaNoEsta() {
         InstalacionPrueba p;
         guardaRemesa(p, "SEGUNDA");
-        QVERIFY(p.dm->EliminaRemesa(1));
-        QVERIFY(!QFile::exists(p.dm->rutaTalonesEstandar()));
+        QVERIFY(p.dm->remesas().EliminaRemesa(1));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaTalonesEstandar()));
         // Nothing re-creates "1.dat"; the operations tied to it now fail.
         int n = 0;
-        QVERIFY(!p.dm->Quedan_Talones_Incompletos(n));
-        QVERIFY(!p.dm->EliminaRegistroBeneficiario(1));
+        QVERIFY(!p.dm->talones().Quedan_Talones_Incompletos(n));
+        QVERIFY(!p.dm->librados().EliminaBeneficiarios({1}));
         QCOMPARE(p.iu.mensajes.size(), 1);
 
         QVERIFY(QFile::remove(p.inst.rutaTablaTalones(2)));
-        QVERIFY(!p.dm->EliminaRemesa(2));
+        QVERIFY(!p.dm->remesas().EliminaRemesa(2));
         QCOMPARE(p.iu.mensajes.size(), 2);
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT count(*) FROM remesas"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT count(*) FROM remesas"),
                  (QList<QStringList>{{"0"}}));
     }
 
@@ -154,7 +159,7 @@ private slots:
         InstalacionPrueba p;
         guardaRemesa(p, "SEGUNDA");
         estropeaTabla(p.inst.rutaTablaTalones(2));
-        QVERIFY(!p.dm->EliminaRemesa(2));
+        QVERIFY(!p.dm->remesas().EliminaRemesa(2));
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(!QFile::exists(p.inst.rutaTablaTalones(2)));
         guardaRemesa(p, "OTRA SEGUNDA");
@@ -164,21 +169,21 @@ private slots:
 
     void nombreConsolidado() {
         InstalacionPrueba p;
-        ejecutaEn(p.dm->rutaHistorico(),
+        ejecutaEn(p.dm->instalacion().rutaHistorico(),
                   "INSERT INTO historico (Pk_Historico, Nombre_Cons) VALUES (3, 'CONS.000012')");
-        QCOMPARE(p.dm->DevuelveNombreconsolidado(3), QString("CONS.000012"));
-        QCOMPARE(p.dm->DevuelveNombreconsolidado(4), QString());
+        QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(3), QString("CONS.000012"));
+        QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(4), QString());
         QVERIFY(p.iu.mensajes.isEmpty());
-        QVERIFY(QFile::remove(p.dm->rutaHistorico()));
-        QCOMPARE(p.dm->DevuelveNombreconsolidado(3), QString());
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaHistorico()));
+        QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(3), QString());
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
 
     void listaDeTablaQueFaltaDaMensaje() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->rutaRemesas()));
-        QVERIFY(p.dm->carga_lista_Remesas().isEmpty());
-        QVERIFY(!p.dm->EstaDuplicadaLaRemesa("ESTANDAR"));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaRemesas()));
+        QVERIFY(p.dm->remesas().carga_lista_Remesas().isEmpty());
+        QVERIFY(!p.dm->remesas().EstaDuplicadaLaRemesa("ESTANDAR"));
         QCOMPARE(p.iu.mensajes.size(), 2);
     }
 };

@@ -1,6 +1,10 @@
 // Table creation, the default remittance, key allocation and the engine layer.
+#include "AlmacenLibrados.h"
+#include "AlmacenOrdenantes.h"
+#include "AlmacenRemesas.h"
 #include "DefinicionTablas.h"
 #include "InstalacionPrueba.h"
+#include "TablasInstalacion.h"
 
 #include <QFile>
 #include <QtTest>
@@ -21,15 +25,15 @@ class TstTablas : public QObject {
 private slots:
     void primeraCreacionDejaCincoTablasYLaRemesaEstandar() {
         InstalacionPrueba p(false);
-        QVERIFY(p.dm->creaCarpetasTrabajo());
-        QVERIFY(p.dm->CreaTablas());
+        QVERIFY(p.dm->tablas().creaCarpetasTrabajo());
+        QVERIFY(p.dm->tablas().CreaTablas());
         for (const char* f : {"Deudores.dat", "remesas.dat", "Ordenantes.dat", "historico.dat",
                               "historicoCheques.dat"})
             QVERIFY2(QFile::exists(p.inst.dirs.Dir_Tablas + f), qPrintable(f));
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT * FROM remesas"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT * FROM remesas"),
                  (QList<QStringList>{{"1", "ESTANDAR", "0", "0", "0", "", "", "", ""}}));
         QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "1.dat"));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
                  (QList<QStringList>{{"0"}}));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -92,24 +96,27 @@ private slots:
     void segundaCreacionNoTocaNada() {
         InstalacionPrueba p;
         GuardaUnaRemesa(p, "OTRA");
-        QVERIFY(p.dm->CreaTablas());
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas, Nombre_Remesa FROM remesas"),
+        QVERIFY(p.dm->tablas().CreaTablas());
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(),
+                         "SELECT Pk_Remesas, Nombre_Remesa FROM remesas"),
                  (QList<QStringList>{{"1", "ESTANDAR"}, {"2", "OTRA"}}));
     }
 
     void remesasBorradaSeRecreaYConservaTalonesExistentes() {
         InstalacionPrueba p;
         {
-            motor::Conexion con(p.dm->rutaTalonesEstandar());
+            motor::Conexion con(p.dm->instalacion().rutaTalonesEstandar());
             QVERIFY(motor::ejecutaSql(con, "INSERT INTO Talones (Pk_Talon, Numero) VALUES (1, ?)",
                                       {"1234567-1"})
                         .isEmpty());
         }
-        QVERIFY(QFile::remove(p.dm->rutaRemesas()));
-        QVERIFY(p.dm->CreaTablas());
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas, Nombre_Remesa FROM remesas"),
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaRemesas()));
+        QVERIFY(p.dm->tablas().CreaTablas());
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(),
+                         "SELECT Pk_Remesas, Nombre_Remesa FROM remesas"),
                  (QList<QStringList>{{"1", "ESTANDAR"}}));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT Pk_Talon, Numero FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(),
+                         "SELECT Pk_Talon, Numero FROM Talones"),
                  (QList<QStringList>{{"1", "1234567-1"}}));
     }
 
@@ -127,7 +134,7 @@ private slots:
         QFETCH(int, borrada);
         QFETCH(int, esperada);
         InstalacionPrueba p;
-        const QString ruta = p.dm->rutaDeudores();
+        const QString ruta = p.dm->instalacion().rutaDeudores();
         {
             motor::Conexion con(ruta);
             for (int c : claves)
@@ -136,32 +143,41 @@ private slots:
             if (borrada >= 0)
                 motor::ejecutaSql(con, "DELETE FROM Deudores WHERE Pk_Cliente = ?", {borrada});
         }
-        QCOMPARE(p.dm->SiguienteClave("pk_Cliente", ruta), esperada);
+        // A new drawer takes the next key.
+        TCliente nuevo;
+        nuevo.EsNuevo = true;
+        QString e;
+        QVERIFY(p.dm->librados().GuardaBeneficiario(nuevo, e));
+        QCOMPARE(nuevo.Pk_Cliente, esperada);
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
     void ficheroQueNoEsTablaDaElMensajeDelMotor() {
         InstalacionPrueba p;
-        QFile basura(p.dm->rutaDeudores());
+        QFile basura(p.dm->instalacion().rutaDeudores());
         QVERIFY(basura.open(QIODevice::WriteOnly | QIODevice::Truncate));
         basura.write(QByteArray(3000, '\x5a'));
         basura.close();
-        QCOMPARE(p.dm->SiguienteClave("Pk_Cliente", p.dm->rutaDeudores()), 0);
+        TCliente nuevo;
+        nuevo.EsNuevo = true;
+        QString e;
+        QVERIFY(!p.dm->librados().GuardaBeneficiario(nuevo, e));
+        QVERIFY(!e.isEmpty());
+        // A missing file is not silently created by reading it.
+        QFile::remove(p.dm->instalacion().rutaOrdenantes());
+        p.dm->ordenantes().CargaRegistroOrdenantesTablas(1);
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(!p.iu.mensajes[0].isEmpty());
-        // A missing file is not silently created by reading it.
-        QFile::remove(p.dm->rutaOrdenantes());
-        QCOMPARE(p.dm->SiguienteClave("Pk_Ordenante", p.dm->rutaOrdenantes()), 0);
-        QVERIFY(!QFile::exists(p.dm->rutaOrdenantes()));
+        QVERIFY(!QFile::exists(p.dm->instalacion().rutaOrdenantes()));
     }
 
     void textosHostilesSeGuardanTalCual() {
         InstalacionPrueba p;
         const QString nombre = "O'Brien \"Ltd\"; 100% _x_ -- DROP TABLE remesas;";
         GuardaUnaRemesa(p, nombre);
-        QCOMPARE(
-            filasDe(p.dm->rutaRemesas(), "SELECT Nombre_Remesa FROM remesas WHERE Pk_Remesas = 2"),
-            (QList<QStringList>{{nombre}}));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(),
+                         "SELECT Nombre_Remesa FROM remesas WHERE Pk_Remesas = 2"),
+                 (QList<QStringList>{{nombre}}));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
@@ -172,8 +188,12 @@ private slots:
         QFile f(QDir::cleanPath(p.inst.dirs.Dir_TablaRemesas));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QVERIFY(!p.dm->CreaTablaTalones("5.dat"));
+        tRemesas remesa;
+        remesa.Nombre_Remesa = "NUEVA";
+        QVERIFY(!p.dm->remesas().GuardaRegistroRemesa(remesa));
         QCOMPARE(p.iu.mensajes.size(), 1);
+        QCOMPARE(filasDe(p.inst.rutaRemesas(), "SELECT count(*) FROM remesas"),
+                 (QList<QStringList>{{"1"}}));
     }
 
     // A data folder shared by a group: with the group's umask every table file
@@ -181,14 +201,15 @@ private slots:
     void tablasCreadasSiguenLaUmask() {
         const mode_t anterior = umask(002);
         InstalacionPrueba p(false);
-        QVERIFY(p.dm->creaCarpetasTrabajo());
-        const bool creadas = p.dm->CreaTablas();
+        QVERIFY(p.dm->tablas().creaCarpetasTrabajo());
+        const bool creadas = p.dm->tablas().CreaTablas();
         umask(anterior);
         QVERIFY(creadas);
-        for (const QString& ruta : {p.dm->rutaRemesas(), p.dm->rutaTalonesEstandar()})
+        for (const QString& ruta :
+             {p.dm->instalacion().rutaRemesas(), p.dm->instalacion().rutaTalonesEstandar()})
             QVERIFY2(QFile::permissions(ruta) & QFileDevice::WriteGroup, qPrintable(ruta));
         // and the table is whole: the empty file became a table.
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT count(*) FROM remesas"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT count(*) FROM remesas"),
                  (QList<QStringList>{{"1"}}));
     }
 
@@ -197,7 +218,7 @@ private:
         tRemesas r;
         r.Nombre_Remesa = nombre;
         r.Importe = r.Numero_Talones = r.Numero_Registros = "0";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
     }
 };
 

@@ -1,5 +1,8 @@
 // The cheque table operations: save, manual cheque, load, list, totals,
 // deletion and the duplicate test.
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
+#include "AlmacenTalones.h"
 #include "DatosPrueba.h"
 #include "InstalacionPrueba.h"
 
@@ -41,11 +44,11 @@ private slots:
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         QString error;
-        QVERIFY(p.dm->GuardaTalon(t, error, p.dm->rutaTalonesEstandar()));
+        QVERIFY(p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()));
         QCOMPARE(t.Pk_Talon, 1);
         QCOMPARE(t.fk_Beneficiarios, 1); // a drawer was created for the account
         QVERIFY(t.Nuevo);                // the caller decides when it counts as stored
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT * FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT * FROM Talones"),
                  (QList<QStringList>{{"1", "0", "4212-5", "1234,56", "01/02/2026", "1234567-6", "0",
                                       cuentaEjemplo, "1", "", "1", "1"}}));
 
@@ -56,8 +59,8 @@ private slots:
         t.Nombre_Cliente = "PEREZ";
         t.fk_Beneficiarios = 99;
         t.fk_Remesas = 77;
-        QVERIFY(p.dm->GuardaTalon(t, error, p.dm->rutaTalonesEstandar()));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT * FROM Talones"),
+        QVERIFY(p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT * FROM Talones"),
                  (QList<QStringList>{{"1", "0", "4212-5", "5,00", "01/02/2026", "1234567-6", "2",
                                       cuentaEjemplo, "1", "PEREZ", "1", "1"}}));
         QVERIFY(error.isEmpty());
@@ -71,14 +74,15 @@ private slots:
         tTalon t = talonEjemplo();
         t.Numero = t.Cuenta = t.Nombre_Cliente = t.Importe = t.FechaPago = texto;
         QString error;
-        QVERIFY2(p.dm->GuardaTalon(t, error, p.dm->rutaTalonesEstandar()), qPrintable(error));
-        const tTalon leido = p.dm->CargaRegistroTalones(t.Pk_Talon, p.dm->rutaTalonesEstandar());
+        QVERIFY2(p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()),
+                 qPrintable(error));
+        const tTalon leido = p.dm->talones().CargaRegistroTalones(t.Pk_Talon, 1);
         QCOMPARE(leido.Numero, texto);
         QCOMPARE(leido.Cuenta, texto);
         QCOMPARE(leido.Nombre_Cliente, texto);
         QCOMPARE(leido.Importe, texto);
         QCOMPARE(leido.FechaPago, texto);
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
                  (QList<QStringList>{{"1"}}));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -87,17 +91,17 @@ private slots:
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         QString error;
-        QVERIFY(!p.dm->GuardaTalon(t, error, p.inst.rutaTablaTalones(9)));
+        QVERIFY(!p.dm->talones().GuardaTalon(t, error, p.inst.rutaTablaTalones(9)));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(p.inst.rutaTablaTalones(9)));
 
-        estropeaTabla(p.dm->rutaTalonesEstandar());
+        estropeaTabla(p.dm->instalacion().rutaTalonesEstandar());
         error.clear();
         t.Nuevo = false;
-        QVERIFY(!p.dm->GuardaTalon(t, error, p.dm->rutaTalonesEstandar()));
+        QVERIFY(!p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()));
         QVERIFY(!error.isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty()); // the caller shows it
-        QFile f(p.dm->rutaTalonesEstandar());
+        QFile f(p.dm->instalacion().rutaTalonesEstandar());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray(3000, '\x5a'));
     }
@@ -109,17 +113,17 @@ private slots:
         p.estado.RemesaActual.Pk_Remesa = 2;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
         tTalon a, b;
         a.FechaPago = "dejado";
-        p.dm->introduceTalonManual(a);
-        p.dm->introduceTalonManual(b);
+        p.dm->talones().introduceTalonManual(a, p.estado.RemesaActual.Pk_Remesa);
+        p.dm->talones().introduceTalonManual(b, p.estado.RemesaActual.Pk_Remesa);
         QCOMPARE(a.Pk_Talon, 1);
         QCOMPARE(b.Pk_Talon, 2);
         QCOMPARE(a.fk_Beneficiarios, 0);
         QCOMPARE(b.fk_Beneficiarios, 0);
         QCOMPARE(a.FechaPago, QString("dejado"));
-        QCOMPARE(filasDe(p.dm->rutaDeudores(), "SELECT count(*) FROM Deudores"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(), "SELECT count(*) FROM Deudores"),
                  (QList<QStringList>{{"0"}}));
         QCOMPARE(filasDe(p.inst.rutaTablaTalones(2),
                          "SELECT Pk_Talon, Numero, Numero_Modelo, Importe, Modelo_Talon, "
@@ -128,35 +132,36 @@ private slots:
                      {"1", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "0", "2"},
                      {"2", "0000000", "0000", "0000", "5", "0", QString(19, '#'), "1", "0", "2"}}));
         int filas = 0;
-        const tFilasLista lista = p.dm->Carga_lista_Talones(filas);
+        const tFilasLista lista =
+            p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, filas);
         QCOMPARE(filas, 2);
         QCOMPARE(lista.at(1).datos.pk, 2);
         QCOMPARE(lista.at(1).celdas.at(4), QString());
     }
 
-    void cargaLeeLaFilaYTomaLaRemesaActual() {
+    void cargaLeeLaFilaYTomaLaRemesaDada() {
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         QString error;
-        QVERIFY(p.dm->GuardaTalon(t, error, p.dm->rutaTalonesEstandar()));
-        p.estado.RemesaActual.Pk_Remesa = 5; // not read from the row
+        QVERIFY(p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()));
+        p.estado.RemesaActual.Pk_Remesa = 5; // the program state plays no part
         tTalon destino;
         destino.Nuevo = true;
         destino.chk_numero = "x";
         destino.fk_Acreedores = 3;
-        const tTalon leido = p.dm->CargaRegistroTalones(1, p.dm->rutaTalonesEstandar(), destino);
+        const tTalon leido = p.dm->talones().CargaRegistroTalones(1, 1, destino);
         QCOMPARE(leido.Pk_Talon, 1);
         QCOMPARE(leido.Numero, QString("1234567-6"));
         QCOMPARE(leido.numero_Modelo, QString("4212-5"));
         QCOMPARE(leido.indicador, 1);
         QCOMPARE(leido.fk_Beneficiarios, 1);
-        QCOMPARE(leido.fk_Remesas, 5);
+        QCOMPARE(leido.fk_Remesas, 1);
         QVERIFY(leido.Nuevo);
         QCOMPARE(leido.chk_numero, QString("x"));
         QCOMPARE(leido.fk_Acreedores, 3);
 
         // No row: the record comes back as it was passed.
-        const tTalon nada = p.dm->CargaRegistroTalones(42, p.dm->rutaTalonesEstandar(), destino);
+        const tTalon nada = p.dm->talones().CargaRegistroTalones(42, 1, destino);
         QCOMPARE(nada.Pk_Talon, 0);
         QCOMPARE(nada.chk_numero, QString("x"));
         QVERIFY(p.iu.mensajes.isEmpty());
@@ -175,14 +180,15 @@ private slots:
         raro.Estado = "7";
         QString e;
         for (tTalon* t : {&bueno, &incompleto, &raro})
-            QVERIFY(p.dm->GuardaTalon(*t, e, p.dm->rutaTalonesEstandar()));
+            QVERIFY(p.dm->talones().GuardaTalon(*t, e, p.dm->instalacion().rutaTalonesEstandar()));
         // The drawer's own name is shown, not the copy kept in the cheque.
-        TCliente d = p.dm->CargaRegistroBeneficiarioTablas(1);
+        TCliente d = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         d.Nombre_Cliente = "NOMBRE NUEVO";
-        QVERIFY(p.dm->GuardaBeneficiario(d, e));
+        QVERIFY(p.dm->librados().GuardaBeneficiario(d, e));
 
         int numero = -1;
-        const tFilasLista filas = p.dm->Carga_lista_Talones(numero);
+        const tFilasLista filas =
+            p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, numero);
         QCOMPARE(numero, 3);
         QCOMPARE(filas.size(), 3);
         QCOMPARE(filas[0].caption, QString("CORRECTO"));
@@ -215,17 +221,18 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
         p.estado.RemesaActual.Pk_Remesa = 2;
         tTalon a = talonEjemplo(), b = talonEjemplo();
         b.Cuenta = "11111111111111111111";
         QString e;
-        QVERIFY(p.dm->GuardaTalon(a, e, p.inst.rutaTablaTalones(2)));
-        QVERIFY(p.dm->GuardaTalon(b, e, p.inst.rutaTablaTalones(2)));
-        QVERIFY(p.dm->EliminaRegistroBeneficiario(a.fk_Beneficiarios));
+        QVERIFY(p.dm->talones().GuardaTalon(a, e, p.inst.rutaTablaTalones(2)));
+        QVERIFY(p.dm->talones().GuardaTalon(b, e, p.inst.rutaTablaTalones(2)));
+        QVERIFY(p.dm->librados().EliminaBeneficiarios({a.fk_Beneficiarios}));
 
         int numero = -1;
-        const tFilasLista filas = p.dm->Carga_lista_Talones(numero);
+        const tFilasLista filas =
+            p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, numero);
         QCOMPARE(numero, 1);
         QCOMPARE(filas.size(), 1);
         QCOMPARE(filas[0].datos.pk, 2);
@@ -236,9 +243,10 @@ private slots:
 
     void listaDeTablaRotaDaMensajeYCero() {
         InstalacionPrueba p;
-        estropeaTabla(p.dm->rutaTalonesEstandar());
+        estropeaTabla(p.dm->instalacion().rutaTalonesEstandar());
         int numero = 7;
-        QVERIFY(p.dm->Carga_lista_Talones(numero).isEmpty());
+        QVERIFY(
+            p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, numero).isEmpty());
         QCOMPARE(numero, 0);
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY(!p.iu.esperaVisible);
@@ -275,9 +283,10 @@ private slots:
         QFETCH(QStringList, estados);
         InstalacionPrueba p;
         for (int i = 0; i < importes.size(); ++i)
-            ponTalon(p.dm->rutaTalonesEstandar(), i + 1, importes[i], estados[i]);
+            ponTalon(p.dm->instalacion().rutaTalonesEstandar(), i + 1, importes[i], estados[i]);
         QString importe = "x", buenos = "x", total = "x";
-        p.dm->CalculaTotales(importe, buenos, total, p.dm->rutaTalonesEstandar());
+        p.dm->talones().CalculaTotales(importe, buenos, total,
+                                       p.dm->instalacion().rutaTalonesEstandar());
         QTEST(importe, "importe");
         QTEST(buenos, "buenos");
         QTEST(total, "total");
@@ -286,7 +295,7 @@ private slots:
     void totalesDeTablaQueFaltaNoTocanNada() {
         InstalacionPrueba p;
         QString importe = "a", buenos = "b", total = "c";
-        p.dm->CalculaTotales(importe, buenos, total, p.inst.rutaTablaTalones(9));
+        p.dm->talones().CalculaTotales(importe, buenos, total, p.inst.rutaTablaTalones(9));
         QCOMPARE(importe + buenos + total, QString("abc"));
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
@@ -305,13 +314,13 @@ private slots:
         tTalon t = talonEjemplo();
         t.Estado = estado;
         QString e;
-        QVERIFY(p.dm->GuardaTalon(t, e, p.dm->rutaTalonesEstandar()));
+        QVERIFY(p.dm->talones().GuardaTalon(t, e, p.dm->instalacion().rutaTalonesEstandar()));
         const QStringList imagenes = ficherosImagen(p.inst.dirs.Dir_Imagenes, baseEjemplo);
         for (const QString& f : imagenes)
             creaFichero(f);
         p.estado.RemesaActual.Pk_Remesa = 3; // the cheque's own remittance decides
-        QVERIFY(p.dm->EliminaTalon(t, "texto de la fila"));
-        QCOMPARE(filasDe(p.dm->rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
+        QVERIFY(p.dm->talones().EliminaTalon(t, "texto de la fila"));
+        QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
                  (QList<QStringList>{{"0"}}));
         for (const QString& f : imagenes)
             QCOMPARE(QFile::exists(f), quedanImagenes);
@@ -324,7 +333,7 @@ private slots:
         const QStringList imagenes = ficherosImagen(p.inst.dirs.Dir_Imagenes, baseEjemplo);
         for (const QString& f : imagenes)
             creaFichero(f);
-        QVERIFY(!p.dm->EliminaTalon(t));
+        QVERIFY(!p.dm->talones().EliminaTalon(t));
         QCOMPARE(p.iu.mensajes.size(), 1);
         for (const QString& f : imagenes)
             QVERIFY(QFile::exists(f));
@@ -332,7 +341,7 @@ private slots:
 
     void eliminaDuplicadosDejaLasImagenesCompartidas() {
         InstalacionPrueba p;
-        const QString ruta = p.dm->rutaTalonesEstandar();
+        const QString ruta = p.dm->instalacion().rutaTalonesEstandar();
         ponTalon(ruta, 1, "1,00", "0");
         ponTalon(ruta, 2, "1,00", "2");
         ponTalon(ruta, 3, "1,00", "1");
@@ -340,31 +349,31 @@ private slots:
         const QStringList imagenes = ficherosImagen(p.inst.dirs.Dir_Imagenes, baseEjemplo);
         for (const QString& f : imagenes)
             creaFichero(f);
-        QVERIFY(p.dm->EminaTalonesDuplicados(ruta));
+        QVERIFY(p.dm->talones().EminaTalonesDuplicados(ruta));
         QCOMPARE(filasDe(ruta, "SELECT Pk_Talon FROM Talones"), (QList<QStringList>{{"1"}, {"3"}}));
         for (const QString& f : imagenes)
             QVERIFY(QFile::exists(f));
-        QVERIFY(!p.dm->EminaTalonesDuplicados(p.inst.rutaTablaTalones(9)));
+        QVERIFY(!p.dm->talones().EminaTalonesDuplicados(p.inst.rutaTablaTalones(9)));
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
 
     void incompletosSeCuentanEnLaRemesaUno() {
         InstalacionPrueba p;
-        const QString ruta = p.dm->rutaTalonesEstandar();
+        const QString ruta = p.dm->instalacion().rutaTalonesEstandar();
         p.estado.RemesaActual.Pk_Remesa = 2; // "1.dat" whatever the current remittance
         int n = -1;
-        QVERIFY(!p.dm->Quedan_Talones_Incompletos(n));
+        QVERIFY(!p.dm->talones().Quedan_Talones_Incompletos(n));
         QCOMPARE(n, 0);
         ponTalon(ruta, 1, "", "1");
         ponTalon(ruta, 2, "", "0");
         ponTalon(ruta, 3, "", "1");
-        QVERIFY(p.dm->Quedan_Talones_Incompletos(n));
+        QVERIFY(p.dm->talones().Quedan_Talones_Incompletos(n));
         QCOMPARE(n, 2);
 
         // Failure is silent and leaves the count alone.
         QVERIFY(QFile::remove(ruta));
         n = -1;
-        QVERIFY(!p.dm->Quedan_Talones_Incompletos(n));
+        QVERIFY(!p.dm->talones().Quedan_Talones_Incompletos(n));
         QCOMPARE(n, -1);
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -399,10 +408,11 @@ private slots:
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         QString e;
-        QVERIFY(p.dm->GuardaTalon(t, e, p.dm->rutaTalonesEstandar()));
-        ponEnHistorico(p.dm->rutaHistoricoCheques(), "7654321-0", "4212-5", cuentaEjemplo);
+        QVERIFY(p.dm->talones().GuardaTalon(t, e, p.dm->instalacion().rutaTalonesEstandar()));
+        ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), "7654321-0", "4212-5",
+                       cuentaEjemplo);
         p.estado.RemesaActual.Pk_Remesa = 2; // the list part always reads "1.dat"
-        QTEST(p.dm->duplicidadTalon(apk, numero, cuentaEjemplo, "4212-5", consultaLista),
+        QTEST(p.dm->talones().duplicidadTalon(apk, numero, cuentaEjemplo, "4212-5", consultaLista),
               "duplicado");
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -413,23 +423,24 @@ private slots:
         QFETCH(QString, texto);
         InstalacionPrueba p;
         for (const QString& otro : textosHostiles())
-            ponEnHistorico(p.dm->rutaHistoricoCheques(), otro, otro, otro);
-        QVERIFY(p.dm->duplicidadTalon("0", texto, texto, texto, true));
-        QVERIFY(!p.dm->duplicidadTalon("0", texto + u'x', texto, texto, true));
-        QVERIFY(!p.dm->duplicidadTalon("0", "%", "%", "%", false));
-        QVERIFY(!p.dm->duplicidadTalon("0", "o'brien", "o'brien", "o'brien", false));
+            ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), otro, otro, otro);
+        QVERIFY(p.dm->talones().duplicidadTalon("0", texto, texto, texto, true));
+        QVERIFY(!p.dm->talones().duplicidadTalon("0", texto + u'x', texto, texto, true));
+        QVERIFY(!p.dm->talones().duplicidadTalon("0", "%", "%", "%", false));
+        QVERIFY(!p.dm->talones().duplicidadTalon("0", "o'brien", "o'brien", "o'brien", false));
         QVERIFY(p.iu.mensajes.isEmpty());
     }
 
     void duplicidadConTablasQueFaltan() {
         InstalacionPrueba p;
-        ponEnHistorico(p.dm->rutaHistoricoCheques(), "7654321-0", "4212-5", cuentaEjemplo);
-        QVERIFY(QFile::remove(p.dm->rutaTalonesEstandar()));
+        ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), "7654321-0", "4212-5",
+                       cuentaEjemplo);
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaTalonesEstandar()));
         // The list step fails with its message; the history still answers.
-        QVERIFY(p.dm->duplicidadTalon("1", "7654321-0", cuentaEjemplo, "4212-5", true));
+        QVERIFY(p.dm->talones().duplicidadTalon("1", "7654321-0", cuentaEjemplo, "4212-5", true));
         QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY(QFile::remove(p.dm->rutaHistoricoCheques()));
-        QVERIFY(!p.dm->duplicidadTalon("1", "7654321-0", cuentaEjemplo, "4212-5", false));
+        QVERIFY(QFile::remove(p.dm->instalacion().rutaHistoricoCheques()));
+        QVERIFY(!p.dm->talones().duplicidadTalon("1", "7654321-0", cuentaEjemplo, "4212-5", false));
         QCOMPARE(p.iu.mensajes.size(), 2);
     }
 };

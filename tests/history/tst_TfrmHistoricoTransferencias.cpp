@@ -1,9 +1,12 @@
 // The history window and its criteria window driven as an operator drives
 // them: criteria typed and fields left, searches, images, annulments.
 #include "Accesibilidad.h"
+#include "AlmacenHistorico.h"
+#include "AlmacenTalones.h"
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
 #include "PruebaVentanas.h"
+#include "TablasInstalacion.h"
 #include "TfrmCriteriosBusqueda.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TqryHistorico.h"
@@ -146,7 +149,7 @@ class TstTfrmHistoricoTransferencias : public QObject {
     }
 
     QList<int> claves() const {
-        TqryHistorico& q = p->dm->qryHistorico();
+        TqryHistorico& q = p->dm->historico().qryHistorico();
         q.terminaRecuento();
         QList<int> r;
         for (int i = 0; i < q.rowCount(); ++i)
@@ -157,7 +160,7 @@ class TstTfrmHistoricoTransferencias : public QObject {
 private slots:
     void init() {
         p = std::make_unique<InstalacionPrueba>();
-        motor::Conexion con(p->dm->rutaHistoricoCheques());
+        motor::Conexion con(p->dm->instalacion().rutaHistoricoCheques());
         motor::Transaccion tr(con);
         for (const tFila& f : filas) {
             QCOMPARE(motor::ejecutaSql(con,
@@ -297,7 +300,7 @@ private slots:
         QFETCH(QString, mensaje);
         QCOMPARE(p->guion.textos(), QStringList{mensaje});
         QTEST(QApplication::focusWidget()->objectName(), "foco");
-        QVERIFY(!p->dm->qryHistorico().abierta());
+        QVERIFY(!p->dm->historico().qryHistorico().abierta());
         // What cannot be read stays as typed, to be corrected.
         if (desde.count(u',') > 1)
             QCOMPARE(hijo<QLineEdit>(c, "ledtImporte")->text(), desde);
@@ -472,7 +475,7 @@ private slots:
     // result larger than the rows read for the first screen.
     void ctrlFinLlegaALaUltimaFila() {
         {
-            motor::Conexion con(p->dm->rutaHistoricoCheques());
+            motor::Conexion con(p->dm->instalacion().rutaHistoricoCheques());
             QCOMPARE(motor::ejecutaSql(
                          con, "WITH RECURSIVE n(i) AS (SELECT 101 UNION ALL SELECT i + 1 FROM n "
                               "WHERE i < 1100) INSERT INTO historicoCheques "
@@ -490,13 +493,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
         // The search again, and the key before anything else happens.
         frm->abreCriterios = [this] {
-            p->dm->CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
+            p->dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
             return true;
         };
         frm->buscar();
         QCoreApplication::sendPostedEvents(); // laid out as on screen
         QTableView* rejilla = hijo<QTableView>(*frm, "dbgHistorico");
-        QVERIFY(!p->dm->qryHistorico().contada());
+        QVERIFY(!p->dm->historico().qryHistorico().contada());
         QVERIFY(rejilla->model()->rowCount() < 1009);
         rejilla->setFocus();
         QVERIFY(hijo<QLabel>(*frm, "imgCheque")->isHidden());
@@ -506,7 +509,9 @@ private slots:
         QCoreApplication::processEvents();
         const QRect celda = rejilla->visualRect(rejilla->currentIndex());
         QVERIFY(celda.top() >= 0 && celda.bottom() <= rejilla->viewport()->height());
-        QCOMPARE(p->dm->qryHistorico().texto(1008, ColumnasHistorico::Pk_HistoricoRecibos), "1100");
+        QCOMPARE(
+            p->dm->historico().qryHistorico().texto(1008, ColumnasHistorico::Pk_HistoricoRecibos),
+            "1100");
         QCOMPARE(hijo<QLabel>(*frm, "lblResultado")->text(), "Cheques encontrados: 1.009");
         QCOMPARE(frm->imagenMostrada(), frm->rutaSinImagen());
         QTest::keyClick(rejilla, Qt::Key_Home, Qt::ControlModifier);
@@ -622,7 +627,7 @@ private slots:
         // Cheque 2 is in the standard remittance again, with its images.
         const tFila& enRemesa = filas[1];
         {
-            motor::Conexion con(p->dm->rutaTalonesEstandar());
+            motor::Conexion con(p->dm->instalacion().rutaTalonesEstandar());
             QCOMPARE(motor::ejecutaSql(con,
                                        "INSERT INTO Talones (Pk_Talon, Numero_Modelo, Numero, "
                                        "Cuenta, Estado) VALUES (1, ?, ?, ?, '2')",
@@ -668,7 +673,7 @@ private slots:
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);
         QTest::mouseClick(hijo<QPushButton>(*frm, "btnAnular"), Qt::LeftButton);
         QCOMPARE(claves(), QList<int>{1});
-        QCOMPARE(filasDe(p->dm->rutaHistoricoCheques(),
+        QCOMPARE(filasDe(p->dm->instalacion().rutaHistoricoCheques(),
                          "SELECT Pk_HistoricoRecibos FROM historicoCheques"),
                  (QList<QStringList>{{"1"}, {"3"}, {"4"}, {"5"}, {"6"}, {"7"}, {"8"}, {"9"}}));
         // The search run again keeps the grid's layout.
@@ -678,10 +683,10 @@ private slots:
                 hijo<QTableView>(*frm, "dbgHistorico")->columnWidth(ColumnasHistorico::Numero));
         QCOMPARE(existen(imagenes(dirs().Dir_Hco_Imagenes, enRemesa)), 0);
         QCOMPARE(existen(imagenes(dirs().Dir_Imagenes, enRemesa)), 3);
-        QVERIFY(
-            !p->dm->duplicidadTalon("2", enRemesa.numero, enRemesa.cuenta, enRemesa.modelo, false));
-        QVERIFY(
-            p->dm->duplicidadTalon("2", filas[0].numero, filas[0].cuenta, filas[0].modelo, false));
+        QVERIFY(!p->dm->talones().duplicidadTalon("2", enRemesa.numero, enRemesa.cuenta,
+                                                  enRemesa.modelo, false));
+        QVERIFY(p->dm->talones().duplicidadTalon("2", filas[0].numero, filas[0].cuenta,
+                                                 filas[0].modelo, false));
         QCOMPARE(frm->imagenMostrada(), frm->rutaImagenFila(0));
 
         // The first cheque is in no remittance: its leftover images go too.
@@ -697,13 +702,13 @@ private slots:
     }
 
     void historicoRotoDejaLaVentanaUtilizable() {
-        motor::borraFicherosTabla(p->dm->rutaHistoricoCheques());
+        motor::borraFicherosTabla(p->dm->instalacion().rutaHistoricoCheques());
         auto frm = ventana([](auto&) {});
         QCOMPARE(p->iu.mensajes.size(), 1);
         QVERIFY(p->estado.busquedaRealizada);
         QCOMPARE(hijo<QTableView>(*frm, "dbgHistorico")->model()->rowCount(), 0);
         QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());
-        QVERIFY(p->dm->CreaTablaHistoricoCheques());
+        QVERIFY(p->dm->tablas().CreaTablaHistoricoCheques());
         frm->buscar();
         QCOMPARE(p->iu.mensajes.size(), 1);
         QVERIFY(!hijo<QPushButton>(*frm, "btnAnular")->isEnabled());

@@ -1,5 +1,8 @@
 // Drawer maintenance driven as the operator drives it: clicks, typing,
 // leaving fields, and the confirmation answered through the message facade.
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
+#include "AlmacenTalones.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
@@ -27,14 +30,14 @@ class TstTfrmMnto_Beneficiarios : public QObject {
         c.Cuenta = cuenta;
         c.Nombre_Cliente = nombre;
         QString e;
-        [&] { QVERIFY2(p->dm->GuardaBeneficiario(c, e), qPrintable(e)); }();
+        [&] { QVERIFY2(p->dm->librados().GuardaBeneficiario(c, e), qPrintable(e)); }();
         return c.Pk_Cliente;
     }
 
     // A cheque of remittance 1 stored under a drawer, with the name the
     // cheque row itself carries.
     void guardaTalon(int pk, int librado, const QString& cuenta) {
-        motor::Conexion con(p->dm->rutaTalonesEstandar());
+        motor::Conexion con(p->dm->instalacion().rutaTalonesEstandar());
         const QString e = motor::ejecutaSql(
             con,
             "INSERT INTO Talones (Pk_Talon, fk_Clientes, Cuenta, Numero, Numero_Modelo, "
@@ -71,10 +74,11 @@ class TstTfrmMnto_Beneficiarios : public QObject {
     }
 
     QList<QStringList> talones() const {
-        return filasDe(p->dm->rutaTalonesEstandar(), "SELECT * FROM Talones ORDER BY Pk_Talon");
+        return filasDe(p->dm->instalacion().rutaTalonesEstandar(),
+                       "SELECT * FROM Talones ORDER BY Pk_Talon");
     }
     QList<QStringList> librados() const {
-        return filasDe(p->dm->rutaDeudores(),
+        return filasDe(p->dm->instalacion().rutaDeudores(),
                        "SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM Deudores ORDER BY 1");
     }
 
@@ -211,7 +215,7 @@ private slots:
         frm.reset();
 
         // The cheque editor shows the drawer's new name for all its cheques.
-        p->estado.RemesaActual = p->dm->cargaRegistroRemesasTablas(1);
+        p->estado.RemesaActual = p->dm->remesas().cargaRegistroRemesasTablas(1);
         TfrmMod_Cheque editor(*p->dm, p->estado.RemesaActual);
         editor.prepara();
         auto* lvw = editor.findChild<QTreeWidget*>();
@@ -257,7 +261,7 @@ private slots:
         QCOMPARE(edtNombre()->text(), guardado);
         QTest::keyClick(w<QPushButton>("btnAceptar"), Qt::Key_Return);
         QVERIFY(p->guion.cajas.isEmpty());
-        QCOMPARE(p->dm->CargaRegistroBeneficiarioTablas(clave).Nombre_Cliente, guardado);
+        QCOMPARE(p->dm->librados().CargaRegistroBeneficiarioTablas(clave).Nombre_Cliente, guardado);
     }
 
     void cuentaDuplicadaRechazadaConSuMensaje() {
@@ -297,7 +301,7 @@ private slots:
         // those of drawer 2: its images stay.
         tRemesas otra;
         otra.Nombre_Remesa = "OTRA";
-        QVERIFY(p->dm->GuardaRegistroRemesa(otra));
+        QVERIFY(p->dm->remesas().GuardaRegistroRemesa(otra));
         {
             motor::Conexion con(p->inst.rutaTablaTalones(2));
             QCOMPARE(motor::ejecutaSql(con,
@@ -342,8 +346,8 @@ private slots:
         guardaLibrado(QString(20, u'#'));
         guardaLibrado("C1", "L1");
         tTalon manual;
-        p->dm->introduceTalonManual(manual);
-        p->dm->introduceTalonManual(manual);
+        p->dm->talones().introduceTalonManual(manual, p->estado.RemesaActual.Pk_Remesa);
+        p->dm->talones().introduceTalonManual(manual, p->estado.RemesaActual.Pk_Remesa);
         QCOMPARE(librados().size(), 3);
         abre();
         QCOMPARE(columnaDeLista(1), QStringList{"C1"});
@@ -352,7 +356,7 @@ private slots:
     void eliminarConLaTablaDeTalonesQueFalta() {
         guardaLibrado("C1", "L1");
         guardaLibrado("C2", "L2");
-        QVERIFY(motor::borraFicherosTabla(p->dm->rutaTalonesEstandar()));
+        QVERIFY(motor::borraFicherosTabla(p->dm->instalacion().rutaTalonesEstandar()));
         abre();
         seleccionaCuentas({"C1", "C2"});
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);

@@ -1,5 +1,6 @@
 // Presenter maintenance driven as the operator drives it: clicks, typing,
 // leaving fields, and every message box answered through the hook.
+#include "AlmacenOrdenantes.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "ListaOrdenable.h"
@@ -34,7 +35,7 @@ class TstTfrmMnto_Ordenantes : public QObject {
         o.Cuenta = cuenta;
         o.Nif_Sufijo = nif;
         QString e;
-        QVERIFY2(p->dm->GuardaOrdenante(o, e), qPrintable(e));
+        QVERIFY2(p->dm->ordenantes().GuardaOrdenante(o, e), qPrintable(e));
     }
 
     void abre() {
@@ -52,7 +53,7 @@ class TstTfrmMnto_Ordenantes : public QObject {
 
     // Rows of the presenter table: NIF, name, account, in key order.
     QList<QStringList> presentadores() const {
-        return filasDe(p->dm->rutaOrdenantes(),
+        return filasDe(p->dm->instalacion().rutaOrdenantes(),
                        "SELECT Nif_Sufijo, Nombre_Ordenante, Cuenta FROM Ordenantes "
                        "ORDER BY Pk_Ordenante");
     }
@@ -235,7 +236,7 @@ private slots:
         pulsa(hijo<QPushButton>(*frm, "btnNuevo"));
         rellena("ALFA SL", IbanValido, NifValido);
         TOtroPrograma otro;
-        QVERIFY(otro.inicia(p->dm->rutaOrdenantes(),
+        QVERIFY(otro.inicia(p->dm->instalacion().rutaOrdenantes(),
                             {QString("INSERT INTO Ordenantes (Pk_Ordenante, Nif_Sufijo, "
                                      "Nombre_Ordenante, Cuenta) VALUES (1, '%1', 'OTRO', '%2')")
                                  .arg(NifValido, cuentaDelOtro)},

@@ -1,5 +1,6 @@
 // Remittance dates window: date checks, presenter choice and a presenter
 // registered on the spot.
+#include "AlmacenOrdenantes.h"
 #include "Cadenas.h"
 #include "PruebaVentanas.h"
 #include "TfrmFechas.h"
@@ -22,7 +23,7 @@ tOrdenantes guardaOrdenante(TdmBBDD& dm, const QString& nif, const QString& nomb
     o.Cuenta = cuenta;
     o.EsNuevo = true;
     QString e;
-    dm.GuardaOrdenante(o, e);
+    dm.ordenantes().GuardaOrdenante(o, e);
     return o;
 }
 } // namespace
@@ -109,7 +110,7 @@ private slots:
         hijo<QLineEdit>(frm, "edtNif")->setText(nif);
         QVERIFY(!frm.pulsaAceptar());
         QCOMPARE(p.guion.textos(), QStringList{mensaje});
-        QCOMPARE(filasDe(p.dm->rutaOrdenantes(), "SELECT count(*) FROM Ordenantes"),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT count(*) FROM Ordenantes"),
                  (QList<QStringList>{{"1"}}));
         // A second try runs every check again, from the dates on.
         hijo<QLineEdit>(frm, "edtFechaProceso")->setText("");
@@ -130,7 +131,7 @@ private slots:
         hijo<QLineEdit>(frm, "edtNif")->setText(NifValido);
         QVERIFY(frm.pulsaAceptar());
         QVERIFY(p.guion.textos().isEmpty());
-        const auto filas = filasDe(p.dm->rutaOrdenantes(),
+        const auto filas = filasDe(p.dm->instalacion().rutaOrdenantes(),
                                    "SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, Cuenta "
                                    "FROM Ordenantes WHERE Nombre_Ordenante = ?",
                                    {nombre});

@@ -1,4 +1,5 @@
 // Remittance list: the road it runs when shown, and its commands.
+#include "AlmacenRemesas.h"
 #include "ListaOrdenable.h"
 #include "OtroPrograma.h"
 #include "PruebaVentanas.h"
@@ -84,7 +85,7 @@ private slots:
     void tablaDeRemesasDanada() {
         InstalacionPrueba p;
         {
-            QFile f(p.dm->rutaRemesas());
+            QFile f(p.dm->instalacion().rutaRemesas());
             QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
             f.write(QByteArray(3000, '\x5a'));
         }
@@ -94,7 +95,8 @@ private slots:
         frm.open();
         QTRY_VERIFY(!p.iu.mensajes.isEmpty());
         QVERIFY2(p.iu.mensajes[0].startsWith(
-                     "La tabla " + QDir::toNativeSeparators(p.dm->rutaRemesas()) + " está dañada"),
+                     "La tabla " + QDir::toNativeSeparators(p.dm->instalacion().rutaRemesas()) +
+                     " está dañada"),
                  qPrintable(p.iu.mensajes[0]));
         QTRY_VERIFY(!frm.isVisible());
         QCOMPARE(r.pasos, QStringList());
@@ -123,8 +125,9 @@ private slots:
         QCOMPARE(frm.pulsaAceptar(), mensaje.isEmpty());
         if (mensaje.isEmpty()) {
             QVERIFY(p.guion.textos().isEmpty());
-            QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT Pk_Remesas FROM remesas WHERE "
-                                                  "Nombre_Remesa = 'SEGUNDA'"),
+            QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(),
+                             "SELECT Pk_Remesas FROM remesas WHERE "
+                             "Nombre_Remesa = 'SEGUNDA'"),
                      (QList<QStringList>{{"2"}}));
             QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "2.dat"));
             QCOMPARE(hijo<TListaOrdenable>(frm, "lvwremesas")->numeroFilas(), 2);
@@ -162,13 +165,13 @@ private slots:
         frm.pulsaNueva();
         QTest::keyClicks(hijo<QLineEdit>(frm, "edtNombre"), "SEGUNDA");
         const auto segundas = [&] {
-            return filasDe(p.dm->rutaRemesas(),
+            return filasDe(p.dm->instalacion().rutaRemesas(),
                            "SELECT count(*) FROM remesas WHERE Nombre_Remesa = 'SEGUNDA'")
                 .first()
                 .first();
         };
         TOtroPrograma otro;
-        QVERIFY(otro.inicia(p.dm->rutaRemesas(), {sentencia}, msRetenida));
+        QVERIFY(otro.inicia(p.dm->instalacion().rutaRemesas(), {sentencia}, msRetenida));
         QVERIFY(!frm.pulsaAceptar());
         QVERIFY(otro.termina());
         const QStringList mensajes = p.guion.textos() + p.iu.mensajes;
@@ -182,7 +185,9 @@ private slots:
             QCOMPARE(segundas(), "1");
             QVERIFY(QFile::exists(p.inst.dirs.Dir_TablaRemesas + "3.dat"));
         }
-        QCOMPARE(filasDe(p.dm->rutaRemesas(), "SELECT count(*) FROM remesas").first().first(),
+        QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT count(*) FROM remesas")
+                     .first()
+                     .first(),
                  mismoNombre ? "2" : "3");
     }
 
@@ -190,7 +195,7 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
         TfrmMnto_Remesas frm(*p.dm);
         frm.refrescaLista();
         hijo<TListaOrdenable>(frm, "lvwremesas")->seleccionaFila(1);
@@ -207,7 +212,7 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->GuardaRegistroRemesa(r));
+        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
         TfrmMnto_Remesas frm(*p.dm);
         Recorrido rec;
         rec.conecta(frm);

@@ -17,7 +17,7 @@ class TstTfrmMnto_Transferencias : public QObject {
 
     // One emission as the emission records it.
     void emision(int pk, const QString& fecha, const QString& importe, const QString& cons) {
-        motor::Conexion con(p->dm->rutaHistorico());
+        motor::Conexion con(p->dm->instalacion().rutaHistorico());
         const QString e = motor::ejecutaSql(
             con,
             "INSERT INTO historico (Pk_Historico, Nombre_Remesa, Nombre_Ordenante, Nif, Cuenta, "
@@ -119,7 +119,7 @@ private slots:
     void fallaLaConsultaYLaListaQuedaVacia() {
         QFETCH(QByteArray, contenido);
         QFETCH(QString, dice);
-        const QString ruta = p->dm->rutaHistorico();
+        const QString ruta = p->dm->instalacion().rutaHistorico();
         QVERIFY(motor::borraFicherosTabla(ruta));
         if (contenido != "-") {
             QFile f(ruta);

@@ -1,6 +1,9 @@
 // The cheque editor driven as the operator drives it: clicks, typing, Enter,
 // header clicks, with every message box answered through the hook. The
 // cheques are stored beforehand with the data module's own operations.
+#include "AlmacenLibrados.h"
+#include "AlmacenRemesas.h"
+#include "AlmacenTalones.h"
 #include "Cadenas.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
@@ -84,7 +87,7 @@ class TstTfrmMod_Cheque : public QObject {
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
         QString e;
-        if (!p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+        if (!p->dm->talones().GuardaTalon(t, e, p->dm->rutaTalonesActual()))
             qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }
@@ -110,8 +113,8 @@ class TstTfrmMod_Cheque : public QObject {
         t.Nombre_Cliente = nombre;
         t.fk_Remesas = 1;
         QString e;
-        if (!p->dm->GuardaBeneficiario(librado, e) ||
-            !p->dm->GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+        if (!p->dm->librados().GuardaBeneficiario(librado, e) ||
+            !p->dm->talones().GuardaTalon(t, e, p->dm->rutaTalonesActual()))
             qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }
@@ -137,7 +140,8 @@ class TstTfrmMod_Cheque : public QObject {
     }
 
     void abre() {
-        frm = std::make_unique<TfrmMod_Cheque>(*p->dm, p->dm->cargaRegistroRemesasTablas(1));
+        frm = std::make_unique<TfrmMod_Cheque>(*p->dm,
+                                               p->dm->remesas().cargaRegistroRemesasTablas(1));
         frm->prepara();
         frm->show();
         QVERIFY(QTest::qWaitForWindowActive(frm.get()));
@@ -178,7 +182,7 @@ class TstTfrmMod_Cheque : public QObject {
 
     // Stored drawers: key, account, name.
     QList<QStringList> librados() const {
-        return filasDe(p->dm->rutaDeudores(),
+        return filasDe(p->dm->instalacion().rutaDeudores(),
                        "SELECT Pk_Cliente, Cuenta, Nombre_Cliente FROM Deudores "
                        "ORDER BY Pk_Cliente");
     }
@@ -632,7 +636,7 @@ private slots:
         QVERIFY(frm->modo() == TfrmMod_Cheque::Modo::Editando);
         if (duplicadoRechazado) {
             // Already emitted: the history holds the same cheque.
-            motor::Conexion con(p->dm->rutaHistoricoCheques());
+            motor::Conexion con(p->dm->instalacion().rutaHistoricoCheques());
             QCOMPARE(motor::ejecutaSql(con,
                                        "INSERT INTO historicoCheques (Pk_HistoricoRecibos, "
                                        "Numero, Numero_Modelo, Cuenta) VALUES (1, ?, ?, ?)",
@@ -693,8 +697,9 @@ private slots:
         escribe(hijo<QLineEdit>(*frm, "edtNumero"), tecleo(numero("4212", "1000001")));
         completa(CuentaA, "10,00", "ANA");
 
-        QVERIFY(cambiaDesdeOtroPrograma(
-            enLibrados ? p->dm->rutaDeudores() : p->dm->rutaTalonesActual(), {sentencia}));
+        QVERIFY(cambiaDesdeOtroPrograma(enLibrados ? p->dm->instalacion().rutaDeudores()
+                                                   : p->dm->rutaTalonesActual(),
+                                        {sentencia}));
         const auto talonesDelOtro = talones();
         const auto libradosDelOtro = librados();
         pulsa(hijo<QPushButton>(*frm, siguiente ? "btnSiguiente" : "btnAceptar"));

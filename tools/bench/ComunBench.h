@@ -114,7 +114,7 @@ inline bool envejece(TdmBBDD& dm) {
         motor::Transaccion tr(con);
         return ejecuta(con, sql) && tr.confirma();
     };
-    return llena(dm.rutaHistoricoCheques(),
+    return llena(dm.instalacion().rutaHistoricoCheques(),
                  filas(chequesEmitidos) +
                      QStringLiteral(
                          "INSERT INTO historicoCheques SELECT i, 'REMESA ' || ((i - 1) / %1), "
@@ -124,7 +124,7 @@ inline bool envejece(TdmBBDD& dm) {
                          "'LIBRADO', 'B12345678 ', 'EMPRESA', 'ES7620770024003102575766', "
                          "printf('2100%016d', i % 200000), 123456, 0 FROM n")
                          .arg(chequesPorRemesaPrevia)) &&
-           llena(dm.rutaHistorico(),
+           llena(dm.instalacion().rutaHistorico(),
                  filas(remesasPrevias) +
                      QStringLiteral(
                          "INSERT INTO historico (Pk_Historico, Nombre_Remesa, Importe, "
@@ -135,7 +135,7 @@ inline bool envejece(TdmBBDD& dm) {
                          "'EMPRESA', 'B12345678 ' FROM n")
                          .arg(chequesPorRemesaPrevia)
                          .arg(chequesPorRemesaPrevia + 2)) &&
-           llena(dm.rutaDeudores(),
+           llena(dm.instalacion().rutaDeudores(),
                  filas(libradosPrevios) +
                      QStringLiteral("INSERT INTO Deudores SELECT i, 'LIBRADO ' || i, '', "
                                     "printf('2100%016d', i), '', '' FROM n"));

@@ -12,6 +12,7 @@
 #include "LineaLectura.h"
 #include "MotorTablas.h"
 #include "SueloSqlite.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ struct Instalacion {
     double cpuMs = 0; // processor time of the last measured run
 
     bool prepara(bool envejecida) {
-        if (!dm->creaCarpetasTrabajo() || !dm->CreaTablas())
+        if (!dm->tablas().creaCarpetasTrabajo() || !dm->tablas().CreaTablas())
             return false;
         if (envejecida && !bench::envejece(*dm))
             return false;
@@ -82,8 +83,8 @@ struct Instalacion {
     // Back to the state before a run: no cheques, the drawers it created
     // gone, no images stored.
     bool limpia() {
-        motor::Conexion talones(dm->rutaTalonesEstandar());
-        motor::Conexion deudores(dm->rutaDeudores());
+        motor::Conexion talones(dm->instalacion().rutaTalonesEstandar());
+        motor::Conexion deudores(dm->instalacion().rutaDeudores());
         vaciaCarpeta(inst.dirs.Dir_Imagenes);
         return ejecuta(talones, QStringLiteral("DELETE FROM Talones")) &&
                ejecuta(deudores,
@@ -118,8 +119,8 @@ struct Instalacion {
         const bench::tCronometro reloj;
         try {
             suelo::Base talones(local(dm->rutaTalonesActual()));
-            suelo::Base historico(local(dm->rutaHistoricoCheques()));
-            suelo::Base deudores(local(dm->rutaDeudores()));
+            suelo::Base historico(local(dm->instalacion().rutaHistoricoCheques()));
+            suelo::Base deudores(local(dm->instalacion().rutaDeudores()));
             for (const QString& linea : lista)
                 almacenaLinea(linea, talones, historico, deudores);
         } catch (const suelo::Fallo& e) {

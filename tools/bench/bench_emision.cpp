@@ -30,6 +30,7 @@
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "SueloSqlite.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
 #include <QCoreApplication>
@@ -204,10 +205,10 @@ struct Instalacion {
     std::string cons() const { return "CONS." + numero().toStdString(); }
 
     bool prepara(bool envejecida) {
-        if (!dm->creaCarpetasTrabajo() || !dm->CreaTablas())
+        if (!dm->tablas().creaCarpetasTrabajo() || !dm->tablas().CreaTablas())
             return false;
         {
-            motor::Conexion con(dm->rutaOrdenantes());
+            motor::Conexion con(dm->instalacion().rutaOrdenantes());
             if (!ejecuta(con, "INSERT INTO Ordenantes VALUES (1, 'B12345678', 'EMPRESA', "
                               "'ES9121000418450200051332')"))
                 return false;
@@ -240,20 +241,20 @@ struct Instalacion {
         vaciaCarpeta(inst.dirs.Dir_Cons);
         vaciaCarpeta(inst.dirs.Dir_Imagenes_tmp);
         {
-            motor::Conexion con(dm->rutaHistoricoCheques());
+            motor::Conexion con(dm->instalacion().rutaHistoricoCheques());
             if (!ejecuta(
                     con,
                     QStringLiteral("DELETE FROM historicoCheques WHERE rowid > %1").arg(emitidos)))
                 return false;
         }
         {
-            motor::Conexion con(dm->rutaHistorico());
+            motor::Conexion con(dm->instalacion().rutaHistorico());
             if (!ejecuta(
                     con,
                     QStringLiteral("DELETE FROM historico WHERE rowid > %1").arg(remesasPrevias)))
                 return false;
         }
-        motor::Conexion con(dm->rutaTalonesEstandar());
+        motor::Conexion con(dm->instalacion().rutaTalonesEstandar());
         motor::Transaccion tr(con);
         if (!ejecuta(con, QStringLiteral("DELETE FROM Talones")))
             return false;
@@ -320,7 +321,7 @@ struct Instalacion {
         }
         const double ms = reloj.ms();
         cpuMs = reloj.cpuMs();
-        motor::Conexion con(dm->rutaTalonesEstandar());
+        motor::Conexion con(dm->instalacion().rutaTalonesEstandar());
         motor::Sentencia s(con, QStringLiteral("SELECT count(*) FROM Talones"));
         const bool vacia = s.ejecuta() && s.siguiente() && s.entero(0) == 0;
         const QString zip = inst.dirs.Dir_Cons + QString::fromStdString(cons()) + ".zip";
@@ -338,11 +339,11 @@ struct Instalacion {
         const std::string cons = local(d.Dir_Cons) + nombreCons;
         const std::string informe = local(d.Dir_Cons + "INFORES." + numero());
         const std::string marca = local(rutaEmisionEnCurso(d));
-        suelo::Base talones(local(dm->rutaTalonesEstandar()));
+        suelo::Base talones(local(dm->instalacion().rutaTalonesEstandar()));
         auto& adjunta = talones("ATTACH DATABASE ? AS hco");
-        adjunta.texto(1, local(dm->rutaHistoricoCheques())).paso();
+        adjunta.texto(1, local(dm->instalacion().rutaHistoricoCheques())).paso();
         adjunta.reinicia();
-        suelo::Base historico(local(dm->rutaHistorico()));
+        suelo::Base historico(local(dm->instalacion().rutaHistorico()));
 
         // The record of the emission in progress, written whole.
         const sqlite3_int64 claveCheques =
@@ -439,9 +440,10 @@ struct Instalacion {
         const std::string nombreCons = this->cons();
         const std::string cons = local(d.Dir_Cons) + nombreCons;
         const std::string marca = local(rutaEmisionEnCurso(d));
-        suelo::Base talones(local(dm->rutaTalonesEstandar()));
-        for (const auto& [ruta, alias] : {std::pair{dm->rutaHistoricoCheques(), "hco"},
-                                          std::pair{dm->rutaHistorico(), "hre"}}) {
+        suelo::Base talones(local(dm->instalacion().rutaTalonesEstandar()));
+        for (const auto& [ruta, alias] :
+             {std::pair{dm->instalacion().rutaHistoricoCheques(), "hco"},
+              std::pair{dm->instalacion().rutaHistorico(), "hre"}}) {
             auto& adjunta = talones("ATTACH DATABASE ? AS ?");
             adjunta.texto(1, local(ruta)).texto(2, alias).paso();
             adjunta.reinicia();

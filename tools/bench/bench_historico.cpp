@@ -19,8 +19,10 @@
 // are shown and keeps only a few, so the peak must not grow with the size of
 // the result. The first screen is measured until it is painted; the count
 // that starts after it is measured apart, in (d).
+#include "AlmacenHistorico.h"
 #include "BusquedaHistorico.h"
 #include "ComunBench.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TqryHistorico.h"
@@ -92,7 +94,7 @@ void reiniciaMemoriaPico() {
 }
 
 bool llenaHistorico(TdmBBDD& dm) {
-    motor::Conexion con(dm.rutaHistoricoCheques());
+    motor::Conexion con(dm.instalacion().rutaHistoricoCheques());
     motor::Transaccion tr(con);
     // One drawer in a hundred is a GARCIA.
     const QString sql =
@@ -113,7 +115,7 @@ bool llenaHistorico(TdmBBDD& dm) {
 tMedida buscaEnVentana(TfrmHistoricoTransferencias& frm, TdmBBDD& dm,
                        const tCriteriosHistorico& criterios) {
     frm.abreCriterios = [&dm, &criterios] {
-        dm.CargaHistoricoDeTalones(consultaBusquedaHistorico(criterios));
+        dm.historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(criterios));
         return true;
     };
     const tReloj reloj;
@@ -134,7 +136,7 @@ void esperaTeclas() {
 // Lets the count of the last search run to its end, as the event loop does.
 tMedida esperaRecuento(TdmBBDD& dm) {
     const tReloj reloj;
-    while (!dm.qryHistorico().contada())
+    while (!dm.historico().qryHistorico().contada())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return reloj.medida();
 }
@@ -202,7 +204,7 @@ int main(int argc, char** argv) {
     tEstadoPrograma estado;
     InterfazSilenciosa iu;
     TdmBBDD dm(inst, estado, iu);
-    if (!dm.creaCarpetasTrabajo() || !dm.CreaTablas() || !llenaHistorico(dm))
+    if (!dm.tablas().creaCarpetasTrabajo() || !dm.tablas().CreaTablas() || !llenaHistorico(dm))
         return 1;
     std::printf("histórico de %d cheques preparado\n", chequesEmitidos);
 
@@ -218,27 +220,27 @@ int main(int argc, char** argv) {
 
     // The file is read once before any measure, so both start from the
     // system's cache.
-    buscaEnMotor(dm.rutaHistoricoCheques(), consultaBusquedaHistorico({}), 1);
+    buscaEnMotor(dm.instalacion().rutaHistoricoCheques(), consultaBusquedaHistorico({}), 1);
     reiniciaMemoriaPico();
     std::vector<tMedida> tiemposA, tiemposB, tiemposC, cuentaA, cuentaC;
     int filasA = 0;
     for (int i = 0; i < repeticiones; ++i) {
         tiemposA.push_back(buscaEnVentana(frm, dm, garcia));
-        filasA = dm.qryHistorico().rowCount();
-        const auto b = buscaEnMotor(dm.rutaHistoricoCheques(), consulta, filasA);
+        filasA = dm.historico().qryHistorico().rowCount();
+        const auto b = buscaEnMotor(dm.instalacion().rutaHistoricoCheques(), consulta, filasA);
         if (!b || filasA == 0 || iu.mensajes != 0)
             return 1;
         tiemposB.push_back(*b);
         cuentaA.push_back(esperaRecuento(dm));
     }
-    const int encontradasA = dm.qryHistorico().rowCount();
+    const int encontradasA = dm.historico().qryHistorico().rowCount();
     const long picoA = memoriaPico();
 
     for (int i = 0; i < repeticiones; ++i) {
         tiemposC.push_back(buscaEnVentana(frm, dm, {}));
         cuentaC.push_back(esperaRecuento(dm));
     }
-    const int encontradasC = dm.qryHistorico().rowCount();
+    const int encontradasC = dm.historico().qryHistorico().rowCount();
     // Twenty screens further down: rows are read as they are shown.
     frm.dbgHistorico->setFocus();
     for (int i = 0; i < 20; ++i)

@@ -1,8 +1,10 @@
 // Operations on the remittance table and the per-remittance cheque tables.
+#include "AlmacenRemesas.h"
+
 #include "DefinicionTablas.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
+#include "TablasInstalacion.h"
 #include "TextosBBDD.h"
 
 #include <QFileInfo>
@@ -23,15 +25,15 @@ QString buscaRemesa(motor::Conexion& con, const QString& nombre, bool& existe) {
 
 } // namespace
 
-bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
+bool TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     // The row and its cheque table come together or not at all: a cheque
     // table is made before the row is committed, and goes if the commit fails.
     // The name is looked for inside the write transaction: two programs
     // creating the same remittance at once create it once.
     QString tablaCreada;
     int clave = 0;
-    const QString e = insertaConClaveNueva(
-        rutaRemesas(), QStringLiteral("Pk_Remesas"),
+    const QString e = bd_.insertaConClaveNueva(
+        inst_.rutaRemesas(), QStringLiteral("Pk_Remesas"),
         QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
                        "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?)"),
@@ -60,9 +62,9 @@ bool TdmBBDD::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     return false;
 }
 
-tFilasLista TdmBBDD::carga_lista_Remesas() {
+tFilasLista TAlmacenRemesas::carga_lista_Remesas() {
     tFilasLista filas;
-    motor::Conexion con(rutaRemesas());
+    motor::Conexion con(inst_.rutaRemesas());
     motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Remesa, Pk_Remesas FROM remesas"));
     if (!s.ejecuta()) {
         iu_.muestraMensaje(s.error());
@@ -77,25 +79,25 @@ tFilasLista TdmBBDD::carga_lista_Remesas() {
     return filas;
 }
 
-tRemesas TdmBBDD::cargaRegistroRemesasTablas(int clavePrimaria, tRemesas destino) {
-    leeFilaPorClave(rutaRemesas(),
-                    QStringLiteral("SELECT Pk_Remesas, Nombre_Remesa, Importe, "
-                                   "Numero_Talones, Numero_Registros, NombreCons, "
-                                   "Fecha_Soporte FROM remesas WHERE Pk_Remesas = ? "
-                                   "ORDER BY rowid LIMIT 1"),
-                    clavePrimaria, [&](const motor::Sentencia& s) {
-                        destino.Pk_Remesa = s.entero(0);
-                        destino.Nombre_Remesa = s.texto(1);
-                        destino.Importe = s.texto(2);
-                        destino.Numero_Talones = s.texto(3);
-                        destino.Numero_Registros = s.texto(4);
-                        destino.nombre_Cons = s.texto(5);
-                        destino.Fecha_Confeccion = s.texto(6);
-                    });
+tRemesas TAlmacenRemesas::cargaRegistroRemesasTablas(int clavePrimaria, tRemesas destino) {
+    bd_.leeFilaPorClave(inst_.rutaRemesas(),
+                        QStringLiteral("SELECT Pk_Remesas, Nombre_Remesa, Importe, "
+                                       "Numero_Talones, Numero_Registros, NombreCons, "
+                                       "Fecha_Soporte FROM remesas WHERE Pk_Remesas = ? "
+                                       "ORDER BY rowid LIMIT 1"),
+                        clavePrimaria, [&](const motor::Sentencia& s) {
+                            destino.Pk_Remesa = s.entero(0);
+                            destino.Nombre_Remesa = s.texto(1);
+                            destino.Importe = s.texto(2);
+                            destino.Numero_Talones = s.texto(3);
+                            destino.Numero_Registros = s.texto(4);
+                            destino.nombre_Cons = s.texto(5);
+                            destino.Fecha_Confeccion = s.texto(6);
+                        });
     return destino;
 }
 
-bool TdmBBDD::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensajeError) {
+bool TAlmacenRemesas::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensajeError) {
     if (aNombreRemesa.trimmed().isEmpty()) {
         mensajeError = MensajeBBDD::NombreRemesaEnBlanco;
         return false;
@@ -107,8 +109,8 @@ bool TdmBBDD::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensa
     return true;
 }
 
-bool TdmBBDD::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
-    motor::Conexion con(rutaRemesas());
+bool TAlmacenRemesas::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
+    motor::Conexion con(inst_.rutaRemesas());
     bool existe = false;
     const QString e = buscaRemesa(con, aNombreRemesa, existe);
     if (!e.isEmpty())
@@ -116,9 +118,9 @@ bool TdmBBDD::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
     return existe;
 }
 
-bool TdmBBDD::EliminaRemesa(int aPk) {
+bool TAlmacenRemesas::EliminaRemesa(int aPk) {
     {
-        motor::Conexion con(rutaRemesas());
+        motor::Conexion con(inst_.rutaRemesas());
         const QString e = motor::ejecutaSql(
             con, QStringLiteral("DELETE FROM remesas WHERE Pk_Remesas = ?"), {aPk});
         if (!e.isEmpty()) {
@@ -148,16 +150,4 @@ bool TdmBBDD::EliminaRemesa(int aPk) {
         return false;
     }
     return true;
-}
-
-QString TdmBBDD::DevuelveNombreconsolidado(int clave) {
-    motor::Conexion con(rutaHistorico());
-    motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cons FROM historico "
-                                           "WHERE Pk_Historico = ? ORDER BY rowid LIMIT 1"));
-    s.liga(clave);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return {};
-    }
-    return s.siguiente() ? s.texto(0) : QString();
 }

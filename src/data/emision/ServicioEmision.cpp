@@ -4,6 +4,9 @@
 // failure, or the end of the process, before the commit leaves every cheque
 // in the remittance and no file of it behind; after the commit, what is left
 // (moving the images) is finished from the history at the next start.
+#include "ServicioEmision.h"
+
+#include "AlmacenOrdenantes.h"
 #include "ArchivoZip.h"
 #include "BloqueoEmision.h"
 #include "CodigosTalon.h"
@@ -16,7 +19,6 @@
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
 
@@ -191,9 +193,9 @@ QString frontalActual(const tDirectorios& d, const tTalon& t) {
 // throws, leaving the files for the caller to remove.
 class TEmision {
 public:
-    TEmision(TdmBBDD& dm, const tRemesas& remesa, const tOrdenantes& ordenante,
+    TEmision(TServicioEmision& servicio, const tRemesas& remesa, const tOrdenantes& ordenante,
              const QString& numero)
-        : dm_(dm), d_(dm.instalacion().dirs), ordenante_(ordenante),
+        : sv_(servicio), d_(servicio.instalacion().dirs), ordenante_(ordenante),
           ficheros_(d_, numero, remesa, ordenante) {}
 
     // True when the emission committed at least one cheque.
@@ -201,8 +203,8 @@ public:
         motor::Conexion con(rutaTalones);
         if (!con.abierta())
             throw TErrorOperacion(con.error());
-        if (!con.adjunta(dm_.rutaHistoricoCheques(), aliasHistorico) ||
-            !con.adjunta(dm_.rutaHistorico(), aliasHistoricoRemesas))
+        if (!con.adjunta(sv_.instalacion().rutaHistoricoCheques(), aliasHistorico) ||
+            !con.adjunta(sv_.instalacion().rutaHistorico(), aliasHistoricoRemesas))
             throw TErrorOperacion(con.error());
         // Takes the write lock of the three files now: a cheque stored by
         // another program is either in this emission or waits for its end.
@@ -213,8 +215,8 @@ public:
         if (ficheros_.talones() == 0)
             return false;
 
-        dm_.iu().progresoEspera(Fase::Ficheros, 0, 0);
-        ficheros_.escribe(leeConfiguracionBanco(dm_.instalacion()).Nombre, dm_.destino());
+        sv_.iu().progresoEspera(Fase::Ficheros, 0, 0);
+        ficheros_.escribe(leeConfiguracionBanco(sv_.instalacion()).Nombre, sv_.destino());
         avisa(PuntoEmision::FicherosEscritos, 0);
         QString e;
         const std::optional<int> clave =
@@ -224,8 +226,8 @@ public:
         if (!e.isEmpty())
             throw TErrorOperacion(e);
 
-        dm_.iu().progresoEspera(Fase::Archivo, 0, 0);
-        dm_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);
+        sv_.iu().progresoEspera(Fase::Archivo, 0, 0);
+        sv_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);
         avisa(PuntoEmision::ArchivoComprimido, 0);
         if (!tr.confirma())
             throw TErrorOperacion(tr.error());
@@ -241,10 +243,10 @@ public:
         for (int i = 0; i < total; ++i) {
             const tTalon& t = emitidos_[std::size_t(i)];
             if (i % pasoProgreso == 0)
-                dm_.iu().progresoEspera(Fase::Imagenes, i, total);
+                sv_.iu().progresoEspera(Fase::Imagenes, i, total);
             archivaImagenesTalon(
                 d_, t.Cuenta, t.numero_Modelo, t.Numero,
-                [this, i] { avisa(PuntoEmision::ArchivandoImagenes, i + 1); }, dm_.renombraFichero);
+                [this, i] { avisa(PuntoEmision::ArchivandoImagenes, i + 1); }, sv_.renombraFichero);
         }
         avisa(PuntoEmision::ImagenesArchivadas, total);
     }
@@ -267,7 +269,7 @@ private:
         const int total = int(correctos.size());
         for (int i = 0; i < total; ++i) {
             if (i % pasoProgreso == 0)
-                dm_.iu().progresoEspera(Fase::Historico, i, total);
+                sv_.iu().progresoEspera(Fase::Historico, i, total);
             const tTalonEmitible& c = correctos[std::size_t(i)];
             QString regla;
             if (!cumpleReglas(con, c.talon, regla)) {
@@ -326,11 +328,11 @@ private:
     }
 
     void avisa(PuntoEmision punto, int talones) {
-        if (dm_.puntoControlEmision)
-            dm_.puntoControlEmision(punto, talones);
+        if (sv_.puntoControlEmision)
+            sv_.puntoControlEmision(punto, talones);
     }
 
-    TdmBBDD& dm_;
+    TServicioEmision& sv_;
     const tDirectorios& d_;
     tOrdenantes ordenante_;
     TFicherosEmision ficheros_;
@@ -373,21 +375,23 @@ private:
 
 } // namespace
 
-void TdmBBDD::avisaPuntoEmision(PuntoEmision punto, int talones) {
+void TServicioEmision::avisaPuntoEmision(PuntoEmision punto, int talones) {
     if (puntoControlEmision)
         puntoControlEmision(punto, talones);
 }
 
-int TdmBBDD::ultimaClave(const QString& columna, const QString& rutaTabla) {
+int TServicioEmision::ultimaClave(const QString& columna, const QString& rutaTabla) {
     QString e;
-    const int clave = claveNueva(columna, rutaTabla, e);
+    const int clave = bd_.claveNueva(columna, rutaTabla, e);
     if (clave == 0)
         throw TErrorOperacion(e);
     return clave - 1;
 }
 
-bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fecha_Confeccion,
-                             const QString& fecha_Proceso) {
+std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& registroRemesa,
+                                                              int pkOrdenante,
+                                                              const QString& fecha_Confeccion,
+                                                              const QString& fecha_Proceso) {
     VentanaEsperar espera(iu_);
     const tDirectorios& d = inst_.dirs;
     // One emission at a time in the data folder, whichever program runs it.
@@ -397,7 +401,7 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     // An emission cut off earlier is finished first: its number stays its own.
     completaEmisionConBloqueo();
 
-    TNombresEmitidos emitidos(rutaHistorico(), rutaHistoricoCheques());
+    TNombresEmitidos emitidos(inst_.rutaHistorico(), inst_.rutaHistoricoCheques());
     const tNombreCons cons = siguienteNombreCons(
         d.Dir_Cons, [&emitidos](const QString& nombre) { return emitidos.usado(nombre); });
     if (cons.numero.isEmpty())
@@ -406,8 +410,8 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     // refused by the bank: nothing is written without a presenter.
     tOrdenantes sinPresentador;
     sinPresentador.Pk_Ordenante = -1;
-    const int pkOrdenante = estado_.OrdenanteActual.Pk_Ordenante;
-    tOrdenantes ordenante = CargaRegistroOrdenantesTablas(pkOrdenante, sinPresentador);
+    tOrdenantes ordenante =
+        TAlmacenOrdenantes(bd_).CargaRegistroOrdenantesTablas(pkOrdenante, sinPresentador);
     if (ordenante.Pk_Ordenante == -1)
         throw TErrorOperacion(Mensaje::SinPresentador.arg(pkOrdenante));
 
@@ -418,8 +422,8 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     enCurso.fichero = cons.fichero;
     enCurso.numero = cons.numero;
     enCurso.claveHistoricoCheques =
-        ultimaClave(QStringLiteral("Pk_HistoricoRecibos"), rutaHistoricoCheques());
-    enCurso.claveHistorico = ultimaClave(QStringLiteral("Pk_Historico"), rutaHistorico());
+        ultimaClave(QStringLiteral("Pk_HistoricoRecibos"), inst_.rutaHistoricoCheques());
+    enCurso.claveHistorico = ultimaClave(QStringLiteral("Pk_Historico"), inst_.rutaHistorico());
     const QString rutaEnCurso = rutaEmisionEnCurso(d);
     escribeEmisionEnCurso(rutaEnCurso, enCurso);
     avisaPuntoEmision(PuntoEmision::EmisionRegistrada, 0);
@@ -456,39 +460,24 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
         if (emision.apartados().isEmpty())
             iu_.muestraMensaje(Mensaje::NadaQueEmitir.arg(registroRemesa.Nombre_Remesa));
         avisaApartados(iu_, emision.apartados());
-        return false;
+        return std::nullopt;
     }
-    estado_.RemesaActual.nombre_Cons = cons.fichero;
-    estado_.OrdenanteActual = ordenante;
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());
-    return true;
+    return tEmisionHecha{cons.fichero, ordenante};
 }
 
-bool TdmBBDD::GuardaHistoricoTalon(const tRemesas& regRemesa, const tOrdenantes& ordenante,
-                                   const tTalon& regTalon) {
-    const std::optional<tImporte> imp = tImporte::leeTexto(regTalon.Importe);
-    if (!imp) {
-        iu_.muestraMensaje(MensajeBBDD::ImporteNoValido.arg(regTalon.Importe, regTalon.Numero));
-        return false;
-    }
-    return insertaConSuClave(rutaHistoricoCheques(), QStringLiteral("Pk_HistoricoRecibos"), iu_,
+bool TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
+    return insertaConSuClave(inst_.rutaHistorico(), QStringLiteral("Pk_Historico"), iu_,
                              [&](motor::Conexion& con, int clave) {
-                                 return insertaHistoricoTalon(
-                                     con, QStringLiteral("historicoCheques"), clave, regRemesa,
-                                     ordenante, regTalon, imp->centimos());
+                                 return insertaHistoricoRemesa(con, QStringLiteral("historico"),
+                                                               clave, regRemesa);
                              });
 }
 
-bool TdmBBDD::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
-    return insertaConSuClave(
-        rutaHistorico(), QStringLiteral("Pk_Historico"), iu_, [&](motor::Conexion& con, int clave) {
-            return insertaHistoricoRemesa(con, QStringLiteral("historico"), clave, regRemesa);
-        });
-}
-
-void TdmBBDD::ComprimeFicheroTalones(const QString& fichero, const QStringList& frontales) {
+void TServicioEmision::ComprimeFicheroTalones(const QString& fichero,
+                                              const QStringList& frontales) {
     const tDirectorios& d = inst_.dirs;
     const QString nombre = QFileInfo(fichero).fileName();
     QString nombreCopia = nombre;
@@ -499,6 +488,6 @@ void TdmBBDD::ComprimeFicheroTalones(const QString& fichero, const QStringList& 
         throw TErrorOperacion(Mensaje::SinCopiaFichero.arg(fichero, copia));
     comprimeCarpetaZip(
         d.Dir_Cons + nombre + QStringLiteral(".zip"), d.Dir_Imagenes_tmp,
-        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, destino(), frontales);
+        [this] { avisaPuntoEmision(PuntoEmision::Comprimiendo, 0); }, bd_.destino(), frontales);
     vaciaCarpeta(d.Dir_Imagenes_tmp);
 }

@@ -1,15 +1,17 @@
 #pragma once
 // The checks of a presenter typed by the operator, in their fixed order; the
-// first failure gives its message.
+// first failure gives its message. They sit with the presenter store, as the
+// drawer's duplicate check sits with the drawer store.
 
 #include "Registros.h"
 
 #include <QString>
 
-class TdmBBDD;
+class TAlmacenOrdenantes;
 
 // The account as it is stored: without blanks, so that the bank file reads
 // bank, branch and account at their positions.
 QString cuentaOrdenanteSinBlancos(const QString& cuenta);
 
-bool CompruebaValoresIntroducidos(TdmBBDD& dm, const tOrdenantes& ordenante, QString& mensaje);
+bool CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& ordenante,
+                                  QString& mensaje);

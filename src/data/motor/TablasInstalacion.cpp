@@ -1,7 +1,9 @@
-// Working folders, table creation and key allocation.
+// Working folders, table creation and the check of the table files.
+#include "TablasInstalacion.h"
+
+#include "AlmacenRemesas.h"
 #include "DefinicionTablas.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,19 +11,7 @@
 
 #include <vector>
 
-TdmBBDD::TdmBBDD(const tInstalacion& instalacion, tEstadoPrograma& estado, IInterfazUsuario& iu,
-                 QObject* parent)
-    : QObject(parent), inst_(instalacion), estado_(estado), iu_(iu) {
-    tmrInicio.setInterval(1);
-    tmrInicio.setSingleShot(true);
-    connect(&tmrInicio, &QTimer::timeout, this, [this] {
-        // Disabled first, so the sequence can never run twice.
-        tmrInicio.stop();
-        emit tmrInicioTimer();
-    });
-}
-
-bool TdmBBDD::creaCarpetasTrabajo() {
+bool TTablasInstalacion::creaCarpetasTrabajo() {
     const QStringList carpetas = carpetasDeTrabajo(inst_.dirs);
     for (const QString& c : carpetas)
         QDir().mkpath(c); // result ignored: the check below decides
@@ -31,7 +21,7 @@ bool TdmBBDD::creaCarpetasTrabajo() {
     return true;
 }
 
-QString TdmBBDD::problemaCarpetasTrabajo() const {
+QString TTablasInstalacion::problemaCarpetasTrabajo() const {
     for (const QString& c : carpetasDeTrabajo(inst_.dirs)) {
         if (QFileInfo(c).isDir())
             continue;
@@ -66,7 +56,7 @@ QString marcaCreacion(const QString& ruta) {
 
 } // namespace
 
-bool TdmBBDD::creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error) {
+bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error) {
     if (QFileInfo::exists(ruta))
         return true;
     QString e;
@@ -200,13 +190,13 @@ tProblemaTabla problemaTabla(const QString& ruta, const tDefinicionTabla& def) {
 
 } // namespace
 
-QStringList TdmBBDD::compruebaTablas() {
+QStringList TTablasInstalacion::compruebaTablas() {
     std::vector<std::pair<QString, const tDefinicionTabla*>> ficheros = {
-        {rutaRemesas(), &Tablas::remesas()},
-        {rutaHistorico(), &Tablas::historico()},
-        {rutaOrdenantes(), &Tablas::ordenantes()},
-        {rutaHistoricoCheques(), &Tablas::historicoCheques()},
-        {rutaDeudores(), &Tablas::deudores()}};
+        {inst_.rutaRemesas(), &Tablas::remesas()},
+        {inst_.rutaHistorico(), &Tablas::historico()},
+        {inst_.rutaOrdenantes(), &Tablas::ordenantes()},
+        {inst_.rutaHistoricoCheques(), &Tablas::historicoCheques()},
+        {inst_.rutaDeudores(), &Tablas::deudores()}};
     const QDir remesas(inst_.dirs.Dir_TablaRemesas);
     for (const QString& f : remesas.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
         ficheros.emplace_back(remesas.filePath(f), &Tablas::talones());
@@ -238,13 +228,13 @@ QStringList TdmBBDD::compruebaTablas() {
     return danadas + ocupadas;
 }
 
-bool TdmBBDD::CreaTablas() {
+bool TTablasInstalacion::CreaTablas() {
     return CreaTablaRemesas() && CreaTablaHistorico() && CreaTablaOrdenantes() &&
            CreaTablaHistoricoCheques() && CreaTablaDeudores();
 }
 
-bool TdmBBDD::CreaTablaRemesas() {
-    const QString ruta = rutaRemesas();
+bool TTablasInstalacion::CreaTablaRemesas() {
+    const QString ruta = inst_.rutaRemesas();
     if (QFileInfo::exists(ruta))
         return true;
     if (!creaTabla(ruta, Tablas::remesas(), nullptr))
@@ -252,20 +242,20 @@ bool TdmBBDD::CreaTablaRemesas() {
     tRemesas estandar;
     estandar.Nombre_Remesa = QStringLiteral("ESTANDAR");
     estandar.Importe = estandar.Numero_Talones = estandar.Numero_Registros = QStringLiteral("0");
-    GuardaRegistroRemesa(estandar); // its result does not change ours
+    TAlmacenRemesas(bd_).GuardaRegistroRemesa(estandar); // its result does not change ours
     return true;
 }
 
-bool TdmBBDD::CreaTablaHistorico() {
-    return creaTabla(rutaHistorico(), Tablas::historico(), nullptr);
+bool TTablasInstalacion::CreaTablaHistorico() {
+    return creaTabla(inst_.rutaHistorico(), Tablas::historico(), nullptr);
 }
 
-bool TdmBBDD::CreaTablaOrdenantes() {
-    return creaTabla(rutaOrdenantes(), Tablas::ordenantes(), nullptr);
+bool TTablasInstalacion::CreaTablaOrdenantes() {
+    return creaTabla(inst_.rutaOrdenantes(), Tablas::ordenantes(), nullptr);
 }
 
-bool TdmBBDD::CreaTablaHistoricoCheques() {
-    const QString ruta = rutaHistoricoCheques();
+bool TTablasInstalacion::CreaTablaHistoricoCheques() {
+    const QString ruta = inst_.rutaHistoricoCheques();
     if (QFileInfo::exists(ruta)) {
         // A history made by an earlier version lacks the newer indexes; they
         // only make it faster, so one that cannot be made now is no error.
@@ -277,115 +267,6 @@ bool TdmBBDD::CreaTablaHistoricoCheques() {
     return creaTabla(ruta, Tablas::historicoCheques(), nullptr);
 }
 
-bool TdmBBDD::CreaTablaDeudores() {
-    return creaTabla(rutaDeudores(), Tablas::deudores(), nullptr);
-}
-
-bool TdmBBDD::CreaTablaTalones(const QString& fichero) {
-    QString e;
-    if (creaTabla(inst_.dirs.Dir_TablaRemesas + fichero, Tablas::talones(), &e))
-        return true;
-    iu_.muestraMensaje(e);
-    return false;
-}
-
-int TdmBBDD::SiguienteClave(const QString& columna, const QString& rutaTabla) {
-    QString e;
-    const int clave = claveNueva(columna, rutaTabla, e);
-    if (clave == 0)
-        iu_.muestraMensaje(e);
-    return clave;
-}
-
-namespace {
-
-// The highest key plus one, 1 for an empty table; 0 on an engine failure.
-int claveSiguiente(motor::Conexion& con, const QString& columna, const QString& rutaTabla,
-                   QString& error) {
-    motor::Sentencia s(con, QStringLiteral("SELECT max(%1) AS contador FROM %2")
-                                .arg(columna, nombreTablaDeFichero(rutaTabla)));
-    if (!s.ejecuta()) {
-        error = s.error();
-        return 0;
-    }
-    const int maximo = s.siguiente() ? s.entero(0) : 0;
-    return maximo != 0 ? maximo + 1 : 1;
-}
-
-} // namespace
-
-int TdmBBDD::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
-    const motor::ConexionOperacion operacion = abre(rutaTabla);
-    motor::Conexion& con = *operacion;
-    return claveSiguiente(con, columna, rutaTabla, error);
-}
-
-QString
-TdmBBDD::insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
-                              const QString& sqlInsert, const QVariantList& valores, int& clave,
-                              const std::function<QString(motor::Conexion&)>& antesDeInsertar,
-                              const std::function<QString(int)>& antesDeConfirmar) {
-    const motor::ConexionOperacion operacion = abre(rutaTabla);
-    motor::Conexion& con = *operacion;
-    // Taken inside the transaction: no other row can take the same key, and
-    // a failure anywhere leaves the table as it was.
-    motor::Transaccion tr(con);
-    if (!tr.iniciada())
-        return tr.error();
-    QString e;
-    if (antesDeInsertar) {
-        e = antesDeInsertar(con);
-        if (!e.isEmpty())
-            return e;
-    }
-    clave = claveSiguiente(con, columna, rutaTabla, e);
-    if (clave == 0)
-        return e;
-    e = motor::ejecutaSql(con, sqlInsert, QVariantList{clave} + valores);
-    if (e.isEmpty() && antesDeConfirmar)
-        e = antesDeConfirmar(clave);
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    return e;
-}
-
-void TdmBBDD::leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
-                              const std::function<void(const motor::Sentencia&)>& rellena) {
-    const motor::ConexionOperacion operacion = abre(rutaTabla);
-    motor::Conexion& con = *operacion;
-    motor::Sentencia s(con, sql);
-    s.liga(clave);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return;
-    }
-    if (s.siguiente())
-        rellena(s);
-}
-
-QString nombreTablaDeFichero(const QString& rutaTabla) {
-    const QString fichero = QFileInfo(rutaTabla).fileName();
-    for (const tDefinicionTabla* def :
-         {&Tablas::remesas(), &Tablas::historico(), &Tablas::ordenantes(),
-          &Tablas::historicoCheques(), &Tablas::deudores()}) {
-        if (fichero.compare(def->nombre + QStringLiteral(".dat"), Qt::CaseInsensitive) == 0)
-            return def->nombre;
-    }
-    return Tablas::talones().nombre;
-}
-
-motor::ConexionOperacion TdmBBDD::abre(const QString& rutaTabla) {
-    return motor::ConexionOperacion(recorrido_, rutaTabla);
-}
-
-TdmBBDD::TRecorrido::TRecorrido(TdmBBDD& dm)
-    : dm_(dm), conexiones_(std::make_unique<motor::Conexiones>()), anterior_(dm.recorrido_) {
-    // A walk inside another keeps the outer one's connections.
-    if (!anterior_)
-        dm_.recorrido_ = conexiones_.get();
-}
-
-TdmBBDD::TRecorrido::~TRecorrido() {
-    if (!anterior_)
-        dm_.recorrido_ = nullptr;
+bool TTablasInstalacion::CreaTablaDeudores() {
+    return creaTabla(inst_.rutaDeudores(), Tablas::deudores(), nullptr);
 }

@@ -1,38 +1,40 @@
 // Operations on the drawer table, and the drawer of a cheque.
+#include "AlmacenLibrados.h"
+
+#include "AlmacenTalones.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "SentenciasLibrados.h"
-#include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
-TCliente TdmBBDD::CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino) {
-    leeFilaPorClave(rutaDeudores(),
-                    QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
-                                   "Nif, email FROM Deudores WHERE Pk_Cliente = ? "
-                                   "ORDER BY rowid LIMIT 1"),
-                    clavePrimaria, [&](const motor::Sentencia& s) {
-                        destino.Pk_Cliente = s.entero(0);
-                        destino.Nombre_Cliente = s.texto(1);
-                        destino.Cuenta = s.texto(2);
-                        destino.Telefono = s.texto(3);
-                        destino.nif = s.texto(4);
-                        destino.email = s.texto(5);
-                    });
+TCliente TAlmacenLibrados::CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino) {
+    bd_.leeFilaPorClave(inst_.rutaDeudores(),
+                        QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
+                                       "Nif, email FROM Deudores WHERE Pk_Cliente = ? "
+                                       "ORDER BY rowid LIMIT 1"),
+                        clavePrimaria, [&](const motor::Sentencia& s) {
+                            destino.Pk_Cliente = s.entero(0);
+                            destino.Nombre_Cliente = s.texto(1);
+                            destino.Cuenta = s.texto(2);
+                            destino.Telefono = s.texto(3);
+                            destino.nif = s.texto(4);
+                            destino.email = s.texto(5);
+                        });
     return destino;
 }
 
-bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error) {
-    const QString ruta = rutaDeudores();
+bool TAlmacenLibrados::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error) {
+    const QString ruta = inst_.rutaDeudores();
     QString e;
     if (rBeneficiario.EsNuevo) {
         // The key stays in the record even when the insert fails.
-        e = insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
-                                 QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
-                                                "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
-                                 {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
-                                 rBeneficiario.Pk_Cliente);
+        e = bd_.insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
+                                     QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
+                                                    "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
+                                     {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
+                                     rBeneficiario.Pk_Cliente);
     } else {
-        const motor::ConexionOperacion operacion = abre(ruta);
+        const motor::ConexionOperacion operacion = bd_.abre(ruta);
         motor::Conexion& con = *operacion;
         e = motor::ejecutaSql(
             con,
@@ -47,8 +49,9 @@ bool TdmBBDD::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error
     return true;
 }
 
-bool TdmBBDD::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/, int& aNumeroRegistro) {
-    motor::Conexion con(rutaDeudores());
+bool TAlmacenLibrados::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/,
+                                             int& aNumeroRegistro) {
+    motor::Conexion con(inst_.rutaDeudores());
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente FROM Deudores WHERE Cuenta = ? "
                                            "ORDER BY rowid LIMIT 1"));
     s.liga(aCuenta);
@@ -65,18 +68,14 @@ bool TdmBBDD::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/, int&
     return true;
 }
 
-bool TdmBBDD::EliminaRegistroBeneficiario(int aPk) {
-    return EliminaBeneficiarios({aPk});
-}
-
-bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
+bool TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
     // The drawers and their cheques of remittance 1 go together or not at
     // all: a cheque table that is missing or locked leaves every drawer.
     const QString alias = QStringLiteral("remesa1");
     QSet<QString> bases;
-    motor::Conexion con(rutaDeudores());
+    motor::Conexion con(inst_.rutaDeudores());
     QString e = con.error();
-    if (e.isEmpty() && !con.adjunta(rutaTalonesEstandar(), alias))
+    if (e.isEmpty() && !con.adjunta(inst_.rutaTalonesEstandar(), alias))
         e = con.error();
     if (e.isEmpty()) {
         motor::Transaccion tr(con);
@@ -109,7 +108,7 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
     }
     // The images go only once their cheques are gone for good, and only
     // those no cheque left in a remittance is filed under.
-    for (const QString& base : basesSinTalon(bases))
+    for (const QString& base : TAlmacenTalones(bd_).basesSinTalon(bases))
         borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
     return true;
 }
@@ -150,7 +149,7 @@ QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QStr
         {librado.Pk_Cliente, QString(), cuenta});
 }
 
-tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
+tTalon TAlmacenLibrados::CompruebaLibrado(tTalon regtalon) {
     bool enConsulta = false;
     const QString e = asignaLibrado(regtalon, enConsulta);
     if (!e.isEmpty())
@@ -158,7 +157,7 @@ tTalon TdmBBDD::CompruebaLibrado(tTalon regtalon) {
     return regtalon;
 }
 
-QString TdmBBDD::asignaLibrado(tTalon& talon, bool& enConsulta) {
+QString TAlmacenLibrados::asignaLibrado(tTalon& talon, bool& enConsulta) {
     enConsulta = false;
     if (esCuentaProvisional(talon.Cuenta)) {
         talon.fk_Beneficiarios = 0;
@@ -168,7 +167,7 @@ QString TdmBBDD::asignaLibrado(tTalon& talon, bool& enConsulta) {
     TCliente librado;
     QString e;
     {
-        const motor::ConexionOperacion operacion = abre(rutaDeudores());
+        const motor::ConexionOperacion operacion = bd_.abre(inst_.rutaDeudores());
         motor::Conexion& con = *operacion;
         e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, false);
         enConsulta = !e.isEmpty();
@@ -190,4 +189,14 @@ QString TdmBBDD::asignaLibrado(tTalon& talon, bool& enConsulta) {
     if (!librado.EsNuevo)
         talon.Nombre_Cliente = librado.Nombre_Cliente;
     return {};
+}
+
+tFilasLista TAlmacenLibrados::CargaListaBeneficiarios() {
+    // A drawer that an older version made for a placeholder account is no
+    // drawer to name or delete.
+    return bd_.cargaFilasLista(inst_.rutaDeudores(),
+                               QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM "
+                                              "Deudores WHERE coalesce(Cuenta, '') NOT IN (?, ?) "
+                                              "ORDER BY rowid"),
+                               3, {TalonManual::Cuenta, CuentaSinLibrado});
 }

@@ -1,9 +1,9 @@
 #include "ComprobacionOrdenante.h"
 
-#include "Cadenas.h"
+#include "AlmacenOrdenantes.h"
 #include "Iban.h"
 #include "NifCif.h"
-#include "TdmBBDD.h"
+#include "TextosBBDD.h"
 
 QString cuentaOrdenanteSinBlancos(const QString& cuenta) {
     QString r;
@@ -13,22 +13,23 @@ QString cuentaOrdenanteSinBlancos(const QString& cuenta) {
     return r;
 }
 
-bool CompruebaValoresIntroducidos(TdmBBDD& dm, const tOrdenantes& o, QString& mensaje) {
-    const tRegistro_Mensajes& m = Cadenas::mensajes();
+bool CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& o,
+                                  QString& mensaje) {
     if (o.Nombre_ordenante.trimmed().isEmpty()) {
-        mensaje = m.mnjErrorNombreAcreedor;
+        mensaje = MensajeBBDD::NombrePresentadorEnBlanco;
         return false;
     }
     if (!esIbanValido(o.Cuenta) || !o.Cuenta.startsWith(QStringLiteral("ES"))) {
-        mensaje = m.mnjErrorIbanNoEspanol;
+        mensaje = MensajeBBDD::IbanNoEspanol;
         return false;
     }
     if (!Valida_NIF_CIF(o.Nif_Sufijo.left(9))) {
-        mensaje = m.mnjErrorNifAcreedor;
+        mensaje = MensajeBBDD::NifPresentadorIncorrecto;
         return false;
     }
     QString duplicado;
-    if (dm.DuplicadoOrdenante(o.Nif_Sufijo, o.Cuenta, o.EsNuevo, o.Pk_Ordenante, duplicado)) {
+    if (ordenantes.DuplicadoOrdenante(o.Nif_Sufijo, o.Cuenta, o.EsNuevo, o.Pk_Ordenante,
+                                      duplicado)) {
         mensaje = duplicado;
         return false;
     }

@@ -1,9 +1,10 @@
 // Saving a cheque edited in the cheque editor: the cheque and its drawer are
 // written together, in one transaction over both table files.
+#include "AlmacenTalones.h"
+
 #include "MotorTablas.h"
 #include "SentenciasLibrados.h"
 #include "SentenciasTalones.h"
-#include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
 #include <optional>
@@ -27,8 +28,9 @@ QString compruebaCambioLibrado(motor::Conexion& con, const TCliente& mostrado, b
 
 } // namespace
 
-GuardadoTalon TdmBBDD::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
-                                          const QString& nombreTabla, QString& mensaje_Error) {
+GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon,
+                                                  TCliente& librado, const QString& nombreTabla,
+                                                  QString& mensaje_Error) {
     // Cheques typed in by hand carry a placeholder account of no drawer, and
     // a drawer stands for one account: a cheque whose account changes goes
     // to the drawer of its new account instead of rewriting the one it had.
@@ -40,7 +42,7 @@ GuardadoTalon TdmBBDD::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon,
 
     motor::Conexion con(nombreTabla);
     QString e;
-    if (!con.adjunta(rutaDeudores(), aliasLibrados))
+    if (!con.adjunta(inst_.rutaDeudores(), aliasLibrados))
         e = con.error();
     std::optional<motor::Transaccion> tr;
     if (e.isEmpty()) {

@@ -1,8 +1,10 @@
-// Storing the lines read by a capture window as cheques of the current
-// remittance.
+// Storing the lines read by a capture window as cheques of a remittance.
+#include "ServicioLectura.h"
+
+#include "AlmacenLibrados.h"
+#include "AlmacenTalones.h"
 #include "ImagenesTalon.h"
 #include "LineaLectura.h"
-#include "TdmBBDD.h"
 
 namespace {
 
@@ -17,29 +19,9 @@ QString secuenciaDe(const tLineaDecodificada& d, VarianteLectura variante, qsize
 
 } // namespace
 
-void TdmBBDD::introduceEnTablasTalones(QStringList& lista, bool todos, int& buenos,
-                                       int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Normal);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}
-
-void TdmBBDD::introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos,
-                                           int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::SAFE);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}
-
-void TdmBBDD::introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
-                                              int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Excella);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}
-
-tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
-                                                VarianteLectura variante) {
+tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, bool todos,
+                                                         VarianteLectura variante, int pkRemesa,
+                                                         int tipoLector) {
     using Motivo = tLineaNoGuardada::Motivo;
     tResultadoLectura r;
     // The Excella lines are numbered by their place, so that list is left as
@@ -47,15 +29,15 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
     // removed, so the list is walked with an index that only passes the
     // lines that stay.
     const bool borraGuardadas = variante != VarianteLectura::Excella;
-    const int tipoLector = estado_.Escaner.tipo;
     const bool conImagenes = tipoLector != TipoLector::Teclado;
-    const QString tabla = rutaTalonesActual();
+    const QString tabla = inst_.rutaTablaTalones(pkRemesa);
     const tAbreDestino abreImagen = [this](const QString& ruta) {
-        return destino().dispositivo(ruta);
+        return bd_.destino().dispositivo(ruta);
     };
     // The cheque table, the drawers and the history are opened once for the
     // whole batch; each line still commits on its own.
-    const TRecorrido recorrido(*this);
+    const TBaseDatos::TRecorrido recorrido(bd_);
+    TAlmacenTalones talones(bd_);
     QString error;
     qsizetype i = 0;
     while (i < lista.size()) {
@@ -71,14 +53,14 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
             continue;
         }
         tTalon& talon = d.talon;
-        talon.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
-        talon.Pk_Talon = claveNueva(QStringLiteral("Pk_Talon"), tabla, error);
+        talon.fk_Remesas = pkRemesa;
+        talon.Pk_Talon = bd_.claveNueva(QStringLiteral("Pk_Talon"), tabla, error);
         if (talon.Pk_Talon == 0)
             break;
         bool duplicado = false;
         if (const QStringList e =
-                buscaDuplicado(QString::number(talon.Pk_Talon), talon.Numero, talon.Cuenta,
-                               talon.numero_Modelo, true, duplicado);
+                talones.buscaDuplicado(QString::number(talon.Pk_Talon), talon.Numero, talon.Cuenta,
+                                       talon.numero_Modelo, true, duplicado);
             !e.isEmpty()) {
             // Not knowing whether it is a duplicate, the cheque could be
             // emitted twice: it waits.
@@ -109,10 +91,10 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
 
         // A cheque without its drawer would be filed under no one: it waits.
         bool enConsulta = false;
-        error = asignaLibrado(talon, enConsulta);
+        error = TAlmacenLibrados(bd_).asignaLibrado(talon, enConsulta);
         if (!error.isEmpty())
             break;
-        error = insertaTalonNuevo(talon, tabla);
+        error = talones.insertaTalonNuevo(talon, tabla);
         if (!error.isEmpty())
             break;
         ++r.buenos;

@@ -6,12 +6,13 @@
 // characters without a hyphen, a number of seven characters without one), so
 // a second run, after the marker has been deleted, leaves "4212-5" and
 // "1234567-6" as they are instead of appending a second digit.
+#include "ActualizacionHistorico.h"
+
 #include "DefinicionTablas.h"
 #include "DigitosControl.h"
 #include "ErrorOperacion.h"
 #include "FicherosTexto.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
 
 #include <QRegularExpression>
 
@@ -108,15 +109,15 @@ QString anadeDigitos(const QString& ruta, const QString& columna, const QString&
 
 } // namespace
 
-void TdmBBDD::ActualizaLongitudNumeroModelo() {
-    const QString e = ensanchaNumeroModelo(rutaHistoricoCheques());
+void TActualizacionHistorico::ActualizaLongitudNumeroModelo() {
+    const QString e = ensanchaNumeroModelo(inst_.rutaHistoricoCheques());
     if (!e.isEmpty())
         iu_.muestraMensaje(e);
 }
 
-void TdmBBDD::ActualizaNumeroModeloConDigitoControl() {
+void TActualizacionHistorico::ActualizaNumeroModeloConDigitoControl() {
     const QString e = anadeDigitos(
-        rutaHistoricoCheques(), QStringLiteral("Numero_Modelo"),
+        inst_.rutaHistoricoCheques(), QStringLiteral("Numero_Modelo"),
         QStringLiteral("SELECT rowid, Numero_Modelo FROM %1 WHERE length(Numero_Modelo) = 4 "
                        "AND instr(Numero_Modelo, '-') = 0")
             .arg(tablaHistorico));
@@ -124,10 +125,10 @@ void TdmBBDD::ActualizaNumeroModeloConDigitoControl() {
         iu_.muestraMensaje(e);
 }
 
-void TdmBBDD::ActualizaNumeroSerieConDigitoControl() {
+void TActualizacionHistorico::ActualizaNumeroSerieConDigitoControl() {
     // Each row its own digit: the four model digits followed by its number.
     const QString e = anadeDigitos(
-        rutaHistoricoCheques(), QStringLiteral("Numero"),
+        inst_.rutaHistoricoCheques(), QStringLiteral("Numero"),
         QStringLiteral("SELECT rowid, substr(coalesce(Numero_Modelo, ''), 1, 4) || Numero FROM %1 "
                        "WHERE length(Numero) = 7 AND instr(Numero, '-') = 0")
             .arg(tablaHistorico));
@@ -135,11 +136,11 @@ void TdmBBDD::ActualizaNumeroSerieConDigitoControl() {
         iu_.muestraMensaje(e);
 }
 
-void TdmBBDD::creaTestigoActualizadoNumeroModelo() {
+void TActualizacionHistorico::creaTestigoActualizadoNumeroModelo() {
     creaFicheroTexto(inst_.ficheroTestigo, {textoTestigo});
 }
 
-void TdmBBDD::actualizacionUnica() {
+void TActualizacionHistorico::actualizacionUnica() {
     ActualizaLongitudNumeroModelo();
     ActualizaNumeroModeloConDigitoControl();
     ActualizaNumeroSerieConDigitoControl();

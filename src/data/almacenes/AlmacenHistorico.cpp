@@ -1,8 +1,12 @@
 // The history of emitted cheques: the search shown in the history grid and
 // the annulment of one cheque.
+#include "AlmacenHistorico.h"
+
+#include "AlmacenTalones.h"
 #include "ImagenesTalon.h"
+#include "Importes.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
+#include "TextosBBDD.h"
 #include "TqryHistorico.h"
 
 namespace {
@@ -26,31 +30,35 @@ bool quedaEnHistorico(const QString& rutaHistorico, const tChequeHistorico& c) {
 
 } // namespace
 
-TqryHistorico& TdmBBDD::qryHistorico() {
+TAlmacenHistorico::TAlmacenHistorico(TBaseDatos& bd) : TAlmacen(bd) {}
+
+TAlmacenHistorico::~TAlmacenHistorico() = default;
+
+TqryHistorico& TAlmacenHistorico::qryHistorico() {
     if (qryHistorico_ == nullptr) {
-        qryHistorico_ = new TqryHistorico(this);
+        qryHistorico_ = std::make_unique<TqryHistorico>();
         qryHistorico_->alFallar = [this](const QString& error) { iu_.muestraMensaje(error); };
     }
     return *qryHistorico_;
 }
 
-void TdmBBDD::CargaHistoricoDeTalones(const tConsultaHistorico& aCadena) {
+void TAlmacenHistorico::CargaHistoricoDeTalones(const tConsultaHistorico& aCadena) {
     QString error;
-    if (!qryHistorico().abre(rutaHistoricoCheques(), aCadena, error))
+    if (!qryHistorico().abre(inst_.rutaHistoricoCheques(), aCadena, error))
         iu_.muestraMensaje(error);
 }
 
-void TdmBBDD::RecargaHistoricoDeTalones() {
+void TAlmacenHistorico::RecargaHistoricoDeTalones() {
     QString error;
     if (!qryHistorico().reabre(error))
         iu_.muestraMensaje(error);
 }
 
-void TdmBBDD::CierraHistoricoDeTalones() {
+void TAlmacenHistorico::CierraHistoricoDeTalones() {
     qryHistorico().cierra();
 }
 
-void TdmBBDD::TerminaRecuentoHistorico() {
+void TAlmacenHistorico::TerminaRecuentoHistorico() {
     // About a third of a second of counting on this many rows.
     constexpr qint64 filasLargas = 200000;
     TqryHistorico& q = qryHistorico();
@@ -62,7 +70,7 @@ void TdmBBDD::TerminaRecuentoHistorico() {
     q.terminaRecuento();
 }
 
-bool TdmBBDD::EliminaregistroHistorico(int apk) {
+bool TAlmacenHistorico::EliminaregistroHistorico(int apk) {
     // The grid's query keeps the table file open for reading, which would
     // hold the delete back: it is closed now and run again afterwards.
     const bool consultaAbierta = qryHistorico().abierta();
@@ -73,8 +81,8 @@ bool TdmBBDD::EliminaregistroHistorico(int apk) {
     return eliminado;
 }
 
-bool TdmBBDD::eliminaFilaHistorico(int apk) {
-    const QString ruta = rutaHistoricoCheques();
+bool TAlmacenHistorico::eliminaFilaHistorico(int apk) {
+    const QString ruta = inst_.rutaHistoricoCheques();
     QList<tChequeHistorico> cheques;
     QString e;
     {
@@ -107,8 +115,42 @@ bool TdmBBDD::eliminaFilaHistorico(int apk) {
         const QString base = baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
         if (!quedaEnHistorico(ruta, c))
             borraImagenesTalon(inst_.dirs.Dir_Hco_Imagenes, base);
-        if (!basesSinTalon({base}).isEmpty())
+        if (!TAlmacenTalones(bd_).basesSinTalon({base}).isEmpty())
             borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
     }
     return true;
+}
+
+QString TAlmacenHistorico::DevuelveNombreconsolidado(int clave) {
+    motor::Conexion con(inst_.rutaHistorico());
+    motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cons FROM historico "
+                                           "WHERE Pk_Historico = ? ORDER BY rowid LIMIT 1"));
+    s.liga(clave);
+    if (!s.ejecuta()) {
+        iu_.muestraMensaje(s.error());
+        return {};
+    }
+    return s.siguiente() ? s.texto(0) : QString();
+}
+
+tFilasLista TAlmacenHistorico::CargaListaRemesasEmitidas(QString& error) {
+    tFilasLista filas;
+    motor::Conexion con(inst_.rutaHistorico());
+    // The last row stored is the newest emission.
+    motor::Sentencia s(con, QStringLiteral("SELECT Pk_Historico, Fecha_Confeccion, Nif, "
+                                           "Nombre_Ordenante, Cuenta, Importe, Numero_Talones, "
+                                           "Fecha_Soporte FROM historico ORDER BY rowid DESC"));
+    if (!s.ejecuta()) {
+        error = s.error();
+        return filas;
+    }
+    while (s.siguiente()) {
+        tFilaLista f;
+        f.datos.pk = s.entero(0);
+        f.caption = s.texto(1);
+        f.celdas = {s.texto(2), s.texto(3), s.texto(4), importeVisible(s.texto(5)),
+                    s.texto(6), s.texto(7)};
+        filas << f;
+    }
+    return filas;
 }

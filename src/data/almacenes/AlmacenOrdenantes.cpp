@@ -1,21 +1,23 @@
 // Operations on the presenter table.
+#include "AlmacenOrdenantes.h"
+
 #include "LineaOrdenante.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
 #include "Textos.h"
 #include "TextosBBDD.h"
 
-tOrdenantes TdmBBDD::CargaRegistroOrdenantesTablas(int clavePrimaria, tOrdenantes destino) {
-    leeFilaPorClave(rutaOrdenantes(),
-                    QStringLiteral("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, "
-                                   "Cuenta FROM Ordenantes WHERE Pk_Ordenante = ? "
-                                   "ORDER BY rowid LIMIT 1"),
-                    clavePrimaria, [&](const motor::Sentencia& s) {
-                        destino.Pk_Ordenante = s.entero(0);
-                        destino.Nif_Sufijo = s.texto(1);
-                        destino.Nombre_ordenante = s.texto(2);
-                        destino.Cuenta = s.texto(3);
-                    });
+tOrdenantes TAlmacenOrdenantes::CargaRegistroOrdenantesTablas(int clavePrimaria,
+                                                              tOrdenantes destino) {
+    bd_.leeFilaPorClave(inst_.rutaOrdenantes(),
+                        QStringLiteral("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, "
+                                       "Cuenta FROM Ordenantes WHERE Pk_Ordenante = ? "
+                                       "ORDER BY rowid LIMIT 1"),
+                        clavePrimaria, [&](const motor::Sentencia& s) {
+                            destino.Pk_Ordenante = s.entero(0);
+                            destino.Nif_Sufijo = s.texto(1);
+                            destino.Nombre_ordenante = s.texto(2);
+                            destino.Cuenta = s.texto(3);
+                        });
     return destino;
 }
 
@@ -54,14 +56,14 @@ QString rechazaDuplicado(motor::Conexion& con, const tOrdenantes& o) {
 
 } // namespace
 
-bool TdmBBDD::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
+bool TAlmacenOrdenantes::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
     // The duplicate is looked for inside the write transaction: two programs
     // saving the same presenter at once store it once.
-    const QString ruta = rutaOrdenantes();
+    const QString ruta = inst_.rutaOrdenantes();
     QString e;
     if (rOrdenante.EsNuevo) {
         rOrdenante.Pk_Ordenante = 0;
-        e = insertaConClaveNueva(
+        e = bd_.insertaConClaveNueva(
             ruta, QStringLiteral("Pk_Ordenante"),
             QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, "
                            "Nif_Sufijo, Nombre_Ordenante, Cuenta) "
@@ -92,10 +94,10 @@ bool TdmBBDD::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
     return true;
 }
 
-bool TdmBBDD::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuenta, bool /*nuevo*/,
-                                 int aNumeroRegistro, QString& mensaje) {
+bool TAlmacenOrdenantes::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuenta,
+                                            bool /*nuevo*/, int aNumeroRegistro, QString& mensaje) {
     mensaje = MensajeBBDD::PresentadorDuplicado;
-    motor::Conexion con(rutaOrdenantes());
+    motor::Conexion con(inst_.rutaOrdenantes());
     bool duplicado = false;
     const QString e =
         buscaPresentadorDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado);
@@ -107,8 +109,8 @@ bool TdmBBDD::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuent
     return duplicado;
 }
 
-bool TdmBBDD::EliminaRegistroOrdenante(int aPk) {
-    motor::Conexion con(rutaOrdenantes());
+bool TAlmacenOrdenantes::EliminaRegistroOrdenante(int aPk) {
+    motor::Conexion con(inst_.rutaOrdenantes());
     const QString e = motor::ejecutaSql(
         con, QStringLiteral("DELETE FROM Ordenantes WHERE Pk_Ordenante = ?"), {aPk});
     if (!e.isEmpty()) {
@@ -118,10 +120,10 @@ bool TdmBBDD::EliminaRegistroOrdenante(int aPk) {
     return true;
 }
 
-QStringList TdmBBDD::Carga_Combo_Ordenantes() {
+QStringList TAlmacenOrdenantes::Carga_Combo_Ordenantes() {
     VentanaEsperar espera(iu_);
     QStringList lineas{MensajeBBDD::SeleccioneOrdenante};
-    motor::Conexion con(rutaOrdenantes());
+    motor::Conexion con(inst_.rutaOrdenantes());
     motor::Sentencia s(con, QStringLiteral("SELECT Nif_Sufijo, Nombre_Ordenante, Cuenta, "
                                            "Pk_Ordenante FROM Ordenantes"));
     if (!s.ejecuta())
@@ -129,4 +131,11 @@ QStringList TdmBBDD::Carga_Combo_Ordenantes() {
     while (s.siguiente())
         lineas << lineaOrdenante(s.texto(0), s.texto(1), s.texto(2), s.entero(3));
     return lineas;
+}
+
+tFilasLista TAlmacenOrdenantes::CargaListaOrdenantes() {
+    return bd_.cargaFilasLista(inst_.rutaOrdenantes(),
+                               QStringLiteral("SELECT Pk_Ordenante, Nombre_Ordenante, Cuenta, "
+                                              "Nif_Sufijo FROM Ordenantes ORDER BY rowid"),
+                               4);
 }

@@ -1,6 +1,8 @@
 // Completing an emission that the end of the process cut off. The history
 // rows are the truth of what was emitted: every file of the emission is made
 // again from them, so the bank gets each emitted cheque once, with its totals.
+#include "ServicioEmision.h"
+
 #include "BloqueoEmision.h"
 #include "ConfiguracionBanco.h"
 #include "EmisionEnCurso.h"
@@ -9,7 +11,6 @@
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
-#include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
 #include <QDir>
@@ -104,7 +105,7 @@ bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& e
 
 } // namespace
 
-bool TdmBBDD::completaEmisionInterrumpida() {
+bool TServicioEmision::completaEmisionInterrumpida() {
     // Held by another program: it is emitting, and its emission is its own.
     TBloqueoEmision bloqueo(inst_.dirs);
     if (!bloqueo.toma(0))
@@ -112,7 +113,7 @@ bool TdmBBDD::completaEmisionInterrumpida() {
     return completaEmisionConBloqueo();
 }
 
-bool TdmBBDD::completaEmisionConBloqueo() {
+bool TServicioEmision::completaEmisionConBloqueo() {
     const tDirectorios& d = inst_.dirs;
     const QString rutaEnCurso = rutaEmisionEnCurso(d);
     std::optional<tEmisionEnCurso> en;
@@ -137,7 +138,7 @@ bool TdmBBDD::completaEmisionConBloqueo() {
     tOrdenantes ordenante;
     std::vector<tFilaHistorico> filas;
     QString e;
-    if (!leeFilasEmision(rutaHistoricoCheques(), *en, remesa, ordenante, filas, e))
+    if (!leeFilasEmision(inst_.rutaHistoricoCheques(), *en, remesa, ordenante, filas, e))
         falla(e);
     const QStringList ficheros = TFicherosEmision::ficherosDe(d, en->numero);
     if (filas.empty()) {
@@ -151,7 +152,7 @@ bool TdmBBDD::completaEmisionConBloqueo() {
         iu_.muestraMensaje(Mensaje::SinCheques.arg(en->fichero));
         return true;
     }
-    const bool conFilaHistorico = hayFilaHistorico(rutaHistorico(), *en, e);
+    const bool conFilaHistorico = hayFilaHistorico(inst_.rutaHistorico(), *en, e);
     if (!e.isEmpty())
         falla(e);
 
@@ -175,11 +176,11 @@ bool TdmBBDD::completaEmisionConBloqueo() {
             if (!frontal.isEmpty())
                 frontales << frontal;
         }
-        emision.escribe(leeConfiguracionBanco(inst_).Nombre, destino());
+        emision.escribe(leeConfiguracionBanco(inst_).Nombre, bd_.destino());
         // An emission of an earlier version of this program wrote this row
         // after its cheques.
         if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
-            falla(QStringLiteral("no se pudo escribir su fila en %1").arg(rutaHistorico()));
+            falla(QStringLiteral("no se pudo escribir su fila en %1").arg(inst_.rutaHistorico()));
         ComprimeFicheroTalones(emision.rutaFichero(), frontales);
     } catch (const TErrorOperacion& error) {
         falla(error.texto());

@@ -1,11 +1,13 @@
 // Operations on the cheque table of a remittance.
+#include "AlmacenTalones.h"
+
+#include "AlmacenLibrados.h"
 #include "CodigosTalon.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "Numeros.h"
 #include "SentenciasTalones.h"
-#include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
 #include <QDir>
@@ -21,15 +23,16 @@ const QString sqlInsertaTalon =
 
 } // namespace
 
-bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla) {
+bool TAlmacenTalones::GuardaTalon(tTalon& regTalon, QString& mensaje_Error,
+                                  const QString& nombreTabla) {
     if (regTalon.Nuevo) {
-        regTalon = CompruebaLibrado(regTalon);
+        regTalon = TAlmacenLibrados(bd_).CompruebaLibrado(regTalon);
         const QString e = insertaTalonNuevo(regTalon, nombreTabla);
         if (!e.isEmpty())
             mensaje_Error = e;
         return e.isEmpty();
     }
-    const motor::ConexionOperacion operacion = abre(nombreTabla);
+    const motor::ConexionOperacion operacion = bd_.abre(nombreTabla);
     motor::Conexion& con = *operacion;
     const QString e =
         motor::ejecutaSql(con, sqlActualizaTalon,
@@ -43,9 +46,9 @@ bool TdmBBDD::GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QStrin
     return true;
 }
 
-QString TdmBBDD::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
+QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
     int clave = 0;
-    const QString e = insertaConClaveNueva(
+    const QString e = bd_.insertaConClaveNueva(
         nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
         {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
          regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
@@ -56,7 +59,7 @@ QString TdmBBDD::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla)
     return e;
 }
 
-void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
+void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.Numero = TalonManual::Numero;
     regtalon.numero_Modelo = TalonManual::NumeroModelo;
     regtalon.Importe = TalonManual::Importe;
@@ -64,20 +67,21 @@ void TdmBBDD::introduceTalonManual(tTalon& regtalon) {
     regtalon.indicador = 0;
     regtalon.Cuenta = TalonManual::Cuenta;
     regtalon.Nuevo = true;
-    // The row goes into the current remittance's table and says so.
-    regtalon.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
-    regtalon = CompruebaLibrado(regtalon);
+    // The row goes into the remittance's table and says so.
+    regtalon.fk_Remesas = pkRemesa;
+    regtalon = TAlmacenLibrados(bd_).CompruebaLibrado(regtalon);
     regtalon.Estado = Estado::Incompleto;
     QString ignorado;
-    GuardaTalon(regtalon, ignorado, rutaTalonesActual());
+    GuardaTalon(regtalon, ignorado, inst_.rutaTablaTalones(pkRemesa));
 }
 
-tTalon TdmBBDD::CargaRegistroTalones(int clave, const QString& aNombreTabla, tTalon destino) {
-    leeFilaPorClave(aNombreTabla, sqlLeeTalon, clave, [&](const motor::Sentencia& s) {
-        destino.Pk_Talon = clave;
-        leeTalon(s, destino);
-        destino.fk_Remesas = estado_.RemesaActual.Pk_Remesa;
-    });
+tTalon TAlmacenTalones::CargaRegistroTalones(int clave, int pkRemesa, tTalon destino) {
+    bd_.leeFilaPorClave(inst_.rutaTablaTalones(pkRemesa), sqlLeeTalon, clave,
+                        [&](const motor::Sentencia& s) {
+                            destino.Pk_Talon = clave;
+                            leeTalon(s, destino);
+                            destino.fk_Remesas = pkRemesa;
+                        });
     return destino;
 }
 
@@ -112,12 +116,12 @@ QString compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado, bool&
     return {};
 }
 
-tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
+tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasferencias) {
     VentanaEsperar espera(iu_);
     tFilasLista filas;
-    motor::Conexion con(rutaTalonesActual());
+    motor::Conexion con(inst_.rutaTablaTalones(pkRemesa));
     QString e;
-    if (!con.adjunta(rutaDeudores(), QStringLiteral("libr")))
+    if (!con.adjunta(inst_.rutaDeudores(), QStringLiteral("libr")))
         e = con.error();
     if (e.isEmpty()) {
         // A cheque whose drawer no longer exists is left out; one of no
@@ -159,8 +163,8 @@ tFilasLista TdmBBDD::Carga_lista_Talones(int& NumeroTrasferencias) {
     return filas;
 }
 
-void TdmBBDD::CalculaTotales(QString& importe, QString& transferencias,
-                             QString& Total_Transferencias, const QString& aNombreTabla) {
+void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
+                                     QString& Total_Transferencias, const QString& aNombreTabla) {
     motor::Conexion con(aNombreTabla);
     motor::Sentencia s(con, QStringLiteral("SELECT Importe, Estado FROM Talones"));
     if (!s.ejecuta()) {
@@ -185,7 +189,7 @@ void TdmBBDD::CalculaTotales(QString& importe, QString& transferencias,
     importe = tImporte::deCentimos(suma).visible();
 }
 
-bool TdmBBDD::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
+bool TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
     // Only the cheque as it was shown goes: one that another program has
     // changed or emitted meanwhile stays, and the operator is told.
     bool cambiado = false;
@@ -214,7 +218,7 @@ bool TdmBBDD::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
     return true;
 }
 
-bool TdmBBDD::EminaTalonesDuplicados(const QString& nombreTabla) {
+bool TAlmacenTalones::EminaTalonesDuplicados(const QString& nombreTabla) {
     motor::Conexion con(nombreTabla);
     const QString e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"),
                                         {Estado::Duplicado});
@@ -225,8 +229,8 @@ bool TdmBBDD::EminaTalonesDuplicados(const QString& nombreTabla) {
     return true;
 }
 
-bool TdmBBDD::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
-    motor::Conexion con(rutaTalonesEstandar());
+bool TAlmacenTalones::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
+    motor::Conexion con(inst_.rutaTalonesEstandar());
     motor::Sentencia s(con,
                        QStringLiteral("SELECT count(*) AS Total FROM Talones WHERE Estado = ?"));
     s.liga(Estado::Incompleto);
@@ -236,21 +240,22 @@ bool TdmBBDD::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
     return Numero_Incompletos > 0;
 }
 
-bool TdmBBDD::duplicidadTalon(const QString& apk, const QString& Numero, const QString& Cuenta,
-                              const QString& modelo, bool consultaLista) {
+bool TAlmacenTalones::duplicidadTalon(const QString& apk, const QString& Numero,
+                                      const QString& Cuenta, const QString& modelo,
+                                      bool consultaLista) {
     bool duplicado = false;
     for (const QString& e : buscaDuplicado(apk, Numero, Cuenta, modelo, consultaLista, duplicado))
         iu_.muestraMensaje(e);
     return duplicado;
 }
 
-QStringList TdmBBDD::buscaDuplicado(const QString& apk, const QString& Numero,
-                                    const QString& Cuenta, const QString& modelo,
-                                    bool consultaLista, bool& duplicado) {
+QStringList TAlmacenTalones::buscaDuplicado(const QString& apk, const QString& Numero,
+                                            const QString& Cuenta, const QString& modelo,
+                                            bool consultaLista, bool& duplicado) {
     duplicado = false;
     QStringList errores;
     if (consultaLista) {
-        const motor::ConexionOperacion operacion = abre(rutaTalonesEstandar());
+        const motor::ConexionOperacion operacion = bd_.abre(inst_.rutaTalonesEstandar());
         motor::Conexion& con = *operacion;
         motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM Talones WHERE Pk_Talon <> ? AND "
                                                "Numero = ? AND Numero_Modelo = ? AND Cuenta = ? "
@@ -261,7 +266,7 @@ QStringList TdmBBDD::buscaDuplicado(const QString& apk, const QString& Numero,
         else
             errores << s.error();
     }
-    const motor::ConexionOperacion operacion = abre(rutaHistoricoCheques());
+    const motor::ConexionOperacion operacion = bd_.abre(inst_.rutaHistoricoCheques());
     motor::Conexion& con = *operacion;
     motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historicoCheques WHERE Numero = ? AND "
                                            "Numero_Modelo = ? AND Cuenta = ? LIMIT 1"));
@@ -275,7 +280,7 @@ QStringList TdmBBDD::buscaDuplicado(const QString& apk, const QString& Numero,
     return errores;
 }
 
-QSet<QString> TdmBBDD::basesSinTalon(QSet<QString> bases) const {
+QSet<QString> TAlmacenTalones::basesSinTalon(QSet<QString> bases) const {
     const QString& carpeta = inst_.dirs.Dir_TablaRemesas;
     const QStringList tablas = QDir(carpeta).entryList({QStringLiteral("*.dat")}, QDir::Files);
     for (const QString& tabla : tablas) {

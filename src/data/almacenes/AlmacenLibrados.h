@@ -1,0 +1,33 @@
+#pragma once
+// The drawers (Deudores.dat): the holders of the accounts cheques are drawn
+// on, found by the account a cheque carries.
+
+#include "BaseDatos.h"
+#include "Registros.h"
+
+class TAlmacenLibrados : public TAlmacen {
+public:
+    explicit TAlmacenLibrados(TBaseDatos& bd) : TAlmacen(bd) {}
+
+    TCliente CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino = {});
+    bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
+    bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
+    // Deletes the drawers and their cheques of remittance 1 in one
+    // transaction, then the image files of those cheques that no cheque
+    // left in a remittance is filed under; on an engine failure shows its
+    // message, deletes nothing and answers false.
+    bool EliminaBeneficiarios(const QList<int>& claves);
+    // The cheque linked to the drawer of its account (see asignaLibrado); an
+    // engine failure is shown and leaves it unchanged.
+    tTalon CompruebaLibrado(tTalon regtalon);
+    // Links the cheque to the first drawer with its account, creating a
+    // nameless one (in one write transaction with the second look-up) when
+    // none has it; a placeholder account gets no drawer (key 0). The engine
+    // message or "": on a failure the cheque is unchanged (`enConsulta` when
+    // the first look-up failed).
+    QString asignaLibrado(tTalon& talon, bool& enConsulta);
+    // One row per drawer, natural order: caption the name, cell the account,
+    // datos.pk the key; rows of a placeholder account are left out. An
+    // engine failure ends the list silently.
+    tFilasLista CargaListaBeneficiarios();
+};
