@@ -173,16 +173,16 @@ void avisaApartados(IInterfazUsuario& iu, const QStringList& reglas) {
     iu.muestraMensaje(Mensaje::NoCumplenReglas + lineas.join(u'\n'));
 }
 
-// Where a cheque's front TIFF is now: in the image folder, or already in the
-// history folder; "" when it is nowhere.
-QString frontalActual(const tDirectorios& d, const tTalon& t) {
-    const QString base = baseImagenTalon(t.Cuenta, t.numero_Modelo, t.Numero);
-    for (const QString& carpeta : {d.Dir_Imagenes, d.Dir_Hco_Imagenes}) {
-        const QString ruta = rutaImagen(carpeta, QStringLiteral("F"), base, QStringLiteral(".tif"));
-        if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
-            return ruta;
-    }
-    return {};
+// Where a cheque's front TIFF is now: in the image folder (whose files are
+// `enImagenes`), or already in the history folder; "" when it is nowhere.
+QString frontalActual(const tDirectorios& d, const QSet<QString>& enImagenes, const tTalon& t) {
+    const QString base = baseImagenTalon(t);
+    const QString f = QStringLiteral("F");
+    const QString tif = QStringLiteral(".tif");
+    if (enImagenes.contains(f + base + tif))
+        return rutaImagen(d.Dir_Imagenes, f, base, tif);
+    const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
+    return !archivada.isEmpty() && QFileInfo(archivada).isFile() ? archivada : QString();
 }
 
 // One emission of one remittance, in one transaction over its cheque table
@@ -258,6 +258,10 @@ private:
 
     void mueveAlHistorico(motor::Conexion& con) {
         const std::vector<tTalonEmitible> correctos = leeTalonesCorrectos(con);
+        // Read once under the lock: asking the disk for each cheque's images
+        // costs more than the rest of moving it.
+        enImagenes_ = ficherosEnCarpeta(d_.Dir_Imagenes);
+        proceso_ = leeFecha(ficheros_.remesa().Fecha_Proceso);
         QString e;
         const std::optional<int> primera =
             siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"), e);
@@ -295,7 +299,7 @@ private:
             if (!e.isEmpty())
                 throw TErrorOperacion(e);
             ficheros_.anadeTalon(registro, talon, importe->centimos());
-            const QString frontal = frontalActual(d_, talon);
+            const QString frontal = frontalActual(d_, enImagenes_, talon);
             if (!frontal.isEmpty())
                 frontales_ << frontal;
             emitidos_.push_back(talon);
@@ -310,15 +314,16 @@ private:
     // date, the day the bank receives the file.
     bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
         tContextoValidacion contexto;
-        const QDate proceso = leeFecha(ficheros_.remesa().Fecha_Proceso);
-        if (proceso.isValid())
-            contexto.hoy = proceso;
+        if (proceso_.isValid())
+            contexto.hoy = proceso_;
         contexto.existeImagenFrontal =
-            QFileInfo::exists(rutaImagenFrontal(d_.Dir_Imagenes, baseImagenTalon(t)));
+            enImagenes_.contains(rutaImagenFrontal({}, baseImagenTalon(t)));
         contexto.duplicidadTalon = [this, &con](const tTalon& c) {
-            motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM %1 WHERE Numero = ? AND "
-                                                   "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
-                                        .arg(tablaCheques()));
+            static const QString sql =
+                QStringLiteral("SELECT 1 FROM %1.historicoCheques WHERE Numero = ? AND "
+                               "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
+                    .arg(aliasHistorico);
+            motor::Sentencia s(con, sql);
             s.liga(c.Numero).liga(c.numero_Modelo).liga(c.Cuenta);
             return s.ejecuta() && s.siguiente();
         };
@@ -334,6 +339,8 @@ private:
     const tDirectorios& d_;
     tOrdenantes ordenante_;
     TFicherosEmision ficheros_;
+    QSet<QString> enImagenes_;     // the files of the image folder
+    QDate proceso_;                // the process date, the day of the due dates
     QStringList frontales_;        // the front TIFFs for the archive, from where they are
     std::vector<tTalon> emitidos_; // as the report shows them
     QStringList reglas_;

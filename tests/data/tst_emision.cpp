@@ -345,7 +345,8 @@ private slots:
             return false;
         };
         QVERIFY(p.emite());
-        QCOMPARE(renombrados, 6);
+        // One rename tried for each of the three image names of each cheque.
+        QCOMPARE(renombrados, 9);
         compruebaInvariante(p, {"0000123-6", "1234567-1", "7654321-5"});
         QCOMPARE(p.iu.mensajes, QStringList());
     }
