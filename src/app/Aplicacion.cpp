@@ -1,6 +1,5 @@
 #include "Aplicacion.h"
 
-#include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "Captura.h"
 #include "EstiloVisual.h"
@@ -31,7 +30,6 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
     iu = std::make_unique<InterfazUsuarioQt>(estado, frmPrincipal.get(), *frmInfo_Proceso);
     dmBBDD = std::make_unique<TdmBBDD>(inst, estado, *iu);
-    FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
     estado.preguntaDlg = [this](const QString& texto, const QString& boton1, const QString& boton2,
                                 const QString& cabecera) {

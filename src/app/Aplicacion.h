@@ -13,7 +13,6 @@ class TfrmPrincipal;
 class TfrmInfo_Proceso;
 class InterfazUsuarioQt;
 class TdmBBDD;
-class TFrmCadenas;
 class TPreguntaF;
 class TCaptura;
 class TfrmAcerca;
@@ -37,7 +36,6 @@ public:
     std::unique_ptr<TfrmInfo_Proceso> frmInfo_Proceso;
     std::unique_ptr<InterfazUsuarioQt> iu;
     std::unique_ptr<TdmBBDD> dmBBDD;
-    std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
     std::unique_ptr<TCaptura> captura; // the capture windows
     std::unique_ptr<TfrmAcerca> frmAcerca;

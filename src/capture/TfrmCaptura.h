@@ -66,7 +66,8 @@ struct tComportamientoCaptura {
     enum class Almacen { Normal, SAFE, Excella };
     Almacen almacen = Almacen::Normal;
     bool todos = false;
-    // "Revise si se leyeros todos." instead of "leyeron".
+    // "Revise si se leyeros todos." instead of "leyeron": the misspelt text
+    // of the keyboard and Excella windows, quoted on purpose (TextosCaptura).
     bool leyeros = false;
     // The unstored-lines message says that they stay on screen until
     // [Limpiar]: true for the windows that keep them after Save (all but

@@ -63,7 +63,7 @@ bool TfrmHistoricoTransferencias::Launch(TdmBBDD& dm, const QString& referencia_
 }
 
 TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* parent)
-    : QDialog(parent), dm_(dm) {
+    : TVentanaModal(parent), dm_(dm) {
     setWindowTitle(Caption);
     setObjectName(QStringLiteral("TfrmHistoricoTransferencias"));
     dm_.estado().busquedaRealizada = false;
@@ -74,7 +74,7 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
     };
     creaControles();
     Accesibilidad::hazAccesible(this);
-    resize(1000, 640);
+    dimensiona(1000, 640);
 }
 
 TfrmHistoricoTransferencias::~TfrmHistoricoTransferencias() {
@@ -117,16 +117,9 @@ void TfrmHistoricoTransferencias::creaControles() {
     imgCheque->setSizePolicy(politica);
     imgCheque->setAccessibleName(QStringLiteral("Imagen del cheque"));
 
-    btnAnular = new QPushButton(QStringLiteral("&Anular"), this);
-    btnAnular->setObjectName(QStringLiteral("btnAnular"));
-    btnBuscar = new QPushButton(QStringLiteral("&Buscar"), this);
-    btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
-    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
-    btnSalir->setObjectName(QStringLiteral("btnSalir"));
-    for (QPushButton* b : {btnAnular, btnBuscar, btnSalir}) {
-        b->setAutoDefault(false);
-        pulsaConEnter(b);
-    }
+    btnAnular = boton(QStringLiteral("&Anular"), "btnAnular");
+    btnBuscar = boton(QStringLiteral("&Buscar"), "btnBuscar");
+    btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
     auto* columnaBotones = new QVBoxLayout;
     columnaBotones->addStretch();
     columnaBotones->addWidget(btnAnular);
@@ -138,18 +131,11 @@ void TfrmHistoricoTransferencias::creaControles() {
     filaImagen->addStretch();
     filaImagen->addLayout(columnaBotones);
 
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fontMetrics().lineSpacing() * 5 + 8);
-    Accesibilidad::textoAyuda(mmoAyuda);
-
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(dbgHistorico, 1);
     capas->addWidget(lblResultado);
     capas->addLayout(filaImagen);
-    capas->addWidget(mmoAyuda);
+    capas->addWidget(creaAyuda(textoAyuda(), 5));
 
     connect(btnAnular, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::anular);
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
@@ -276,12 +262,5 @@ bool TfrmHistoricoTransferencias::eventFilter(QObject* objeto, QEvent* evento) {
         if (tecla->key() == Qt::Key_End && (tecla->modifiers() & Qt::ControlModifier))
             dm_.TerminaRecuentoHistorico();
     }
-    return QDialog::eventFilter(objeto, evento);
-}
-
-void TfrmHistoricoTransferencias::changeEvent(QEvent* evento) {
-    QDialog::changeEvent(evento);
-    // Minimising the window minimises the whole application.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && parentWidget())
-        parentWidget()->window()->showMinimized();
+    return TVentanaModal::eventFilter(objeto, evento);
 }

@@ -4,19 +4,18 @@
 // acceptable again in a new remittance. The window never lists the history by
 // itself: every listing is the result of a search.
 
-#include <QDialog>
+#include "TVentanaModal.h"
 
 #include <functional>
 
 class QLabel;
 class QModelIndex;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class TdmBBDD;
 class TqryHistorico;
 
-class TfrmHistoricoTransferencias : public QDialog {
+class TfrmHistoricoTransferencias : public TVentanaModal {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Histórico de Cheques");
@@ -63,11 +62,9 @@ public:
     QPushButton* btnAnular = nullptr;
     QPushButton* btnBuscar = nullptr;
     QPushButton* btnSalir = nullptr;
-    QPlainTextEdit* mmoAyuda = nullptr;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
 
 private:
     void creaControles();

@@ -78,7 +78,7 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
     nombraControles({{EliminarAct, "EliminarAct"},
                      {EmitirAct, "EmitirAct"},
                      {ModificarAct, "ModificarAct"},
-                     {btnbeneficiarios, "btnbeneficiarios"},
+                     {btnEliminar, "btnEliminar"},
                      {btnEmision, "btnEmision"},
                      {btnManual, "btnManual"},
                      {btnModifica, "btnModifica"},
@@ -109,19 +109,19 @@ void TfrmMod_Cheque::creaControles() {
 }
 
 QLayout* TfrmMod_Cheque::creaBotonesPrincipales() {
-    btnbeneficiarios = botonOrden(QStringLiteral("&Eliminar"), this);
+    btnEliminar = botonOrden(QStringLiteral("&Eliminar"), this);
     btnEmision = botonOrden(QStringLiteral("E&mitir"), this);
     btnManual = botonOrden(QStringLiteral("C&heque (Manual)"), this);
     btnModifica = botonOrden(QStringLiteral("&Modificar"), this);
     btnLeer = botonOrden(QStringLiteral(" Escanear Che&ques"), this);
     btnSalir = botonOrden(QStringLiteral("&Salir"), this);
 
-    EliminarAct = new QAction(btnbeneficiarios->text(), this);
+    EliminarAct = new QAction(btnEliminar->text(), this);
     EmitirAct = new QAction(btnEmision->text(), this);
     ModificarAct = new QAction(btnModifica->text(), this);
 
     auto* fila = new QHBoxLayout;
-    for (QPushButton* b : {btnbeneficiarios, btnEmision, btnManual, btnModifica, btnLeer, btnSalir})
+    for (QPushButton* b : {btnEliminar, btnEmision, btnManual, btnModifica, btnLeer, btnSalir})
         fila->addWidget(b);
     fila->addStretch();
     return fila;
@@ -148,7 +148,7 @@ void TfrmMod_Cheque::conecta() {
         connect(accion, &QAction::triggered, this, orden);
         connect(accion, &QAction::enabledChanged, b, &QWidget::setEnabled);
     };
-    enlaza(EliminarAct, btnbeneficiarios, &TfrmMod_Cheque::eliminar);
+    enlaza(EliminarAct, btnEliminar, &TfrmMod_Cheque::eliminar);
     enlaza(EmitirAct, btnEmision, &TfrmMod_Cheque::emitir);
     enlaza(ModificarAct, btnModifica, &TfrmMod_Cheque::modificar);
     connect(btnManual, &QPushButton::clicked, this, &TfrmMod_Cheque::chequeManual);
@@ -217,7 +217,7 @@ void TfrmMod_Cheque::actualizaAcciones() {
         a->setEnabled(habilitadas);
     // The buttons follow their actions; set them too, as an action that
     // does not change sends no signal.
-    btnbeneficiarios->setEnabled(habilitadas);
+    btnEliminar->setEnabled(habilitadas);
     btnEmision->setEnabled(habilitadas);
     btnModifica->setEnabled(habilitadas);
 }

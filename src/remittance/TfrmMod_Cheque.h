@@ -128,7 +128,7 @@ private:
     QAction* EliminarAct = nullptr;
     QAction* EmitirAct = nullptr;
     QAction* ModificarAct = nullptr;
-    QPushButton* btnbeneficiarios = nullptr;
+    QPushButton* btnEliminar = nullptr;
     QPushButton* btnEmision = nullptr;
     QPushButton* btnManual = nullptr;
     QPushButton* btnModifica = nullptr;

@@ -6,8 +6,8 @@
 #include "ControlSimulador.h"
 #include "DiscoConFallos.h"
 #include "EnlaceRd3lib.h"
-#include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
 #include "TextosCaptura.h"
 #include "TfrmScanerSB.h"
@@ -60,17 +60,13 @@ class TstTfrmScanerSB : public QObject {
     // "&Leer cheques", and the run's end reached the window.
     void leeHastaElFin() {
         const qsizetype antes = fines->count();
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE_WITH_TIMEOUT(fines->count(), antes + 1, 10000);
-    }
-    void pulsa(QPushButton* b) {
-        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-        QTest::mouseClick(b, Qt::LeftButton);
     }
     QStringList enPantalla() const {
         QStringList l;
-        for (int i = 0; i < frm->lstLista->count(); ++i)
-            l << frm->lstLista->item(i)->text();
+        for (int i = 0; i < hijo<QListWidget>(*frm, "lstLista")->count(); ++i)
+            l << hijo<QListWidget>(*frm, "lstLista")->item(i)->text();
         return l;
     }
 
@@ -93,10 +89,10 @@ private slots:
     void ventanaYControles() {
         abre(1);
         QCOMPARE(frm->windowTitle(), "Escaneo  de Cheques. Escáner tipo SEAC BANCHE");
-        QCOMPARE(frm->btnDesatascar->text(), "&Desatascar");
-        QCOMPARE(frm->btnParar->text(), "&Parar");
-        QCOMPARE(frm->btnReiniciar->text(), "&Reiniciar");
-        const QStringList ayuda = frm->mmoAyuda->toPlainText().split('\n');
+        QCOMPARE(hijo<QPushButton>(*frm, "btnDesatascar")->text(), "&Desatascar");
+        QCOMPARE(hijo<QPushButton>(*frm, "btnParar")->text(), "&Parar");
+        QCOMPARE(hijo<QPushButton>(*frm, "btnReiniciar")->text(), "&Reiniciar");
+        const QStringList ayuda = hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n');
         QCOMPARE(ayuda.size(), 14);
         QCOMPARE(ayuda[4], "          de nuevo la tolva y y presione [Leer Cheques].");
         QCOMPARE(ayuda[13], "Parar pausar la lectura de los cheques pendientes en la tolva, "
@@ -104,9 +100,9 @@ private slots:
         // Created: preferences reset with the endorsement text, API configured.
         QCOMPARE(sim.registro(), QStringList{"rdConfigAPI(4099,1)"});
         sim.borraRegistro();
-        pulsa(frm->btnDesatascar);
-        pulsa(frm->btnParar);
-        pulsa(frm->btnReiniciar);
+        pulsa(hijo<QPushButton>(*frm, "btnDesatascar"));
+        pulsa(hijo<QPushButton>(*frm, "btnParar"));
+        pulsa(hijo<QPushButton>(*frm, "btnReiniciar"));
         QCOMPARE(sim.registro(),
                  (QStringList{"rdEject()", "rdStop()", "rdConfigAPI(4099,1)", "rdInit(-1)"}));
     }
@@ -122,13 +118,15 @@ private slots:
                  QString::fromLatin1(codelineMuestra(muestras(), 1, "seac")) + No + "1");
         for (const char* f : {"F1.jpg", "F1.tif", "T1.tif", "F3.jpg", "F3.tif", "T3.tif"})
             QVERIFY2(QFile::exists(tmp(f)), f);
-        QVERIFY(frm->btnSalvar->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
         leeHastaElFin();
         QCOMPARE(numeros(frm->lista()), (QStringList{"1", "2", "3", "4", "5", "6"}));
-        QVERIFY(frm->lblEstado->text().contains("Documentos leídos en esta lectura: 3."));
+        QVERIFY(hijo<QLabel>(*frm, "lblEstado")
+                    ->text()
+                    .contains("Documentos leídos en esta lectura: 3."));
         QVERIFY(p->guion.textos().isEmpty());
 
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos(),
                  QStringList{"Se leyeron: 6 cheques. Revise si se leyeron todos."});
         QVERIFY(frm->lista().isEmpty());
@@ -139,26 +137,27 @@ private slots:
     // While the reader feeds, Save, Clear and a second run wait for it.
     void duranteLaLectura() {
         abre(4, {{"pausa", 250}});
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 1);
-        QVERIFY(!frm->btnLeer->isEnabled());
-        QVERIFY(!frm->btnSalvar->isEnabled());
-        QVERIFY(!frm->btnLimpiar->isEnabled());
-        QVERIFY(frm->lblEstado->text().contains(TextosCaptura::TextoLeyendo));
+        QVERIFY(!hijo<QPushButton>(*frm, "btnLeer")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnLimpiar")->isEnabled());
+        QVERIFY(hijo<QLabel>(*frm, "lblEstado")->text().contains(TextosCaptura::TextoLeyendo));
         frm->salvar();
         frm->limpiar();
         QVERIFY(p->guion.textos().isEmpty());
         QCOMPARE(frm->lista().size(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(fines->count(), 1, 10000);
-        QVERIFY(frm->btnSalvar->isEnabled() && frm->btnLeer->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnLeer")->isEnabled());
         QCOMPARE(sim.registro().count("rdStart()"), 1);
 
         // "&Reiniciar" during a run ends it first: Save is free at once.
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_VERIFY(frm->lista().size() > 4);
         sim.borraRegistro();
-        pulsa(frm->btnReiniciar);
-        QVERIFY(frm->btnSalvar->isEnabled());
+        pulsa(hijo<QPushButton>(*frm, "btnReiniciar"));
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
         QCOMPARE(sim.registro().mid(0, 3),
                  (QStringList{"rdStop()", "rdConfigAPI(4099,1)", "rdInit(-1)"}));
     }
@@ -193,9 +192,11 @@ private slots:
         }
         QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::mensajeSinSeacBanche(p->inst)});
         p->guion.restablece();
-        frm->btnLeer->click();
-        frm->btnLeer->click();
-        for (QPushButton* b : {frm->btnParar, frm->btnDesatascar, frm->btnReiniciar})
+        hijo<QPushButton>(*frm, "btnLeer")->click();
+        hijo<QPushButton>(*frm, "btnLeer")->click();
+        for (QPushButton* b :
+             {hijo<QPushButton>(*frm, "btnParar"), hijo<QPushButton>(*frm, "btnDesatascar"),
+              hijo<QPushButton>(*frm, "btnReiniciar")})
             b->click();
         QCOMPARE(p->guion.textos().mid(0, 2), QStringList(2, TAdaptadorSB::MensajeSinLector));
         QVERIFY(frm->lista().isEmpty());
@@ -233,7 +234,7 @@ private slots:
         if (ajuste != "sinImagenes")
             QVERIFY(p->guion.textos()[0].contains("número de cheques leídos (1)"));
         p->guion.restablece();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos().size(), 1);
         QCOMPARE(p->guion.textos()[0].section('\n', 0, 0), alSalvar);
         // Each stored cheque has its own document's front picture.
@@ -282,7 +283,7 @@ private slots:
         else if (fallo == "8 KB")
             disco = std::make_unique<TDiscoConFallos>(TDiscoConFallos::conLibres(imagenes, 8192));
         p->dm->destinoFicheros = disco.get();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         p->dm->destinoFicheros = nullptr;
 
         QCOMPARE(numeros(frm->lista()), quedan);
@@ -299,11 +300,12 @@ private slots:
         for (const QString& n : quedan)
             QCOMPARE(QFile::exists(tmp("F" + n + ".jpg")), fallo != "sinImagenes");
         QVERIFY(!QFile::exists(tmp("F1.jpg")) || quedan.contains("1"));
-        QVERIFY(frm->btnSalvar->isEnabled() && frm->btnLimpiar->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnLimpiar")->isEnabled());
 
         // Another Save: the disk is right again.
         p->guion.restablece();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()),
                  fallo == "sinImagenes" ? (QList<int>{1, 3}) : (QList<int>{1, 2, 3}));
         if (fallo == "sinImagenes") {
@@ -356,7 +358,7 @@ private slots:
         QVERIFY(frm->lista()[3].endsWith("?" + No + "4"));
 
         const auto antes = ficherosBajo(p->dir.path());
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QVERIFY(!QFileInfo::exists(QDir(p->dir.path()).absoluteFilePath("../fuera")));
         const QString imagenes = QDir(p->inst.dirs.Dir_Imagenes).absolutePath() + '/';
         for (const QString& f : ficherosBajo(p->dir.path()))
@@ -370,7 +372,7 @@ private slots:
     // nothing more reaches the closed window.
     void lineasDuranteUnaPregunta() {
         abre(4, {{"pausa", 150}});
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 1);
         int enEspera = 0;
         p->guion.mientrasAbierta = [&](const TGuionDialogos::Caja&) {
@@ -379,7 +381,7 @@ private slots:
             QCOMPARE(frm->lista().size(), 1);
         };
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton); // "Volver"
-        pulsa(frm->btnSalir);
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
         QVERIFY(enEspera >= 1);
         QVERIFY(frm->isVisible());
         QCOMPARE(numeros(frm->lista()).mid(0, 1 + enEspera),
@@ -389,19 +391,20 @@ private slots:
         p->guion.mientrasAbierta = nullptr;
 
         sim.borraRegistro();
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 5);
         bool retenida = false;
         p->guion.mientrasAbierta = [&](const TGuionDialogos::Caja&) {
             retenida = QTest::qWaitFor([&] { return !frm->lineasEnEspera().isEmpty(); }, 5000);
         };
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton); // "Continuar"
-        pulsa(frm->btnSalir);
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
         QVERIFY(retenida);
         QVERIFY(!frm->isVisible());
         QVERIFY(sim.registro().contains("rdStop()"));
         QVERIFY(sim.f<int (*)(int)>("simEsperaFin")(10000) != 0);
-        QTest::qWait(50);
+        // Everything the reader called back before it ended is delivered now.
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(frm->lista().size(), 5);
     }
 

@@ -77,7 +77,7 @@ private slots:
     }
     void cleanup() {
         QVERIFY(esperaFin());
-        QTest::qWait(20); // events still posted are dropped with their window
+        QCoreApplication::sendPostedEvents(); // what the reader posted before it ended
         frm.reset();
         enlace.reset();
         p.restablece();

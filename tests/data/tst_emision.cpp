@@ -4,6 +4,7 @@
 // after some cheques; emissions that cannot start.
 #include "BloqueoEmision.h"
 #include "DatosPrueba.h"
+#include "DiscoConFallos.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
@@ -63,57 +64,6 @@ QString baseDe(const tChequePrueba& c) {
 QStringList ficheros(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::Files, QDir::Name);
 }
-
-// A disk that fills up: the file of that name cannot grow past `limite`
-// bytes; the write that would pass it writes what fits and fails.
-class TDiscoQueSeLlena : public IDestinoFicheros {
-public:
-    TDiscoQueSeLlena(const QString& nombre, qint64 limite) : nombre_(nombre), limite_(limite) {}
-
-    std::unique_ptr<QIODevice> dispositivo(const QString& ruta) const override {
-        if (QFileInfo(ruta).fileName() != nombre_)
-            return std::make_unique<QFile>(ruta);
-        return std::make_unique<TLimitado>(ruta, limite_);
-    }
-
-    static inline const QString sinEspacio = QStringLiteral("No queda espacio en el disco");
-
-private:
-    class TLimitado : public QIODevice {
-    public:
-        TLimitado(const QString& ruta, qint64 limite) : fichero_(ruta), limite_(limite) {}
-        bool open(OpenMode modo) override {
-            if (!fichero_.open(modo)) {
-                setErrorString(fichero_.errorString());
-                return false;
-            }
-            return QIODevice::open(modo);
-        }
-        void close() override {
-            fichero_.close();
-            QIODevice::close();
-        }
-
-    protected:
-        qint64 readData(char*, qint64) override { return -1; }
-        qint64 writeData(const char* datos, qint64 n) override {
-            const qint64 cabe = std::max<qint64>(0, limite_ - fichero_.size());
-            fichero_.write(datos, std::min(n, cabe));
-            fichero_.flush();
-            if (n <= cabe)
-                return n;
-            setErrorString(sinEspacio);
-            return -1;
-        }
-
-    private:
-        QFile fichero_;
-        qint64 limite_;
-    };
-
-    QString nombre_;
-    qint64 limite_;
-};
 
 // An installation with the presenter of the examples, remittance 1 current.
 struct InstalacionEmision : InstalacionPrueba {
@@ -552,8 +502,8 @@ private slots:
         QTest::addColumn<qint64>("limite");
         QTest::addColumn<QString>("mensaje"); // %1: the file's path
         const QString escritura =
-            "Error de escritura en el fichero %1: " + TDiscoQueSeLlena::sinEspacio;
-        const QString archivo = "No se pudo crear el archivo %1: " + TDiscoQueSeLlena::sinEspacio;
+            "Error de escritura en el fichero %1: " + TDiscoConFallos::SinEspacio;
+        const QString archivo = "No se pudo crear el archivo %1: " + TDiscoConFallos::SinEspacio;
         QTest::newRow("cabecera del fichero") << "CONS.0001" << qint64(0) << escritura;
         QTest::newRow("primer registro a medias") << "CONS.0001" << qint64(200) << escritura;
         QTest::newRow("tercer registro a medias")
@@ -572,7 +522,7 @@ private slots:
             p.anade(c);
         const QStringList correctos{"0000123-6", "1234567-1", "7654321-5"};
 
-        const TDiscoQueSeLlena disco(fichero, limite);
+        const TDiscoConFallos disco = TDiscoConFallos::conTope(fichero, limite);
         p.dm->destinoFicheros = &disco;
         QStringList avisos;
         try {

@@ -4,6 +4,7 @@
 #include "ConfiguracionBanco.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
+#include "FicherosPrueba.h"
 #include "InformesEmision.h"
 
 #include <QDir>
@@ -12,11 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
 
 QByteArray referencia(const QString& nombre) {
     const QString ruta = QFINDTESTDATA("golden/" + nombre);
@@ -30,11 +26,6 @@ QStringList lineasCp1252(const QString& ruta) {
     if (!l.isEmpty() && l.last().isEmpty())
         l.removeLast();
     return l;
-}
-
-void creaVacio(const QString& ruta) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
 }
 
 // The presenter as the emission hands it over: its NIF already followed by
@@ -168,7 +159,7 @@ private slots:
         QFETCH(QString, numero);
         QTemporaryDir dir;
         for (const QString& f : existentes)
-            creaVacio(dir.filePath(f));
+            escribeBytes(dir.filePath(f));
         const tNombreCons n = ::siguienteNombreCons(dir.path() + u'/');
         QCOMPARE(n.numero, numero);
         QCOMPARE(n.fichero, "CONS." + numero);
