@@ -3,6 +3,7 @@
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "Captura.h"
+#include "ComprobacionFicheroBanco.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
 #include "TPreguntaF.h"
@@ -83,6 +84,7 @@ void TAplicacion::conectaMenu() {
         QObject::connect(accion, &QAction::triggered, frm, orden);
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
+    conecta(frm->actVerificarFichero, [this, frm] { compruebaFicheroParaBanco(*dmBBDD, frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
     conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });

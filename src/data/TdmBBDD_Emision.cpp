@@ -19,6 +19,7 @@
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -107,6 +108,17 @@ QString insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int c
             .arg(tabla),
         {clave, r.Nombre_Remesa, r.Importe, r.Numero_Talones, r.Numero_Registros, r.Fecha_Proceso,
          r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif});
+}
+
+// The emission's cheques as the history table on the connection holds them.
+tTotalesFicheroBanco totalesHistorico(motor::Conexion& con, const QString& tabla,
+                                      const QString& nombreCons) {
+    motor::Sentencia s(
+        con, QStringLiteral("SELECT count(*), sum(imp) FROM %1 WHERE Nombre_Cons = ?").arg(tabla));
+    s.liga(nombreCons);
+    if (!s.ejecuta() || !s.siguiente())
+        throw TErrorOperacion(s.error());
+    return {s.entero(0), s.texto(1).toLongLong()};
 }
 
 // Key and row in one transaction on the table's own file: a failure inserts
@@ -223,6 +235,10 @@ public:
             e = insertaHistoricoRemesa(con, tablaRemesas(), *clave, ficheros_.remesa());
         if (!e.isEmpty())
             throw TErrorOperacion(e);
+        // Read back as the bank will, against the rows about to commit.
+        compruebaFicheroBanco(
+            ficheros_.rutaFichero(),
+            totalesHistorico(con, tablaCheques(), ficheros_.remesa().nombre_Cons));
 
         dm_.iu().progresoEspera(Fase::Archivo, 0, 0);
         dm_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);

@@ -11,6 +11,7 @@
 #include "MotorTablas.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +89,23 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         filas.push_back(fila);
     }
     return true;
+}
+
+// The rewritten bank file read back against the history rows it was made
+// from. A wrong one is removed with its archive, so that no copy of it can
+// reach the bank; the next completion makes them again.
+void compruebaFicheroBancoCompletado(const QString& ruta,
+                                     const std::vector<tFilaHistorico>& filas) {
+    tTotalesFicheroBanco historico{int(filas.size()), 0};
+    for (const tFilaHistorico& fila : filas)
+        historico.centimos += fila.centimos;
+    try {
+        compruebaFicheroBanco(ruta, historico);
+    } catch (const TErrorOperacion&) {
+        QFile::remove(ruta);
+        QFile::remove(ruta + QStringLiteral(".zip"));
+        throw;
+    }
 }
 
 bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& error) {
@@ -176,6 +194,7 @@ bool TdmBBDD::completaEmisionConBloqueo() {
                 frontales << frontal;
         }
         emision.escribe(leeConfiguracionBanco(inst_).Nombre, destino());
+        compruebaFicheroBancoCompletado(emision.rutaFichero(), filas);
         // An emission of an earlier version of this program wrote this row
         // after its cheques.
         if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
