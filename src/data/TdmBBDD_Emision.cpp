@@ -8,6 +8,7 @@
 #include "BloqueoEmision.h"
 #include "CodigosTalon.h"
 #include "ConfiguracionBanco.h"
+#include "DetallesActividad.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "Fechas.h"
@@ -16,6 +17,7 @@
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
@@ -476,6 +478,10 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     }
     estado_.RemesaActual.nombre_Cons = cons.fichero;
     estado_.OrdenanteActual = ordenante;
+    const TFicherosEmision& hecha = emision.ficheros();
+    anotaActividad(
+        inst_, iu_, ActoActividad::Emision,
+        detalleEmision(cons.fichero, remesa.Nombre_Remesa, hecha.talones(), hecha.centimos()));
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());

@@ -7,6 +7,7 @@
 #include "Importes.h"
 #include "TdmBBDD.h"
 #include "TfrmCriteriosBusqueda.h"
+#include "TfrmRegistroActividad.h"
 #include "TqryHistorico.h"
 
 #include <algorithm>
@@ -123,7 +124,9 @@ void TfrmHistoricoTransferencias::creaControles() {
     btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
     btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
     btnSalir->setObjectName(QStringLiteral("btnSalir"));
-    for (QPushButton* b : {btnAnular, btnBuscar, btnSalir}) {
+    btnActividad = new QPushButton(QStringLiteral("&Registro de actividad"), this);
+    btnActividad->setObjectName(QStringLiteral("btnActividad"));
+    for (QPushButton* b : {btnAnular, btnBuscar, btnActividad, btnSalir}) {
         b->setAutoDefault(false);
         pulsaConEnter(b);
     }
@@ -131,6 +134,7 @@ void TfrmHistoricoTransferencias::creaControles() {
     columnaBotones->addStretch();
     columnaBotones->addWidget(btnAnular);
     columnaBotones->addWidget(btnBuscar);
+    columnaBotones->addWidget(btnActividad);
     columnaBotones->addWidget(btnSalir);
 
     auto* filaImagen = new QHBoxLayout;
@@ -153,6 +157,8 @@ void TfrmHistoricoTransferencias::creaControles() {
 
     connect(btnAnular, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::anular);
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
+    connect(btnActividad, &QPushButton::clicked, this,
+            &TfrmHistoricoTransferencias::registroActividad);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(dbgHistorico, &QTableView::clicked, this, &TfrmHistoricoTransferencias::pulsaCelda);
     // The picture is the current row's, however the row was reached.
@@ -166,6 +172,10 @@ void TfrmHistoricoTransferencias::creaControles() {
     // resets the grid's columns: they are set again each time.
     connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
             &TfrmHistoricoTransferencias::ajustaColumnas);
+}
+
+void TfrmHistoricoTransferencias::registroActividad() {
+    TfrmRegistroActividad::Launch(dm_, this);
 }
 
 void TfrmHistoricoTransferencias::buscar() {

@@ -13,6 +13,7 @@
 #include "InformesEmision.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
+#include "RegistroActividad.h"
 #include "VerificacionFicheroBanco.h"
 
 #include <QProcess>
@@ -267,6 +268,13 @@ private slots:
             ini.write("[BANCO]\r\nNombre=CAJA RURAL DE CASTILLA\r\n");
         }
         QVERIFY(p.emite());
+        QString error;
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        QCOMPARE(actividad.size(), 1);
+        QCOMPARE(actividad[0].acto, ActoActividad::Emision);
+        QCOMPARE(actividad[0].detalle,
+                 "CONS.0001 de la remesa ESTANDAR: 3 cheques por 1.234,56 euros");
+        QCOMPARE(actividad[0].usuario, TRegistroActividad::usuarioSistema());
 
         // The letter and the report are those of the worked example.
         QCOMPARE(bytesDe(p.cons("INFO.0001")), bytesDe(QFINDTESTDATA("golden/INFO.0001")));
@@ -439,6 +447,22 @@ private slots:
             QVERIFY(!QFile::exists(p.cons("CONS.0001")));
         QVERIFY(!p.dm->completaEmisionInterrumpida());
         compruebaInvariante(p, correctos);
+        // The activity record has the emission once its commit is past the
+        // checkpoint, and the completion whenever the history holds cheques.
+        QString error;
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        QStringList actos;
+        for (const tFilaActividad& f : actividad)
+            actos << f.acto;
+        QStringList esperados;
+        if (punto >= int(PuntoEmision::Confirmado))
+            esperados << ActoActividad::EmisionCompletada;
+        if (punto > int(PuntoEmision::Confirmado))
+            esperados << ActoActividad::Emision;
+        QCOMPARE(actos, esperados);
+        if (!actividad.isEmpty())
+            QCOMPARE(actividad[0].detalle, "CONS.0001 de la remesa ESTANDAR: 3 cheques por "
+                                           "1.234,56 euros");
 
         // The next emission presents the rest, under the next free number.
         if (emitidos < 3) {
