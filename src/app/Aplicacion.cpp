@@ -6,6 +6,8 @@
 #include "ComprobacionFicheroBanco.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
+#include "RegistroDiagnostico.h"
+#include "TDLogFile.h"
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
@@ -24,9 +26,16 @@
 #include <QApplication>
 #include <QTranslator>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
+TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion, TDLogFile* log)
     : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
     estado.guion = guion;
+    if (log && log->DebugMode) {
+        registroDiagnostico = std::make_unique<TRegistroDiagnostico>(
+            [log](const QList<tLineaDiagnostico>& lineas) { log->escribeLineas(lineas); });
+        estado.diagnostico = registroDiagnostico.get();
+        registroDiagnostico->anota(QStringLiteral("Inicio: carpeta de instalación ") +
+                                   inst.dirs.Dir_Aplicacion);
+    }
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
@@ -60,6 +69,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
 TAplicacion::~TAplicacion() {
     estado.abreVentanaCaptura = nullptr;
     estado.preguntaDlg = nullptr;
+    anotaDiagnostico(estado.diagnostico, QStringLiteral("Fin del programa"));
 }
 
 void TAplicacion::muestra() {

@@ -18,6 +18,7 @@
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "RegistroActividad.h"
+#include "RegistroDiagnostico.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
@@ -479,9 +480,10 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     estado_.RemesaActual.nombre_Cons = cons.fichero;
     estado_.OrdenanteActual = ordenante;
     const TFicherosEmision& hecha = emision.ficheros();
-    anotaActividad(
-        inst_, iu_, ActoActividad::Emision,
-        detalleEmision(cons.fichero, remesa.Nombre_Remesa, hecha.talones(), hecha.centimos()));
+    const QString detalle =
+        detalleEmision(cons.fichero, remesa.Nombre_Remesa, hecha.talones(), hecha.centimos());
+    anotaActividad(inst_, iu_, ActoActividad::Emision, detalle);
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Emisión confirmada: ") + detalle);
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());
