@@ -2,8 +2,11 @@
 
 #include "CajaMensajes.h"
 #include "Captura.h"
+#include "ComprobacionFicheroBanco.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
+#include "RegistroDiagnostico.h"
+#include "TDLogFile.h"
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
@@ -22,9 +25,16 @@
 #include <QApplication>
 #include <QTranslator>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
+TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion, TDLogFile* log)
     : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
     estado.guion = guion;
+    if (log && log->DebugMode) {
+        registroDiagnostico = std::make_unique<TRegistroDiagnostico>(
+            [log](const QList<tLineaDiagnostico>& lineas) { log->escribeLineas(lineas); });
+        estado.diagnostico = registroDiagnostico.get();
+        registroDiagnostico->anota(QStringLiteral("Inicio: carpeta de instalación ") +
+                                   inst.dirs.Dir_Aplicacion);
+    }
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
@@ -57,6 +67,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
 TAplicacion::~TAplicacion() {
     estado.abreVentanaCaptura = nullptr;
     estado.preguntaDlg = nullptr;
+    anotaDiagnostico(estado.diagnostico, QStringLiteral("Fin del programa"));
 }
 
 void TAplicacion::muestra() {
@@ -81,6 +92,7 @@ void TAplicacion::conectaMenu() {
         QObject::connect(accion, &QAction::triggered, frm, orden);
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
+    conecta(frm->actVerificarFichero, [this, frm] { compruebaFicheroParaBanco(*dmBBDD, frm); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
     conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });

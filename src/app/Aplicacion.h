@@ -17,18 +17,24 @@ class TPreguntaF;
 class TCaptura;
 class TfrmAcerca;
 class TGuionDialogos;
+class TDLogFile;
+class TRegistroDiagnostico;
 
 class TAplicacion {
 public:
     // dirAplicacion: the executable's folder (any folder in tests). A test
-    // passes its script of boxes and dialogs; the program passes none.
-    explicit TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion = nullptr);
+    // passes its script of boxes and dialogs; the program passes none. With
+    // a log in debug mode, the program's events are written into it.
+    explicit TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion = nullptr,
+                         TDLogFile* log = nullptr);
     ~TAplicacion();
 
     // Shows the main window; the start-up sequence follows once it is on screen.
     void muestra();
 
     tInstalacion inst;
+    // The log's queue, made first and gone last: every window may write to it.
+    std::unique_ptr<TRegistroDiagnostico> registroDiagnostico;
     tEstadoPrograma estado;
     // Qt's own texts in Spanish; null when the translations are missing.
     std::unique_ptr<QTranslator> traductorQt;

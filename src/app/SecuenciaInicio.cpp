@@ -3,11 +3,14 @@
 #include "Cadenas.h"
 #include "ConfiguracionEscaner.h"
 #include "ErrorOperacion.h"
+#include "RegistroDiagnostico.h"
 #include "TdmBBDD.h"
 
 #include <QFileInfo>
 
 bool TSecuenciaInicio::ejecuta() {
+    TRegistroDiagnostico* log = dm_.estado().diagnostico;
+    anotaDiagnostico(log, QStringLiteral("Inicio: carpetas de trabajo"));
     if (!dm_.creaCarpetasTrabajo()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios + QStringLiteral("\n\n") +
                            dm_.problemaCarpetasTrabajo());
@@ -15,7 +18,9 @@ bool TSecuenciaInicio::ejecuta() {
     }
     // Damaged tables are reported before anything uses them; the tables that
     // are missing are made afterwards.
-    dm_.compruebaTablas();
+    const QStringList problemas = dm_.compruebaTablas();
+    anotaDiagnostico(
+        log, QStringLiteral("Inicio: tablas leídas, %1 con problemas").arg(problemas.size()));
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
@@ -23,7 +28,9 @@ bool TSecuenciaInicio::ejecuta() {
     try {
         // Before the operator can do anything, an emission cut off last time
         // is finished, so its bank file agrees with the history.
-        dm_.completaEmisionInterrumpida();
+        anotaDiagnostico(log, dm_.completaEmisionInterrumpida()
+                                  ? QStringLiteral("Inicio: emisión interrumpida resuelta")
+                                  : QStringLiteral("Inicio: ninguna emisión interrumpida"));
     } catch (const TErrorOperacion& e) {
         iu_.muestraMensaje(e.texto());
     }
@@ -31,13 +38,21 @@ bool TSecuenciaInicio::ejecuta() {
     if (const QString aviso = avisoConfiguracionIlegible(inst); !aviso.isEmpty())
         iu_.muestraMensaje(aviso);
     dm_.muestraPantallaConfiguracion = !QFileInfo::exists(inst.ficheros.ficheroConfiguracion);
+    anotaDiagnostico(log, dm_.muestraPantallaConfiguracion
+                              ? QStringLiteral("Inicio: no existe %1, se abre la configuración "
+                                               "del escáner")
+                                    .arg(inst.ficheros.ficheroConfiguracion)
+                              : textoConfiguracionEscaner(leeConfiguracionEscaner(inst)));
     if (dm_.muestraPantallaConfiguracion) {
         if (abreConfiguracionPrimeraVez)
             abreConfiguracionPrimeraVez();
     } else if (compruebaEstadoEscaner) {
         compruebaEstadoEscaner();
     }
-    if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica)
+    if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica) {
+        anotaDiagnostico(log, QStringLiteral("Inicio: actualización única de los datos"));
         actualizacionUnica();
+    }
+    anotaDiagnostico(log, QStringLiteral("Inicio terminado"));
     return true;
 }

@@ -126,7 +126,8 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
                      {actLeerCheques, "actLeerCheques"},
                      {actLibrados, "actLibrados"},
                      {actPresentadores, "actPresentadores"},
-                     {actSalir, "actSalir"}});
+                     {actSalir, "actSalir"},
+                     {actVerificarFichero, "actVerificarFichero"}});
 }
 
 QList<QIcon> TfrmPrincipal::iconosMenu() {
@@ -142,6 +143,8 @@ void TfrmPrincipal::creaMenu() {
     barra->setObjectName(QStringLiteral("mnuPrincipal"));
     setMenuBar(barra);
     QMenu* sistema = barra->addMenu(QStringLiteral("&Sistema"));
+    actVerificarFichero = sistema->addAction(QStringLiteral("&Verificar fichero para el banco"));
+    sistema->addSeparator();
     actSalir = sistema->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Salir"));
     connect(actSalir, &QAction::triggered, this, &QWidget::close);
@@ -164,8 +167,8 @@ void TfrmPrincipal::creaMenu() {
     actAcercaDe->setIcon(iconos[3]);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction* a : {actLeerCheques, actConfiguracion, actLibrados, actPresentadores,
-                       actHistoricoCheques, actHistoricoRemesas})
+    for (QAction* a : {actVerificarFichero, actLeerCheques, actConfiguracion, actLibrados,
+                       actPresentadores, actHistoricoCheques, actHistoricoRemesas})
         a->setEnabled(false);
 }
 

@@ -26,6 +26,7 @@ public:
     QWidget* pnlinfo = nullptr;
     QPlainTextEdit* mmoAyuda = nullptr;
 
+    QAction* actVerificarFichero = nullptr;
     QAction* actSalir = nullptr;
     QAction* actLeerCheques = nullptr;
     QAction* actConfiguracion = nullptr;

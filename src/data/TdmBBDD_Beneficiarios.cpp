@@ -1,6 +1,8 @@
 // Operations on the drawer table, and the drawer of a cheque.
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "SentenciasLibrados.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
@@ -73,6 +75,7 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
     // The drawers and their cheques of remittance 1 go together or not at
     // all: a cheque table that is missing or locked leaves every drawer.
     const QString alias = QStringLiteral("remesa1");
+    const QString detalle = detalleLibrados(rutaDeudores(), rutaTalonesEstandar(), claves);
     QSet<QString> bases;
     motor::Conexion con(rutaDeudores());
     QString e = con.error();
@@ -107,6 +110,7 @@ bool TdmBBDD::EliminaBeneficiarios(const QList<int>& claves) {
         iu_.muestraMensaje(e);
         return false;
     }
+    anotaActividad(inst_, iu_, ActoActividad::BorradoLibrados, detalle);
     // The images go only once their cheques are gone for good, and only
     // those no cheque left in a remittance is filed under.
     for (const QString& base : basesSinTalon(bases))

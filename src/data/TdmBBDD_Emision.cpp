@@ -8,6 +8,7 @@
 #include "BloqueoEmision.h"
 #include "CodigosTalon.h"
 #include "ConfiguracionBanco.h"
+#include "DetallesActividad.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "Fechas.h"
@@ -16,9 +17,12 @@
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
+#include "RegistroDiagnostico.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -107,6 +111,17 @@ QString insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int c
             .arg(tabla),
         {clave, r.Nombre_Remesa, r.Importe, r.Numero_Talones, r.Numero_Registros, r.Fecha_Proceso,
          r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif});
+}
+
+// The emission's cheques as the history table on the connection holds them.
+tTotalesFicheroBanco totalesHistorico(motor::Conexion& con, const QString& tabla,
+                                      const QString& nombreCons) {
+    motor::Sentencia s(
+        con, QStringLiteral("SELECT count(*), sum(imp) FROM %1 WHERE Nombre_Cons = ?").arg(tabla));
+    s.liga(nombreCons);
+    if (!s.ejecuta() || !s.siguiente())
+        throw TErrorOperacion(s.error());
+    return {s.entero(0), s.texto(1).toLongLong()};
 }
 
 // Key and row in one transaction on the table's own file: a failure inserts
@@ -223,6 +238,10 @@ public:
             e = insertaHistoricoRemesa(con, tablaRemesas(), *clave, ficheros_.remesa());
         if (!e.isEmpty())
             throw TErrorOperacion(e);
+        // Read back as the bank will, against the rows about to commit.
+        compruebaFicheroBanco(
+            ficheros_.rutaFichero(),
+            totalesHistorico(con, tablaCheques(), ficheros_.remesa().nombre_Cons));
 
         dm_.iu().progresoEspera(Fase::Archivo, 0, 0);
         dm_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);
@@ -467,6 +486,11 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
     }
     estado_.RemesaActual.nombre_Cons = cons.fichero;
     estado_.OrdenanteActual = ordenante;
+    const TFicherosEmision& hecha = emision.ficheros();
+    const QString detalle =
+        detalleEmision(cons.fichero, remesa.Nombre_Remesa, hecha.talones(), hecha.centimos());
+    anotaActividad(inst_, iu_, ActoActividad::Emision, detalle);
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Emisión confirmada: ") + detalle);
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());

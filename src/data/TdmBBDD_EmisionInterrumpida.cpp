@@ -3,14 +3,17 @@
 // again from them, so the bank gets each emitted cheque once, with its totals.
 #include "BloqueoEmision.h"
 #include "ConfiguracionBanco.h"
+#include "DetallesActividad.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "FicherosEmision.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +91,27 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         filas.push_back(fila);
     }
     return true;
+}
+
+// The rewritten bank file read back against the history rows it was made
+// from. A wrong one is removed with its archive, so that no copy of it can
+// reach the bank; the next completion makes them again.
+tTotalesFicheroBanco totalesDe(const std::vector<tFilaHistorico>& filas) {
+    tTotalesFicheroBanco totales{int(filas.size()), 0};
+    for (const tFilaHistorico& fila : filas)
+        totales.centimos += fila.centimos;
+    return totales;
+}
+
+void compruebaFicheroBancoCompletado(const QString& ruta,
+                                     const std::vector<tFilaHistorico>& filas) {
+    try {
+        compruebaFicheroBanco(ruta, totalesDe(filas));
+    } catch (const TErrorOperacion&) {
+        QFile::remove(ruta);
+        QFile::remove(ruta + QStringLiteral(".zip"));
+        throw;
+    }
 }
 
 bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& error) {
@@ -176,6 +200,7 @@ bool TdmBBDD::completaEmisionConBloqueo() {
                 frontales << frontal;
         }
         emision.escribe(leeConfiguracionBanco(inst_).Nombre, destino());
+        compruebaFicheroBancoCompletado(emision.rutaFichero(), filas);
         // An emission of an earlier version of this program wrote this row
         // after its cheques.
         if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
@@ -185,6 +210,9 @@ bool TdmBBDD::completaEmisionConBloqueo() {
         falla(error.texto());
     }
     QFile::remove(rutaEnCurso);
+    anotaActividad(inst_, iu_, ActoActividad::EmisionCompletada,
+                   detalleEmision(en->fichero, remesa.Nombre_Remesa, int(filas.size()),
+                                  totalesDe(filas).centimos));
     const QString cheques = filas.size() == 1 ? QStringLiteral("1 cheque")
                                               : QStringLiteral("%1 cheques").arg(filas.size());
     iu_.muestraMensaje(Mensaje::Completada.arg(en->fichero, remesa.Nombre_Remesa, cheques,

@@ -1,7 +1,9 @@
 // The history of emitted cheques: the search shown in the history grid and
 // the annulment of one cheque.
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TdmBBDD.h"
 #include "TqryHistorico.h"
 
@@ -67,7 +69,10 @@ bool TdmBBDD::EliminaregistroHistorico(int apk) {
     // hold the delete back: it is closed now and run again afterwards.
     const bool consultaAbierta = qryHistorico().abierta();
     qryHistorico().cierra();
+    const QString detalle = detalleChequeHistorico(rutaHistoricoCheques(), apk);
     const bool eliminado = eliminaFilaHistorico(apk);
+    if (eliminado)
+        anotaActividad(inst_, iu_, ActoActividad::AnulacionCheque, detalle);
     if (consultaAbierta)
         RecargaHistoricoDeTalones();
     return eliminado;

@@ -2,6 +2,7 @@
 // remittance.
 #include "ImagenesTalon.h"
 #include "LineaLectura.h"
+#include "RegistroDiagnostico.h"
 #include "TdmBBDD.h"
 
 namespace {
@@ -57,6 +58,8 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
     // whole batch; each line still commits on its own.
     const TRecorrido recorrido(*this);
     QString error;
+    const qsizetype lineas = lista.size();
+    int correctos = 0;
     qsizetype i = 0;
     while (i < lista.size()) {
         const auto deja = [&](const QString& secuencia, Motivo motivo) {
@@ -116,6 +119,7 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
         if (!error.isEmpty())
             break;
         ++r.buenos;
+        correctos += talon.Estado == QLatin1String("0") ? 1 : 0;
         if (borraGuardadas)
             lista.removeAt(i);
         else
@@ -131,5 +135,12 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
         }
         iu_.muestraMensaje(error);
     }
+    anotaDiagnostico(estado_.diagnostico,
+                     QStringLiteral("Lecturas guardadas: %1 líneas, %2 correctas, %3 incompletas "
+                                    "o duplicadas, %4 sin guardar")
+                         .arg(lineas)
+                         .arg(correctos)
+                         .arg(r.buenos - correctos)
+                         .arg(r.invalidos));
     return r;
 }

@@ -1,7 +1,9 @@
 // Operations on the remittance table and the per-remittance cheque tables.
 #include "DefinicionTablas.h"
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TdmBBDD.h"
 #include "TextosBBDD.h"
 
@@ -117,6 +119,7 @@ bool TdmBBDD::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
 }
 
 bool TdmBBDD::EliminaRemesa(int aPk) {
+    const QString detalle = detalleRemesa(rutaRemesas(), inst_.rutaTablaTalones(aPk), aPk);
     {
         motor::Conexion con(rutaRemesas());
         const QString e = motor::ejecutaSql(
@@ -126,6 +129,7 @@ bool TdmBBDD::EliminaRemesa(int aPk) {
             return false;
         }
     }
+    anotaActividad(inst_, iu_, ActoActividad::BorradoRemesa, detalle);
     const QString rutaTalones = inst_.rutaTablaTalones(aPk);
     QString e;
     {

@@ -7,6 +7,7 @@
 #include "Importes.h"
 #include "TdmBBDD.h"
 #include "TfrmCriteriosBusqueda.h"
+#include "TfrmRegistroActividad.h"
 #include "TqryHistorico.h"
 
 #include <algorithm>
@@ -120,10 +121,12 @@ void TfrmHistoricoTransferencias::creaControles() {
     btnAnular = boton(QStringLiteral("&Anular"), "btnAnular");
     btnBuscar = boton(QStringLiteral("&Buscar"), "btnBuscar");
     btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
+    btnActividad = boton(QStringLiteral("&Registro de actividad"), "btnActividad");
     auto* columnaBotones = new QVBoxLayout;
     columnaBotones->addStretch();
     columnaBotones->addWidget(btnAnular);
     columnaBotones->addWidget(btnBuscar);
+    columnaBotones->addWidget(btnActividad);
     columnaBotones->addWidget(btnSalir);
 
     auto* filaImagen = new QHBoxLayout;
@@ -139,6 +142,8 @@ void TfrmHistoricoTransferencias::creaControles() {
 
     connect(btnAnular, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::anular);
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
+    connect(btnActividad, &QPushButton::clicked, this,
+            &TfrmHistoricoTransferencias::registroActividad);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(dbgHistorico, &QTableView::clicked, this, &TfrmHistoricoTransferencias::pulsaCelda);
     // The picture is the current row's, however the row was reached.
@@ -152,6 +157,10 @@ void TfrmHistoricoTransferencias::creaControles() {
     // resets the grid's columns: they are set again each time.
     connect(&dm_.qryHistorico(), &QAbstractItemModel::modelReset, this,
             &TfrmHistoricoTransferencias::ajustaColumnas);
+}
+
+void TfrmHistoricoTransferencias::registroActividad() {
+    TfrmRegistroActividad::Launch(dm_, this);
 }
 
 void TfrmHistoricoTransferencias::buscar() {

@@ -41,6 +41,8 @@ public:
     // "&Buscar": a new search; a cancelled one leaves the grid as it was.
     void buscar();
     void anular();
+    // "&Registro de actividad": who emitted, completed, annulled or deleted what.
+    void registroActividad();
     // The image refresh after a search or an annulment (keys up or down): the
     // current row's archived front image, hidden when it cannot be loaded;
     // the placeholder and "&Anular" disabled when there are no rows.
@@ -62,6 +64,7 @@ public:
     QPushButton* btnAnular = nullptr;
     QPushButton* btnBuscar = nullptr;
     QPushButton* btnSalir = nullptr;
+    QPushButton* btnActividad = nullptr;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;

@@ -104,7 +104,7 @@ private slots:
             QVERIFY2(QFile::exists(cons + f), f);
         QFile bancario(cons + "CONS.0001");
         QVERIFY(bancario.open(QIODevice::ReadOnly));
-        const QList<QByteArray> registros = bancario.readAll().split('\n');
+        QList<QByteArray> registros = bancario.readAll().split('\n');
         QCOMPARE(registros.size(), 5); // header, two cheques, totals, and the final CR LF
         QVERIFY(registros[0].startsWith("1056"));
         QVERIFY(registros[3].startsWith("4056"));
@@ -121,6 +121,31 @@ private slots:
                  (QList<QStringList>{{"1", "0000000"}}));
         QCOMPARE(filasDe(inst.rutaTabla("Ordenantes.dat"), "SELECT Cuenta FROM Ordenantes"),
                  (QList<QStringList>{{"ES9121000418450200051332"}}));
+
+        // The operator checks the file before sending it again: good, then
+        // with a record cut short on disk.
+        QAction* verificar = hijo<QAction>(*app.frmPrincipal, "actVerificarFichero");
+        const QString nombre = QDir::toNativeSeparators(cons + "CONS.0001");
+        guion.fijaSiguienteRutaAbrir(cons + "CONS.0001");
+        verificar->trigger();
+        QCOMPARE(guion.textos().last(), "El fichero para el banco " + nombre +
+                                            " es correcto: 2 cheques por un total de 1.334,56 "
+                                            "euros.");
+        registros[1].remove(registros[1].size() - 2, 1); // a blank before its CR
+        bancario.close();
+        QVERIFY(bancario.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bancario.write(registros.join('\n'));
+        bancario.close();
+        guion.fijaSiguienteRutaAbrir(cons + "CONS.0001");
+        verificar->trigger();
+        QCOMPARE(guion.cajas.last().tipo, TGuionDialogos::Tipo::Aviso);
+        QVERIFY2(guion.textos().last().contains(nombre + " no es correcto") &&
+                     guion.textos().last().contains("línea 2 tiene 149 caracteres"),
+                 qPrintable(guion.textos().last()));
+        // Cancelled: nothing is shown.
+        const qsizetype cajas = guion.cajas.size();
+        verificar->trigger();
+        QCOMPARE(guion.cajas.size(), cajas);
     }
 
     void libradosDesdeElMenu() {
