@@ -103,6 +103,21 @@ std::map<QString, QDateTime> ficherosAlmacen(const QString& carpeta) {
     return f;
 }
 
+// A folder nobody can write in while this lives (chattr +i).
+struct TInmutable {
+    explicit TInmutable(const QString& carpeta) : carpeta_(carpeta) {
+        puesto = QProcess::execute("chattr", {"+i", carpeta_}) == 0;
+    }
+    ~TInmutable() {
+        if (puesto)
+            QProcess::execute("chattr", {"-i", carpeta_});
+    }
+    bool puesto = false;
+
+private:
+    QString carpeta_;
+};
+
 } // namespace
 
 class TstCopias : public QObject {
@@ -241,6 +256,7 @@ private slots:
         QTest::addColumn<QString>("motivo");
         QTest::newRow("inalcanzable") << "inalcanzable" << "no se pudo crear la carpeta";
         QTest::newRow("llena") << "llena" << "en el disco";
+        QTest::newRow("solo lectura") << "solo lectura" << "solo lectura o sin permiso";
     }
     void carpetaDeCopiasConFallo() {
         QFETCH(QString, fallo);
@@ -251,6 +267,14 @@ private slots:
         if (fallo == "inalcanzable") {
             creaFichero(d.dir.path() + "/NoEsCarpeta");
             carpeta = d.dir.path() + "/NoEsCarpeta/Copias";
+        }
+        // Read-only even for the super user, who runs the tests here.
+        std::optional<TInmutable> soloLectura;
+        if (fallo == "solo lectura") {
+            QVERIFY(QDir().mkpath(carpeta));
+            soloLectura.emplace(carpeta);
+            if (!soloLectura->puesto)
+                QSKIP("chattr no está disponible en este sistema de ficheros");
         }
         TFicheroPerfil ini(d.inst.ficheros.ficheroConfiguracion);
         ini.fija("COPIAS", "Carpeta", carpeta);
