@@ -2,8 +2,12 @@
 
 #include "Cadenas.h"
 #include "ConfiguracionEscaner.h"
+#include "CopiasSeguridad.h"
 #include "ErrorOperacion.h"
+#include "IInterfazUsuario.h"
 #include "TdmBBDD.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 
@@ -15,7 +19,10 @@ bool TSecuenciaInicio::ejecuta() {
     }
     // Damaged tables are reported before anything uses them; the tables that
     // are missing are made afterwards.
-    dm_.compruebaTablas();
+    const QStringList problemas = dm_.compruebaTablas();
+    // A table held by another program is sound: only damage asks for a copy.
+    if (problemas.filter(QStringLiteral("en uso por otro programa")).size() < problemas.size())
+        ofreceCopias();
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
@@ -40,4 +47,22 @@ bool TSecuenciaInicio::ejecuta() {
     if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica)
         actualizacionUnica();
     return true;
+}
+
+void TSecuenciaInicio::ofreceCopias() {
+    const TCopiasSeguridad copias(dm_.instalacion());
+    const std::optional<tCopia> copia = copias.ultimaValida();
+    const QString carpeta = QDir::toNativeSeparators(copias.carpeta());
+    const QString texto =
+        copia ? QStringLiteral("La copia de seguridad más reciente que se puede restaurar es la "
+                               "del %1, en la carpeta %2.")
+                    .arg(TCopiasSeguridad::fechaLegible(*copia), carpeta)
+              : QStringLiteral("En la carpeta de copias %1 no hay ninguna copia de seguridad que "
+                               "se pueda restaurar.")
+                    .arg(carpeta);
+    if (iu_.pregunta(texto + QStringLiteral("\n\n¿Abrir la ventana \"Copias de seguridad\"?"),
+                     QStringLiteral("&Abrir"), QStringLiteral("&Seguir"),
+                     QStringLiteral("Tablas dañadas")) == 0 &&
+        abreCopiasSeguridad)
+        abreCopiasSeguridad();
 }

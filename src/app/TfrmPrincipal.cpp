@@ -120,6 +120,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     creaMenu();
     resize(AnchoCliente, AltoCliente + menuBar()->sizeHint().height());
     nombraControles({{actAcercaDe, "actAcercaDe"},
+                     {actCopiasSeguridad, "actCopiasSeguridad"},
                      {actConfiguracion, "actConfiguracion"},
                      {actHistoricoCheques, "actHistoricoCheques"},
                      {actHistoricoRemesas, "actHistoricoRemesas"},
@@ -142,6 +143,7 @@ void TfrmPrincipal::creaMenu() {
     barra->setObjectName(QStringLiteral("mnuPrincipal"));
     setMenuBar(barra);
     QMenu* sistema = barra->addMenu(QStringLiteral("&Sistema"));
+    actCopiasSeguridad = sistema->addAction(QStringLiteral("Copias de seguridad"));
     actSalir = sistema->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Salir"));
     connect(actSalir, &QAction::triggered, this, &QWidget::close);
@@ -164,8 +166,8 @@ void TfrmPrincipal::creaMenu() {
     actAcercaDe->setIcon(iconos[3]);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction* a : {actLeerCheques, actConfiguracion, actLibrados, actPresentadores,
-                       actHistoricoCheques, actHistoricoRemesas})
+    for (QAction* a : {actCopiasSeguridad, actLeerCheques, actConfiguracion, actLibrados,
+                       actPresentadores, actHistoricoCheques, actHistoricoRemesas})
         a->setEnabled(false);
 }
 
@@ -177,6 +179,11 @@ bool TfrmPrincipal::eventFilter(QObject* o, QEvent* e) {
     if (o == pnl1 && e->type() == QEvent::Resize)
         centraPanelInfo();
     return QMainWindow::eventFilter(o, e);
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent* e) {
+    emit cerrando();
+    QMainWindow::closeEvent(e);
 }
 
 void TfrmPrincipal::showEvent(QShowEvent* e) {

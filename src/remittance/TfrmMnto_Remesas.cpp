@@ -3,6 +3,7 @@
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
+#include "CopiasAutomaticas.h"
 #include "ErrorOperacion.h"
 #include "ListaOrdenable.h"
 #include "NombresControles.h"
@@ -87,6 +88,8 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     abreEditor = [this](const tRemesas& r) { return TfrmMod_Cheque::Launch(dm_, r, this); };
     abreFechas = [this](QString& p, QString& c) { return TfrmFechas::Launch(dm_, p, c, this); };
     emite = [this](tRemesas& r, const QString& c, const QString& p) {
+        // A copy of the data folder first; its failure is told and the emission goes on.
+        copiaAntesDeEmitir(dm_.instalacion(), dm_.iu());
         try {
             return dm_.facturaFichero(r, c, p);
         } catch (const TErrorOperacion& e) {

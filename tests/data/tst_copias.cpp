@@ -72,8 +72,8 @@ struct DatosConCopias : InstalacionPrueba {
         for (const QString& carpeta : {inst.dirs.Dir_Tablas, inst.dirs.Dir_TablaRemesas})
             for (const QString& f : QDir(carpeta).entryList({"*.dat"}, QDir::Files)) {
                 const QString ruta = carpeta + f;
-                e[ruta] = filasDe(ruta, "SELECT * FROM " + nombreTablaDeFichero(ruta) +
-                                            " ORDER BY 1");
+                e[ruta] =
+                    filasDe(ruta, "SELECT * FROM " + nombreTablaDeFichero(ruta) + " ORDER BY 1");
             }
         for (const QString& carpeta : {inst.dirs.Dir_Hco_Imagenes, inst.dirs.Dir_Imagenes})
             for (const QString& f : QDir(carpeta).entryList(QDir::Files)) {
@@ -210,10 +210,14 @@ private slots:
     void copiaQueNoPasaLaRevision_data() {
         QTest::addColumn<QString>("fallo");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("tabla cortada") << "cortada" << "historicoCheques.dat";
-        QTest::newRow("tabla ausente") << "ausente" << "falta la tabla historico.dat";
-        QTest::newRow("columna ausente") << "columna" << "le falta la columna";
-        QTest::newRow("imagen ausente") << "imagen" << "falta la imagen Hco/F3.jpg";
+        QTest::newRow("tabla cortada") << "cortada"
+                                       << "historicoCheques.dat";
+        QTest::newRow("tabla ausente") << "ausente"
+                                       << "falta la tabla historico.dat";
+        QTest::newRow("columna ausente") << "columna"
+                                         << "le falta la columna";
+        QTest::newRow("imagen ausente") << "imagen"
+                                        << "falta la imagen Hco/F3.jpg";
     }
     void copiaQueNoPasaLaRevision() {
         QFETCH(QString, fallo);
@@ -254,9 +258,12 @@ private slots:
     void carpetaDeCopiasConFallo_data() {
         QTest::addColumn<QString>("fallo");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("inalcanzable") << "inalcanzable" << "no se pudo crear la carpeta";
-        QTest::newRow("llena") << "llena" << "en el disco";
-        QTest::newRow("solo lectura") << "solo lectura" << "solo lectura o sin permiso";
+        QTest::newRow("inalcanzable") << "inalcanzable"
+                                      << "no se pudo crear la carpeta";
+        QTest::newRow("llena") << "llena"
+                               << "en el disco";
+        QTest::newRow("solo lectura") << "solo lectura"
+                                      << "solo lectura o sin permiso";
     }
     void carpetaDeCopiasConFallo() {
         QFETCH(QString, fallo);
@@ -293,7 +300,8 @@ private slots:
                  qPrintable(m));
         const TCopiasSeguridad copias(d.inst);
         QVERIFY(copias.lista().isEmpty());
-        QCOMPARE(QDir(carpeta).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+        QCOMPARE(QDir(carpeta)
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                      .filter("parcial"),
                  QStringList());
         QVERIFY(d.dm->facturaFichero(d.estado.RemesaActual, "05/03/2025", "10/03/2025"));
@@ -346,16 +354,14 @@ private slots:
         // From 2024-04 to 2025-03 the first of each month stays; older ones
         // and the second copies of a month go.
         QTest::newRow("meses") << mensuales << 2
-                               << QList<QDateTime>{dia(2024, 12, 20), dia(2024, 11, 20),
-                                                   dia(2024, 10, 20), dia(2024, 9, 20),
-                                                   dia(2024, 8, 20),  dia(2024, 7, 20),
-                                                   dia(2024, 6, 20),  dia(2024, 5, 20),
-                                                   dia(2024, 4, 20),  dia(2024, 3, 20),
-                                                   dia(2024, 3, 10),  dia(2024, 2, 20),
-                                                   dia(2024, 2, 10),  dia(2024, 1, 20),
-                                                   dia(2024, 1, 10)};
-        QTest::newRow("nunca la última") << QList<QDateTime>{dia(2020, 1, 1), dia(2020, 1, 2)}
-                                         << 0 << QList<QDateTime>{dia(2020, 1, 1)};
+                               << QList<QDateTime>{
+                                      dia(2024, 12, 20), dia(2024, 11, 20), dia(2024, 10, 20),
+                                      dia(2024, 9, 20),  dia(2024, 8, 20),  dia(2024, 7, 20),
+                                      dia(2024, 6, 20),  dia(2024, 5, 20),  dia(2024, 4, 20),
+                                      dia(2024, 3, 20),  dia(2024, 3, 10),  dia(2024, 2, 20),
+                                      dia(2024, 2, 10),  dia(2024, 1, 20),  dia(2024, 1, 10)};
+        QTest::newRow("nunca la última") << QList<QDateTime>{dia(2020, 1, 1), dia(2020, 1, 2)} << 0
+                                         << QList<QDateTime>{dia(2020, 1, 1)};
     }
     void retencion() {
         QFETCH(QList<QDateTime>, copias);

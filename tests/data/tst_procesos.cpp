@@ -274,8 +274,8 @@ private slots:
 
         const QList<QStringList> remesa =
             filasDe(copia.ruta + "/TablaRemesas/1.dat", "SELECT Numero FROM Talones");
-        const QList<QStringList> historico = filasDe(
-            copia.ruta + "/Tablas/historicoCheques.dat", "SELECT Numero FROM historicoCheques");
+        const QList<QStringList> historico = filasDe(copia.ruta + "/Tablas/historicoCheques.dat",
+                                                     "SELECT Numero FROM historicoCheques");
         QVERIFY2(historico.isEmpty() || remesa.isEmpty(),
                  qPrintable(QString("%1 en la remesa, %2 en el histórico")
                                 .arg(remesa.size())

@@ -52,8 +52,8 @@ void copiaFicheroEntero(const QString& origen, const QString& destino) {
         }
     }
     if (!salida.flush() || entrada.error() != QFileDevice::NoError) {
-        const QString e = entrada.error() != QFileDevice::NoError ? entrada.errorString()
-                                                                  : salida.errorString();
+        const QString e =
+            entrada.error() != QFileDevice::NoError ? entrada.errorString() : salida.errorString();
         salida.remove();
         falla(destino, e);
     }

@@ -11,9 +11,9 @@ tConfiguracionCopias leeConfiguracionCopias(const tInstalacion& instalacion) {
     if (carpeta.isEmpty())
         carpeta = ConfiguracionCopias::CarpetaPorDefecto;
     tConfiguracionCopias c;
-    c.Carpeta =
-        QDir::cleanPath(QDir(instalacion.dirs.Dir_Aplicacion).absoluteFilePath(QDir::fromNativeSeparators(carpeta)));
-    c.Conservar = ini.entero(seccion, QStringLiteral("Conservar"),
-                             ConfiguracionCopias::ConservarPorDefecto);
+    c.Carpeta = QDir::cleanPath(QDir(instalacion.dirs.Dir_Aplicacion)
+                                    .absoluteFilePath(QDir::fromNativeSeparators(carpeta)));
+    c.Conservar =
+        ini.entero(seccion, QStringLiteral("Conservar"), ConfiguracionCopias::ConservarPorDefecto);
     return c;
 }

@@ -20,9 +20,8 @@ void copiaSinDetener(const tInstalacion& instalacion, IInterfazUsuario& iu, cons
 } // namespace
 
 void copiaAntesDeEmitir(const tInstalacion& instalacion, IInterfazUsuario& iu) {
-    copiaSinDetener(instalacion, iu, CopiasAutomaticas::SigueEmision, [](TCopiasSeguridad& c) {
-        c.haz(TCopiasSeguridad::MotivoEmision);
-    });
+    copiaSinDetener(instalacion, iu, CopiasAutomaticas::SigueEmision,
+                    [](TCopiasSeguridad& c) { c.haz(TCopiasSeguridad::MotivoEmision); });
 }
 
 void copiaAlCerrar(const tInstalacion& instalacion, IInterfazUsuario& iu) {

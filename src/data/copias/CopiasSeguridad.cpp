@@ -49,8 +49,8 @@ QStringList tablasDe(const QString& carpeta) {
 
 void creaCarpeta(const QString& ruta) {
     if (!QDir().mkpath(ruta))
-        throw TErrorOperacion(QStringLiteral("no se pudo crear la carpeta %1")
-                                  .arg(QDir::toNativeSeparators(ruta)));
+        throw TErrorOperacion(
+            QStringLiteral("no se pudo crear la carpeta %1").arg(QDir::toNativeSeparators(ruta)));
 }
 
 void renombra(const QString& de, const QString& a) {
@@ -154,8 +154,7 @@ tCopia TCopiasSeguridad::hazSinRetencion(const QString& motivo) {
     return copia;
 }
 
-void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motivo,
-                                    tCopia& copia) {
+void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motivo, tCopia& copia) {
     QDir(parcial).removeRecursively();
     const tCarpetasDatos c = carpetasDatos(inst_.dirs);
     for (const QString& sub : {c.tablas, c.remesas, c.pub})
@@ -176,9 +175,8 @@ void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motiv
                 const QString origen = inst_.dirs.Dir_Cuarderno + relativa;
                 const QString destino = parcial + u'/' + relativa;
                 const QString huella = huellaTabla(origen);
-                const QString previa = anteriores.isEmpty() ? QString()
-                                                            : anteriores.first().ruta + u'/' +
-                                                                  relativa;
+                const QString previa =
+                    anteriores.isEmpty() ? QString() : anteriores.first().ruta + u'/' + relativa;
                 if (!huella.isEmpty() && anterior &&
                     anterior->texto(SeccionTablas, relativa, QString()) == huella &&
                     QFileInfo::exists(previa)) {
@@ -265,9 +263,9 @@ QString TCopiasSeguridad::comprueba(const tCopia& copia, bool completa) const {
     for (const tDefinicionTabla* def :
          {&Tablas::remesas(), &Tablas::historico(), &Tablas::ordenantes(),
           &Tablas::historicoCheques(), &Tablas::deudores()}) {
-        const QString e = problemaTablaCopia(
-            copia.ruta + u'/' + c.tablas + u'/' + def->nombre + QStringLiteral(".dat"), *def,
-            completa);
+        const QString e = problemaTablaCopia(copia.ruta + u'/' + c.tablas + u'/' + def->nombre +
+                                                 QStringLiteral(".dat"),
+                                             *def, completa);
         if (!e.isEmpty())
             return e;
     }

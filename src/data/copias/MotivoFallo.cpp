@@ -11,7 +11,8 @@ QString motivoFallo(const QString& textoSistema) {
              contiene("read only"))
         motivo = QStringLiteral("no se puede escribir en ella (solo lectura o sin permiso)");
     else if (contiene("I/O error") || contiene("Input/output"))
-        motivo = QStringLiteral("error de escritura en el disco (puede estar lleno o desconectado)");
+        motivo =
+            QStringLiteral("error de escritura en el disco (puede estar lleno o desconectado)");
     else if (contiene("No such file"))
         motivo = QStringLiteral("la carpeta no existe o no está disponible");
     else

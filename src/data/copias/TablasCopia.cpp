@@ -66,9 +66,9 @@ bool copiaTabla(const QString& origen, const QString& destino) {
         copiaFicheroEntero(origen, destino);
         return false;
     }
-    throw TErrorOperacion(QStringLiteral("no se pudo copiar la tabla %1 en %2: %3")
-                              .arg(nombre(origen), nombre(destino),
-                                   motivoFallo(error.databaseText())));
+    throw TErrorOperacion(
+        QStringLiteral("no se pudo copiar la tabla %1 en %2: %3")
+            .arg(nombre(origen), nombre(destino), motivoFallo(error.databaseText())));
 }
 
 void reutilizaTabla(const QString& anterior, const QString& destino) {
