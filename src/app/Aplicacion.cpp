@@ -3,7 +3,6 @@
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "Captura.h"
-#include "CopiasAutomaticas.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
 #include "TPreguntaF.h"
@@ -20,6 +19,7 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TraduccionesQt.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 
 #include "Cadenas.h"
 #include "ConfiguracionEscaner.h"
-#include "CopiasSeguridad.h"
 #include "ErrorOperacion.h"
 #include "IInterfazUsuario.h"
 #include "TdmBBDD.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QDir>
 

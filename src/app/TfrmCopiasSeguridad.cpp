@@ -3,10 +3,10 @@
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
-#include "CopiasSeguridad.h"
 #include "ErrorOperacion.h"
 #include "NombresControles.h"
 #include "TdmBBDD.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QDir>
 #include <QHBoxLayout>

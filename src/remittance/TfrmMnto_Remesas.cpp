@@ -3,7 +3,6 @@
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
-#include "CopiasAutomaticas.h"
 #include "ErrorOperacion.h"
 #include "ListaOrdenable.h"
 #include "NombresControles.h"
@@ -11,6 +10,7 @@
 #include "TfrmFechas.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmResumen_Facturacion.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

@@ -1,10 +1,11 @@
 // The window of backup copies and the offer of a copy at start: the list,
 // "Hacer copia ahora", a restore confirmed or cancelled, and the damaged-table
 // start that names the newest copy that passes its check.
-#include "CopiasSeguridad.h"
+#include "CajaMensajes.h"
 #include "PruebaVentanas.h"
 #include "SecuenciaInicio.h"
 #include "TfrmCopiasSeguridad.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QPushButton>
 #include <QTreeWidget>

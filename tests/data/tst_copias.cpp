@@ -3,8 +3,6 @@
 // that fails its check is refused; a copy folder that is full or out of
 // reach is reported and does not stop the emission; retention keeps the
 // newest copies and the first of each month.
-#include "CopiasAutomaticas.h"
-#include "CopiasSeguridad.h"
 #include "DatosPrueba.h"
 #include "DigitosControl.h"
 #include "DiscoLleno.h"
@@ -12,7 +10,9 @@
 #include "FicheroPerfil.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
-#include "RetencionCopias.h"
+#include "copias/CopiasAutomaticas.h"
+#include "copias/CopiasSeguridad.h"
+#include "copias/RetencionCopias.h"
 
 #include <QtTest>
 

@@ -4,15 +4,15 @@
 // order, every cheque ends in exactly one of the remittance or the history,
 // every emitted cheque is in exactly one bank file once, every emission's
 // files agree with the history, and no image is lost.
-#include "AlmacenImagenes.h"
 #include "BusquedaHistorico.h"
-#include "CopiasSeguridad.h"
 #include "DatosPrueba.h"
 #include "DigitosControl.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
 #include "TqryHistorico.h"
+#include "copias/AlmacenImagenes.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QProcess>
 #include <QtTest>

@@ -6,7 +6,7 @@
 //       from the first and writes no image;
 // and prints both times and the ratio b/a (target <= 0.10).
 #include "ComunBench.h"
-#include "CopiasSeguridad.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QCoreApplication>
 #include <QDir>
