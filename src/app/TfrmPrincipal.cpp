@@ -143,7 +143,7 @@ void TfrmPrincipal::creaMenu() {
     barra->setObjectName(QStringLiteral("mnuPrincipal"));
     setMenuBar(barra);
     QMenu* sistema = barra->addMenu(QStringLiteral("&Sistema"));
-    actCopiasSeguridad = sistema->addAction(QStringLiteral("Copias de seguridad"));
+    actCopiasSeguridad = sistema->addAction(QStringLiteral("&Copias de seguridad"));
     actSalir = sistema->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Salir"));
     connect(actSalir, &QAction::triggered, this, &QWidget::close);
