@@ -5,12 +5,14 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+#include <sys/stat.h>
 
 namespace {
 const QString Parcial = QStringLiteral(".parcial");
@@ -25,6 +27,31 @@ QString nombreVersion(const QString& relativa, qint64 tamano, qint64 fechaMs) {
 [[noreturn]] void falla(const QString& fichero, const QString& sistema) {
     throw TErrorOperacion(QStringLiteral("no se pudo escribir %1: %2")
                               .arg(QDir::toNativeSeparators(fichero), motivoFallo(sistema)));
+}
+// Size and date of every file of a folder (and of its sub-folders), read
+// straight from the file system: a data folder holds tens of thousands of
+// images and each copy looks at every one.
+template <class Visita>
+void recorreFicheros(const QString& carpeta, bool subcarpetas, Visita visita) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto trata = [&visita](const fs::directory_entry& e) {
+        struct stat datos {};
+        if (!e.is_regular_file() || ::stat(e.path().c_str(), &datos) != 0)
+            return;
+        visita(QString::fromStdString(e.path().string()),
+               QString::fromStdString(e.path().filename().string()), qint64(datos.st_size),
+               qint64(datos.st_mtim.tv_sec) * 1000 + datos.st_mtim.tv_nsec / 1000000);
+    };
+    if (subcarpetas) {
+        for (fs::recursive_directory_iterator it(carpeta.toStdString(), ec), fin; !ec && it != fin;
+             it.increment(ec))
+            trata(*it);
+    } else {
+        for (fs::directory_iterator it(carpeta.toStdString(), ec), fin; !ec && it != fin;
+             it.increment(ec))
+            trata(*it);
+    }
 }
 } // namespace
 
@@ -73,16 +100,13 @@ void TAlmacenImagenes::indexa() {
     if (indexado_)
         return;
     indexado_ = true;
-    const QDir raiz(carpeta_);
-    QDirIterator it(carpeta_, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        if (info.fileName().endsWith(Parcial))
-            continue;
-        guardadas_.insert(raiz.relativeFilePath(info.filePath()),
-                          {info.size(), info.lastModified().toMSecsSinceEpoch()});
-    }
+    const qsizetype prefijo = QDir(carpeta_).absolutePath().size() + 1;
+    recorreFicheros(
+        QDir(carpeta_).absolutePath(), true,
+        [this, prefijo](const QString& ruta, const QString&, qint64 tamano, qint64 fechaMs) {
+            if (!ruta.endsWith(Parcial))
+                guardadas_.insert(ruta.mid(prefijo), {tamano, fechaMs});
+        });
 }
 
 QString TAlmacenImagenes::guarda(const QString& fichero, const QString& relativa, qint64 tamano,
@@ -108,30 +132,32 @@ QString TAlmacenImagenes::guarda(const QString& fichero, const QString& relativa
 QList<tImagenCopia> TAlmacenImagenes::copia(const QString& origen, const QString& prefijo) {
     indexa();
     QList<tImagenCopia> imagenes;
-    const QDir dir(origen);
-    const QFileInfoList ficheros = dir.entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo& f : ficheros) {
-        tImagenCopia i;
-        i.relativa = prefijo + u'/' + f.fileName();
-        i.tamano = f.size();
-        i.fechaMs = f.lastModified().toMSecsSinceEpoch();
-        i.almacen = guarda(f.filePath(), i.relativa, i.tamano, i.fechaMs);
-        imagenes << i;
-    }
+    recorreFicheros(origen, false,
+                    [this, &imagenes, &prefijo](const QString& ruta, const QString& nombre,
+                                                qint64 tamano, qint64 fechaMs) {
+                        tImagenCopia i;
+                        i.relativa = prefijo + u'/' + nombre;
+                        i.tamano = tamano;
+                        i.fechaMs = fechaMs;
+                        i.almacen = guarda(ruta, i.relativa, tamano, fechaMs);
+                        imagenes << i;
+                    });
+    std::sort(imagenes.begin(), imagenes.end(),
+              [](const tImagenCopia& a, const tImagenCopia& b) { return a.relativa < b.relativa; });
     return imagenes;
 }
 
 void TAlmacenImagenes::purga(const QSet<QString>& usadas) {
     indexa();
-    const QDir raiz(carpeta_);
-    QDirIterator it(carpeta_, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString ruta = it.next();
-        const QString relativa = raiz.relativeFilePath(ruta);
-        if (usadas.contains(relativa))
-            continue;
+    const QString raiz = QDir(carpeta_).absolutePath();
+    QStringList sobran;
+    recorreFicheros(raiz, true, [&](const QString& ruta, const QString&, qint64, qint64) {
+        if (!usadas.contains(ruta.mid(raiz.size() + 1)))
+            sobran << ruta;
+    });
+    for (const QString& ruta : sobran) {
         QFile::remove(ruta);
-        guardadas_.remove(relativa);
+        guardadas_.remove(ruta.mid(raiz.size() + 1));
     }
 }
 
