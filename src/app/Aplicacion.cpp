@@ -10,6 +10,7 @@
 #include "TPreguntaF.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmCopiasSeguridad.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
 #include "TfrmMnto_Beneficiarios.h"
@@ -20,6 +21,7 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TraduccionesQt.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,6 +54,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion, TD
     secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };
     secuenciaInicio->compruebaEstadoEscaner = [this] { captura->compruebaEstadoEscaner(); };
     secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacionUnica(); };
+    secuenciaInicio->abreCopiasSeguridad = [this] { abreCopiasSeguridad(); };
     conectaMenu();
 
     QObject::connect(frmPrincipal.get(), &TfrmPrincipal::primeraVezMostrada, dmBBDD.get(),
@@ -60,7 +63,14 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion, TD
         if (!secuenciaInicio->ejecuta()) {
             terminadaEnInicio = true;
             QCoreApplication::exit(1);
+            return;
         }
+        inicioCompletado = true;
+    });
+    // A copy at close (one a day), once the data folder has been set up.
+    QObject::connect(frmPrincipal.get(), &TfrmPrincipal::cerrando, dmBBDD.get(), [this] {
+        if (inicioCompletado)
+            copiaAlCerrar(inst, *iu);
     });
 }
 
@@ -85,6 +95,20 @@ void TAplicacion::aplicaEstiloVisual() {
         qApp->setStyleSheet(estilo->hojaEstilo);
 }
 
+void TAplicacion::abreCopiasSeguridad() {
+    TfrmCopiasSeguridad::Launch(
+        *dmBBDD,
+        [this] {
+            // The restored tables are checked and completed as at start; the
+            // current remittance and presenter may no longer exist.
+            estado.RemesaActual = tRemesas();
+            estado.OrdenanteActual = tOrdenantes();
+            dmBBDD->compruebaTablas();
+            dmBBDD->CreaTablas();
+        },
+        frmPrincipal.get());
+}
+
 void TAplicacion::conectaMenu() {
     TfrmPrincipal* frm = frmPrincipal.get();
     const auto conecta = [frm](QAction* accion, auto orden) {
@@ -93,6 +117,7 @@ void TAplicacion::conectaMenu() {
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
     conecta(frm->actVerificarFichero, [this, frm] { compruebaFicheroParaBanco(*dmBBDD, frm); });
+    conecta(frm->actCopiasSeguridad, [this] { abreCopiasSeguridad(); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
     conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });

@@ -49,6 +49,11 @@ public:
 
     // Set when the start-up sequence ended the program.
     bool terminadaEnInicio = false;
+    // Set when the start-up sequence ran to its end.
+    bool inicioCompletado = false;
+
+    // The window "Copias de seguridad".
+    void abreCopiasSeguridad();
 
 private:
     void aplicaEstiloVisual();

@@ -3,8 +3,12 @@
 #include "Cadenas.h"
 #include "ConfiguracionEscaner.h"
 #include "ErrorOperacion.h"
+#include "IInterfazUsuario.h"
 #include "RegistroDiagnostico.h"
 #include "TdmBBDD.h"
+#include "copias/CopiasSeguridad.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 
@@ -21,6 +25,9 @@ bool TSecuenciaInicio::ejecuta() {
     const QStringList problemas = dm_.compruebaTablas();
     anotaDiagnostico(
         log, QStringLiteral("Inicio: tablas leídas, %1 con problemas").arg(problemas.size()));
+    // A table held by another program is sound: only damage asks for a copy.
+    if (problemas.filter(QStringLiteral("en uso por otro programa")).size() < problemas.size())
+        ofreceCopias();
     if (!dm_.CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
@@ -55,4 +62,22 @@ bool TSecuenciaInicio::ejecuta() {
     }
     anotaDiagnostico(log, QStringLiteral("Inicio terminado"));
     return true;
+}
+
+void TSecuenciaInicio::ofreceCopias() {
+    const TCopiasSeguridad copias(dm_.instalacion());
+    const std::optional<tCopia> copia = copias.ultimaValida();
+    const QString carpeta = QDir::toNativeSeparators(copias.carpeta());
+    const QString texto =
+        copia ? QStringLiteral("La copia de seguridad más reciente que se puede restaurar es la "
+                               "del %1, en la carpeta %2.")
+                    .arg(TCopiasSeguridad::fechaLegible(*copia), carpeta)
+              : QStringLiteral("En la carpeta de copias %1 no hay ninguna copia de seguridad que "
+                               "se pueda restaurar.")
+                    .arg(carpeta);
+    if (iu_.pregunta(texto + QStringLiteral("\n\n¿Abrir la ventana \"Copias de seguridad\"?"),
+                     QStringLiteral("&Abrir"), QStringLiteral("&Seguir"),
+                     QStringLiteral("Tablas dañadas")) == 0 &&
+        abreCopiasSeguridad)
+        abreCopiasSeguridad();
 }

@@ -15,11 +15,16 @@ public:
     std::function<void()> abreConfiguracionPrimeraVez;
     std::function<void()> compruebaEstadoEscaner;
     std::function<void()> actualizacionUnica;
+    std::function<void()> abreCopiasSeguridad;
 
     // Runs the sequence; false when the application must end.
     bool ejecuta();
 
 private:
+    // After damaged tables: names the newest copy that can be restored and
+    // offers the window of copies.
+    void ofreceCopias();
+
     TdmBBDD& dm_;
     IInterfazUsuario& iu_;
 };

@@ -122,3 +122,7 @@ void anotaActividad(const tInstalacion& inst, IInterfazUsuario& iu, const QStrin
     if (!e.isEmpty())
         iu.muestraMensaje(NoAnotado.arg(acto, e));
 }
+
+QString TRegistroActividad::nombreFichero() {
+    return NombreFichero;
+}

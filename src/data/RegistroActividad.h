@@ -52,6 +52,9 @@ public:
     explicit TRegistroActividad(const tDirectorios& dirs);
 
     QString ruta() const { return ruta_; }
+    // Its file's name in Tablas. A restored copy leaves this file as it is:
+    // the record keeps what happened after the copy too.
+    static QString nombreFichero();
 
     // Adds the act's row now, by this user on this computer. Answers the
     // engine message, or "" when the row is stored.

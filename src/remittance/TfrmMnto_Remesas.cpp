@@ -10,6 +10,7 @@
 #include "TfrmFechas.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmResumen_Facturacion.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -87,6 +88,8 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     abreEditor = [this](const tRemesas& r) { return TfrmMod_Cheque::Launch(dm_, r, this); };
     abreFechas = [this](QString& p, QString& c) { return TfrmFechas::Launch(dm_, p, c, this); };
     emite = [this](tRemesas& r, const QString& c, const QString& p) {
+        // A copy of the data folder first; its failure is told and the emission goes on.
+        copiaAntesDeEmitir(dm_.instalacion(), dm_.iu());
         try {
             return dm_.facturaFichero(r, c, p);
         } catch (const TErrorOperacion& e) {

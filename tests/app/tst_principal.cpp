@@ -65,7 +65,7 @@ private slots:
                     menu << "  " + s->text();
         }
         QCOMPARE(menu,
-                 (QStringList{"&Sistema", "  &Verificar fichero para el banco", "  ", "  Salir",
+                 (QStringList{"&Sistema", "  &Verificar fichero para el banco", "  &Copias de seguridad", "  ", "  Salir",
                               "Leer &Cheques", "&Mantenimiento", "  &Configuración de escáner",
                               "  &Librados", "  &Presentadores", "  &Histórico de Cheques",
                               "  His&tórico de remesas emitidas", "&Acerca de"}));
