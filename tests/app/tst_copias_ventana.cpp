@@ -78,9 +78,10 @@ private slots:
         QStringList actos;
         for (const tFilaActividad& f : registro.lista({}, error))
             actos << f.acto;
-        QCOMPARE(actos, confirma ? QStringList{ActoActividad::RestauracionCopia,
-                                               ActoActividad::BorradoLibrados}
-                                 : QStringList{ActoActividad::BorradoLibrados});
+        const QStringList esperados =
+            confirma ? QStringList{ActoActividad::RestauracionCopia, ActoActividad::BorradoLibrados}
+                     : QStringList{ActoActividad::BorradoLibrados};
+        QCOMPARE(actos, esperados);
     }
 
     // A damaged table at start: the question names the newest copy that
