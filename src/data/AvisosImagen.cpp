@@ -43,9 +43,8 @@ void TAvisosImagen::fija(int pkRemesa, const QList<int>& claves,
     for (int c : claves)
         hayAvisos = hayAvisos || avisos.value(c).hay();
     // Without a mark to write, a missing table has nothing to replace.
-    std::unique_ptr<motor::Conexion> con = hayAvisos
-                                               ? abreTablaAuxiliarParaEscribir(ruta_, definicion())
-                                               : abreTablaAuxiliar(ruta_);
+    std::unique_ptr<motor::Conexion> con =
+        hayAvisos ? abreTablaAuxiliarParaEscribir(ruta_, definicion()) : abreTablaAuxiliar(ruta_);
     if (!con)
         return;
     motor::Transaccion tr(*con);
@@ -75,6 +74,6 @@ void TAvisosImagen::conservaSolo(int pkRemesa, const QSet<int>& claves) const {
 void TAvisosImagen::borraRemesa(int pkRemesa) const {
     const std::unique_ptr<motor::Conexion> con = abreTablaAuxiliar(ruta_);
     if (con)
-        ejecutaEnTablaAuxiliar(
-            *con, QStringLiteral("DELETE FROM AvisosImagen WHERE Pk_Remesa = ?"), {pkRemesa});
+        ejecutaEnTablaAuxiliar(*con, QStringLiteral("DELETE FROM AvisosImagen WHERE Pk_Remesa = ?"),
+                               {pkRemesa});
 }

@@ -116,6 +116,7 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
         if (!error.isEmpty())
             break;
         ++r.buenos;
+        r.guardadas.append({secuencia, talon.Pk_Talon});
         if (borraGuardadas)
             lista.removeAt(i);
         else

@@ -33,6 +33,13 @@ QString conSigno(tImporte i) {
 }
 } // namespace
 
+tTotalesCuadre TCuadroCuadre::totalesDeCabecera(const QString& importe, const QString& completos) {
+    tTotalesCuadre t;
+    t.documentos = completos.toLongLong();
+    t.importe = tImporte::leeTexto(importe).value_or(tImporte());
+    return t;
+}
+
 TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa& almacen,
                              QWidget* parent)
     : QGroupBox(Titulo, parent), estado_(estado), almacen_(almacen) {
@@ -41,8 +48,8 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
     rejilla->setContentsMargins(6, 4, 6, 4);
     rejilla->setVerticalSpacing(2);
     int columna = 1;
-    for (const QString& t : {QStringLiteral("Declarado"), QStringLiteral("Leído"),
-                             QStringLiteral("Diferencia")}) {
+    for (const QString& t :
+         {QStringLiteral("Declarado"), QStringLiteral("Leído"), QStringLiteral("Diferencia")}) {
         auto* titulo = new QLabel(t, this);
         titulo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         rejilla->addWidget(titulo, 0, columna++);
@@ -61,8 +68,8 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
     auto* lblImporte = new QLabel(QStringLiteral("Im&porte"), this);
     Accesibilidad::etiqueta(lblDocumentos, edtDocumentosDeclarados);
     Accesibilidad::etiqueta(lblImporte, edtImporteDeclarado);
-    lblDocumentosLeidos = cifra(this, QStringLiteral("lblDocumentosLeidos"),
-                                QStringLiteral("Documentos leídos"));
+    lblDocumentosLeidos =
+        cifra(this, QStringLiteral("lblDocumentosLeidos"), QStringLiteral("Documentos leídos"));
     lblDocumentosDiferencia = cifra(this, QStringLiteral("lblDocumentosDiferencia"),
                                     QStringLiteral("Diferencia de documentos"));
     lblImporteLeido =
@@ -104,8 +111,8 @@ void TCuadroCuadre::muestraContados(const tTotalesCuadre& contados) {
 }
 
 void TCuadroCuadre::muestraDeclarado() {
-    edtDocumentosDeclarados->setText(
-        declarado_.documentos ? QString::number(*declarado_.documentos) : QString());
+    edtDocumentosDeclarados->setText(declarado_.documentos ? QString::number(*declarado_.documentos)
+                                                           : QString());
     edtImporteDeclarado->setText(declarado_.importe ? declarado_.importe->visible() : QString());
 }
 

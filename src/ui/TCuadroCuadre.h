@@ -27,6 +27,10 @@ public:
     static inline const QString MensajeImporte =
         QStringLiteral("El importe declarado no es un importe válido (o debe quedar en blanco).");
 
+    // The correct cheques as CalculaTotales gives them (amount in display
+    // form, count as text).
+    static tTotalesCuadre totalesDeCabecera(const QString& importe, const QString& completos);
+
     TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa& almacen, QWidget* parent);
 
     // Shows what was declared for the remittance; a table that cannot be
