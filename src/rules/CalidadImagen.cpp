@@ -7,7 +7,8 @@ namespace {
 // Grey levels within this distance of the commonest one count as its colour
 // (JPEG noise on a plain sheet).
 constexpr int MargenDominante = 10;
-constexpr int UmbralOscuro = 100;
+// Print, as against paper: a reduced picture blurs thin strokes into mid greys.
+constexpr int UmbralOscuro = 160;
 
 int pixelesDe(int mm, int ppp) {
     return static_cast<int>(std::lround(mm * ppp / 25.4));
