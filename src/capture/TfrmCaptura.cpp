@@ -224,16 +224,8 @@ void TfrmCaptura::anadeBotonLector(QPushButton* boton) {
 void TfrmCaptura::refresca() {
     lstLista->clear();
     lstLista->addItems(lista_);
-    for (int i = 0; i < lstLista->count(); ++i) {
-        const tAvisoImagen aviso = avisoDe(secuenciaEn(i));
-        if (!aviso.hay())
-            continue;
-        QListWidgetItem* item = lstLista->item(i);
-        item->setData(TDelegadoAviso::RolAviso, aviso.aviso);
-        item->setToolTip(aviso.aviso + QStringLiteral(": ") + aviso.motivo);
-        item->setForeground(QColor(0xc0, 0, 0));
-        item->setData(Qt::AccessibleTextRole, item->text() + QStringLiteral(", ") + aviso.aviso);
-    }
+    for (int i = 0; i < lstLista->count(); ++i)
+        marcaLinea(i);
     if (lstLista->count() > 0)
         lstLista->scrollToBottom();
     muestraCuadre();
@@ -404,13 +396,27 @@ bool TfrmCaptura::terminaVerificacion(int ms) {
     return verificador_->esperaPendientes(ms);
 }
 
+void TfrmCaptura::marcaLinea(qsizetype indice) {
+    const tAvisoImagen aviso = avisoDe(secuenciaEn(indice));
+    if (!aviso.hay() || indice >= lstLista->count())
+        return;
+    QListWidgetItem* item = lstLista->item(int(indice));
+    item->setData(TDelegadoAviso::RolAviso, aviso.aviso);
+    item->setToolTip(aviso.aviso + QStringLiteral(": ") + aviso.motivo);
+    item->setForeground(QColor(0xc0, 0, 0));
+    item->setData(Qt::AccessibleTextRole, item->text() + QStringLiteral(", ") + aviso.aviso);
+}
+
 void TfrmCaptura::recibeVerificacion(const QString& secuencia, const tAvisoImagen& aviso) {
-    if (aviso.hay())
-        avisos_.insert(secuencia, aviso);
-    else
+    if (!aviso.hay()) {
         avisos_.remove(secuencia);
-    if (aviso.hay())
-        refresca();
+        return;
+    }
+    avisos_.insert(secuencia, aviso);
+    // Only that line changes: the operator's place in the list stays.
+    for (qsizetype i = 0; i < lista_.size(); ++i)
+        if (secuenciaEn(i) == secuencia)
+            marcaLinea(i);
 }
 
 void TfrmCaptura::olvidaVerificaciones() {

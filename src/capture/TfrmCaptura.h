@@ -200,6 +200,7 @@ private:
     void muestraCuadre();
     void lineaAnadida();
     void verificaRestantes();
+    void marcaLinea(qsizetype indice);
     void recibeVerificacion(const QString& secuencia, const tAvisoImagen& aviso);
     void olvidaVerificaciones();
     void guardaAvisos(const tResultadoLectura& resultado);

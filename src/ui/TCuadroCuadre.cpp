@@ -15,7 +15,7 @@ QLabel* cifra(QWidget* padre, const QString& nombre, const QString& accesible) {
     l->setObjectName(nombre);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setAccessibleName(accesible);
-    l->setMinimumWidth(90);
+    l->setMinimumWidth(60);
     return l;
 }
 
@@ -61,7 +61,8 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
     edtImporteDeclarado->setMaxLength(17);
     for (QLineEdit* e : {edtDocumentosDeclarados, edtImporteDeclarado}) {
         e->setAlignment(Qt::AlignRight);
-        e->setMaximumWidth(130);
+        e->setMaximumWidth(120);
+        e->setMinimumWidth(70);
         connect(e, &QLineEdit::editingFinished, this, &TCuadroCuadre::campoDejado);
     }
     auto* lblDocumentos = new QLabel(QStringLiteral("&Documentos"), this);
@@ -87,7 +88,6 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
     lblCuadre = new QLabel(this);
     lblCuadre->setObjectName(QStringLiteral("lblCuadre"));
     lblCuadre->setAccessibleName(QStringLiteral("Estado del cuadre"));
-    lblCuadre->setMinimumWidth(80);
     rejilla->addWidget(lblCuadre, 1, 4, 2, 1);
     rejilla->setColumnStretch(5, 1);
     actualiza();
