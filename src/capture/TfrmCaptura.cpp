@@ -369,9 +369,14 @@ void TfrmCaptura::muestraCuadre() {
     qint64 centimos = t.importe.centimos();
     for (const QString& linea : lista_) {
         ++t.documentos;
-        const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
-        if (const std::optional<tImporte> i = tImporte::leeTexto(d.talon.Importe); i)
-            centimos += i->centimos();
+        // Each line is decoded once, not at every line that follows it.
+        auto importe = importesLineas_.constFind(linea);
+        if (importe == importesLineas_.cend()) {
+            const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
+            importe = importesLineas_.insert(
+                linea, tImporte::leeTexto(d.talon.Importe).value_or(tImporte()).centimos());
+        }
+        centimos += *importe;
     }
     t.importe = tImporte::deCentimos(centimos);
     grpCuadre->muestraContados(t);
@@ -420,6 +425,7 @@ void TfrmCaptura::recibeVerificacion(const QString& secuencia, const tAvisoImage
 }
 
 void TfrmCaptura::olvidaVerificaciones() {
+    importesLineas_.clear();
     verificador_->descarta();
     porVerificar_.clear();
     avisos_.clear();

@@ -63,6 +63,7 @@
 #include "LineaLectura.h"
 #include "ResultadoLectura.h"
 
+#include <QHash>
 #include <QMap>
 
 #include <QDialog>
@@ -219,4 +220,5 @@ private:
     TVerificadorImagenes* verificador_ = nullptr;
     QStringList porVerificar_; // lines whose images may still be arriving
     QMap<QString, tAvisoImagen> avisos_;
+    QHash<QString, qint64> importesLineas_; // cents of each line, decoded once
 };

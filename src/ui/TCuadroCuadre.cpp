@@ -65,8 +65,8 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
         e->setMinimumWidth(70);
         connect(e, &QLineEdit::editingFinished, this, &TCuadroCuadre::campoDejado);
     }
-    auto* lblDocumentos = new QLabel(QStringLiteral("&Documentos"), this);
-    auto* lblImporte = new QLabel(QStringLiteral("Im&porte"), this);
+    auto* lblDocumentos = new QLabel(QStringLiteral("Doc&umentos"), this);
+    auto* lblImporte = new QLabel(QStringLiteral("Impor&te"), this);
     Accesibilidad::etiqueta(lblDocumentos, edtDocumentosDeclarados);
     Accesibilidad::etiqueta(lblImporte, edtImporteDeclarado);
     lblDocumentosLeidos =
