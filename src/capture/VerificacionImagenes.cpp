@@ -25,7 +25,6 @@ tLectura lee(const QString& ruta, bool reducida) {
         return l;
     }
     QImageReader lector(ruta);
-    lector.setDecideFormatFromContent(true);
     l.tamano = lector.size();
     if (reducida && l.tamano.isValid())
         lector.setScaledSize(l.tamano / Reduccion);
