@@ -372,9 +372,12 @@ void TfrmCaptura::muestraCuadre() {
         // Each line is decoded once, not at every line that follows it.
         auto importe = importesLineas_.constFind(linea);
         if (importe == importesLineas_.cend()) {
+            // A bad read's amount field is not where the others' is: it counts nothing.
             const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
             importe = importesLineas_.insert(
-                linea, tImporte::leeTexto(d.talon.Importe).value_or(tImporte()).centimos());
+                linea, d.lecturaErronea
+                           ? 0
+                           : tImporte::leeTexto(d.talon.Importe).value_or(tImporte()).centimos());
         }
         centimos += *importe;
     }

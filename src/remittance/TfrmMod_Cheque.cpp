@@ -96,7 +96,6 @@ void TfrmMod_Cheque::creaControles() {
     lista_ = new TPanelListaCheques(dm_.estado().OrdenesCheques, this);
     QLayout* filaPrincipal = creaBotonesPrincipales();
     grpCuadre = new TCuadroCuadre(dm_.estado(), cuadre_, this);
-    static_cast<QBoxLayout*>(filaPrincipal)->addWidget(grpCuadre);
     detalle_ = new TPanelDetalleCheque(dm_.instalacion().dirs, this);
     QWidget* ayuda = creaAyuda();
 
@@ -107,7 +106,11 @@ void TfrmMod_Cheque::creaControles() {
     capas->addWidget(lista_, 1);
     capas->addLayout(filaPrincipal);
     capas->addWidget(detalle_);
-    capas->addWidget(ayuda);
+    // The Cuadre box beside the help: the list keeps all its height.
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(ayuda, 1);
+    pie->addWidget(grpCuadre, 0, Qt::AlignTop);
+    capas->addLayout(pie);
 
     // Laid over the list when shown, outside the layout.
     aviso_ = new TPanelAvisoCheque(this);

@@ -143,7 +143,8 @@ private slots:
     // tooltip, and no other; Save stores every cheque and the marks go with
     // them. The Cuadre box counts the lines as they arrive.
     void avisosDeImagenYCuadre() {
-        abre(5, {{"frontalEnBlanco", 1},
+        abre(5, {{"ilegible", 3},
+                 {"frontalEnBlanco", 1},
                  {"frontalOscuro", 2},
                  {"imagenCortada", 3},
                  {"imagenDanada", 4}});
@@ -154,6 +155,12 @@ private slots:
         QCOMPARE(leidos->text(), "0");
         leeHastaElFin();
         QCOMPARE(leidos->text(), "5");
+        // The amounts of the codelines read whole (the third is a bad read).
+        qint64 centimos = 0;
+        for (int i : {1, 2, 4, 5})
+            centimos += codelineMuestra(muestras(), i, "seac").right(11).toLongLong();
+        QCOMPARE(frm->findChild<QLabel*>("lblImporteLeido")->text(),
+                 tImporte::deCentimos(centimos).visible());
         QCOMPARE(frm->findChild<QLabel*>("lblCuadre")->text(), TCuadroCuadre::TextoCuadrado);
         const QStringList esperados{AvisoImagen::EnBlanco, AvisoImagen::Oscura, AvisoImagen::Tamano,
                                     AvisoImagen::Ilegible, QString()};
