@@ -483,8 +483,11 @@ void TfrmMod_Cheque::escanear() {
     const int tipo = estado.Escaner.tipo;
     if (tipo < TipoLector::SeacBanche || tipo > TipoLector::VisionX || !estado.abreVentanaCaptura)
         return;
-    if (estado.abreVentanaCaptura(tipo))
+    if (estado.abreVentanaCaptura(tipo)) {
+        // The capture window may have declared control totals meanwhile.
+        grpCuadre->cargaRemesa(pkRemesa());
         refrescaLista();
+    }
 }
 
 void TfrmMod_Cheque::salir() {

@@ -96,9 +96,20 @@ private slots:
         guarda("1", 3);
         abre();
         QCOMPARE(cuadre(), (QStringList{"2", "150,00", "", "", ""}));
-        declara("3", "200");
+        declara("3", "");
+        QCOMPARE(cuadre(), (QStringList{"2", "150,00", "-1", "", "No cuadra"}));
+        QVERIFY(enRojo("lblDocumentosDiferencia"));
+
+        // What a capture window declares shows when it closes.
+        p->estado.Escaner.tipo = 1;
+        p->estado.abreVentanaCaptura = [this](int) {
+            TCuadreRemesa(p->inst).guarda(1, {3, tImporte::deCentimos(20000)});
+            return true;
+        };
+        frm->escanear();
+        QCOMPARE(hijo<QLineEdit>(*frm, "edtImporteDeclarado")->text(), "200,00");
         QCOMPARE(cuadre(), (QStringList{"2", "150,00", "-1", "-50,00", "No cuadra"}));
-        QVERIFY(enRojo("lblDocumentosDiferencia") && enRojo("lblImporteDiferencia"));
+        QVERIFY(enRojo("lblImporteDiferencia"));
 
         // Completing the third cheque squares it.
         seleccionaFila(2);
