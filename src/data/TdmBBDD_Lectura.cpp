@@ -120,6 +120,7 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
             break;
         ++r.buenos;
         correctos += talon.Estado == QLatin1String("0") ? 1 : 0;
+        r.guardadas.append({secuencia, talon.Pk_Talon});
         if (borraGuardadas)
             lista.removeAt(i);
         else

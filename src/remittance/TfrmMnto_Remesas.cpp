@@ -1,8 +1,10 @@
 #include "TfrmMnto_Remesas.h"
 
 #include "Accesibilidad.h"
+#include "AvisosImagen.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
+#include "CuadreRemesa.h"
 #include "ErrorOperacion.h"
 #include "ListaOrdenable.h"
 #include "NombresControles.h"
@@ -157,8 +159,10 @@ void TfrmMnto_Remesas::recorrido() {
     QString fecha_p, fecha_C;
     if (!abreFechas(fecha_p, fecha_C))
         return;
-    if (emite(e.RemesaActual, fecha_C, fecha_p))
-        abreResumen(e.RemesaActual.nombre_Cons);
+    if (!emite(e.RemesaActual, fecha_C, fecha_p))
+        return;
+    olvidaDatosPropios(e.RemesaActual.Pk_Remesa, false);
+    abreResumen(e.RemesaActual.nombre_Cons);
 }
 
 void TfrmMnto_Remesas::showEvent(QShowEvent* ev) {
@@ -217,8 +221,24 @@ void TfrmMnto_Remesas::pulsaSeleccionar() {
 }
 
 void TfrmMnto_Remesas::pulsaEliminar() {
-    dm_.EliminaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
+    const int pk = dm_.estado().RemesaActual.Pk_Remesa;
+    if (dm_.EliminaRemesa(pk))
+        olvidaDatosPropios(pk, true);
     refrescaLista();
+}
+
+// The declared control totals go with an emitted or deleted remittance, and
+// with a deleted one its cheques' image marks: a new remittance may take its
+// key. (The marks of emitted cheques go when the editor next lists the
+// remittance; those of the cheques left there stay.)
+void TfrmMnto_Remesas::olvidaDatosPropios(int pkRemesa, bool eliminada) {
+    try {
+        TCuadreRemesa(dm_.instalacion()).borra(pkRemesa);
+        if (eliminada)
+            TAvisosImagen(dm_.instalacion()).borraRemesa(pkRemesa);
+    } catch (const TErrorOperacion& e) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
+    }
 }
 
 bool TfrmMnto_Remesas::eventFilter(QObject* o, QEvent* e) {

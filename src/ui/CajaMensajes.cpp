@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -80,4 +81,20 @@ quint16 CajaMensajes::pregunta(const QString& Texto, const QString& Boton1, cons
         return estado_.preguntaDlg(Texto, Boton1, Boton2, Cabecera);
     TPreguntaF dialogo(parent_);
     return dialogo.PreguntaDlg(Texto, Boton1, Boton2, Cabecera);
+}
+
+quint16 CajaMensajes::preguntaConVuelta(const QString& Texto, const QString& Boton1,
+                                        const QString& Boton2, const QString& Cabecera) const {
+    if (TGuionDialogos* guion = estado_.guion) {
+        const quint16 respuesta = guion->siguienteRespuesta();
+        guion->anota({Tipo::Pregunta, Cabecera, Texto, Boton1, Boton2, respuesta});
+        return respuesta;
+    }
+    QMessageBox caja(QMessageBox::Question, Cabecera, Texto, QMessageBox::NoButton, parent_);
+    QAbstractButton* primero = caja.addButton(Boton1, QMessageBox::AcceptRole);
+    QPushButton* vuelta = caja.addButton(Boton2, QMessageBox::RejectRole);
+    caja.setDefaultButton(vuelta);
+    caja.setEscapeButton(vuelta);
+    caja.exec();
+    return caja.clickedButton() == primero ? PrimerBoton : SegundoBoton;
 }

@@ -1,6 +1,7 @@
 // The Seac Banche capture window on the simulated library, through the real
 // binding: reading runs, what the operator is told, Save, and the faults of a
 // reader (missing, failing, late) and of its codelines.
+#include "AvisosImagen.h"
 #include "CajaMensajes.h"
 #include "ComprobacionEscaner.h"
 #include "ControlSimulador.h"
@@ -9,11 +10,13 @@
 #include "PresenciaLectores.h"
 #include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
+#include "TCuadroCuadre.h"
 #include "TextosCaptura.h"
 #include "TfrmScanerSB.h"
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -132,6 +135,54 @@ private slots:
         QVERIFY(frm->lista().isEmpty());
         QVERIFY(QDir(p->inst.dirs.Dir_Imagenes_tmp).isEmpty());
         QCOMPARE(filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones").size(), 6);
+    }
+
+    // Each image fault of the reader marks its line, with the reason as
+    // tooltip, and no other; Save stores every cheque and the marks go with
+    // them. The Cuadre box counts the lines as they arrive.
+    void avisosDeImagenYCuadre() {
+        abre(5, {{"ilegible", 3},
+                 {"frontalEnBlanco", 1},
+                 {"frontalOscuro", 2},
+                 {"imagenCortada", 3},
+                 {"imagenDanada", 4}});
+        QLineEdit* declarados = frm->findChild<QLineEdit*>("edtDocumentosDeclarados");
+        QTest::keyClicks(declarados, "5");
+        QTest::keyClick(declarados, Qt::Key_Return);
+        QLabel* leidos = frm->findChild<QLabel*>("lblDocumentosLeidos");
+        QCOMPARE(leidos->text(), "0");
+        leeHastaElFin();
+        QCOMPARE(leidos->text(), "5");
+        // The amounts of the codelines read whole (the third is a bad read).
+        qint64 centimos = 0;
+        for (int i : {1, 2, 4, 5})
+            centimos += codelineMuestra(muestras(), i, "seac").right(11).toLongLong();
+        QCOMPARE(frm->findChild<QLabel*>("lblImporteLeido")->text(),
+                 tImporte::deCentimos(centimos).visible());
+        QCOMPARE(frm->findChild<QLabel*>("lblCuadre")->text(), TCuadroCuadre::TextoCuadrado);
+        const QStringList esperados{AvisoImagen::EnBlanco, AvisoImagen::Oscura, AvisoImagen::Tamano,
+                                    AvisoImagen::Ilegible, QString()};
+        const auto marcas = [this] {
+            QStringList m;
+            for (int n = 1; n <= 5; ++n)
+                m << frm->avisoDe(QString::number(n)).aviso;
+            return m;
+        };
+        QTRY_COMPARE(marcas(), esperados);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(frm->lstLista->item(i)->toolTip(),
+                     esperados[i] + ": " + frm->avisoDe(QString::number(i + 1)).motivo);
+        QVERIFY(frm->lstLista->item(4)->toolTip().isEmpty());
+
+        pulsa(frm->btnSalvar);
+        const auto claves =
+            filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones ORDER BY Pk_Talon");
+        QCOMPARE(claves.size(), 5);
+        const QMap<int, tAvisoImagen> guardados = TAvisosImagen(p->inst).carga(1);
+        QStringList porCheque;
+        for (const QStringList& c : claves)
+            porCheque << guardados.value(c.first().toInt()).aviso;
+        QCOMPARE(porCheque, esperados);
     }
 
     // While the reader feeds, Save, Clear and a second run wait for it.
