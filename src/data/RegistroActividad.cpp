@@ -59,16 +59,17 @@ QString TRegistroActividad::anota(const QString& acto, const QString& detalle) c
     motor::Conexion con(ruta_, true);
     if (!con.abierta())
         return con.error();
+    // Table, key and row in one transaction: the first act makes the table
+    // with one commit, and a later one finds it made without writing.
+    motor::Transaccion tr(con);
+    if (!tr.iniciada())
+        return tr.error();
     QString e = motor::ejecutaSql(con, Creacion);
     for (const QString& sql : SoloAnadir)
         if (e.isEmpty())
             e = motor::ejecutaSql(con, sql);
     if (!e.isEmpty())
         return e;
-    // Key and row in one transaction, as every table of the program.
-    motor::Transaccion tr(con);
-    if (!tr.iniciada())
-        return tr.error();
     motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Actividad) FROM Actividad"));
     if (!max.ejecuta())
         return max.error();
