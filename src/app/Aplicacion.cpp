@@ -4,11 +4,16 @@
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "Captura.h"
+#include "ComprobacionFicheroBanco.h"
 #include "EstiloVisual.h"
 #include "InterfazUsuarioQt.h"
+#include "RegistroDiagnostico.h"
+#include "TDLogFile.h"
 #include "TPreguntaF.h"
+#include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 #include "TfrmAcerca.h"
+#include "TfrmCopiasSeguridad.h"
 #include "TfrmHistoricoTransferencias.h"
 #include "TfrmInfo_Proceso.h"
 #include "TfrmMnto_Beneficiarios.h"
@@ -19,20 +24,27 @@
 #include "TfrmPrincipal.h"
 #include "TfrmResumen_Facturacion.h"
 #include "TraduccionesQt.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QTranslator>
 
-TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
+TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion, TDLogFile* log)
     : inst(calculaInstalacion(dirAplicacion)), traductorQt(instalaTraduccionesQt()) {
     estado.guion = guion;
+    if (log && log->DebugMode) {
+        registroDiagnostico = std::make_unique<TRegistroDiagnostico>(
+            [log](const QList<tLineaDiagnostico>& lineas) { log->escribeLineas(lineas); });
+        estado.diagnostico = registroDiagnostico.get();
+        registroDiagnostico->anota(QStringLiteral("Inicio: carpeta de instalación ") +
+                                   inst.dirs.Dir_Aplicacion);
+    }
     frmPrincipal = std::make_unique<TfrmPrincipal>();
     aplicaEstiloVisual();
     frmInfo_Proceso = std::make_unique<TfrmInfo_Proceso>(frmPrincipal.get());
     iu = std::make_unique<InterfazUsuarioQt>(estado, frmPrincipal.get(), *frmInfo_Proceso);
     dmBBDD = std::make_unique<TdmBBDD>(inst, estado, *iu);
-    FrmCadenas = std::make_unique<TFrmCadenas>();
     PreguntaF = std::make_unique<TPreguntaF>();
     estado.preguntaDlg = [this](const QString& texto, const QString& boton1, const QString& boton2,
                                 const QString& cabecera) {
@@ -45,6 +57,7 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
     secuenciaInicio->abreConfiguracionPrimeraVez = [this] { captura->abreConfiguracion(true); };
     secuenciaInicio->compruebaEstadoEscaner = [this] { captura->compruebaEstadoEscaner(); };
     secuenciaInicio->actualizacionUnica = [this] { dmBBDD->actualizacion().actualizacionUnica(); };
+    secuenciaInicio->abreCopiasSeguridad = [this] { abreCopiasSeguridad(); };
     conectaMenu();
 
     tmrInicio.setInterval(1);
@@ -57,13 +70,21 @@ TAplicacion::TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion)
         if (!secuenciaInicio->ejecuta()) {
             terminadaEnInicio = true;
             QCoreApplication::exit(1);
+            return;
         }
+        inicioCompletado = true;
+    });
+    // A copy at close (one a day), once the data folder has been set up.
+    QObject::connect(frmPrincipal.get(), &TfrmPrincipal::cerrando, frmPrincipal.get(), [this] {
+        if (inicioCompletado)
+            copiaAlCerrar(inst, *iu);
     });
 }
 
 TAplicacion::~TAplicacion() {
     estado.abreVentanaCaptura = nullptr;
     estado.preguntaDlg = nullptr;
+    anotaDiagnostico(estado.diagnostico, QStringLiteral("Fin del programa"));
 }
 
 void TAplicacion::muestra() {
@@ -81,6 +102,20 @@ void TAplicacion::aplicaEstiloVisual() {
         qApp->setStyleSheet(estilo->hojaEstilo);
 }
 
+void TAplicacion::abreCopiasSeguridad() {
+    TfrmCopiasSeguridad::Launch(
+        *dmBBDD,
+        [this] {
+            // The restored tables are checked and completed as at start; the
+            // current remittance and presenter may no longer exist.
+            estado.RemesaActual = tRemesas();
+            estado.OrdenanteActual = tOrdenantes();
+            dmBBDD->tablas().compruebaTablas();
+            dmBBDD->tablas().CreaTablas();
+        },
+        frmPrincipal.get());
+}
+
 void TAplicacion::conectaMenu() {
     TfrmPrincipal* frm = frmPrincipal.get();
     const auto conecta = [frm](QAction* accion, auto orden) {
@@ -88,6 +123,8 @@ void TAplicacion::conectaMenu() {
         QObject::connect(accion, &QAction::triggered, frm, orden);
     };
     conecta(frm->actAcercaDe, [frm] { TfrmAcerca::Launch(frm); });
+    conecta(frm->actVerificarFichero, [this, frm] { compruebaFicheroParaBanco(*dmBBDD, frm); });
+    conecta(frm->actCopiasSeguridad, [this] { abreCopiasSeguridad(); });
     conecta(frm->actLeerCheques, [this, frm] { TfrmMnto_Remesas::Launch(*dmBBDD, frm); });
     conecta(frm->actConfiguracion, [this] { captura->abreConfiguracion(false); });
     conecta(frm->actLibrados, [this, frm] { TfrmMnto_Beneficiarios::Launch(*dmBBDD, frm); });

@@ -15,23 +15,28 @@ class TfrmPrincipal;
 class TfrmInfo_Proceso;
 class InterfazUsuarioQt;
 class TdmBBDD;
-class TFrmCadenas;
 class TPreguntaF;
 class TCaptura;
 class TfrmAcerca;
 class TGuionDialogos;
+class TDLogFile;
+class TRegistroDiagnostico;
 
 class TAplicacion {
 public:
     // dirAplicacion: the executable's folder (any folder in tests). A test
-    // passes its script of boxes and dialogs; the program passes none.
-    explicit TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion = nullptr);
+    // passes its script of boxes and dialogs; the program passes none. With
+    // a log in debug mode, the program's events are written into it.
+    explicit TAplicacion(const QString& dirAplicacion, TGuionDialogos* guion = nullptr,
+                         TDLogFile* log = nullptr);
     ~TAplicacion();
 
     // Shows the main window; the start-up sequence follows once it is on screen.
     void muestra();
 
     tInstalacion inst;
+    // The log's queue, made first and gone last: every window may write to it.
+    std::unique_ptr<TRegistroDiagnostico> registroDiagnostico;
     tEstadoPrograma estado;
     // Qt's own texts in Spanish; null when the translations are missing.
     std::unique_ptr<QTranslator> traductorQt;
@@ -39,7 +44,6 @@ public:
     std::unique_ptr<TfrmInfo_Proceso> frmInfo_Proceso;
     std::unique_ptr<InterfazUsuarioQt> iu;
     std::unique_ptr<TdmBBDD> dmBBDD;
-    std::unique_ptr<TFrmCadenas> FrmCadenas;
     std::unique_ptr<TPreguntaF> PreguntaF;
     std::unique_ptr<TCaptura> captura; // the capture windows
     std::unique_ptr<TfrmAcerca> frmAcerca;
@@ -50,6 +54,11 @@ public:
 
     // Set when the start-up sequence ended the program.
     bool terminadaEnInicio = false;
+    // Set when the start-up sequence ran to its end.
+    bool inicioCompletado = false;
+
+    // The window "Copias de seguridad".
+    void abreCopiasSeguridad();
 
 private:
     void aplicaEstiloVisual();

@@ -3,6 +3,7 @@
 #include "CajaMensajes.h"
 #include "ErrorOperacion.h"
 #include "EstadoPrograma.h"
+#include "RegistroDiagnostico.h"
 
 bool TAplicacionQt::notify(QObject* receptor, QEvent* evento) {
     try {
@@ -16,6 +17,8 @@ bool TAplicacionQt::notify(QObject* receptor, QEvent* evento) {
 }
 
 void TAplicacionQt::muestraError(const QString& texto) const {
+    anotaDiagnostico(estado ? estado->diagnostico : nullptr,
+                     QStringLiteral("Error no controlado: ") + texto);
     const tEstadoPrograma sinPrograma;
     CajaMensajes(estado ? *estado : sinPrograma, nullptr).muestraMensaje(texto);
 }

@@ -3,13 +3,20 @@
 #include "Cadenas.h"
 #include "ConfiguracionEscaner.h"
 #include "ErrorOperacion.h"
+#include "IInterfazUsuario.h"
+#include "RegistroDiagnostico.h"
 #include "ServicioEmision.h"
 #include "TablasInstalacion.h"
 #include "TdmBBDD.h"
+#include "copias/CopiasSeguridad.h"
+
+#include <QDir>
 
 #include <QFileInfo>
 
 bool TSecuenciaInicio::ejecuta() {
+    TRegistroDiagnostico* log = dm_.estado().diagnostico;
+    anotaDiagnostico(log, QStringLiteral("Inicio: carpetas de trabajo"));
     if (!dm_.tablas().creaCarpetasTrabajo()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios + QStringLiteral("\n\n") +
                            dm_.tablas().problemaCarpetasTrabajo());
@@ -17,7 +24,12 @@ bool TSecuenciaInicio::ejecuta() {
     }
     // Damaged tables are reported before anything uses them; the tables that
     // are missing are made afterwards.
-    dm_.tablas().compruebaTablas();
+    const QStringList problemas = dm_.tablas().compruebaTablas();
+    anotaDiagnostico(
+        log, QStringLiteral("Inicio: tablas leídas, %1 con problemas").arg(problemas.size()));
+    // A table held by another program is sound: only damage asks for a copy.
+    if (problemas.filter(QStringLiteral("en uso por otro programa")).size() < problemas.size())
+        ofreceCopias();
     if (!dm_.tablas().CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
@@ -25,7 +37,9 @@ bool TSecuenciaInicio::ejecuta() {
     try {
         // Before the operator can do anything, an emission cut off last time
         // is finished, so its bank file agrees with the history.
-        dm_.emision().completaEmisionInterrumpida();
+        anotaDiagnostico(log, dm_.emision().completaEmisionInterrumpida()
+                                  ? QStringLiteral("Inicio: emisión interrumpida resuelta")
+                                  : QStringLiteral("Inicio: ninguna emisión interrumpida"));
     } catch (const TErrorOperacion& e) {
         iu_.muestraMensaje(e.texto());
     }
@@ -33,13 +47,39 @@ bool TSecuenciaInicio::ejecuta() {
     if (const QString aviso = avisoConfiguracionIlegible(inst); !aviso.isEmpty())
         iu_.muestraMensaje(aviso);
     muestraPantallaConfiguracion = !QFileInfo::exists(inst.ficheros.ficheroConfiguracion);
+    anotaDiagnostico(log, muestraPantallaConfiguracion
+                              ? QStringLiteral("Inicio: no existe %1, se abre la configuración "
+                                               "del escáner")
+                                    .arg(inst.ficheros.ficheroConfiguracion)
+                              : textoConfiguracionEscaner(leeConfiguracionEscaner(inst)));
     if (muestraPantallaConfiguracion) {
         if (abreConfiguracionPrimeraVez)
             abreConfiguracionPrimeraVez();
     } else if (compruebaEstadoEscaner) {
         compruebaEstadoEscaner();
     }
-    if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica)
+    if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica) {
+        anotaDiagnostico(log, QStringLiteral("Inicio: actualización única de los datos"));
         actualizacionUnica();
+    }
+    anotaDiagnostico(log, QStringLiteral("Inicio terminado"));
     return true;
+}
+
+void TSecuenciaInicio::ofreceCopias() {
+    const TCopiasSeguridad copias(dm_.instalacion());
+    const std::optional<tCopia> copia = copias.ultimaValida();
+    const QString carpeta = QDir::toNativeSeparators(copias.carpeta());
+    const QString texto =
+        copia ? QStringLiteral("La copia de seguridad más reciente que se puede restaurar es la "
+                               "del %1, en la carpeta %2.")
+                    .arg(TCopiasSeguridad::fechaLegible(*copia), carpeta)
+              : QStringLiteral("En la carpeta de copias %1 no hay ninguna copia de seguridad que "
+                               "se pueda restaurar.")
+                    .arg(carpeta);
+    if (iu_.pregunta(texto + QStringLiteral("\n\n¿Abrir la ventana \"Copias de seguridad\"?"),
+                     QStringLiteral("&Abrir"), QStringLiteral("&Seguir"),
+                     QStringLiteral("Tablas dañadas")) == 0 &&
+        abreCopiasSeguridad)
+        abreCopiasSeguridad();
 }

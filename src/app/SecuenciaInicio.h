@@ -18,11 +18,16 @@ public:
     // Set by ejecuta: config.ini was missing, so the configuration window
     // was opened as the first step.
     bool muestraPantallaConfiguracion = false;
+    std::function<void()> abreCopiasSeguridad;
 
     // Runs the sequence; false when the application must end.
     bool ejecuta();
 
 private:
+    // After damaged tables: names the newest copy that can be restored and
+    // offers the window of copies.
+    void ofreceCopias();
+
     TdmBBDD& dm_;
     IInterfazUsuario& iu_;
 };

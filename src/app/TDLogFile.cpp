@@ -153,6 +153,22 @@ void TDLogFile::DebugOut(const QString& msgStr, const QVariantList& Args) noexce
     }
 }
 
+void TDLogFile::escribeLineas(const QList<tLineaDiagnostico>& lineas) noexcept {
+    if (!DebugMode)
+        return;
+    try {
+        QStringList texto;
+        for (const tLineaDiagnostico& l : lineas)
+            texto << lineaDeLog(l.texto, TimeStamp,
+                                QLocale::system().toString(l.hora, QLocale::LongFormat));
+        const QByteArray bytes = codificaLineas(texto);
+        QFile f(Filename);
+        if (f.open(QIODevice::WriteOnly | QIODevice::Append))
+            f.write(bytes);
+    } catch (...) {
+    }
+}
+
 void TDLogFile::DebugOut2(const QString& msgStr, const QVariantList& Args) noexcept {
     if (DebugMode)
         DebugOut(msgStr, Args);
@@ -167,7 +183,8 @@ void TDLogFile::ReportError(const QString& errStr, const QVariantList& Args) {
 
 void TDLogFile::Show() {
     if (!QFileInfo(Filename).isFile()) {
-        muestraCaja(QStringLiteral("File not found\r%1\rDebug Enabled = %2")
+        muestraCaja(QStringLiteral("No existe el fichero de diagnóstico\r%1\rDiagnóstico "
+                                   "activado = %2")
                         .arg(Filename)
                         .arg(DebugMode ? 1 : 0),
                     false);
@@ -176,10 +193,9 @@ void TDLogFile::Show() {
     if (abreConManejador && abreConManejador(Filename))
         return;
     // The platform tells only that the opening failed, not why.
-    const int numero = 0;
-    ReportError(QStringLiteral("Function ShellExecute(%s)\rReturned: %s"),
-                {Filename + QStringLiteral(", "),
-                 QStringLiteral("[Error:%1] %2").arg(numero).arg(textoErrorSistema(numero))});
+    ReportError(QStringLiteral("No se pudo abrir el fichero de diagnóstico %s con el programa "
+                               "asociado a él"),
+                {Filename});
 }
 
 void TDLogFile::muestraCaja(const QString& texto, bool aviso) const {

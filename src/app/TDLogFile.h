@@ -9,6 +9,7 @@
 // cannot be written is skipped silently.
 
 #include "EntornoLog.h"
+#include "RegistroDiagnostico.h"
 
 #include <QVariantList>
 
@@ -39,6 +40,9 @@ public:
     // One line whatever the debug mode; with arguments the message is a
     // format whose "%s" and "%d" take them in order.
     void DebugOut(const QString& msgStr, const QVariantList& Args = {}) noexcept;
+    // The queued lines of the program, each with the time it was handed, in
+    // one opening of the file; in debug mode only.
+    void escribeLineas(const QList<tLineaDiagnostico>& lineas) noexcept;
     // DebugOut only in debug mode.
     void DebugOut2(const QString& msgStr, const QVariantList& Args = {}) noexcept;
     // A warning box with the formatted message, logged in debug mode.

@@ -120,13 +120,15 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     creaMenu();
     resize(AnchoCliente, AltoCliente + menuBar()->sizeHint().height());
     nombraControles({{actAcercaDe, "actAcercaDe"},
+                     {actCopiasSeguridad, "actCopiasSeguridad"},
                      {actConfiguracion, "actConfiguracion"},
                      {actHistoricoCheques, "actHistoricoCheques"},
                      {actHistoricoRemesas, "actHistoricoRemesas"},
                      {actLeerCheques, "actLeerCheques"},
                      {actLibrados, "actLibrados"},
                      {actPresentadores, "actPresentadores"},
-                     {actSalir, "actSalir"}});
+                     {actSalir, "actSalir"},
+                     {actVerificarFichero, "actVerificarFichero"}});
 }
 
 QList<QIcon> TfrmPrincipal::iconosMenu() {
@@ -142,6 +144,9 @@ void TfrmPrincipal::creaMenu() {
     barra->setObjectName(QStringLiteral("mnuPrincipal"));
     setMenuBar(barra);
     QMenu* sistema = barra->addMenu(QStringLiteral("&Sistema"));
+    actVerificarFichero = sistema->addAction(QStringLiteral("&Verificar fichero para el banco"));
+    actCopiasSeguridad = sistema->addAction(QStringLiteral("&Copias de seguridad"));
+    sistema->addSeparator();
     actSalir = sistema->addAction(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Salir"));
     connect(actSalir, &QAction::triggered, this, &QWidget::close);
@@ -164,8 +169,8 @@ void TfrmPrincipal::creaMenu() {
     actAcercaDe->setIcon(iconos[3]);
 
     // Commands whose windows are not part of the program yet stay disabled.
-    for (QAction* a : {actLeerCheques, actConfiguracion, actLibrados, actPresentadores,
-                       actHistoricoCheques, actHistoricoRemesas})
+    for (QAction* a : {actVerificarFichero, actCopiasSeguridad, actLeerCheques, actConfiguracion,
+                       actLibrados, actPresentadores, actHistoricoCheques, actHistoricoRemesas})
         a->setEnabled(false);
 }
 
@@ -177,6 +182,11 @@ bool TfrmPrincipal::eventFilter(QObject* o, QEvent* e) {
     if (o == pnl1 && e->type() == QEvent::Resize)
         centraPanelInfo();
     return QMainWindow::eventFilter(o, e);
+}
+
+void TfrmPrincipal::closeEvent(QCloseEvent* e) {
+    emit cerrando();
+    QMainWindow::closeEvent(e);
 }
 
 void TfrmPrincipal::showEvent(QShowEvent* e) {

@@ -26,6 +26,8 @@ public:
     QWidget* pnlinfo = nullptr;
     QPlainTextEdit* mmoAyuda = nullptr;
 
+    QAction* actVerificarFichero = nullptr;
+    QAction* actCopiasSeguridad = nullptr;
     QAction* actSalir = nullptr;
     QAction* actLeerCheques = nullptr;
     QAction* actConfiguracion = nullptr;
@@ -48,9 +50,12 @@ public:
 signals:
     // First time the window is on screen: the start-up sequence may begin.
     void primeraVezMostrada();
+    // The window is closing: the program ends once this returns.
+    void cerrando();
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:

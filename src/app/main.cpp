@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
     // The log comes before any window and goes after all of them.
     TDLogFile DLog(calculaEntornoLog(QCoreApplication::applicationFilePath(),
                                      QCoreApplication::arguments(), QDir::tempPath()));
-    TAplicacion aplicacion(QCoreApplication::applicationDirPath());
+    TAplicacion aplicacion(QCoreApplication::applicationDirPath(), nullptr, &DLog);
     a.estado = &aplicacion.estado;
     DLog.estado = &aplicacion.estado;
     aplicacion.muestra();

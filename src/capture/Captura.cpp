@@ -9,6 +9,7 @@
 #include "FicheroPerfil.h"
 #include "ImagenesTalon.h"
 #include "PresenciaLectores.h"
+#include "RegistroDiagnostico.h"
 #include "TAdaptadorSB.h"
 #include "TdmBBDD.h"
 #include "TfrmConfiguracion.h"
@@ -23,6 +24,15 @@ QString bibliotecaConfigurada(const tInstalacion& inst, const QString& clave) {
     return TFicheroPerfil(inst.ficheros.ficheroConfiguracion)
         .texto(ClaveBiblioteca::Seccion, clave, QString());
 }
+
+void anotaBiblioteca(TRegistroDiagnostico* log, const QString& lector,
+                     const TBibliotecaLector& biblioteca) {
+    anotaDiagnostico(log, biblioteca.cargada()
+                              ? QStringLiteral("Biblioteca del lector %1 cargada: %2")
+                                    .arg(lector, biblioteca.fichero())
+                              : QStringLiteral("Biblioteca del lector %1 no cargada: %2")
+                                    .arg(lector, biblioteca.motivo()));
+}
 } // namespace
 
 TCaptura::TCaptura(TdmBBDD& dm, QWidget* parent) : dm_(dm), parent_(parent) {
@@ -34,6 +44,12 @@ TCaptura::TCaptura(TdmBBDD& dm, QWidget* parent) : dm_(dm), parent_(parent) {
     enlaceRd3lib = std::make_unique<TEnlaceRd3lib>(
         bibliotecaConfigurada(inst, ClaveBiblioteca::SeacBanche), inst.dirs.Dir_Aplicacion);
     adaptadorSB = std::make_unique<TAdaptadorSB>(*enlaceRd3lib);
+    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Excella"),
+                    enlaceExcella->biblioteca());
+    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Vision X"),
+                    enlaceVisionX->biblioteca());
+    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Seac Banche"),
+                    enlaceRd3lib->biblioteca());
 
     frmScanerX = std::make_unique<TfrmScanerX>(dm_, *enlaceExcella, parent_);
     frmScanerMTS = std::make_unique<TfrmScanerMTS>(dm_, parent_);

@@ -12,8 +12,9 @@ struct tInstalacion;
 namespace TextosCaptura {
 
 // --- Save --------------------------------------------------------------
-// "Se leyeron: n cheques. Revise si se leyeron todos." ("leyeros" in the
-// keyboard and Excella windows).
+// "Se leyeron: n cheques. Revise si se leyeron todos." The keyboard and
+// Excella windows say "Revise si se leyeros todos.": that misspelling is
+// their own text, kept on purpose as operators know it, not a typo to mend.
 QString todosSalvados(int buenos, bool leyeros);
 // One or more lines not stored. The long form tells the operator that they
 // stay on screen until [Limpiar]; the short form stops after

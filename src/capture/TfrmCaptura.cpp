@@ -1,10 +1,16 @@
 #include "TfrmCaptura.h"
+#include "AlmacenTalones.h"
 
 #include "Accesibilidad.h"
 #include "CajaMensajes.h"
+#include "ConfiguracionImagenes.h"
 #include "DialogosSistema.h"
+#include "ErrorOperacion.h"
 #include "TAdaptadorSB.h"
+#include "TCuadroCuadre.h"
+#include "TDelegadoAviso.h"
 #include "TEnlaceFoto.h"
+#include "TVerificadorImagenes.h"
 #include "TdmBBDD.h"
 #include "TextosCaptura.h"
 
@@ -58,7 +64,8 @@ private:
 
 TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
                          const tComportamientoCaptura& comportamiento, QWidget* parent)
-    : QDialog(parent), dm_(dm), comportamiento_(comportamiento) {
+    : QDialog(parent), dm_(dm), comportamiento_(comportamiento), cuadre_(dm.instalacion()),
+      almacenAvisos_(dm.instalacion()) {
     setWindowTitle(caption);
     resize(1000, 660); // the help lines are long and keep their own breaks
 
@@ -77,7 +84,10 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     auto* izquierda = new QVBoxLayout;
     zonaLector_ = new QVBoxLayout;
     izquierda->addLayout(zonaLector_);
+    grpCuadre = new TCuadroCuadre(dm_.estado(), cuadre_, this);
+    izquierda->addWidget(grpCuadre);
     lstLista = new QListWidget(this);
+    lstLista->setItemDelegate(new TDelegadoAviso(lstLista));
     lstLista->setObjectName(QStringLiteral("lstLista"));
     lstLista->setAccessibleName(QStringLiteral("Cheques leídos"));
     lstLista->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
@@ -88,7 +98,12 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     btnLeer = new QPushButton(QStringLiteral("&Leer cheques"), this);
     btnLeer->setObjectName(QStringLiteral("btnLeer"));
     btnLeer->setAutoDefault(false);
-    connect(btnLeer, &QPushButton::clicked, this, [this] { leer(); });
+    connect(btnLeer, &QPushButton::clicked, this, [this] {
+        leer();
+        // A reader read inside leer() has written every image by now.
+        if (!lecturaEnCurso())
+            verificaRestantes();
+    });
     derecha->addWidget(btnLeer);
     botonesLector_ = new QVBoxLayout;
     derecha->addLayout(botonesLector_);
@@ -121,6 +136,9 @@ TfrmCaptura::TfrmCaptura(TdmBBDD& dm, const QString& caption,
     Accesibilidad::textoAyuda(mmoAyuda, QStringLiteral("Primeros pasos"));
     raiz->addWidget(mmoAyuda, 2);
 
+    verificador_ = new TVerificadorImagenes(this);
+    connect(verificador_, &TVerificadorImagenes::verificado, this,
+            &TfrmCaptura::recibeVerificacion);
     connect(lblDetalle, &TEnlaceFoto::pulsado, this, [this] { abreFoto(fotoDetalle()); });
     connect(lblDespiece, &TEnlaceFoto::pulsado, this, [this] { abreFoto(fotoDespiece()); });
     actualizaAcciones();
@@ -133,6 +151,10 @@ bool TfrmCaptura::Launch() {
 void TfrmCaptura::showEvent(QShowEvent* e) {
     lista_.clear();
     enEspera_.clear();
+    olvidaVerificaciones();
+    verificador_->fijaLimites(leeLimitesImagen(dm_.instalacion()));
+    grpCuadre->cargaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
+    cuentaRemesa();
     refresca();
     if (comportamiento_.mostrarVaciaImagenes)
         vaciaImagenesTmp();
@@ -153,12 +175,14 @@ void TfrmCaptura::done(int r) {
 int TfrmCaptura::anadeLinea(const QString& codigo) {
     const int secuencia = ultimaSecuenciaDe(lista_ + enEspera_) + 1;
     lista_.append(codigo + u'¬' + QString::number(secuencia));
+    lineaAnadida();
     refresca();
     return secuencia;
 }
 
 void TfrmCaptura::anadeLineaSinSecuencia(const QString& linea) {
     lista_.append(linea);
+    lineaAnadida();
     refresca();
 }
 
@@ -179,6 +203,8 @@ void TfrmCaptura::anadeLineaEstado() {
 
 void TfrmCaptura::muestraEstadoLector(int documentos, const QStringList& mas) {
     const bool leyendo = lecturaEnCurso();
+    if (!leyendo)
+        verificaRestantes();
     btnLeer->setEnabled(!leyendo);
     actualizaAcciones();
     QStringList estado;
@@ -199,8 +225,11 @@ void TfrmCaptura::anadeBotonLector(QPushButton* boton) {
 void TfrmCaptura::refresca() {
     lstLista->clear();
     lstLista->addItems(lista_);
+    for (int i = 0; i < lstLista->count(); ++i)
+        marcaLinea(i);
     if (lstLista->count() > 0)
         lstLista->scrollToBottom();
+    muestraCuadre();
     actualizaAcciones();
 }
 
@@ -222,14 +251,16 @@ void TfrmCaptura::salvar() {
         return;
     // Lines a reader delivers meanwhile wait: the storing step walks the list.
     Ocupada ocupada(*this);
-    using Almacen = tComportamientoCaptura::Almacen;
-    const VarianteLectura variante =
-        comportamiento_.almacen == Almacen::Excella ? VarianteLectura::Excella
-        : comportamiento_.almacen == Almacen::SAFE  ? VarianteLectura::SAFE
-                                                    : VarianteLectura::Normal;
-    const tResultadoLectura r = dm_.almacenaLineasLeidas(lista_, comportamiento_.todos, variante);
-    if (variante == VarianteLectura::Excella)
+    // The marks go with the cheques: the checks of the listed lines end
+    // first (a few milliseconds each; a check that does not end marks
+    // nothing rather than hold the cheques back).
+    terminaVerificacion(10000);
+    const VarianteLectura forma = variante();
+    const tResultadoLectura r = dm_.almacenaLineasLeidas(lista_, comportamiento_.todos, forma);
+    guardaAvisos(r);
+    if (forma == VarianteLectura::Excella)
         dejaLineasExcella(r);
+    cuentaRemesa();
     refresca();
     const QString texto = r.invalidos <= 0
                               ? TextosCaptura::todosSalvados(r.buenos, comportamiento_.leyeros)
@@ -242,6 +273,7 @@ void TfrmCaptura::salvar() {
 
 void TfrmCaptura::dejaLineasExcella(const tResultadoLectura& resultado) {
     QStringList quedan;
+    QMap<QString, tAvisoImagen> avisos;
     for (const tLineaNoGuardada& l : resultado.noGuardadas) {
         if (l.motivo == tLineaNoGuardada::Motivo::LecturaIncompleta)
             continue; // a bad read is never stored: the message named it
@@ -249,8 +281,11 @@ void TfrmCaptura::dejaLineasExcella(const tResultadoLectura& resultado) {
         const QString numero = QString::number(quedan.size());
         if (l.secuencia != numero)
             renumeraImagenesLeidas(dm_.instalacion().dirs.Dir_Imagenes_tmp, l.secuencia, numero);
+        if (avisos_.contains(l.secuencia))
+            avisos.insert(numero, avisos_.value(l.secuencia));
     }
     lista_ = quedan;
+    avisos_ = avisos;
 }
 
 QStringList TfrmCaptura::secuenciasEnUso() const {
@@ -273,6 +308,7 @@ void TfrmCaptura::limpiar() {
     if (pregunta(TextosCaptura::PreguntaLimpiar) != CajaMensajes::PrimerBoton)
         return;
     lista_.clear();
+    olvidaVerificaciones();
     refresca();
     if (comportamiento_.limpiarVaciaImagenes)
         vaciaImagenesTmp();
@@ -298,4 +334,120 @@ void TfrmCaptura::abreFoto(const QString& fichero) const {
 
 void TfrmCaptura::vaciaImagenesTmp() const {
     vaciaCarpeta(dm_.instalacion().dirs.Dir_Imagenes_tmp);
+}
+
+// --- Control totals and image checks ------------------------------------------
+
+VarianteLectura TfrmCaptura::variante() const {
+    using Almacen = tComportamientoCaptura::Almacen;
+    return comportamiento_.almacen == Almacen::Excella ? VarianteLectura::Excella
+           : comportamiento_.almacen == Almacen::SAFE  ? VarianteLectura::SAFE
+                                                       : VarianteLectura::Normal;
+}
+
+bool TfrmCaptura::conImagenes() const {
+    return dm_.estado().Escaner.tipo != TipoLector::Teclado;
+}
+
+QString TfrmCaptura::secuenciaEn(qsizetype indice) const {
+    if (comportamiento_.almacen == tComportamientoCaptura::Almacen::Excella)
+        return QString::number(indice + 1);
+    const QString& linea = lista_.at(indice);
+    const qsizetype marca = linea.lastIndexOf(QChar(0x00AC));
+    return marca >= 0 ? linea.mid(marca + 1) : QString();
+}
+
+void TfrmCaptura::cuentaRemesa() {
+    QString importe, completos, total;
+    dm_.talones().CalculaTotales(importe, completos, total, dm_.rutaTalonesActual());
+    enRemesa_ = TCuadroCuadre::totalesDeCabecera(importe, completos);
+}
+
+// What the remittance will hold: its correct cheques and every listed line,
+// with the amount its codeline carries.
+void TfrmCaptura::muestraCuadre() {
+    tTotalesCuadre t = enRemesa_;
+    qint64 centimos = t.importe.centimos();
+    for (const QString& linea : lista_) {
+        ++t.documentos;
+        // Each line is decoded once, not at every line that follows it.
+        auto importe = importesLineas_.constFind(linea);
+        if (importe == importesLineas_.cend()) {
+            // A bad read's amount field is not where the others' is: it counts nothing.
+            const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
+            importe = importesLineas_.insert(
+                linea, d.lecturaErronea
+                           ? 0
+                           : tImporte::leeTexto(d.talon.Importe).value_or(tImporte()).centimos());
+        }
+        centimos += *importe;
+    }
+    t.importe = tImporte::deCentimos(centimos);
+    grpCuadre->muestraContados(t);
+}
+
+void TfrmCaptura::lineaAnadida() {
+    if (!conImagenes())
+        return;
+    // The images of the line before are all written once the next one comes.
+    verificaRestantes();
+    porVerificar_ << secuenciaEn(lista_.size() - 1);
+}
+
+void TfrmCaptura::verificaRestantes() {
+    for (const QString& secuencia : std::exchange(porVerificar_, {}))
+        if (!secuencia.isEmpty())
+            verificador_->verifica(dm_.instalacion().dirs.Dir_Imagenes_tmp, secuencia);
+}
+
+bool TfrmCaptura::terminaVerificacion(int ms) {
+    verificaRestantes();
+    return verificador_->esperaPendientes(ms);
+}
+
+void TfrmCaptura::marcaLinea(qsizetype indice) {
+    const tAvisoImagen aviso = avisoDe(secuenciaEn(indice));
+    if (!aviso.hay() || indice >= lstLista->count())
+        return;
+    QListWidgetItem* item = lstLista->item(int(indice));
+    item->setData(TDelegadoAviso::RolAviso, aviso.aviso);
+    item->setToolTip(aviso.aviso + QStringLiteral(": ") + aviso.motivo);
+    item->setForeground(QColor(0xc0, 0, 0));
+    item->setData(Qt::AccessibleTextRole, item->text() + QStringLiteral(", ") + aviso.aviso);
+}
+
+void TfrmCaptura::recibeVerificacion(const QString& secuencia, const tAvisoImagen& aviso) {
+    if (!aviso.hay()) {
+        avisos_.remove(secuencia);
+        return;
+    }
+    avisos_.insert(secuencia, aviso);
+    // Only that line changes: the operator's place in the list stays.
+    for (qsizetype i = 0; i < lista_.size(); ++i)
+        if (secuenciaEn(i) == secuencia)
+            marcaLinea(i);
+}
+
+void TfrmCaptura::olvidaVerificaciones() {
+    importesLineas_.clear();
+    verificador_->descarta();
+    porVerificar_.clear();
+    avisos_.clear();
+}
+
+// Every stored cheque takes its line's mark, or loses whatever mark its key
+// carried before; the lines stored leave the list, and their marks with them.
+void TfrmCaptura::guardaAvisos(const tResultadoLectura& resultado) {
+    QList<int> claves;
+    QMap<int, tAvisoImagen> porClave;
+    for (const tLineaGuardada& g : resultado.guardadas) {
+        claves << g.clave;
+        if (avisos_.contains(g.secuencia))
+            porClave.insert(g.clave, avisos_.take(g.secuencia));
+    }
+    try {
+        almacenAvisos_.fija(dm_.estado().RemesaActual.Pk_Remesa, claves, porClave);
+    } catch (const TErrorOperacion& e) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
+    }
 }

@@ -46,15 +46,33 @@
 //    the lines that can be stored later, renumbered with their images.
 // The reader's library callbacks must reach these on the user-interface
 // thread.
+//
+// Control totals and image checks:
+//  - grpCuadre shows what the operator declared for the remittance against
+//    its correct cheques plus the lines in the list.
+//  - Each document's images are checked on a worker thread once they are
+//    all written: when the next line arrives or the reading run ends (a
+//    reader that feeds on its own calls muestraEstadoLector, the others
+//    return from leer()), and at the latest before Save. A failed check
+//    marks the line (avisoDe) with its reason as tooltip; Save stores the
+//    cheque anyway and keeps the mark for the editor.
 
+#include "AvisosImagen.h"
+#include "CuadreRemesa.h"
 #include "ImagenesTalon.h"
+#include "LineaLectura.h"
 #include "ResultadoLectura.h"
+
+#include <QHash>
+#include <QMap>
 
 #include <QDialog>
 #include <QStringList>
 
 class TdmBBDD;
+class TCuadroCuadre;
 class TEnlaceFoto;
+class TVerificadorImagenes;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -66,7 +84,8 @@ struct tComportamientoCaptura {
     enum class Almacen { Normal, SAFE, Excella };
     Almacen almacen = Almacen::Normal;
     bool todos = false;
-    // "Revise si se leyeros todos." instead of "leyeron".
+    // "Revise si se leyeros todos." instead of "leyeron": the misspelt text
+    // of the keyboard and Excella windows, quoted on purpose (TextosCaptura).
     bool leyeros = false;
     // The unstored-lines message says that they stay on screen until
     // [Limpiar]: true for the windows that keep them after Save (all but
@@ -114,6 +133,14 @@ public:
     TEnlaceFoto* lblDetalle = nullptr;
     TEnlaceFoto* lblDespiece = nullptr;
     QLabel* lblEstado = nullptr; // only for the readers that feed on their own
+    TCuadroCuadre* grpCuadre = nullptr;
+
+    // The image mark of the listed line with that sequence number (none
+    // while unchecked or when its images passed).
+    tAvisoImagen avisoDe(const QString& secuencia) const { return avisos_.value(secuencia); }
+    // Sends every line still unchecked to the check and waits for the
+    // verdicts (at most `ms`); true when none is missing.
+    bool terminaVerificacion(int ms);
 
     // Escape and the close box ask as Exit does.
     void reject() override;
@@ -166,6 +193,19 @@ private:
     QStringList secuenciasEnUso() const;
     void abreFoto(const QString& fichero) const;
     void vaciaImagenesTmp() const;
+    // --- Control totals and image checks ---
+    VarianteLectura variante() const;
+    bool conImagenes() const;
+    // The number of the images of the line at `indice`.
+    QString secuenciaEn(qsizetype indice) const;
+    void cuentaRemesa();
+    void muestraCuadre();
+    void lineaAnadida();
+    void verificaRestantes();
+    void marcaLinea(qsizetype indice);
+    void recibeVerificacion(const QString& secuencia, const tAvisoImagen& aviso);
+    void olvidaVerificaciones();
+    void guardaAvisos(const tResultadoLectura& resultado);
 
     TdmBBDD& dm_;
     const tComportamientoCaptura comportamiento_;
@@ -174,4 +214,12 @@ private:
     QVBoxLayout* zonaLector_ = nullptr;
     QVBoxLayout* botonesLector_ = nullptr;
     int preguntaAbierta_ = 0;
+    // --- Control totals and image checks ---
+    TCuadreRemesa cuadre_;
+    TAvisosImagen almacenAvisos_;
+    tTotalesCuadre enRemesa_; // correct cheques of the remittance
+    TVerificadorImagenes* verificador_ = nullptr;
+    QStringList porVerificar_; // lines whose images may still be arriving
+    QMap<QString, tAvisoImagen> avisos_;
+    QHash<QString, qint64> importesLineas_; // cents of each line, decoded once
 };

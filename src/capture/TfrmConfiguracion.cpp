@@ -5,6 +5,8 @@
 #include "CamposTexto.h"
 #include "ComprobacionEscaner.h"
 #include "ConfiguracionEscaner.h"
+#include "DetallesActividad.h"
+#include "RegistroActividad.h"
 #include "TdmBBDD.h"
 
 #include <QButtonGroup>
@@ -124,10 +126,13 @@ void TfrmConfiguracion::escribe() {
     e.texto = edtTexto->text();
     e.Fecha = chkFecha->isChecked();
     QString error;
+    const tEscaner antes = leeConfiguracionEscaner(dm_.instalacion());
     if (!escribeConfiguracionEscaner(dm_.instalacion(), e, primeraVez_, error))
         CajaMensajes(dm_.estado(), this)
             .muestraMensaje(error +
                             QStringLiteral(" La configuración del escáner no ha cambiado."));
+    else
+        anotaCambioEscaner(dm_.instalacion(), dm_.iu(), antes, e);
 }
 
 void TfrmConfiguracion::reject() {

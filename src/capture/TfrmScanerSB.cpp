@@ -64,7 +64,7 @@ TfrmScanerSB::TfrmScanerSB(TdmBBDD& dm, TAdaptadorSB& adaptador, QWidget* parent
     connect(&adaptador_, &TAdaptadorSB::alimentadorVacio, this, [this] { muestraEstado(); });
     connect(&adaptador_, &TAdaptadorSB::lecturaTerminada, this, &TfrmScanerSB::finDeLectura);
 
-    adaptador_.alCrearVentana(dm.estado().Escaner.texto);
+    adaptador_.alCrearVentana();
     Accesibilidad::hazAccesible(this);
 }
 
@@ -115,7 +115,7 @@ void TfrmScanerSB::reiniciar() {
     // so that Save and Clear are not left waiting for it.
     if (adaptador_.leyendo())
         adaptador_.parar();
-    adaptador_.reiniciar(dm().estado().Escaner.texto);
+    adaptador_.reiniciar();
     muestraEstado();
 }
 

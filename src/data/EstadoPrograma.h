@@ -13,6 +13,7 @@
 #include <functional>
 
 class TGuionDialogos;
+class TRegistroDiagnostico;
 
 struct tEstadoPrograma {
     tRemesas RemesaActual;                     // the remittance being worked on
@@ -33,6 +34,10 @@ struct tEstadoPrograma {
     std::function<quint16(const QString& texto, const QString& boton1, const QString& boton2,
                           const QString& cabecera)>
         preguntaDlg;
+
+    // The diagnostic log's queue while the log is on (see RegistroDiagnostico.h);
+    // empty when it is off, and then nothing is written.
+    TRegistroDiagnostico* diagnostico = nullptr;
 
     // Tests only: the scripted answers of boxes and system dialogs (see
     // GuionDialogos.h). Empty in the program: boxes and dialogs are shown.

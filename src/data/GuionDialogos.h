@@ -11,7 +11,8 @@
 //   queued; a one-button question always takes its button without using
 //   an answer;
 // - the save-file dialog answers the next queued path (`fijaSiguienteRutaGuardar`),
-//   cancelled (empty) when none is queued;
+//   cancelled (empty) when none is queued; the open-file dialog likewise
+//   (`fijaSiguienteRutaAbrir`);
 // - printing goes to the PDF file `rutaPdf` (cancelled when empty);
 // - addresses are recorded in `direcciones` instead of being opened.
 // The script belongs to the test that built it: a fresh one per test (or
@@ -48,6 +49,7 @@ public:
     // --- Scripting (the test) -------------------------------------------------
     void fijaSiguienteRespuesta(quint16 respuesta) { respuestas.enqueue(respuesta); }
     void fijaSiguienteRutaGuardar(const QString& ruta) { rutasGuardar.enqueue(ruta); }
+    void fijaSiguienteRutaAbrir(const QString& ruta) { rutasAbrir.enqueue(ruta); }
     void restablece() { *this = TGuionDialogos{}; }
 
     // --- Reading what happened (the test) -------------------------------------
@@ -72,9 +74,11 @@ public:
     QString siguienteRutaGuardar() {
         return rutasGuardar.isEmpty() ? QString() : rutasGuardar.dequeue();
     }
+    QString siguienteRutaAbrir() { return rutasAbrir.isEmpty() ? QString() : rutasAbrir.dequeue(); }
 
     QQueue<quint16> respuestas;
     QQueue<QString> rutasGuardar;
+    QQueue<QString> rutasAbrir;
     QString rutaPdf;
     QList<Caja> cajas;
     QStringList direcciones;

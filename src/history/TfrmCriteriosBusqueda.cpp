@@ -11,7 +11,6 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +38,7 @@ bool TfrmCriteriosBusqueda::Launch(TdmBBDD& dm, QWidget* parent) {
 }
 
 TfrmCriteriosBusqueda::TfrmCriteriosBusqueda(TdmBBDD& dm, QWidget* parent)
-    : QDialog(parent), dm_(dm) {
+    : TVentanaModal(parent), dm_(dm) {
     setWindowTitle(Caption);
     setObjectName(QStringLiteral("TfrmCriteriosBusqueda"));
     creaControles();
@@ -156,33 +155,17 @@ void TfrmCriteriosBusqueda::creaControles() {
     ledtCuentaBenef->setAccessibleName(QStringLiteral("Cuenta del librado"));
     ledtCuentaBenef->setMaximumWidth(ancho(30));
 
-    btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
-    btnAceptar->setObjectName(QStringLiteral("btnAceptar"));
-    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
-    btnSalir->setObjectName(QStringLiteral("btnSalir"));
-    for (QPushButton* b : {btnAceptar, btnSalir}) {
-        b->setAutoDefault(false);
-        pulsaConEnter(b);
-    }
-    auto* filaBotones = new QHBoxLayout;
-    filaBotones->addStretch();
-    filaBotones->addWidget(btnAceptar);
-    filaBotones->addWidget(btnSalir);
-
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 10);
-    Accesibilidad::textoAyuda(mmoAyuda);
+    btnAceptar = boton(QStringLiteral("&Aceptar"), "btnAceptar");
+    btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
 
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(grpPresentador);
     capas->addWidget(grpRemesa);
     capas->addWidget(grpCheque);
     capas->addWidget(grpLibrado);
-    capas->addLayout(filaBotones);
-    capas->addWidget(mmoAyuda);
+    capas->addLayout(filaBotones({btnAceptar, btnSalir}));
+    // Paragraphs that wrap at the window's width.
+    capas->addWidget(creaAyuda(textoAyuda(), 10));
 
     QWidget* anterior = ledtNombreOrdenante;
     for (QWidget* w : std::initializer_list<QWidget*>{
@@ -321,17 +304,10 @@ bool TfrmCriteriosBusqueda::eventFilter(QObject* objeto, QEvent* evento) {
     default:
         break;
     }
-    return QDialog::eventFilter(objeto, evento);
+    return TVentanaModal::eventFilter(objeto, evento);
 }
 
 void TfrmCriteriosBusqueda::showEvent(QShowEvent* evento) {
-    QDialog::showEvent(evento);
+    TVentanaModal::showEvent(evento);
     ledtCuentaBenef->setFocus();
-}
-
-void TfrmCriteriosBusqueda::changeEvent(QEvent* evento) {
-    QDialog::changeEvent(evento);
-    // Minimising the window minimises the whole application.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && parentWidget())
-        parentWidget()->window()->showMinimized();
 }

@@ -5,16 +5,15 @@
 
 #include "BusquedaHistorico.h"
 
-#include <QDialog>
+#include "TVentanaModal.h"
 
 class QCheckBox;
 class QDateEdit;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class TdmBBDD;
 
-class TfrmCriteriosBusqueda : public QDialog {
+class TfrmCriteriosBusqueda : public TVentanaModal {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Criterios de búsqueda");
@@ -51,12 +50,10 @@ public:
     QLineEdit* ledtCuentaBenef = nullptr;
     QPushButton* btnAceptar = nullptr;
     QPushButton* btnSalir = nullptr;
-    QPlainTextEdit* mmoAyuda = nullptr;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
 
 private:
     void creaControles();

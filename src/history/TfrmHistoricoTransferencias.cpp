@@ -8,6 +8,7 @@
 #include "Importes.h"
 #include "TdmBBDD.h"
 #include "TfrmCriteriosBusqueda.h"
+#include "TfrmRegistroActividad.h"
 #include "TqryHistorico.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ bool TfrmHistoricoTransferencias::Launch(TdmBBDD& dm, const QString& referencia_
 }
 
 TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* parent)
-    : QDialog(parent), dm_(dm) {
+    : TVentanaModal(parent), dm_(dm) {
     setWindowTitle(Caption);
     setObjectName(QStringLiteral("TfrmHistoricoTransferencias"));
     dm_.estado().busquedaRealizada = false;
@@ -75,7 +76,7 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
     };
     creaControles();
     Accesibilidad::hazAccesible(this);
-    resize(1000, 640);
+    dimensiona(1000, 640);
 }
 
 TfrmHistoricoTransferencias::~TfrmHistoricoTransferencias() {
@@ -118,20 +119,15 @@ void TfrmHistoricoTransferencias::creaControles() {
     imgCheque->setSizePolicy(politica);
     imgCheque->setAccessibleName(QStringLiteral("Imagen del cheque"));
 
-    btnAnular = new QPushButton(QStringLiteral("&Anular"), this);
-    btnAnular->setObjectName(QStringLiteral("btnAnular"));
-    btnBuscar = new QPushButton(QStringLiteral("&Buscar"), this);
-    btnBuscar->setObjectName(QStringLiteral("btnBuscar"));
-    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
-    btnSalir->setObjectName(QStringLiteral("btnSalir"));
-    for (QPushButton* b : {btnAnular, btnBuscar, btnSalir}) {
-        b->setAutoDefault(false);
-        pulsaConEnter(b);
-    }
+    btnAnular = boton(QStringLiteral("&Anular"), "btnAnular");
+    btnBuscar = boton(QStringLiteral("&Buscar"), "btnBuscar");
+    btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
+    btnActividad = boton(QStringLiteral("&Registro de actividad"), "btnActividad");
     auto* columnaBotones = new QVBoxLayout;
     columnaBotones->addStretch();
     columnaBotones->addWidget(btnAnular);
     columnaBotones->addWidget(btnBuscar);
+    columnaBotones->addWidget(btnActividad);
     columnaBotones->addWidget(btnSalir);
 
     auto* filaImagen = new QHBoxLayout;
@@ -139,21 +135,16 @@ void TfrmHistoricoTransferencias::creaControles() {
     filaImagen->addStretch();
     filaImagen->addLayout(columnaBotones);
 
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fontMetrics().lineSpacing() * 5 + 8);
-    Accesibilidad::textoAyuda(mmoAyuda);
-
     auto* capas = new QVBoxLayout(this);
     capas->addWidget(dbgHistorico, 1);
     capas->addWidget(lblResultado);
     capas->addLayout(filaImagen);
-    capas->addWidget(mmoAyuda);
+    capas->addWidget(creaAyuda(textoAyuda(), 5));
 
     connect(btnAnular, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::anular);
     connect(btnBuscar, &QPushButton::clicked, this, &TfrmHistoricoTransferencias::buscar);
+    connect(btnActividad, &QPushButton::clicked, this,
+            &TfrmHistoricoTransferencias::registroActividad);
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(dbgHistorico, &QTableView::clicked, this, &TfrmHistoricoTransferencias::pulsaCelda);
     // The picture is the current row's, however the row was reached.
@@ -167,6 +158,10 @@ void TfrmHistoricoTransferencias::creaControles() {
     // resets the grid's columns: they are set again each time.
     connect(&dm_.historico().qryHistorico(), &QAbstractItemModel::modelReset, this,
             &TfrmHistoricoTransferencias::ajustaColumnas);
+}
+
+void TfrmHistoricoTransferencias::registroActividad() {
+    TfrmRegistroActividad::Launch(dm_, this);
 }
 
 void TfrmHistoricoTransferencias::buscar() {
@@ -278,12 +273,5 @@ bool TfrmHistoricoTransferencias::eventFilter(QObject* objeto, QEvent* evento) {
         if (tecla->key() == Qt::Key_End && (tecla->modifiers() & Qt::ControlModifier))
             dm_.historico().TerminaRecuentoHistorico();
     }
-    return QDialog::eventFilter(objeto, evento);
-}
-
-void TfrmHistoricoTransferencias::changeEvent(QEvent* evento) {
-    QDialog::changeEvent(evento);
-    // Minimising the window minimises the whole application.
-    if (evento->type() == QEvent::WindowStateChange && isMinimized() && parentWidget())
-        parentWidget()->window()->showMinimized();
+    return TVentanaModal::eventFilter(objeto, evento);
 }

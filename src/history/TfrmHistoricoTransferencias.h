@@ -4,19 +4,18 @@
 // acceptable again in a new remittance. The window never lists the history by
 // itself: every listing is the result of a search.
 
-#include <QDialog>
+#include "TVentanaModal.h"
 
 #include <functional>
 
 class QLabel;
 class QModelIndex;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class TdmBBDD;
 class TqryHistorico;
 
-class TfrmHistoricoTransferencias : public QDialog {
+class TfrmHistoricoTransferencias : public TVentanaModal {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Histórico de Cheques");
@@ -42,6 +41,8 @@ public:
     // "&Buscar": a new search; a cancelled one leaves the grid as it was.
     void buscar();
     void anular();
+    // "&Registro de actividad": who emitted, completed, annulled or deleted what.
+    void registroActividad();
     // The image refresh after a search or an annulment (keys up or down): the
     // current row's archived front image, hidden when it cannot be loaded;
     // the placeholder and "&Anular" disabled when there are no rows.
@@ -63,11 +64,10 @@ public:
     QPushButton* btnAnular = nullptr;
     QPushButton* btnBuscar = nullptr;
     QPushButton* btnSalir = nullptr;
-    QPlainTextEdit* mmoAyuda = nullptr;
+    QPushButton* btnActividad = nullptr;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
 
 private:
     void creaControles();

@@ -12,7 +12,6 @@
 
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,36 +46,19 @@ bool TfrmMnto_Beneficiarios::Launch(TdmBBDD& dm, QWidget* parent) {
 }
 
 TfrmMnto_Beneficiarios::TfrmMnto_Beneficiarios(TdmBBDD& dm, QWidget* parent)
-    : QDialog(parent), dm_(dm) {
+    : TVentanaMantenimiento(parent), dm_(dm) {
     setObjectName(QStringLiteral("frmMnto_Beneficiarios"));
     setWindowTitle(Caption);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     creaControles();
     Accesibilidad::hazAccesible(this);
-    resize(753, 635);
-    if (parent != nullptr)
-        parent->window()->installEventFilter(this);
+    dimensiona(753, 635);
 }
 
 void TfrmMnto_Beneficiarios::creaControles() {
-    const auto boton = [this](const QString& texto, const char* nombre) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QLatin1String(nombre));
-        b->setAutoDefault(false);
-        pulsaConEnter(b);
-        return b;
-    };
     frmSelect = new TfrmSelectBeneficiarios(dm_.estado().ColumnaOrden, this);
-    frmSelect->lista()->installEventFilter(this);
     btnModificar = boton(QStringLiteral("&Modificar"), "btnModificar");
     btnEliminar = boton(QStringLiteral("&Eliminar"), "btnEliminar");
-    auto* columnaBotones = new QVBoxLayout;
-    columnaBotones->addWidget(btnModificar);
-    columnaBotones->addWidget(btnEliminar);
-    columnaBotones->addStretch();
-    auto* filaLista = new QHBoxLayout;
-    filaLista->addWidget(frmSelect, 1);
-    filaLista->addLayout(columnaBotones);
 
     grpLibrado = new QGroupBox(QStringLiteral("Librado"), this);
     grpLibrado->setObjectName(QStringLiteral("grpLibrado"));
@@ -102,24 +84,17 @@ void TfrmMnto_Beneficiarios::creaControles() {
     btnAceptar = boton(QStringLiteral("&Aceptar"), "btnAceptar");
     btnCancelar = boton(QStringLiteral("&Cancelar"), "btnCancelar");
     btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
-    auto* filaBotones = new QHBoxLayout;
-    filaBotones->addStretch();
-    filaBotones->addWidget(btnAceptar);
-    filaBotones->addWidget(btnCancelar);
-    filaBotones->addWidget(btnSalir);
-
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setObjectName(QStringLiteral("mmoAyuda"));
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
-    Accesibilidad::textoAyuda(mmoAyuda);
 
     auto* capas = new QVBoxLayout(this);
-    capas->addLayout(filaLista, 1);
+    capas->addLayout(filaLista(frmSelect, {btnModificar, btnEliminar}), 1);
     capas->addWidget(grpLibrado);
-    capas->addLayout(filaBotones);
-    capas->addWidget(mmoAyuda);
+    capas->addLayout(filaBotones({btnAceptar, btnCancelar, btnSalir}));
+    capas->addWidget(creaAyuda(textoAyuda(), 6));
+    defineModos({.lista = frmSelect->lista(),
+                 .consulta = {btnSalir},
+                 .conSeleccion = {btnModificar, btnEliminar},
+                 .edicion = {btnAceptar, btnCancelar},
+                 .campos = {edtNombre}});
 
     connect(btnModificar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::modificar);
     connect(btnEliminar, &QPushButton::clicked, this, &TfrmMnto_Beneficiarios::eliminar);
@@ -128,10 +103,6 @@ void TfrmMnto_Beneficiarios::creaControles() {
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(frmSelect->lista(), &QTreeWidget::itemSelectionChanged, this,
             &TfrmMnto_Beneficiarios::muestraSeleccion);
-    connect(frmSelect->lista(), &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (btnModificar->isEnabled())
-            modificar();
-    });
 }
 
 void TfrmMnto_Beneficiarios::prepara() {
@@ -144,23 +115,9 @@ void TfrmMnto_Beneficiarios::cargaLista() {
     muestraSeleccion();
 }
 
-void TfrmMnto_Beneficiarios::fijaModoEdicion(bool edicion) {
-    enEdicion_ = edicion;
-    frmSelect->lista()->setEnabled(!edicion);
-    btnSalir->setEnabled(!edicion);
-    const bool haySeleccion = frmSelect->filaSeleccionada() != nullptr;
-    btnModificar->setEnabled(!edicion && haySeleccion);
-    btnEliminar->setEnabled(!edicion && haySeleccion);
-    btnAceptar->setEnabled(edicion);
-    btnCancelar->setEnabled(edicion);
-    fijaEditable(edtNombre, edicion);
-}
-
 void TfrmMnto_Beneficiarios::muestraSeleccion() {
     const TElementoLista* fila = frmSelect->filaSeleccionada();
-    const bool habilita = !enEdicion_ && frmSelect->lista()->numeroFilas() > 0 && fila != nullptr;
-    btnModificar->setEnabled(habilita);
-    btnEliminar->setEnabled(habilita);
+    habilitaSeleccion();
     edtNombre->clear();
     edtCuenta->clear();
     if (fila == nullptr)
@@ -172,7 +129,7 @@ void TfrmMnto_Beneficiarios::muestraSeleccion() {
 }
 
 void TfrmMnto_Beneficiarios::modificar() {
-    if (enEdicion_ || frmSelect->filaSeleccionada() == nullptr)
+    if (enEdicion() || frmSelect->filaSeleccionada() == nullptr)
         return;
     FNuevo = false;
     fijaModoEdicion(true);
@@ -198,7 +155,7 @@ bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
 }
 
 void TfrmMnto_Beneficiarios::aceptar() {
-    if (!enEdicion_)
+    if (!enEdicion())
         return;
     // The access key presses the button without leaving the name field: its
     // rule is applied here as it would be on leaving it.
@@ -229,7 +186,7 @@ void TfrmMnto_Beneficiarios::cancelar() {
 
 void TfrmMnto_Beneficiarios::eliminar() {
     const QList<int> claves = frmSelect->clavesSeleccionadas();
-    if (enEdicion_ || claves.isEmpty())
+    if (enEdicion() || claves.isEmpty())
         return;
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
@@ -238,42 +195,10 @@ void TfrmMnto_Beneficiarios::eliminar() {
     cargaLista();
 }
 
-void TfrmMnto_Beneficiarios::keyPressEvent(QKeyEvent* evento) {
-    // Esc leaves edit mode as "Cancelar" does; only browse mode closes.
-    if (evento->key() == Qt::Key_Escape && enEdicion_) {
-        cancelar();
-        return;
-    }
-    QDialog::keyPressEvent(evento);
-}
-
-void TfrmMnto_Beneficiarios::changeEvent(QEvent* evento) {
-    QDialog::changeEvent(evento);
-    if (evento->type() != QEvent::WindowStateChange)
-        return;
-    // The window is modal: minimising it minimises the whole application,
-    // and bringing it back brings the main window back with it.
-    QWidget* principal = parentWidget() ? parentWidget()->window() : nullptr;
-    if (principal == nullptr)
-        return;
-    if (isMinimized() && !principal->isMinimized())
-        principal->showMinimized();
-    else if (!isMinimized() && principal->isMinimized())
-        principal->showNormal();
-}
-
 bool TfrmMnto_Beneficiarios::eventFilter(QObject* objeto, QEvent* evento) {
-    if (evento->type() == QEvent::WindowStateChange && parentWidget() != nullptr &&
-        objeto == parentWidget()->window() && !parentWidget()->window()->isMinimized() &&
-        isMinimized())
-        showNormal();
     if (evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
         const bool enter = tecla == Qt::Key_Return || tecla == Qt::Key_Enter;
-        if (objeto == frmSelect->lista() && enter && btnModificar->isEnabled()) {
-            modificar();
-            return true;
-        }
         if ((objeto == edtNombre || objeto == edtCuenta) && enter) {
             btnAceptar->setFocus();
             return true;
@@ -281,5 +206,5 @@ bool TfrmMnto_Beneficiarios::eventFilter(QObject* objeto, QEvent* evento) {
     } else if (objeto == edtNombre && evento->type() == QEvent::FocusOut) {
         edtNombre->setText(normalizaTexto(edtNombre->text()));
     }
-    return QDialog::eventFilter(objeto, evento);
+    return TVentanaMantenimiento::eventFilter(objeto, evento);
 }

@@ -5,17 +5,15 @@
 // cannot change here and no drawer is added here.
 
 #include "Registros.h"
-
-#include <QDialog>
+#include "TVentanaMantenimiento.h"
 
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class TdmBBDD;
 class TfrmSelectBeneficiarios;
 
-class TfrmMnto_Beneficiarios : public QDialog {
+class TfrmMnto_Beneficiarios : public TVentanaMantenimiento {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Mantenimiento de Librados");
@@ -36,11 +34,10 @@ public:
     // the name without leading blanks, the account without "-" nor leading
     // blanks.
     TCliente registroDeCampos() const;
-    bool enEdicion() const { return enEdicion_; }
 
-    void modificar();
+    void modificar() override;
     void aceptar();
-    void cancelar();
+    void cancelar() override;
     void eliminar();
     void muestraSeleccion();
 
@@ -49,17 +46,13 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
-    void changeEvent(QEvent* evento) override;
 
 private:
     void creaControles();
     void cargaLista();
-    void fijaModoEdicion(bool edicion);
     bool CompruebaValoresIntroducidos(const TCliente& r);
 
     TdmBBDD& dm_;
-    bool enEdicion_ = false;
     TfrmSelectBeneficiarios* frmSelect = nullptr;
     QPushButton* btnModificar = nullptr;
     QPushButton* btnEliminar = nullptr;
@@ -69,5 +62,4 @@ private:
     QGroupBox* grpLibrado = nullptr;
     QLineEdit* edtNombre = nullptr;
     QLineEdit* edtCuenta = nullptr;
-    QPlainTextEdit* mmoAyuda = nullptr;
 };

@@ -14,7 +14,6 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,22 +38,16 @@ bool TfrmMnto_Ordenantes::Launch(TdmBBDD& dm, QWidget* parent) {
     return frm.exec() == QDialog::Accepted;
 }
 
-TfrmMnto_Ordenantes::TfrmMnto_Ordenantes(TdmBBDD& dm, QWidget* parent) : QDialog(parent), dm_(dm) {
+TfrmMnto_Ordenantes::TfrmMnto_Ordenantes(TdmBBDD& dm, QWidget* parent)
+    : TVentanaMantenimiento(parent), dm_(dm) {
     setWindowTitle(Caption);
     creaControles();
-    resize(858, 526);
+    dimensiona(858, 526);
     nombraControles({{lvwOrdenante, "lvwOrdenante"},
-                     {btnNuevo, "btnNuevo"},
-                     {btnModificar, "btnModificar"},
-                     {btnEliminar, "btnEliminar"},
-                     {btnAceptar, "btnAceptar"},
-                     {btnCancelar, "btnCancelar"},
-                     {btnSalir, "btnSalir"},
                      {grpPresentador, "grpPresentador"},
                      {edtNombre, "edtNombre"},
                      {edtCuenta, "edtCuenta"},
-                     {edtNif, "edtNif"},
-                     {mmoAyuda, "mmoAyuda"}});
+                     {edtNif, "edtNif"}});
     Accesibilidad::hazAccesible(this);
 }
 
@@ -64,20 +57,11 @@ void TfrmMnto_Ordenantes::creaControles() {
         {QStringLiteral("Nombre"), QStringLiteral("Cuenta"), QStringLiteral("Identificador")},
         {355, 194, 156});
     lvwOrdenante->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    lvwOrdenante->installEventFilter(this);
     lvwOrdenante->setAccessibleName(QStringLiteral("Presentadores"));
 
-    btnNuevo = new QPushButton(QStringLiteral("&Nuevo"), this);
-    btnModificar = new QPushButton(QStringLiteral("&Modificar"), this);
-    btnEliminar = new QPushButton(QStringLiteral("&Eliminar"), this);
-    auto* columnaBotones = new QVBoxLayout;
-    columnaBotones->addWidget(btnNuevo);
-    columnaBotones->addWidget(btnModificar);
-    columnaBotones->addWidget(btnEliminar);
-    columnaBotones->addStretch();
-    auto* filaLista = new QHBoxLayout;
-    filaLista->addWidget(lvwOrdenante, 1);
-    filaLista->addLayout(columnaBotones);
+    btnNuevo = boton(QStringLiteral("&Nuevo"), "btnNuevo");
+    btnModificar = boton(QStringLiteral("&Modificar"), "btnModificar");
+    btnEliminar = boton(QStringLiteral("&Eliminar"), "btnEliminar");
 
     grpPresentador = new QGroupBox(QStringLiteral("Presentador (Obligatorio) "), this);
     auto* formulario = new QFormLayout(grpPresentador);
@@ -99,32 +83,20 @@ void TfrmMnto_Ordenantes::creaControles() {
     edtCuenta->setMaximumWidth(fm.horizontalAdvance(QString(30, u'W')));
     edtNif->setMaximumWidth(fm.horizontalAdvance(QString(12, u'W')));
 
-    btnAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
-    btnCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
-    btnSalir = new QPushButton(QStringLiteral("&Salir"), this);
-    for (QPushButton* b :
-         {btnNuevo, btnModificar, btnEliminar, btnAceptar, btnCancelar, btnSalir}) {
-        b->setAutoDefault(false);
-        pulsaConEnter(b);
-    }
-    auto* filaBotones = new QHBoxLayout;
-    filaBotones->addStretch();
-    filaBotones->addWidget(btnAceptar);
-    filaBotones->addWidget(btnCancelar);
-    filaBotones->addWidget(btnSalir);
-
-    mmoAyuda = new QPlainTextEdit(this);
-    mmoAyuda->setReadOnly(true);
-    mmoAyuda->setPlainText(textoAyuda().join(u'\n'));
-
-    mmoAyuda->setFixedHeight(fm.lineSpacing() * 7);
-    Accesibilidad::textoAyuda(mmoAyuda);
+    btnAceptar = boton(QStringLiteral("&Aceptar"), "btnAceptar");
+    btnCancelar = boton(QStringLiteral("&Cancelar"), "btnCancelar");
+    btnSalir = boton(QStringLiteral("&Salir"), "btnSalir");
 
     auto* capas = new QVBoxLayout(this);
-    capas->addLayout(filaLista, 1);
+    capas->addLayout(filaLista(lvwOrdenante, {btnNuevo, btnModificar, btnEliminar}), 1);
     capas->addWidget(grpPresentador);
-    capas->addLayout(filaBotones);
-    capas->addWidget(mmoAyuda);
+    capas->addLayout(filaBotones({btnAceptar, btnCancelar, btnSalir}));
+    capas->addWidget(creaAyuda(textoAyuda(), 6));
+    defineModos({.lista = lvwOrdenante,
+                 .consulta = {btnNuevo, btnSalir},
+                 .conSeleccion = {btnModificar, btnEliminar},
+                 .edicion = {btnAceptar, btnCancelar},
+                 .campos = {edtNombre, edtCuenta, edtNif}});
 
     setTabOrder(edtNombre, edtCuenta);
     setTabOrder(edtCuenta, edtNif);
@@ -138,10 +110,6 @@ void TfrmMnto_Ordenantes::creaControles() {
     connect(btnSalir, &QPushButton::clicked, this, &QDialog::reject);
     connect(lvwOrdenante, &QTreeWidget::itemSelectionChanged, this,
             &TfrmMnto_Ordenantes::muestraSeleccion);
-    connect(lvwOrdenante, &QTreeWidget::itemDoubleClicked, this, [this] {
-        if (btnModificar->isEnabled())
-            modificar();
-    });
 }
 
 void TfrmMnto_Ordenantes::prepara() {
@@ -156,29 +124,13 @@ void TfrmMnto_Ordenantes::CargaListaOrdenantes() {
     lvwOrdenante->cargaFilas(dm_.ordenantes().CargaListaOrdenantes());
 }
 
-void TfrmMnto_Ordenantes::fijaModoEdicion(bool edicion) {
-    enEdicion_ = edicion;
-    lvwOrdenante->setEnabled(!edicion);
-    btnNuevo->setEnabled(!edicion);
-    btnSalir->setEnabled(!edicion);
-    const bool haySeleccion = lvwOrdenante->filaSeleccionada() != nullptr;
-    btnModificar->setEnabled(!edicion && haySeleccion);
-    btnEliminar->setEnabled(!edicion && haySeleccion);
-    btnAceptar->setEnabled(edicion);
-    btnCancelar->setEnabled(edicion);
-    for (QLineEdit* edt : {edtNombre, edtCuenta, edtNif})
-        fijaEditable(edt, edicion);
-}
-
 void TfrmMnto_Ordenantes::muestraSeleccion() {
     edtNombre->clear();
     edtCuenta->clear();
     edtNif->clear();
     limpiaRegistroOrdenante(regOrdenante);
     const TElementoLista* fila = lvwOrdenante->filaSeleccionada();
-    const bool habilita = !enEdicion_ && lvwOrdenante->numeroFilas() > 0 && fila != nullptr;
-    btnModificar->setEnabled(habilita);
-    btnEliminar->setEnabled(habilita);
+    habilitaSeleccion();
     if (fila == nullptr)
         return;
     regOrdenante = dm_.ordenantes().CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
@@ -238,7 +190,7 @@ bool TfrmMnto_Ordenantes::CompruebaValoresIntroducidos(const tOrdenantes& r, QSt
 }
 
 void TfrmMnto_Ordenantes::aceptar() {
-    if (!enEdicion_)
+    if (!enEdicion())
         return;
     // The access key presses the button without leaving the field being
     // typed in: its rule is applied here as it would be on leaving it.
@@ -268,7 +220,7 @@ void TfrmMnto_Ordenantes::cancelar() {
 
 void TfrmMnto_Ordenantes::eliminar() {
     const TElementoLista* fila = lvwOrdenante->filaSeleccionada();
-    if (enEdicion_ || fila == nullptr)
+    if (enEdicion() || fila == nullptr)
         return;
     const int clave = fila->datos.pk;
     if (CajaMensajes(dm_.estado(), this)
@@ -279,27 +231,10 @@ void TfrmMnto_Ordenantes::eliminar() {
     muestraSeleccion();
 }
 
-void TfrmMnto_Ordenantes::keyPressEvent(QKeyEvent* evento) {
-    // Esc leaves edit mode as "Cancelar" does; only browse mode closes.
-    if (evento->key() == Qt::Key_Escape && enEdicion_) {
-        cancelar();
-        return;
-    }
-    QDialog::keyPressEvent(evento);
-}
-
 bool TfrmMnto_Ordenantes::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == lvwOrdenante && evento->type() == QEvent::KeyPress) {
-        const int tecla = static_cast<QKeyEvent*>(evento)->key();
-        if ((tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && btnModificar->isEnabled()) {
-            modificar();
-            return true;
-        }
-        return QDialog::eventFilter(objeto, evento);
-    }
     auto* campo = qobject_cast<QLineEdit*>(objeto);
     if (campo == nullptr || (campo != edtNombre && campo != edtCuenta && campo != edtNif))
-        return QDialog::eventFilter(objeto, evento);
+        return TVentanaMantenimiento::eventFilter(objeto, evento);
     if (evento->type() == QEvent::FocusOut) {
         saleCampo(campo);
     } else if (evento->type() == QEvent::KeyPress) {
@@ -317,5 +252,5 @@ bool TfrmMnto_Ordenantes::eventFilter(QObject* objeto, QEvent* evento) {
             return true;
         }
     }
-    return QDialog::eventFilter(objeto, evento);
+    return TVentanaMantenimiento::eventFilter(objeto, evento);
 }

@@ -4,17 +4,15 @@
 // a presenter passes before it is stored.
 
 #include "Registros.h"
-
-#include <QDialog>
+#include "TVentanaMantenimiento.h"
 
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class TdmBBDD;
 class TListaOrdenable;
 
-class TfrmMnto_Ordenantes : public QDialog {
+class TfrmMnto_Ordenantes : public TVentanaMantenimiento {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Mantenimiento de Presentadores");
@@ -41,13 +39,12 @@ public:
     tOrdenantes registroDeCampos() const;
     // The checks in their order; false with the message of the first failure.
     bool CompruebaValoresIntroducidos(const tOrdenantes& r, QString& mensaje);
-    bool enEdicion() const { return enEdicion_; }
 
     // --- Commands ------------------------------------------------------------
     void nuevo();
-    void modificar();
+    void modificar() override;
     void aceptar();
-    void cancelar();
+    void cancelar() override;
     void eliminar();
     void muestraSeleccion();
     void CargaListaOrdenantes();
@@ -63,7 +60,6 @@ public:
     QLineEdit* edtNombre = nullptr;
     QLineEdit* edtCuenta = nullptr;
     QLineEdit* edtNif = nullptr;
-    QPlainTextEdit* mmoAyuda = nullptr;
 
     bool FNuevo = false;
     tOrdenantes regOrdenante;
@@ -72,13 +68,10 @@ public:
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
-    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
     void creaControles();
-    void fijaModoEdicion(bool edicion);
     void saleCampo(QLineEdit* campo);
 
     TdmBBDD& dm_;
-    bool enEdicion_ = false;
 };

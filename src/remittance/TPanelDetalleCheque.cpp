@@ -110,6 +110,11 @@ QWidget* TPanelDetalleCheque::creaImagen() {
     imgDuplicado->move(imgCheque->width() - imgDuplicado->width() - 10, 10);
     imgDuplicado->setAccessibleName(QStringLiteral("DUPLICADO"));
     imgDuplicado->hide();
+    lblAvisoImagen = new QLabel(imgCheque);
+    lblAvisoImagen->setObjectName(QStringLiteral("lblAvisoImagen"));
+    lblAvisoImagen->setStyleSheet(QStringLiteral(
+        "background-color: #c00000; color: white; font-weight: bold; padding: 2px 6px;"));
+    lblAvisoImagen->hide();
     // An empty remittance hides the picture; the fields keep their place.
     QSizePolicy politica = pnlImagen->sizePolicy();
     politica.setRetainSizeWhenHidden(true);
@@ -259,6 +264,15 @@ void TPanelDetalleCheque::cargaImagen(const tTalon& talon) {
             imagenMostrada_.clear();
     }
     imgCheque->setPixmap(imagen);
+}
+
+void TPanelDetalleCheque::muestraAvisoImagen(const tAvisoImagen& aviso) {
+    lblAvisoImagen->setText(aviso.aviso);
+    lblAvisoImagen->setToolTip(aviso.motivo);
+    lblAvisoImagen->setAccessibleName(aviso.aviso);
+    lblAvisoImagen->adjustSize();
+    lblAvisoImagen->move(6, imgCheque->height() - lblAvisoImagen->height() - 6);
+    lblAvisoImagen->setVisible(aviso.hay());
 }
 
 bool TPanelDetalleCheque::duplicadoMostrado() const {

@@ -5,6 +5,7 @@
 // fields applies their rules and Enter moves through the fields in the
 // order the operator fills them, ending on the button that saves.
 
+#include "CalidadImagen.h"
 #include "Instalacion.h"
 #include "Registros.h"
 
@@ -40,6 +41,9 @@ public:
     // Path of the picture on screen; empty when none could be loaded.
     const QString& imagenMostrada() const { return imagenMostrada_; }
     bool duplicadoMostrado() const;
+    // The image mark of the cheque on screen, over the foot of its picture
+    // with its reason as tooltip; none hides it.
+    void muestraAvisoImagen(const tAvisoImagen& aviso);
 
     // --- Editing -------------------------------------------------------------
     // `base` with the fields copied in: the cheque as it would be saved.
@@ -96,6 +100,7 @@ private:
     QFrame* pnlImagen = nullptr;
     QLabel* imgCheque = nullptr;
     QLabel* imgDuplicado = nullptr;
+    QLabel* lblAvisoImagen = nullptr; // the image mark of the cheque on screen
 
     QPushButton* btnSiguiente = nullptr;
     QPushButton* btnAnterior = nullptr;

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -141,6 +142,30 @@ void TPanelListaCheques::muestraFilaActual(const tFilaLista& fila) {
     mostrada.datos.pk = elemento->datos.pk;
     mostrada.celdas[colOrden - 1] = elemento->text(colOrden);
     elemento->muestra(mostrada);
+    ajustaColumnas();
+}
+
+QList<int> TPanelListaCheques::claves() const {
+    QList<int> c;
+    for (int i = 0; i < numeroFilas(); ++i)
+        c << static_cast<TElementoCheque*>(lvwTransferencias->topLevelItem(i))->datos.pk;
+    return c;
+}
+
+void TPanelListaCheques::marcaAvisos(const QMap<int, tAvisoImagen>& avisos) {
+    const QIcon senal = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int i = 0; i < numeroFilas(); ++i) {
+        auto* e = static_cast<TElementoCheque*>(lvwTransferencias->topLevelItem(i));
+        const tAvisoImagen aviso = avisos.value(e->datos.pk);
+        e->setIcon(colEstado, aviso.hay() ? senal : QIcon());
+        e->setToolTip(colEstado,
+                      aviso.hay() ? aviso.aviso + QStringLiteral(": ") + aviso.motivo : QString());
+        e->setData(colEstado, Qt::ForegroundRole,
+                   aviso.hay() ? QVariant(QColor(0xc0, 0, 0)) : QVariant());
+        e->setData(colEstado, Qt::AccessibleTextRole,
+                   aviso.hay() ? QVariant(e->text(colEstado) + QStringLiteral(", ") + aviso.aviso)
+                               : QVariant());
+    }
     ajustaColumnas();
 }
 

@@ -5,6 +5,7 @@
 // other column compares texts in the locale's order, and each column
 // remembers its last direction for the whole run.
 
+#include "CalidadImagen.h"
 #include "FilasLista.h"
 
 #include <QMap>
@@ -69,6 +70,11 @@ public:
     // The selected row's data and state word; nullptr when none is selected.
     const TElementoCheque* filaSeleccionada() const;
     void ordenaColumna(int columna);
+    // The keys of every row.
+    QList<int> claves() const;
+    // Rows whose cheque carries an image mark show it by their state: a
+    // warning sign, red, the mark and its reason as tooltip.
+    void marcaAvisos(const QMap<int, tAvisoImagen>& avisos);
 
     // --- Totals --------------------------------------------------------------
     // What the header shows now (the starting point for CalculaTotales).

@@ -2,8 +2,10 @@
 
 #include "Accesibilidad.h"
 #include "AlmacenRemesas.h"
+#include "AvisosImagen.h"
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
+#include "CuadreRemesa.h"
 #include "ErrorOperacion.h"
 #include "ListaOrdenable.h"
 #include "NombresControles.h"
@@ -11,6 +13,7 @@
 #include "TfrmFechas.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmResumen_Facturacion.h"
+#include "copias/CopiasAutomaticas.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -88,6 +91,8 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     abreEditor = [this](const tRemesas& r) { return TfrmMod_Cheque::Launch(dm_, r, this); };
     abreFechas = [this](QString& p, QString& c) { return TfrmFechas::Launch(dm_, p, c, this); };
     emite = [this](tRemesas& r, const QString& c, const QString& p) {
+        // A copy of the data folder first; its failure is told and the emission goes on.
+        copiaAntesDeEmitir(dm_.instalacion(), dm_.iu());
         try {
             return dm_.facturaFichero(r, c, p);
         } catch (const TErrorOperacion& e) {
@@ -155,8 +160,10 @@ void TfrmMnto_Remesas::recorrido() {
     QString fecha_p, fecha_C;
     if (!abreFechas(fecha_p, fecha_C))
         return;
-    if (emite(e.RemesaActual, fecha_C, fecha_p))
-        abreResumen(e.RemesaActual.nombre_Cons);
+    if (!emite(e.RemesaActual, fecha_C, fecha_p))
+        return;
+    olvidaDatosPropios(e.RemesaActual.Pk_Remesa, false);
+    abreResumen(e.RemesaActual.nombre_Cons);
 }
 
 void TfrmMnto_Remesas::showEvent(QShowEvent* ev) {
@@ -215,8 +222,24 @@ void TfrmMnto_Remesas::pulsaSeleccionar() {
 }
 
 void TfrmMnto_Remesas::pulsaEliminar() {
-    dm_.remesas().EliminaRemesa(dm_.estado().RemesaActual.Pk_Remesa);
+    const int pk = dm_.estado().RemesaActual.Pk_Remesa;
+    if (dm_.remesas().EliminaRemesa(pk))
+        olvidaDatosPropios(pk, true);
     refrescaLista();
+}
+
+// The declared control totals go with an emitted or deleted remittance, and
+// with a deleted one its cheques' image marks: a new remittance may take its
+// key. (The marks of emitted cheques go when the editor next lists the
+// remittance; those of the cheques left there stay.)
+void TfrmMnto_Remesas::olvidaDatosPropios(int pkRemesa, bool eliminada) {
+    try {
+        TCuadreRemesa(dm_.instalacion()).borra(pkRemesa);
+        if (eliminada)
+            TAvisosImagen(dm_.instalacion()).borraRemesa(pkRemesa);
+    } catch (const TErrorOperacion& e) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
+    }
 }
 
 bool TfrmMnto_Remesas::eventFilter(QObject* o, QEvent* e) {

@@ -52,6 +52,7 @@ protected:
 
 private:
     void haceActualSeleccionada();
+    void olvidaDatosPropios(int pkRemesa, bool eliminada);
     void modoConsulta();
     void actualizaAcciones();
 

@@ -7,9 +7,11 @@
 #include "CajaMensajes.h"
 #include "CamposTexto.h"
 #include "CodigosTalon.h"
+#include "ErrorOperacion.h"
 #include "FilasLista.h"
 #include "ImagenesTalon.h"
 #include "NombresControles.h"
+#include "TCuadroCuadre.h"
 #include "TPanelAvisoCheque.h"
 #include "TPanelDetalleCheque.h"
 #include "TPanelListaCheques.h"
@@ -69,7 +71,8 @@ bool TfrmMod_Cheque::Launch(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent
 // --- Construction ----------------------------------------------------------
 
 TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* parent)
-    : QDialog(parent), dm_(dm), remesa_(remesa) {
+    : QDialog(parent), dm_(dm), remesa_(remesa), cuadre_(dm.instalacion()),
+      almacenAvisos_(dm.instalacion()) {
     setWindowTitle(Caption + remesa.Nombre_Remesa);
     creaControles();
     conecta();
@@ -80,7 +83,7 @@ TfrmMod_Cheque::TfrmMod_Cheque(TdmBBDD& dm, const tRemesas& remesa, QWidget* par
     nombraControles({{EliminarAct, "EliminarAct"},
                      {EmitirAct, "EmitirAct"},
                      {ModificarAct, "ModificarAct"},
-                     {btnbeneficiarios, "btnbeneficiarios"},
+                     {btnEliminar, "btnEliminar"},
                      {btnEmision, "btnEmision"},
                      {btnManual, "btnManual"},
                      {btnModifica, "btnModifica"},
@@ -94,6 +97,7 @@ void TfrmMod_Cheque::creaControles() {
     // commands and fields, warning.
     lista_ = new TPanelListaCheques(dm_.estado().OrdenesCheques, this);
     QLayout* filaPrincipal = creaBotonesPrincipales();
+    grpCuadre = new TCuadroCuadre(dm_.estado(), cuadre_, this);
     detalle_ = new TPanelDetalleCheque(dm_.instalacion().dirs, this);
     QWidget* ayuda = creaAyuda();
 
@@ -104,26 +108,30 @@ void TfrmMod_Cheque::creaControles() {
     capas->addWidget(lista_, 1);
     capas->addLayout(filaPrincipal);
     capas->addWidget(detalle_);
-    capas->addWidget(ayuda);
+    // The Cuadre box beside the help: the list keeps all its height.
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(ayuda, 1);
+    pie->addWidget(grpCuadre, 0, Qt::AlignTop);
+    capas->addLayout(pie);
 
     // Laid over the list when shown, outside the layout.
     aviso_ = new TPanelAvisoCheque(this);
 }
 
 QLayout* TfrmMod_Cheque::creaBotonesPrincipales() {
-    btnbeneficiarios = botonOrden(QStringLiteral("&Eliminar"), this);
+    btnEliminar = botonOrden(QStringLiteral("&Eliminar"), this);
     btnEmision = botonOrden(QStringLiteral("E&mitir"), this);
     btnManual = botonOrden(QStringLiteral("C&heque (Manual)"), this);
     btnModifica = botonOrden(QStringLiteral("&Modificar"), this);
     btnLeer = botonOrden(QStringLiteral(" Escanear Che&ques"), this);
     btnSalir = botonOrden(QStringLiteral("&Salir"), this);
 
-    EliminarAct = new QAction(btnbeneficiarios->text(), this);
+    EliminarAct = new QAction(btnEliminar->text(), this);
     EmitirAct = new QAction(btnEmision->text(), this);
     ModificarAct = new QAction(btnModifica->text(), this);
 
     auto* fila = new QHBoxLayout;
-    for (QPushButton* b : {btnbeneficiarios, btnEmision, btnManual, btnModifica, btnLeer, btnSalir})
+    for (QPushButton* b : {btnEliminar, btnEmision, btnManual, btnModifica, btnLeer, btnSalir})
         fila->addWidget(b);
     fila->addStretch();
     return fila;
@@ -150,7 +158,7 @@ void TfrmMod_Cheque::conecta() {
         connect(accion, &QAction::triggered, this, orden);
         connect(accion, &QAction::enabledChanged, b, &QWidget::setEnabled);
     };
-    enlaza(EliminarAct, btnbeneficiarios, &TfrmMod_Cheque::eliminar);
+    enlaza(EliminarAct, btnEliminar, &TfrmMod_Cheque::eliminar);
     enlaza(EmitirAct, btnEmision, &TfrmMod_Cheque::emitir);
     enlaza(ModificarAct, btnModifica, &TfrmMod_Cheque::modificar);
     connect(btnManual, &QPushButton::clicked, this, &TfrmMod_Cheque::chequeManual);
@@ -171,6 +179,7 @@ void TfrmMod_Cheque::conecta() {
 }
 
 void TfrmMod_Cheque::prepara() {
+    grpCuadre->cargaRemesa(pkRemesa());
     refrescaLista();
     btnLeer->setFocus();
 }
@@ -219,7 +228,7 @@ void TfrmMod_Cheque::actualizaAcciones() {
         a->setEnabled(habilitadas);
     // The buttons follow their actions; set them too, as an action that
     // does not change sends no signal.
-    btnbeneficiarios->setEnabled(habilitadas);
+    btnEliminar->setEnabled(habilitadas);
     btnEmision->setEnabled(habilitadas);
     btnModifica->setEnabled(habilitadas);
 }
@@ -234,6 +243,7 @@ void TfrmMod_Cheque::refrescaLista() {
     int filas = 0;
     lista_->cargaFilas(
         dm_.talones().Carga_lista_Talones(dm_.estado().RemesaActual.Pk_Remesa, filas));
+    cargaAvisosImagen();
     detalle_->muestraZonaImagen(lista_->numeroFilas() > 0);
     fijaModo(Modo::Navegando);
     cargandoLista = false;
@@ -246,6 +256,7 @@ void TfrmMod_Cheque::actualizaTotales() {
     tTotalesCheques t = lista_->totales();
     dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
     lista_->muestraTotales(t);
+    grpCuadre->muestraContados(TCuadroCuadre::totalesDeCabecera(t.importe, t.completos));
 }
 
 void TfrmMod_Cheque::seleccionCambiada() {
@@ -269,6 +280,7 @@ void TfrmMod_Cheque::cargaTalonSeleccionado() {
 
 void TfrmMod_Cheque::muestraTalon() {
     detalle_->muestraTalon(regTalon_, regClientes.Nombre_Cliente);
+    detalle_->muestraAvisoImagen(avisos_.value(regTalon_.Pk_Talon));
 }
 
 // --- Editing -----------------------------------------------------------------
@@ -432,6 +444,8 @@ void TfrmMod_Cheque::chequeManual() {
         return;
     tTalon talon;
     dm_.talones().introduceTalonManual(talon, dm_.estado().RemesaActual.Pk_Remesa);
+    // Its key may have been a deleted cheque's: no mark of that one stays.
+    quitaAvisoImagen(talon.Pk_Talon);
     regTalon_ = talon;
     manualSinGuardar_ = talon.Pk_Talon;
     // Until it is completed, the new row shows only what the operator does
@@ -474,8 +488,11 @@ void TfrmMod_Cheque::escanear() {
     const int tipo = estado.Escaner.tipo;
     if (tipo < TipoLector::SeacBanche || tipo > TipoLector::VisionX || !estado.abreVentanaCaptura)
         return;
-    if (estado.abreVentanaCaptura(tipo))
+    if (estado.abreVentanaCaptura(tipo)) {
+        // The capture window may have declared control totals meanwhile.
+        grpCuadre->cargaRemesa(pkRemesa());
         refrescaLista();
+    }
 }
 
 void TfrmMod_Cheque::salir() {
@@ -490,6 +507,8 @@ void TfrmMod_Cheque::emitir() {
         CajaMensajes(dm_.estado(), this).muestraMensaje(Cadenas::mensajes().mnjErrorEmision);
         return;
     }
+    if (!confirmaCuadre() || !confirmaAvisosImagen())
+        return;
     fijaModo(Modo::Aviso);
     // A count that could not be read shows no red line.
     int incompletos = 0;
@@ -537,4 +556,95 @@ void TfrmMod_Cheque::showEvent(QShowEvent* evento) {
         mostrado_ = true;
         btnLeer->setFocus();
     }
+}
+
+// --- Control totals and image marks --------------------------------------------
+
+namespace {
+const QString BotonEmitirIgualmente = QStringLiteral("Emitir igualmente");
+const QString BotonVolver = QStringLiteral("Volver");
+const QString CabeceraAtencion = QStringLiteral("Atención");
+} // namespace
+
+int TfrmMod_Cheque::pkRemesa() const {
+    return dm_.estado().RemesaActual.Pk_Remesa;
+}
+
+// The marks of cheques no longer in the remittance (deleted, emitted) go, so
+// that a key taken again by a new cheque never shows another's mark.
+void TfrmMod_Cheque::cargaAvisosImagen() {
+    avisos_.clear();
+    try {
+        const QList<int> enLista = lista_->claves();
+        const QSet<int> claves(enLista.cbegin(), enLista.cend());
+        almacenAvisos_.conservaSolo(pkRemesa(), claves);
+        avisos_ = almacenAvisos_.carga(pkRemesa());
+    } catch (const TErrorOperacion& e) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
+    }
+    lista_->marcaAvisos(avisos_);
+}
+
+void TfrmMod_Cheque::quitaAvisoImagen(int clave) {
+    if (clave == 0)
+        return;
+    try {
+        almacenAvisos_.fija(pkRemesa(), {clave}, {});
+        avisos_.remove(clave);
+    } catch (const TErrorOperacion& e) {
+        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
+    }
+}
+
+bool TfrmMod_Cheque::confirmaCuadre() {
+    const tDiferenciaCuadre d = grpCuadre->diferencia();
+    if (!d.descuadrado())
+        return true;
+    const tCuadreDeclarado& declarado = grpCuadre->declarado();
+    QStringList lineas{QStringLiteral("Los totales declarados no cuadran con los cheques "
+                                      "correctos de la remesa:")};
+    if (declarado.documentos)
+        lineas << QStringLiteral("Documentos: declarados %1, correctos %2.")
+                      .arg(*declarado.documentos)
+                      .arg(*declarado.documentos + *d.documentos);
+    if (declarado.importe)
+        lineas << QStringLiteral("Importe: declarado %1, correctos %2.")
+                      .arg(declarado.importe->visible(),
+                           tImporte::deCentimos(declarado.importe->centimos() +
+                                                d.importe->centimos())
+                               .visible());
+    lineas << QStringLiteral("¿Desea emitir la remesa igualmente o volver a revisarla?");
+    return CajaMensajes(dm_.estado(), this)
+               .preguntaConVuelta(lineas.join(u'\n'), BotonEmitirIgualmente, BotonVolver,
+                                  CabeceraAtencion) == CajaMensajes::PrimerBoton;
+}
+
+bool TfrmMod_Cheque::confirmaAvisosImagen() {
+    int marcados = 0;
+    QStringList tipos;
+    for (auto it = avisos_.cbegin(); it != avisos_.cend(); ++it) {
+        // Only the correct cheques are emitted; the others stay in the remittance.
+        if (dm_.talones()
+                .CargaRegistroTalones(it.key(), dm_.estado().RemesaActual.Pk_Remesa)
+                .Estado != Estado::Correcto)
+            continue;
+        ++marcados;
+        if (!tipos.contains(it->aviso))
+            tipos << it->aviso;
+    }
+    if (marcados == 0)
+        return true;
+    const QString cuales = tipos.join(QStringLiteral(", "));
+    const QString texto =
+        (marcados == 1 ? QStringLiteral("Se va a emitir 1 cheque con la imagen marcada (%1): el "
+                                        "banco puede rechazarlo.")
+                             .arg(cuales)
+                       : QStringLiteral("Se van a emitir %1 cheques con la imagen marcada (%2): "
+                                        "el banco puede rechazarlos.")
+                             .arg(marcados)
+                             .arg(cuales)) +
+        QStringLiteral("\n¿Desea emitir la remesa igualmente o volver a revisarla?");
+    return CajaMensajes(dm_.estado(), this)
+               .preguntaConVuelta(texto, BotonEmitirIgualmente, BotonVolver, CabeceraAtencion) ==
+           CajaMensajes::PrimerBoton;
 }

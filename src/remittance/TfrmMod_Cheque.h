@@ -12,14 +12,18 @@
 // (list and main buttons locked, detail open, the four editing buttons live)
 // and the emission warning (list and main buttons locked, warning panel up).
 
+#include "AvisosImagen.h"
+#include "CuadreRemesa.h"
 #include "Registros.h"
 
 #include <QDialog>
+#include <QMap>
 
 enum class GuardadoTalon;
 class QAction;
 class QPushButton;
 class TdmBBDD;
+class TCuadroCuadre;
 class TPanelAvisoCheque;
 class TPanelDetalleCheque;
 class TPanelListaCheques;
@@ -88,6 +92,14 @@ public:
     // Closing the window while editing cancels the edit first.
     void reject() override;
 
+    // --- Control totals and image marks ------------------------------------
+    // The questions of Emitir before the warning panel: declared totals that
+    // differ from the correct cheques, correct cheques with image marks.
+    // True to go on ("Emitir igualmente"); none is asked when all is well.
+    bool confirmaCuadre();
+    bool confirmaAvisosImagen();
+    const QMap<int, tAvisoImagen>& avisosImagen() const { return avisos_; }
+
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
@@ -110,6 +122,11 @@ private:
     // on the cheque with that key while it is still there.
     void refrescaListaEn(int clave);
 
+    // --- Control totals and image marks ---
+    int pkRemesa() const;
+    void cargaAvisosImagen();
+    void quitaAvisoImagen(int clave);
+
     TdmBBDD& dm_;
     tRemesas remesa_;
     Modo modo_ = Modo::Navegando;
@@ -124,11 +141,15 @@ private:
     TPanelListaCheques* lista_ = nullptr;
     TPanelDetalleCheque* detalle_ = nullptr;
     TPanelAvisoCheque* aviso_ = nullptr;
+    TCuadroCuadre* grpCuadre = nullptr;
+    TCuadreRemesa cuadre_;
+    TAvisosImagen almacenAvisos_;
+    QMap<int, tAvisoImagen> avisos_; // by cheque key
 
     QAction* EliminarAct = nullptr;
     QAction* EmitirAct = nullptr;
     QAction* ModificarAct = nullptr;
-    QPushButton* btnbeneficiarios = nullptr;
+    QPushButton* btnEliminar = nullptr;
     QPushButton* btnEmision = nullptr;
     QPushButton* btnManual = nullptr;
     QPushButton* btnModifica = nullptr;

@@ -65,11 +65,29 @@ QString rutaImagen(const QString& carpeta, const QString& prefijo, const QString
     const QString nombre = prefijo + base + extension;
     if (!esNombreFicheroValido(nombre))
         return {};
-    return QDir(carpeta).filePath(nombre);
+    // Joined by hand: an emission builds thousands of these, and a QDir for
+    // each costs more than the rest of the path.
+    if (carpeta.isEmpty())
+        return nombre;
+    if (carpeta.endsWith(u'/'))
+        return carpeta + nombre;
+    return carpeta + u'/' + nombre;
 }
 
 QString rutaImagenFrontal(const QString& carpeta, const QString& base) {
     return rutaImagen(carpeta, QStringLiteral("F"), base, extJpg);
+}
+
+QSet<QString> ficherosEnCarpeta(const QString& carpeta) {
+    QSet<QString> nombres;
+    if (carpeta.isEmpty())
+        return nombres;
+    QDirIterator it(carpeta, QDir::Files | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        nombres.insert(it.fileName());
+    }
+    return nombres;
 }
 
 int copiaFichero(const QString& origen, const QString& destino) {
@@ -294,10 +312,14 @@ bool mismoContenido(const QString& a, const QString& b) {
 } // namespace
 
 bool mueveFichero(const QString& origen, const QString& destino, const tRenombrado& renombra) {
-    if (origen.isEmpty() || destino.isEmpty() || !QFileInfo(origen).isFile())
+    if (origen.isEmpty() || destino.isEmpty())
         return false;
+    // The rename is tried first: it nearly always succeeds, and a missing
+    // source makes it fail anyway, so the source is looked at only then.
     if (renombra ? renombra(origen, destino) : renombraReemplazando(origen, destino))
         return true;
+    if (!QFileInfo(origen).isFile())
+        return false;
     // The source goes only once a whole copy is known to be in place.
     if (copiaFichero(origen, destino) != 0 || !mismoContenido(origen, destino))
         return false;

@@ -14,6 +14,7 @@
 #include "Registros.h"
 
 #include <QIODevice>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -27,13 +28,18 @@ QString baseImagenTalon(const tTalon& talon);
 // True when Windows would accept the text as the name of a file.
 bool esNombreFicheroValido(const QString& nombre);
 
-// Path of prefijo + base + extension in the folder; empty when that name is
-// refused. The extension is given with its dot, in lower case (".tif").
+// Path of prefijo + base + extension in the folder (the name alone when no
+// folder is given); empty when that name is refused. The extension is given
+// with its dot, in lower case (".tif").
 QString rutaImagen(const QString& carpeta, const QString& prefijo, const QString& base,
                    const QString& extension);
 
 // Path of the front JPEG in the folder ("F" base ".jpg"); empty if refused.
 QString rutaImagenFrontal(const QString& carpeta, const QString& base);
+
+// The names of the plain files in the folder, read in one listing: cheaper
+// than asking the disk about each of thousands of images.
+QSet<QString> ficherosEnCarpeta(const QString& carpeta);
 
 // Copies the file in blocks of 8192 bytes: 0 when copied, -1 when not. An
 // existing destination is overwritten; the source is never changed (a copy

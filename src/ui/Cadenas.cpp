@@ -61,10 +61,3 @@ const tRegistro_Mensajes& mensajes() {
 }
 
 } // namespace Cadenas
-
-TFrmCadenas::TFrmCadenas(QObject* parent) : QObject(parent) {
-    setObjectName(QStringLiteral("FrmCadenas"));
-    // Touch both records so they are filled now, before any window reads them.
-    Cadenas::captions();
-    Cadenas::mensajes();
-}

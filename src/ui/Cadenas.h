@@ -3,7 +3,6 @@
 // name. The records are filled once from a static table and never change;
 // they carry only the entries this program shows.
 
-#include <QObject>
 #include <QString>
 
 struct tRegistroCaptions {
@@ -37,16 +36,3 @@ namespace Cadenas {
 const tRegistroCaptions& captions();
 const tRegistro_Mensajes& mensajes();
 } // namespace Cadenas
-
-// The catalogue object created at start-up. It is never shown; creating it
-// fills the records, so the texts are ready before the message loop runs.
-class TFrmCadenas : public QObject {
-    Q_OBJECT
-public:
-    static inline const QString Caption = QStringLiteral("Cadenas_Mensajes");
-
-    explicit TFrmCadenas(QObject* parent = nullptr);
-
-    const tRegistroCaptions& RegistroCaptions() const { return Cadenas::captions(); }
-    const tRegistro_Mensajes& RegistroMensajes() const { return Cadenas::mensajes(); }
-};

@@ -1,11 +1,14 @@
 #include "CajaMensajes.h"
 
+#include "RegistroDiagnostico.h"
+
 #include "EstadoPrograma.h"
 #include "TPreguntaF.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -33,6 +36,7 @@ CajaMensajes::CajaMensajes(const tEstadoPrograma& estado, QWidget* parent)
     : estado_(estado), parent_(parent) {}
 
 void CajaMensajes::muestraMensaje(const QString& texto) const {
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Mensaje: ") + texto);
     if (TGuionDialogos* guion = estado_.guion) {
         guion->anota({Tipo::Mensaje, tituloAplicacion(), texto, {}, {}, PrimerBoton});
         return;
@@ -41,6 +45,7 @@ void CajaMensajes::muestraMensaje(const QString& texto) const {
 }
 
 void CajaMensajes::muestraAviso(const QString& texto) const {
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Aviso: ") + texto);
     if (TGuionDialogos* guion = estado_.guion) {
         guion->anota({Tipo::Aviso, tituloAplicacion(), texto, {}, {}, PrimerBoton});
         return;
@@ -49,6 +54,7 @@ void CajaMensajes::muestraAviso(const QString& texto) const {
 }
 
 bool CajaMensajes::confirma(const QString& texto, const QString& titulo) const {
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Confirmación: ") + texto);
     if (TGuionDialogos* guion = estado_.guion) {
         const quint16 respuesta = guion->siguienteRespuesta();
         guion->anota({Tipo::Confirmacion, titulo, texto, {}, {}, respuesta});
@@ -64,6 +70,7 @@ bool CajaMensajes::confirma(const QString& texto, const QString& titulo) const {
 
 quint16 CajaMensajes::pregunta(const QString& Texto, const QString& Boton1, const QString& Boton2,
                                const QString& Cabecera) const {
+    anotaDiagnostico(estado_.diagnostico, QStringLiteral("Pregunta: ") + Texto);
     if (TGuionDialogos* guion = estado_.guion) {
         // One-button questions can only be answered with that button.
         const quint16 respuesta = Boton2.isEmpty() ? PrimerBoton : guion->siguienteRespuesta();
@@ -74,4 +81,20 @@ quint16 CajaMensajes::pregunta(const QString& Texto, const QString& Boton1, cons
         return estado_.preguntaDlg(Texto, Boton1, Boton2, Cabecera);
     TPreguntaF dialogo(parent_);
     return dialogo.PreguntaDlg(Texto, Boton1, Boton2, Cabecera);
+}
+
+quint16 CajaMensajes::preguntaConVuelta(const QString& Texto, const QString& Boton1,
+                                        const QString& Boton2, const QString& Cabecera) const {
+    if (TGuionDialogos* guion = estado_.guion) {
+        const quint16 respuesta = guion->siguienteRespuesta();
+        guion->anota({Tipo::Pregunta, Cabecera, Texto, Boton1, Boton2, respuesta});
+        return respuesta;
+    }
+    QMessageBox caja(QMessageBox::Question, Cabecera, Texto, QMessageBox::NoButton, parent_);
+    QAbstractButton* primero = caja.addButton(Boton1, QMessageBox::AcceptRole);
+    QPushButton* vuelta = caja.addButton(Boton2, QMessageBox::RejectRole);
+    caja.setDefaultButton(vuelta);
+    caja.setEscapeButton(vuelta);
+    caja.exec();
+    return caja.clickedButton() == primero ? PrimerBoton : SegundoBoton;
 }

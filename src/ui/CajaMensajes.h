@@ -36,6 +36,12 @@ public:
     quint16 pregunta(const QString& Texto, const QString& Boton1, const QString& Boton2,
                      const QString& Cabecera) const;
 
+    // A question whose second answer is the safe one ("Volver"): it is the
+    // default button, and Escape or the close box give it too. 0 for the
+    // first button, 1 otherwise; the test script answers as for pregunta.
+    quint16 preguntaConVuelta(const QString& Texto, const QString& Boton1, const QString& Boton2,
+                              const QString& Cabecera) const;
+
 private:
     const tEstadoPrograma& estado_;
     QWidget* parent_;

@@ -24,6 +24,17 @@ QString DialogosSistema::guardarComo(const QString& filtro, const QString& exten
     return dlg.selectedFiles().first();
 }
 
+QString DialogosSistema::abrirFichero(const QString& titulo, const QString& carpeta) const {
+    if (TGuionDialogos* guion = estado_.guion)
+        return guion->siguienteRutaAbrir();
+    QFileDialog dlg(parent_, titulo, carpeta);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
 bool DialogosSistema::imprime(QTextDocument& documento, const QString& titulo) const {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setDocName(titulo);

@@ -19,6 +19,8 @@ public:
 
     // Save-file dialog; empty when cancelled.
     QString guardarComo(const QString& filtro, const QString& extension) const;
+    // Open-file dialog starting in `carpeta`; empty when cancelled.
+    QString abrirFichero(const QString& titulo, const QString& carpeta) const;
     // Printer set-up dialog, then prints the document under the given title;
     // false when cancelled.
     bool imprime(QTextDocument& documento, const QString& titulo) const;

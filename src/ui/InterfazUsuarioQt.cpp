@@ -1,6 +1,8 @@
 #include "InterfazUsuarioQt.h"
 
 #include "CajaMensajes.h"
+#include "EstadoPrograma.h"
+#include "RegistroDiagnostico.h"
 #include "TfrmInfo_Proceso.h"
 
 InterfazUsuarioQt::InterfazUsuarioQt(const tEstadoPrograma& estado, QWidget* ventanaPrincipal,
@@ -25,5 +27,12 @@ void InterfazUsuarioQt::CierraVentanaEsperar() {
 }
 
 void InterfazUsuarioQt::progresoEspera(const QString& fase, int hechos, int total) {
+    anotaDiagnostico(estado_.diagnostico,
+                     total > 0 ? QStringLiteral("%1: %2 de %3").arg(fase).arg(hechos).arg(total)
+                               : fase);
     ventanaEspera_.progreso(fase, hechos, total);
+}
+
+void InterfazUsuarioQt::anotaSuceso(const QString& texto) {
+    anotaDiagnostico(estado_.diagnostico, texto);
 }

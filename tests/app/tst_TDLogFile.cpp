@@ -218,17 +218,17 @@ private slots:
     void informeMostrarYCopiar() {
         TDLogFile log(entorno({}), modulo.filePath("a.log"), false, false, false, false);
         log.estado = &estado;
-        // Without a log, Show says so.
+        // Without a log, Show says so, in Spanish.
         log.Show();
-        QCOMPARE(guion.textos(),
-                 QStringList{"File not found\r" + log.Filename + "\rDebug Enabled = 0"});
+        QCOMPARE(guion.textos(), QStringList{"No existe el fichero de diagnóstico\r" +
+                                             log.Filename + "\rDiagnóstico activado = 0"});
         log.DebugOut("linea");
-        // A failed opening is reported with the system's words.
+        // A failed opening is reported in Spanish, naming no system function.
         log.abreConManejador = [](const QString&) { return false; };
         log.Show();
         QCOMPARE(guion.cajas.last().tipo, CajaMensajes::Tipo::Aviso);
-        QCOMPARE(guion.textos().last(), "Function ShellExecute(" + log.Filename +
-                                            ", )\rReturned: [Error:0] General Failure");
+        QCOMPARE(guion.textos().last(), "No se pudo abrir el fichero de diagnóstico " +
+                                            log.Filename + " con el programa asociado a él");
         QString abierto;
         log.abreConManejador = [&](const QString& f) {
             abierto = f;

@@ -4,6 +4,7 @@
 #include "Aplicacion.h"
 #include "Cadenas.h"
 #include "ConductorVentanas.h"
+#include "FicherosPrueba.h"
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
 #include "SecuenciaInicio.h"
@@ -30,10 +31,6 @@ QStringList contenido(const QString& raiz) {
     return r;
 }
 
-void creaFicheroPlano(const QString& ruta) {
-    QFile f(QDir::cleanPath(ruta));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-}
 } // namespace
 
 class TstInicio : public QObject {
@@ -62,8 +59,8 @@ private slots:
     void segundoInicioNoCreaNada() {
         InstalacionPrueba p(false);
         QVERIFY(TSecuenciaInicio(*p.dm, p.iu).ejecuta());
-        creaFicheroPlano(p.inst.ficheros.ficheroConfiguracion);
-        creaFicheroPlano(p.inst.ficheroTestigo);
+        escribeBytes(p.inst.ficheros.ficheroConfiguracion);
+        escribeBytes(p.inst.ficheroTestigo);
         const QStringList antes = contenido(p.inst.dirs.Dir_Aplicacion);
         const auto remesas = filasDe(p.dm->instalacion().rutaRemesas(), "SELECT * FROM remesas");
 
@@ -151,7 +148,7 @@ private slots:
         InstalacionPrueba p(false);
         const QString ruta = QDir(p.inst.dirs.Dir_Aplicacion).filePath(fichero);
         QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
-        creaFicheroPlano(ruta);
+        escribeBytes(ruta);
         TSecuenciaInicio s(*p.dm, p.iu);
         int configuracion = 0;
         s.abreConfiguracionPrimeraVez = [&] { ++configuracion; };
@@ -177,7 +174,7 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(ilegible);
         ini.close();
-        creaFicheroPlano(p.inst.ficheroTestigo);
+        escribeBytes(p.inst.ficheroTestigo);
         TSecuenciaInicio s(*p.dm, p.iu);
         int configuracion = 0, comprobacion = 0;
         s.abreConfiguracionPrimeraVez = [&] { ++configuracion; };

@@ -2,6 +2,7 @@
 // entered by hand and completed, one left incomplete, a presenter registered
 // in the dates window, the emission written, the summary shown.
 #include "Aplicacion.h"
+#include "ConductorVentanas.h"
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
 #include "TdmBBDD.h"
@@ -21,44 +22,6 @@
 #include <functional>
 
 namespace {
-// Drives each modal window once it is on screen and its own loop runs.
-class Conductor : public QObject {
-public:
-    std::function<void(TfrmMod_Cheque*)> editor;
-    std::function<void(TfrmFechas*)> fechas;
-    std::function<void(TfrmResumen_Facturacion*)> resumen;
-    std::function<void(TfrmMnto_Beneficiarios*)> librados;
-    QStringList vistas;
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() != QEvent::Show || !o->isWidgetType())
-            return false;
-        if (auto* w = qobject_cast<TfrmMod_Cheque*>(o))
-            encola(QStringLiteral("editor"), w, editor);
-        else if (auto* w = qobject_cast<TfrmFechas*>(o))
-            encola(QStringLiteral("fechas"), w, fechas);
-        else if (auto* w = qobject_cast<TfrmResumen_Facturacion*>(o))
-            encola(QStringLiteral("resumen"), w, resumen);
-        else if (auto* w = qobject_cast<TfrmMnto_Beneficiarios*>(o))
-            encola(QStringLiteral("librados"), w, librados);
-        return false;
-    }
-
-private:
-    template <class V> void encola(const QString& nombre, V* w, std::function<void(V*)>& paso) {
-        vistas << nombre;
-        QPointer<V> ventana(w);
-        QMetaObject::invokeMethod(
-            this,
-            [ventana, paso] {
-                if (ventana && paso)
-                    paso(ventana);
-            },
-            Qt::QueuedConnection);
-    }
-};
-
 // A cheque by hand, completed field by field with the Enter order.
 void chequeManual(TfrmMod_Cheque* e, const QString& modelo, const QString& numero,
                   const QString& importe, const QString& cuenta, const QString& librado) {
@@ -104,8 +67,8 @@ private slots:
                      QString());
         }
 
-        Conductor c;
-        c.editor = [](TfrmMod_Cheque* e) {
+        ConductorVentanas c;
+        c.alMostrar<TfrmMod_Cheque>([](TfrmMod_Cheque* e) {
             chequeManual(e, "42125", "12345676", "1234,56", "12345678010123456789", "LIBRADO UNO");
             chequeManual(e, "42125", "76543214", "100", "20805801101234567891", "LIBRADO DOS");
             // A third one cancelled leaves no row.
@@ -116,25 +79,24 @@ private slots:
             pulsa(hijo<QPushButton>(*e, "btnEmision"));
             QVERIFY(hijo<QFrame>(*e, "pnlAviso")->isVisible());
             pulsa(hijo<QPushButton>(*e, "btnContinuar"));
-        };
-        c.fechas = [](TfrmFechas* f) {
+        });
+        c.alMostrar<TfrmFechas>([](TfrmFechas* f) {
             pulsa(hijo<QPushButton>(*f, "btnNuevo"));
             escribe(hijo<QLineEdit>(*f, "edtNombre"), "EMPRESA DE PRUEBA SL");
             escribe(hijo<QLineEdit>(*f, "edtCuenta"), "ES91 2100 0418 4502 0005 1332");
             escribe(hijo<QLineEdit>(*f, "edtNif"), "B12345674");
             pulsa(hijo<QPushButton>(*f, "btnAceptar"));
-        };
+        });
         QString visor;
-        c.resumen = [&visor](TfrmResumen_Facturacion* r) {
+        c.alMostrar<TfrmResumen_Facturacion>([&visor](TfrmResumen_Facturacion* r) {
             visor = hijo<QTextEdit>(*r, "rchVisor")->toPlainText();
             pulsa(hijo<QPushButton>(*r, "btnSalir"));
-        };
-        qApp->installEventFilter(&c);
+        });
         hijo<QAction>(*app.frmPrincipal, "actLeerCheques")->trigger();
-        qApp->removeEventFilter(&c);
 
         QCOMPARE(guion.textos(), QStringList{"the Style is not valid"});
-        QCOMPARE(c.vistas, (QStringList{"editor", "fechas", "resumen"}));
+        QCOMPARE(c.vistas,
+                 (QStringList{"TfrmMod_Cheque", "TfrmFechas", "TfrmResumen_Facturacion"}));
         QVERIFY(visor.contains("EMPRESA DE PRUEBA SL"));
 
         const QString cons = inst.dirs.Dir_Cons;
@@ -142,7 +104,7 @@ private slots:
             QVERIFY2(QFile::exists(cons + f), f);
         QFile bancario(cons + "CONS.0001");
         QVERIFY(bancario.open(QIODevice::ReadOnly));
-        const QList<QByteArray> registros = bancario.readAll().split('\n');
+        QList<QByteArray> registros = bancario.readAll().split('\n');
         QCOMPARE(registros.size(), 5); // header, two cheques, totals, and the final CR LF
         QVERIFY(registros[0].startsWith("1056"));
         QVERIFY(registros[3].startsWith("4056"));
@@ -159,6 +121,31 @@ private slots:
                  (QList<QStringList>{{"1", "0000000"}}));
         QCOMPARE(filasDe(inst.rutaTabla("Ordenantes.dat"), "SELECT Cuenta FROM Ordenantes"),
                  (QList<QStringList>{{"ES9121000418450200051332"}}));
+
+        // The operator checks the file before sending it again: good, then
+        // with a record cut short on disk.
+        QAction* verificar = hijo<QAction>(*app.frmPrincipal, "actVerificarFichero");
+        const QString nombre = QDir::toNativeSeparators(cons + "CONS.0001");
+        guion.fijaSiguienteRutaAbrir(cons + "CONS.0001");
+        verificar->trigger();
+        QCOMPARE(guion.textos().last(), "El fichero para el banco " + nombre +
+                                            " es correcto: 2 cheques por un total de 1.334,56 "
+                                            "euros.");
+        registros[1].remove(registros[1].size() - 2, 1); // a blank before its CR
+        bancario.close();
+        QVERIFY(bancario.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        bancario.write(registros.join('\n'));
+        bancario.close();
+        guion.fijaSiguienteRutaAbrir(cons + "CONS.0001");
+        verificar->trigger();
+        QCOMPARE(guion.cajas.last().tipo, TGuionDialogos::Tipo::Aviso);
+        QVERIFY2(guion.textos().last().contains(nombre + " no es correcto") &&
+                     guion.textos().last().contains("línea 2 tiene 149 caracteres"),
+                 qPrintable(guion.textos().last()));
+        // Cancelled: nothing is shown.
+        const qsizetype cajas = guion.cajas.size();
+        verificar->trigger();
+        QCOMPARE(guion.cajas.size(), cajas);
     }
 
     void libradosDesdeElMenu() {
@@ -169,15 +156,13 @@ private slots:
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
         QVERIFY(hijo<QAction>(*app.frmPrincipal, "actLibrados")->isEnabled());
-        Conductor c;
-        c.librados = [](TfrmMnto_Beneficiarios* v) {
+        ConductorVentanas c;
+        c.alMostrar<TfrmMnto_Beneficiarios>([](TfrmMnto_Beneficiarios* v) {
             QCOMPARE(v->windowTitle(), QStringLiteral("Mantenimiento de Librados"));
             pulsa(hijo<QPushButton>(*v, "btnSalir"));
-        };
-        qApp->installEventFilter(&c);
+        });
         hijo<QAction>(*app.frmPrincipal, "actLibrados")->trigger();
-        qApp->removeEventFilter(&c);
-        QCOMPARE(c.vistas, QStringList{"librados"});
+        QCOMPARE(c.vistas, QStringList{"TfrmMnto_Beneficiarios"});
     }
 };
 

@@ -11,6 +11,7 @@
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
+#include "TDLogFile.h"
 #include "TextosCaptura.h"
 #include "TfrmConfiguracion.h"
 #include "TfrmFechas.h"
@@ -82,7 +83,9 @@ private slots:
             pulsa(hijo<QRadioButton>(*f, "rbTipo4"));
             pulsa(hijo<QPushButton>(*f, "btnAceptar"));
         });
-        TAplicacion app(dir.path(), &guion);
+        const QString programa = QDir(dir.path()).filePath("teskora_chk");
+        TDLogFile log(calculaEntornoLog(programa, {programa}, dir.path()));
+        TAplicacion app(dir.path(), &guion, &log);
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
         QCOMPARE(c.vistas, QStringList{"TfrmConfiguracion"});
@@ -114,6 +117,9 @@ private slots:
                      .size(),
                  2);
         QCOMPARE(enLista.size(), 2);
+        // Started without -debug: no log at all.
+        QVERIFY(!app.registroDiagnostico);
+        QVERIFY(!QFile::exists(log.Filename));
         QVERIFY2(enLista.join(' ').contains("1234567"), qPrintable(enLista.join(' ')));
         QVERIFY2(enLista.join(' ').contains("7654321"), qPrintable(enLista.join(' ')));
     }
@@ -189,7 +195,10 @@ private slots:
         c.alMostrar<TfrmResumen_Facturacion>(
             [](TfrmResumen_Facturacion* r) { pulsa(r->findChild<QPushButton*>("btnSalir")); });
 
-        TAplicacion app(dir.path(), &guion);
+        // Started with -debug: the log of the road is read back at the end.
+        const QString programa = QDir(dir.path()).filePath("teskora_chk");
+        TDLogFile log(calculaEntornoLog(programa, {programa, "-debug"}, dir.path()));
+        TAplicacion app(dir.path(), &guion, &log);
         app.muestra();
         QTRY_VERIFY(QFile::exists(app.inst.ficheroTestigo));
         QVERIFY(
@@ -236,6 +245,38 @@ private slots:
             }
         QVERIFY(hallada);
         qunsetenv("TESKORA_MUESTRAS");
+
+        // One line per event, each after its time, in the order they came.
+        app.registroDiagnostico->vacia();
+        QFile f(log.Filename);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lineas = QString::fromLatin1(f.readAll()).split("\r\n");
+        const QStringList sucesos{
+            "Log File:",
+            "Inicio: carpeta de instalación",
+            "Biblioteca del lector Seac Banche cargada: " SIMULADO_RD3LIB,
+            "Inicio: tablas leídas, 0 con problemas",
+            "Configuración del escáner leída: tipo 1",
+            "Inicio terminado",
+            "Lecturas guardadas: 12 líneas, 7 correctas, 5 incompletas o duplicadas, 0 sin "
+            "guardar",
+            "Mensaje: Se leyeron: 12 cheques.",
+            "Pasando los cheques al histórico: 0 de 11",
+            "Escribiendo el fichero para el banco",
+            "Emisión confirmada: CONS.0001 de la remesa ESTANDAR: 11 cheques por",
+            "Archivando las imágenes: 0 de 11",
+        };
+        qsizetype desde = 0;
+        for (const QString& suceso : sucesos) {
+            const auto linea = std::find_if(lineas.begin() + desde, lineas.end(),
+                                            [&](const QString& l) { return l.contains(suceso); });
+            QVERIFY2(linea != lineas.end(), qPrintable(suceso + "\n" + lineas.join('\n')));
+            desde = linea - lineas.begin();
+        }
+        QVERIFY2(QRegularExpression("^\\d\\d?:\\d\\d:\\d\\d.*   Inicio terminado$")
+                     .match(lineas.filter("Inicio terminado").value(0))
+                     .hasMatch(),
+                 qPrintable(lineas.filter("Inicio terminado").value(0)));
     }
 
     // Type 0 ("Manual"): the editor's scanning button opens nothing.

@@ -1,6 +1,7 @@
 // What every capture window shares, checked on each of them: the help text
 // shows each of its quoted lines as one line at the window's size, and wraps
 // only what does not fit in a narrower window.
+#include "AyudaEnPantalla.h"
 #include "EnlaceMtxmlmcr.h"
 #include "EnlaceRd3lib.h"
 #include "EnlaceVisionAPI.h"
@@ -10,10 +11,6 @@
 #include "TfrmScanerSB.h"
 #include "TfrmScanerVisionX.h"
 #include "TfrmScanerX.h"
-
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextLayout>
 
 #include <functional>
 
@@ -28,14 +25,6 @@ class TstTfrmCaptura : public QObject {
     TEnlaceVisionAPI enlaceVisionX{QString(), QString()};
     TEnlaceRd3lib enlaceSB{QStringLiteral("no_existe/librd3lib.so"), QDir::tempPath()};
     TAdaptadorSB adaptadorSB{enlaceSB};
-
-    // The number of screen lines of each help line.
-    static QList<int> lineasEnPantalla(const QPlainTextEdit& ayuda) {
-        QList<int> n;
-        for (QTextBlock b = ayuda.document()->begin(); b.isValid(); b = b.next())
-            n << b.layout()->lineCount();
-        return n;
-    }
 
 private slots:
     void init() { p.prepara(); }

@@ -1,8 +1,8 @@
 // The scanner configuration window and the scanner check.
 #include "CajaMensajes.h"
 #include "ComprobacionEscaner.h"
-#include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "PruebaVentanas.h"
 #include "TextosCaptura.h"
 #include "TfrmConfiguracion.h"
 
@@ -48,15 +48,6 @@ void eligeTipo(TfrmConfiguracion& frm, int tipo) {
     QVERIFY(b->isChecked());
 }
 
-QByteArray lee(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void escribe(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 } // namespace
 
 class TstTfrmConfiguracion : public QObject {
@@ -82,20 +73,20 @@ private slots:
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         QCOMPARE(frm.windowTitle(), QString("Configuración del tipo de escáner"));
-        QCOMPARE(frm.lblExplicacion->text(), TfrmConfiguracion::Explicacion);
-        QCOMPARE(frm.rgTipo->title(), QString("Tipo de escáner"));
+        QCOMPARE(hijo<QLabel>(frm, "lblExplicacion")->text(), TfrmConfiguracion::Explicacion);
+        QCOMPARE(hijo<QGroupBox>(frm, "rgTipo")->title(), QString("Tipo de escáner"));
         QStringList tipos;
         for (QAbstractButton* b : frm.grupoTipo->buttons())
             tipos << b->text();
         QCOMPARE(tipos, (QStringList{"Manual", "Seac-Banche", "MagTek: EXCELLA",
                                      "MagTek: EXCELLA STX", "MagTek: SAFE", "Panini: Vision X"}));
         QCOMPARE(frm.grupoTipo->checkedId(), 0);
-        QVERIFY(!frm.grpImpresion->isVisible());
-        QVERIFY(!frm.grpImpresion->isEnabled());
-        QCOMPARE(frm.edtTexto->maxLength(), 70);
+        QVERIFY(!hijo<QGroupBox>(frm, "grpImpresion")->isVisible());
+        QVERIFY(!hijo<QGroupBox>(frm, "grpImpresion")->isEnabled());
+        QCOMPARE(hijo<QLineEdit>(frm, "edtTexto")->maxLength(), 70);
         QVERIFY(!(frm.windowFlags() & Qt::WindowCloseButtonHint));
-        QVERIFY(frm.btnAceptar->isEnabled());
-        QCOMPARE(lee(ini()),
+        QVERIFY(hijo<QPushButton>(frm, "btnAceptar")->isEnabled());
+        QCOMPARE(bytesDe(ini()),
                  QByteArray("[ESCANER]\r\nTipo=0\r\nImpresion=0\r\nFecha=0\r\nTexto=\r\n"
                             "\r\n[TIEMPOS]\r\nSafe=5\r\n"));
 
@@ -103,11 +94,11 @@ private slots:
         QVERIFY(frm.isVisible()); // "&Aceptar" is the only way out
 
         eligeTipo(frm, 4);
-        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::LeftButton);
         QVERIFY(!frm.isVisible());
         QCOMPARE(frm.result(), int(QDialog::Accepted));
-        QVERIFY(!frm.btnAceptar->isEnabled());
-        QVERIFY(lee(ini()).contains("Tipo=4\r\n"));
+        QVERIFY(!hijo<QPushButton>(frm, "btnAceptar")->isEnabled());
+        QVERIFY(bytesDe(ini()).contains("Tipo=4\r\n"));
         QCOMPARE(p->estado.Escaner.tipo, 4);
         QCOMPARE(p->estado.Escaner.tiempoSAFE, 5);
         QVERIFY(lectores.llamadas.isEmpty());
@@ -116,21 +107,21 @@ private slots:
     // A file written by hand shows as it reads, and the window's write keeps
     // what is not its own. From the menu Safe is not written.
     void ficheroEscritoAMano() {
-        escribe(ini(), "; oficina central\r\n[BANCO]\r\nNombre=CAJA RURAL\r\n"
-                       "[escaner]\r\nimpresion=1\r\ntipo=2\r\nfecha=1\r\ntexto=pagado\r\n");
+        escribeBytes(ini(), "; oficina central\r\n[BANCO]\r\nNombre=CAJA RURAL\r\n"
+                            "[escaner]\r\nimpresion=1\r\ntipo=2\r\nfecha=1\r\ntexto=pagado\r\n");
         TfrmConfiguracion frm(*p->dm, lectores, false);
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
-        QVERIFY(frm.rbImprimir->isChecked());
-        QVERIFY(!frm.rbSinImpresion->isChecked());
-        QVERIFY(frm.chkFecha->isChecked());
-        QCOMPARE(frm.edtTexto->text(), QString("PAGADO"));
+        QVERIFY(hijo<QRadioButton>(frm, "rbImprimir")->isChecked());
+        QVERIFY(!hijo<QRadioButton>(frm, "rbSinImpresion")->isChecked());
+        QVERIFY(hijo<QCheckBox>(frm, "chkFecha")->isChecked());
+        QCOMPARE(hijo<QLineEdit>(frm, "edtTexto")->text(), QString("PAGADO"));
         QCOMPARE(frm.grupoTipo->checkedId(), 2);
         QVERIFY(p->estado.Escaner.Imprimir);
 
         eligeTipo(frm, 3);
-        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
-        const QByteArray escrito = lee(ini());
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::LeftButton);
+        const QByteArray escrito = bytesDe(ini());
         for (const char* linea :
              {"; oficina central\r\n", "[BANCO]\r\n", "Nombre=CAJA RURAL\r\n", "Tipo=3\r\n",
               "Impresion=1\r\n", "Fecha=1\r\n", "Texto=PAGADO\r\n"})
@@ -141,7 +132,7 @@ private slots:
 
     // From the menu, Escape closes the window without writing or checking.
     void escapeDesdeElMenu() {
-        escribe(ini(), "[ESCANER]\r\nTipo=1\r\n");
+        escribeBytes(ini(), "[ESCANER]\r\nTipo=1\r\n");
         TfrmConfiguracion frm(*p->dm, lectores, false);
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
@@ -149,7 +140,7 @@ private slots:
         QTest::keyClick(&frm, Qt::Key_Escape);
         QVERIFY(!frm.isVisible());
         QCOMPARE(frm.result(), int(QDialog::Rejected));
-        QCOMPARE(lee(ini()), QByteArray("[ESCANER]\r\nTipo=1\r\n"));
+        QCOMPARE(bytesDe(ini()), QByteArray("[ESCANER]\r\nTipo=1\r\n"));
         QCOMPARE(p->estado.Escaner.tipo, 1);
         QVERIFY(lectores.llamadas.isEmpty());
     }
@@ -165,12 +156,12 @@ private slots:
     }
     void cambioDesdeElMenu() {
         QFETCH(int, tipo);
-        escribe(ini(), "[ESCANER]\r\nTipo=1\r\n");
+        escribeBytes(ini(), "[ESCANER]\r\nTipo=1\r\n");
         TfrmConfiguracion frm(*p->dm, lectores, false);
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         eligeTipo(frm, tipo);
-        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::LeftButton);
         QVERIFY(!frm.isVisible());
         QCOMPARE(p->estado.Escaner.tipo, tipo);
         QTEST(lectores.llamadas, "llamadas");
@@ -179,9 +170,10 @@ private slots:
     void elTextoSeEscribeEnMayusculas() {
         TfrmConfiguracion frm(*p->dm, lectores, false);
         frm.show();
-        frm.grpImpresion->setEnabled(true); // hidden from the operator; typed here
-        QTest::keyClicks(frm.edtTexto, "pagado el " + QString(80, u'x'));
-        QCOMPARE(frm.edtTexto->text(), "PAGADO EL " + QString(60, u'X'));
+        hijo<QGroupBox>(frm, "grpImpresion")
+            ->setEnabled(true); // hidden from the operator; typed here
+        QTest::keyClicks(hijo<QLineEdit>(frm, "edtTexto"), "pagado el " + QString(80, u'x'));
+        QCOMPARE(hijo<QLineEdit>(frm, "edtTexto")->text(), "PAGADO EL " + QString(60, u'X'));
     }
 
     // A file that cannot be written: the operator is told which and why.
@@ -193,7 +185,7 @@ private slots:
         const QString m = p->guion.textos().first();
         QVERIFY2(m.startsWith("No se pudo guardar el fichero " + ini() + ": "), qPrintable(m));
         QVERIFY2(m.endsWith(" La configuración del escáner no ha cambiado."), qPrintable(m));
-        QTest::mouseClick(frm.btnAceptar, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnAceptar"), Qt::LeftButton);
         QVERIFY(!frm.isVisible());
         QVERIFY(QFileInfo(ini()).isDir());
     }
@@ -223,7 +215,7 @@ private slots:
     void comprobacion() {
         QFETCH(int, tipo);
         QFETCH(QString, falla);
-        escribe(ini(), "[ESCANER]\r\nTipo=" + QByteArray::number(tipo) + "\r\n");
+        escribeBytes(ini(), "[ESCANER]\r\nTipo=" + QByteArray::number(tipo) + "\r\n");
         lectores.seac = !falla.contains("seac");
         lectores.driver = !falla.contains("driver");
         lectores.instala = !falla.contains("instala");

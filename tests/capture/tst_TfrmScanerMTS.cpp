@@ -121,7 +121,10 @@ private slots:
         leeDocumento(tecleado("1234567"));
         QCOMPARE(frm->lista(), QStringList{"+1234567#123456780123456789420000012345¬1"});
         QCOMPARE(p->guion.cajas.last().titulo, QString("Confirmación"));
-        QCOMPARE(p->guion.cajas.last().texto, TfrmScanerMTS::TextoConfirmacion);
+        QCOMPARE(p->guion.cajas.last().texto,
+                 QString("Si desea leer otro cheque, pulse el botón \"Aceptar\" y después, "
+                         "introduzca el documento en el lector. En otro caso, pulse "
+                         "\"Cancelar\""));
         QVERIFY(!frm->leyendo());
         QVERIFY(hijo<QLineEdit>(*frm, "edtCodigo")->text().isEmpty());
         QVERIFY(!frm->Timer1.isActive());

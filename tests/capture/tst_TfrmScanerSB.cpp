@@ -1,19 +1,22 @@
 // The Seac Banche capture window on the simulated library, through the real
 // binding: reading runs, what the operator is told, Save, and the faults of a
 // reader (missing, failing, late) and of its codelines.
+#include "AvisosImagen.h"
 #include "CajaMensajes.h"
 #include "ComprobacionEscaner.h"
 #include "ControlSimulador.h"
 #include "DiscoConFallos.h"
 #include "EnlaceRd3lib.h"
-#include "InstalacionPrueba.h"
 #include "PresenciaLectores.h"
+#include "PruebaVentanas.h"
 #include "TAdaptadorSB.h"
+#include "TCuadroCuadre.h"
 #include "TextosCaptura.h"
 #include "TfrmScanerSB.h"
 
 #include <QDirIterator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,17 +63,13 @@ class TstTfrmScanerSB : public QObject {
     // "&Leer cheques", and the run's end reached the window.
     void leeHastaElFin() {
         const qsizetype antes = fines->count();
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE_WITH_TIMEOUT(fines->count(), antes + 1, 10000);
-    }
-    void pulsa(QPushButton* b) {
-        QVERIFY2(b->isEnabled(), qPrintable(b->objectName()));
-        QTest::mouseClick(b, Qt::LeftButton);
     }
     QStringList enPantalla() const {
         QStringList l;
-        for (int i = 0; i < frm->lstLista->count(); ++i)
-            l << frm->lstLista->item(i)->text();
+        for (int i = 0; i < hijo<QListWidget>(*frm, "lstLista")->count(); ++i)
+            l << hijo<QListWidget>(*frm, "lstLista")->item(i)->text();
         return l;
     }
 
@@ -93,10 +92,10 @@ private slots:
     void ventanaYControles() {
         abre(1);
         QCOMPARE(frm->windowTitle(), "Escaneo  de Cheques. Escáner tipo SEAC BANCHE");
-        QCOMPARE(frm->btnDesatascar->text(), "&Desatascar");
-        QCOMPARE(frm->btnParar->text(), "&Parar");
-        QCOMPARE(frm->btnReiniciar->text(), "&Reiniciar");
-        const QStringList ayuda = frm->mmoAyuda->toPlainText().split('\n');
+        QCOMPARE(hijo<QPushButton>(*frm, "btnDesatascar")->text(), "&Desatascar");
+        QCOMPARE(hijo<QPushButton>(*frm, "btnParar")->text(), "&Parar");
+        QCOMPARE(hijo<QPushButton>(*frm, "btnReiniciar")->text(), "&Reiniciar");
+        const QStringList ayuda = hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n');
         QCOMPARE(ayuda.size(), 14);
         QCOMPARE(ayuda[4], "          de nuevo la tolva y y presione [Leer Cheques].");
         QCOMPARE(ayuda[13], "Parar pausar la lectura de los cheques pendientes en la tolva, "
@@ -104,9 +103,9 @@ private slots:
         // Created: preferences reset with the endorsement text, API configured.
         QCOMPARE(sim.registro(), QStringList{"rdConfigAPI(4099,1)"});
         sim.borraRegistro();
-        pulsa(frm->btnDesatascar);
-        pulsa(frm->btnParar);
-        pulsa(frm->btnReiniciar);
+        pulsa(hijo<QPushButton>(*frm, "btnDesatascar"));
+        pulsa(hijo<QPushButton>(*frm, "btnParar"));
+        pulsa(hijo<QPushButton>(*frm, "btnReiniciar"));
         QCOMPARE(sim.registro(),
                  (QStringList{"rdEject()", "rdStop()", "rdConfigAPI(4099,1)", "rdInit(-1)"}));
     }
@@ -122,13 +121,15 @@ private slots:
                  QString::fromLatin1(codelineMuestra(muestras(), 1, "seac")) + No + "1");
         for (const char* f : {"F1.jpg", "F1.tif", "T1.tif", "F3.jpg", "F3.tif", "T3.tif"})
             QVERIFY2(QFile::exists(tmp(f)), f);
-        QVERIFY(frm->btnSalvar->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
         leeHastaElFin();
         QCOMPARE(numeros(frm->lista()), (QStringList{"1", "2", "3", "4", "5", "6"}));
-        QVERIFY(frm->lblEstado->text().contains("Documentos leídos en esta lectura: 3."));
+        QVERIFY(hijo<QLabel>(*frm, "lblEstado")
+                    ->text()
+                    .contains("Documentos leídos en esta lectura: 3."));
         QVERIFY(p->guion.textos().isEmpty());
 
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos(),
                  QStringList{"Se leyeron: 6 cheques. Revise si se leyeron todos."});
         QVERIFY(frm->lista().isEmpty());
@@ -136,29 +137,78 @@ private slots:
         QCOMPARE(filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones").size(), 6);
     }
 
+    // Each image fault of the reader marks its line, with the reason as
+    // tooltip, and no other; Save stores every cheque and the marks go with
+    // them. The Cuadre box counts the lines as they arrive.
+    void avisosDeImagenYCuadre() {
+        abre(5, {{"ilegible", 3},
+                 {"frontalEnBlanco", 1},
+                 {"frontalOscuro", 2},
+                 {"imagenCortada", 3},
+                 {"imagenDanada", 4}});
+        QLineEdit* declarados = frm->findChild<QLineEdit*>("edtDocumentosDeclarados");
+        QTest::keyClicks(declarados, "5");
+        QTest::keyClick(declarados, Qt::Key_Return);
+        QLabel* leidos = frm->findChild<QLabel*>("lblDocumentosLeidos");
+        QCOMPARE(leidos->text(), "0");
+        leeHastaElFin();
+        QCOMPARE(leidos->text(), "5");
+        // The amounts of the codelines read whole (the third is a bad read).
+        qint64 centimos = 0;
+        for (int i : {1, 2, 4, 5})
+            centimos += codelineMuestra(muestras(), i, "seac").right(11).toLongLong();
+        QCOMPARE(frm->findChild<QLabel*>("lblImporteLeido")->text(),
+                 tImporte::deCentimos(centimos).visible());
+        QCOMPARE(frm->findChild<QLabel*>("lblCuadre")->text(), TCuadroCuadre::TextoCuadrado);
+        const QStringList esperados{AvisoImagen::EnBlanco, AvisoImagen::Oscura, AvisoImagen::Tamano,
+                                    AvisoImagen::Ilegible, QString()};
+        const auto marcas = [this] {
+            QStringList m;
+            for (int n = 1; n <= 5; ++n)
+                m << frm->avisoDe(QString::number(n)).aviso;
+            return m;
+        };
+        QTRY_COMPARE(marcas(), esperados);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(frm->lstLista->item(i)->toolTip(),
+                     esperados[i] + ": " + frm->avisoDe(QString::number(i + 1)).motivo);
+        QVERIFY(frm->lstLista->item(4)->toolTip().isEmpty());
+
+        pulsa(frm->btnSalvar);
+        const auto claves =
+            filasDe(p->inst.rutaTablaTalones(1), "SELECT Pk_Talon FROM Talones ORDER BY Pk_Talon");
+        QCOMPARE(claves.size(), 5);
+        const QMap<int, tAvisoImagen> guardados = TAvisosImagen(p->inst).carga(1);
+        QStringList porCheque;
+        for (const QStringList& c : claves)
+            porCheque << guardados.value(c.first().toInt()).aviso;
+        QCOMPARE(porCheque, esperados);
+    }
+
     // While the reader feeds, Save, Clear and a second run wait for it.
     void duranteLaLectura() {
         abre(4, {{"pausa", 250}});
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 1);
-        QVERIFY(!frm->btnLeer->isEnabled());
-        QVERIFY(!frm->btnSalvar->isEnabled());
-        QVERIFY(!frm->btnLimpiar->isEnabled());
-        QVERIFY(frm->lblEstado->text().contains(TextosCaptura::TextoLeyendo));
+        QVERIFY(!hijo<QPushButton>(*frm, "btnLeer")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(*frm, "btnLimpiar")->isEnabled());
+        QVERIFY(hijo<QLabel>(*frm, "lblEstado")->text().contains(TextosCaptura::TextoLeyendo));
         frm->salvar();
         frm->limpiar();
         QVERIFY(p->guion.textos().isEmpty());
         QCOMPARE(frm->lista().size(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(fines->count(), 1, 10000);
-        QVERIFY(frm->btnSalvar->isEnabled() && frm->btnLeer->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnLeer")->isEnabled());
         QCOMPARE(sim.registro().count("rdStart()"), 1);
 
         // "&Reiniciar" during a run ends it first: Save is free at once.
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_VERIFY(frm->lista().size() > 4);
         sim.borraRegistro();
-        pulsa(frm->btnReiniciar);
-        QVERIFY(frm->btnSalvar->isEnabled());
+        pulsa(hijo<QPushButton>(*frm, "btnReiniciar"));
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
         QCOMPARE(sim.registro().mid(0, 3),
                  (QStringList{"rdStop()", "rdConfigAPI(4099,1)", "rdInit(-1)"}));
     }
@@ -193,9 +243,11 @@ private slots:
         }
         QCOMPARE(p->guion.textos(), QStringList{TextosCaptura::mensajeSinSeacBanche(p->inst)});
         p->guion.restablece();
-        frm->btnLeer->click();
-        frm->btnLeer->click();
-        for (QPushButton* b : {frm->btnParar, frm->btnDesatascar, frm->btnReiniciar})
+        hijo<QPushButton>(*frm, "btnLeer")->click();
+        hijo<QPushButton>(*frm, "btnLeer")->click();
+        for (QPushButton* b :
+             {hijo<QPushButton>(*frm, "btnParar"), hijo<QPushButton>(*frm, "btnDesatascar"),
+              hijo<QPushButton>(*frm, "btnReiniciar")})
             b->click();
         QCOMPARE(p->guion.textos().mid(0, 2), QStringList(2, TAdaptadorSB::MensajeSinLector));
         QVERIFY(frm->lista().isEmpty());
@@ -233,7 +285,7 @@ private slots:
         if (ajuste != "sinImagenes")
             QVERIFY(p->guion.textos()[0].contains("número de cheques leídos (1)"));
         p->guion.restablece();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(p->guion.textos().size(), 1);
         QCOMPARE(p->guion.textos()[0].section('\n', 0, 0), alSalvar);
         // Each stored cheque has its own document's front picture.
@@ -282,7 +334,7 @@ private slots:
         else if (fallo == "8 KB")
             disco = std::make_unique<TDiscoConFallos>(TDiscoConFallos::conLibres(imagenes, 8192));
         p->dm->base().destinoFicheros = disco.get();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         p->dm->base().destinoFicheros = nullptr;
 
         QCOMPARE(numeros(frm->lista()), quedan);
@@ -299,11 +351,12 @@ private slots:
         for (const QString& n : quedan)
             QCOMPARE(QFile::exists(tmp("F" + n + ".jpg")), fallo != "sinImagenes");
         QVERIFY(!QFile::exists(tmp("F1.jpg")) || quedan.contains("1"));
-        QVERIFY(frm->btnSalvar->isEnabled() && frm->btnLimpiar->isEnabled());
+        QVERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled() &&
+                hijo<QPushButton>(*frm, "btnLimpiar")->isEnabled());
 
         // Another Save: the disk is right again.
         p->guion.restablece();
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QCOMPARE(muestrasDeFrontales(p->inst.dirs.Dir_Imagenes, muestras()),
                  fallo == "sinImagenes" ? (QList<int>{1, 3}) : (QList<int>{1, 2, 3}));
         if (fallo == "sinImagenes") {
@@ -356,7 +409,7 @@ private slots:
         QVERIFY(frm->lista()[3].endsWith("?" + No + "4"));
 
         const auto antes = ficherosBajo(p->dir.path());
-        pulsa(frm->btnSalvar);
+        pulsa(hijo<QPushButton>(*frm, "btnSalvar"));
         QVERIFY(!QFileInfo::exists(QDir(p->dir.path()).absoluteFilePath("../fuera")));
         const QString imagenes = QDir(p->inst.dirs.Dir_Imagenes).absolutePath() + '/';
         for (const QString& f : ficherosBajo(p->dir.path()))
@@ -370,7 +423,7 @@ private slots:
     // nothing more reaches the closed window.
     void lineasDuranteUnaPregunta() {
         abre(4, {{"pausa", 150}});
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 1);
         int enEspera = 0;
         p->guion.mientrasAbierta = [&](const TGuionDialogos::Caja&) {
@@ -379,7 +432,7 @@ private slots:
             QCOMPARE(frm->lista().size(), 1);
         };
         p->guion.fijaSiguienteRespuesta(CajaMensajes::SegundoBoton); // "Volver"
-        pulsa(frm->btnSalir);
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
         QVERIFY(enEspera >= 1);
         QVERIFY(frm->isVisible());
         QCOMPARE(numeros(frm->lista()).mid(0, 1 + enEspera),
@@ -389,19 +442,20 @@ private slots:
         p->guion.mientrasAbierta = nullptr;
 
         sim.borraRegistro();
-        pulsa(frm->btnLeer);
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QTRY_COMPARE(frm->lista().size(), 5);
         bool retenida = false;
         p->guion.mientrasAbierta = [&](const TGuionDialogos::Caja&) {
             retenida = QTest::qWaitFor([&] { return !frm->lineasEnEspera().isEmpty(); }, 5000);
         };
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton); // "Continuar"
-        pulsa(frm->btnSalir);
+        pulsa(hijo<QPushButton>(*frm, "btnSalir"));
         QVERIFY(retenida);
         QVERIFY(!frm->isVisible());
         QVERIFY(sim.registro().contains("rdStop()"));
         QVERIFY(sim.f<int (*)(int)>("simEsperaFin")(10000) != 0);
-        QTest::qWait(50);
+        // Everything the reader called back before it ended is delivered now.
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(frm->lista().size(), 5);
     }
 

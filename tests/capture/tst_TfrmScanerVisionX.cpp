@@ -1,6 +1,7 @@
 // The Vision X capture window and the scanner check of type 5 through the
 // real binding on the simulated library, whose engine posts its events from
 // a thread of its own.
+#include "AvisosImagen.h"
 #include "ComprobacionEscaner.h"
 #include "ConductorVentanas.h"
 #include "ControlSimulador.h"
@@ -77,7 +78,7 @@ private slots:
     }
     void cleanup() {
         QVERIFY(esperaFin());
-        QTest::qWait(20); // events still posted are dropped with their window
+        QCoreApplication::sendPostedEvents(); // what the reader posted before it ended
         frm.reset();
         enlace.reset();
         p.restablece();
@@ -295,6 +296,24 @@ private slots:
         frm->show();
         pulsa(hijo<QPushButton>(*frm, "btnLeer"));
         QCOMPARE(p->guion.textos().last(), TAdaptadorVisionX::MensajeSinLector);
+    }
+
+    // The images are checked as the documents come and when the feed ends;
+    // only the faulty one is marked, and Save keeps its mark.
+    void avisosDeImagen() {
+        crea(3, {{"frontalEnBlanco", 2}});
+        enciende();
+        frm->show();
+        hijo<QPushButton>(*frm, "btnLeer")->click();
+        QTRY_COMPARE(frm->lista().size(), 3);
+        QTRY_COMPARE(frm->avisoDe("2").aviso, AvisoImagen::EnBlanco);
+        QVERIFY(esperaFin());
+        QTRY_VERIFY(hijo<QPushButton>(*frm, "btnSalvar")->isEnabled());
+        frm->salvar();
+        QVERIFY(!frm->avisoDe("1").hay() && !frm->avisoDe("3").hay());
+        const QMap<int, tAvisoImagen> guardados = TAvisosImagen(p->inst).carga(1);
+        QCOMPARE(guardados.size(), 1);
+        QCOMPARE(guardados.first().aviso, AvisoImagen::EnBlanco);
     }
 };
 

@@ -2,6 +2,7 @@
 // simulated library: caption, help and pictures by type, lines and images of
 // a run, numbering across runs, Save with its unstored "ERROR " lines, and the
 // device closed with the window.
+#include "AvisosImagen.h"
 #include "ControlSimulador.h"
 #include "DiscoConFallos.h"
 #include "PruebaVentanas.h"
@@ -198,6 +199,18 @@ private slots:
         QVERIFY(!frm->isVisible());
         QVERIFY(!frm->adaptador().bDeviceOpened());
         QCOMPARE(sim.registro().count("MTMICRCloseDevice(EXCELLA_SIMULADA)"), 1);
+    }
+
+    // The images of a run are checked once it ends; the marks go with the
+    // cheques that Save stores.
+    void avisosDeImagen() {
+        abre(2, 3, {{"frontalOscuro", 1}, {"imagenDanada", 3}});
+        pulsa(hijo<QPushButton>(*frm, "btnLeer"));
+        QTRY_COMPARE(frm->avisoDe("3").aviso, AvisoImagen::Ilegible);
+        QCOMPARE(frm->avisoDe("1").aviso, AvisoImagen::Oscura);
+        QVERIFY(!frm->avisoDe("2").hay());
+        frm->salvar();
+        QCOMPARE(TAvisosImagen(p->inst).carga(1).values().size(), 2);
     }
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 // A scripted stand-in for the operator: records every message and question,
-// answers questions from a queue (0, the first button, when nothing is
-// queued) and keeps track of the wait window.
+// answers questions as the windows' script (TGuionDialogos) does: the next
+// queued answer, the second button when none is queued, and the only button
+// of a one-button question; and keeps track of the wait window.
 
+#include "GuionDialogos.h"
 #include "IInterfazUsuario.h"
 
 #include <QList>
@@ -27,7 +29,9 @@ public:
 
     int pregunta(const QString& texto, const QString& boton1, const QString& boton2,
                  const QString& cabecera) override {
-        const int respuesta = respuestas.isEmpty() ? 0 : respuestas.dequeue();
+        const int respuesta = boton2.isEmpty()       ? TGuionDialogos::PrimerBoton
+                              : respuestas.isEmpty() ? TGuionDialogos::SegundoBoton
+                                                     : respuestas.dequeue();
         preguntas.append({texto, boton1, boton2, cabecera, respuesta});
         return respuesta;
     }
@@ -48,8 +52,12 @@ public:
             fases.append(fase);
     }
 
+    // The lines for the diagnostic log, in order.
+    void anotaSuceso(const QString& texto) override { sucesos.append(texto); }
+
     QStringList mensajes;
     QStringList fases;
+    QStringList sucesos;
     QList<Pregunta> preguntas;
     QQueue<int> respuestas;
     int vecesMostrada = 0;

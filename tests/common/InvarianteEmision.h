@@ -5,6 +5,7 @@
 // row and archive agreeing with it; no record of an emission in progress and
 // no image left in the temporary folder.
 
+#include "FicherosPrueba.h"
 #include "Importes.h"
 #include "InformesEmision.h"
 #include "Instalacion.h"
@@ -16,11 +17,6 @@
 #include <QtTest>
 
 #include <functional>
-
-inline QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
 
 // Runs a standard tool; its output, or "<error>" when it fails.
 inline QString ejecutaHerramienta(const QString& programa, const QStringList& argumentos) {

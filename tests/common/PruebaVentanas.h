@@ -24,10 +24,12 @@
 // Widgets are found by their object name (which also names them for screen
 // readers), never through the window's member pointers.
 
+#include "FicherosPrueba.h"
 #include "InstalacionPrueba.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -61,6 +63,13 @@ inline void pulsa(QAbstractButton* boton) {
     QVERIFY2(boton->isEnabled(), qPrintable(boton->objectName() + " " + boton->text()));
     QTest::mouseClick(boton, Qt::LeftButton, {},
                       QPoint(qMin(6, boton->width() / 2), boton->height() / 2));
+}
+
+// A small JPEG picture of one colour (a cheque image stand-in).
+inline void escribeJpeg(const QString& ruta, QColor color) {
+    QImage imagen(60, 28, QImage::Format_RGB32);
+    imagen.fill(color);
+    QVERIFY2(imagen.save(ruta, "JPG"), qPrintable(ruta));
 }
 
 class PruebaVentanas {

@@ -3,6 +3,7 @@
 // marker.
 #include "ActualizacionHistorico.h"
 #include "DatosPrueba.h"
+#include "FicherosPrueba.h"
 #include "InstalacionPrueba.h"
 
 #include <QtTest>
@@ -43,11 +44,6 @@ QString definicion(const InstalacionPrueba& p) {
     const auto filas = filasDe(p.dm->instalacion().rutaHistoricoCheques(),
                                "SELECT group_concat(sql, ';') FROM sqlite_master");
     return filas.value(0).value(0);
-}
-
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
 }
 
 const QByteArray testigo = "IMPORTANTE:   NO BORRAR ESTE FICHERO ES IMPRESCINDIBLE PARA EL "

@@ -4,6 +4,7 @@
 // after some cheques; emissions that cannot start.
 #include "BloqueoEmision.h"
 #include "DatosPrueba.h"
+#include "DiscoConFallos.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
@@ -13,7 +14,9 @@
 #include "InformesEmision.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
+#include "RegistroActividad.h"
 #include "ServicioEmision.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -65,55 +68,38 @@ QStringList ficheros(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::Files, QDir::Name);
 }
 
-// A disk that fills up: the file of that name cannot grow past `limite`
-// bytes; the write that would pass it writes what fits and fails.
-class TDiscoQueSeLlena : public IDestinoFicheros {
+// A disk that changes what is written into one file: `de` becomes `a`.
+class TDiscoQueAltera : public IDestinoFicheros {
 public:
-    TDiscoQueSeLlena(const QString& nombre, qint64 limite) : nombre_(nombre), limite_(limite) {}
+    TDiscoQueAltera(const QString& nombre, const QByteArray& de, const QByteArray& a)
+        : nombre_(nombre), de_(de), a_(a) {}
 
     std::unique_ptr<QIODevice> dispositivo(const QString& ruta) const override {
         if (QFileInfo(ruta).fileName() != nombre_)
             return std::make_unique<QFile>(ruta);
-        return std::make_unique<TLimitado>(ruta, limite_);
+        return std::make_unique<TAlterado>(ruta, de_, a_);
     }
 
-    static inline const QString sinEspacio = QStringLiteral("No queda espacio en el disco");
-
 private:
-    class TLimitado : public QIODevice {
+    class TAlterado : public QFile {
     public:
-        TLimitado(const QString& ruta, qint64 limite) : fichero_(ruta), limite_(limite) {}
-        bool open(OpenMode modo) override {
-            if (!fichero_.open(modo)) {
-                setErrorString(fichero_.errorString());
-                return false;
-            }
-            return QIODevice::open(modo);
-        }
-        void close() override {
-            fichero_.close();
-            QIODevice::close();
-        }
+        TAlterado(const QString& ruta, const QByteArray& de, const QByteArray& a)
+            : QFile(ruta), de_(de), a_(a) {}
 
     protected:
-        qint64 readData(char*, qint64) override { return -1; }
         qint64 writeData(const char* datos, qint64 n) override {
-            const qint64 cabe = std::max<qint64>(0, limite_ - fichero_.size());
-            fichero_.write(datos, std::min(n, cabe));
-            fichero_.flush();
-            if (n <= cabe)
-                return n;
-            setErrorString(sinEspacio);
-            return -1;
+            const QByteArray cambiado = QByteArray(datos, n).replace(de_, a_);
+            return QFile::writeData(cambiado.constData(), cambiado.size()) < 0 ? -1 : n;
         }
 
     private:
-        QFile fichero_;
-        qint64 limite_;
+        QByteArray de_;
+        QByteArray a_;
     };
 
     QString nombre_;
-    qint64 limite_;
+    QByteArray de_;
+    QByteArray a_;
 };
 
 // An installation with the presenter of the examples, remittance 1 current.
@@ -234,6 +220,13 @@ private slots:
             ini.write("[BANCO]\r\nNombre=CAJA RURAL DE CASTILLA\r\n");
         }
         QVERIFY(p.emite());
+        QString error;
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        QCOMPARE(actividad.size(), 1);
+        QCOMPARE(actividad[0].acto, ActoActividad::Emision);
+        QCOMPARE(actividad[0].detalle,
+                 "CONS.0001 de la remesa ESTANDAR: 3 cheques por 1.234,56 euros");
+        QCOMPARE(actividad[0].usuario, TRegistroActividad::usuarioSistema());
 
         // The letter and the report are those of the worked example.
         QCOMPARE(bytesDe(p.cons("INFO.0001")), bytesDe(QFINDTESTDATA("golden/INFO.0001")));
@@ -370,7 +363,8 @@ private slots:
             return false;
         };
         QVERIFY(p.emite());
-        QCOMPARE(renombrados, 6);
+        // One rename tried for each of the three image names of each cheque.
+        QCOMPARE(renombrados, 9);
         compruebaInvariante(p, {"0000123-6", "1234567-1", "7654321-5"});
         QCOMPARE(p.iu.mensajes, QStringList());
     }
@@ -427,8 +421,26 @@ private slots:
                      qPrintable(p.iu.mensajes[0]));
         else
             QVERIFY(!QFile::exists(p.cons("CONS.0001")));
+        QCOMPARE(p.iu.sucesos.filter("Emisión interrumpida completada: CONS.0001").size(),
+                 emitidos > 0 ? 1 : 0);
         QVERIFY(!p.dm->emision().completaEmisionInterrumpida());
         compruebaInvariante(p, correctos);
+        // The activity record has the emission once its commit is past the
+        // checkpoint, and the completion whenever the history holds cheques.
+        QString error;
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        QStringList actos;
+        for (const tFilaActividad& f : actividad)
+            actos << f.acto;
+        QStringList esperados;
+        if (punto >= int(PuntoEmision::Confirmado))
+            esperados << ActoActividad::EmisionCompletada;
+        if (punto > int(PuntoEmision::Confirmado))
+            esperados << ActoActividad::Emision;
+        QCOMPARE(actos, esperados);
+        if (!actividad.isEmpty())
+            QCOMPARE(actividad[0].detalle, "CONS.0001 de la remesa ESTANDAR: 3 cheques por "
+                                           "1.234,56 euros");
 
         // The next emission presents the rest, under the next free number.
         if (emitidos < 3) {
@@ -577,8 +589,8 @@ private slots:
         QTest::addColumn<qint64>("limite");
         QTest::addColumn<QString>("mensaje"); // %1: the file's path
         const QString escritura =
-            "Error de escritura en el fichero %1: " + TDiscoQueSeLlena::sinEspacio;
-        const QString archivo = "No se pudo crear el archivo %1: " + TDiscoQueSeLlena::sinEspacio;
+            "Error de escritura en el fichero %1: " + TDiscoConFallos::SinEspacio;
+        const QString archivo = "No se pudo crear el archivo %1: " + TDiscoConFallos::SinEspacio;
         QTest::newRow("cabecera del fichero") << "CONS.0001" << qint64(0) << escritura;
         QTest::newRow("primer registro a medias") << "CONS.0001" << qint64(200) << escritura;
         QTest::newRow("tercer registro a medias")
@@ -597,7 +609,7 @@ private slots:
             p.anade(c);
         const QStringList correctos{"0000123-6", "1234567-1", "7654321-5"};
 
-        const TDiscoQueSeLlena disco(fichero, limite);
+        const TDiscoConFallos disco = TDiscoConFallos::conTope(fichero, limite);
         p.dm->base().destinoFicheros = &disco;
         QStringList avisos;
         try {
@@ -718,6 +730,88 @@ private slots:
         QVERIFY(p.emite());
         QCOMPARE(p.numerosHistorico(), QStringList{chequeA.numero});
         QCOMPARE(p.iu.mensajes.size(), 1);
+    }
+
+    // The bank file is read back before the emission is done: one changed
+    // on disk after it was written ends the emission with its line named,
+    // and nothing is emitted. A record and the totals changed together still
+    // disagree with the cheques moved to the history.
+    void ficheroAlteradoNoSeDaPorEmitido_data() {
+        QTest::addColumn<QByteArrayList>("de");
+        QTest::addColumn<QByteArrayList>("a");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("importe de un registro")
+            << QByteArrayList{"0000000100000"} << QByteArrayList{"0000000100001"}
+            << "línea 5 dice un total de 1.234,56 euros";
+        QTest::newRow("importe y totales")
+            << QByteArrayList{"0000000100000", "000000000123456"}
+            << QByteArrayList{"0000000100001", "000000000123457"}
+            << "línea 5 dice 3 cheques por 1.234,57 euros y el histórico de la emisión tiene 3 "
+               "cheques por 1.234,56 euros";
+        QTest::newRow("digito de control")
+            << QByteArrayList{"12345671    "} << QByteArrayList{"12345672    "} << "línea 2 ";
+    }
+    void ficheroAlteradoNoSeDaPorEmitido() {
+        QFETCH(QByteArrayList, de);
+        QFETCH(QByteArrayList, a);
+        QFETCH(QString, motivo);
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
+            p.anade(c);
+        p.dm->emision().puntoControlEmision = [&](PuntoEmision punto, int) {
+            if (punto != PuntoEmision::FicherosEscritos)
+                return;
+            QByteArray datos = bytesDe(p.cons("CONS.0001"));
+            for (qsizetype i = 0; i < de.size(); ++i)
+                datos.replace(datos.indexOf(de[i]), de[i].size(), a[i]);
+            QFile f(p.cons("CONS.0001"));
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(datos);
+        };
+        QString error;
+        try {
+            p.emite();
+        } catch (const TErrorOperacion& e) {
+            error = e.texto();
+        }
+        QVERIFY2(error.contains("El fichero para el banco " +
+                                QDir::toNativeSeparators(p.cons("CONS.0001"))),
+                 qPrintable(error));
+        QVERIFY2(error.contains(motivo), qPrintable(error));
+        QVERIFY2(error.contains("no se ha emitido"), qPrintable(error));
+        QCOMPARE(p.numerosHistorico(), QStringList());
+        QCOMPARE(p.numerosRemesa(), (QStringList{"0000123-6", "1234567-1", "7654321-5"}));
+        QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
+    }
+
+    // The file a completion makes again from the history is read back too:
+    // a disk that changes a byte of it leaves the completion undone, with no
+    // bank file to send, until the file comes out right.
+    void completadoConFicheroAlterado() {
+#ifndef Q_OS_UNIX
+        QSKIP("the interruption is a child process that ends abruptly");
+#else
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB})
+            p.anade(c);
+        QVERIFY(muereEn(p, PuntoEmision::Confirmado, -1, [&] { p.emite(); }));
+        const TDiscoQueAltera disco("CONS.0001", "0000000100000", "0000000100009");
+        p.dm->base().destinoFicheros = &disco;
+        QString error;
+        try {
+            p.dm->emision().completaEmisionInterrumpida();
+        } catch (const TErrorOperacion& e) {
+            error = e.texto();
+        }
+        QVERIFY2(error.contains("No se pudo completar la emisión interrumpida CONS.0001"),
+                 qPrintable(error));
+        QVERIFY2(error.contains("línea 4"), qPrintable(error));
+        QVERIFY(!QFile::exists(p.cons("CONS.0001")));
+        QVERIFY(!QFile::exists(p.cons("CONS.0001.zip")));
+        p.dm->base().destinoFicheros = nullptr;
+        QVERIFY(p.dm->emision().completaEmisionInterrumpida());
+        QVERIFY(verificaFicheroBanco(p.cons("CONS.0001")).correcto);
+#endif
     }
 
     // Another program holds the remittance's table past the engine's wait:

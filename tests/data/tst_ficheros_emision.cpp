@@ -4,7 +4,9 @@
 #include "ConfiguracionBanco.h"
 #include "ErrorOperacion.h"
 #include "FicheroPresentacion.h"
+#include "FicherosPrueba.h"
 #include "InformesEmision.h"
+#include "TalonBanco.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
 
 QByteArray referencia(const QString& nombre) {
     const QString ruta = QFINDTESTDATA("golden/" + nombre);
@@ -30,11 +27,6 @@ QStringList lineasCp1252(const QString& ruta) {
     if (!l.isEmpty() && l.last().isEmpty())
         l.removeLast();
     return l;
-}
-
-void creaVacio(const QString& ruta) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
 }
 
 // The presenter as the emission hands it over: its NIF already followed by
@@ -63,20 +55,6 @@ tRemesas remesaEmitida(const QString& talones, const QString& importe) {
     return r;
 }
 
-tTalon talon(const QString& numero, const QString& modelo, const QString& cuenta,
-             const QString& importe, const QString& fecha, int indicador) {
-    tTalon t;
-    t.Numero = numero;
-    t.chk_numero = numero.mid(8, 1);
-    t.numero_Modelo = modelo;
-    t.chk_Modelo = modelo.mid(5, 1);
-    t.Cuenta = cuenta;
-    t.Importe = importe;
-    t.FechaPago = fecha;
-    t.indicador = indicador;
-    return t;
-}
-
 } // namespace
 
 class TstFicherosEmision : public QObject {
@@ -91,10 +69,10 @@ private slots:
         // A cheque, a promissory note to bearer ("N") and one to order ("S")
         // without a date.
         tTalon cheque =
-            talon("1234567-8", "4201-5", "00491500051234567892", "10,00", "15/02/2025", 0);
+            talonBanco("1234567-8", "4201-5", "00491500051234567892", "10,00", "15/02/2025", 0);
         tTalon alPortador =
-            talon("7654321-0", "8200-3", "21000418450200051332", "20,50", "28/02/2025", 1);
-        tTalon aLaOrden = talon("0000123-4", "8200-3", "01822370420201234567", "0,05", "", 0);
+            talonBanco("7654321-0", "8200-3", "21000418450200051332", "20,50", "28/02/2025", 1);
+        tTalon aLaOrden = talonBanco("0000123-4", "8200-3", "01822370420201234567", "0,05", "", 0);
         for (tTalon* t : {&cheque, &alPortador, &aLaOrden})
             escribeRegistroTalon(cons, o, *t, r);
         escribeTotalesFichero(cons, "CONS.0001", 4, 3, o.Nif_Sufijo, 3055);
@@ -130,7 +108,7 @@ private slots:
         QTemporaryDir dir;
         const QString cons = dir.path() + u'/';
         tRemesas r = remesaEmitida("1", "1,00");
-        tTalon t = talon("1234567-8", "4201-5", "00491500051234567892", "1,00", "", 0);
+        tTalon t = talonBanco("1234567-8", "4201-5", "00491500051234567892", "1,00", "", 0);
         QVERIFY_THROWS_EXCEPTION(TErrorOperacion, escribeRegistroTalon(cons, presentador(), t, r));
         QVERIFY(!QFile::exists(cons + "CONS.0001"));
     }
@@ -168,7 +146,7 @@ private slots:
         QFETCH(QString, numero);
         QTemporaryDir dir;
         for (const QString& f : existentes)
-            creaVacio(dir.filePath(f));
+            escribeBytes(dir.filePath(f));
         const tNombreCons n = ::siguienteNombreCons(dir.path() + u'/');
         QCOMPARE(n.numero, numero);
         QCOMPARE(n.fichero, "CONS." + numero);
@@ -199,15 +177,16 @@ private slots:
         const QString ruta = dir.filePath("INFORES.0001");
         const tRemesas r = remesaEmitida("3", "1234,56");
         escribeCabeceraInforme(ruta, r);
-        tTalon cheque = talon("1234567-1", "4201-1", "00491500051234567892", "1.000,00", "", 0);
+        tTalon cheque =
+            talonBanco("1234567-1", "4201-1", "00491500051234567892", "1.000,00", "", 0);
         cheque.Modelo_Talon = "CHEQUE CUENTA CORRIENTE";
         cheque.Nombre_Cliente = "D'ANGELO GARCÍA, JUAN";
         tTalon alPortador =
-            talon("7654321-5", "8200-3", "21000418450200051332", "234,51", "28/02/2025", 1);
+            talonBanco("7654321-5", "8200-3", "21000418450200051332", "234,51", "28/02/2025", 1);
         alPortador.Modelo_Talon = "PAGARES";
         alPortador.Nombre_Cliente = "FERRETERÍA LÓPEZ";
         tTalon aLaOrden =
-            talon("0000123-6", "8200-3", "01822370440201234567", "0,05", "31/03/2025", 0);
+            talonBanco("0000123-6", "8200-3", "01822370440201234567", "0,05", "31/03/2025", 0);
         aLaOrden.Modelo_Talon = "PAGARES";
         for (const tTalon& t : {cheque, alPortador, aLaOrden})
             escribeDetalleTalon(ruta, t);

@@ -4,6 +4,7 @@
 #include "AlmacenRemesas.h"
 #include "DatosPrueba.h"
 #include "DiscoConFallos.h"
+#include "FicherosPrueba.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "ServicioLectura.h"
@@ -25,11 +26,6 @@ const QString buenaC = QStringLiteral("+7654321 1234 5678 0123456789 4212 000000
 void ponImagenesTemporales(InstalacionPrueba& p, const QString& secuencia) {
     for (const QString& f : ficherosImagen(p.inst.dirs.Dir_Imagenes_tmp, secuencia))
         creaFichero(f);
-}
-
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
 }
 
 QList<QStringList> talonesGuardados(InstalacionPrueba& p, int remesa = 1) {

@@ -13,6 +13,8 @@
 #include "InvarianteEmision.h"
 #include "ServicioEmision.h"
 #include "TqryHistorico.h"
+#include "copias/AlmacenImagenes.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -251,6 +253,50 @@ private slots:
         QCOMPARE(lineas(c.ejecuta({"emite"}), "EMITIDA|ERROR|NADA"),
                  QStringList{"EMITIDA CONS.0001"});
         c.dm->historico().CierraHistoricoDeTalones();
+    }
+
+    // A backup copy made while another program emits holds all of that
+    // emission or none of it: every cheque once, in the remittance or in the
+    // history, and every image of every cheque.
+    void copiaDuranteEmision_data() {
+        QTest::addColumn<int>("pausa");
+        QTest::addColumn<int>("retraso");
+        QTest::newRow("a la vez") << int(P::FicherosEscritos) << 0;
+        QTest::newRow("antes de confirmar") << int(P::FicherosEscritos) << 300;
+        QTest::newRow("recien confirmada") << int(P::Confirmado) << 300;
+        QTest::newRow("imagenes archivadas") << int(P::ImagenesArchivadas) << 300;
+    }
+    void copiaDuranteEmision() {
+        QFETCH(int, pausa);
+        QFETCH(int, retraso);
+        CarpetaCompartida c;
+        TCopiasSeguridad copias(c.inst);
+        copias.esperaBloqueoMs = 20000;
+        auto emisor = c.lanza({"emite"}, QString::number(pausa) + ":700");
+        QTest::qSleep(retraso);
+        const tCopia copia = copias.haz(TCopiasSeguridad::MotivoManual);
+        CarpetaCompartida::salida(*emisor);
+
+        const QList<QStringList> remesa =
+            filasDe(copia.ruta + "/TablaRemesas/1.dat", "SELECT Numero FROM Talones");
+        const QList<QStringList> historico = filasDe(copia.ruta + "/Tablas/historicoCheques.dat",
+                                                     "SELECT Numero FROM historicoCheques");
+        QVERIFY2(historico.isEmpty() || remesa.isEmpty(),
+                 qPrintable(QString("%1 en la remesa, %2 en el histórico")
+                                .arg(remesa.size())
+                                .arg(historico.size())));
+        QCOMPARE(remesa.size() + historico.size(), chequesEnRemesa);
+        QCOMPARE(filasDe(copia.ruta + "/Tablas/historico.dat", "SELECT count(*) FROM historico"),
+                 QList<QStringList>{{historico.isEmpty() ? "0" : "1"}});
+        QList<tImagenCopia> imagenes;
+        QVERIFY(TAlmacenImagenes::lee(copia.ruta + "/imagenes.txt", imagenes));
+        QSet<QString> nombres;
+        for (const tImagenCopia& i : imagenes)
+            nombres.insert(QFileInfo(i.relativa).fileName());
+        for (const auto& [numero, base] : c.bases)
+            for (const QString& f : ficherosImagen("", base))
+                QVERIFY2(nombres.contains(f), qPrintable(f));
+        QVERIFY(copias.comprueba(copia).isEmpty());
     }
 
     // The emitter dies (at a checkpoint, or killed from outside at some

@@ -3,6 +3,7 @@
 #include "Accesibilidad.h"
 #include "AlmacenHistorico.h"
 #include "AlmacenTalones.h"
+#include "AyudaEnPantalla.h"
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
 #include "PruebaVentanas.h"
@@ -66,18 +67,6 @@ const QList<int> todas = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 QString base(const tFila& f) {
     return baseImagenTalon(f.cuenta, f.modelo, f.numero);
-}
-
-void escribeJpeg(const QString& ruta, QColor color) {
-    QImage imagen(46, 20, QImage::Format_RGB32);
-    imagen.fill(color);
-    QVERIFY(imagen.save(ruta, "JPG"));
-}
-
-void escribeTexto(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // What the operator does in the criteria window before "&Aceptar".
@@ -528,8 +517,10 @@ private slots:
         QVERIFY(hijo<QLineEdit>(c, "ledtNombreRemesa")->isHidden());
         QCOMPARE(hijo<QDateEdit>(c, "dtpconfeccionInicial")->date(), QDate::currentDate());
         QVERIFY(!hijo<QCheckBox>(c, "chkConfeccionInicial")->isChecked());
-        QCOMPARE(hijo<QPlainTextEdit>(c, "mmoAyuda")->toPlainText().split(u'\n'),
-                 TfrmCriteriosBusqueda::textoAyuda());
+        // The help says how a range is given, and is read whole, without scrolling.
+        const QPlainTextEdit& ayuda = *hijo<QPlainTextEdit>(c, "mmoAyuda");
+        QVERIFY(ayuda.toPlainText().contains("\"Desde\" y \"Hasta\" para un intervalo"));
+        QCOMPARE(ayuda.verticalScrollBar()->maximum(), 0);
         // Enter goes on to the next control, and on "&Aceptar" presses it.
         QTest::keyClick(hijo<QLineEdit>(c, "ledtCuentaBenef"), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(c, "btnAceptar"));
@@ -580,14 +571,34 @@ private slots:
                               "Cuenta_ord", "indicadorStr"}));
         QCOMPARE(m->index(0, ColumnasHistorico::ImporteCal).data().toString(), "1.000,00");
         QCOMPARE(frm->windowTitle(), QStringLiteral("Histórico de Cheques"));
-        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split(u'\n'),
-                 TfrmHistoricoTransferencias::textoAyuda());
+    }
+
+    // The quoted help lines are lines on screen: the first one does not
+    // run on into the next, and only a narrower window wraps them.
+    void ayudaLineaALinea() {
+        auto frm = ventana([](auto&) {});
+        frm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
+        const QPlainTextEdit& ayuda = *hijo<QPlainTextEdit>(*frm, "mmoAyuda");
+        QCOMPARE(ayuda.toPlainText().split(u'\n'),
+                 (QStringList{"Puede lanzar BÚSQUEDAS SOBRE LOS CHEQUES EMITIDOS, pulse [Buscar] "
+                              "para pasar a una pantalla donde introducir los criterios que han "
+                              "de cumplir los cheques que se ",
+                              "quiere visualizar.",
+                              "[Anular]. Elimina el cheque seleccionado y sus imagenes del  "
+                              "histórico de cheques",
+                              ". "}));
+        QVERIFY(ayudaSinPartir(ayuda));
+
+        frm->resize(800, frm->height());
+        QTRY_VERIFY(ayuda.width() < 800);
+        QVERIFY(ayudaPartida(ayuda));
     }
 
     void imagenDeLaFila() {
         // Row 2 has no image, row 3 an image file that is no picture.
         QFile::remove(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[1])));
-        escribeTexto(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[2])), "no es imagen");
+        escribeBytes(rutaImagenFrontal(dirs().Dir_Hco_Imagenes, base(filas[2])), "no es imagen");
         auto frm = ventana([](auto&) {});
         frm->show();
         QVERIFY(QTest::qWaitForWindowExposed(frm.get()));
@@ -645,7 +656,7 @@ private slots:
                 if (ruta.endsWith(".jpg"))
                     escribeJpeg(ruta, Qt::white);
                 else
-                    escribeTexto(ruta, "imagen");
+                    escribeBytes(ruta, "imagen");
             }
         const auto existen = [](const QStringList& rutas) {
             return std::count_if(rutas.begin(), rutas.end(),

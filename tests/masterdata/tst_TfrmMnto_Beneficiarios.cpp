@@ -3,6 +3,7 @@
 #include "AlmacenLibrados.h"
 #include "AlmacenRemesas.h"
 #include "AlmacenTalones.h"
+#include "AyudaEnPantalla.h"
 #include "Cadenas.h"
 #include "CajaMensajes.h"
 #include "ImagenesTalon.h"
@@ -159,12 +160,22 @@ private slots:
         p->estado.ColumnaOrden = 0;
         abre();
         QCOMPARE(frm->windowTitle(), QStringLiteral("Mantenimiento de Librados"));
-        QCOMPARE(frm->size(), QSize(753, 635));
         QVERIFY(frm->windowFlags() & Qt::WindowMinimizeButtonHint);
-        QCOMPARE(lista()->headerItem()->text(0), TfrmSelectBeneficiarios::TituloNombre);
+        QCOMPARE(lista()->headerItem()->text(0), "Nombre Librado                         ");
         QCOMPARE(lista()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(w<QPlainTextEdit>("mmoAyuda")->toPlainText().split(u'\n'),
-                 TfrmMnto_Beneficiarios::textoAyuda());
+        // Whole rows in sight, and each quoted help line one line on screen.
+        QVERIFY(lista()->header()->length() <= lista()->viewport()->width());
+        const QPlainTextEdit& ayuda = *w<QPlainTextEdit>("mmoAyuda");
+        QCOMPARE(ayuda.toPlainText().split(u'\n'),
+                 (QStringList{"Desde esta ventana asignaremos un nombre de librado a la cuenta. La "
+                              "cuenta se introducirá automática o manualmente desde el menú >> "
+                              "Leer ",
+                              "cheques.",
+                              "El nombre del  librado del cheque es opcional. Pero si se "
+                              "introduce éste en la aplicación, cada vez que se lea ",
+                              "un cheque de esa cuenta también se mostrará el nombre del librado "
+                              "facilitando la identificación y cuadre de los cheques."}));
+        QVERIFY(ayudaSinPartir(ayuda));
         QCOMPARE(columnaDeLista(0), (QStringList{"", "ALFA", "zeta"}));
         // The first row is selected and shown; browse mode.
         QCOMPARE(lista()->filasSeleccionadas(), QList<TElementoLista*>{lista()->fila(0)});

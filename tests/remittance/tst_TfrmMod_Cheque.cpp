@@ -52,18 +52,6 @@ QString tecleo(QString texto) {
     return texto.remove(u'-').remove(u'/');
 }
 
-void escribeJpeg(const QString& ruta, Qt::GlobalColor color) {
-    QImage imagen(60, 28, QImage::Format_RGB32);
-    imagen.fill(color);
-    QVERIFY(imagen.save(ruta, "JPG"));
-}
-
-void escribeBytes(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 } // namespace
 
 class TstTfrmMod_Cheque : public QObject {
@@ -222,7 +210,7 @@ private slots:
         QCOMPARE(hijo<QLineEdit>(*frm, "lbtTotTrans")->text(), "0");
         for (QPushButton* b :
              {hijo<QPushButton>(*frm, "btnEmision"), hijo<QPushButton>(*frm, "btnModifica"),
-              hijo<QPushButton>(*frm, "btnbeneficiarios")})
+              hijo<QPushButton>(*frm, "btnEliminar")})
             QVERIFY2(!b->isEnabled(), qPrintable(b->text()));
         for (QPushButton* b :
              {hijo<QPushButton>(*frm, "btnLeer"), hijo<QPushButton>(*frm, "btnManual"),
@@ -728,7 +716,7 @@ private slots:
         QVERIFY(cambiaDesdeOtroPrograma(
             p->dm->rutaTalonesActual(),
             {"UPDATE Talones SET Importe = '99,00', Estado = '0' WHERE Pk_Talon = 1"}));
-        pulsa(hijo<QPushButton>(*frm, "btnbeneficiarios"));
+        pulsa(hijo<QPushButton>(*frm, "btnEliminar"));
         QCOMPARE(p->iu.mensajes,
                  QStringList{"Otro programa ha modificado, emitido o eliminado este cheque desde "
                              "que se mostró; no se ha eliminado y la lista se ha actualizado con "
@@ -905,7 +893,7 @@ private slots:
         abre();
         QCOMPARE(hijo<QLineEdit>(*frm, "ledtImporteTotal")->text(), "5,00 Euros");
         clickFila(1);
-        pulsa(hijo<QPushButton>(*frm, "btnbeneficiarios"));
+        pulsa(hijo<QPushButton>(*frm, "btnEliminar"));
         QVERIFY(p->guion.textos().isEmpty());
         QCOMPARE(talones().size(), 1);
         QCOMPARE(imagenesDe(baseImagenTalon(segundo)), QStringList{});

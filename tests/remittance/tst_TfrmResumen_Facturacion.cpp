@@ -154,7 +154,7 @@ private slots:
         TfrmResumen_Facturacion frm(*p->dm, "CONS.0007");
         QVERIFY(frm.prepara());
         frm.show();
-        QTest::mouseClick(frm.btnEnvioWeb, Qt::LeftButton);
+        QTest::mouseClick(hijo<QPushButton>(frm, "btnEnvioWeb"), Qt::LeftButton);
         QVERIFY(p->guion.direcciones.isEmpty());
         const QString ruta = QDir::toNativeSeparators(p->inst.ficheros.ficheroConfiguracion);
         QCOMPARE(p->guion.textos(), QStringList{TfrmResumen_Facturacion::mensajeSinDireccionWeb(
@@ -180,15 +180,19 @@ private slots:
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         const auto aLaVista = [&frm](int linea) {
-            QTextCursor c(frm.rchVisor->document()->findBlockByNumber(linea - 1));
-            return frm.rchVisor->viewport()->rect().contains(frm.rchVisor->cursorRect(c));
+            QTextCursor c(
+                hijo<QTextEdit>(frm, "rchVisor")->document()->findBlockByNumber(linea - 1));
+            return hijo<QTextEdit>(frm, "rchVisor")
+                ->viewport()
+                ->rect()
+                .contains(hijo<QTextEdit>(frm, "rchVisor")->cursorRect(c));
         };
         QVERIFY(!aLaVista(1) || !aLaVista(53)); // the view is shorter than the letter
         for (int linea : {28, 29, 30})
             QVERIFY2(aLaVista(linea), qPrintable(QString::number(linea)));
-        QTest::mouseClick(frm.rbtInforme, Qt::LeftButton);
-        frm.rchVisor->verticalScrollBar()->setValue(0);
-        QTest::mouseClick(frm.rbtCarta, Qt::LeftButton);
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtInforme"), Qt::LeftButton);
+        hijo<QTextEdit>(frm, "rchVisor")->verticalScrollBar()->setValue(0);
+        QTest::mouseClick(hijo<QRadioButton>(frm, "rbtCarta"), Qt::LeftButton);
         QVERIFY(aLaVista(30));
     }
 

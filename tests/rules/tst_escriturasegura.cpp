@@ -2,18 +2,12 @@
 // and where the file cannot be made.
 #include "DiscoLleno.h"
 #include "EscrituraSegura.h"
+#include "FicherosPrueba.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no existe)");
-}
-} // namespace
 
 class TstEscrituraSegura : public QObject {
     Q_OBJECT
@@ -54,7 +48,7 @@ private slots:
         }
         QVERIFY(error);
         QVERIFY2(error->startsWith("no se pudo escribir"), qPrintable(*error));
-        QCOMPARE(bytesDe(ruta), habiaFichero ? QByteArray("lo que habia") : "(no existe)");
+        QCOMPARE(bytesDe(ruta), habiaFichero ? QByteArray("lo que habia") : "<no existe>");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
                  habiaFichero ? QStringList{"f.txt"} : QStringList{});
     }

@@ -16,9 +16,8 @@ void tst_Cadenas::textoExacto_data() {
     QTest::addColumn<QString>("texto");
     QTest::addColumn<QString>("esperado");
 
-    TFrmCadenas cadenas;
-    const tRegistroCaptions& c = cadenas.RegistroCaptions();
-    const tRegistro_Mensajes& m = cadenas.RegistroMensajes();
+    const tRegistroCaptions& c = Cadenas::captions();
+    const tRegistro_Mensajes& m = Cadenas::mensajes();
 
     QTest::newRow("captionInformacion")
         << c.captionInformacion << QStringLiteral("Informaci\u00f3n");

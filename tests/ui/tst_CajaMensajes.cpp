@@ -242,22 +242,27 @@ void tst_CajaMensajes::ventanaEsperaMuestraElProgreso() {
 }
 
 void tst_CajaMensajes::interfazFalsaGuionizada() {
+    // The same default answers as the windows' script: an unscripted
+    // question is cancelled, a one-button question takes its button.
     InterfazUsuarioFalsa falsa;
-    falsa.fijaSiguienteRespuesta(1);
+    falsa.fijaSiguienteRespuesta(0);
     IInterfazUsuario& iu = falsa;
 
     iu.muestraMensaje(QStringLiteral("m"));
     QCOMPARE(iu.pregunta(QStringLiteral("p1"), QStringLiteral("A"), QStringLiteral("B"),
                          QStringLiteral("C")),
+             0);
+    QCOMPARE(iu.pregunta(QStringLiteral("p2"), QStringLiteral("A"), QStringLiteral("B"),
+                         QStringLiteral("C")),
              1);
-    QCOMPARE(iu.pregunta(QStringLiteral("p2"), QStringLiteral("A"), QString(), QStringLiteral("C")),
+    QCOMPARE(iu.pregunta(QStringLiteral("p3"), QStringLiteral("A"), QString(), QStringLiteral("C")),
              0);
     {
         VentanaEsperar guarda(iu);
         QVERIFY(falsa.esperaVisible);
     }
     QCOMPARE(falsa.mensajes, QStringList{QStringLiteral("m")});
-    QCOMPARE(falsa.preguntas.size(), 2);
+    QCOMPARE(falsa.preguntas.size(), 3);
     QCOMPARE(falsa.preguntas[0].cabecera, QStringLiteral("C"));
     QVERIFY(!falsa.esperaVisible);
     QCOMPARE(falsa.vecesMostrada, 1);

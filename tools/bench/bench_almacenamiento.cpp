@@ -7,13 +7,23 @@
 // 1,000,000 emitted cheques and whose drawer table holds 100,000 drawers.
 // Prints the minimum and median of each time and of the ratios; the line
 // "ratio" carries the median program/floor ratio on fresh tables.
+//
+// Then the image checks: the same 500 documents, now with real pictures (the
+// shipped samples in turn), stored without checks and with every document's
+// images checked as the capture window checks them, (c) all on the storing
+// thread before the store (the worst case: nothing overlaps) and (d) on the
+// checking worker thread while the store runs (as when the last documents
+// of a run are checked at Save). The line "ratio verificacion" carries the
+// median of (d)/without, the program's own way; (c) is printed beside it.
 #include "ComunBench.h"
 #include "ImagenesTalon.h"
 #include "LineaLectura.h"
 #include "MotorTablas.h"
 #include "SueloSqlite.h"
+#include "TVerificadorImagenes.h"
 #include "TablasInstalacion.h"
 #include "TdmBBDD.h"
+#include "VerificacionImagenes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -59,16 +69,29 @@ struct Instalacion {
     int librados = 0; // drawers before a run
     double cpuMs = 0; // processor time of the last measured run
 
-    bool prepara(bool envejecida) {
+    // `muestras`: the reader's pictures are the shipped samples, in turn;
+    // otherwise blocks of bytes of a picture's size.
+    bool prepara(bool envejecida, bool muestras = false) {
         if (!dm->tablas().creaCarpetasTrabajo() || !dm->tablas().CreaTablas())
             return false;
         if (envejecida && !bench::envejece(*dm))
             return false;
         librados = envejecida ? bench::libradosPrevios : 0;
         // What the reader left: three images per document, by sequence.
+        const std::pair<const char*, const char*> imagenes[] = {
+            {"F%1.tif", "_F.tif"}, {"T%1.tif", "_T.tif"}, {"F%1.jpg", "_F.jpg"}};
         for (int n = 1; n <= lineasPorPasada; ++n)
-            for (const char* nombre : {"F%1.tif", "T%1.tif", "F%1.jpg"}) {
-                QFile f(inst.dirs.Dir_Imagenes_tmp + QString::fromLatin1(nombre).arg(n));
+            for (const auto& [nombre, sufijo] : imagenes) {
+                const QString destino =
+                    inst.dirs.Dir_Imagenes_tmp + QString::fromLatin1(nombre).arg(n);
+                if (muestras) {
+                    const QString doc =
+                        QStringLiteral(MUESTRAS "/doc%1").arg((n - 1) % 12 + 1, 3, 10, QChar(u'0'));
+                    if (!QFile::copy(doc + QLatin1String(sufijo), destino))
+                        return false;
+                    continue;
+                }
+                QFile f(destino);
                 if (!f.open(QIODevice::WriteOnly) ||
                     f.write(QByteArray(bytesImagen, 'x')) != bytesImagen)
                     return false;
@@ -109,6 +132,41 @@ struct Instalacion {
         }
         return ms;
     }
+
+    // Milliseconds of the program checking every document's images and
+    // storing the lines: the checks on this thread first (`enHilo` false),
+    // or on the checking worker while the store runs; -1 on a failure or
+    // on a false alarm.
+    double programaConVerificacion(bool enHilo) {
+        QStringList lista = lineasLeidas();
+        if (!limpia())
+            return -1;
+        bench::vaciaCacheEscritura();
+        int buenos = 0, invalidos = 0, avisos = 0;
+        TVerificadorImagenes verificador;
+        QObject::connect(&verificador, &TVerificadorImagenes::verificado,
+                         [&avisos](const QString&, const tAvisoImagen& a) { avisos += a.hay(); });
+        const bench::tCronometro reloj;
+        for (int n = 1; n <= lineasPorPasada; ++n) {
+            if (enHilo)
+                verificador.verifica(inst.dirs.Dir_Imagenes_tmp, QString::number(n));
+            else
+                avisos += verificaImagenesLeidas(inst.dirs.Dir_Imagenes_tmp, QString::number(n), {})
+                              .hay();
+        }
+        dm->introduceEnTablasTalones(lista, false, buenos, invalidos);
+        if (enHilo && !verificador.esperaPendientes(60000))
+            return -1;
+        const double ms = reloj.ms();
+        cpuMs = reloj.cpuMs();
+        if (buenos != lineasPorPasada || avisos != 0) {
+            std::fprintf(stderr, "stored %d, marked %d\n", buenos, avisos);
+            return -1;
+        }
+        return ms;
+    }
+    double verificacionAntes() { return programaConVerificacion(false); }
+    double verificacionEnHilo() { return programaConVerificacion(true); }
 
     // Milliseconds of the floor storing the same lines, or -1.
     double suelo() {
@@ -206,16 +264,48 @@ struct Instalacion {
     }
 };
 
+// Storing with and without the image checks, in alternate rounds on one
+// installation whose reader left real pictures.
+bool mideVerificacion() {
+    Instalacion i;
+    if (!i.prepara(false, true))
+        return false;
+    using Lado = double (Instalacion::*)();
+    const Lado lados[] = {&Instalacion::programa, &Instalacion::verificacionAntes,
+                          &Instalacion::verificacionEnHilo};
+    tMedida ms[3];
+    for (int ronda = 0; ronda < bench::rondas; ++ronda)
+        for (int k = 0; k < 3; ++k) {
+            const int lado = (k + ronda) % 3;
+            const double t = (i.*lados[lado])();
+            if (t < 0)
+                return false;
+            ms[lado].valores.push_back(t);
+        }
+    std::printf("storing 500 read lines with their image checks (sample pictures), %d rounds\n",
+                bench::rondas);
+    bench::imprimeTiempo("program without checks", ms[0]);
+    bench::imprimeTiempo("(c) checks before the store, same thread", ms[1]);
+    bench::imprimeTiempo("(d) checks on the worker thread during the store", ms[2]);
+    bench::imprimeRazon("(c)/without, worst case", bench::razones(ms[1], ms[0]));
+    bench::imprimeRazon("(d)/without (target <= 1.1)", bench::razones(ms[2], ms[0]));
+    std::printf("ratio verificacion %.2f\n", bench::razones(ms[2], ms[0]).mediana());
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // "--verificacion": only the image checks (no table of a million cheques to fill).
+    if (app.arguments().contains(QStringLiteral("--verificacion")))
+        return mideVerificacion() ? 0 : 1;
     Instalacion nueva;
     Instalacion envejecida;
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
-    return bench::mideRondas(nueva, envejecida, "storing 500 read lines (3 images each)",
-                             {{"floor", &Instalacion::suelo, 1.2, 1.2}})
-               ? 0
-               : 1;
+    if (!bench::mideRondas(nueva, envejecida, "storing 500 read lines (3 images each)",
+                           {{"floor", &Instalacion::suelo, 1.2, 1.2}}))
+        return 1;
+    return mideVerificacion() ? 0 : 1;
 }

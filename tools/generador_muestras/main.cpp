@@ -5,10 +5,13 @@
 //                      [--fallo N:TIPO]...
 //
 // TIPO is "ilegible" (unreadable characters in the codeline), "importe-corto"
-// (amount cut short) or "duplicado" (a repeat of the first document). Without
-// --fallo every codeline is whole and valid.
+// (amount cut short) or "duplicado" (a repeat of the first document); or an
+// image fault: "en-blanco" (blank front), "oscura" (dark front), "cortada"
+// (every image cut short) or "danada" (front JPEG that does not decode).
+// Without --fallo every codeline is whole and valid and every image sound.
 
 #include "DocumentoSintetico.h"
+#include "FallosImagen.h"
 #include "TiffGrupo4.h"
 
 #include <QCommandLineParser>
@@ -31,13 +34,25 @@ bool escribeTexto(const QString& ruta, const tDatosDocumento& d) {
     return f.error() == QFileDevice::NoError;
 }
 
-bool escribeDocumento(const QDir& dir, const QString& nombre, const tDatosDocumento& d, int ppp) {
-    const QImage frontal = dibujaFrontal(d, ppp);
+bool danaJpeg(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray bytes = f.readAll();
+    danaFichero(bytes);
+    return f.seek(0) && f.write(bytes) == bytes.size();
+}
+
+bool escribeDocumento(const QDir& dir, const QString& nombre, const tDatosDocumento& d, int ppp,
+                      FalloImagen fallo) {
+    const QImage frontal = aplicaFalloImagen(dibujaFrontal(d, ppp), fallo, true);
+    const QImage trasera = aplicaFalloImagen(dibujaTrasera(d, ppp), fallo, false);
+    const QString jpg = dir.filePath(nombre + QStringLiteral("_F.jpg"));
     return escribeTexto(dir.filePath(nombre + QStringLiteral(".txt")), d) &&
-           frontal.save(dir.filePath(nombre + QStringLiteral("_F.jpg")), "JPG", 55) &&
+           frontal.save(jpg, "JPG", 55) &&
            escribeTiffGrupo4(frontal, dir.filePath(nombre + QStringLiteral("_F.tif")), ppp) &&
-           escribeTiffGrupo4(dibujaTrasera(d, ppp), dir.filePath(nombre + QStringLiteral("_T.tif")),
-                             ppp);
+           escribeTiffGrupo4(trasera, dir.filePath(nombre + QStringLiteral("_T.tif")), ppp) &&
+           (fallo != FalloImagen::Danada || danaJpeg(jpg));
 }
 
 } // namespace
@@ -59,7 +74,8 @@ int main(int argc, char* argv[]) {
                         QStringLiteral("P"), QStringLiteral("100")});
     opciones.addOption(
         {QStringLiteral("fallo"),
-         QStringLiteral("Fallo del documento N: ilegible, importe-corto, duplicado."),
+         QStringLiteral("Fallo del documento N: ilegible, importe-corto, duplicado, en-blanco, "
+                        "oscura, cortada, danada."),
          QStringLiteral("N:TIPO")});
     opciones.process(app);
     if (opciones.positionalArguments().size() != 1)
@@ -69,16 +85,26 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("ilegible"), FalloMuestra::Ilegible},
         {QStringLiteral("importe-corto"), FalloMuestra::ImporteCorto},
         {QStringLiteral("duplicado"), FalloMuestra::Duplicado}};
+    const QMap<QString, FalloImagen> tiposImagen = {
+        {QStringLiteral("en-blanco"), FalloImagen::FrontalEnBlanco},
+        {QStringLiteral("oscura"), FalloImagen::FrontalOscuro},
+        {QStringLiteral("cortada"), FalloImagen::Cortada},
+        {QStringLiteral("danada"), FalloImagen::Danada}};
     QMap<int, FalloMuestra> fallos;
+    QMap<int, FalloImagen> fallosImagen;
     for (const QString& f : opciones.values(QStringLiteral("fallo"))) {
         const QStringList partes = f.split(QChar(u':'));
         bool ok = false;
         const int n = partes.value(0).toInt(&ok);
-        if (partes.size() != 2 || !ok || !tipos.contains(partes[1])) {
+        const QString tipo = partes.value(1);
+        if (partes.size() != 2 || !ok || (!tipos.contains(tipo) && !tiposImagen.contains(tipo))) {
             std::fprintf(stderr, "Fallo no reconocido: %s\n", qPrintable(f));
             return 1;
         }
-        fallos.insert(n, tipos.value(partes[1]));
+        if (tipos.contains(tipo))
+            fallos.insert(n, tipos.value(tipo));
+        else
+            fallosImagen.insert(n, tiposImagen.value(tipo));
     }
     const QDir dir(opciones.positionalArguments().first());
     if (!dir.mkpath(QStringLiteral("."))) {
@@ -94,7 +120,7 @@ int main(int argc, char* argv[]) {
         if (fallo != FalloMuestra::Duplicado)
             d.fallo = fallo;
         const QString nombre = QStringLiteral("doc%1").arg(i, 3, 10, QChar(u'0'));
-        if (!escribeDocumento(dir, nombre, d, ppp)) {
+        if (!escribeDocumento(dir, nombre, d, ppp, fallosImagen.value(i, FalloImagen::Ninguno))) {
             std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(nombre));
             return 1;
         }

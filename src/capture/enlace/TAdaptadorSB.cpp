@@ -82,8 +82,8 @@ TAdaptadorSB::~TAdaptadorSB() {
         ManejadoresSB::activo = nullptr;
 }
 
-void TAdaptadorSB::alCrearVentana(const QString& textoEndoso) {
-    m_prefs = ScannerPrefs::porDefecto(textoEndoso);
+void TAdaptadorSB::alCrearVentana() {
+    m_prefs = ScannerPrefs{};
     if (!m_enlace.cargada())
         return;
     try {
@@ -192,8 +192,8 @@ void TAdaptadorSB::parar() {
     }
 }
 
-void TAdaptadorSB::reiniciar(const QString& textoEndoso) {
-    m_prefs = ScannerPrefs::porDefecto(textoEndoso);
+void TAdaptadorSB::reiniciar() {
+    m_prefs = ScannerPrefs{};
     if (!m_enlace.cargada()) {
         emit mensaje(MensajeSinLector);
         return;

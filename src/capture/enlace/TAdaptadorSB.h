@@ -50,7 +50,7 @@ public:
 
     // Window created (once, at program start): preferences to their defaults
     // and rdConfigAPI(4099, 1). Without a library nothing is called.
-    void alCrearVentana(const QString& textoEndoso);
+    void alCrearVentana();
 
     // Presence check: rdInit(-1), true unless it answers -9 or -1. False
     // without a library.
@@ -62,14 +62,13 @@ public:
     // reader answered (the message has been sent) or an unguarded step failed.
     bool leerCheques(const QString& carpetaImagenes, const QStringList& lineasEnLista);
 
-    void desatascar();                          // "&Desatascar": rdEject()
-    void parar();                               // "&Parar": reading state off, rdStop()
-    void reiniciar(const QString& textoEndoso); // "&Reiniciar"
+    void desatascar(); // "&Desatascar": rdEject()
+    void parar();      // "&Parar": reading state off, rdStop()
+    void reiniciar();  // "&Reiniciar"
     // The window closed: codelines that still arrive add no line (their
     // images are written under names that no line uses).
     void cierraVentana();
 
-    const ScannerPrefs& preferencias() const { return m_prefs; }
     bool primeraLectura() const { return m_primeraLectura; }
     bool hayError() const { return m_error; }
     bool leyendo() const { return m_leyendo; }

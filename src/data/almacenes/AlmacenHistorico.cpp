@@ -3,9 +3,11 @@
 #include "AlmacenHistorico.h"
 
 #include "AlmacenTalones.h"
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TextosBBDD.h"
 #include "TqryHistorico.h"
 
@@ -75,7 +77,10 @@ bool TAlmacenHistorico::EliminaregistroHistorico(int apk) {
     // hold the delete back: it is closed now and run again afterwards.
     const bool consultaAbierta = qryHistorico().abierta();
     qryHistorico().cierra();
+    const QString detalle = detalleChequeHistorico(inst_.rutaHistoricoCheques(), apk);
     const bool eliminado = eliminaFilaHistorico(apk);
+    if (eliminado)
+        anotaActividad(inst_, iu_, ActoActividad::AnulacionCheque, detalle);
     if (consultaAbierta)
         RecargaHistoricoDeTalones();
     return eliminado;

@@ -2,8 +2,10 @@
 #include "AlmacenLibrados.h"
 
 #include "AlmacenTalones.h"
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "SentenciasLibrados.h"
 #include "TextosBBDD.h"
 
@@ -72,6 +74,8 @@ bool TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
     // The drawers and their cheques of remittance 1 go together or not at
     // all: a cheque table that is missing or locked leaves every drawer.
     const QString alias = QStringLiteral("remesa1");
+    const QString detalle =
+        detalleLibrados(inst_.rutaDeudores(), inst_.rutaTalonesEstandar(), claves);
     QSet<QString> bases;
     motor::Conexion con(inst_.rutaDeudores());
     QString e = con.error();
@@ -106,6 +110,7 @@ bool TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
         iu_.muestraMensaje(e);
         return false;
     }
+    anotaActividad(inst_, iu_, ActoActividad::BorradoLibrados, detalle);
     // The images go only once their cheques are gone for good, and only
     // those no cheque left in a remittance is filed under.
     for (const QString& base : TAlmacenTalones(bd_).basesSinTalon(bases))

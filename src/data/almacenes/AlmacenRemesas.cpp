@@ -2,8 +2,10 @@
 #include "AlmacenRemesas.h"
 
 #include "DefinicionTablas.h"
+#include "DetallesActividad.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TablasInstalacion.h"
 #include "TextosBBDD.h"
 
@@ -119,6 +121,7 @@ bool TAlmacenRemesas::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
 }
 
 bool TAlmacenRemesas::EliminaRemesa(int aPk) {
+    const QString detalle = detalleRemesa(inst_.rutaRemesas(), inst_.rutaTablaTalones(aPk), aPk);
     {
         motor::Conexion con(inst_.rutaRemesas());
         const QString e = motor::ejecutaSql(
@@ -128,6 +131,7 @@ bool TAlmacenRemesas::EliminaRemesa(int aPk) {
             return false;
         }
     }
+    anotaActividad(inst_, iu_, ActoActividad::BorradoRemesa, detalle);
     const QString rutaTalones = inst_.rutaTablaTalones(aPk);
     QString e;
     {

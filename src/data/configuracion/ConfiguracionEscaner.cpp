@@ -42,3 +42,13 @@ QString avisoConfiguracionIlegible(const tInstalacion& instalacion) {
                           "Corríjalo, o guarde la configuración en Mantenimiento > "
                           "\"Configuración de escáner\" para sustituirlo por uno nuevo.");
 }
+
+QString textoConfiguracionEscaner(const tEscaner& e) {
+    return QStringLiteral("Configuración del escáner leída: tipo %1, impresión %2, fecha %3, "
+                          "texto \"%4\", espera %5 s")
+        .arg(e.tipo)
+        .arg(e.Imprimir ? QStringLiteral("sí") : QStringLiteral("no"))
+        .arg(e.Fecha ? QStringLiteral("sí") : QStringLiteral("no"))
+        .arg(e.texto)
+        .arg(e.tiempoSAFE);
+}

@@ -34,6 +34,9 @@ tEscaner leeConfiguracionEscaner(const tInstalacion& instalacion);
 // that it is left as it is until the scanner configuration is saved.
 QString avisoConfiguracionIlegible(const tInstalacion& instalacion);
 
+// The settings in one line for the diagnostic log.
+QString textoConfiguracionEscaner(const tEscaner& escaner);
+
 // Writes Tipo, Impresion, Fecha and Texto, and with `conSafe` also Safe = 5,
 // keeping every other section, key and comment of the file. On failure answers
 // false with the reason, naming the file, in `error`; the old file stays whole.

@@ -4,6 +4,7 @@
 #include "FicherosTexto.h"
 #include "Importes.h"
 #include "Numeros.h"
+#include "RegistrosBanco.h"
 #include "Textos.h"
 #include "TextosBBDD.h"
 
@@ -15,17 +16,8 @@ namespace {
 const QString prefijoCons = QStringLiteral("CONS.");
 constexpr int numeroMaximoCons = 10000;
 
-QString blancos(int n) {
-    return QString(n, u' ');
-}
-
 QString ceros(const QString& valor, int ancho) {
     return rellenaCadena(valor, QStringLiteral("0"), ancho, false);
-}
-
-// Characters 1-2, 4-5 and 9-10 of "dd/mm/yyyy".
-QString fechaDDMMAA(const QString& fecha) {
-    return fecha.mid(0, 2) + fecha.mid(3, 2) + fecha.mid(8, 2);
 }
 
 } // namespace
@@ -36,29 +28,9 @@ QString lineaCabeceraFichero(const tOrdenantes& ordenante, const QString& fechaC
     // characters without them.
     QString iban = ordenante.Cuenta;
     iban.remove(u' ');
-    // Country and IBAN check, bank and branch, account number, and the two
-    // national check digits last.
-    return QStringLiteral("1056") + ordenante.Nif_Sufijo + blancos(12) + blancos(3) +
-           fechaDDMMAA(fechaConfeccion) + fechaDDMMAA(fechaProceso) + iban.mid(0, 4) +
-           iban.mid(4, 8) + iban.mid(14, 10) + iban.mid(12, 2) + blancos(28) + blancos(57);
+    return construyeRegistro(camposCabecera(),
+                             tOrigenCabecera{ordenante, iban, fechaConfeccion, fechaProceso});
 }
-
-namespace {
-
-QString lineaTalon(const tOrdenantes& ordenante, const tTalon& t) {
-    QString orden = QStringLiteral(" ");
-    if (t.numero_Modelo.startsWith(u'8'))
-        orden = t.indicador == 1 ? QStringLiteral("N") : QStringLiteral("S");
-    const QString fecha = rellenaCadena(fechaDDMMAA(t.FechaPago), QStringLiteral(" "), 6, false);
-    // The drawer's account: bank and branch, the ten-digit number, and its
-    // two check digits after it.
-    return QStringLiteral("2056") + ordenante.Nif_Sufijo + blancos(12) + t.Numero.mid(0, 7) +
-           t.chk_numero + blancos(4) + t.Cuenta.mid(0, 8) + t.Cuenta.mid(10, 10) +
-           t.Cuenta.mid(8, 2) + t.numero_Modelo.mid(0, 4) + t.chk_Modelo + t.Importe + fecha +
-           orden + blancos(67);
-}
-
-} // namespace
 
 tNombreCons siguienteNombreCons(const QString& dirCons,
                                 const std::function<bool(const QString&)>& usadoEnHistorico) {
@@ -89,14 +61,13 @@ QString lineaRegistroTalon(const tOrdenantes& ordenante, tTalon& talon) {
     if (campo.isEmpty())
         throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
     talon.Importe = campo;
-    return lineaTalon(ordenante, talon);
+    return construyeRegistro(camposTalon(), tOrigenTalon{ordenante, talon});
 }
 
 QString lineaTotalesFichero(int numeroRegistros, int numeroTalones, const QString& nif,
                             qint64 totalCentimos) {
-    return QStringLiteral("4056") + nif + blancos(12) + ceros(QString::number(totalCentimos), 15) +
-           ceros(QString::number(numeroTalones), 10) +
-           ceros(QString::number(numeroRegistros + 1), 10) + blancos(62) + blancos(27);
+    return construyeRegistro(
+        camposTotales(), tOrigenTotales{nif, totalCentimos, numeroTalones, numeroRegistros + 1});
 }
 
 void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante,

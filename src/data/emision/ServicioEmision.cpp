@@ -11,6 +11,7 @@
 #include "BloqueoEmision.h"
 #include "CodigosTalon.h"
 #include "ConfiguracionBanco.h"
+#include "DetallesActividad.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "Fechas.h"
@@ -19,8 +20,10 @@
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TextosBBDD.h"
 #include "ValidacionTalon.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -111,6 +114,17 @@ QString insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int c
          r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif});
 }
 
+// The emission's cheques as the history table on the connection holds them.
+tTotalesFicheroBanco totalesHistorico(motor::Conexion& con, const QString& tabla,
+                                      const QString& nombreCons) {
+    motor::Sentencia s(
+        con, QStringLiteral("SELECT count(*), sum(imp) FROM %1 WHERE Nombre_Cons = ?").arg(tabla));
+    s.liga(nombreCons);
+    if (!s.ejecuta() || !s.siguiente())
+        throw TErrorOperacion(s.error());
+    return {s.entero(0), s.texto(1).toLongLong()};
+}
+
 // Key and row in one transaction on the table's own file: a failure inserts
 // nothing and its message is shown.
 bool insertaConSuClave(const QString& ruta, const QString& columna, IInterfazUsuario& iu,
@@ -175,16 +189,16 @@ void avisaApartados(IInterfazUsuario& iu, const QStringList& reglas) {
     iu.muestraMensaje(Mensaje::NoCumplenReglas + lineas.join(u'\n'));
 }
 
-// Where a cheque's front TIFF is now: in the image folder, or already in the
-// history folder; "" when it is nowhere.
-QString frontalActual(const tDirectorios& d, const tTalon& t) {
-    const QString base = baseImagenTalon(t.Cuenta, t.numero_Modelo, t.Numero);
-    for (const QString& carpeta : {d.Dir_Imagenes, d.Dir_Hco_Imagenes}) {
-        const QString ruta = rutaImagen(carpeta, QStringLiteral("F"), base, QStringLiteral(".tif"));
-        if (!ruta.isEmpty() && QFileInfo(ruta).isFile())
-            return ruta;
-    }
-    return {};
+// Where a cheque's front TIFF is now: in the image folder (whose files are
+// `enImagenes`), or already in the history folder; "" when it is nowhere.
+QString frontalActual(const tDirectorios& d, const QSet<QString>& enImagenes, const tTalon& t) {
+    const QString base = baseImagenTalon(t);
+    const QString f = QStringLiteral("F");
+    const QString tif = QStringLiteral(".tif");
+    if (enImagenes.contains(f + base + tif))
+        return rutaImagen(d.Dir_Imagenes, f, base, tif);
+    const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
+    return !archivada.isEmpty() && QFileInfo(archivada).isFile() ? archivada : QString();
 }
 
 // One emission of one remittance, in one transaction over its cheque table
@@ -225,6 +239,10 @@ public:
             e = insertaHistoricoRemesa(con, tablaRemesas(), *clave, ficheros_.remesa());
         if (!e.isEmpty())
             throw TErrorOperacion(e);
+        // Read back as the bank will, against the rows about to commit.
+        compruebaFicheroBanco(
+            ficheros_.rutaFichero(),
+            totalesHistorico(con, tablaCheques(), ficheros_.remesa().nombre_Cons));
 
         sv_.iu().progresoEspera(Fase::Archivo, 0, 0);
         sv_.ComprimeFicheroTalones(ficheros_.rutaFichero(), frontales_);
@@ -260,6 +278,10 @@ private:
 
     void mueveAlHistorico(motor::Conexion& con) {
         const std::vector<tTalonEmitible> correctos = leeTalonesCorrectos(con);
+        // Read once under the lock: asking the disk for each cheque's images
+        // costs more than the rest of moving it.
+        enImagenes_ = ficherosEnCarpeta(d_.Dir_Imagenes);
+        proceso_ = leeFecha(ficheros_.remesa().Fecha_Proceso);
         QString e;
         const std::optional<int> primera =
             siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"), e);
@@ -297,7 +319,7 @@ private:
             if (!e.isEmpty())
                 throw TErrorOperacion(e);
             ficheros_.anadeTalon(registro, talon, importe->centimos());
-            const QString frontal = frontalActual(d_, talon);
+            const QString frontal = frontalActual(d_, enImagenes_, talon);
             if (!frontal.isEmpty())
                 frontales_ << frontal;
             emitidos_.push_back(talon);
@@ -312,15 +334,16 @@ private:
     // date, the day the bank receives the file.
     bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
         tContextoValidacion contexto;
-        const QDate proceso = leeFecha(ficheros_.remesa().Fecha_Proceso);
-        if (proceso.isValid())
-            contexto.hoy = proceso;
+        if (proceso_.isValid())
+            contexto.hoy = proceso_;
         contexto.existeImagenFrontal =
-            QFileInfo::exists(rutaImagenFrontal(d_.Dir_Imagenes, baseImagenTalon(t)));
+            enImagenes_.contains(rutaImagenFrontal({}, baseImagenTalon(t)));
         contexto.duplicidadTalon = [this, &con](const tTalon& c) {
-            motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM %1 WHERE Numero = ? AND "
-                                                   "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
-                                        .arg(tablaCheques()));
+            static const QString sql =
+                QStringLiteral("SELECT 1 FROM %1.historicoCheques WHERE Numero = ? AND "
+                               "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
+                    .arg(aliasHistorico);
+            motor::Sentencia s(con, sql);
             s.liga(c.Numero).liga(c.numero_Modelo).liga(c.Cuenta);
             return s.ejecuta() && s.siguiente();
         };
@@ -336,6 +359,8 @@ private:
     const tDirectorios& d_;
     tOrdenantes ordenante_;
     TFicherosEmision ficheros_;
+    QSet<QString> enImagenes_;     // the files of the image folder
+    QDate proceso_;                // the process date, the day of the due dates
     QStringList frontales_;        // the front TIFFs for the archive, from where they are
     std::vector<tTalon> emitidos_; // as the report shows them
     QStringList reglas_;
@@ -462,10 +487,17 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
         avisaApartados(iu_, emision.apartados());
         return std::nullopt;
     }
+    const TFicherosEmision& hecha = emision.ficheros();
+    const tEmisionHecha resultado{cons.fichero, ordenante, remesa.Nombre_Remesa, hecha.talones(),
+                                  hecha.centimos()};
+    const QString detalle = detalleEmision(resultado.nombreCons, resultado.remesa,
+                                           resultado.talones, resultado.centimos);
+    anotaActividad(inst_, iu_, ActoActividad::Emision, detalle);
+    iu_.anotaSuceso(QStringLiteral("Emisión confirmada: ") + detalle);
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());
-    return tEmisionHecha{cons.fichero, ordenante};
+    return resultado;
 }
 
 bool TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {

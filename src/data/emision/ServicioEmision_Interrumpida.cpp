@@ -5,13 +5,16 @@
 
 #include "BloqueoEmision.h"
 #include "ConfiguracionBanco.h"
+#include "DetallesActividad.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
 #include "FicherosEmision.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "TextosBBDD.h"
+#include "VerificacionFicheroBanco.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,6 +92,27 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         filas.push_back(fila);
     }
     return true;
+}
+
+// The rewritten bank file read back against the history rows it was made
+// from. A wrong one is removed with its archive, so that no copy of it can
+// reach the bank; the next completion makes them again.
+tTotalesFicheroBanco totalesDe(const std::vector<tFilaHistorico>& filas) {
+    tTotalesFicheroBanco totales{int(filas.size()), 0};
+    for (const tFilaHistorico& fila : filas)
+        totales.centimos += fila.centimos;
+    return totales;
+}
+
+void compruebaFicheroBancoCompletado(const QString& ruta,
+                                     const std::vector<tFilaHistorico>& filas) {
+    try {
+        compruebaFicheroBanco(ruta, totalesDe(filas));
+    } catch (const TErrorOperacion&) {
+        QFile::remove(ruta);
+        QFile::remove(ruta + QStringLiteral(".zip"));
+        throw;
+    }
 }
 
 bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& error) {
@@ -177,6 +201,7 @@ bool TServicioEmision::completaEmisionConBloqueo() {
                 frontales << frontal;
         }
         emision.escribe(leeConfiguracionBanco(inst_).Nombre, bd_.destino());
+        compruebaFicheroBancoCompletado(emision.rutaFichero(), filas);
         // An emission of an earlier version of this program wrote this row
         // after its cheques.
         if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
@@ -186,6 +211,10 @@ bool TServicioEmision::completaEmisionConBloqueo() {
         falla(error.texto());
     }
     QFile::remove(rutaEnCurso);
+    const QString detalle = detalleEmision(en->fichero, remesa.Nombre_Remesa, int(filas.size()),
+                                           totalesDe(filas).centimos);
+    anotaActividad(inst_, iu_, ActoActividad::EmisionCompletada, detalle);
+    iu_.anotaSuceso(QStringLiteral("Emisión interrumpida completada: ") + detalle);
     const QString cheques = filas.size() == 1 ? QStringLiteral("1 cheque")
                                               : QStringLiteral("%1 cheques").arg(filas.size());
     iu_.muestraMensaje(Mensaje::Completada.arg(en->fichero, remesa.Nombre_Remesa, cheques,

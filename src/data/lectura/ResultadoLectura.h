@@ -23,10 +23,19 @@ struct tLineaNoGuardada {
     Motivo motivo = Motivo::LecturaIncompleta;
 };
 
+// A line stored as a cheque: the number its temporary images carried and the
+// key of the cheque it became.
+struct tLineaGuardada {
+    QString secuencia;
+    int clave = 0;
+};
+
 struct tResultadoLectura {
     int buenos = 0;                      // lines stored as cheques
+    int correctos = 0;                   // of them, with every field correct
     int invalidos = 0;                   // lines not stored
     QList<tLineaNoGuardada> noGuardadas; // in the order of the list
+    QList<tLineaGuardada> guardadas;     // in the order of the list
     // The first copy of images that the disk refused: the folder and why, in
     // Spanish (empty when none was refused).
     QString carpetaImagenes;

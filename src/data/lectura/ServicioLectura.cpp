@@ -24,6 +24,7 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
                                                          int tipoLector) {
     using Motivo = tLineaNoGuardada::Motivo;
     tResultadoLectura r;
+    const qsizetype lineas = lista.size();
     // The Excella lines are numbered by their place, so that list is left as
     // it is (its window settles it); from the others each stored line is
     // removed, so the list is walked with an index that only passes the
@@ -98,6 +99,8 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         if (!error.isEmpty())
             break;
         ++r.buenos;
+        r.correctos += talon.Estado == QLatin1String("0") ? 1 : 0;
+        r.guardadas.append({secuencia, talon.Pk_Talon});
         if (borraGuardadas)
             lista.removeAt(i);
         else
@@ -113,5 +116,11 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         }
         iu_.muestraMensaje(error);
     }
+    iu_.anotaSuceso(QStringLiteral("Lecturas guardadas: %1 líneas, %2 correctas, %3 "
+                                        "incompletas o duplicadas, %4 sin guardar")
+                             .arg(lineas)
+                             .arg(r.correctos)
+                             .arg(r.buenos - r.correctos)
+                             .arg(r.invalidos));
     return r;
 }

@@ -95,7 +95,7 @@ QString mensajeTablaInexistente(const QString& ruta) {
     return QStringLiteral("La tabla %1 no existe.").arg(QDir::toNativeSeparators(ruta));
 }
 
-Conexion::Conexion(const QString& rutaFichero, bool crear)
+Conexion::Conexion(const QString& rutaFichero, bool crear, bool soloLectura)
     : nombre_(QStringLiteral("teskora_%1").arg(contadorConexiones.fetchAndAddRelaxed(1))),
       rutas_{rutaFichero} {
     if (!crear && !QFileInfo(rutaFichero).isFile()) {
@@ -104,6 +104,8 @@ Conexion::Conexion(const QString& rutaFichero, bool crear)
     }
     QSqlDatabase bd = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
     bd.setDatabaseName(rutaFichero);
+    if (soloLectura)
+        bd.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
     if (!bd.open()) {
         error_ = mensaje(bd.lastError());
         return;

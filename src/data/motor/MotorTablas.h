@@ -32,9 +32,11 @@ QString mensajeTablaInexistente(const QString& ruta);
 // does not exist fails unless `crear` is set. A statement is prepared once per
 // connection and kept: a connection held for a whole walk (storing a batch,
 // an emission) parses each statement once, however many rows it touches.
+// With `soloLectura` the file is never written, not even to undo a cut-off
+// transaction (for files that must stay as they are, such as backup copies).
 class Conexion {
 public:
-    explicit Conexion(const QString& rutaFichero, bool crear = false);
+    explicit Conexion(const QString& rutaFichero, bool crear = false, bool soloLectura = false);
     ~Conexion();
     Conexion(const Conexion&) = delete;
     Conexion& operator=(const Conexion&) = delete;

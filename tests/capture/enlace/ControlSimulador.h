@@ -2,6 +2,8 @@
 // The functions that only tests call in a simulated reader library, and a
 // sample folder built from the shipped documents.
 
+#include "FicherosPrueba.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
@@ -54,11 +56,6 @@ inline bool preparaCarpetaMuestras(const QString& carpeta, int n, const QString&
         ini.setValue(i.key(), i.value());
     ini.sync();
     return true;
-}
-
-inline QByteArray bytesDe(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The codeline of sample document `i` for one reader family ("seac", ...).

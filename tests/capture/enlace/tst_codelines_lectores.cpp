@@ -121,7 +121,7 @@ void TstCodelinesLectores::seacBanche() {
     bool fin = false;
     connect(&adaptador, &TAdaptadorSB::lineaLeida, [&](const QString& l, int) { lineas << l; });
     connect(&adaptador, &TAdaptadorSB::lecturaTerminada, [&] { fin = true; });
-    adaptador.alCrearVentana(QString());
+    adaptador.alCrearVentana();
     QVERIFY(adaptador.leerCheques(imagenes(), {}));
     QVERIFY(QTest::qWaitFor([&] { return fin; }, 10000));
     compruebaLineas(lineas, false);
@@ -169,7 +169,7 @@ void TstCodelinesLectores::visionX() {
     QTRY_COMPARE_WITH_TIMEOUT(lineas.size(), hostiles().size(), 10000);
     compruebaLineas(lineas, true);
     QVERIFY(sim.f<int (*)(int)>("simEsperaFin")(10000) != 0);
-    QTest::qWait(20); // events still posted are dropped with their adapter
+    QCoreApplication::sendPostedEvents(); // what the reader posted before it ended
 }
 
 QTEST_GUILESS_MAIN(TstCodelinesLectores)

@@ -113,8 +113,7 @@ void TstEnlaceSB::tresDocumentosYSegundaLectura() {
     preparaMuestras(3);
     Lector l(QStringLiteral(SIMULADO_RD3LIB), m_dir->path());
     QVERIFY2(l.enlace.cargada(), qPrintable(l.enlace.biblioteca().motivo()));
-    l.adaptador.alCrearVentana(QStringLiteral("ENDOSO"));
-    QCOMPARE(l.adaptador.preferencias().InkJetString, "ENDOSO");
+    l.adaptador.alCrearVentana();
 
     QVERIFY(l.adaptador.leerCheques(imagenes(), {}));
     QVERIFY(l.ventana.esperaFin());
@@ -241,7 +240,7 @@ void TstEnlaceSB::pararYDesatascarLlaman() {
     QCOMPARE(llamadas.last(), "rdEject()");
     // "&Reiniciar": preferences back to their defaults, configuration, presence.
     m_sim.borraRegistro();
-    l.adaptador.reiniciar(QString());
+    l.adaptador.reiniciar();
     QCOMPARE(m_sim.registro(), (QStringList{"rdConfigAPI(4099,1)", "rdInit(-1)"}));
 }
 
@@ -306,12 +305,12 @@ void TstEnlaceSB::sinBiblioteca() {
     Lector l(ruta, m_dir->path());
     QVERIFY(!l.enlace.cargada());
     QVERIFY(l.enlace.biblioteca().motivo().contains(ruta));
-    l.adaptador.alCrearVentana(QString());
+    l.adaptador.alCrearVentana();
     QVERIFY(!l.adaptador.compruebaEstadoEscaner());
     QVERIFY(!l.adaptador.leerCheques(imagenes(), {}));
     l.adaptador.parar();
     l.adaptador.desatascar();
-    l.adaptador.reiniciar(QString());
+    l.adaptador.reiniciar();
     QCOMPARE(l.ventana.eventos.first(), "mensaje " + TAdaptadorSB::MensajeSinLector);
     QVERIFY(l.ventana.lineas.isEmpty());
 }

@@ -82,7 +82,7 @@ void TstEnlaceVisionX::init() {
 
 void TstEnlaceVisionX::cleanup() {
     QVERIFY(esperaFin());
-    QTest::qWait(20); // events still posted are dropped with their adapter
+    QCoreApplication::sendPostedEvents(); // what the reader posted before it ended
 }
 
 void TstEnlaceVisionX::prepara(int n, const QMap<QString, int>& ajustes) {
@@ -197,7 +197,8 @@ void TstEnlaceVisionX::botonesSegunEstado() {
     l.adaptador.parar();
     QVERIFY(m_sim.registro().contains("StopFeeding(7)"));
     QVERIFY(esperaFin());
-    QTest::qWait(20);
+    // Everything the reader posted before it ended is delivered now.
+    QCoreApplication::sendPostedEvents();
     QCOMPARE(l.lineas.size(), 1); // no document after the stop
     l.adaptador.desatascar();
     QVERIFY(m_sim.registro().contains("FreeTrack(7,1)"));

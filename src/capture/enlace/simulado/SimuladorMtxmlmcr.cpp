@@ -21,6 +21,7 @@
 //   numeroNoNumerico=N  document N's image count is not a number
 
 #include "ComunSimulador.h"
+#include "ImagenesSimuladas.h"
 #include "InterfazMtxmlmcr.h"
 #include "MuestrasDocumentos.h"
 
@@ -52,11 +53,6 @@ QByteArray elemento(const char* nombre, const QByteArray& valor) {
     return QByteArray("<") + nombre + ">" + valor + "</" + nombre + ">";
 }
 
-QByteArray leeFichero(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QByteArray respuestaDocumento(const tDocumentoMuestra& d, int posicion) {
     QByteArray raw = d.codelineExcella;
     if (posicion == ajuste("ilegible"))
@@ -72,7 +68,8 @@ QByteArray respuestaDocumento(const tDocumentoMuestra& d, int posicion) {
     QByteArray indexadas, numeradas;
     sim().ultimos.clear();
     for (int i = 1; i <= 3; ++i) {
-        const QByteArray bytes = leeFichero(rutas[i - 1]);
+        const QByteArray bytes = imagenSimulada(QStringLiteral("Excella"), posicion,
+                                                static_cast<CaraSimulada>(i - 1), rutas[i - 1]);
         sim().ultimos << bytes;
         const QByteArray tamano = (i == 1 && posicion == ajuste("tamanoNoNumerico"))
                                       ? QByteArray("grande")

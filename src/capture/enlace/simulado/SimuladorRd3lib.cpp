@@ -19,6 +19,7 @@
 // Extra functions for tests: those of ComunSimulador.h and simEsperaFin.
 
 #include "ComunSimulador.h"
+#include "ImagenesSimuladas.h"
 #include "InterfazRd3lib.h"
 #include "MuestrasDocumentos.h"
 
@@ -33,6 +34,7 @@
 #include <map>
 #include <mutex>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -97,8 +99,9 @@ QString lista(std::initializer_list<int> valores) {
     return t.join(QChar(u','));
 }
 
-// Copies one sample picture as the image of a camera; true when written.
-bool escribeImagen(int camara, const QString& origen) {
+// Writes one sample picture (with the image fault of simulador.ini for the
+// document at `posicion`) as the image of a camera; true when written.
+bool escribeImagen(int camara, const QString& origen, int posicion, CaraSimulada cara) {
     QString carpeta, nombre;
     int formato = 0;
     {
@@ -114,8 +117,10 @@ bool escribeImagen(int camara, const QString& origen) {
     const QString extension =
         formato == RD3_FORMATO_CAMARAS_1_4 ? QStringLiteral(".jpg") : QStringLiteral(".tif");
     const QString destino = QDir(carpeta).filePath(nombre + extension);
+    const QByteArray bytes = imagenSimulada(QStringLiteral("SeacBanche"), posicion, cara, origen);
     QFile::remove(destino);
-    return QFile::copy(origen, destino);
+    QFile f(destino);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
 // The codeline with unreadable characters in the account block.
@@ -167,13 +172,13 @@ void lectura(const QList<tDocumentoMuestra> documentos, const tAjustes ajustes) 
         if (manejador)
             manejador(codeline.constData());
         if (posicion != ajustes.sinImagenes) {
-            const std::pair<int, QString> imagenes[] = {
-                {RD3_CAMARA_FRONTAL_1, d.frontalJpg},
-                {RD3_CAMARA_FRONTAL_2, d.frontalTif},
-                {RD3_CAMARA_TRASERA_2, d.traseraTif},
+            const std::tuple<int, QString, CaraSimulada> imagenes[] = {
+                {RD3_CAMARA_FRONTAL_1, d.frontalJpg, CaraSimulada::FrontalJpg},
+                {RD3_CAMARA_FRONTAL_2, d.frontalTif, CaraSimulada::FrontalTif},
+                {RD3_CAMARA_TRASERA_2, d.traseraTif, CaraSimulada::TraseraTif},
             };
-            for (const auto& [camara, origen] : imagenes)
-                if (escribeImagen(camara, origen))
+            for (const auto& [camara, origen, cara] : imagenes)
+                if (escribeImagen(camara, origen, posicion, cara))
                     evento(&tSimulador::manejadorImagen, 0);
         }
         evento(&tSimulador::manejadorDocumento, 0);

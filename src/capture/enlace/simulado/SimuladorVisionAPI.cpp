@@ -16,6 +16,7 @@
 //   pausa=ms            pause between documents (10 by default)
 
 #include "ComunSimulador.h"
+#include "ImagenesSimuladas.h"
 #include "InterfazVisionAPI.h"
 #include "MuestrasDocumentos.h"
 
@@ -82,11 +83,6 @@ void publica(uintptr_t evento, intptr_t argumento) {
         n(m, evento, argumento);
 }
 
-QByteArray leeFichero(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void lectura(const QList<tDocumentoMuestra> documentos, int pausa) {
     int posicion = 0;
     for (const tDocumentoMuestra& d : documentos) {
@@ -107,7 +103,8 @@ void lectura(const QList<tDocumentoMuestra> documentos, int pausa) {
         auto imagenes = std::make_unique<tImagenes>();
         const QString rutas[] = {d.frontalJpg, d.frontalTif, d.traseraTif};
         for (int i = 0; i < 3; ++i) {
-            imagenes->bytes[i] = leeFichero(rutas[i]);
+            imagenes->bytes[i] = imagenSimulada(QStringLiteral("VisionX"), posicion,
+                                                static_cast<CaraSimulada>(i), rutas[i]);
             imagenes->pares[i] = {reinterpret_cast<const uint8_t*>(imagenes->bytes[i].constData()),
                                   static_cast<int32_t>(imagenes->bytes[i].size())};
         }

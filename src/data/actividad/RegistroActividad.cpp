@@ -1,0 +1,129 @@
+#include "RegistroActividad.h"
+
+#include "MotorTablas.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSysInfo>
+
+namespace {
+
+const QString NombreFichero = QStringLiteral("Actividad.dat");
+// Sorted and compared as text: the form orders as the time does.
+const QString FormatoFecha = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+const QString NoAnotado =
+    QStringLiteral("La acción \"%1\" se ha hecho, pero no se pudo anotar en el registro de "
+                   "actividad: %2");
+
+const QString Creacion = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS Actividad (Pk_Actividad INTEGER, FechaHora VARCHAR(19), "
+    "Usuario VARCHAR(64), Equipo VARCHAR(64), Acto VARCHAR(40), Detalle VARCHAR(1000))");
+// A row written stays as it was: the record is evidence.
+const QStringList SoloAnadir = {
+    QStringLiteral("CREATE TRIGGER IF NOT EXISTS ActividadSinCambios BEFORE UPDATE ON Actividad "
+                   "BEGIN SELECT RAISE(ABORT, 'el registro de actividad no se modifica'); END"),
+    QStringLiteral("CREATE TRIGGER IF NOT EXISTS ActividadSinBorrados BEFORE DELETE ON Actividad "
+                   "BEGIN SELECT RAISE(ABORT, 'el registro de actividad no se borra'); END"),
+};
+
+QString primeraNoVacia(std::initializer_list<const char*> variables) {
+    for (const char* v : variables) {
+        const QString valor = qEnvironmentVariable(v);
+        if (!valor.isEmpty())
+            return valor;
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList ActoActividad::todos() {
+    return {Emision,       EmisionCompletada, AnulacionCheque,     BorradoLibrados,
+            BorradoRemesa, RestauracionCopia, ConfiguracionEscaner};
+}
+
+TRegistroActividad::TRegistroActividad(const tDirectorios& dirs)
+    : ruta_(dirs.Dir_Tablas + NombreFichero) {}
+
+QString TRegistroActividad::usuarioSistema() {
+    const QString usuario = primeraNoVacia({"USER", "LOGNAME", "USERNAME"});
+    return usuario.isEmpty() ? QStringLiteral("desconocido") : usuario;
+}
+
+QString TRegistroActividad::nombreEquipo() {
+    const QString equipo = QSysInfo::machineHostName();
+    return equipo.isEmpty() ? QStringLiteral("desconocido") : equipo;
+}
+
+QString TRegistroActividad::anota(const QString& acto, const QString& detalle) const {
+    motor::Conexion con(ruta_, true);
+    if (!con.abierta())
+        return con.error();
+    // Table, key and row in one transaction: the first act makes the table
+    // with one commit, and a later one finds it made without writing.
+    motor::Transaccion tr(con);
+    if (!tr.iniciada())
+        return tr.error();
+    QString e = motor::ejecutaSql(con, Creacion);
+    for (const QString& sql : SoloAnadir)
+        if (e.isEmpty())
+            e = motor::ejecutaSql(con, sql);
+    if (!e.isEmpty())
+        return e;
+    motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Actividad) FROM Actividad"));
+    if (!max.ejecuta())
+        return max.error();
+    const int clave = (max.siguiente() ? max.entero(0) : 0) + 1;
+    e = motor::ejecutaSql(
+        con,
+        QStringLiteral("INSERT INTO Actividad (Pk_Actividad, FechaHora, Usuario, Equipo, Acto, "
+                       "Detalle) VALUES (?, ?, ?, ?, ?, ?)"),
+        {clave, QDateTime::currentDateTime().toString(FormatoFecha), usuarioSistema(),
+         nombreEquipo(), acto, detalle});
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
+    return e;
+}
+
+QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
+                                                QString& error) const {
+    error.clear();
+    if (!QFileInfo::exists(ruta_))
+        return {};
+    motor::Conexion con(ruta_);
+    if (!con.abierta()) {
+        error = con.error();
+        return {};
+    }
+    const QString desde =
+        filtro.desde.isNull() ? QString() : filtro.desde.startOfDay().toString(FormatoFecha);
+    const QString hasta =
+        filtro.hasta.isNull() ? QString() : filtro.hasta.endOfDay().toString(FormatoFecha);
+    motor::Sentencia s(con, QStringLiteral("SELECT FechaHora, Usuario, Equipo, Acto, Detalle "
+                                           "FROM Actividad WHERE (ifnull(?, '') = '' OR "
+                                           "Acto = ?) AND (ifnull(?, '') = '' OR "
+                                           "FechaHora >= ?) AND (ifnull(?, '') = '' OR "
+                                           "FechaHora <= ?) "
+                                           "ORDER BY FechaHora DESC, Pk_Actividad DESC"));
+    s.liga(filtro.acto).liga(filtro.acto).liga(desde).liga(desde).liga(hasta).liga(hasta);
+    if (!s.ejecuta()) {
+        error = s.error();
+        return {};
+    }
+    QList<tFilaActividad> filas;
+    while (s.siguiente())
+        filas.append({QDateTime::fromString(s.texto(0), FormatoFecha), s.texto(1), s.texto(2),
+                      s.texto(3), s.texto(4)});
+    return filas;
+}
+
+void anotaActividad(const tInstalacion& inst, IInterfazUsuario& iu, const QString& acto,
+                    const QString& detalle) {
+    const QString e = TRegistroActividad(inst.dirs).anota(acto, detalle);
+    if (!e.isEmpty())
+        iu.muestraMensaje(NoAnotado.arg(acto, e));
+}
+
+QString TRegistroActividad::nombreFichero() {
+    return NombreFichero;
+}

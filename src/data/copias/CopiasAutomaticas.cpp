@@ -1,0 +1,30 @@
+#include "CopiasAutomaticas.h"
+
+#include "CopiasSeguridad.h"
+#include "ErrorOperacion.h"
+#include "IInterfazUsuario.h"
+
+namespace {
+template <class Copia>
+void copiaSinDetener(const tInstalacion& instalacion, IInterfazUsuario& iu, const QString& sigue,
+                     Copia copia) {
+    try {
+        TCopiasSeguridad copias(instalacion);
+        VentanaEsperar espera(iu);
+        iu.progresoEspera(QStringLiteral("Copia de seguridad"), 0, 0);
+        copia(copias);
+    } catch (const TErrorOperacion& e) {
+        iu.muestraMensaje(e.texto() + QStringLiteral("\n\n") + sigue);
+    }
+}
+} // namespace
+
+void copiaAntesDeEmitir(const tInstalacion& instalacion, IInterfazUsuario& iu) {
+    copiaSinDetener(instalacion, iu, CopiasAutomaticas::SigueEmision,
+                    [](TCopiasSeguridad& c) { c.haz(TCopiasSeguridad::MotivoEmision); });
+}
+
+void copiaAlCerrar(const tInstalacion& instalacion, IInterfazUsuario& iu) {
+    copiaSinDetener(instalacion, iu, CopiasAutomaticas::SigueCierre,
+                    [](TCopiasSeguridad& c) { c.hazAlCerrar(); });
+}
