@@ -25,6 +25,9 @@ public:
         (void)hechos;
         (void)total;
     }
+    // One line for the diagnostic log (what a backup did); written only
+    // while the log is on.
+    virtual void anotaSuceso(const QString& texto) { (void)texto; }
 };
 
 // Keeps the wait window on screen for one scope, hidden also on failure.

@@ -32,3 +32,7 @@ void InterfazUsuarioQt::progresoEspera(const QString& fase, int hechos, int tota
                                : fase);
     ventanaEspera_.progreso(fase, hechos, total);
 }
+
+void InterfazUsuarioQt::anotaSuceso(const QString& texto) {
+    anotaDiagnostico(estado_.diagnostico, texto);
+}

@@ -21,6 +21,7 @@ public:
     void lanzaVentanaEsperar() override;
     void CierraVentanaEsperar() override;
     void progresoEspera(const QString& fase, int hechos, int total) override;
+    void anotaSuceso(const QString& texto) override;
 
 private:
     const tEstadoPrograma& estado_;

@@ -52,8 +52,12 @@ public:
             fases.append(fase);
     }
 
+    // The lines for the diagnostic log, in order.
+    void anotaSuceso(const QString& texto) override { sucesos.append(texto); }
+
     QStringList mensajes;
     QStringList fases;
+    QStringList sucesos;
     QList<Pregunta> preguntas;
     QQueue<int> respuestas;
     int vecesMostrada = 0;
