@@ -29,6 +29,7 @@ TfrmCopiasSeguridad::TfrmCopiasSeguridad(TdmBBDD& dm, std::function<void()> rein
     : QDialog(parent), dm_(dm), reiniciaDatos_(std::move(reiniciaDatos)),
       copias_(std::make_unique<TCopiasSeguridad>(dm.instalacion())) {
     setWindowTitle(Caption);
+    copias_->diagnostico = [&iu = dm.iu()](const QString& linea) { iu.anotaSuceso(linea); };
     lblCarpeta = new QLabel(QStringLiteral("Carpeta de las copias: %1")
                                 .arg(QDir::toNativeSeparators(copias_->carpeta())),
                             this);

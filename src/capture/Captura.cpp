@@ -37,19 +37,17 @@ void anotaBiblioteca(TRegistroDiagnostico* log, const QString& lector,
 
 TCaptura::TCaptura(TdmBBDD& dm, QWidget* parent) : dm_(dm), parent_(parent) {
     const tInstalacion& inst = dm_.instalacion();
+    TRegistroDiagnostico* log = dm_.estado().diagnostico;
     enlaceExcella = std::make_unique<TEnlaceMtxmlmcr>(
-        bibliotecaConfigurada(inst, ClaveBiblioteca::Excella), inst.dirs.Dir_Aplicacion);
+        bibliotecaConfigurada(inst, ClaveBiblioteca::Excella), inst.dirs.Dir_Aplicacion, log);
     enlaceVisionX = std::make_unique<TEnlaceVisionAPI>(
-        bibliotecaConfigurada(inst, ClaveBiblioteca::VisionX), inst.dirs.Dir_Aplicacion);
+        bibliotecaConfigurada(inst, ClaveBiblioteca::VisionX), inst.dirs.Dir_Aplicacion, log);
     enlaceRd3lib = std::make_unique<TEnlaceRd3lib>(
-        bibliotecaConfigurada(inst, ClaveBiblioteca::SeacBanche), inst.dirs.Dir_Aplicacion);
+        bibliotecaConfigurada(inst, ClaveBiblioteca::SeacBanche), inst.dirs.Dir_Aplicacion, log);
     adaptadorSB = std::make_unique<TAdaptadorSB>(*enlaceRd3lib);
-    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Excella"),
-                    enlaceExcella->biblioteca());
-    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Vision X"),
-                    enlaceVisionX->biblioteca());
-    anotaBiblioteca(dm_.estado().diagnostico, QStringLiteral("Seac Banche"),
-                    enlaceRd3lib->biblioteca());
+    anotaBiblioteca(log, TEnlaceMtxmlmcr::NombreLector, enlaceExcella->biblioteca());
+    anotaBiblioteca(log, TEnlaceVisionAPI::NombreLector, enlaceVisionX->biblioteca());
+    anotaBiblioteca(log, TEnlaceRd3lib::NombreLector, enlaceRd3lib->biblioteca());
 
     frmScanerX = std::make_unique<TfrmScanerX>(dm_, *enlaceExcella, parent_);
     frmScanerMTS = std::make_unique<TfrmScanerMTS>(dm_, parent_);

@@ -63,6 +63,12 @@ private slots:
         pulsa(hijo<QPushButton>(frm, "btnHacerCopia"));
         QCOMPARE(lista->topLevelItemCount(), 2);
         QCOMPARE(lista->topLevelItem(0)->text(1), TCopiasSeguridad::MotivoManual);
+        // The diagnostic log is told where the copy went.
+        const QString hecha = QDir::toNativeSeparators(TCopiasSeguridad(p->inst).lista()[0].ruta);
+        QCOMPARE(p->iu.sucesos.size(), 1);
+        QVERIFY2(p->iu.sucesos[0].startsWith("Copia de seguridad (hecha a mano) hecha en " + hecha +
+                                             ": "),
+                 qPrintable(p->iu.sucesos[0]));
 
         lista->setCurrentItem(lista->topLevelItem(1));
         QVERIFY(frm.textoConfirmacion().contains("05/03/2025 09:01"));

@@ -1,4 +1,5 @@
 // Main window, about box and the visual style file.
+#include "AyudaEnPantalla.h"
 #include "Cadenas.h"
 #include "EstiloVisual.h"
 #include "PruebaVentanas.h"
@@ -51,12 +52,23 @@ private slots:
         frm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frm));
         QCOMPARE(frm.windowTitle(), QString("Teskora_CHK (Lectura y proceso de Cheques)"));
-        QCOMPARE(frm.centralWidget()->size(), QSize(1008, 612));
-        QCOMPARE(hijo<QWidget>(frm, "pnlinfo")->size(), QSize(319, 172));
-        QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->height(), 143);
-        QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->toPlainText().split('\n'),
-                 TfrmPrincipal::textoAyuda());
-        QVERIFY(!hijo<QPlainTextEdit>(frm, "mmoAyuda")->isEnabled());
+        // The information panel and the help strip are shown whole, and every
+        // line of the help is in sight as one line.
+        auto* ayuda = hijo<QPlainTextEdit>(frm, "mmoAyuda");
+        QVERIFY(seVeEntero(*hijo<QWidget>(frm, "pnlinfo")));
+        QVERIFY(seVeEntero(*ayuda));
+        QVERIFY(ayudaSinPartir(*ayuda));
+        QCOMPARE(
+            ayuda->toPlainText().split('\n'),
+            (QStringList{"PRIMEROS PASOS:",
+                         "Para generar un fichero de Cheques debe completar los pasos "
+                         "siguientes:",
+                         "1.- Introduzca los cheques en la remesa, completando los valores  "
+                         "del cheque y del cliente.",
+                         "2.- Emita la remesa para su posterior envío a  su banco.", "", "ESCÁNER:",
+                         "Para seleccionar y configurar el escaner de cheques, seleccione "
+                         "Mantenimiento y pulse sobre \"Configuración de escáner\"."}));
+        QVERIFY(!ayuda->isEnabled());
         QStringList menu;
         for (QAction* a : frm.menuBar()->actions()) {
             menu << a->text();

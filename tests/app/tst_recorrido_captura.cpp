@@ -3,7 +3,8 @@
 // reads two documents from the cheque editor, saves them and finds them in
 // the editor's list. And the whole road with a Seac Banche reader on the
 // simulated library: the shipped sample documents read, saved, completed in
-// the editor with their pictures, emitted, their images archived and zipped.
+// the editor with their pictures, emitted, their images archived and zipped;
+// a second reading that jams; and the diagnostic log of it all.
 #include "Aplicacion.h"
 #include "CajaMensajes.h"
 #include "ConductorVentanas.h"
@@ -20,6 +21,7 @@
 #include "TfrmResumen_Facturacion.h"
 #include "TfrmScanerMTS.h"
 #include "TfrmScanerSB.h"
+#include "copias/CopiasSeguridad.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -129,6 +131,12 @@ private slots:
         const tInstalacion inst = calculaInstalacion(dir.path());
         configura(inst, "[ESCANER]\r\nTipo=1\r\n[LECTORES]\r\nSeacBanche=" SIMULADO_RD3LIB "\r\n");
         qputenv("TESKORA_MUESTRAS", MUESTRAS);
+        // A hopper whose first document jams, for a second reading.
+        QTemporaryDir atascada;
+        QVERIFY(
+            QFile::copy(QDir(MUESTRAS).filePath("doc001.txt"), atascada.filePath("doc001.txt")));
+        QSettings(atascada.filePath("simulador.ini"), QSettings::IniFormat)
+            .setValue("SeacBanche/atasco", 1);
 
         TGuionDialogos guion;
         ConductorVentanas c;
@@ -139,6 +147,10 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(fin.count(), 1, 20000);
             leidas = w->lista();
             pulsa(hijo<QPushButton>(*w, "btnSalvar"));
+            qputenv("TESKORA_MUESTRAS", atascada.path().toLocal8Bit());
+            pulsa(hijo<QPushButton>(*w, "btnLeer"));
+            QTRY_COMPARE_WITH_TIMEOUT(fin.count(), 2, 20000);
+            qputenv("TESKORA_MUESTRAS", MUESTRAS);
             pulsa(hijo<QPushButton>(*w, "btnSalir"));
         });
         c.alMostrar<TfrmMod_Cheque>([&](TfrmMod_Cheque* e) {
@@ -261,6 +273,11 @@ private slots:
             "Lecturas guardadas: 12 líneas, 7 correctas, 5 incompletas o duplicadas, 0 sin "
             "guardar",
             "Mensaje: Se leyeron: 12 cheques.",
+            "Error del lector Seac Banche en el aviso de error (rdOnError), código 1024: Atasco "
+            "en zona transmisión",
+            "Mensaje: El lector avisó durante la lectura: Atasco en zona transmisión.",
+            "Copia de seguridad (antes de emitir) hecha en " +
+                QDir::toNativeSeparators(TCopiasSeguridad(inst).carpeta()),
             "Pasando los cheques al histórico: 0 de 11",
             "Escribiendo el fichero para el banco",
             "Emisión confirmada: CONS.0001 de la remesa ESTANDAR: 11 cheques por",

@@ -92,8 +92,14 @@ private slots:
     void ventanaAlAbrir() {
         abre();
         QCOMPARE(frm->windowTitle(), QString("Escaneo  de Cheques. Escáner tipo MAGTEK"));
-        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n'),
-                 TfrmScanerMTS::ayuda());
+        const QStringList ayuda = hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n');
+        QCOMPARE(ayuda.size(), 16);
+        QCOMPARE(ayuda[2],
+                 "    2º- Presione [Leer cheques], y después introduzca un único cheque en la "
+                 "tolva del modo en el que muestra la imagen \"Posición del cheque\"");
+        QCOMPARE(ayuda[10],
+                 "Es OBLIGATORIO pulsar [Leer cheques] o [Aceptar] en el mensaje mostrado "
+                 "al usuario tras la lectura de un cheque, para que la lectura de los ");
         QVERIFY(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->isReadOnly());
         QCOMPARE(hijo<TEnlaceFoto>(*frm, "lblDespiece")->text(), QString("Posición del cheque"));
         QCOMPARE(hijo<QPushButton>(*frm, "btnSalvar")->text(), QString("Sal&var"));

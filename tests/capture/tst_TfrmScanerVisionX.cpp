@@ -88,8 +88,14 @@ private slots:
         crea(0);
         frm->show();
         QCOMPARE(frm->windowTitle(), QString("Escaneo de Cheques. Escáner tipo Panini: Vision X"));
-        QCOMPARE(hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText(),
-                 TextosCaptura::ayudaTolva().join('\n'));
+        const QStringList ayuda = hijo<QPlainTextEdit>(*frm, "mmoAyuda")->toPlainText().split('\n');
+        QCOMPARE(ayuda.size(), 14);
+        QCOMPARE(ayuda[1],
+                 "    1º-  Asegúrese de que el lector de cheques está encendido y conectado "
+                 "al equipo.");
+        QCOMPARE(ayuda[10],
+                 "En caso de atasco, presione [Desatascar] para liberar autómaticamente el "
+                 "cheque. Si el atasco continúa, desmonte las carcasas ");
         for (const char* b : {"btnLeer", "btnParar", "btnDesatascar", "btnReiniciar", "btnSalir"})
             hijo<QPushButton>(*frm, b);
         emit hijo<TEnlaceFoto>(*frm, "lblDetalle")->pulsado();

@@ -59,11 +59,14 @@ private slots:
         QTest::addColumn<QString>("pasoDos");
         QTest::addColumn<QStringList>("fotos");
         QTest::newRow("Excella") << 2 << "Escaneo  de Cheques. Escáner tipo MagTek Excella"
-                                 << TfrmScanerX::ayudaA().at(2)
+                                 << "    2º.- Cargue la tolva del lector con cheques y presione "
+                                    "[Leer cheques]"
                                  << QStringList{"excella.jpg", "despieceexcella.jpg"};
-        QTest::newRow("Excella STX") << 3 << "Escaneo  de Cheques. Escáner tipo MagTek Excella STX"
-                                     << TfrmScanerX::ayudaB().at(2)
-                                     << QStringList{"excellaSTX.jpg", "despieceExcellaSTX.jpg"};
+        QTest::newRow("Excella STX")
+            << 3 << "Escaneo  de Cheques. Escáner tipo MagTek Excella STX"
+            << "    2º-. La carga de cheques del escáner Excella STX no tiene una tolva para "
+               "alimentar automáticamente al lector,"
+            << QStringList{"excellaSTX.jpg", "despieceExcellaSTX.jpg"};
     }
     void ventanaPorTipo() {
         QFETCH(int, tipo);

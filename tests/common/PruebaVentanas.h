@@ -46,6 +46,17 @@ template <class T = QWidget> T* hijo(const QObject& ventana, const QString& nomb
     return encontrado;
 }
 
+// The control is on screen whole: visible, and neither its window's edges
+// nor those of any widget it sits in cut it.
+inline bool seVeEntero(const QWidget& control) {
+    if (!control.isVisible())
+        return false;
+    for (const QWidget* w = &control; !w->isWindow() && w->parentWidget(); w = w->parentWidget())
+        if (!w->parentWidget()->rect().contains(w->geometry()))
+            return false;
+    return true;
+}
+
 // Replaces the text of a field by typing, as the operator does: focus,
 // select all, delete, type from the start (masked fields place the
 // separators themselves).

@@ -183,11 +183,29 @@ private slots:
     // restores the older image.
     void copiaIncremental() {
         DatosConCopias d;
+        QStringList diagnostico;
+        d.copias->diagnostico = [&diagnostico](const QString& l) { diagnostico << l; };
         const tCopia primera = d.haz();
         const auto almacen = ficherosAlmacen(d.almacen());
         QCOMPARE(almacen.size(), size_t(12));
         const tCopia segunda = d.haz();
         QVERIFY(ficherosAlmacen(d.almacen()) == almacen);
+        // The log tells each copy's folder and what it wrote.
+        const QString tablas =
+            QString::number(QDir(d.inst.dirs.Dir_Tablas).entryList({"*.dat"}).size() +
+                            QDir(d.inst.dirs.Dir_TablaRemesas).entryList({"*.dat"}).size());
+        QCOMPARE(diagnostico,
+                 (QStringList{"Copia de seguridad (hecha a mano) hecha en " +
+                                  QDir::toNativeSeparators(primera.ruta) + ": " + tablas +
+                                  " tablas (0 sin cambios desde la anterior, 0 dañadas), 12 "
+                                  "imágenes (12 nuevas), " +
+                                  QString::number(primera.bytes) + " bytes",
+                              "Copia de seguridad (hecha a mano) hecha en " +
+                                  QDir::toNativeSeparators(segunda.ruta) + ": " + tablas +
+                                  " tablas (" + tablas +
+                                  " sin cambios desde la anterior, 0 dañadas), 12 imágenes (0 "
+                                  "nuevas), " +
+                                  QString::number(segunda.bytes) + " bytes"}));
         const QString historico = "/Tablas/historicoCheques.dat";
         QVERIFY(mismoFichero(primera.ruta + historico, segunda.ruta + historico));
 
@@ -302,6 +320,9 @@ private slots:
         QVERIFY2(m.contains(QDir::toNativeSeparators(carpeta)) && m.contains(motivo) &&
                      m.endsWith(CopiasAutomaticas::SigueEmision),
                  qPrintable(m));
+        // The log's line of the copy says it was not made, and why.
+        QCOMPARE(d.iu.sucesos, QStringList{"Copia de seguridad (antes de emitir) no hecha: " +
+                                           m.left(m.indexOf("\n\n"))});
         const TCopiasSeguridad copias(d.inst);
         QVERIFY(copias.lista().isEmpty());
         QCOMPARE(QDir(carpeta)

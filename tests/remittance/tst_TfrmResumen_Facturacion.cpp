@@ -68,7 +68,12 @@ private slots:
         QTest::mouseClick(hijo<QRadioButton>(frm, "rbtCarta"), Qt::LeftButton);
         QCOMPARE(hijo<QTextEdit>(frm, "rchVisor")->toPlainText(), QString(Carta).remove(u'\r'));
         QCOMPARE(hijo<QPlainTextEdit>(frm, "mmoAyuda")->toPlainText().split(u'\n'),
-                 TfrmResumen_Facturacion::textoAyuda());
+                 (QStringList{"Con <Guardar Como> puede dejar una copia de la remesa con el "
+                              "nombre+ruta que indique, por ejemplo para que la abone su banco-",
+                              "caja.", "Dispone de dos informes imprimibles: Carta y Resumido.",
+                              "<Envío Web> lanza un navegador a la página Web del Banco-Caja "
+                              "ordenante. Para el envío de la remesa, siga las instrucciones de ",
+                              "ésta."}));
         QCOMPARE(p->guion.textos(), QStringList{});
     }
 

@@ -1,5 +1,7 @@
 #include "BibliotecaLector.h"
 
+#include "RegistroDiagnostico.h"
+
 #include <QDir>
 
 QString ficheroDeFabricante(const QString& nombreFabricante) {
@@ -52,4 +54,15 @@ TBibliotecaLector::TBibliotecaLector(const QStringList& candidatos, const QStrin
 
 QFunctionPointer TBibliotecaLector::funcion(const char* nombre) const {
     return m_funciones.value(QByteArray(nombre), nullptr);
+}
+
+void TBibliotecaLector::fijaDiagnostico(TRegistroDiagnostico* log, const QString& lector) {
+    m_diagnostico = log;
+    m_lector = lector;
+}
+
+void TBibliotecaLector::anotaError(const QString& llamada, const QString& codigo,
+                                   const QString& texto) const {
+    anotaDiagnostico(m_diagnostico, QStringLiteral("Error del lector %1 en %2, código %3: %4")
+                                        .arg(m_lector, llamada, codigo, texto.trimmed()));
 }

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+class TRegistroDiagnostico;
+
 // Where a maker's library is looked for. The path configured in config.ini
 // (relative paths are taken from the installation folder) is the only
 // candidate when present; otherwise the maker's file name in the installation
@@ -52,10 +54,24 @@ public:
     // The resolved function, or null when the library is not loaded.
     QFunctionPointer funcion(const char* nombre) const;
 
+    // The diagnostic log that the library's errors go to, with the reader's
+    // name for their lines. Without a log (the default) nothing is written.
+    void fijaDiagnostico(TRegistroDiagnostico* log, const QString& lector);
+    // Every error of the library that reaches the operator or the capture
+    // window passes here: the call or event that reported it, the code the
+    // library gave and its Spanish text make one line of the log. From any
+    // thread (the Seac Banche library reports from its own).
+    void anotaError(const QString& llamada, const QString& codigo, const QString& texto) const;
+    void anotaError(const QString& llamada, int codigo, const QString& texto) const {
+        anotaError(llamada, QString::number(codigo), texto);
+    }
+
 private:
     QStringList m_candidatos;
     QHash<QByteArray, QFunctionPointer> m_funciones;
     QString m_fichero;
     QString m_motivo;
     bool m_cargada = false;
+    TRegistroDiagnostico* m_diagnostico = nullptr;
+    QString m_lector;
 };

@@ -13,9 +13,12 @@ QByteArray valorEscrito(const QByteArray& buffer, uint32_t largo) {
 constexpr int SinBiblioteca = -1;
 } // namespace
 
-TEnlaceMtxmlmcr::TEnlaceMtxmlmcr(const QString& configurada, const QString& dirAplicacion)
+TEnlaceMtxmlmcr::TEnlaceMtxmlmcr(const QString& configurada, const QString& dirAplicacion,
+                                 TRegistroDiagnostico* diagnostico)
     : m_biblioteca(candidatosBiblioteca(configurada, dirAplicacion, NombreFabricante),
-                   funciones()) {}
+                   funciones()) {
+    m_biblioteca.fijaDiagnostico(diagnostico, NombreLector);
+}
 
 QStringList TEnlaceMtxmlmcr::funciones() {
     return {QStringLiteral("MTMICRGetDevice"),   QStringLiteral("MTMICROpenDevice"),

@@ -12,10 +12,14 @@
 class TEnlaceMtxmlmcr {
 public:
     static inline const QString NombreFabricante = QStringLiteral("mtxmlmcr");
+    // The reader as the diagnostic log names it.
+    static inline const QString NombreLector = QStringLiteral("Excella");
 
     // `configurada`: the library named in config.ini (section LECTORES, key
-    // Excella), empty for the default places.
-    TEnlaceMtxmlmcr(const QString& configurada, const QString& dirAplicacion);
+    // Excella), empty for the default places. `diagnostico`: the log that the
+    // library's errors go to while it is on.
+    TEnlaceMtxmlmcr(const QString& configurada, const QString& dirAplicacion,
+                    TRegistroDiagnostico* diagnostico = nullptr);
 
     bool cargada() const { return m_biblioteca.cargada(); }
     const TBibliotecaLector& biblioteca() const { return m_biblioteca; }

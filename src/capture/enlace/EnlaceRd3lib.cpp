@@ -30,9 +30,12 @@ QStringList TEnlaceRd3lib::funciones() {
     };
 }
 
-TEnlaceRd3lib::TEnlaceRd3lib(const QString& configurada, const QString& dirAplicacion)
+TEnlaceRd3lib::TEnlaceRd3lib(const QString& configurada, const QString& dirAplicacion,
+                             TRegistroDiagnostico* diagnostico)
     : m_biblioteca(candidatosBiblioteca(configurada, dirAplicacion, NombreFabricante),
-                   funciones()) {}
+                   funciones()) {
+    m_biblioteca.fijaDiagnostico(diagnostico, NombreLector);
+}
 
 template <typename F> F TEnlaceRd3lib::resuelta(const char* nombre) const {
     const QFunctionPointer f = m_biblioteca.funcion(nombre);
@@ -42,11 +45,15 @@ template <typename F> F TEnlaceRd3lib::resuelta(const char* nombre) const {
     return reinterpret_cast<F>(f);
 }
 
-void TEnlaceRd3lib::compruebaResultado(const char* nombre, int resultado) {
-    if (resultado < 0)
-        throw ErrorEnlace(QStringLiteral("la función %1 del lector falló con el código %2.")
-                              .arg(QString::fromLatin1(nombre))
-                              .arg(resultado));
+void TEnlaceRd3lib::compruebaResultado(const char* nombre, int resultado) const {
+    if (resultado >= 0)
+        return;
+    const QString llamada = QString::fromLatin1(nombre);
+    const QString texto = QStringLiteral("la función %1 del lector falló con el código %2.")
+                              .arg(llamada)
+                              .arg(resultado);
+    m_biblioteca.anotaError(llamada, resultado, texto);
+    throw ErrorEnlace(texto);
 }
 
 // One status call: resolve, call, check.

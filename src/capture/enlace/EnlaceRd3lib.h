@@ -25,10 +25,14 @@ class TEnlaceRd3lib {
 public:
     // The maker's name of the library, without decorations.
     static inline const QString NombreFabricante = QStringLiteral("rd3lib");
+    // The reader as the diagnostic log names it.
+    static inline const QString NombreLector = QStringLiteral("Seac Banche");
 
     // `configurada`: the library named in config.ini (section LECTORES, key
-    // SeacBanche), empty for the default places.
-    TEnlaceRd3lib(const QString& configurada, const QString& dirAplicacion);
+    // SeacBanche), empty for the default places. `diagnostico`: the log that
+    // the library's errors go to while it is on.
+    TEnlaceRd3lib(const QString& configurada, const QString& dirAplicacion,
+                  TRegistroDiagnostico* diagnostico = nullptr);
 
     bool cargada() const { return m_biblioteca.cargada(); }
     const TBibliotecaLector& biblioteca() const { return m_biblioteca; }
@@ -62,8 +66,8 @@ public:
 
 private:
     template <typename F> F resuelta(const char* nombre) const;
-    // Throws ErrorEnlace when the result reports a failure.
-    static void compruebaResultado(const char* nombre, int resultado);
+    // Throws ErrorEnlace when the result reports a failure; the log gets it.
+    void compruebaResultado(const char* nombre, int resultado) const;
 
     TBibliotecaLector m_biblioteca;
 };

@@ -1,8 +1,11 @@
 #include "EnlaceVisionAPI.h"
 
-TEnlaceVisionAPI::TEnlaceVisionAPI(const QString& configurada, const QString& dirAplicacion)
+TEnlaceVisionAPI::TEnlaceVisionAPI(const QString& configurada, const QString& dirAplicacion,
+                                   TRegistroDiagnostico* diagnostico)
     : m_biblioteca(candidatosBiblioteca(configurada, dirAplicacion, NombreFabricante),
-                   funciones()) {}
+                   funciones()) {
+    m_biblioteca.fijaDiagnostico(diagnostico, NombreLector);
+}
 
 QStringList TEnlaceVisionAPI::funciones() {
     return {QStringLiteral("VApiGetDeviceList"),

@@ -12,10 +12,14 @@
 class TEnlaceVisionAPI {
 public:
     static inline const QString NombreFabricante = QStringLiteral("VisionAPI");
+    // The reader as the diagnostic log names it.
+    static inline const QString NombreLector = QStringLiteral("Vision X");
 
     // `configurada`: the library named in config.ini (section LECTORES, key
-    // VisionX), empty for the default places.
-    TEnlaceVisionAPI(const QString& configurada, const QString& dirAplicacion);
+    // VisionX), empty for the default places. `diagnostico`: the log that the
+    // library's errors go to while it is on.
+    TEnlaceVisionAPI(const QString& configurada, const QString& dirAplicacion,
+                     TRegistroDiagnostico* diagnostico = nullptr);
 
     bool cargada() const { return m_biblioteca.cargada(); }
     const TBibliotecaLector& biblioteca() const { return m_biblioteca; }

@@ -81,7 +81,8 @@ QByteArray TAdaptadorExcella::DevuelveNombreDispositivo() {
     // A bounded walk: a library that never says "past the last" must not hang.
     for (int indice = 1; indice <= 64; ++indice) {
         QByteArray nombre;
-        if (m_enlace.getDevice(indice, nombre) != 0)
+        m_resultadoDispositivo = m_enlace.getDevice(indice, nombre);
+        if (m_resultadoDispositivo != 0)
             break;
         nombre = nombre.trimmed();
         if (nombre.size() > 1)
@@ -92,11 +93,13 @@ QByteArray TAdaptadorExcella::DevuelveNombreDispositivo() {
 
 bool TAdaptadorExcella::Abre_Cierra_Dispositivo(const QByteArray& nombre, bool abrir) {
     if (abrir && !m_abierto) {
-        m_abierto = m_enlace.openDevice(nombre) == 0;
+        m_resultadoDispositivo = m_enlace.openDevice(nombre);
+        m_abierto = m_resultadoDispositivo == 0;
         return m_abierto;
     }
     if (!abrir && m_abierto) {
-        m_abierto = m_enlace.closeDevice(nombre) != 0;
+        m_resultadoDispositivo = m_enlace.closeDevice(nombre);
+        m_abierto = m_resultadoDispositivo != 0;
         return !m_abierto;
     }
     return true;
@@ -105,7 +108,9 @@ bool TAdaptadorExcella::Abre_Cierra_Dispositivo(const QByteArray& nombre, bool a
 bool TAdaptadorExcella::leerCheques(int tipo, const QString& carpetaImagenes, int lineasEnLista) {
     m_dispositivo = DevuelveNombreDispositivo();
     if (m_dispositivo.isEmpty() || !Abre_Cierra_Dispositivo(m_dispositivo, true)) {
-        emit mensaje(MensajeNoPreparado);
+        fallo(m_dispositivo.isEmpty() ? QStringLiteral("MTMICRGetDevice")
+                                      : QStringLiteral("MTMICROpenDevice"),
+              QString::number(m_resultadoDispositivo), MensajeNoPreparado);
         return false;
     }
     tRun run;
@@ -129,9 +134,11 @@ void TAdaptadorExcella::cierraVentana() {
 
 bool TAdaptadorExcella::anadeLinea(tRun& run) {
     QByteArray raw;
-    run.conLinea = m_enlace.getValue(run.respuesta, "DocInfo", "MICRRaw", raw, LargoValor) == 0;
+    const int r = m_enlace.getValue(run.respuesta, "DocInfo", "MICRRaw", raw, LargoValor);
+    run.conLinea = r == 0;
     if (!run.conLinea) {
-        emit mensaje(MensajeDocumentoNoLeido);
+        fallo(QStringLiteral("MTMICRGetValue(MICRRaw)"), QString::number(r),
+              MensajeDocumentoNoLeido);
         return false;
     }
     const QString codeline = limpiaCodelineLector(raw);
@@ -164,9 +171,11 @@ int TAdaptadorExcella::imagen(tRun& run, int indice, bool indexada) {
     const QByteArray cifra = tamanoTexto.trimmed().split(' ').value(0);
     int tamano = 0;
     if (!esEntero(cifra, &tamano) || tamano < 0) {
-        emit mensaje(QStringLiteral("El lector indicó un tamaño de imagen no válido (%1). "
-                                    "La lectura se ha detenido.")
-                         .arg(QString::fromLatin1(tamanoTexto.trimmed())));
+        const QString valor = QString::fromLatin1(tamanoTexto.trimmed());
+        fallo(QStringLiteral("MTMICRGetValue(ImageSize)"), valor,
+              QStringLiteral("El lector indicó un tamaño de imagen no válido (%1). "
+                             "La lectura se ha detenido.")
+                  .arg(valor));
         run.fin = true;
         return -1;
     }
@@ -177,6 +186,13 @@ int TAdaptadorExcella::imagen(tRun& run, int indice, bool indexada) {
     QByteArray bytes(tamano, '\0');
     const int resultado = m_enlace.getImage(m_dispositivo, url, bytes);
     const QString nombre = nombreImagen(indice, run.ultimaLinea);
+    // The run ends there without a message of its own: the log keeps why.
+    if (resultado != 0)
+        m_enlace.biblioteca().anotaError(
+            QStringLiteral("MTMICRGetImage"), resultado,
+            QStringLiteral("no llegó la imagen %1 del cheque número %2")
+                .arg(indice)
+                .arg(run.ultimaLinea));
     if (resultado != 0 || nombre.isEmpty())
         return resultado;
     const QString ruta = QDir(run.carpeta).filePath(nombre);
@@ -203,7 +219,8 @@ void TAdaptadorExcella::bucleAutomatico(tRun& run) {
         if (!esEntero(codigo)) {
             ultimo = m_enlace.getValue(run.respuesta, "CommandStatus", "ReturnCode", codigo,
                                        LargoValorGrande);
-            emit mensaje(MensajeCodigoNoValido);
+            fallo(QStringLiteral("ReturnCode"), QString::fromLatin1(codigo.trimmed()),
+                  MensajeCodigoNoValido);
             continue; // the document is skipped
         }
         const bool conLinea = anadeLinea(run);
@@ -239,7 +256,8 @@ void TAdaptadorExcella::bucleManual(tRun& run) {
         if (!esEntero(codigo)) {
             ultimo = m_enlace.getValue(run.respuesta, "CommandStatus", "ReturnCode", codigo,
                                        LargoValorGrande);
-            emit mensaje(MensajeCodigoNoValido);
+            fallo(QStringLiteral("ReturnCode"), QString::fromLatin1(codigo.trimmed()),
+                  MensajeCodigoNoValido);
             m_espera(EsperaManual);
             continue;
         }
@@ -250,9 +268,11 @@ void TAdaptadorExcella::bucleManual(tRun& run) {
             m_enlace.getValue(run.respuesta, "ImageInfo", "Number", numeroTexto, LargoValorGrande);
         int numero = 0;
         if (conLinea && !esEntero(numeroTexto.trimmed(), &numero)) {
-            emit mensaje(QStringLiteral("El lector indicó un número de imágenes no válido "
-                                        "(%1). La lectura se ha detenido.")
-                             .arg(QString::fromLatin1(numeroTexto.trimmed())));
+            const QString valor = QString::fromLatin1(numeroTexto.trimmed());
+            fallo(QStringLiteral("MTMICRGetValue(Number)"), valor,
+                  QStringLiteral("El lector indicó un número de imágenes no válido "
+                                 "(%1). La lectura se ha detenido.")
+                      .arg(valor));
             break;
         }
         for (int indice = 1; conLinea && indice <= numero && !run.fin; ++indice)
@@ -261,4 +281,9 @@ void TAdaptadorExcella::bucleManual(tRun& run) {
             break;
         m_espera(EsperaManual);
     } while (ultimo == 0 && codigo != sinDocumento);
+}
+
+void TAdaptadorExcella::fallo(const QString& llamada, const QString& codigo, const QString& texto) {
+    m_enlace.biblioteca().anotaError(llamada, codigo, texto);
+    emit mensaje(texto);
 }

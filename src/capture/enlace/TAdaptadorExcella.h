@@ -78,9 +78,13 @@ private:
     // Fetches and writes image `indice`; answers the last call's result and
     // ends the run (run.fin) on a bad size or an unwritable file.
     int imagen(tRun& run, int indice, bool indexada);
+    // A failure of the library that the operator is told of: the message,
+    // and the call with its result for the diagnostic log.
+    void fallo(const QString& llamada, const QString& codigo, const QString& texto);
 
     TEnlaceMtxmlmcr& m_enlace;
     QByteArray m_dispositivo;
     bool m_abierto = false;
+    int m_resultadoDispositivo = 0; // of the last device call: the log's code
     std::function<void(int)> m_espera;
 };

@@ -97,7 +97,10 @@ bool TAdaptadorSB::compruebaEstadoEscaner() {
     if (!m_enlace.cargada())
         return false;
     const int r = m_enlace.rdInit(-1);
-    return r != RD3_SIN_LECTOR_1 && r != RD3_SIN_LECTOR_2;
+    if (r != RD3_SIN_LECTOR_1 && r != RD3_SIN_LECTOR_2)
+        return true;
+    m_enlace.biblioteca().anotaError(QStringLiteral("rdInit"), r, MensajeSinLector);
+    return false;
 }
 
 template <typename Paso> void TAdaptadorSB::pasoGuardado(const QString& prefijo, Paso paso) {
@@ -266,6 +269,8 @@ void TAdaptadorSB::enLinea(const char* texto) {
 void TAdaptadorSB::enError(int codigo) {
     m_error = true;
     const QString texto = textoErrorLectorSB(codigo);
+    m_enlace.biblioteca().anotaError(QStringLiteral("el aviso de error (rdOnError)"), codigo,
+                                     texto);
     QMetaObject::invokeMethod(
         this, [this, codigo, texto] { emit errorLector(codigo, texto); }, Qt::QueuedConnection);
 }

@@ -97,12 +97,18 @@ QByteArray TAdaptadorVisionX::estadoDispositivo() {
     return QByteArray(buffer, static_cast<qsizetype>(strnlen(buffer, sizeof buffer)));
 }
 
-void TAdaptadorVisionX::errorAPI(int codigo) {
+void TAdaptadorVisionX::errorAPI(int codigo, const QString& llamada) {
     QByteArray buffer(10000, '\0');
-    if (m_enlace.GetEngineApiErrorString(codigo, buffer.data(), 9999))
-        emit mensaje(QString::fromLocal8Bit(buffer.constData()));
-    else
-        emit mensaje(MensajeErrorAPI);
+    const QString texto = m_enlace.GetEngineApiErrorString(codigo, buffer.data(), 9999)
+                              ? QString::fromLocal8Bit(buffer.constData())
+                              : MensajeErrorAPI;
+    m_enlace.biblioteca().anotaError(llamada, codigo, texto);
+    emit mensaje(texto);
+}
+
+void TAdaptadorVisionX::fallo(const QString& llamada, const QString& texto) {
+    m_enlace.biblioteca().anotaError(llamada, 0, texto);
+    emit mensaje(texto);
 }
 
 bool TAdaptadorVisionX::leerCheques(const QString& carpetaImagenes,
@@ -110,23 +116,23 @@ bool TAdaptadorVisionX::leerCheques(const QString& carpetaImagenes,
     m_carpetaImagenes = carpetaImagenes;
     m_ultimaSecuencia = ultimaSecuenciaDe(lineasEnLista);
     if (!m_enlace.OnLine(m_idDispositivo)) {
-        emit mensaje(m_encendido ? MensajeEspera : MensajeSinLector);
+        fallo(QStringLiteral("OnLine"), m_encendido ? MensajeEspera : MensajeSinLector);
         return false;
     }
     if (m_enlace.StartFeeding(m_idDispositivo))
         return true;
-    emit mensaje(MensajeAtascado);
+    fallo(QStringLiteral("StartFeeding"), MensajeAtascado);
     return false;
 }
 
 void TAdaptadorVisionX::parar() {
     if (estadoDispositivo() == "Feeding" && !m_enlace.StopFeeding(m_idDispositivo))
-        emit mensaje(MensajeNoPara);
+        fallo(QStringLiteral("StopFeeding"), MensajeNoPara);
 }
 
 void TAdaptadorVisionX::desatascar() {
     if (estadoDispositivo() == "OnLine" && !m_enlace.FreeTrack(m_idDispositivo, 1))
-        emit mensaje(MensajeNoDesatasca);
+        fallo(QStringLiteral("FreeTrack"), MensajeNoDesatasca);
 }
 
 void TAdaptadorVisionX::reiniciar() {
@@ -142,9 +148,9 @@ void TAdaptadorVisionX::mensajesVisionX(uintptr_t evento, intptr_t argumento) {
         case VAPI_EVENTO_PARAMETROS:
             if (m_enlace.ChangeParameters(m_idDispositivo)) {
                 if (!m_enlace.SetDeviceParameters(m_idDispositivo, configParametros()))
-                    emit mensaje(MensajeParametros);
+                    fallo(QStringLiteral("SetDeviceParameters"), MensajeParametros);
             } else {
-                errorAPI(0);
+                errorAPI(0, QStringLiteral("ChangeParameters"));
             }
             break;
         case VAPI_EVENTO_CODELINE:
@@ -152,7 +158,7 @@ void TAdaptadorVisionX::mensajesVisionX(uintptr_t evento, intptr_t argumento) {
             break;
         case VAPI_EVENTO_BOLSILLO:
             if (!m_enlace.SetPocket(m_idDispositivo, argumento, 1))
-                errorAPI(0);
+                errorAPI(0, QStringLiteral("SetPocket"));
             break;
         case VAPI_EVENTO_IMAGENES:
             eventoImagenes(reinterpret_cast<const TPInfoImagen*>(argumento));
@@ -171,7 +177,7 @@ void TAdaptadorVisionX::eventoCodeline() {
     if (!m_enlace.GetMicrCodeline(m_idDispositivo, buffer, 45)) {
         m_lineaPendiente = 0;
         m_avisado = true;
-        emit mensaje(MensajeCodeline);
+        fallo(QStringLiteral("GetMicrCodeline"), MensajeCodeline);
         return;
     }
     // Cleaned after the substitution, which works on the reader's positions.

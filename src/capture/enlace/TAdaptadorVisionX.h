@@ -58,7 +58,9 @@ public:
     // is listed); true when it is started.
     bool enciendeEscaner();
     QByteArray estadoDispositivo();
-    void errorAPI(int codigo);
+    // The engine's text of the error `codigo` for the operator, after the
+    // call `llamada` failed.
+    void errorAPI(int codigo, const QString& llamada);
 
     // The buttons. `carpetaImagenes`: Imagenes_tmp, where the images events
     // write; `lineasEnLista`: the window's list, whose count (or highest
@@ -86,6 +88,9 @@ signals:
     void mensaje(const QString& texto);
 
 private:
+    // A call of the library failed (it answered 0): the operator's message,
+    // and the call for the diagnostic log.
+    void fallo(const QString& llamada, const QString& texto);
     bool guardarImagenes(const TPInfoImagen& registro, int n);
     bool creaImagen(const QString& nombre, const uint8_t* datos, int32_t bytes);
     void eventoCodeline();

@@ -126,6 +126,7 @@ QString TAlmacenImagenes::guarda(const QString& fichero, const QString& relativa
     QDir().mkpath(QFileInfo(destino).path());
     copiaFicheroEntero(fichero, destino);
     guardadas_.insert(nombre, {tamano, fechaMs});
+    ++escritas_;
     return nombre;
 }
 

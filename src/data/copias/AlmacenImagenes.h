@@ -33,6 +33,10 @@ public:
     // Throws TErrorOperacion naming the file and the reason.
     QList<tImagenCopia> copia(const QString& origen, const QString& prefijo);
 
+    // How many images the copies so far wrote into the store (the others
+    // were held already).
+    int escritas() const { return escritas_; }
+
     // Removes the store files no list names (and any left half-written).
     void purga(const QSet<QString>& usadas);
 
@@ -54,6 +58,7 @@ private:
 
     QString carpeta_;
     bool indexado_ = false;
+    int escritas_ = 0;
     QHash<QString, tGuardada> guardadas_; // relative path in the store -> file
 };
 

@@ -10,6 +10,7 @@ void copiaSinDetener(const tInstalacion& instalacion, IInterfazUsuario& iu, cons
                      Copia copia) {
     try {
         TCopiasSeguridad copias(instalacion);
+        copias.diagnostico = [&iu](const QString& linea) { iu.anotaSuceso(linea); };
         VentanaEsperar espera(iu);
         iu.progresoEspera(QStringLiteral("Copia de seguridad"), 0, 0);
         copia(copias);

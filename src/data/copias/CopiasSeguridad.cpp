@@ -134,8 +134,15 @@ tCopia TCopiasSeguridad::haz(const QString& motivo) {
         aplicaRetencion();
         return copia;
     } catch (const TErrorOperacion& e) {
-        throw TErrorOperacion(mensajeFallo(e.texto()));
+        const QString texto = mensajeFallo(e.texto());
+        anotaFallo(motivo, texto);
+        throw TErrorOperacion(texto);
     }
+}
+
+void TCopiasSeguridad::anotaFallo(const QString& motivo, const QString& texto) const {
+    if (diagnostico)
+        diagnostico(QStringLiteral("Copia de seguridad (%1) no hecha: %2").arg(motivo, texto));
 }
 
 tCopia TCopiasSeguridad::hazSinRetencion(const QString& motivo) {
@@ -152,6 +159,17 @@ tCopia TCopiasSeguridad::hazSinRetencion(const QString& motivo) {
         QDir(parcial).removeRecursively();
         throw;
     }
+    if (diagnostico)
+        diagnostico(QStringLiteral("Copia de seguridad (%1) hecha en %2: %3 tablas (%4 sin cambios "
+                                   "desde la anterior, %5 dañadas), %6 imágenes (%7 nuevas), "
+                                   "%8 bytes")
+                        .arg(motivo, QDir::toNativeSeparators(copia.ruta))
+                        .arg(copia.tablas)
+                        .arg(copia.tablasSinCambios)
+                        .arg(copia.tablasDanadas)
+                        .arg(copia.imagenes)
+                        .arg(copia.imagenesNuevas)
+                        .arg(copia.bytes));
     return copia;
 }
 
@@ -178,11 +196,14 @@ void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motiv
                 const QString huella = huellaTabla(origen);
                 const QString previa =
                     anteriores.isEmpty() ? QString() : anteriores.first().ruta + u'/' + relativa;
+                ++copia.tablas;
                 if (!huella.isEmpty() && anterior &&
                     anterior->texto(SeccionTablas, relativa, QString()) == huella &&
                     QFileInfo::exists(previa)) {
                     reutilizaTabla(previa, destino);
+                    ++copia.tablasSinCambios;
                 } else if (!copiaTabla(origen, destino)) {
+                    ++copia.tablasDanadas;
                     continue; // damaged: kept as it was, without a fingerprint
                 }
                 resumen.fija(SeccionTablas, relativa, huella);
@@ -197,6 +218,8 @@ void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motiv
     TAlmacenImagenes imagenes(almacen());
     QList<tImagenCopia> lista = imagenes.copia(inst_.dirs.Dir_Imagenes, c.imagenes);
     lista += imagenes.copia(inst_.dirs.Dir_Hco_Imagenes, c.hco);
+    copia.imagenes = static_cast<int>(lista.size());
+    copia.imagenesNuevas = imagenes.escritas();
     escribe(parcial + u'/' + ListaImagenes, TAlmacenImagenes::texto(lista));
 
     copia.bytes = tamanoFicheros(parcial + u'/' + c.tablas) +
@@ -368,9 +391,11 @@ void TCopiasSeguridad::restaura(const tCopia& copia) {
         // The state being replaced is kept first: a restore can be undone.
         hazSinRetencion(MotivoRestauracion);
     } catch (const TErrorOperacion& e) {
+        const QString texto = mensajeFallo(e.texto());
+        anotaFallo(MotivoRestauracion, texto);
         throw TErrorOperacion(QStringLiteral("No se ha restaurado nada: antes de restaurar se "
                                              "copia el estado actual, y esa copia falló. %1")
-                                  .arg(mensajeFallo(e.texto())));
+                                  .arg(texto));
     }
     TBloqueoEmision bloqueo(inst_.dirs);
     if (!bloqueo.toma(esperaBloqueoMs))

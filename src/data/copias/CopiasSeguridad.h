@@ -36,6 +36,14 @@ struct tCopia {
     int chequesRemesas = 0;
     int chequesHistorico = 0;
     int emisiones = 0;
+    // What making it wrote (known only to the run that made it): tables, of
+    // them taken unchanged from the copy before and found damaged (copied
+    // byte for byte), and images, of them new to the store.
+    int tablas = 0;
+    int tablasSinCambios = 0;
+    int tablasDanadas = 0;
+    int imagenes = 0;
+    int imagenesNuevas = 0;
 };
 
 class TCopiasSeguridad {
@@ -79,9 +87,13 @@ public:
     // copy of another program to end.
     std::function<QDateTime()> ahora = [] { return QDateTime::currentDateTime(); };
     int esperaBloqueoMs = 30000;
+    // Where each copy made (or that failed) tells what it did, one line for
+    // the diagnostic log; unset, nothing is told.
+    std::function<void(const QString& linea)> diagnostico;
 
 private:
     QString mensajeFallo(const QString& motivo) const;
+    void anotaFallo(const QString& motivo, const QString& texto) const;
     tCopia hazSinRetencion(const QString& motivo);
     void escribeCopia(const QString& parcial, const QString& motivo, tCopia& copia);
     void aplicaRetencion();

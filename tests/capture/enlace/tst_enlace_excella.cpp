@@ -1,5 +1,6 @@
 // The Excella binding and adapter driven through the simulated library.
 #include "ControlSimulador.h"
+#include "DiagnosticoPrueba.h"
 #include "TAdaptadorExcella.h"
 
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 namespace {
 
 struct Lector {
+    DiagnosticoPrueba diagnostico;
     TEnlaceMtxmlmcr enlace;
     TAdaptadorExcella adaptador;
     QStringList lineas;
@@ -15,7 +17,7 @@ struct Lector {
     QStringList mensajes;
     int esperas = 0;
     Lector(const QString& biblioteca, const QString& dir)
-        : enlace(biblioteca, dir), adaptador(enlace) {
+        : enlace(biblioteca, dir, &diagnostico.registro), adaptador(enlace) {
         QObject::connect(&adaptador, &TAdaptadorExcella::lineaLeida,
                          [this](const QString& l, int n) {
                              lineas << l;
@@ -171,6 +173,9 @@ void TstEnlaceExcella::documentoSinBandaNoEscribeImagenes() {
     QVERIFY(l.adaptador.leerCheques(tipo, imagenes(), 0));
     QCOMPARE(l.lineas.size(), 2);
     QCOMPARE(l.mensajes, QStringList{TAdaptadorExcella::MensajeDocumentoNoLeido});
+    QCOMPARE(l.diagnostico.lineas(),
+             QStringList{"Error del lector Excella en MTMICRGetValue(MICRRaw), código 1: " +
+                         TAdaptadorExcella::MensajeDocumentoNoLeido});
     // Line 1 keeps its own pictures; line 2 is the third document, with its own.
     QCOMPARE(imagen("F1.jpg"), muestra(1, "_F.jpg"));
     QCOMPARE(imagen("T1.tif"), muestra(1, "_T.tif"));
@@ -209,16 +214,23 @@ void TstEnlaceExcella::ficheroNoEscribibleTerminaLectura() {
 
 void TstEnlaceExcella::dispositivoNoPreparado_data() {
     QTest::addColumn<QString>("fallo");
-    QTest::newRow("no device") << "sinDispositivo";
-    QTest::newRow("device does not open") << "fallaApertura";
+    QTest::addColumn<QString>("llamada"); // the failed call, as the log names it
+    QTest::newRow("no device") << "sinDispositivo"
+                               << "MTMICRGetDevice";
+    QTest::newRow("device does not open") << "fallaApertura"
+                                          << "MTMICROpenDevice";
 }
 
 void TstEnlaceExcella::dispositivoNoPreparado() {
     QFETCH(QString, fallo);
+    QFETCH(QString, llamada);
     prepara(1, {{fallo, 1}});
     Lector l(QStringLiteral(SIMULADO_MTXMLMCR), m_dir->path());
     QVERIFY(!l.adaptador.leerCheques(2, imagenes(), 0));
     QCOMPARE(l.mensajes, QStringList{TAdaptadorExcella::MensajeNoPreparado});
+    QCOMPARE(l.diagnostico.lineas(),
+             QStringList{"Error del lector Excella en " + llamada +
+                         ", código 1: " + TAdaptadorExcella::MensajeNoPreparado});
     QVERIFY(l.lineas.isEmpty());
     QVERIFY(!l.adaptador.bDeviceOpened());
 }

@@ -1,6 +1,7 @@
 // The Seac Banche binding and adapter driven through the simulated library,
 // exactly as the capture window drives a reader.
 #include "ControlSimulador.h"
+#include "DiagnosticoPrueba.h"
 #include "TAdaptadorSB.h"
 
 #include <QDir>
@@ -51,13 +52,15 @@ struct Ventana {
     }
 };
 
-// The binding on a library, its adapter, and a window that records.
+// The binding on a library with the diagnostic log on, its adapter, and a
+// window that records.
 struct Lector {
+    DiagnosticoPrueba diagnostico;
     TEnlaceRd3lib enlace;
     TAdaptadorSB adaptador;
     Ventana ventana;
     Lector(const QString& biblioteca, const QString& dirAplicacion)
-        : enlace(biblioteca, dirAplicacion), adaptador(enlace) {
+        : enlace(biblioteca, dirAplicacion, &diagnostico.registro), adaptador(enlace) {
         ventana.conecta(adaptador);
     }
 };
@@ -194,6 +197,9 @@ void TstEnlaceSB::presenciaRepetidaHastaQuePasa() {
     QVERIFY(!l.adaptador.leerCheques(imagenes(), {}));
     QCOMPARE(l.ventana.eventos, QStringList(2, "mensaje " + TAdaptadorSB::MensajeSinLector));
     QCOMPARE(m_sim.registro(), QStringList(3, "rdInit(-1)")); // no run was started
+    QCOMPARE(l.diagnostico.lineas(),
+             QStringList(3, "Error del lector Seac Banche en rdInit, código -1: " +
+                                TAdaptadorSB::MensajeSinLector));
     QVERIFY(l.adaptador.primeraLectura());
 
     QSettings(QDir(muestras()).filePath("simulador.ini"), QSettings::IniFormat)
@@ -214,6 +220,9 @@ void TstEnlaceSB::fallaImageSetupYSigueLaLectura() {
     QCOMPARE(l.ventana.eventos.first(),
              "mensaje Falla la carga de parámetros: la función rdsImageSetup del lector "
              "falló con el código -5.");
+    QCOMPARE(l.diagnostico.lineas(),
+             QStringList{"Error del lector Seac Banche en rdsImageSetup, código -5: la función "
+                         "rdsImageSetup del lector falló con el código -5."});
     const QStringList llamadas = m_sim.registro();
     QCOMPARE(llamadas.count("rdsImageSetup(1,100,5,256)"), 1);
     QVERIFY(!llamadas.contains("rdsImageSetup(2,100,4,256)"));
@@ -246,18 +255,22 @@ void TstEnlaceSB::pararYDesatascarLlaman() {
 
 void TstEnlaceSB::fallosDelLector_data() {
     QTest::addColumn<QString>("ajuste");
-    QTest::addColumn<QStringList>("lineas");    // the sequence numbers listed
-    QTest::addColumn<QString>("error");         // the error event, or empty
-    QTest::addColumn<QStringList>("sinImagen"); // files that must not exist
+    QTest::addColumn<QStringList>("lineas");      // the sequence numbers listed
+    QTest::addColumn<QString>("error");           // the error event, or empty
+    QTest::addColumn<QStringList>("sinImagen");   // files that must not exist
+    QTest::addColumn<QStringList>("diagnostico"); // lines of the log
+    const QString aviso = "Error del lector Seac Banche en el aviso de error (rdOnError), ";
     QTest::newRow("jam on the second")
-        << "atasco" << QStringList{"1"} << "error 1024 Atasco en zona transmisión" << QStringList{};
+        << "atasco" << QStringList{"1"} << "error 1024 Atasco en zona transmisión" << QStringList{}
+        << QStringList{aviso + "código 1024: Atasco en zona transmisión"};
     QTest::newRow("double feed on the second")
-        << "dobleAlimentacion" << QStringList{"1"} << "error 4096 Documento doble" << QStringList{};
+        << "dobleAlimentacion" << QStringList{"1"} << "error 4096 Documento doble" << QStringList{}
+        << QStringList{aviso + "código 4096: Documento doble"};
     QTest::newRow("unreadable second")
-        << "ilegible" << QStringList{"1", "2", "3"} << QString() << QStringList{};
+        << "ilegible" << QStringList{"1", "2", "3"} << QString() << QStringList{} << QStringList{};
     QTest::newRow("second without images")
         << "sinImagenes" << QStringList{"1", "2", "3"} << QString()
-        << QStringList{"F2.jpg", "F2.tif", "T2.tif"};
+        << QStringList{"F2.jpg", "F2.tif", "T2.tif"} << QStringList{};
 }
 
 void TstEnlaceSB::fallosDelLector() {
@@ -265,6 +278,7 @@ void TstEnlaceSB::fallosDelLector() {
     QFETCH(QStringList, lineas);
     QFETCH(QString, error);
     QFETCH(QStringList, sinImagen);
+    QFETCH(QStringList, diagnostico);
     preparaMuestras(3, {{ajuste, 2}});
     Lector l(QStringLiteral(SIMULADO_RD3LIB), m_dir->path());
     // A file left under number 2 must not be taken for the second document's.
@@ -283,6 +297,7 @@ void TstEnlaceSB::fallosDelLector() {
         QVERIFY(l.ventana.lineas[1].contains('?') && !l.ventana.lineas[0].contains('?'));
     for (const QString& f : sinImagen)
         QVERIFY2(!QFile::exists(QDir(imagenes()).filePath(f)), qPrintable(f));
+    QCOMPARE(l.diagnostico.lineas(), diagnostico);
 }
 
 void TstEnlaceSB::ventanaCerradaNoRecibeLineas() {

@@ -1,6 +1,7 @@
 // The Vision X binding and adapter driven through the simulated library,
 // whose engine posts its events from threads of its own.
 #include "ControlSimulador.h"
+#include "DiagnosticoPrueba.h"
 #include "TAdaptadorVisionX.h"
 
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@ namespace {
 const QString No = QString(QChar(0x00AC));
 
 struct Lector {
+    DiagnosticoPrueba diagnostico;
     TEnlaceVisionAPI enlace;
     TAdaptadorVisionX adaptador;
     QStringList lineas;
@@ -21,7 +23,7 @@ struct Lector {
     QList<int> esperas;
     bool fueraDelHilo = false;
     Lector(const QString& biblioteca, const QString& dir)
-        : enlace(biblioteca, dir), adaptador(enlace) {
+        : enlace(biblioteca, dir, &diagnostico.registro), adaptador(enlace) {
         QObject::connect(&adaptador, &TAdaptadorVisionX::lineaLeida, [this](const QString& l, int) {
             fueraDelHilo |= QThread::currentThread() != qApp->thread();
             lineas << l;
@@ -179,6 +181,11 @@ void TstEnlaceVisionX::esperaMientrasCargaParametros() {
     QTRY_COMPARE(l.mensajes, QStringList{"Error simulado del motor 0"}); // errorAPI(0)
     l.adaptador.leerCheques(imagenes(), {});
     QCOMPARE(l.mensajes.last(), TAdaptadorVisionX::MensajeEspera);
+    QCOMPARE(l.diagnostico.lineas(),
+             (QStringList{"Error del lector Vision X en ChangeParameters, código 0: Error simulado "
+                          "del motor 0",
+                          "Error del lector Vision X en OnLine, código 0: " +
+                              TAdaptadorVisionX::MensajeEspera}));
 }
 
 void TstEnlaceVisionX::botonesSegunEstado() {
@@ -229,6 +236,9 @@ void TstEnlaceVisionX::atascoAlEmpezar() {
     enciende(l);
     l.adaptador.leerCheques(imagenes(), {});
     QCOMPARE(l.mensajes, QStringList{TAdaptadorVisionX::MensajeAtascado});
+    QCOMPARE(l.diagnostico.lineas(),
+             QStringList{"Error del lector Vision X en StartFeeding, código 0: " +
+                         TAdaptadorVisionX::MensajeAtascado});
 }
 
 QTEST_GUILESS_MAIN(TstEnlaceVisionX)
