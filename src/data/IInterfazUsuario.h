@@ -25,8 +25,9 @@ public:
         (void)hechos;
         (void)total;
     }
-    // One line for the diagnostic log (what a backup did); written only
-    // while the log is on.
+    // One line for the diagnostic log (what a batch of readings, an
+    // emission, a completion or a backup did); written only while the log
+    // is on.
     virtual void anotaSuceso(const QString& texto) { (void)texto; }
 };
 
