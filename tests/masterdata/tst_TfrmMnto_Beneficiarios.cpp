@@ -9,6 +9,7 @@
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "ListaOrdenable.h"
+#include "PruebaVentanas.h"
 #include "TfrmMnto_Beneficiarios.h"
 #include "TfrmMod_Cheque.h"
 #include "TfrmSelectBeneficiarios.h"
@@ -90,21 +91,16 @@ class TstTfrmMnto_Beneficiarios : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(frm.get()));
     }
 
-    template <typename T> T* w(const char* nombre) const {
-        T* r = frm->findChild<T*>(QLatin1String(nombre));
-        [&] { QVERIFY2(r, nombre); }();
-        return r;
-    }
-    TListaOrdenable* lista() const { return w<TListaOrdenable>("lvwBeneficiarios"); }
-    QLineEdit* edtNombre() const { return w<QLineEdit>("edtNombre"); }
-    QLineEdit* edtCuenta() const { return w<QLineEdit>("edtCuenta"); }
+    TListaOrdenable* lista() const { return hijo<TListaOrdenable>(*frm, "lvwBeneficiarios"); }
+    QLineEdit* edtNombre() const { return hijo<QLineEdit>(*frm, "edtNombre"); }
+    QLineEdit* edtCuenta() const { return hijo<QLineEdit>(*frm, "edtCuenta"); }
 
     void click(const char* boton) {
-        QPushButton* b = w<QPushButton>(boton);
+        QPushButton* b = hijo<QPushButton>(*frm, boton);
         QVERIFY2(b->isEnabled(), boton);
         QTest::mouseClick(b, Qt::LeftButton);
     }
-    bool habilitado(const char* boton) const { return w<QPushButton>(boton)->isEnabled(); }
+    bool habilitado(const char* boton) const { return hijo<QPushButton>(*frm, boton)->isEnabled(); }
 
     QStringList columnaDeLista(int columna) const {
         QStringList r;
@@ -132,7 +128,7 @@ class TstTfrmMnto_Beneficiarios : public QObject {
         QTest::keyClicks(edtNombre(), nombre);
         QTest::keyClick(edtNombre(), Qt::Key_A, Qt::AltModifier);
         // The access key presses the button as a click would, a moment later.
-        QTRY_VERIFY(!w<QPushButton>("btnAceptar")->isDown());
+        QTRY_VERIFY(!hijo<QPushButton>(*frm, "btnAceptar")->isDown());
     }
 
     // A double click as the system delivers it: press, release, then the
@@ -165,7 +161,7 @@ private slots:
         QCOMPARE(lista()->selectionMode(), QAbstractItemView::ExtendedSelection);
         // Whole rows in sight, and each quoted help line one line on screen.
         QVERIFY(lista()->header()->length() <= lista()->viewport()->width());
-        const QPlainTextEdit& ayuda = *w<QPlainTextEdit>("mmoAyuda");
+        const QPlainTextEdit& ayuda = *hijo<QPlainTextEdit>(*frm, "mmoAyuda");
         QCOMPARE(ayuda.toPlainText().split(u'\n'),
                  (QStringList{"Desde esta ventana asignaremos un nombre de librado a la cuenta. La "
                               "cuenta se introducirá automática o manualmente desde el menú >> "
@@ -268,9 +264,9 @@ private slots:
         edtNombre()->insert(tecleado);
         // Leaving the field applies the rule; Enter goes on to Aceptar.
         QTest::keyClick(edtNombre(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w<QPushButton>("btnAceptar"));
+        QCOMPARE(QApplication::focusWidget(), hijo<QPushButton>(*frm, "btnAceptar"));
         QCOMPARE(edtNombre()->text(), guardado);
-        QTest::keyClick(w<QPushButton>("btnAceptar"), Qt::Key_Return);
+        QTest::keyClick(hijo<QPushButton>(*frm, "btnAceptar"), Qt::Key_Return);
         QVERIFY(p->guion.cajas.isEmpty());
         QCOMPARE(p->dm->librados().CargaRegistroBeneficiarioTablas(clave).Nombre_Cliente, guardado);
     }
