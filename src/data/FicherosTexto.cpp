@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +19,9 @@
 // One byte per character. A character that Windows-1252 lacks becomes "?",
 // as the system's own conversion writes it; never a control byte.
 QByteArray textoCp1252(const QString& texto) {
+    // Nearly every line is plain ASCII, the same bytes in this code page.
+    if (std::all_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return texto.toLatin1();
     QByteArray bytes;
     for (const char32_t c : texto.toUcs4()) {
         if (c < 0x80) {
@@ -36,6 +40,8 @@ QByteArray textoCp1252(const QString& texto) {
 
 QByteArray codificaLineas(const QStringList& lineas) {
     QByteArray bytes;
+    if (!lineas.isEmpty())
+        bytes.reserve(lineas.size() * (lineas.first().size() + 2));
     for (const QString& linea : lineas) {
         bytes += textoCp1252(linea);
         bytes += "\r\n";

@@ -58,10 +58,11 @@ QString rellenaCadena(const QString& texto, const QString& relleno, int longitud
     // than loop for ever.
     if (relleno.isEmpty() || texto.size() >= longitud)
         return texto;
-    QString resultado = texto;
-    while (resultado.size() < longitud)
-        resultado = aLaDerecha ? resultado + relleno : relleno + resultado;
-    return resultado;
+    // Whole copies of the pad until the length is reached, built at once:
+    // the bank records pad every field of every cheque.
+    const qsizetype copias = (longitud - texto.size() + relleno.size() - 1) / relleno.size();
+    const QString pad = relleno.repeated(copias);
+    return aLaDerecha ? texto + pad : pad + texto;
 }
 
 bool esNumerico(const QString& texto) {

@@ -523,6 +523,19 @@ private slots:
             QVERIFY2(p.iu.mensajes[0].contains(t), qPrintable(p.iu.mensajes[0]));
     }
 
+    // The same cheque twice in the remittance is presented once: the second
+    // finds the first in the history this emission is writing.
+    void mismoChequeDosVecesEnLaRemesa() {
+        InstalacionEmision p;
+        for (const tChequePrueba& c : {chequeA, pagareB, chequeA})
+            p.anade(c);
+        QVERIFY(p.emite());
+        QCOMPARE(p.numerosHistorico(), QStringList({chequeA.numero, pagareB.numero}));
+        QCOMPARE(p.numerosRemesa(), QStringList({chequeA.numero}));
+        QVERIFY2(p.iu.mensajes.join('\n').contains(chequeA.numero + ": Ya se ha procesado"),
+                 qPrintable(p.iu.mensajes.join('\n')));
+    }
+
     // The history refuses its rows (here a trigger, as a full disk would
     // refuse every one, or only the second cheque): the emission is all or
     // nothing, so no cheque is presented or leaves the remittance, no file is

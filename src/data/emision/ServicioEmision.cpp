@@ -17,6 +17,7 @@
 #include "Fechas.h"
 #include "FicheroPresentacion.h"
 #include "FicherosEmision.h"
+#include "FilasEmision.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
@@ -82,23 +83,27 @@ std::optional<int> siguienteClaveEn(motor::Conexion& con, const QString& tabla,
     return maximo + 1;
 }
 
-// Inserts the cheque's history row into `tabla` with the key; answers the
-// engine message or "".
-QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, int clave,
+// The insert of one cheque's history row into `tabla`.
+QString sqlInsertaHistoricoTalon(const QString& tabla) {
+    return QStringLiteral("INSERT INTO %1 (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
+                          "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, "
+                          "Numero_Modelo, Numero, Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, "
+                          "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
+                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        .arg(tabla);
+}
+
+// Inserts the cheque's history row with the statement of
+// sqlInsertaHistoricoTalon; answers the engine message or "".
+QString insertaHistoricoTalon(motor::Conexion& con, const QString& sql, int clave,
                               const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
                               qint64 centimos) {
-    return motor::ejecutaSql(
-        con,
-        QStringLiteral("INSERT INTO %1 (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
-                       "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, "
-                       "Numero, Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, "
-                       "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-            .arg(tabla),
-        {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon, remesa.Fecha_Proceso,
-         remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
-         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, centimos,
-         t.indicador, ordenante.Nif_Sufijo});
+    return motor::ejecutaSql(con, sql,
+                             {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon,
+                              remesa.Fecha_Proceso, remesa.Fecha_Confeccion, t.FechaPago,
+                              t.numero_Modelo, t.Numero, t.Nombre_Cliente, remesa.nombre_Cons,
+                              t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, centimos,
+                              t.indicador, ordenante.Nif_Sufijo});
 }
 
 // Inserts the emission's row of historico.dat into `tabla` with the key.
@@ -288,13 +293,18 @@ private:
         if (!primera)
             throw TErrorOperacion(e);
         int clave = *primera;
+        // Built once: the statement is the same for every cheque.
+        const QString inserta = sqlInsertaHistoricoTalon(tablaCheques());
+        preparaReglas(con, correctos);
+        std::vector<qint64> movidas;
+        movidas.reserve(correctos.size());
         const int total = int(correctos.size());
         for (int i = 0; i < total; ++i) {
             if (i % pasoProgreso == 0)
                 sv_.iu().progresoEspera(Fase::Historico, i, total);
             const tTalonEmitible& c = correctos[std::size_t(i)];
             QString regla;
-            if (!cumpleReglas(con, c.talon, regla)) {
+            if (!cumpleReglas(c.talon, regla)) {
                 reglas_ << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
                 continue;
             }
@@ -311,19 +321,19 @@ private:
             tTalon talon = c.talon;
             talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
             talon.Importe = importe->visible();
-            e = insertaHistoricoTalon(con, tablaCheques(), clave++, ficheros_.remesa(), ordenante_,
-                                      talon, importe->centimos());
-            if (e.isEmpty())
-                e = motor::ejecutaSql(
-                    con, QStringLiteral("DELETE FROM main.Talones WHERE rowid = ?"), {c.fila});
+            e = insertaHistoricoTalon(con, inserta, clave++, ficheros_.remesa(), ordenante_, talon,
+                                      importe->centimos());
             if (!e.isEmpty())
                 throw TErrorOperacion(e);
+            movidas.push_back(c.fila);
+            enHistorico_.insert({c.talon.Numero, c.talon.numero_Modelo, c.talon.Cuenta});
             ficheros_.anadeTalon(registro, talon, importe->centimos());
             const QString frontal = frontalActual(d_, enImagenes_, talon);
             if (!frontal.isEmpty())
                 frontales_ << frontal;
             emitidos_.push_back(talon);
         }
+        borraFilas(con, QStringLiteral("main.Talones"), movidas);
     }
 
     // The cheque rules, as the editor applies them, on the stored cheque: a
@@ -332,22 +342,28 @@ private:
     // folder; a cheque already in the history (this emission's rows
     // included) is not presented again; due dates are taken as of the process
     // date, the day the bank receives the file.
-    bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
-        tContextoValidacion contexto;
-        if (proceso_.isValid())
-            contexto.hoy = proceso_;
-        contexto.existeImagenFrontal =
+    bool cumpleReglas(const tTalon& t, QString& mensaje) {
+        contextoReglas_.existeImagenFrontal =
             enImagenes_.contains(rutaImagenFrontal({}, baseImagenTalon(t)));
-        contexto.duplicidadTalon = [this, &con](const tTalon& c) {
-            static const QString sql =
-                QStringLiteral("SELECT 1 FROM %1.historicoCheques WHERE Numero = ? AND "
-                               "Numero_Modelo = ? AND Cuenta = ? LIMIT 1")
-                    .arg(aliasHistorico);
-            motor::Sentencia s(con, sql);
-            s.liga(c.Numero).liga(c.numero_Modelo).liga(c.Cuenta);
-            return s.ejecuta() && s.siguiente();
+        return validaTalon(t, mensaje, contextoReglas_);
+    }
+
+    // What the rules need that is the same for every cheque, made once: the
+    // day (asking the clock per cheque costs more than the rule) and the
+    // look-up of the history.
+    // look-up of the history, read for all the cheques at once and kept up
+    // to date with the rows this emission adds.
+    void preparaReglas(motor::Conexion& con, const std::vector<tTalonEmitible>& correctos) {
+        if (proceso_.isValid())
+            contextoReglas_.hoy = proceso_;
+        QStringList numeros;
+        numeros.reserve(qsizetype(correctos.size()));
+        for (const tTalonEmitible& c : correctos)
+            numeros << c.talon.Numero;
+        enHistorico_ = talonesEnHistorico(con, tablaCheques(), numeros);
+        contextoReglas_.duplicidadTalon = [this](const tTalon& c) {
+            return enHistorico_.contains({c.Numero, c.numero_Modelo, c.Cuenta});
         };
-        return validaTalon(t, mensaje, contexto);
     }
 
     void avisa(PuntoEmision punto, int talones) {
@@ -359,10 +375,12 @@ private:
     const tDirectorios& d_;
     tOrdenantes ordenante_;
     TFicherosEmision ficheros_;
-    QSet<QString> enImagenes_;     // the files of the image folder
-    QDate proceso_;                // the process date, the day of the due dates
-    QStringList frontales_;        // the front TIFFs for the archive, from where they are
-    std::vector<tTalon> emitidos_; // as the report shows them
+    QSet<QString> enImagenes_;           // the files of the image folder
+    QDate proceso_;                      // the process date, the day of the due dates
+    tContextoValidacion contextoReglas_; // see preparaReglas
+    QSet<tClaveTalon> enHistorico_;      // the cheques the history holds, of those emitted
+    QStringList frontales_;              // the front TIFFs for the archive, from where they are
+    std::vector<tTalon> emitidos_;       // as the report shows them
     QStringList reglas_;
 };
 

@@ -1,0 +1,62 @@
+#include "FilasEmision.h"
+
+#include "ErrorOperacion.h"
+#include "MotorTablas.h"
+
+#include <QHashFunctions>
+
+#include <algorithm>
+
+namespace {
+
+// Values per statement: well below the engine's limit on parameters.
+constexpr std::size_t porSentencia = 500;
+
+QString marcadores(std::size_t n) {
+    QString texto = QStringLiteral("?");
+    texto.reserve(qsizetype(2 * n));
+    for (std::size_t i = 1; i < n; ++i)
+        texto += QStringLiteral(",?");
+    return texto;
+}
+
+// Runs `sql` (with "%1" where the markers go) over `valores` in groups,
+// handing each statement, run, to `filas`.
+template <class T, class F>
+void porGrupos(motor::Conexion& con, const QString& sql, const std::vector<T>& valores, F filas) {
+    for (std::size_t desde = 0; desde < valores.size(); desde += porSentencia) {
+        const std::size_t n = std::min(porSentencia, valores.size() - desde);
+        motor::Sentencia s(con, sql.arg(marcadores(n)));
+        for (std::size_t i = desde; i < desde + n; ++i)
+            s.liga(valores[i]);
+        if (!s.ejecuta())
+            throw TErrorOperacion(s.error());
+        filas(s);
+    }
+}
+
+} // namespace
+
+size_t qHash(const tClaveTalon& clave, size_t semilla) {
+    return qHashMulti(semilla, clave.numero, clave.modelo, clave.cuenta);
+}
+
+QSet<tClaveTalon> talonesEnHistorico(motor::Conexion& con, const QString& tablaHistorico,
+                                     const QStringList& numeros) {
+    QSet<tClaveTalon> claves;
+    const std::vector<QString> valores(numeros.cbegin(), numeros.cend());
+    porGrupos(con,
+              QStringLiteral("SELECT Numero, Numero_Modelo, Cuenta FROM %1 WHERE Numero IN (%2)")
+                  .arg(tablaHistorico, QStringLiteral("%1")),
+              valores, [&](motor::Sentencia& s) {
+                  while (s.siguiente())
+                      claves.insert({s.texto(0), s.texto(1), s.texto(2)});
+              });
+    return claves;
+}
+
+void borraFilas(motor::Conexion& con, const QString& tabla, const std::vector<qint64>& filas) {
+    porGrupos(con,
+              QStringLiteral("DELETE FROM %1 WHERE rowid IN (%2)").arg(tabla, QStringLiteral("%1")),
+              filas, [](motor::Sentencia&) {});
+}
