@@ -359,7 +359,8 @@ QString TfrmCaptura::secuenciaEn(qsizetype indice) const {
 
 void TfrmCaptura::cuentaRemesa() {
     QString importe, completos, total;
-    dm_.talones().CalculaTotales(importe, completos, total, dm_.rutaTalonesActual());
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
+        [&] { dm_.talones().CalculaTotales(importe, completos, total, dm_.rutaTalonesActual()); });
     enRemesa_ = TCuadroCuadre::totalesDeCabecera(importe, completos);
 }
 
