@@ -122,7 +122,7 @@ void TfrmMnto_Beneficiarios::muestraSeleccion() {
     edtCuenta->clear();
     if (fila == nullptr)
         return;
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+    ejecutaMostrandoError(dm_.iu(), [&] {
         regBeneficiario =
             dm_.librados().CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
     });
@@ -151,8 +151,9 @@ bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
     int clave = r.Pk_Cliente;
     const CajaMensajes caja(dm_.estado(), this);
     bool duplicado = false;
-    if (!caja.ejecutaMostrandoError(
-            [&] { duplicado = dm_.librados().DuplicadoBeneficiario(r.Cuenta, FNuevo, clave); }))
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
+            duplicado = dm_.librados().DuplicadoBeneficiario(r.Cuenta, FNuevo, clave);
+        }))
         return false;
     if (duplicado) {
         caja.muestraMensaje(MensajeCuentaDuplicada);
@@ -171,8 +172,9 @@ void TfrmMnto_Beneficiarios::aceptar() {
     TCliente r = registroDeCampos();
     if (!CompruebaValoresIntroducidos(r))
         return;
-    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { dm_.librados().GuardaBeneficiario(r); }))
+    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            dm_.librados().GuardaBeneficiario(r);
+        }))
         return;
     regBeneficiario = r;
     // The row changes in place: the list is neither reloaded nor re-sorted.
@@ -196,8 +198,7 @@ void TfrmMnto_Beneficiarios::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
                       Cadenas::captions().captionCajaMensajes))
-        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { dm_.librados().EliminaBeneficiarios(claves); });
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.librados().EliminaBeneficiarios(claves); });
     cargaLista();
 }
 

@@ -133,7 +133,7 @@ void TfrmMnto_Ordenantes::muestraSeleccion() {
     habilitaSeleccion();
     if (fila == nullptr)
         return;
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+    ejecutaMostrandoError(dm_.iu(), [&] {
         regOrdenante = dm_.ordenantes().CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
     });
     edtNif->setText(regOrdenante.Nif_Sufijo);
@@ -224,8 +224,7 @@ void TfrmMnto_Ordenantes::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoAcreedor,
                       Cadenas::captions().captionCajaMensajes))
-        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { dm_.ordenantes().EliminaRegistroOrdenante(clave); });
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.ordenantes().EliminaRegistroOrdenante(clave); });
     CargaListaOrdenantes();
     muestraSeleccion();
 }

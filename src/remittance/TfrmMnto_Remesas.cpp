@@ -95,8 +95,9 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
         copiaAntesDeEmitir(dm_.instalacion(), dm_.iu());
         // A file that cannot be written ends the emission, not the program.
         bool emitida = false;
-        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { emitida = dm_.facturaFichero(r, c, p); });
+        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            emitida = dm_.facturaFichero(r, c, p);
+        });
         return emitida;
     };
     abreResumen = [this](const QString& f) { TfrmResumen_Facturacion::Launch(dm_, f, this); };
@@ -130,7 +131,7 @@ void TfrmMnto_Remesas::actualizaAcciones() {
 void TfrmMnto_Remesas::haceActualSeleccionada() {
     regRemesa.Nombre_Remesa.clear();
     if (const TElementoLista* fila = lvwremesas->filaSeleccionada())
-        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+        ejecutaMostrandoError(dm_.iu(), [&] {
             regRemesa = dm_.remesas().cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
         });
     dm_.estado().RemesaActual = regRemesa;
@@ -139,8 +140,7 @@ void TfrmMnto_Remesas::haceActualSeleccionada() {
 
 void TfrmMnto_Remesas::refrescaLista() {
     tFilasLista filas;
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-        [&] { filas = dm_.remesas().carga_lista_Remesas(); });
+    ejecutaMostrandoError(dm_.iu(), [&] { filas = dm_.remesas().carga_lista_Remesas(); });
     lvwremesas->cargaFilas(filas);
     if (lvwremesas->numeroFilas() > 0) {
         if (lvwremesas->isEnabled())
@@ -201,8 +201,8 @@ bool TfrmMnto_Remesas::pulsaAceptar() {
     nueva.Importe = nueva.Numero_Talones = nueva.Numero_Registros = QStringLiteral("0");
     if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
             dm_.remesas().compruebaNombreRemesa(nueva.Nombre_Remesa);
-            dm_.remesas().GuardaRegistroRemesa(nueva);
-        }))
+        }) ||
+        !ejecutaMostrandoError(dm_.iu(), [&] { dm_.remesas().GuardaRegistroRemesa(nueva); }))
         return false;
     refrescaLista();
     fijaEditable(edtNombre, false);
@@ -224,8 +224,7 @@ void TfrmMnto_Remesas::pulsaSeleccionar() {
 
 void TfrmMnto_Remesas::pulsaEliminar() {
     const int pk = dm_.estado().RemesaActual.Pk_Remesa;
-    if (CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { dm_.remesas().EliminaRemesa(pk); }))
+    if (ejecutaMostrandoError(dm_.iu(), [&] { dm_.remesas().EliminaRemesa(pk); }))
         olvidaDatosPropios(pk, true);
     refrescaLista();
 }

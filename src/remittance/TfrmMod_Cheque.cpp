@@ -243,7 +243,7 @@ void TfrmMod_Cheque::refrescaLista() {
     detalle_->vaciaCuentaYLibrado();
     int filas = 0;
     tFilasLista lista;
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+    ejecutaMostrandoError(dm_.iu(), [&] {
         lista = dm_.talones().Carga_lista_Talones(dm_.estado().RemesaActual.Pk_Remesa, filas);
     });
     lista_->cargaFilas(lista);
@@ -258,8 +258,9 @@ void TfrmMod_Cheque::refrescaLista() {
 
 void TfrmMod_Cheque::actualizaTotales() {
     tTotalesCheques t = lista_->totales();
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-        [&] { dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones()); });
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
+    });
     lista_->muestraTotales(t);
     grpCuadre->muestraContados(TCuadroCuadre::totalesDeCabecera(t.importe, t.completos));
 }
@@ -277,11 +278,11 @@ void TfrmMod_Cheque::cargaTalonSeleccionado() {
     if (fila == nullptr)
         return;
     const CajaMensajes caja(dm_.estado(), this);
-    caja.ejecutaMostrandoError([&] {
+    ejecutaMostrandoError(dm_.iu(), [&] {
         regTalon_ = dm_.talones().CargaRegistroTalones(
             fila->datos.pk, dm_.estado().RemesaActual.Pk_Remesa, regTalon_);
     });
-    caja.ejecutaMostrandoError([&] {
+    ejecutaMostrandoError(dm_.iu(), [&] {
         regClientes =
             dm_.librados().CargaRegistroBeneficiarioTablas(regTalon_.fk_Beneficiarios, TCliente{});
     });
@@ -432,8 +433,7 @@ void TfrmMod_Cheque::cancelar() {
     // A manual cheque never saved was only a blank to fill in: it goes.
     if (manualSinGuardar_ != 0 && regTalon_.Pk_Talon == manualSinGuardar_) {
         manualSinGuardar_ = 0;
-        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-            [&] { dm_.talones().EliminaTalon(regTalon_); });
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EliminaTalon(regTalon_); });
         detalle_->vacia();
         refrescaLista();
         lista_->enfocaLista();
@@ -454,7 +454,7 @@ void TfrmMod_Cheque::chequeManual() {
     if (modo_ != Modo::Navegando)
         return;
     tTalon talon;
-    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
             dm_.talones().introduceTalonManual(talon, dm_.estado().RemesaActual.Pk_Remesa);
         }))
         return;
@@ -484,7 +484,7 @@ void TfrmMod_Cheque::eliminar() {
     if (regTalon_.Pk_Talon != fila->datos.pk)
         return;
     const int clave = regTalon_.Pk_Talon;
-    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
             dm_.talones().EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado));
         })) {
         // It stays (another program changed it, or the table failed): the
@@ -512,8 +512,7 @@ void TfrmMod_Cheque::escanear() {
 }
 
 void TfrmMod_Cheque::salir() {
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-        [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
+    ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
     reject();
 }
 
@@ -538,8 +537,7 @@ void TfrmMod_Cheque::emitir() {
 void TfrmMod_Cheque::continuar() {
     if (modo_ != Modo::Aviso)
         return;
-    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError(
-        [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
+    ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
     accept();
 }
 

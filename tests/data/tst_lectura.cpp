@@ -196,7 +196,6 @@ private slots:
         conocido.EsNuevo = true;
         conocido.Cuenta = "99999999509999999999";
         conocido.Nombre_Cliente = "CONOCIDO";
-        QString e;
         p.dm->librados().GuardaBeneficiario(conocido);
         // 9999 9999 with account 9999999999 completes (control digits 50) to
         // the known account.

@@ -1,10 +1,10 @@
 // Presenters and drawers: load, save, duplicate tests, deletion, the
 // presenter choice list and the drawer of a cheque.
-#include "FalloOperacion.h"
 #include "AlmacenLibrados.h"
 #include "AlmacenOrdenantes.h"
 #include "AlmacenRemesas.h"
 #include "DatosPrueba.h"
+#include "FalloOperacion.h"
 #include "InstalacionPrueba.h"
 #include "OtroPrograma.h"
 
@@ -26,8 +26,7 @@ int guardaLibrado(InstalacionPrueba& p, const QString& cuenta, const QString& no
     c.EsNuevo = true;
     c.Cuenta = cuenta;
     c.Nombre_Cliente = nombre;
-    QString e;
-    [&] { p.dm->librados().GuardaBeneficiario(c); }();
+    p.dm->librados().GuardaBeneficiario(c);
     return c.Pk_Cliente;
 }
 
@@ -40,7 +39,6 @@ private slots:
     void ordenanteNuevoYActualizado() {
         InstalacionPrueba p;
         tOrdenantes o = nuevoOrdenante("B12345678", "EMPRESA", "ES7620770024003102575766");
-        QString e;
         p.dm->ordenantes().GuardaOrdenante(o);
         QCOMPARE(o.Pk_Ordenante, 1);
         o.EsNuevo = false;
@@ -96,7 +94,6 @@ private slots:
         QFETCH(int, clave);
         QFETCH(bool, duplicado);
         InstalacionPrueba p;
-        QString e;
         tOrdenantes a = nuevoOrdenante("B12345678", "A", "ES11");
         tOrdenantes b = nuevoOrdenante("O'NIF", "B", "ES22");
         p.dm->ordenantes().GuardaOrdenante(a);
@@ -116,7 +113,6 @@ private slots:
 
     void eliminaOrdenante() {
         InstalacionPrueba p;
-        QString e;
         tOrdenantes a = nuevoOrdenante("A", "A", "A"), b = nuevoOrdenante("B", "B", "B");
         p.dm->ordenantes().GuardaOrdenante(a);
         p.dm->ordenantes().GuardaOrdenante(b);
@@ -132,7 +128,6 @@ private slots:
         InstalacionPrueba p;
         QCOMPARE(p.dm->ordenantes().Carga_Combo_Ordenantes(),
                  QStringList{"------------------Seleccione un ordenante------------------"});
-        QString e;
         const QString largo(40, u'N');
         tOrdenantes a = nuevoOrdenante("B12345678", "EMPRESA", "ES11");
         tOrdenantes b = nuevoOrdenante("NIF-LARGO-123", largo, "ES22");
@@ -161,7 +156,6 @@ private slots:
         c.Cuenta = "11112222333344445555";
         c.Nombre_Cliente = "LOPEZ";
         c.Telefono = "no se guarda";
-        QString e;
         p.dm->librados().GuardaBeneficiario(c);
         QCOMPARE(c.Pk_Cliente, 5);
         QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
@@ -189,7 +183,6 @@ private slots:
         QFETCH(QString, texto);
         InstalacionPrueba p;
         tOrdenantes o = nuevoOrdenante(texto, texto, texto);
-        QString e;
         p.dm->ordenantes().GuardaOrdenante(o);
         const tOrdenantes lo = p.dm->ordenantes().CargaRegistroOrdenantesTablas(o.Pk_Ordenante);
         QCOMPARE(lo.Nif_Sufijo, texto);
@@ -234,8 +227,8 @@ private slots:
         QVERIFY(QFile::remove(p.dm->instalacion().rutaDeudores()));
         int clave = 3;
         // A failed look-up is a failure, not a duplicate.
-        QVERIFY(!falloDe([&] { p.dm->librados().DuplicadoBeneficiario("C", false, clave); })
-                     .isEmpty());
+        QVERIFY(
+            !falloDe([&] { p.dm->librados().DuplicadoBeneficiario("C", false, clave); }).isEmpty());
         QCOMPARE(clave, 3);
     }
 
@@ -397,7 +390,6 @@ private slots:
     void presentadorQueOtroProgramaEstaGuardando() {
         QFETCH(bool, nuevo);
         InstalacionPrueba p;
-        QString e;
         tOrdenantes o = nuevoOrdenante("B1", "PRIMERO", "ES11");
         p.dm->ordenantes().GuardaOrdenante(o);
         const auto antes =

@@ -73,13 +73,14 @@ private slots:
     void nombreDeRemesa_data() {
         QTest::addColumn<QString>("nombre");
         QTest::addColumn<QString>("mensaje");
-        QTest::newRow("vacio") << "" << "El Nombre de la remesa no puede quedar en blanco";
-        QTest::newRow("solo blancos")
-            << "  " << "El Nombre de la remesa no puede quedar en blanco";
-        QTest::newRow("estandar") << "ESTANDAR" << false
+        QTest::newRow("vacio") << ""
+                               << "El Nombre de la remesa no puede quedar en blanco";
+        QTest::newRow("solo blancos") << "  "
+                                      << "El Nombre de la remesa no puede quedar en blanco";
+        QTest::newRow("estandar") << "ESTANDAR"
                                   << "Ya existe una remesa con ese mismo nombre";
-        QTest::newRow("apostrofe existente")
-            << "D'ANGELO" << "Ya existe una remesa con ese mismo nombre";
+        QTest::newRow("apostrofe existente") << "D'ANGELO"
+                                             << "Ya existe una remesa con ese mismo nombre";
         // Names are compared exactly: untrimmed, case and patterns included.
         QTest::newRow("con blanco detras") << "ESTANDAR " << QString();
         QTest::newRow("minusculas") << "estandar" << QString();

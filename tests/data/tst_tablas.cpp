@@ -1,9 +1,9 @@
 // Table creation, the default remittance, key allocation and the engine layer.
-#include "FalloOperacion.h"
 #include "AlmacenLibrados.h"
 #include "AlmacenOrdenantes.h"
 #include "AlmacenRemesas.h"
 #include "DefinicionTablas.h"
+#include "FalloOperacion.h"
 #include "InstalacionPrueba.h"
 #include "TablasInstalacion.h"
 
@@ -147,7 +147,6 @@ private slots:
         // A new drawer takes the next key.
         TCliente nuevo;
         nuevo.EsNuevo = true;
-        QString e;
         p.dm->librados().GuardaBeneficiario(nuevo);
         QCOMPARE(nuevo.Pk_Cliente, esperada);
         QVERIFY(p.iu.mensajes.isEmpty());

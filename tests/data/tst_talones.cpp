@@ -1,10 +1,10 @@
 // The cheque table operations: save, manual cheque, load, list, totals,
 // deletion and the duplicate test.
-#include "FalloOperacion.h"
 #include "AlmacenLibrados.h"
 #include "AlmacenRemesas.h"
 #include "AlmacenTalones.h"
 #include "DatosPrueba.h"
+#include "FalloOperacion.h"
 #include "InstalacionPrueba.h"
 
 #include <QtTest>
@@ -44,8 +44,7 @@ private slots:
     void guardaNuevoYActualizaSoloSusColumnas() {
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        QString error;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         QCOMPARE(t.Pk_Talon, 1);
         QCOMPARE(t.fk_Beneficiarios, 1); // a drawer was created for the account
         QVERIFY(t.Nuevo);                // the caller decides when it counts as stored
@@ -60,7 +59,7 @@ private slots:
         t.Nombre_Cliente = "PEREZ";
         t.fk_Beneficiarios = 99;
         t.fk_Remesas = 77;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT * FROM Talones"),
                  (QList<QStringList>{{"1", "0", "4212-5", "5,00", "01/02/2026", "1234567-6", "2",
                                       cuentaEjemplo, "1", "PEREZ", "1", "1"}}));
@@ -74,8 +73,7 @@ private slots:
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         t.Numero = t.Cuenta = t.Nombre_Cliente = t.Importe = t.FechaPago = texto;
-        QString error;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         const tTalon leido = p.dm->talones().CargaRegistroTalones(t.Pk_Talon, 1);
         QCOMPARE(leido.Numero, texto);
         QCOMPARE(leido.Cuenta, texto);
@@ -90,8 +88,9 @@ private slots:
     void tablaQueFaltaONoEsTablaDaElMensajeSinMostrarlo() {
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        QVERIFY(
-            !falloDe([&] { p.dm->talones().GuardaTalon(t, p.inst.rutaTablaTalones(9)); }).isEmpty());
+        QVERIFY(!falloDe([&] {
+                     p.dm->talones().GuardaTalon(t, p.inst.rutaTablaTalones(9));
+                 }).isEmpty());
         QVERIFY(!QFile::exists(p.inst.rutaTablaTalones(9)));
 
         estropeaTabla(p.dm->instalacion().rutaTalonesEstandar());
@@ -141,8 +140,7 @@ private slots:
     void cargaLeeLaFilaYTomaLaRemesaDada() {
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        QString error;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         p.estado.RemesaActual.Pk_Remesa = 5; // the program state plays no part
         tTalon destino;
         destino.Nuevo = true;
@@ -177,9 +175,8 @@ private slots:
         incompleto.Importe = "";
         tTalon raro = talonEjemplo();
         raro.Estado = "7";
-        QString e;
         for (tTalon* t : {&bueno, &incompleto, &raro})
-            p.dm->talones().GuardaTalon(*t, p.dm->instalacion().rutaTalonesEstandar();
+            p.dm->talones().GuardaTalon(*t, p.dm->instalacion().rutaTalonesEstandar());
         // The drawer's own name is shown, not the copy kept in the cheque.
         TCliente d = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         d.Nombre_Cliente = "NOMBRE NUEVO";
@@ -224,9 +221,8 @@ private slots:
         p.estado.RemesaActual.Pk_Remesa = 2;
         tTalon a = talonEjemplo(), b = talonEjemplo();
         b.Cuenta = "11111111111111111111";
-        QString e;
-        p.dm->talones().GuardaTalon(a, p.inst.rutaTablaTalones(2);
-        p.dm->talones().GuardaTalon(b, p.inst.rutaTablaTalones(2);
+        p.dm->talones().GuardaTalon(a, p.inst.rutaTablaTalones(2));
+        p.dm->talones().GuardaTalon(b, p.inst.rutaTablaTalones(2));
         p.dm->librados().EliminaBeneficiarios({a.fk_Beneficiarios});
 
         int numero = -1;
@@ -312,8 +308,7 @@ private slots:
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
         t.Estado = estado;
-        QString e;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         const QStringList imagenes = ficherosImagen(p.inst.dirs.Dir_Imagenes, baseEjemplo);
         for (const QString& f : imagenes)
             creaFichero(f);
@@ -407,8 +402,7 @@ private slots:
         QFETCH(bool, consultaLista);
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        QString e;
-        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar();
+        p.dm->talones().GuardaTalon(t, p.dm->instalacion().rutaTalonesEstandar());
         ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), "7654321-0", "4212-5",
                        cuentaEjemplo);
         p.estado.RemesaActual.Pk_Remesa = 2; // the list part always reads "1.dat"

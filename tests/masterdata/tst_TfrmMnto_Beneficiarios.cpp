@@ -31,8 +31,7 @@ class TstTfrmMnto_Beneficiarios : public QObject {
         c.EsNuevo = true;
         c.Cuenta = cuenta;
         c.Nombre_Cliente = nombre;
-        QString e;
-        [&] { p->dm->librados().GuardaBeneficiario(c); }();
+        p->dm->librados().GuardaBeneficiario(c);
         return c.Pk_Cliente;
     }
 

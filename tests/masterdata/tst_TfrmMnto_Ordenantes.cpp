@@ -35,7 +35,6 @@ class TstTfrmMnto_Ordenantes : public QObject {
         o.Nombre_ordenante = nombre;
         o.Cuenta = cuenta;
         o.Nif_Sufijo = nif;
-        QString e;
         p->dm->ordenantes().GuardaOrdenante(o);
     }
 

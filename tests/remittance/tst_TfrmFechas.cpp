@@ -22,7 +22,6 @@ tOrdenantes guardaOrdenante(TdmBBDD& dm, const QString& nif, const QString& nomb
     o.Nombre_ordenante = nombre;
     o.Cuenta = cuenta;
     o.EsNuevo = true;
-    QString e;
     dm.ordenantes().GuardaOrdenante(o);
     return o;
 }
