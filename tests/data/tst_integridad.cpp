@@ -2,12 +2,12 @@
 // operator's messages (Spanish first, naming the file, then the engine's own
 // text), inserts that take their key and row in one transaction, and the
 // edited cheque saved with its drawer in one transaction.
-#include "FalloOperacion.h"
 #include "AlmacenLibrados.h"
 #include "AlmacenRemesas.h"
 #include "AlmacenTalones.h"
 #include "DatosPrueba.h"
 #include "DefinicionTablas.h"
+#include "FalloOperacion.h"
 #include "InstalacionPrueba.h"
 #include "ServicioEmision.h"
 #include "TablasInstalacion.h"
@@ -114,19 +114,17 @@ private slots:
         QCOMPARE(huella(ruta), antes);
 
         // A list that reads it tells which file and what happened.
-        p.iu.mensajes.clear();
-        if (fichero.startsWith("Tablas")) {
-            int clave = 0;
-            p.dm->librados().DuplicadoBeneficiario("11111111111111111111", true, clave);
-        } else {
-            int n = -1;
-            QVERIFY(
-                p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, n).isEmpty());
-        }
-        QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY2(p.iu.mensajes[0].startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
-                 qPrintable(p.iu.mensajes[0]));
-        QVERIFY2(p.iu.mensajes[0].contains("\nMensaje del motor: "), qPrintable(p.iu.mensajes[0]));
+        const QString fallo = falloDe([&] {
+            if (fichero.startsWith("Tablas")) {
+                int clave = 0;
+                p.dm->librados().DuplicadoBeneficiario("11111111111111111111", true, clave);
+            } else {
+                int n = -1;
+                p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, n);
+            }
+        });
+        QVERIFY2(fallo.startsWith("La tabla " + QDir::toNativeSeparators(ruta)), qPrintable(fallo));
+        QVERIFY2(fallo.contains("\nMensaje del motor: "), qPrintable(fallo));
         QCOMPARE(huella(ruta), antes);
     }
 
