@@ -286,6 +286,15 @@ private slots:
         QTEST(total, "total");
     }
 
+    // A hand-typed cheque that cannot be stored says so instead of leaving
+    // the editor on a row that does not exist.
+    void talonManualEnTablaQueFaltaFalla() {
+        InstalacionPrueba p;
+        tTalon t;
+        QVERIFY(!falloDe([&] { p.dm->talones().introduceTalonManual(t, 9); }).isEmpty());
+        QVERIFY(!QFile::exists(p.inst.rutaTablaTalones(9)));
+    }
+
     void totalesDeTablaQueFaltaNoTocanNada() {
         InstalacionPrueba p;
         QString importe = "a", buenos = "b", total = "c";
