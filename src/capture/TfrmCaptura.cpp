@@ -359,7 +359,9 @@ QString TfrmCaptura::secuenciaEn(qsizetype indice) const {
 
 void TfrmCaptura::cuentaRemesa() {
     QString importe, completos, total;
-    dm_.talones().CalculaTotales(importe, completos, total, dm_.rutaTalonesActual());
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        dm_.talones().CalculaTotales(importe, completos, total, dm_.rutaTalonesActual());
+    });
     enRemesa_ = TCuadroCuadre::totalesDeCabecera(importe, completos);
 }
 

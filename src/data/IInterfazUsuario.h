@@ -3,6 +3,8 @@
 // the application implements this with message boxes, the question dialog and
 // the wait window; tests implement it with a scripted recorder.
 
+#include "ErrorOperacion.h"
+
 #include <QString>
 
 class IInterfazUsuario {
@@ -30,6 +32,20 @@ public:
     // is on.
     virtual void anotaSuceso(const QString& texto) { (void)texto; }
 };
+
+// Runs an operation of the data module and, when it fails, shows its
+// message to the operator; true when the operation ran through. For the
+// windows whose failures the operator reads in the main window's box.
+template <typename Operacion>
+bool ejecutaMostrandoError(IInterfazUsuario& iu, Operacion&& operacion) {
+    try {
+        operacion();
+        return true;
+    } catch (const TErrorOperacion& e) {
+        iu.muestraMensaje(e.texto());
+        return false;
+    }
+}
 
 // Keeps the wait window on screen for one scope, hidden also on failure.
 class VentanaEsperar {

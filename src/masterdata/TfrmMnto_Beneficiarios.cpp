@@ -122,8 +122,10 @@ void TfrmMnto_Beneficiarios::muestraSeleccion() {
     edtCuenta->clear();
     if (fila == nullptr)
         return;
-    regBeneficiario =
-        dm_.librados().CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        regBeneficiario =
+            dm_.librados().CargaRegistroBeneficiarioTablas(fila->datos.pk, regBeneficiario);
+    });
     edtNombre->setText(regBeneficiario.Nombre_Cliente);
     edtCuenta->setText(regBeneficiario.Cuenta);
 }
@@ -147,8 +149,14 @@ TCliente TfrmMnto_Beneficiarios::registroDeCampos() const {
 
 bool TfrmMnto_Beneficiarios::CompruebaValoresIntroducidos(const TCliente& r) {
     int clave = r.Pk_Cliente;
-    if (dm_.librados().DuplicadoBeneficiario(r.Cuenta, FNuevo, clave)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(MensajeCuentaDuplicada);
+    const CajaMensajes caja(dm_.estado(), this);
+    bool duplicado = false;
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
+            duplicado = dm_.librados().DuplicadoBeneficiario(r.Cuenta, FNuevo, clave);
+        }))
+        return false;
+    if (duplicado) {
+        caja.muestraMensaje(MensajeCuentaDuplicada);
         return false;
     }
     return true;
@@ -164,11 +172,10 @@ void TfrmMnto_Beneficiarios::aceptar() {
     TCliente r = registroDeCampos();
     if (!CompruebaValoresIntroducidos(r))
         return;
-    QString mensaje;
-    if (!dm_.librados().GuardaBeneficiario(r, mensaje)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            dm_.librados().GuardaBeneficiario(r);
+        }))
         return;
-    }
     regBeneficiario = r;
     // The row changes in place: the list is neither reloaded nor re-sorted.
     if (TElementoLista* fila = frmSelect->filaSeleccionada()) {
@@ -191,7 +198,7 @@ void TfrmMnto_Beneficiarios::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoLibrado,
                       Cadenas::captions().captionCajaMensajes))
-        dm_.librados().EliminaBeneficiarios(claves);
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.librados().EliminaBeneficiarios(claves); });
     cargaLista();
 }
 

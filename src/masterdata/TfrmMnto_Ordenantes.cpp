@@ -133,7 +133,9 @@ void TfrmMnto_Ordenantes::muestraSeleccion() {
     habilitaSeleccion();
     if (fila == nullptr)
         return;
-    regOrdenante = dm_.ordenantes().CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        regOrdenante = dm_.ordenantes().CargaRegistroOrdenantesTablas(fila->datos.pk, regOrdenante);
+    });
     edtNif->setText(regOrdenante.Nif_Sufijo);
     edtNombre->setText(regOrdenante.Nombre_ordenante);
     edtCuenta->setText(regOrdenante.Cuenta);
@@ -185,8 +187,8 @@ tOrdenantes TfrmMnto_Ordenantes::registroDeCampos() const {
     return r;
 }
 
-bool TfrmMnto_Ordenantes::CompruebaValoresIntroducidos(const tOrdenantes& r, QString& mensaje) {
-    return ::CompruebaValoresIntroducidos(dm_.ordenantes(), r, mensaje);
+void TfrmMnto_Ordenantes::CompruebaValoresIntroducidos(const tOrdenantes& r) {
+    ::CompruebaValoresIntroducidos(dm_.ordenantes(), r);
 }
 
 void TfrmMnto_Ordenantes::aceptar() {
@@ -197,15 +199,11 @@ void TfrmMnto_Ordenantes::aceptar() {
     if (auto* campo = qobject_cast<QLineEdit*>(focusWidget()))
         saleCampo(campo);
     tOrdenantes r = registroDeCampos();
-    QString mensaje;
-    if (!CompruebaValoresIntroducidos(r, mensaje)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            CompruebaValoresIntroducidos(r);
+            dm_.ordenantes().GuardaOrdenante(r);
+        }))
         return;
-    }
-    if (!dm_.ordenantes().GuardaOrdenante(r, mensaje)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
-        return;
-    }
     CargaListaOrdenantes();
     fijaModoEdicion(false);
     lvwOrdenante->setFocus();
@@ -226,7 +224,7 @@ void TfrmMnto_Ordenantes::eliminar() {
     if (CajaMensajes(dm_.estado(), this)
             .confirma(Cadenas::mensajes().mnjAvisoBorradoAcreedor,
                       Cadenas::captions().captionCajaMensajes))
-        dm_.ordenantes().EliminaRegistroOrdenante(clave);
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.ordenantes().EliminaRegistroOrdenante(clave); });
     CargaListaOrdenantes();
     muestraSeleccion();
 }

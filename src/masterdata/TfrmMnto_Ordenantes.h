@@ -37,8 +37,8 @@ public:
     // --- Decisions -----------------------------------------------------------
     // The record that "Aceptar" would store, from the fields as they stand.
     tOrdenantes registroDeCampos() const;
-    // The checks in their order; false with the message of the first failure.
-    bool CompruebaValoresIntroducidos(const tOrdenantes& r, QString& mensaje);
+    // The checks in their order; the first failure throws TErrorOperacion.
+    void CompruebaValoresIntroducidos(const tOrdenantes& r);
 
     // --- Commands ------------------------------------------------------------
     void nuevo();

@@ -178,12 +178,11 @@ bool TfrmFechas::registraOrdenanteNuevo() {
     o.Nombre_ordenante = edtNombre->text().trimmed();
     o.Cuenta = cuentaOrdenanteSinBlancos(edtCuenta->text());
     o.EsNuevo = true;
-    QString mensaje;
-    if (!CompruebaValoresIntroducidos(dm_.ordenantes(), o, mensaje) ||
-        !dm_.ordenantes().GuardaOrdenante(o, mensaje)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            CompruebaValoresIntroducidos(dm_.ordenantes(), o);
+            dm_.ordenantes().GuardaOrdenante(o);
+        }))
         return false;
-    }
     cboOrdenantes->addItem(
         lineaOrdenante(o.Nif_Sufijo, o.Nombre_ordenante, o.Cuenta, o.Pk_Ordenante));
     cboOrdenantes->setCurrentIndex(cboOrdenantes->count() - 1);

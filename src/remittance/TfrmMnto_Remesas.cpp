@@ -93,13 +93,12 @@ TfrmMnto_Remesas::TfrmMnto_Remesas(TdmBBDD& dm, QWidget* parent) : QDialog(paren
     emite = [this](tRemesas& r, const QString& c, const QString& p) {
         // A copy of the data folder first; its failure is told and the emission goes on.
         copiaAntesDeEmitir(dm_.instalacion(), dm_.iu());
-        try {
-            return dm_.facturaFichero(r, c, p);
-        } catch (const TErrorOperacion& e) {
-            // A file that cannot be written ends the emission, not the program.
-            CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-            return false;
-        }
+        // A file that cannot be written ends the emission, not the program.
+        bool emitida = false;
+        CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            emitida = dm_.facturaFichero(r, c, p);
+        });
+        return emitida;
     };
     abreResumen = [this](const QString& f) { TfrmResumen_Facturacion::Launch(dm_, f, this); };
 
@@ -132,13 +131,17 @@ void TfrmMnto_Remesas::actualizaAcciones() {
 void TfrmMnto_Remesas::haceActualSeleccionada() {
     regRemesa.Nombre_Remesa.clear();
     if (const TElementoLista* fila = lvwremesas->filaSeleccionada())
-        regRemesa = dm_.remesas().cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
+        ejecutaMostrandoError(dm_.iu(), [&] {
+            regRemesa = dm_.remesas().cargaRegistroRemesasTablas(fila->datos.pk, tRemesas{});
+        });
     dm_.estado().RemesaActual = regRemesa;
     edtNombre->setText(regRemesa.Nombre_Remesa);
 }
 
 void TfrmMnto_Remesas::refrescaLista() {
-    lvwremesas->cargaFilas(dm_.remesas().carga_lista_Remesas());
+    tFilasLista filas;
+    ejecutaMostrandoError(dm_.iu(), [&] { filas = dm_.remesas().carga_lista_Remesas(); });
+    lvwremesas->cargaFilas(filas);
     if (lvwremesas->numeroFilas() > 0) {
         if (lvwremesas->isEnabled())
             lvwremesas->setFocus();
@@ -196,13 +199,11 @@ bool TfrmMnto_Remesas::pulsaAceptar() {
     tRemesas nueva;
     nueva.Nombre_Remesa = edtNombre->text().trimmed();
     nueva.Importe = nueva.Numero_Talones = nueva.Numero_Registros = QStringLiteral("0");
-    QString mensaje;
-    if (!dm_.remesas().compruebaNombreRemesa(nueva.Nombre_Remesa, mensaje)) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+    if (!CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+            dm_.remesas().compruebaNombreRemesa(nueva.Nombre_Remesa);
+        }) ||
+        !ejecutaMostrandoError(dm_.iu(), [&] { dm_.remesas().GuardaRegistroRemesa(nueva); }))
         return false;
-    }
-    if (!dm_.remesas().GuardaRegistroRemesa(nueva))
-        return false; // the data module has shown the engine's message
     refrescaLista();
     fijaEditable(edtNombre, false);
     modoConsulta();
@@ -223,7 +224,7 @@ void TfrmMnto_Remesas::pulsaSeleccionar() {
 
 void TfrmMnto_Remesas::pulsaEliminar() {
     const int pk = dm_.estado().RemesaActual.Pk_Remesa;
-    if (dm_.remesas().EliminaRemesa(pk))
+    if (ejecutaMostrandoError(dm_.iu(), [&] { dm_.remesas().EliminaRemesa(pk); }))
         olvidaDatosPropios(pk, true);
     refrescaLista();
 }
@@ -233,13 +234,11 @@ void TfrmMnto_Remesas::pulsaEliminar() {
 // key. (The marks of emitted cheques go when the editor next lists the
 // remittance; those of the cheques left there stay.)
 void TfrmMnto_Remesas::olvidaDatosPropios(int pkRemesa, bool eliminada) {
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         TCuadreRemesa(dm_.instalacion()).borra(pkRemesa);
         if (eliminada)
             TAvisosImagen(dm_.instalacion()).borraRemesa(pkRemesa);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
 }
 
 bool TfrmMnto_Remesas::eventFilter(QObject* o, QEvent* e) {

@@ -16,6 +16,7 @@
 #include "TPanelDetalleCheque.h"
 #include "TPanelListaCheques.h"
 #include "TdmBBDD.h"
+#include "TextosBBDD.h"
 #include "ValidacionTalon.h"
 
 #include <QAction>
@@ -241,8 +242,11 @@ void TfrmMod_Cheque::refrescaLista() {
     cargandoLista = true;
     detalle_->vaciaCuentaYLibrado();
     int filas = 0;
-    lista_->cargaFilas(
-        dm_.talones().Carga_lista_Talones(dm_.estado().RemesaActual.Pk_Remesa, filas));
+    tFilasLista lista;
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        lista = dm_.talones().Carga_lista_Talones(dm_.estado().RemesaActual.Pk_Remesa, filas);
+    });
+    lista_->cargaFilas(lista);
     cargaAvisosImagen();
     detalle_->muestraZonaImagen(lista_->numeroFilas() > 0);
     fijaModo(Modo::Navegando);
@@ -254,7 +258,9 @@ void TfrmMod_Cheque::refrescaLista() {
 
 void TfrmMod_Cheque::actualizaTotales() {
     tTotalesCheques t = lista_->totales();
-    dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        dm_.talones().CalculaTotales(t.importe, t.completos, t.total, tablaTalones());
+    });
     lista_->muestraTotales(t);
     grpCuadre->muestraContados(TCuadroCuadre::totalesDeCabecera(t.importe, t.completos));
 }
@@ -271,10 +277,15 @@ void TfrmMod_Cheque::cargaTalonSeleccionado() {
     const TElementoCheque* fila = lista_->filaSeleccionada();
     if (fila == nullptr)
         return;
-    regTalon_ = dm_.talones().CargaRegistroTalones(fila->datos.pk,
-                                                   dm_.estado().RemesaActual.Pk_Remesa, regTalon_);
-    regClientes =
-        dm_.librados().CargaRegistroBeneficiarioTablas(regTalon_.fk_Beneficiarios, TCliente{});
+    const CajaMensajes caja(dm_.estado(), this);
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        regTalon_ = dm_.talones().CargaRegistroTalones(
+            fila->datos.pk, dm_.estado().RemesaActual.Pk_Remesa, regTalon_);
+    });
+    ejecutaMostrandoError(dm_.iu(), [&] {
+        regClientes =
+            dm_.librados().CargaRegistroBeneficiarioTablas(regTalon_.fk_Beneficiarios, TCliente{});
+    });
     muestraTalon();
 }
 
@@ -315,8 +326,8 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
     return ::validaTalon(talon, mensaje, contexto);
 }
 
-GuardadoTalon TfrmMod_Cheque::guardaTalonEditado(tTalon& talon, QString& mensaje) {
-    return dm_.talones().GuardaTalonEditado(regTalon_, talon, regClientes, tablaTalones(), mensaje);
+GuardadoTalon TfrmMod_Cheque::guardaTalonEditado(tTalon& talon) {
+    return dm_.talones().GuardaTalonEditado(regTalon_, talon, regClientes, tablaTalones());
 }
 
 void TfrmMod_Cheque::guarda(BotonGuardar boton) {
@@ -340,20 +351,20 @@ void TfrmMod_Cheque::guarda(BotonGuardar boton) {
         return;
     }
     talon.Estado = Estado::Correcto;
-    const GuardadoTalon guardado = guardaTalonEditado(talon, mensaje);
-    if (guardado == GuardadoTalon::CambiadoPorOtro) {
-        // Nothing was written: the operator sees what the remittance holds
-        // now before deciding again.
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
-        refrescaListaEn(regTalon_.Pk_Talon);
-        return;
-    }
-    if (guardado == GuardadoTalon::Fallido) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(mensaje);
+    GuardadoTalon guardado = GuardadoTalon::Hecho;
+    const CajaMensajes caja(dm_.estado(), this);
+    if (!caja.ejecutaMostrandoError([&] { guardado = guardaTalonEditado(talon); })) {
         if (boton == BotonGuardar::Aceptar)
             terminaEdicion();
         else
             detalle_->enfoca(TPanelDetalleCheque::Campo::Importe);
+        return;
+    }
+    if (guardado == GuardadoTalon::CambiadoPorOtro) {
+        // Nothing was written: the operator sees what the remittance holds
+        // now before deciding again.
+        caja.muestraMensaje(MensajeBBDD::TalonCambiadoAlGuardar);
+        refrescaListaEn(regTalon_.Pk_Talon);
         return;
     }
     if (talon.Pk_Talon == manualSinGuardar_)
@@ -422,7 +433,7 @@ void TfrmMod_Cheque::cancelar() {
     // A manual cheque never saved was only a blank to fill in: it goes.
     if (manualSinGuardar_ != 0 && regTalon_.Pk_Talon == manualSinGuardar_) {
         manualSinGuardar_ = 0;
-        dm_.talones().EliminaTalon(regTalon_);
+        ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EliminaTalon(regTalon_); });
         detalle_->vacia();
         refrescaLista();
         lista_->enfocaLista();
@@ -443,7 +454,10 @@ void TfrmMod_Cheque::chequeManual() {
     if (modo_ != Modo::Navegando)
         return;
     tTalon talon;
-    dm_.talones().introduceTalonManual(talon, dm_.estado().RemesaActual.Pk_Remesa);
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
+            dm_.talones().introduceTalonManual(talon, dm_.estado().RemesaActual.Pk_Remesa);
+        }))
+        return;
     // Its key may have been a deleted cheque's: no mark of that one stays.
     quitaAvisoImagen(talon.Pk_Talon);
     regTalon_ = talon;
@@ -470,7 +484,9 @@ void TfrmMod_Cheque::eliminar() {
     if (regTalon_.Pk_Talon != fila->datos.pk)
         return;
     const int clave = regTalon_.Pk_Talon;
-    if (!dm_.talones().EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado))) {
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
+            dm_.talones().EliminaTalon(regTalon_, fila->text(TPanelListaCheques::colEstado));
+        })) {
         // It stays (another program changed it, or the table failed): the
         // list shows what the remittance holds now, on that cheque.
         refrescaListaEn(clave);
@@ -496,7 +512,7 @@ void TfrmMod_Cheque::escanear() {
 }
 
 void TfrmMod_Cheque::salir() {
-    dm_.talones().EminaTalonesDuplicados(tablaTalones());
+    ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
     reject();
 }
 
@@ -521,7 +537,7 @@ void TfrmMod_Cheque::emitir() {
 void TfrmMod_Cheque::continuar() {
     if (modo_ != Modo::Aviso)
         return;
-    dm_.talones().EminaTalonesDuplicados(tablaTalones());
+    ejecutaMostrandoError(dm_.iu(), [&] { dm_.talones().EminaTalonesDuplicados(tablaTalones()); });
     accept();
 }
 
@@ -588,12 +604,10 @@ void TfrmMod_Cheque::cargaAvisosImagen() {
 void TfrmMod_Cheque::quitaAvisoImagen(int clave) {
     if (clave == 0)
         return;
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         almacenAvisos_.fija(pkRemesa(), {clave}, {});
         avisos_.remove(clave);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
 }
 
 bool TfrmMod_Cheque::confirmaCuadre() {

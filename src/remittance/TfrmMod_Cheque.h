@@ -71,7 +71,7 @@ public:
     // Stores the edited cheque and settles its drawer in one operation of
     // the data module, provided the cheque and its drawer are still what
     // was shown; otherwise the message of what failed.
-    GuardadoTalon guardaTalonEditado(tTalon& talon, QString& mensaje);
+    GuardadoTalon guardaTalonEditado(tTalon& talon);
 
     // --- Commands ----------------------------------------------------------
     void refrescaLista();

@@ -9,6 +9,7 @@
 // GuionDialogos.h) nothing modal opens: the box is recorded there and a
 // question takes the script's next answer. Otherwise the box is shown.
 
+#include "ErrorOperacion.h"
 #include "GuionDialogos.h"
 
 #include <QString>
@@ -41,6 +42,19 @@ public:
     // first button, 1 otherwise; the test script answers as for pregunta.
     quint16 preguntaConVuelta(const QString& Texto, const QString& Boton1, const QString& Boton2,
                               const QString& Cabecera) const;
+
+    // Runs an operation of the data module and, when it fails, shows its
+    // message: the one place where a window turns a failed operation into a
+    // box. True when the operation ran through.
+    template <typename Operacion> bool ejecutaMostrandoError(Operacion&& operacion) const {
+        try {
+            operacion();
+            return true;
+        } catch (const TErrorOperacion& e) {
+            muestraMensaje(e.texto());
+            return false;
+        }
+    }
 
 private:
     const tEstadoPrograma& estado_;

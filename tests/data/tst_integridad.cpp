@@ -7,6 +7,7 @@
 #include "AlmacenTalones.h"
 #include "DatosPrueba.h"
 #include "DefinicionTablas.h"
+#include "FalloOperacion.h"
 #include "InstalacionPrueba.h"
 #include "ServicioEmision.h"
 #include "TablasInstalacion.h"
@@ -113,19 +114,17 @@ private slots:
         QCOMPARE(huella(ruta), antes);
 
         // A list that reads it tells which file and what happened.
-        p.iu.mensajes.clear();
-        if (fichero.startsWith("Tablas")) {
-            int clave = 0;
-            p.dm->librados().DuplicadoBeneficiario("11111111111111111111", true, clave);
-        } else {
-            int n = -1;
-            QVERIFY(
-                p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, n).isEmpty());
-        }
-        QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY2(p.iu.mensajes[0].startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
-                 qPrintable(p.iu.mensajes[0]));
-        QVERIFY2(p.iu.mensajes[0].contains("\nMensaje del motor: "), qPrintable(p.iu.mensajes[0]));
+        const QString fallo = falloDe([&] {
+            if (fichero.startsWith("Tablas")) {
+                int clave = 0;
+                p.dm->librados().DuplicadoBeneficiario("11111111111111111111", true, clave);
+            } else {
+                int n = -1;
+                p.dm->talones().Carga_lista_Talones(p.estado.RemesaActual.Pk_Remesa, n);
+            }
+        });
+        QVERIFY2(fallo.startsWith("La tabla " + QDir::toNativeSeparators(ruta)), qPrintable(fallo));
+        QVERIFY2(fallo.contains("\nMensaje del motor: "), qPrintable(fallo));
         QCOMPARE(huella(ruta), antes);
     }
 
@@ -257,15 +256,15 @@ private slots:
         const QStringList antes = QDir(p.inst.dirs.Dir_TablaRemesas).entryList(QDir::Files);
         tRemesas remesa;
         remesa.Nombre_Remesa = "NUEVA";
-        bool ok = true;
-        if (tabla == "remesas")
-            ok = p.dm->remesas().GuardaRegistroRemesa(remesa);
-        else
-            ok = p.dm->emision().GuardaHistoricoRemesa(remesa);
-        QVERIFY(!ok);
-        QCOMPARE(p.iu.mensajes.size(), 1);
-        QVERIFY2(p.iu.mensajes[0].startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
-                 qPrintable(p.iu.mensajes[0]));
+        const QString mensaje = falloDe([&] {
+            if (tabla == "remesas")
+                p.dm->remesas().GuardaRegistroRemesa(remesa);
+            else
+                p.dm->emision().GuardaHistoricoRemesa(remesa);
+        });
+        QVERIFY2(mensaje.startsWith("La tabla " + QDir::toNativeSeparators(ruta)),
+                 qPrintable(mensaje));
+        QVERIFY(p.iu.mensajes.isEmpty());
         if (!danada)
             QCOMPARE(filasDe(ruta, "SELECT count(*) FROM " + tabla + " WHERE rowid > 1"),
                      (QList<QStringList>{{"0"}}));
@@ -280,8 +279,7 @@ private slots:
         QVERIFY(QDir(p.inst.dirs.Dir_TablaRemesas).removeRecursively());
         tRemesas remesa;
         remesa.Nombre_Remesa = "NUEVA";
-        QVERIFY(!p.dm->remesas().GuardaRegistroRemesa(remesa));
-        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY(!falloDe([&] { p.dm->remesas().GuardaRegistroRemesa(remesa); }).isEmpty());
         QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT Nombre_Remesa FROM remesas"),
                  (QList<QStringList>{{"ESTANDAR"}}));
     }
@@ -327,9 +325,11 @@ private slots:
         t.Cuenta = "22222222222222222222";
         t.Nombre_Cliente = "NUEVO NOMBRE";
         t.Estado = "0";
-        QString mensaje;
-        QCOMPARE(p.dm->talones().GuardaTalonEditado(mostrado, t, librado, talones, mensaje),
-                 falla ? GuardadoTalon::Fallido : GuardadoTalon::Hecho);
+        GuardadoTalon guardado = GuardadoTalon::CambiadoPorOtro;
+        const QString mensaje = falloDe(
+            [&] { guardado = p.dm->talones().GuardaTalonEditado(mostrado, t, librado, talones); });
+        if (!falla)
+            QCOMPARE(guardado, GuardadoTalon::Hecho);
         if (falla) {
             QVERIFY2(mensaje.contains("database or disk is full"), qPrintable(mensaje));
             QCOMPARE(cheque(), chequeAntes);

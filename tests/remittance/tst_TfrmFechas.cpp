@@ -22,8 +22,7 @@ tOrdenantes guardaOrdenante(TdmBBDD& dm, const QString& nif, const QString& nomb
     o.Nombre_ordenante = nombre;
     o.Cuenta = cuenta;
     o.EsNuevo = true;
-    QString e;
-    dm.ordenantes().GuardaOrdenante(o, e);
+    dm.ordenantes().GuardaOrdenante(o);
     return o;
 }
 } // namespace

@@ -1,6 +1,7 @@
 // The cheque editor driven as the operator drives it: clicks, typing, Enter,
 // header clicks, with every message box answered through the hook. The
 // cheques are stored beforehand with the data module's own operations.
+#include "FalloOperacion.h"
 #include "AlmacenLibrados.h"
 #include "AlmacenRemesas.h"
 #include "AlmacenTalones.h"
@@ -74,8 +75,8 @@ class TstTfrmMod_Cheque : public QObject {
         t.Importe = importe;
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
-        QString e;
-        if (!p->dm->talones().GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+        const QString e = falloDe([&] { p->dm->talones().GuardaTalon(t, p->dm->rutaTalonesActual()); });
+        if (!e.isNull())
             qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }
@@ -100,9 +101,11 @@ class TstTfrmMod_Cheque : public QObject {
         t.indicador = 1;
         t.Nombre_Cliente = nombre;
         t.fk_Remesas = 1;
-        QString e;
-        if (!p->dm->librados().GuardaBeneficiario(librado, e) ||
-            !p->dm->talones().GuardaTalon(t, e, p->dm->rutaTalonesActual()))
+        const QString e = falloDe([&] {
+            p->dm->librados().GuardaBeneficiario(librado);
+            p->dm->talones().GuardaTalon(t, p->dm->rutaTalonesActual());
+        });
+        if (!e.isNull())
             qFatal("could not store the test cheque: %s", qPrintable(e));
         return t;
     }

@@ -3,6 +3,7 @@
 
 #include "AlmacenTalones.h"
 #include "DetallesActividad.h"
+#include "ErrorOperacion.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "RegistroActividad.h"
@@ -25,30 +26,23 @@ TCliente TAlmacenLibrados::CargaRegistroBeneficiarioTablas(int clavePrimaria, TC
     return destino;
 }
 
-bool TAlmacenLibrados::GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error) {
+void TAlmacenLibrados::GuardaBeneficiario(TCliente& rBeneficiario) {
     const QString ruta = inst_.rutaDeudores();
-    QString e;
     if (rBeneficiario.EsNuevo) {
-        // The key stays in the record even when the insert fails.
-        e = bd_.insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
-                                     QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
-                                                    "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
-                                     {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta},
-                                     rBeneficiario.Pk_Cliente);
-    } else {
-        const motor::ConexionOperacion operacion = bd_.abre(ruta);
-        motor::Conexion& con = *operacion;
-        e = motor::ejecutaSql(
-            con,
-            QStringLiteral("UPDATE Deudores SET Nombre_Cliente = ?, Cuenta = ? "
-                           "WHERE Pk_Cliente = ?"),
-            {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta, rBeneficiario.Pk_Cliente});
+        rBeneficiario.Pk_Cliente = bd_.insertaConClaveNueva(
+            ruta, QStringLiteral("Pk_Cliente"),
+            QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
+                           "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
+            {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
+        return;
     }
-    if (!e.isEmpty()) {
-        mensaje_Error = e;
-        return false;
-    }
-    return true;
+    const motor::ConexionOperacion operacion = bd_.abre(ruta);
+    motor::Conexion& con = *operacion;
+    fallaSiHayError(motor::ejecutaSql(
+        con,
+        QStringLiteral("UPDATE Deudores SET Nombre_Cliente = ?, Cuenta = ? "
+                       "WHERE Pk_Cliente = ?"),
+        {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta, rBeneficiario.Pk_Cliente}));
 }
 
 bool TAlmacenLibrados::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuevo*/,
@@ -57,10 +51,8 @@ bool TAlmacenLibrados::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuev
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente FROM Deudores WHERE Cuenta = ? "
                                            "ORDER BY rowid LIMIT 1"));
     s.liga(aCuenta);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return true;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     if (!s.siguiente())
         return false;
     const int clave = s.entero(0);
@@ -70,7 +62,7 @@ bool TAlmacenLibrados::DuplicadoBeneficiario(const QString& aCuenta, bool /*nuev
     return true;
 }
 
-bool TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
+void TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
     // The drawers and their cheques of remittance 1 go together or not at
     // all: a cheque table that is missing or locked leaves every drawer.
     const QString alias = QStringLiteral("remesa1");
@@ -106,16 +98,12 @@ bool TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
         if (e.isEmpty() && !tr.confirma())
             e = tr.error();
     }
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
+    fallaSiHayError(e);
     anotaActividad(inst_, iu_, ActoActividad::BorradoLibrados, detalle);
     // The images go only once their cheques are gone for good, and only
     // those no cheque left in a remittance is filed under.
     for (const QString& base : TAlmacenTalones(bd_).basesSinTalon(bases))
         borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
-    return true;
 }
 
 QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
@@ -155,18 +143,14 @@ QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QStr
 }
 
 tTalon TAlmacenLibrados::CompruebaLibrado(tTalon regtalon) {
-    bool enConsulta = false;
-    const QString e = asignaLibrado(regtalon, enConsulta);
-    if (!e.isEmpty())
-        iu_.muestraMensaje(e);
+    asignaLibrado(regtalon);
     return regtalon;
 }
 
-QString TAlmacenLibrados::asignaLibrado(tTalon& talon, bool& enConsulta) {
-    enConsulta = false;
+void TAlmacenLibrados::asignaLibrado(tTalon& talon) {
     if (esCuentaProvisional(talon.Cuenta)) {
         talon.fk_Beneficiarios = 0;
-        return {};
+        return;
     }
     const QString esquema = QStringLiteral("main");
     TCliente librado;
@@ -175,7 +159,6 @@ QString TAlmacenLibrados::asignaLibrado(tTalon& talon, bool& enConsulta) {
         const motor::ConexionOperacion operacion = bd_.abre(inst_.rutaDeudores());
         motor::Conexion& con = *operacion;
         e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, false);
-        enConsulta = !e.isEmpty();
         // A missing one is looked up again and created in one write
         // transaction: a program storing the same account at the same time
         // finds it.
@@ -188,12 +171,10 @@ QString TAlmacenLibrados::asignaLibrado(tTalon& talon, bool& enConsulta) {
                 e = tr.error();
         }
     }
-    if (!e.isEmpty())
-        return e;
+    fallaSiHayError(e);
     talon.fk_Beneficiarios = librado.Pk_Cliente;
     if (!librado.EsNuevo)
         talon.Nombre_Cliente = librado.Nombre_Cliente;
-    return {};
 }
 
 tFilasLista TAlmacenLibrados::CargaListaBeneficiarios() {

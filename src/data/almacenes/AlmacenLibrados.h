@@ -10,22 +10,23 @@ public:
     explicit TAlmacenLibrados(TBaseDatos& bd) : TAlmacen(bd) {}
 
     TCliente CargaRegistroBeneficiarioTablas(int clavePrimaria, TCliente destino = {});
-    bool GuardaBeneficiario(TCliente& rBeneficiario, QString& mensaje_Error);
+    // Inserts (EsNuevo, under a fresh key) or updates the drawer. Engine
+    // failures here throw TErrorOperacion.
+    void GuardaBeneficiario(TCliente& rBeneficiario);
+    // Whether another drawer has the account: its key goes to aNumeroRegistro.
     bool DuplicadoBeneficiario(const QString& aCuenta, bool nuevo, int& aNumeroRegistro);
     // Deletes the drawers and their cheques of remittance 1 in one
     // transaction, then the image files of those cheques that no cheque
-    // left in a remittance is filed under; on an engine failure shows its
-    // message, deletes nothing and answers false.
-    bool EliminaBeneficiarios(const QList<int>& claves);
-    // The cheque linked to the drawer of its account (see asignaLibrado); an
-    // engine failure is shown and leaves it unchanged.
+    // left in a remittance is filed under; on an engine failure deletes
+    // nothing.
+    void EliminaBeneficiarios(const QList<int>& claves);
+    // The cheque linked to the drawer of its account (see asignaLibrado).
     tTalon CompruebaLibrado(tTalon regtalon);
     // Links the cheque to the first drawer with its account, creating a
     // nameless one (in one write transaction with the second look-up) when
-    // none has it; a placeholder account gets no drawer (key 0). The engine
-    // message or "": on a failure the cheque is unchanged (`enConsulta` when
-    // the first look-up failed).
-    QString asignaLibrado(tTalon& talon, bool& enConsulta);
+    // none has it; a placeholder account gets no drawer (key 0). On a
+    // failure the cheque is unchanged.
+    void asignaLibrado(tTalon& talon);
     // One row per drawer, natural order: caption the name, cell the account,
     // datos.pk the key; rows of a placeholder account are left out. An
     // engine failure ends the list silently.

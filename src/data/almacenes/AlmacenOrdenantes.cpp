@@ -1,6 +1,8 @@
 // Operations on the presenter table.
 #include "AlmacenOrdenantes.h"
 
+#include "ErrorOperacion.h"
+
 #include "LineaOrdenante.h"
 #include "MotorTablas.h"
 #include "Textos.h"
@@ -56,25 +58,25 @@ QString rechazaDuplicado(motor::Conexion& con, const tOrdenantes& o) {
 
 } // namespace
 
-bool TAlmacenOrdenantes::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensaje_Error) {
+void TAlmacenOrdenantes::GuardaOrdenante(tOrdenantes& rOrdenante) {
     // The duplicate is looked for inside the write transaction: two programs
     // saving the same presenter at once store it once.
     const QString ruta = inst_.rutaOrdenantes();
-    QString e;
     if (rOrdenante.EsNuevo) {
         rOrdenante.Pk_Ordenante = 0;
-        e = bd_.insertaConClaveNueva(
+        rOrdenante.Pk_Ordenante = bd_.insertaConClaveNueva(
             ruta, QStringLiteral("Pk_Ordenante"),
             QStringLiteral("INSERT INTO Ordenantes (Pk_Ordenante, "
                            "Nif_Sufijo, Nombre_Ordenante, Cuenta) "
                            "VALUES (?, ?, ?, ?)"),
             {rOrdenante.Nif_Sufijo, rOrdenante.Nombre_ordenante, rOrdenante.Cuenta},
-            rOrdenante.Pk_Ordenante,
             [&](motor::Conexion& con) { return rechazaDuplicado(con, rOrdenante); });
-    } else {
+        return;
+    }
+    {
         motor::Conexion con(ruta);
         motor::Transaccion tr(con);
-        e = tr.error();
+        QString e = tr.error();
         if (e.isEmpty())
             e = rechazaDuplicado(con, rOrdenante);
         if (e.isEmpty())
@@ -86,38 +88,23 @@ bool TAlmacenOrdenantes::GuardaOrdenante(tOrdenantes& rOrdenante, QString& mensa
                                    rOrdenante.Cuenta, rOrdenante.Pk_Ordenante});
         if (e.isEmpty() && !tr.confirma())
             e = tr.error();
+        fallaSiHayError(e);
     }
-    if (!e.isEmpty()) {
-        mensaje_Error = e;
-        return false;
-    }
-    return true;
 }
 
 bool TAlmacenOrdenantes::DuplicadoOrdenante(const QString& Nif_Sufijo, const QString& cuenta,
-                                            bool /*nuevo*/, int aNumeroRegistro, QString& mensaje) {
-    mensaje = MensajeBBDD::PresentadorDuplicado;
+                                            bool /*nuevo*/, int aNumeroRegistro) {
     motor::Conexion con(inst_.rutaOrdenantes());
     bool duplicado = false;
-    const QString e =
-        buscaPresentadorDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado);
-    if (!e.isEmpty()) {
-        // The caller treats it as a duplicate and shows the engine's text.
-        mensaje = e;
-        return true;
-    }
+    fallaSiHayError(
+        buscaPresentadorDuplicado(con, Nif_Sufijo, cuenta, aNumeroRegistro, duplicado));
     return duplicado;
 }
 
-bool TAlmacenOrdenantes::EliminaRegistroOrdenante(int aPk) {
+void TAlmacenOrdenantes::EliminaRegistroOrdenante(int aPk) {
     motor::Conexion con(inst_.rutaOrdenantes());
-    const QString e = motor::ejecutaSql(
-        con, QStringLiteral("DELETE FROM Ordenantes WHERE Pk_Ordenante = ?"), {aPk});
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
-    return true;
+    fallaSiHayError(motor::ejecutaSql(
+        con, QStringLiteral("DELETE FROM Ordenantes WHERE Pk_Ordenante = ?"), {aPk}));
 }
 
 QStringList TAlmacenOrdenantes::Carga_Combo_Ordenantes() {

@@ -3,6 +3,7 @@
 
 #include "DefinicionTablas.h"
 #include "DetallesActividad.h"
+#include "ErrorOperacion.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
 #include "RegistroActividad.h"
@@ -13,39 +14,35 @@
 
 namespace {
 
-// Whether a remittance has the name (exact text match). The engine message
-// or "".
-QString buscaRemesa(motor::Conexion& con, const QString& nombre, bool& existe) {
+// Whether a remittance has the name (exact text match).
+bool buscaRemesa(motor::Conexion& con, const QString& nombre) {
     motor::Sentencia s(con,
                        QStringLiteral("SELECT 1 FROM remesas WHERE Nombre_Remesa = ? LIMIT 1"));
     s.liga(nombre);
     if (!s.ejecuta())
-        return s.error();
-    existe = s.siguiente();
-    return {};
+        throw TErrorOperacion(s.error());
+    return s.siguiente();
 }
 
 } // namespace
 
-bool TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
+void TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     // The row and its cheque table come together or not at all: a cheque
     // table is made before the row is committed, and goes if the commit fails.
     // The name is looked for inside the write transaction: two programs
     // creating the same remittance at once create it once.
     QString tablaCreada;
-    int clave = 0;
-    const QString e = bd_.insertaConClaveNueva(
+    try {
+        bd_.insertaConClaveNueva(
         inst_.rutaRemesas(), QStringLiteral("Pk_Remesas"),
         QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
                        "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?)"),
         {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
          regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons},
-        clave,
         [&](motor::Conexion& con) {
-            bool existe = false;
-            QString error = buscaRemesa(con, regRemesa.Nombre_Remesa, existe);
-            return existe ? MensajeBBDD::RemesaDuplicada : error;
+            return buscaRemesa(con, regRemesa.Nombre_Remesa) ? MensajeBBDD::RemesaDuplicada
+                                                             : QString();
         },
         [&](int pk) {
             const QString ruta = inst_.rutaTablaTalones(pk);
@@ -56,22 +53,19 @@ bool TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
                 tablaCreada = ruta;
             return error;
         });
-    if (e.isEmpty())
-        return true;
-    if (!tablaCreada.isEmpty())
-        motor::borraFicherosTabla(tablaCreada);
-    iu_.muestraMensaje(e);
-    return false;
+    } catch (const TErrorOperacion&) {
+        if (!tablaCreada.isEmpty())
+            motor::borraFicherosTabla(tablaCreada);
+        throw;
+    }
 }
 
 tFilasLista TAlmacenRemesas::carga_lista_Remesas() {
     tFilasLista filas;
     motor::Conexion con(inst_.rutaRemesas());
     motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Remesa, Pk_Remesas FROM remesas"));
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return filas;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     while (s.siguiente()) {
         tFilaLista f;
         f.caption = s.texto(0);
@@ -99,37 +93,24 @@ tRemesas TAlmacenRemesas::cargaRegistroRemesasTablas(int clavePrimaria, tRemesas
     return destino;
 }
 
-bool TAlmacenRemesas::compruebaNombreRemesa(const QString& aNombreRemesa, QString& mensajeError) {
-    if (aNombreRemesa.trimmed().isEmpty()) {
-        mensajeError = MensajeBBDD::NombreRemesaEnBlanco;
-        return false;
-    }
-    if (EstaDuplicadaLaRemesa(aNombreRemesa)) {
-        mensajeError = MensajeBBDD::RemesaDuplicada;
-        return false;
-    }
-    return true;
+void TAlmacenRemesas::compruebaNombreRemesa(const QString& aNombreRemesa) {
+    if (aNombreRemesa.trimmed().isEmpty())
+        throw TErrorOperacion(MensajeBBDD::NombreRemesaEnBlanco);
+    if (EstaDuplicadaLaRemesa(aNombreRemesa))
+        throw TErrorOperacion(MensajeBBDD::RemesaDuplicada);
 }
 
 bool TAlmacenRemesas::EstaDuplicadaLaRemesa(const QString& aNombreRemesa) {
     motor::Conexion con(inst_.rutaRemesas());
-    bool existe = false;
-    const QString e = buscaRemesa(con, aNombreRemesa, existe);
-    if (!e.isEmpty())
-        iu_.muestraMensaje(e);
-    return existe;
+    return buscaRemesa(con, aNombreRemesa);
 }
 
-bool TAlmacenRemesas::EliminaRemesa(int aPk) {
+void TAlmacenRemesas::EliminaRemesa(int aPk) {
     const QString detalle = detalleRemesa(inst_.rutaRemesas(), inst_.rutaTablaTalones(aPk), aPk);
     {
         motor::Conexion con(inst_.rutaRemesas());
-        const QString e = motor::ejecutaSql(
-            con, QStringLiteral("DELETE FROM remesas WHERE Pk_Remesas = ?"), {aPk});
-        if (!e.isEmpty()) {
-            iu_.muestraMensaje(e);
-            return false;
-        }
+        fallaSiHayError(motor::ejecutaSql(
+            con, QStringLiteral("DELETE FROM remesas WHERE Pk_Remesas = ?"), {aPk}));
     }
     anotaActividad(inst_, iu_, ActoActividad::BorradoRemesa, detalle);
     const QString rutaTalones = inst_.rutaTablaTalones(aPk);
@@ -149,9 +130,5 @@ bool TAlmacenRemesas::EliminaRemesa(int aPk) {
     // The table files go even when the table could not be read: a file left
     // behind would be taken over by the next remittance given this key.
     motor::borraFicherosTabla(rutaTalones);
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
-    return true;
+    fallaSiHayError(e);
 }

@@ -3,6 +3,7 @@
 
 #include "AlmacenLibrados.h"
 #include "CodigosTalon.h"
+#include "ErrorOperacion.h"
 #include "ImagenesTalon.h"
 #include "Importes.h"
 #include "MotorTablas.h"
@@ -23,40 +24,27 @@ const QString sqlInsertaTalon =
 
 } // namespace
 
-bool TAlmacenTalones::GuardaTalon(tTalon& regTalon, QString& mensaje_Error,
-                                  const QString& nombreTabla) {
+void TAlmacenTalones::GuardaTalon(tTalon& regTalon, const QString& nombreTabla) {
     if (regTalon.Nuevo) {
         regTalon = TAlmacenLibrados(bd_).CompruebaLibrado(regTalon);
-        const QString e = insertaTalonNuevo(regTalon, nombreTabla);
-        if (!e.isEmpty())
-            mensaje_Error = e;
-        return e.isEmpty();
+        insertaTalonNuevo(regTalon, nombreTabla);
+        return;
     }
     const motor::ConexionOperacion operacion = bd_.abre(nombreTabla);
     motor::Conexion& con = *operacion;
-    const QString e =
+    fallaSiHayError(
         motor::ejecutaSql(con, sqlActualizaTalon,
                           {regTalon.Modelo_Talon, regTalon.indicador, regTalon.Importe,
                            regTalon.Numero, regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado,
-                           regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon});
-    if (!e.isEmpty()) {
-        mensaje_Error = e;
-        return false;
-    }
-    return true;
+                           regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon}));
 }
 
-QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
-    int clave = 0;
-    const QString e = bd_.insertaConClaveNueva(
+void TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
+    regTalon.Pk_Talon = bd_.insertaConClaveNueva(
         nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
         {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
          regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
-         regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
-        clave);
-    if (e.isEmpty())
-        regTalon.Pk_Talon = clave;
-    return e;
+         regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas});
 }
 
 void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
@@ -71,8 +59,7 @@ void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.fk_Remesas = pkRemesa;
     regtalon = TAlmacenLibrados(bd_).CompruebaLibrado(regtalon);
     regtalon.Estado = Estado::Incompleto;
-    QString ignorado;
-    GuardaTalon(regtalon, ignorado, inst_.rutaTablaTalones(pkRemesa));
+    GuardaTalon(regtalon, inst_.rutaTablaTalones(pkRemesa));
 }
 
 tTalon TAlmacenTalones::CargaRegistroTalones(int clave, int pkRemesa, tTalon destino) {
@@ -154,11 +141,8 @@ tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasfe
             e = s.error();
         }
     }
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        NumeroTrasferencias = 0;
-        return filas;
-    }
+    NumeroTrasferencias = 0;
+    fallaSiHayError(e);
     NumeroTrasferencias = int(filas.size());
     return filas;
 }
@@ -167,10 +151,8 @@ void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
                                      QString& Total_Transferencias, const QString& aNombreTabla) {
     motor::Conexion con(aNombreTabla);
     motor::Sentencia s(con, QStringLiteral("SELECT Importe, Estado FROM Talones"));
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     qint64 total = 0;
     qint64 buenos = 0;
     qint64 suma = 0;
@@ -189,7 +171,7 @@ void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
     importe = tImporte::deCentimos(suma).visible();
 }
 
-bool TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
+void TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
     // Only the cheque as it was shown goes: one that another program has
     // changed or emitted meanwhile stays, and the operator is told.
     bool cambiado = false;
@@ -208,25 +190,16 @@ bool TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*
         if (e.isEmpty() && !tr.confirma())
             e = tr.error();
     }
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
+    fallaSiHayError(e);
     // A duplicate shares its image files with the cheque it repeats.
     if (talon.Estado != Estado::Duplicado)
         borraImagenesTalon(inst_.dirs.Dir_Imagenes, baseImagenTalon(talon));
-    return true;
 }
 
-bool TAlmacenTalones::EminaTalonesDuplicados(const QString& nombreTabla) {
+void TAlmacenTalones::EminaTalonesDuplicados(const QString& nombreTabla) {
     motor::Conexion con(nombreTabla);
-    const QString e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"),
-                                        {Estado::Duplicado});
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
-    return true;
+    fallaSiHayError(motor::ejecutaSql(
+        con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"), {Estado::Duplicado}));
 }
 
 bool TAlmacenTalones::Quedan_Talones_Incompletos(int& Numero_Incompletos) {

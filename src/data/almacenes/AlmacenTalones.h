@@ -8,15 +8,16 @@
 #include <QSet>
 
 // What became of saving a cheque the editor showed.
-enum class GuardadoTalon { Hecho, Fallido, CambiadoPorOtro };
+enum class GuardadoTalon { Hecho, CambiadoPorOtro };
 
 class TAlmacenTalones : public TAlmacen {
 public:
     explicit TAlmacenTalones(TBaseDatos& bd) : TAlmacen(bd) {}
 
     // A new cheque (Nuevo) goes under a fresh key, linked to the drawer of
-    // its account; another updates its row. False with the engine message.
-    bool GuardaTalon(tTalon& regTalon, QString& mensaje_Error, const QString& nombreTabla);
+    // its account; another updates its row. Engine failures here throw
+    // TErrorOperacion.
+    void GuardaTalon(tTalon& regTalon, const QString& nombreTabla);
     // A cheque typed by hand, incomplete, in the remittance's table.
     void introduceTalonManual(tTalon& regtalon, int pkRemesa);
     // The cheque of the remittance with that key over `destino`; no row
@@ -28,11 +29,11 @@ public:
                         const QString& aNombreTabla);
     // Deletes the cheque as it was loaded (`talon`) and then its images. One
     // that another program has changed, emitted or deleted since stays: the
-    // operator is told and the answer is false, as on an engine failure.
-    bool EliminaTalon(const tTalon& talon, const QString& estado = QString());
+    // refusal throws, as an engine failure does.
+    void EliminaTalon(const tTalon& talon, const QString& estado = QString());
     // Deletes the duplicate cheques (state "2") of the table; their images
     // belong to the cheques they repeat and stay.
-    bool EminaTalonesDuplicados(const QString& nombreTabla);
+    void EminaTalonesDuplicados(const QString& nombreTabla);
     bool Quedan_Talones_Incompletos(int& Numero_Incompletos);
     bool duplicidadTalon(const QString& apk, const QString& Numero, const QString& Cuenta,
                          const QString& modelo, bool consultaLista);
@@ -40,9 +41,8 @@ public:
     // that could not be searched (none when the answer is sure).
     QStringList buscaDuplicado(const QString& apk, const QString& Numero, const QString& Cuenta,
                                const QString& modelo, bool consultaLista, bool& duplicado);
-    // Inserts a new cheque, its drawer already linked, under a fresh key; the
-    // engine message or "".
-    QString insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla);
+    // Inserts a new cheque, its drawer already linked, under a fresh key.
+    void insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla);
     // Of the image base names, those no cheque of a working remittance is
     // filed under (its images keep those names); none when a cheque table
     // cannot be read, so that no image is lost on a doubt.
@@ -56,10 +56,11 @@ public:
     // account) and takes its name when none was typed; otherwise, and
     // whenever a name was typed, the drawer's row gets the cheque's name and
     // account. Hecho: both records hold what was stored. Otherwise nothing
-    // is written, the records are unchanged and mensaje_Error says why:
-    // CambiadoPorOtro when the cheque's row is no longer `mostrado` (another
-    // program changed, emitted or deleted it) or its drawer's name or
-    // account changed, Fallido with the engine message.
+    // is written and the records are unchanged: CambiadoPorOtro when the
+    // cheque's row is no longer `mostrado` (another program changed, emitted
+    // or deleted it) or its drawer's name or account changed
+    // (MensajeBBDD::TalonCambiadoAlGuardar tells the operator); an engine
+    // failure throws TErrorOperacion.
     GuardadoTalon GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
-                                     const QString& nombreTabla, QString& mensaje_Error);
+                                     const QString& nombreTabla);
 };

@@ -2,6 +2,8 @@
 // written together, in one transaction over both table files.
 #include "AlmacenTalones.h"
 
+#include "ErrorOperacion.h"
+
 #include "MotorTablas.h"
 #include "SentenciasLibrados.h"
 #include "SentenciasTalones.h"
@@ -29,8 +31,8 @@ QString compruebaCambioLibrado(motor::Conexion& con, const TCliente& mostrado, b
 } // namespace
 
 GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon,
-                                                  TCliente& librado, const QString& nombreTabla,
-                                                  QString& mensaje_Error) {
+                                                  TCliente& librado,
+                                                  const QString& nombreTabla) {
     // Cheques typed in by hand carry a placeholder account of no drawer, and
     // a drawer stands for one account: a cheque whose account changes goes
     // to the drawer of its new account instead of rewriting the one it had.
@@ -57,10 +59,8 @@ GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon
         e = compruebaCambioTalon(con, mostrado, cambiado);
     if (e.isEmpty() && !cambiado && !otraCuenta && l.Pk_Cliente != 0)
         e = compruebaCambioLibrado(con, l, cambiado);
-    if (e.isEmpty() && cambiado) {
-        mensaje_Error = MensajeBBDD::TalonCambiadoAlGuardar;
+    if (e.isEmpty() && cambiado)
         return GuardadoTalon::CambiadoPorOtro;
-    }
     if (e.isEmpty() && otraCuenta) {
         if (esCuentaProvisional(t.Cuenta))
             l = TCliente{};
@@ -91,10 +91,7 @@ GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon
                               {l.Nombre_Cliente, l.Cuenta, l.Pk_Cliente});
     if (e.isEmpty() && !tr->confirma())
         e = tr->error();
-    if (!e.isEmpty()) {
-        mensaje_Error = e;
-        return GuardadoTalon::Fallido;
-    }
+    fallaSiHayError(e);
     talon = t;
     librado = l;
     return GuardadoTalon::Hecho;

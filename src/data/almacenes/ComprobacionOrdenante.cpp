@@ -1,6 +1,7 @@
 #include "ComprobacionOrdenante.h"
 
 #include "AlmacenOrdenantes.h"
+#include "ErrorOperacion.h"
 #include "Iban.h"
 #include "NifCif.h"
 #include "TextosBBDD.h"
@@ -13,25 +14,13 @@ QString cuentaOrdenanteSinBlancos(const QString& cuenta) {
     return r;
 }
 
-bool CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& o,
-                                  QString& mensaje) {
-    if (o.Nombre_ordenante.trimmed().isEmpty()) {
-        mensaje = MensajeBBDD::NombrePresentadorEnBlanco;
-        return false;
-    }
-    if (!esIbanValido(o.Cuenta) || !o.Cuenta.startsWith(QStringLiteral("ES"))) {
-        mensaje = MensajeBBDD::IbanNoEspanol;
-        return false;
-    }
-    if (!Valida_NIF_CIF(o.Nif_Sufijo.left(9))) {
-        mensaje = MensajeBBDD::NifPresentadorIncorrecto;
-        return false;
-    }
-    QString duplicado;
-    if (ordenantes.DuplicadoOrdenante(o.Nif_Sufijo, o.Cuenta, o.EsNuevo, o.Pk_Ordenante,
-                                      duplicado)) {
-        mensaje = duplicado;
-        return false;
-    }
-    return true;
+void CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& o) {
+    if (o.Nombre_ordenante.trimmed().isEmpty())
+        throw TErrorOperacion(MensajeBBDD::NombrePresentadorEnBlanco);
+    if (!esIbanValido(o.Cuenta) || !o.Cuenta.startsWith(QStringLiteral("ES")))
+        throw TErrorOperacion(MensajeBBDD::IbanNoEspanol);
+    if (!Valida_NIF_CIF(o.Nif_Sufijo.left(9)))
+        throw TErrorOperacion(MensajeBBDD::NifPresentadorIncorrecto);
+    if (ordenantes.DuplicadoOrdenante(o.Nif_Sufijo, o.Cuenta, o.EsNuevo, o.Pk_Ordenante))
+        throw TErrorOperacion(MensajeBBDD::PresentadorDuplicado);
 }

@@ -13,5 +13,6 @@ class TAlmacenOrdenantes;
 // bank, branch and account at their positions.
 QString cuentaOrdenanteSinBlancos(const QString& cuenta);
 
-bool CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& ordenante,
-                                  QString& mensaje);
+// The first check that fails throws TErrorOperacion with its message, as
+// does an engine failure of the duplicate look-up.
+void CompruebaValoresIntroducidos(TAlmacenOrdenantes& ordenantes, const tOrdenantes& ordenante);

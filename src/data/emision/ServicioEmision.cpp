@@ -131,8 +131,8 @@ tTotalesFicheroBanco totalesHistorico(motor::Conexion& con, const QString& tabla
 }
 
 // Key and row in one transaction on the table's own file: a failure inserts
-// nothing and its message is shown.
-bool insertaConSuClave(const QString& ruta, const QString& columna, IInterfazUsuario& iu,
+// nothing and throws its message.
+void insertaConSuClave(const QString& ruta, const QString& columna,
                        const std::function<QString(motor::Conexion&, int)>& inserta) {
     motor::Conexion con(ruta);
     motor::Transaccion tr(con);
@@ -144,10 +144,7 @@ bool insertaConSuClave(const QString& ruta, const QString& columna, IInterfazUsu
         e = inserta(con, *clave);
     if (e.isEmpty() && !tr.confirma())
         e = tr.error();
-    if (e.isEmpty())
-        return true;
-    iu.muestraMensaje(e);
-    return false;
+    fallaSiHayError(e);
 }
 
 // The correct cheques of the table, in the order the table gives them.
@@ -424,11 +421,7 @@ void TServicioEmision::avisaPuntoEmision(PuntoEmision punto, int talones) {
 }
 
 int TServicioEmision::ultimaClave(const QString& columna, const QString& rutaTabla) {
-    QString e;
-    const int clave = bd_.claveNueva(columna, rutaTabla, e);
-    if (clave == 0)
-        throw TErrorOperacion(e);
-    return clave - 1;
+    return bd_.claveNueva(columna, rutaTabla) - 1;
 }
 
 std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& registroRemesa,
@@ -518,8 +511,8 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
     return resultado;
 }
 
-bool TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
-    return insertaConSuClave(inst_.rutaHistorico(), QStringLiteral("Pk_Historico"), iu_,
+void TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
+    insertaConSuClave(inst_.rutaHistorico(), QStringLiteral("Pk_Historico"),
                              [&](motor::Conexion& con, int clave) {
                                  return insertaHistoricoRemesa(con, QStringLiteral("historico"),
                                                                clave, regRemesa);

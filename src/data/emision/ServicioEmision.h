@@ -76,8 +76,8 @@ public:
     // The rename that archives an emitted cheque's images; empty, the file
     // system's. Fault tests make it fail, as across volumes.
     tRenombrado renombraFichero;
-    // One row of historico.dat; false after showing the engine message.
-    bool GuardaHistoricoRemesa(const tRemesas& regRemesa);
+    // One row of historico.dat; an engine failure throws TErrorOperacion.
+    void GuardaHistoricoRemesa(const tRemesas& regRemesa);
 
 private:
     void avisaPuntoEmision(PuntoEmision punto, int talones);

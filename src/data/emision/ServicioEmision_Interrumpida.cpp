@@ -204,8 +204,8 @@ bool TServicioEmision::completaEmisionConBloqueo() {
         compruebaFicheroBancoCompletado(emision.rutaFichero(), filas);
         // An emission of an earlier version of this program wrote this row
         // after its cheques.
-        if (!conFilaHistorico && !GuardaHistoricoRemesa(emision.remesa()))
-            falla(QStringLiteral("no se pudo escribir su fila en %1").arg(inst_.rutaHistorico()));
+        if (!conFilaHistorico)
+            GuardaHistoricoRemesa(emision.remesa());
         ComprimeFicheroTalones(emision.rutaFichero(), frontales);
     } catch (const TErrorOperacion& error) {
         falla(error.texto());

@@ -3,6 +3,7 @@
 
 #include "AlmacenLibrados.h"
 #include "AlmacenTalones.h"
+#include "ErrorOperacion.h"
 #include "ImagenesTalon.h"
 #include "LineaLectura.h"
 
@@ -41,6 +42,9 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
     TAlmacenTalones talones(bd_);
     QString error;
     qsizetype i = 0;
+    // A table that refuses a line ends the batch there; the lines already
+    // stored stay stored.
+    try {
     while (i < lista.size()) {
         const auto deja = [&](const QString& secuencia, Motivo motivo) {
             r.noGuardadas.append({lista.at(i), secuencia, motivo});
@@ -55,9 +59,7 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         }
         tTalon& talon = d.talon;
         talon.fk_Remesas = pkRemesa;
-        talon.Pk_Talon = bd_.claveNueva(QStringLiteral("Pk_Talon"), tabla, error);
-        if (talon.Pk_Talon == 0)
-            break;
+        talon.Pk_Talon = bd_.claveNueva(QStringLiteral("Pk_Talon"), tabla);
         bool duplicado = false;
         if (const QStringList e =
                 talones.buscaDuplicado(QString::number(talon.Pk_Talon), talon.Numero, talon.Cuenta,
@@ -91,13 +93,8 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         }
 
         // A cheque without its drawer would be filed under no one: it waits.
-        bool enConsulta = false;
-        error = TAlmacenLibrados(bd_).asignaLibrado(talon, enConsulta);
-        if (!error.isEmpty())
-            break;
-        error = talones.insertaTalonNuevo(talon, tabla);
-        if (!error.isEmpty())
-            break;
+        TAlmacenLibrados(bd_).asignaLibrado(talon);
+        talones.insertaTalonNuevo(talon, tabla);
         ++r.buenos;
         r.correctos += talon.Estado == QLatin1String("0") ? 1 : 0;
         r.guardadas.append({secuencia, talon.Pk_Talon});
@@ -105,6 +102,9 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
             lista.removeAt(i);
         else
             ++i;
+    }
+    } catch (const TErrorOperacion& e) {
+        error = e.texto();
     }
     if (!error.isEmpty()) {
         // A table refused a cheque: that line and the ones after it stay

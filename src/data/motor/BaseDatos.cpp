@@ -3,60 +3,51 @@
 #include "BaseDatos.h"
 
 #include "DefinicionTablas.h"
+#include "ErrorOperacion.h"
 #include "MotorTablas.h"
 
 #include <QFileInfo>
 
 namespace {
 
-// The highest key plus one, 1 for an empty table; 0 on an engine failure.
-int claveSiguiente(motor::Conexion& con, const QString& columna, const QString& rutaTabla,
-                   QString& error) {
+// The highest key plus one, 1 for an empty table.
+int claveSiguiente(motor::Conexion& con, const QString& columna, const QString& rutaTabla) {
     motor::Sentencia s(con, QStringLiteral("SELECT max(%1) AS contador FROM %2")
                                 .arg(columna, nombreTablaDeFichero(rutaTabla)));
-    if (!s.ejecuta()) {
-        error = s.error();
-        return 0;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     const int maximo = s.siguiente() ? s.entero(0) : 0;
     return maximo != 0 ? maximo + 1 : 1;
 }
 
 } // namespace
 
-int TBaseDatos::claveNueva(const QString& columna, const QString& rutaTabla, QString& error) {
+int TBaseDatos::claveNueva(const QString& columna, const QString& rutaTabla) {
     const motor::ConexionOperacion operacion = abre(rutaTabla);
     motor::Conexion& con = *operacion;
-    return claveSiguiente(con, columna, rutaTabla, error);
+    return claveSiguiente(con, columna, rutaTabla);
 }
 
-QString
-TBaseDatos::insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
-                                 const QString& sqlInsert, const QVariantList& valores, int& clave,
-                                 const std::function<QString(motor::Conexion&)>& antesDeInsertar,
-                                 const std::function<QString(int)>& antesDeConfirmar) {
+int TBaseDatos::insertaConClaveNueva(
+    const QString& rutaTabla, const QString& columna, const QString& sqlInsert,
+    const QVariantList& valores, const std::function<QString(motor::Conexion&)>& antesDeInsertar,
+    const std::function<QString(int)>& antesDeConfirmar) {
     const motor::ConexionOperacion operacion = abre(rutaTabla);
     motor::Conexion& con = *operacion;
     // Taken inside the transaction: no other row can take the same key, and
     // a failure anywhere leaves the table as it was.
     motor::Transaccion tr(con);
     if (!tr.iniciada())
-        return tr.error();
-    QString e;
-    if (antesDeInsertar) {
-        e = antesDeInsertar(con);
-        if (!e.isEmpty())
-            return e;
-    }
-    clave = claveSiguiente(con, columna, rutaTabla, e);
-    if (clave == 0)
-        return e;
-    e = motor::ejecutaSql(con, sqlInsert, QVariantList{clave} + valores);
-    if (e.isEmpty() && antesDeConfirmar)
-        e = antesDeConfirmar(clave);
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    return e;
+        throw TErrorOperacion(tr.error());
+    if (antesDeInsertar)
+        fallaSiHayError(antesDeInsertar(con));
+    const int clave = claveSiguiente(con, columna, rutaTabla);
+    fallaSiHayError(motor::ejecutaSql(con, sqlInsert, QVariantList{clave} + valores));
+    if (antesDeConfirmar)
+        fallaSiHayError(antesDeConfirmar(clave));
+    if (!tr.confirma())
+        throw TErrorOperacion(tr.error());
+    return clave;
 }
 
 void TBaseDatos::leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
@@ -65,10 +56,8 @@ void TBaseDatos::leeFilaPorClave(const QString& rutaTabla, const QString& sql, i
     motor::Conexion& con = *operacion;
     motor::Sentencia s(con, sql);
     s.liga(clave);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     if (s.siguiente())
         rellena(s);
 }

@@ -43,23 +43,23 @@ public:
     // The connection an operation uses on the table file: the walk's while
     // one is on, else one opened for the operation.
     motor::ConexionOperacion abre(const QString& rutaTabla);
-    // The highest key plus one (1 for an empty table); 0 and the engine
-    // message on failure.
-    int claveNueva(const QString& columna, const QString& rutaTabla, QString& error);
+    // The highest key plus one (1 for an empty table); throws
+    // TErrorOperacion with the engine message on failure.
+    int claveNueva(const QString& columna, const QString& rutaTabla);
     // In one write transaction on the table file: runs `antesDeInsertar`
     // (when set: a check that no other program can overtake, such as a
     // duplicate; it answers a refusal, an engine message or ""), takes the
     // next key of `columna` and runs the insert with the key bound first,
     // then `valores`, then `antesDeConfirmar` (when set; it answers an error
-    // text or ""). The refusal, the engine message or "": a failure
-    // anywhere inserts nothing.
-    QString
-    insertaConClaveNueva(const QString& rutaTabla, const QString& columna, const QString& sqlInsert,
-                         const QVariantList& valores, int& clave,
-                         const std::function<QString(motor::Conexion&)>& antesDeInsertar = {},
-                         const std::function<QString(int)>& antesDeConfirmar = {});
+    // text or ""). The new key; the refusal or the engine message throws
+    // TErrorOperacion, and a failure anywhere inserts nothing.
+    int insertaConClaveNueva(const QString& rutaTabla, const QString& columna,
+                             const QString& sqlInsert, const QVariantList& valores,
+                             const std::function<QString(motor::Conexion&)>& antesDeInsertar = {},
+                             const std::function<QString(int)>& antesDeConfirmar = {});
     // Reads the first row the query (with the key as its one parameter)
-    // answers and hands it to `rellena`; an engine failure is shown.
+    // answers and hands it to `rellena`; an engine failure throws
+    // TErrorOperacion.
     void leeFilaPorClave(const QString& rutaTabla, const QString& sql, int clave,
                          const std::function<void(const motor::Sentencia&)>& rellena);
     // The rows of a maintenance list: key, caption, then the cells; the

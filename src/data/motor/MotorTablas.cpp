@@ -1,5 +1,7 @@
 #include "MotorTablas.h"
 
+#include "ErrorOperacion.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
@@ -87,8 +89,7 @@ QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error) {
     QString motor = error.text().trimmed();
     if (motor.isEmpty())
         motor = QStringLiteral("error desconocido");
-    return queOcurrio(error, nombresTablas(rutas)) + QStringLiteral("\nMensaje del motor: ") +
-           motor;
+    return mensajeConMotor(queOcurrio(error, nombresTablas(rutas)), motor);
 }
 
 QString mensajeTablaInexistente(const QString& ruta) {

@@ -3,6 +3,7 @@
 
 #include "AlmacenRemesas.h"
 #include "DefinicionTablas.h"
+#include "ErrorOperacion.h"
 #include "MotorTablas.h"
 
 #include <QDir>
@@ -242,7 +243,13 @@ bool TTablasInstalacion::CreaTablaRemesas() {
     tRemesas estandar;
     estandar.Nombre_Remesa = QStringLiteral("ESTANDAR");
     estandar.Importe = estandar.Numero_Talones = estandar.Numero_Registros = QStringLiteral("0");
-    TAlmacenRemesas(bd_).GuardaRegistroRemesa(estandar); // its result does not change ours
+    // The table is made either way: without its first remittance the
+    // operator is told and creates one.
+    try {
+        TAlmacenRemesas(bd_).GuardaRegistroRemesa(estandar);
+    } catch (const TErrorOperacion& e) {
+        iu_.muestraMensaje(e.texto());
+    }
     return true;
 }
 
