@@ -3,7 +3,11 @@
 // the cheque rules. They live in the lowest layer because the codeline
 // decoding and the validation rules already fill and read them.
 
+#include "Importes.h"
+
 #include <QString>
+
+#include <optional>
 
 // One cheque of a remittance.
 struct tTalon {
@@ -17,7 +21,10 @@ struct tTalon {
     QString chk_Modelo;    // filled during emission only
     QString Nombre_Cliente;
     QString Cuenta;
-    QString Importe;   // plain amount 1234,56
+    // None when no amount was read or typed. Its text forms are made only at
+    // the edges: the table column (plain form, importeDeTabla/textoImporteTabla),
+    // the lists and fields (display form) and the bank record (cents field).
+    std::optional<tImporte> Importe;
     int indicador = 0; // 1 = promissory note payable to bearer
     bool Nuevo = false;
     int fk_Remesas = 0;
@@ -75,7 +82,7 @@ struct tHistoricoTrans {
 struct tRegDataTalones {
     int pk = 0;
     int indicador = 0;
-    QString Importe;
+    std::optional<tImporte> Importe;
     QString cuenta;
     QString Modelo;
     QString fechaPago;

@@ -19,7 +19,7 @@ tTalon talonEjemplo() {
     t.numero_Modelo = "4212-5";
     t.Numero = "1234567-6";
     t.Cuenta = cuentaEjemplo;
-    t.Importe = "1234,56";
+    t.Importe = tImporte::deCentimos(123456);
     t.FechaPago = "01/02/2026";
     t.Estado = "0";
     t.indicador = 1;
@@ -55,7 +55,7 @@ private slots:
         // An update leaves the drawer link and the remittance alone.
         t.Nuevo = false;
         t.Estado = "2";
-        t.Importe = "5,00";
+        t.Importe = tImporte::deCentimos(500);
         t.Nombre_Cliente = "PEREZ";
         t.fk_Beneficiarios = 99;
         t.fk_Remesas = 77;
@@ -72,7 +72,7 @@ private slots:
         QFETCH(QString, texto);
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        t.Numero = t.Cuenta = t.Nombre_Cliente = t.Importe = t.FechaPago = texto;
+        t.Numero = t.Cuenta = t.Nombre_Cliente = t.FechaPago = texto;
         QString error;
         QVERIFY2(p.dm->talones().GuardaTalon(t, error, p.dm->instalacion().rutaTalonesEstandar()),
                  qPrintable(error));
@@ -80,7 +80,6 @@ private slots:
         QCOMPARE(leido.Numero, texto);
         QCOMPARE(leido.Cuenta, texto);
         QCOMPARE(leido.Nombre_Cliente, texto);
-        QCOMPARE(leido.Importe, texto);
         QCOMPARE(leido.FechaPago, texto);
         QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(), "SELECT count(*) FROM Talones"),
                  (QList<QStringList>{{"1"}}));
@@ -175,7 +174,7 @@ private slots:
         incompleto.Estado = "1";
         incompleto.indicador = 0;
         incompleto.Modelo_Talon = "6";
-        incompleto.Importe = "";
+        incompleto.Importe.reset();
         tTalon raro = talonEjemplo();
         raro.Estado = "7";
         QString e;
@@ -201,7 +200,7 @@ private slots:
         QCOMPARE(datos.indicador, 1);
         QCOMPARE(datos.fechaPago, QString("01/02/2026"));
         QCOMPARE(datos.Modelo, QString("0"));
-        QCOMPARE(datos.Importe, QString("1234,56"));
+        QCOMPARE(datos.Importe, tImporte::deCentimos(123456));
         QCOMPARE(datos.fk_Cliente, QString("1"));
         QVERIFY(!datos.Error);
 

@@ -45,7 +45,7 @@ class TstCuadreYAvisos : public QObject {
         t.Cuenta = Cuenta;
         t.numero_Modelo = conDigito("4212");
         t.Numero = conDigito(QString::number(1000000 + serie), "4212");
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
         QString e;

@@ -71,7 +71,7 @@ class TstTfrmMod_Cheque : public QObject {
         t.Cuenta = cuentaTalon;
         t.numero_Modelo = modelo(tipo);
         t.Numero = numero(tipo, serie);
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
         QString e;
@@ -94,7 +94,7 @@ class TstTfrmMod_Cheque : public QObject {
         t.Cuenta = CuentaA;
         t.numero_Modelo = modelo("8212");
         t.Numero = numero("8212", "1234567");
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.FechaPago = fecha;
         t.Modelo_Talon = modeloTalon;
         t.indicador = 1;

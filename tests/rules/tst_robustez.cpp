@@ -95,8 +95,11 @@ void TstRobustez::cualquierTexto() {
         tTalon t = d.talon;
         QString mensaje;
         validaTalon(t, mensaje, tContextoValidacion{});
-        t.numero_Modelo = t.Numero = t.Importe = t.Cuenta = t.FechaPago = texto;
-        validaTalon(t, mensaje, tContextoValidacion{});
+        t.numero_Modelo = t.Numero = t.Cuenta = t.FechaPago = texto;
+        t.Importe = tImporte::leeTexto(texto);
+        tContextoValidacion contexto;
+        contexto.importeIlegible = esImporteIlegible(texto);
+        validaTalon(t, mensaje, contexto);
 
         // Whatever the line, its images land in the image folder or nowhere.
         QVERIFY(QFile(dirs.Dir_Imagenes_tmp + "F1.tif").open(QIODevice::WriteOnly));

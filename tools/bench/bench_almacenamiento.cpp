@@ -249,7 +249,7 @@ struct Instalacion {
         inserta.entero(1, talones.siguiente("SELECT max(Pk_Talon) FROM Talones"))
             .entero(2, t.indicador)
             .texto(3, t.Modelo_Talon.toStdString())
-            .texto(4, t.Importe.toStdString())
+            .texto(4, textoImporte(t.Importe).toStdString())
             .texto(5, t.FechaPago.toStdString())
             .texto(6, modelo)
             .texto(7, numero)

@@ -34,11 +34,11 @@ bool TAlmacenTalones::GuardaTalon(tTalon& regTalon, QString& mensaje_Error,
     }
     const motor::ConexionOperacion operacion = bd_.abre(nombreTabla);
     motor::Conexion& con = *operacion;
-    const QString e =
-        motor::ejecutaSql(con, sqlActualizaTalon,
-                          {regTalon.Modelo_Talon, regTalon.indicador, regTalon.Importe,
-                           regTalon.Numero, regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado,
-                           regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon});
+    const QString e = motor::ejecutaSql(
+        con, sqlActualizaTalon,
+        {regTalon.Modelo_Talon, regTalon.indicador, textoImporte(regTalon.Importe), regTalon.Numero,
+         regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado, regTalon.Nombre_Cliente,
+         regTalon.numero_Modelo, regTalon.Pk_Talon});
     if (!e.isEmpty()) {
         mensaje_Error = e;
         return false;
@@ -47,10 +47,15 @@ bool TAlmacenTalones::GuardaTalon(tTalon& regTalon, QString& mensaje_Error,
 }
 
 QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
+    return insertaTalonNuevo(regTalon, nombreTabla, textoImporte(regTalon.Importe));
+}
+
+QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla,
+                                           const QString& importeTabla) {
     int clave = 0;
     const QString e = bd_.insertaConClaveNueva(
         nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
-        {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
+        {regTalon.indicador, regTalon.Modelo_Talon, importeTabla, regTalon.FechaPago,
          regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
          regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
         clave);
@@ -62,7 +67,9 @@ QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nomb
 void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.Numero = TalonManual::Numero;
     regtalon.numero_Modelo = TalonManual::NumeroModelo;
-    regtalon.Importe = TalonManual::Importe;
+    // The row keeps the placeholder text of a cheque entered by hand; the
+    // record carries what it reads as, zero.
+    regtalon.Importe = tImporte::leeTexto(TalonManual::Importe);
     regtalon.Modelo_Talon = TalonManual::ModeloTalon;
     regtalon.indicador = 0;
     regtalon.Cuenta = TalonManual::Cuenta;
@@ -71,8 +78,7 @@ void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.fk_Remesas = pkRemesa;
     regtalon = TAlmacenLibrados(bd_).CompruebaLibrado(regtalon);
     regtalon.Estado = Estado::Incompleto;
-    QString ignorado;
-    GuardaTalon(regtalon, ignorado, inst_.rutaTablaTalones(pkRemesa));
+    insertaTalonNuevo(regtalon, inst_.rutaTablaTalones(pkRemesa), TalonManual::Importe);
 }
 
 tTalon TAlmacenTalones::CargaRegistroTalones(int clave, int pkRemesa, tTalon destino) {
@@ -93,7 +99,7 @@ void leeTalon(const motor::Sentencia& s, tTalon& destino) {
     destino.Numero = s.texto(4);
     destino.Estado = s.texto(5);
     destino.Cuenta = s.texto(6);
-    destino.Importe = s.texto(7);
+    destino.Importe = tImporte::leeTexto(s.texto(7));
     destino.Nombre_Cliente = s.texto(8);
     destino.fk_Beneficiarios = s.entero(9);
 }
@@ -140,7 +146,7 @@ tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasfe
                 tTalon t;
                 t.Estado = s.texto(0);
                 t.Modelo_Talon = s.texto(1);
-                t.Importe = s.texto(2);
+                t.Importe = tImporte::leeTexto(s.texto(2));
                 t.Cuenta = s.texto(3);
                 t.Numero = s.texto(4);
                 t.Nombre_Cliente = s.texto(5);

@@ -62,4 +62,10 @@ public:
     // account changed, Fallido with the engine message.
     GuardadoTalon GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
                                      const QString& nombreTabla, QString& mensaje_Error);
+
+private:
+    // The same with the amount column's text given: a cheque entered by hand
+    // keeps its placeholder there.
+    QString insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla,
+                              const QString& importeTabla);
 };

@@ -67,6 +67,7 @@ constexpr int pasoProgreso = 25;
 struct tTalonEmitible {
     qint64 fila = 0; // rowid in the cheque table
     tTalon talon;
+    bool importeIlegible = false; // the amount column holds no amount
 };
 
 // The next key of a table on the connection: its highest plus one, 1 when
@@ -82,11 +83,11 @@ std::optional<int> siguienteClaveEn(motor::Conexion& con, const QString& tabla,
     return maximo + 1;
 }
 
-// Inserts the cheque's history row into `tabla` with the key; answers the
-// engine message or "".
+// Inserts the cheque's history row into `tabla` with the key (the amount in
+// display form and in cents); answers the engine message or "".
 QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, int clave,
                               const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
-                              qint64 centimos) {
+                              tImporte importe) {
     return motor::ejecutaSql(
         con,
         QStringLiteral("INSERT INTO %1 (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
@@ -95,10 +96,10 @@ QString insertaHistoricoTalon(motor::Conexion& con, const QString& tabla, int cl
                        "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
             .arg(tabla),
-        {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon, remesa.Fecha_Proceso,
+        {clave, remesa.Nombre_Remesa, importe.visible(), t.Modelo_Talon, remesa.Fecha_Proceso,
          remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
-         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, centimos,
-         t.indicador, ordenante.Nif_Sufijo});
+         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
+         importe.centimos(), t.indicador, ordenante.Nif_Sufijo});
 }
 
 // Inserts the emission's row of historico.dat into `tabla` with the key.
@@ -163,7 +164,8 @@ std::vector<tTalonEmitible> leeTalonesCorrectos(motor::Conexion& con) {
         const QString modelo = s.texto(3);
         t.numero_Modelo = modelo.left(6);
         t.chk_Modelo = modelo.mid(5, 1);
-        t.Importe = s.texto(4);
+        t.Importe = tImporte::leeTexto(s.texto(4));
+        e.importeIlegible = esImporteIlegible(s.texto(4));
         t.FechaPago = s.texto(5);
         const QString numero = s.texto(6);
         t.Numero = numero.left(9);
@@ -294,31 +296,22 @@ private:
                 sv_.iu().progresoEspera(Fase::Historico, i, total);
             const tTalonEmitible& c = correctos[std::size_t(i)];
             QString regla;
-            if (!cumpleReglas(con, c.talon, regla)) {
+            if (!cumpleReglas(con, c, regla)) {
                 reglas_ << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
                 continue;
             }
-            const std::optional<tImporte> importe = tImporte::leeTexto(c.talon.Importe);
-            if (!importe) {
-                reglas_ << QStringLiteral("%1: %2").arg(
-                    c.talon.Numero,
-                    MensajeBBDD::ImporteNoValido.arg(c.talon.Importe, c.talon.Numero));
-                continue;
-            }
-            // The bank record, the report and the history all take the one value.
-            tTalon registro = c.talon;
-            registro.Importe = importe->plano();
+            // The rules passed: the cheque has an amount above zero, and the
+            // bank record, the report and the history all take that one value.
             tTalon talon = c.talon;
             talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-            talon.Importe = importe->visible();
             e = insertaHistoricoTalon(con, tablaCheques(), clave++, ficheros_.remesa(), ordenante_,
-                                      talon, importe->centimos());
+                                      talon, *talon.Importe);
             if (e.isEmpty())
                 e = motor::ejecutaSql(
                     con, QStringLiteral("DELETE FROM main.Talones WHERE rowid = ?"), {c.fila});
             if (!e.isEmpty())
                 throw TErrorOperacion(e);
-            ficheros_.anadeTalon(registro, talon, importe->centimos());
+            ficheros_.anadeTalon(talon);
             const QString frontal = frontalActual(d_, enImagenes_, talon);
             if (!frontal.isEmpty())
                 frontales_ << frontal;
@@ -332,8 +325,10 @@ private:
     // folder; a cheque already in the history (this emission's rows
     // included) is not presented again; due dates are taken as of the process
     // date, the day the bank receives the file.
-    bool cumpleReglas(motor::Conexion& con, const tTalon& t, QString& mensaje) {
+    bool cumpleReglas(motor::Conexion& con, const tTalonEmitible& c, QString& mensaje) {
+        const tTalon& t = c.talon;
         tContextoValidacion contexto;
+        contexto.importeIlegible = c.importeIlegible;
         if (proceso_.isValid())
             contexto.hoy = proceso_;
         contexto.existeImagenFrontal =
