@@ -3,6 +3,7 @@
 // the cheque rules. They live in the lowest layer because the codeline
 // decoding and the validation rules already fill and read them.
 
+#include "CodigosTalon.h"
 #include "Importes.h"
 
 #include <QString>
@@ -15,10 +16,10 @@ struct tTalon {
     QString Modelo_Talon;  // document type code "0".."6"
     QString numero_Modelo; // four digits, hyphen, check digit
     QString FechaPago;     // cheque date dd/mm/yyyy (column Fecha_Talon)
-    QString Estado;        // "0" correct, "1" incomplete, "2" duplicate
-    QString Numero;        // seven characters, hyphen, check digit
-    QString chk_numero;    // filled during emission only
-    QString chk_Modelo;    // filled during emission only
+    ::Estado Estado = ::Estado::Incompleto;
+    QString Numero;     // seven characters, hyphen, check digit
+    QString chk_numero; // filled during emission only
+    QString chk_Modelo; // filled during emission only
     QString Nombre_Cliente;
     QString Cuenta;
     // None when no amount was read or typed. Its text forms are made only at

@@ -326,7 +326,7 @@ private slots:
         TCliente librado = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         t.Cuenta = "22222222222222222222";
         t.Nombre_Cliente = "NUEVO NOMBRE";
-        t.Estado = "0";
+        t.Estado = Estado::Correcto;
         QString mensaje;
         QCOMPARE(p.dm->talones().GuardaTalonEditado(mostrado, t, librado, talones, mensaje),
                  falla ? GuardadoTalon::Fallido : GuardadoTalon::Hecho);

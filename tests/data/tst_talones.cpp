@@ -21,7 +21,7 @@ tTalon talonEjemplo() {
     t.Cuenta = cuentaEjemplo;
     t.Importe = tImporte::deCentimos(123456);
     t.FechaPago = "01/02/2026";
-    t.Estado = "0";
+    t.Estado = Estado::Correcto;
     t.indicador = 1;
     t.fk_Remesas = 1;
     t.Nuevo = true;
@@ -54,7 +54,7 @@ private slots:
 
         // An update leaves the drawer link and the remittance alone.
         t.Nuevo = false;
-        t.Estado = "2";
+        t.Estado = Estado::Duplicado;
         t.Importe = tImporte::deCentimos(500);
         t.Nombre_Cliente = "PEREZ";
         t.fk_Beneficiarios = 99;
@@ -171,15 +171,17 @@ private slots:
         tTalon bueno = talonEjemplo();
         tTalon incompleto = talonEjemplo();
         incompleto.Cuenta = "99999999999999999999";
-        incompleto.Estado = "1";
+        incompleto.Estado = Estado::Incompleto;
         incompleto.indicador = 0;
         incompleto.Modelo_Talon = "6";
         incompleto.Importe.reset();
         tTalon raro = talonEjemplo();
-        raro.Estado = "7";
         QString e;
         for (tTalon* t : {&bueno, &incompleto, &raro})
             QVERIFY(p.dm->talones().GuardaTalon(*t, e, p.dm->instalacion().rutaTalonesEstandar()));
+        // A code this program never writes, as a table edited by hand may hold.
+        ejecutaEn(p.dm->instalacion().rutaTalonesEstandar(),
+                  "UPDATE Talones SET Estado = '7' WHERE Pk_Talon = ?", {raro.Pk_Talon});
         // The drawer's own name is shown, not the copy kept in the cheque.
         TCliente d = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         d.Nombre_Cliente = "NOMBRE NUEVO";
@@ -311,7 +313,7 @@ private slots:
         QFETCH(bool, quedanImagenes);
         InstalacionPrueba p;
         tTalon t = talonEjemplo();
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         QString e;
         QVERIFY(p.dm->talones().GuardaTalon(t, e, p.dm->instalacion().rutaTalonesEstandar()));
         const QStringList imagenes = ficherosImagen(p.inst.dirs.Dir_Imagenes, baseEjemplo);

@@ -67,7 +67,7 @@ class TstTfrmMod_Cheque : public QObject {
                   const QString& tipo = QStringLiteral("4212")) {
         tTalon t;
         t.Nuevo = true;
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         t.Cuenta = cuentaTalon;
         t.numero_Modelo = modelo(tipo);
         t.Numero = numero(tipo, serie);
@@ -90,7 +90,7 @@ class TstTfrmMod_Cheque : public QObject {
         librado.Nombre_Cliente = nombre;
         tTalon t;
         t.Nuevo = true;
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         t.Cuenta = CuentaA;
         t.numero_Modelo = modelo("8212");
         t.Numero = numero("8212", "1234567");

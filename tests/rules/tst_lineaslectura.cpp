@@ -188,7 +188,7 @@ void TstLineasLectura::decodifica() {
     QTEST(t.numero_Modelo, "numeroModelo");
     QTEST(t.Modelo_Talon, "modelo");
     QTEST(textoImporte(t.Importe), "importe");
-    QTEST(t.Estado, "estado");
+    QTEST(codigoEstado(t.Estado), "estado");
     QTEST(d.tieneSecuencia ? d.secuencia : QStringLiteral("-"), "secuencia");
     QVERIFY(t.Nuevo);
     QVERIFY(t.FechaPago.isEmpty());
@@ -201,7 +201,7 @@ void TstLineasLectura::duplicadoPrevaleceSobreTodo() {
                                  QStringLiteral("1234567 1234 5678 0123456789 4212 ¬3")}) {
         tLineaDecodificada d = decodificaLinea(linea, VarianteLectura::Normal);
         marcaDuplicado(d);
-        QCOMPARE(d.talon.Estado, QStringLiteral("2"));
+        QCOMPARE(codigoEstado(d.talon.Estado), QStringLiteral("2"));
     }
     const tLineaDecodificada ejemplo =
         decodificaLinea(QStringLiteral("+1234567 1234 5678 0123456789 4212 00000012345¬3"),
@@ -242,7 +242,7 @@ void TstLineasLectura::incompletoSiNoPasaLasReglas() {
     QFETCH(QString, linea);
     QFETCH(bool, conImagen);
     const tLineaDecodificada d = decodificaLinea(linea, variante, conImagen);
-    QCOMPARE(d.talon.Estado, QStringLiteral("1"));
+    QCOMPARE(codigoEstado(d.talon.Estado), QStringLiteral("1"));
 }
 
 // Lines made from good codelines with random damage (characters replaced,
@@ -289,7 +289,7 @@ void TstLineasLectura::ningunCorrectoFallaLasReglas() {
             }
         }
         const tTalon t = decodificaLinea(linea, variante, conImagen).talon;
-        if (t.Estado != QStringLiteral("0"))
+        if (t.Estado != Estado::Correcto)
             continue;
         ++correctos;
         tContextoValidacion contexto;

@@ -90,7 +90,7 @@ void TstRobustez::cualquierTexto() {
     for (VarianteLectura v :
          {VarianteLectura::Normal, VarianteLectura::SAFE, VarianteLectura::Excella}) {
         tLineaDecodificada d = decodificaLinea(texto, v);
-        QVERIFY(d.talon.Estado == u"0" || d.talon.Estado == u"1");
+        QVERIFY(d.talon.Estado == Estado::Correcto || d.talon.Estado == Estado::Incompleto);
         QCOMPARE(d.talon.numero_Modelo.right(2).front(), QChar(u'-'));
         tTalon t = d.talon;
         QString mensaje;

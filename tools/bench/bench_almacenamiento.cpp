@@ -253,7 +253,7 @@ struct Instalacion {
             .texto(5, t.FechaPago.toStdString())
             .texto(6, modelo)
             .texto(7, numero)
-            .texto(8, t.Estado.toStdString())
+            .texto(8, codigoEstado(t.Estado).toStdString())
             .texto(9, cuenta)
             .texto(10, nombre.empty() ? t.Nombre_Cliente.toStdString() : nombre)
             .entero(11, claveLibrado)

@@ -37,8 +37,8 @@ bool TAlmacenTalones::GuardaTalon(tTalon& regTalon, QString& mensaje_Error,
     const QString e = motor::ejecutaSql(
         con, sqlActualizaTalon,
         {regTalon.Modelo_Talon, regTalon.indicador, textoImporte(regTalon.Importe), regTalon.Numero,
-         regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado, regTalon.Nombre_Cliente,
-         regTalon.numero_Modelo, regTalon.Pk_Talon});
+         regTalon.Cuenta, regTalon.FechaPago, codigoEstado(regTalon.Estado),
+         regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon});
     if (!e.isEmpty()) {
         mensaje_Error = e;
         return false;
@@ -56,7 +56,7 @@ QString TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nomb
     const QString e = bd_.insertaConClaveNueva(
         nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
         {regTalon.indicador, regTalon.Modelo_Talon, importeTabla, regTalon.FechaPago,
-         regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
+         regTalon.numero_Modelo, regTalon.Numero, codigoEstado(regTalon.Estado), regTalon.Cuenta,
          regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas},
         clave);
     if (e.isEmpty())
@@ -97,7 +97,7 @@ void leeTalon(const motor::Sentencia& s, tTalon& destino) {
     destino.numero_Modelo = s.texto(2);
     destino.FechaPago = s.texto(3);
     destino.Numero = s.texto(4);
-    destino.Estado = s.texto(5);
+    destino.Estado = estadoDeCodigo(s.texto(5));
     destino.Cuenta = s.texto(6);
     destino.Importe = tImporte::leeTexto(s.texto(7));
     destino.Nombre_Cliente = s.texto(8);
@@ -144,7 +144,7 @@ tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasfe
         if (s.ejecuta()) {
             while (s.siguiente()) {
                 tTalon t;
-                t.Estado = s.texto(0);
+                t.Estado = estadoDeCodigo(s.texto(0));
                 t.Modelo_Talon = s.texto(1);
                 t.Importe = tImporte::leeTexto(s.texto(2));
                 t.Cuenta = s.texto(3);
@@ -185,7 +185,7 @@ void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
         const std::optional<tImporte> importe = tImporte::leeTexto(s.texto(0));
         if (!importe)
             continue;
-        if (s.texto(1) == Estado::Correcto && importe->centimos() > 0) {
+        if (estadoDeCodigo(s.texto(1)) == Estado::Correcto && importe->centimos() > 0) {
             suma += importe->centimos();
             ++buenos;
         }
@@ -227,7 +227,7 @@ bool TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*
 bool TAlmacenTalones::EminaTalonesDuplicados(const QString& nombreTabla) {
     motor::Conexion con(nombreTabla);
     const QString e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"),
-                                        {Estado::Duplicado});
+                                        {codigoEstado(Estado::Duplicado)});
     if (!e.isEmpty()) {
         iu_.muestraMensaje(e);
         return false;
@@ -239,7 +239,7 @@ bool TAlmacenTalones::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
     motor::Conexion con(inst_.rutaTalonesEstandar());
     motor::Sentencia s(con,
                        QStringLiteral("SELECT count(*) AS Total FROM Talones WHERE Estado = ?"));
-    s.liga(Estado::Incompleto);
+    s.liga(codigoEstado(Estado::Incompleto));
     if (!s.ejecuta() || !s.siguiente())
         return false;
     Numero_Incompletos = s.entero(0);

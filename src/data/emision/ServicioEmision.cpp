@@ -170,7 +170,7 @@ std::vector<tTalonEmitible> leeTalonesCorrectos(motor::Conexion& con) {
         const QString numero = s.texto(6);
         t.Numero = numero.left(9);
         t.chk_numero = numero.mid(8, 1);
-        t.Estado = s.texto(7);
+        t.Estado = estadoDeCodigo(s.texto(7));
         t.Cuenta = s.texto(8);
         t.indicador = s.entero(9);
         t.Nombre_Cliente = s.texto(10);

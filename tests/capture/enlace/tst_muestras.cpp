@@ -49,7 +49,7 @@ void TstMuestras::tresLectoresUnTalon() {
     QCOMPARE(seac.lecturaErronea, erronea);
     QCOMPARE(excella.lecturaErronea, erronea);
     QCOMPARE(vision.lecturaErronea, erronea);
-    QCOMPARE(seac.talon.Estado, estado);
+    QCOMPARE(codigoEstado(seac.talon.Estado), estado);
     QCOMPARE(seac.secuencia, "1");
     for (const tLineaDecodificada* otra : {&excella, &vision}) {
         QCOMPARE(otra->talon.Numero, seac.talon.Numero);
