@@ -378,9 +378,7 @@ void TfrmCaptura::muestraCuadre() {
             // A bad read's amount field is not where the others' is: it counts nothing.
             const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
             importe = importesLineas_.insert(
-                linea, d.lecturaErronea
-                           ? 0
-                           : tImporte::leeTexto(d.talon.Importe).value_or(tImporte()).centimos());
+                linea, d.lecturaErronea ? 0 : d.talon.Importe.value_or(tImporte()).centimos());
         }
         centimos += *importe;
     }

@@ -6,9 +6,9 @@
 tFilaLista filaListaTalon(const tTalon& talon) {
     tFilaLista f;
     f.caption = palabraEstado(talon.Estado);
-    f.celdas << descripcionModelo(talon.Modelo_Talon) << importeVisible(talon.Importe)
-             << talon.Cuenta << talon.Numero << talon.Nombre_Cliente << talon.FechaPago
-             << QString::number(talon.Pk_Talon)
+    f.celdas << descripcionModelo(talon.Modelo_Talon)
+             << talon.Importe.value_or(tImporte()).visible() << talon.Cuenta << talon.Numero
+             << talon.Nombre_Cliente << talon.FechaPago << QString::number(talon.Pk_Talon)
              << (talon.indicador == 1 ? QStringLiteral("SI") : QStringLiteral("NO"));
     f.datos.pk = talon.Pk_Talon;
     f.datos.cuenta = talon.Cuenta;

@@ -205,7 +205,7 @@ tCriteriosHistorico TfrmCriteriosBusqueda::criterios() const {
     tCriteriosHistorico c;
     c.datos.beneficiario.Cuenta = ledtCuentaBenef->text();
     c.datos.beneficiario.Nombre_Cliente = ledtNombreBenef->text();
-    c.datos.talon.Importe = ledtImporte->text();
+    c.importeDesde = ledtImporte->text();
     c.datos.remesa.Nombre_Remesa = ledtNombreRemesa->text();
     c.datos.talon.Numero = lbeNumero->text();
     c.datos.ordenante.Nif_Sufijo = ledtNifOrdenante->text();

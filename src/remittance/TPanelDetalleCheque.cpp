@@ -212,7 +212,7 @@ void TPanelDetalleCheque::muestraTalon(const tTalon& talon, const QString& nombr
     edtFormato->setText(talon.numero_Modelo);
     edtNumero->setText(talon.Numero);
     lbleditCuenta->setText(talon.Cuenta);
-    lbtImporte->setText(talon.Importe);
+    lbtImporte->setText(textoImporte(talon.Importe));
     chIndicador->setChecked(talon.indicador == 1);
     medtAbono->setText(talon.FechaPago);
     lbleditNombreBenef->setText(nombreLibrado);
@@ -283,7 +283,7 @@ bool TPanelDetalleCheque::duplicadoMostrado() const {
 
 tTalon TPanelDetalleCheque::talonDeCampos(const tTalon& base) const {
     tTalon t = base;
-    t.Importe = lbtImporte->text().remove(u'.');
+    t.Importe = tImporte::leeTexto(lbtImporte->text());
     t.Cuenta = lbleditCuenta->text();
     t.numero_Modelo = textoMascara(edtFormato);
     t.FechaPago = textoMascara(medtAbono);
@@ -293,6 +293,10 @@ tTalon TPanelDetalleCheque::talonDeCampos(const tTalon& base) const {
     t.Modelo_Talon = QString::number(cboxOrdenes->currentIndex());
     t.Nuevo = false;
     return t;
+}
+
+bool TPanelDetalleCheque::importeIlegible() const {
+    return esImporteIlegible(lbtImporte->text());
 }
 
 QString TPanelDetalleCheque::textoMascara(const QLineEdit* campo) const {

@@ -48,6 +48,9 @@ public:
     // --- Editing -------------------------------------------------------------
     // `base` with the fields copied in: the cheque as it would be saved.
     tTalon talonDeCampos(const tTalon& base) const;
+    // The amount field holds something that is no amount (the cheque from
+    // the fields then has none).
+    bool importeIlegible() const;
     void bloquea(bool bloquear);
     // Aceptar and Cancelar live, Siguiente and Anterior by the position of
     // row `fila` of `filas`; from now on the fields' rules apply.

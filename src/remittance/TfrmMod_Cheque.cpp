@@ -319,6 +319,7 @@ bool TfrmMod_Cheque::validaTalon(const tTalon& talon, QString& mensaje) const {
     contexto.existeImagenFrontal = QFileInfo::exists(
         rutaImagenFrontal(dm_.instalacion().dirs.Dir_Imagenes, baseImagenTalon(regTalon_)));
     contexto.mostradoComoDuplicado = duplicadoMostrado();
+    contexto.importeIlegible = detalle_->importeIlegible();
     contexto.duplicidadTalon = [this](const tTalon& t) {
         return dm_.talones().duplicidadTalon(QString::number(t.Pk_Talon), t.Numero, t.Cuenta,
                                              t.numero_Modelo, false);

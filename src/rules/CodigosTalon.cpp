@@ -1,10 +1,34 @@
 #include "CodigosTalon.h"
 
-QString palabraEstado(const QString& codigo) {
-    if (codigo == Estado::Correcto)
+QString codigoEstado(Estado estado) {
+    switch (estado) {
+    case Estado::Correcto:
+        return QStringLiteral("0");
+    case Estado::Incompleto:
+        return QStringLiteral("1");
+    case Estado::Duplicado:
+        break;
+    }
+    return QStringLiteral("2");
+}
+
+Estado estadoDeCodigo(QStringView codigo) {
+    if (codigo == u"0")
+        return Estado::Correcto;
+    if (codigo == u"1")
+        return Estado::Incompleto;
+    return Estado::Duplicado;
+}
+
+QString palabraEstado(Estado estado) {
+    switch (estado) {
+    case Estado::Correcto:
         return QStringLiteral("CORRECTO");
-    if (codigo == Estado::Incompleto)
+    case Estado::Incompleto:
         return QStringLiteral("INCOMPLETO");
+    case Estado::Duplicado:
+        break;
+    }
     return QStringLiteral("DUPLICADO");
 }
 

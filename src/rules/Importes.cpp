@@ -135,6 +135,14 @@ QString agrupaDigitos(const QString& digitos) {
     return resultado;
 }
 
+QString textoImporte(const std::optional<tImporte>& importe) {
+    return importe ? importe->plano() : QString();
+}
+
+bool esImporteIlegible(QStringView texto) {
+    return !texto.trimmed().isEmpty() && !tImporte::leeTexto(texto);
+}
+
 bool centimosAImporte(QString& texto) {
     const std::optional<tImporte> importe = tImporte::leeCentimos(texto);
     if (!importe)

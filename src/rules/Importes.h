@@ -53,6 +53,16 @@ private:
     qint64 centimos_ = 0;
 };
 
+// The amount of a record as text, at the edges that keep or show the plain
+// form (a cheque table's column, the cheque editor's field): the plain form,
+// or an empty text for none.
+QString textoImporte(const std::optional<tImporte>& importe);
+// The other way is tImporte::leeTexto: an empty text, and one that is no
+// amount, is none. True for a text that holds something but does not read as
+// an amount: a record takes it as none, while the checks must still call it
+// wrong rather than missing.
+bool esImporteIlegible(QStringView texto);
+
 // Cents digits to the plain form, in place: 00000012345 becomes 123,45 and
 // 5 becomes 0,05. Answers false and leaves the text alone when it does not
 // read as a 64-bit integer.

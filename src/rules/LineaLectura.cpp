@@ -66,7 +66,7 @@ tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variant
         numeroModelo = limpia.mid(25, 4);
         t.Modelo_Talon = modeloDeTipoDocumento(numeroModelo);
     }
-    QString importe = limpia.mid(inicioImporte(variante, d.lecturaErronea), 11);
+    const QString importe = limpia.mid(inicioImporte(variante, d.lecturaErronea), 11);
 
     t.FechaPago.clear();
     t.indicador = 0;
@@ -78,8 +78,8 @@ tLineaDecodificada decodificaLinea(const QString& linea, VarianteLectura variant
     t.Numero = numero + u'-' + digitoControlModulo7(t.numero_Modelo.left(4) + numero);
     // A field cut short by the end of the line is a misread amount, not a
     // smaller one: it must never reach the bank as a correct cheque.
-    const bool importeLeido = importe.size() == 11 && centimosAImporte(importe);
-    t.Importe = importeLeido ? importe : QString();
+    t.Importe = importe.size() == 11 ? tImporte::leeCentimos(importe) : std::nullopt;
+    const bool importeLeido = t.Importe.has_value();
 
     // A model the reader could not tell ("5"), the bad-read type ("6"), an
     // account whose control digits could not be computed and a number that

@@ -3,7 +3,12 @@
 // the cheque rules. They live in the lowest layer because the codeline
 // decoding and the validation rules already fill and read them.
 
+#include "CodigosTalon.h"
+#include "Importes.h"
+
 #include <QString>
+
+#include <optional>
 
 // One cheque of a remittance.
 struct tTalon {
@@ -11,13 +16,16 @@ struct tTalon {
     QString Modelo_Talon;  // document type code "0".."6"
     QString numero_Modelo; // four digits, hyphen, check digit
     QString FechaPago;     // cheque date dd/mm/yyyy (column Fecha_Talon)
-    QString Estado;        // "0" correct, "1" incomplete, "2" duplicate
-    QString Numero;        // seven characters, hyphen, check digit
-    QString chk_numero;    // filled during emission only
-    QString chk_Modelo;    // filled during emission only
+    ::Estado Estado = ::Estado::Incompleto;
+    QString Numero;     // seven characters, hyphen, check digit
+    QString chk_numero; // filled during emission only
+    QString chk_Modelo; // filled during emission only
     QString Nombre_Cliente;
     QString Cuenta;
-    QString Importe;   // plain amount 1234,56
+    // None when no amount was read or typed. Its text forms are made only at
+    // the edges: the table column (plain form, importeDeTabla/textoImporteTabla),
+    // the lists and fields (display form) and the bank record (cents field).
+    std::optional<tImporte> Importe;
     int indicador = 0; // 1 = promissory note payable to bearer
     bool Nuevo = false;
     int fk_Remesas = 0;
@@ -75,7 +83,7 @@ struct tHistoricoTrans {
 struct tRegDataTalones {
     int pk = 0;
     int indicador = 0;
-    QString Importe;
+    std::optional<tImporte> Importe;
     QString cuenta;
     QString Modelo;
     QString fechaPago;

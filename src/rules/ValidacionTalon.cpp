@@ -23,7 +23,11 @@ bool hayDuplicado(const tTalon& talon, const tContextoValidacion& contexto) {
 
 bool superaLimiteSinImagen(const QString& importe) {
     const std::optional<tImporte> valor = tImporte::leeTexto(importe);
-    return !valor || valor->centimos() > 5000000;
+    return !valor || superaLimiteSinImagen(*valor);
+}
+
+bool superaLimiteSinImagen(tImporte importe) {
+    return importe.centimos() > 5000000;
 }
 
 bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacion& contexto) {
@@ -43,14 +47,13 @@ bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacio
     if (numero.size() < 9 ||
         digitoControlModulo7(modelo.left(4) + numero.left(7)) != numero.mid(8, 1))
         return falla(mensaje, DigitoNumero);
-    // Read as the bank file and the totals read it: "0000" and "0" are zero too.
-    const std::optional<tImporte> importe = tImporte::leeTexto(talon.Importe);
-    if (talon.Importe.trimmed().isEmpty() || (importe && importe->centimos() == 0))
+    const std::optional<tImporte>& importe = talon.Importe;
+    if (!contexto.importeIlegible && (!importe || importe->centimos() == 0))
         return falla(mensaje, ImporteCero);
     // A negative or unreadable amount would reach the bank as a broken record.
-    if (!importe || importe->centimos() < 0)
+    if (contexto.importeIlegible || !importe || importe->centimos() < 0)
         return falla(mensaje, ImporteNoValido);
-    if (!contexto.existeImagenFrontal && superaLimiteSinImagen(talon.Importe))
+    if (!contexto.existeImagenFrontal && superaLimiteSinImagen(*importe))
         return falla(mensaje, LimiteSinImagen);
     if (!esCuentaCCCValida(talon.Cuenta))
         return falla(mensaje, CuentaNoValida);

@@ -13,6 +13,10 @@
 struct tContextoValidacion {
     // The front JPEG of the cheque is in the image folder.
     bool existeImagenFrontal = false;
+    // The amount's text, as typed or stored, held something that is not an
+    // amount: the record carries none, and the check calls it wrong rather
+    // than missing.
+    bool importeIlegible = false;
     // The editor shows the cheque as a duplicate (its stored state is "2").
     bool mostradoComoDuplicado = false;
     // Asked only when the earlier checks pass: true when another stored cheque
@@ -51,3 +55,4 @@ bool validaTalon(const tTalon& talon, QString& mensaje, const tContextoValidacio
 // True when the amount (plain or display form) is above 50.000,00 or does not
 // read as an amount.
 bool superaLimiteSinImagen(const QString& importe);
+bool superaLimiteSinImagen(tImporte importe);

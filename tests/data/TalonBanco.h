@@ -12,7 +12,7 @@ inline tTalon talonBanco(const QString& numero, const QString& modelo, const QSt
     t.numero_Modelo = modelo;
     t.chk_Modelo = modelo.mid(5, 1);
     t.Cuenta = cuenta;
-    t.Importe = importe;
+    t.Importe = tImporte::leeTexto(importe);
     t.FechaPago = fecha;
     t.indicador = indicador;
     return t;

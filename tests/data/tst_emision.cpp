@@ -4,6 +4,7 @@
 // after some cheques; emissions that cannot start.
 #include "BloqueoEmision.h"
 #include "DatosPrueba.h"
+#include "DigitosControl.h"
 #include "DiscoConFallos.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
@@ -505,7 +506,12 @@ private slots:
         punto.numero = "7654321-0";
         tChequePrueba ceros = pagareC;
         ceros.cuenta = QString(20, '0');
-        for (const tChequePrueba& c : {cero, punto, ceros, chequeA})
+        // A column that holds no amount is called wrong, not missing.
+        tChequePrueba ilegible = chequeA;
+        ilegible.importe = "diez";
+        ilegible.numero =
+            "7777777-" + digitoControlModulo7(chequeA.numeroModelo.left(4) + "7777777");
+        for (const tChequePrueba& c : {cero, punto, ceros, ilegible, chequeA})
             p.anade(c);
         // Already in the history: presenting it again would charge it twice.
         ponEnHistorico(p.dm->instalacion().rutaHistoricoCheques(), chequeA.numero,
@@ -513,12 +519,13 @@ private slots:
         QVERIFY(!p.emite());
 
         // Nothing to emit: no file, and the number is still free.
-        QCOMPARE(p.numerosRemesa().size(), 4);
+        QCOMPARE(p.numerosRemesa().size(), 5);
         QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
         QCOMPARE(p.iu.mensajes.size(), 1);
         for (const QString& t : {cero.numero + ": El importe no puede quedar a cero",
                                  punto.numero + ": El dígito de control",
                                  ceros.numero + ": La cuenta introducida no es valida",
+                                 ilegible.numero + ": El importe introducido no es valido",
                                  chequeA.numero + ": Ya se ha procesado"})
             QVERIFY2(p.iu.mensajes[0].contains(t), qPrintable(p.iu.mensajes[0]));
     }

@@ -68,18 +68,17 @@ private slots:
         escribeCabeceraFichero(cons, o, "CONS.0001", "05/03/2025", "10/03/2025");
         // A cheque, a promissory note to bearer ("N") and one to order ("S")
         // without a date.
-        tTalon cheque =
+        const tTalon cheque =
             talonBanco("1234567-8", "4201-5", "00491500051234567892", "10,00", "15/02/2025", 0);
-        tTalon alPortador =
+        const tTalon alPortador =
             talonBanco("7654321-0", "8200-3", "21000418450200051332", "20,50", "28/02/2025", 1);
-        tTalon aLaOrden = talonBanco("0000123-4", "8200-3", "01822370420201234567", "0,05", "", 0);
-        for (tTalon* t : {&cheque, &alPortador, &aLaOrden})
+        const tTalon aLaOrden =
+            talonBanco("0000123-4", "8200-3", "01822370420201234567", "0,05", "", 0);
+        for (const tTalon* t : {&cheque, &alPortador, &aLaOrden})
             escribeRegistroTalon(cons, o, *t, r);
         escribeTotalesFichero(cons, "CONS.0001", 4, 3, o.Nif_Sufijo, 3055);
 
         QCOMPARE(bytesDe(cons + "CONS.0001"), referencia("CONS.0001"));
-        QCOMPARE(cheque.Importe, QStringLiteral("0000000001000"));
-        QCOMPARE(aLaOrden.Importe, QStringLiteral("0000000000005"));
     }
 
     void nifDeOtraLongitudDesplazaElResto() {
@@ -113,24 +112,27 @@ private slots:
         QVERIFY(!QFile::exists(cons + "CONS.0001"));
     }
 
-    void campoImporteTalon_data() {
-        QTest::addColumn<QString>("importe");
+    // The amount field (position 64) holds the cents, whatever their width.
+    void importeDelRegistro_data() {
+        QTest::addColumn<qint64>("centimos");
         QTest::addColumn<QString>("campo");
-        QTest::newRow("centimos") << "123456"
-                                  << "0000000123456";
-        QTest::newRow("visible") << "1.234,56"
-                                 << "0000000123456";
-        QTest::newRow("plano") << "1234,56"
-                               << "0000000123456";
-        QTest::newRow("blancos") << " 10,00"
-                                 << "0000000001000";
-        QTest::newRow("mas ancho no se corta") << "123456789012,34"
-                                               << "12345678901234";
+        QTest::newRow("cinco centimos") << qint64(5) << "0000000000005";
+        QTest::newRow("miles") << qint64(123456) << "0000000123456";
+        QTest::newRow("mas ancho no se corta") << qint64(12345678901234) << "12345678901234";
     }
-    void campoImporteTalon() {
-        QFETCH(QString, importe);
+    void importeDelRegistro() {
+        QFETCH(qint64, centimos);
         QFETCH(QString, campo);
-        QCOMPARE(::campoImporteTalon(importe), campo);
+        tTalon t = talonBanco("1234567-8", "4201-5", "00491500051234567892", "", "", 0);
+        t.Importe = tImporte::deCentimos(centimos);
+        const QString linea = lineaRegistroTalon(presentador(), t);
+        QCOMPARE(linea.mid(63, campo.size()), campo);
+        QCOMPARE(linea.size(), 150 + campo.size() - 13);
+    }
+
+    void talonSinImporteEsUnError() {
+        const tTalon t = talonBanco("1234567-8", "4201-5", "00491500051234567892", "", "", 0);
+        QVERIFY_THROWS_EXCEPTION(TErrorOperacion, lineaRegistroTalon(presentador(), t));
     }
 
     void siguienteNombreCons_data() {

@@ -203,7 +203,7 @@ private slots:
         tCriteriosHistorico c;
         c.datos.beneficiario.Nombre_Cliente = librado;
         c.datos.talon.Numero = numero;
-        c.datos.talon.Importe = desde;
+        c.importeDesde = desde;
         c.importeHasta = hasta;
         c.conFechaConfeccion = fechaDesde.isValid();
         c.confeccionDesde = fechaDesde;

@@ -324,7 +324,7 @@ private slots:
         TCliente librado = p.dm->librados().CargaRegistroBeneficiarioTablas(1);
         t.Cuenta = "22222222222222222222";
         t.Nombre_Cliente = "NUEVO NOMBRE";
-        t.Estado = "0";
+        t.Estado = Estado::Correcto;
         GuardadoTalon guardado = GuardadoTalon::CambiadoPorOtro;
         const QString mensaje = falloDe(
             [&] { guardado = p.dm->talones().GuardaTalonEditado(mostrado, t, librado, talones); });

@@ -42,11 +42,11 @@ class TstCuadreYAvisos : public QObject {
     int guarda(const QString& estado, int serie, const QString& importe = QStringLiteral("0,00")) {
         tTalon t;
         t.Nuevo = true;
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         t.Cuenta = Cuenta;
         t.numero_Modelo = conDigito("4212");
         t.Numero = conDigito(QString::number(1000000 + serie), "4212");
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
         const QString e = falloDe([&] { p->dm->talones().GuardaTalon(t, p->dm->rutaTalonesActual()); });

@@ -68,11 +68,11 @@ class TstTfrmMod_Cheque : public QObject {
                   const QString& tipo = QStringLiteral("4212")) {
         tTalon t;
         t.Nuevo = true;
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         t.Cuenta = cuentaTalon;
         t.numero_Modelo = modelo(tipo);
         t.Numero = numero(tipo, serie);
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.Modelo_Talon = QStringLiteral("0");
         t.fk_Remesas = 1;
         const QString e = falloDe([&] { p->dm->talones().GuardaTalon(t, p->dm->rutaTalonesActual()); });
@@ -91,11 +91,11 @@ class TstTfrmMod_Cheque : public QObject {
         librado.Nombre_Cliente = nombre;
         tTalon t;
         t.Nuevo = true;
-        t.Estado = estado;
+        t.Estado = estadoDeCodigo(estado);
         t.Cuenta = CuentaA;
         t.numero_Modelo = modelo("8212");
         t.Numero = numero("8212", "1234567");
-        t.Importe = importe;
+        t.Importe = tImporte::leeTexto(importe);
         t.FechaPago = fecha;
         t.Modelo_Talon = modeloTalon;
         t.indicador = 1;

@@ -128,10 +128,12 @@ void TstValidacionTalon::valida() {
     tTalon t;
     t.numero_Modelo = modelo;
     t.Numero = numero;
-    t.Importe = importe;
+    // As the editor takes its amount field.
+    t.Importe = tImporte::leeTexto(importe);
     t.Cuenta = cuenta;
     t.FechaPago = fecha;
     tContextoValidacion contexto;
+    contexto.importeIlegible = esImporteIlegible(importe);
     contexto.existeImagenFrontal = imagen;
     contexto.mostradoComoDuplicado = mostradoDuplicado;
     contexto.duplicidadTalon = [enTablas](const tTalon&) { return enTablas; };
@@ -149,7 +151,7 @@ void TstValidacionTalon::duplicadoSoloSiLoAnteriorPasa() {
     tTalon t;
     t.numero_Modelo = QStringLiteral("4212-5");
     t.Numero = QStringLiteral("1234567-6");
-    t.Importe = QStringLiteral("123,45");
+    t.Importe = tImporte::deCentimos(12345);
     t.Cuenta = QStringLiteral("21000418460200051332");
     int llamadas = 0;
     QString visto;
@@ -173,7 +175,7 @@ void TstValidacionTalon::exitoNoTocaElMensaje() {
     tTalon t;
     t.numero_Modelo = QStringLiteral("4212-5");
     t.Numero = QStringLiteral("1234567-6");
-    t.Importe = QStringLiteral("1,00");
+    t.Importe = tImporte::deCentimos(100);
     t.Cuenta = QStringLiteral("21000418450200051332");
     QString mensaje = QStringLiteral("previo");
     QVERIFY(validaTalon(t, mensaje, tContextoValidacion{}));

@@ -32,25 +32,32 @@ void TAlmacenTalones::GuardaTalon(tTalon& regTalon, const QString& nombreTabla) 
     }
     const motor::ConexionOperacion operacion = bd_.abre(nombreTabla);
     motor::Conexion& con = *operacion;
-    fallaSiHayError(
-        motor::ejecutaSql(con, sqlActualizaTalon,
-                          {regTalon.Modelo_Talon, regTalon.indicador, regTalon.Importe,
-                           regTalon.Numero, regTalon.Cuenta, regTalon.FechaPago, regTalon.Estado,
-                           regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon}));
+    fallaSiHayError(motor::ejecutaSql(
+        con, sqlActualizaTalon,
+        {regTalon.Modelo_Talon, regTalon.indicador, textoImporte(regTalon.Importe), regTalon.Numero,
+         regTalon.Cuenta, regTalon.FechaPago, codigoEstado(regTalon.Estado),
+         regTalon.Nombre_Cliente, regTalon.numero_Modelo, regTalon.Pk_Talon}));
 }
 
 void TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla) {
+    insertaTalonNuevo(regTalon, nombreTabla, textoImporte(regTalon.Importe));
+}
+
+void TAlmacenTalones::insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla,
+                                        const QString& importeTabla) {
     regTalon.Pk_Talon = bd_.insertaConClaveNueva(
         nombreTabla, QStringLiteral("Pk_Talon"), sqlInsertaTalon,
-        {regTalon.indicador, regTalon.Modelo_Talon, regTalon.Importe, regTalon.FechaPago,
-         regTalon.numero_Modelo, regTalon.Numero, regTalon.Estado, regTalon.Cuenta,
+        {regTalon.indicador, regTalon.Modelo_Talon, importeTabla, regTalon.FechaPago,
+         regTalon.numero_Modelo, regTalon.Numero, codigoEstado(regTalon.Estado), regTalon.Cuenta,
          regTalon.Nombre_Cliente, regTalon.fk_Beneficiarios, regTalon.fk_Remesas});
 }
 
 void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.Numero = TalonManual::Numero;
     regtalon.numero_Modelo = TalonManual::NumeroModelo;
-    regtalon.Importe = TalonManual::Importe;
+    // The row keeps the placeholder text of a cheque entered by hand; the
+    // record carries what it reads as, zero.
+    regtalon.Importe = tImporte::leeTexto(TalonManual::Importe);
     regtalon.Modelo_Talon = TalonManual::ModeloTalon;
     regtalon.indicador = 0;
     regtalon.Cuenta = TalonManual::Cuenta;
@@ -59,7 +66,7 @@ void TAlmacenTalones::introduceTalonManual(tTalon& regtalon, int pkRemesa) {
     regtalon.fk_Remesas = pkRemesa;
     regtalon = TAlmacenLibrados(bd_).CompruebaLibrado(regtalon);
     regtalon.Estado = Estado::Incompleto;
-    GuardaTalon(regtalon, inst_.rutaTablaTalones(pkRemesa));
+    insertaTalonNuevo(regtalon, inst_.rutaTablaTalones(pkRemesa), TalonManual::Importe);
 }
 
 tTalon TAlmacenTalones::CargaRegistroTalones(int clave, int pkRemesa, tTalon destino) {
@@ -78,9 +85,9 @@ void leeTalon(const motor::Sentencia& s, tTalon& destino) {
     destino.numero_Modelo = s.texto(2);
     destino.FechaPago = s.texto(3);
     destino.Numero = s.texto(4);
-    destino.Estado = s.texto(5);
+    destino.Estado = estadoDeCodigo(s.texto(5));
     destino.Cuenta = s.texto(6);
-    destino.Importe = s.texto(7);
+    destino.Importe = tImporte::leeTexto(s.texto(7));
     destino.Nombre_Cliente = s.texto(8);
     destino.fk_Beneficiarios = s.entero(9);
 }
@@ -125,9 +132,9 @@ tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasfe
         if (s.ejecuta()) {
             while (s.siguiente()) {
                 tTalon t;
-                t.Estado = s.texto(0);
+                t.Estado = estadoDeCodigo(s.texto(0));
                 t.Modelo_Talon = s.texto(1);
-                t.Importe = s.texto(2);
+                t.Importe = tImporte::leeTexto(s.texto(2));
                 t.Cuenta = s.texto(3);
                 t.Numero = s.texto(4);
                 t.Nombre_Cliente = s.texto(5);
@@ -161,7 +168,7 @@ void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
         const std::optional<tImporte> importe = tImporte::leeTexto(s.texto(0));
         if (!importe)
             continue;
-        if (s.texto(1) == Estado::Correcto && importe->centimos() > 0) {
+        if (estadoDeCodigo(s.texto(1)) == Estado::Correcto && importe->centimos() > 0) {
             suma += importe->centimos();
             ++buenos;
         }
@@ -198,15 +205,15 @@ void TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*
 
 void TAlmacenTalones::EminaTalonesDuplicados(const QString& nombreTabla) {
     motor::Conexion con(nombreTabla);
-    fallaSiHayError(motor::ejecutaSql(
-        con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"), {Estado::Duplicado}));
+    fallaSiHayError(motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Estado = ?"),
+                                      {codigoEstado(Estado::Duplicado)}));
 }
 
 bool TAlmacenTalones::Quedan_Talones_Incompletos(int& Numero_Incompletos) {
     motor::Conexion con(inst_.rutaTalonesEstandar());
     motor::Sentencia s(con,
                        QStringLiteral("SELECT count(*) AS Total FROM Talones WHERE Estado = ?"));
-    s.liga(Estado::Incompleto);
+    s.liga(codigoEstado(Estado::Incompleto));
     if (!s.ejecuta() || !s.siguiente())
         return false;
     Numero_Incompletos = s.entero(0);

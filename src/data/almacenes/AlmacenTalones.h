@@ -63,4 +63,10 @@ public:
     // failure throws TErrorOperacion.
     GuardadoTalon GuardaTalonEditado(const tTalon& mostrado, tTalon& talon, TCliente& librado,
                                      const QString& nombreTabla);
+
+private:
+    // The same with the amount column's text given: a cheque entered by hand
+    // keeps its placeholder there.
+    void insertaTalonNuevo(tTalon& regTalon, const QString& nombreTabla,
+                           const QString& importeTabla);
 };

@@ -71,9 +71,9 @@ GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon
     }
     if (e.isEmpty())
         e = motor::ejecutaSql(con, sqlActualizaTalon,
-                              {t.Modelo_Talon, t.indicador, t.Importe, t.Numero, t.Cuenta,
-                               t.FechaPago, t.Estado, t.Nombre_Cliente, t.numero_Modelo,
-                               t.Pk_Talon});
+                              {t.Modelo_Talon, t.indicador, textoImporte(t.Importe), t.Numero,
+                               t.Cuenta, t.FechaPago, codigoEstado(t.Estado), t.Nombre_Cliente,
+                               t.numero_Modelo, t.Pk_Talon});
     if (e.isEmpty() && otraCuenta && l.Pk_Cliente != t.fk_Beneficiarios) {
         e = motor::ejecutaSql(con,
                               QStringLiteral("UPDATE Talones SET fk_Clientes = ? "

@@ -149,7 +149,7 @@ tConsultaHistorico consultaBusquedaHistorico(const tCriteriosHistorico& criterio
     contiene(QStringLiteral("Numero"), d.talon.Numero);
     comparable(QStringLiteral("Cuenta_ord"), d.ordenante.Cuenta);
 
-    const QString desdeTexto = d.talon.Importe.trimmed();
+    const QString desdeTexto = criterios.importeDesde.trimmed();
     const std::optional<tImporte> desde = importeCampo(desdeTexto);
     const qint64 hasta = centimosCampo(criterios.importeHasta);
     if (desde && desde->centimos() != 0 && hasta != 0) {
@@ -182,7 +182,7 @@ tConsultaHistorico consultaBusquedaHistorico(const tCriteriosHistorico& criterio
 
 std::optional<tFaltaCriterios> faltaCriterios(const tCriteriosHistorico& criterios) {
     using Campo = tFaltaCriterios::Campo;
-    const std::optional<tImporte> desde = importeCampo(criterios.datos.talon.Importe);
+    const std::optional<tImporte> desde = importeCampo(criterios.importeDesde);
     if (!desde)
         return tFaltaCriterios{Campo::ImporteDesde,
                                TextosBusqueda::ImporteIlegible.arg(QStringLiteral("Desde"))};

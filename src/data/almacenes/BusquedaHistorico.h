@@ -19,11 +19,14 @@
 #include <optional>
 
 struct tCriteriosHistorico {
-    // beneficiario.Cuenta, beneficiario.Nombre_Cliente, talon.Importe (the
-    // "Desde" amount as shown), remesa.Nombre_Remesa, talon.Numero,
-    // ordenante.Nif_Sufijo, ordenante.Nombre_ordenante, ordenante.Cuenta.
+    // beneficiario.Cuenta, beneficiario.Nombre_Cliente, remesa.Nombre_Remesa,
+    // talon.Numero, ordenante.Nif_Sufijo, ordenante.Nombre_ordenante,
+    // ordenante.Cuenta.
     tHistoricoTrans datos;
-    QString importeHasta; // the "Hasta" amount as shown
+    // The amounts as shown: a "Desde" text that is no amount is looked for as
+    // it is, so both stay texts here.
+    QString importeDesde;
+    QString importeHasta;
     bool conFechaConfeccion = false;
     QDate confeccionDesde;
     QDate confeccionHasta;

@@ -2,8 +2,6 @@
 
 #include "ErrorOperacion.h"
 #include "FicherosTexto.h"
-#include "Importes.h"
-#include "Numeros.h"
 #include "RegistrosBanco.h"
 #include "Textos.h"
 #include "TextosBBDD.h"
@@ -47,20 +45,9 @@ tNombreCons siguienteNombreCons(const QString& dirCons,
     return {};
 }
 
-QString campoImporteTalon(const QString& importe) {
-    // Digits alone are already cents; anything else is a plain or display amount.
-    QString sinBlancos = importe;
-    sinBlancos.remove(u' ');
-    const std::optional<tImporte> valor =
-        sonDigitos(sinBlancos) ? tImporte::leeCentimos(sinBlancos) : tImporte::leeTexto(importe);
-    return valor ? valor->campoCentimos(13) : QString();
-}
-
-QString lineaRegistroTalon(const tOrdenantes& ordenante, tTalon& talon) {
-    const QString campo = campoImporteTalon(talon.Importe);
-    if (campo.isEmpty())
-        throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(talon.Importe, talon.Numero));
-    talon.Importe = campo;
+QString lineaRegistroTalon(const tOrdenantes& ordenante, const tTalon& talon) {
+    if (!talon.Importe)
+        throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(QString(), talon.Numero));
     return construyeRegistro(camposTalon(), tOrigenTalon{ordenante, talon});
 }
 
@@ -77,7 +64,7 @@ void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante
                      {lineaCabeceraFichero(ordenante, fechaConfeccion, fechaProceso)}, destino);
 }
 
-void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
+void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, const tTalon& talon,
                           const tRemesas& remesa, const IDestinoFicheros& destino) {
     anadeFicheroTexto(dirCons + remesa.nombre_Cons, {lineaRegistroTalon(ordenante, talon)},
                       destino);

@@ -44,12 +44,12 @@ tNombreCons siguienteNombreCons(const QString& dirCons,
 
 // The records as lines, without their CR LF. The cheque's record reads
 // numero_Modelo, FechaPago, Numero, chk_numero, chk_Modelo, Cuenta, Importe
-// and indicador, and leaves Importe as the 13-digit cents field; it throws
-// TErrorOperacion for an amount that does not read. The totals record counts
-// numeroRegistros + 1 records (it counts itself).
+// (in cents, 13 digits) and indicador; it throws TErrorOperacion for a cheque
+// without an amount. The totals record counts numeroRegistros + 1 records (it
+// counts itself).
 QString lineaCabeceraFichero(const tOrdenantes& ordenante, const QString& fechaConfeccion,
                              const QString& fechaProceso);
-QString lineaRegistroTalon(const tOrdenantes& ordenante, tTalon& talon);
+QString lineaRegistroTalon(const tOrdenantes& ordenante, const tTalon& talon);
 QString lineaTotalesFichero(int numeroRegistros, int numeroTalones, const QString& nif,
                             qint64 totalCentimos);
 
@@ -59,10 +59,9 @@ void escribeCabeceraFichero(const QString& dirCons, const tOrdenantes& ordenante
                             const QString& fechaProceso,
                             const IDestinoFicheros& destino = destinoDisco());
 
-// Appends the cheque's record to dirCons + the remittance's nombre_Cons. Reads
-// numero_Modelo, FechaPago, Numero, chk_numero, chk_Modelo, Cuenta, Importe
-// and indicador; leaves Importe as the 13-digit cents field.
-void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, tTalon& talon,
+// Appends the cheque's record (as lineaRegistroTalon makes it) to dirCons +
+// the remittance's nombre_Cons.
+void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, const tTalon& talon,
                           const tRemesas& remesa, const IDestinoFicheros& destino = destinoDisco());
 
 // Appends the totals record; the record count written is numeroRegistros + 1
@@ -70,9 +69,3 @@ void escribeRegistroTalon(const QString& dirCons, const tOrdenantes& ordenante, 
 void escribeTotalesFichero(const QString& dirCons, const QString& fichero, int numeroRegistros,
                            int numeroTalones, const QString& nif, qint64 totalCentimos,
                            const IDestinoFicheros& destino = destinoDisco());
-
-// The amount field of a cheque record: the cents of the amount with "0" in
-// front up to 13 characters (1.234,56 and 1234,56 give 0000000123456; digits
-// alone are cents already). Empty when the text is not an amount, which
-// escribeRegistroTalon refuses with TErrorOperacion.
-QString campoImporteTalon(const QString& importe);

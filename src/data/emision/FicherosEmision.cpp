@@ -15,11 +15,11 @@ TFicherosEmision::TFicherosEmision(const tDirectorios& dirs, const QString& nume
     informe_ << lineasCabeceraInforme(remesa_);
 }
 
-void TFicherosEmision::anadeTalon(tTalon registro, const tTalon& talon, qint64 centimos) {
-    fichero_ << lineaRegistroTalon(ordenante_, registro);
+void TFicherosEmision::anadeTalon(const tTalon& talon) {
+    fichero_ << lineaRegistroTalon(ordenante_, talon);
     informe_ << lineasDetalleTalon(talon);
     ++talones_;
-    centimos_ += centimos;
+    centimos_ += talon.Importe->centimos();
 }
 
 QString TFicherosEmision::rutaInforme() const {

@@ -20,10 +20,10 @@ public:
     TFicherosEmision(const tDirectorios& dirs, const QString& numero, const tRemesas& remesa,
                      const tOrdenantes& ordenante);
 
-    // One cheque: `registro` with its plain amount for the bank record,
-    // `talon` with its display amount and model description for the report.
-    // Throws TErrorOperacion for an amount the bank record cannot take.
-    void anadeTalon(tTalon registro, const tTalon& talon, qint64 centimos);
+    // One cheque, with its model description for the report; its amount goes
+    // to the bank record, the report and the totals. Throws TErrorOperacion
+    // for a cheque without an amount.
+    void anadeTalon(const tTalon& talon);
 
     // Completes the working copy (Importe, Numero_Registros, Numero_Talones)
     // and writes the three files. When one cannot be written, none of them

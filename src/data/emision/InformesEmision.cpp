@@ -115,7 +115,8 @@ void escribeCabeceraInforme(const QString& ruta, const tRemesas& r,
 QStringList lineasDetalleTalon(const tTalon& t) {
     QStringList l{QString(),
                   QStringLiteral("Número de Cheque: ") + t.Numero + QStringLiteral("  Cuenta: ") +
-                      t.Cuenta + QStringLiteral("  Importe: ") + t.Importe,
+                      t.Cuenta + QStringLiteral("  Importe: ") +
+                      (t.Importe ? t.Importe->visible() : QString()),
                   QStringLiteral("Modelo Cheque: ") + t.Modelo_Talon +
                       QStringLiteral("  Nombre Librado: ") + t.Nombre_Cliente};
     if (t.numero_Modelo.startsWith(u'8'))

@@ -73,7 +73,9 @@ const tCampoTalon talon[] = {
     {"dígito de control del modelo", 63, 1, R::Ninguno, C::Digitos,
      [](const tOrigenTalon& o) { return o.talon.chk_Modelo; }},
     {"importe", 64, 13, R::CerosIzquierda, C::Digitos,
-     [](const tOrigenTalon& o) { return o.talon.Importe; }},
+     [](const tOrigenTalon& o) {
+         return o.talon.Importe ? o.talon.Importe->campoCentimos(13) : QString();
+     }},
     {"fecha del cheque", 77, 6, R::BlancosIzquierda, C::FechaOpcional,
      [](const tOrigenTalon& o) { return fechaDDMMAA(o.talon.FechaPago); }},
     // Promissory notes (model beginning with "8"): "N" for a bearer note,

@@ -68,6 +68,7 @@ constexpr int pasoProgreso = 25;
 struct tTalonEmitible {
     qint64 fila = 0; // rowid in the cheque table
     tTalon talon;
+    bool importeIlegible = false; // the amount column holds no amount
 };
 
 // The next key of a table on the connection: its highest plus one, 1 when
@@ -94,16 +95,17 @@ QString sqlInsertaHistoricoTalon(const QString& tabla) {
 }
 
 // Inserts the cheque's history row with the statement of
-// sqlInsertaHistoricoTalon; answers the engine message or "".
+// sqlInsertaHistoricoTalon (the amount in display form and in cents);
+// answers the engine message or "".
 QString insertaHistoricoTalon(motor::Conexion& con, const QString& sql, int clave,
                               const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
-                              qint64 centimos) {
+                              tImporte importe) {
     return motor::ejecutaSql(con, sql,
-                             {clave, remesa.Nombre_Remesa, t.Importe, t.Modelo_Talon,
+                             {clave, remesa.Nombre_Remesa, importe.visible(), t.Modelo_Talon,
                               remesa.Fecha_Proceso, remesa.Fecha_Confeccion, t.FechaPago,
                               t.numero_Modelo, t.Numero, t.Nombre_Cliente, remesa.nombre_Cons,
-                              t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante, centimos,
-                              t.indicador, ordenante.Nif_Sufijo});
+                              t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
+                              importe.centimos(), t.indicador, ordenante.Nif_Sufijo});
 }
 
 // Inserts the emission's row of historico.dat into `tabla` with the key.
@@ -165,12 +167,13 @@ std::vector<tTalonEmitible> leeTalonesCorrectos(motor::Conexion& con) {
         const QString modelo = s.texto(3);
         t.numero_Modelo = modelo.left(6);
         t.chk_Modelo = modelo.mid(5, 1);
-        t.Importe = s.texto(4);
+        t.Importe = tImporte::leeTexto(s.texto(4));
+        e.importeIlegible = esImporteIlegible(s.texto(4));
         t.FechaPago = s.texto(5);
         const QString numero = s.texto(6);
         t.Numero = numero.left(9);
         t.chk_numero = numero.mid(8, 1);
-        t.Estado = s.texto(7);
+        t.Estado = estadoDeCodigo(s.texto(7));
         t.Cuenta = s.texto(8);
         t.indicador = s.entero(9);
         t.Nombre_Cliente = s.texto(10);
@@ -301,30 +304,21 @@ private:
                 sv_.iu().progresoEspera(Fase::Historico, i, total);
             const tTalonEmitible& c = correctos[std::size_t(i)];
             QString regla;
-            if (!cumpleReglas(c.talon, regla)) {
+            if (!cumpleReglas(c, regla)) {
                 reglas_ << QStringLiteral("%1: %2").arg(c.talon.Numero, regla);
                 continue;
             }
-            const std::optional<tImporte> importe = tImporte::leeTexto(c.talon.Importe);
-            if (!importe) {
-                reglas_ << QStringLiteral("%1: %2").arg(
-                    c.talon.Numero,
-                    MensajeBBDD::ImporteNoValido.arg(c.talon.Importe, c.talon.Numero));
-                continue;
-            }
-            // The bank record, the report and the history all take the one value.
-            tTalon registro = c.talon;
-            registro.Importe = importe->plano();
+            // The rules passed: the cheque has an amount above zero, and the
+            // bank record, the report and the history all take that one value.
             tTalon talon = c.talon;
             talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-            talon.Importe = importe->visible();
             e = insertaHistoricoTalon(con, inserta, clave++, ficheros_.remesa(), ordenante_, talon,
-                                      importe->centimos());
+                                      *talon.Importe);
             if (!e.isEmpty())
                 throw TErrorOperacion(e);
             movidas.push_back(c.fila);
             enHistorico_.insert({c.talon.Numero, c.talon.numero_Modelo, c.talon.Cuenta});
-            ficheros_.anadeTalon(registro, talon, importe->centimos());
+            ficheros_.anadeTalon(talon);
             const QString frontal = frontalActual(d_, enImagenes_, talon);
             if (!frontal.isEmpty())
                 frontales_ << frontal;
@@ -339,7 +333,9 @@ private:
     // folder; a cheque already in the history (this emission's rows
     // included) is not presented again; due dates are taken as of the process
     // date, the day the bank receives the file.
-    bool cumpleReglas(const tTalon& t, QString& mensaje) {
+    bool cumpleReglas(const tTalonEmitible& c, QString& mensaje) {
+        const tTalon& t = c.talon;
+        contextoReglas_.importeIlegible = c.importeIlegible;
         contextoReglas_.existeImagenFrontal =
             enImagenes_.contains(rutaImagenFrontal({}, baseImagenTalon(t)));
         return validaTalon(t, mensaje, contextoReglas_);
@@ -347,7 +343,6 @@ private:
 
     // What the rules need that is the same for every cheque, made once: the
     // day (asking the clock per cheque costs more than the rule) and the
-    // look-up of the history.
     // look-up of the history, read for all the cheques at once and kept up
     // to date with the rows this emission adds.
     void preparaReglas(motor::Conexion& con, const std::vector<tTalonEmitible>& correctos) {
@@ -513,10 +508,10 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
 
 void TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
     insertaConSuClave(inst_.rutaHistorico(), QStringLiteral("Pk_Historico"),
-                             [&](motor::Conexion& con, int clave) {
-                                 return insertaHistoricoRemesa(con, QStringLiteral("historico"),
-                                                               clave, regRemesa);
-                             });
+                      [&](motor::Conexion& con, int clave) {
+                          return insertaHistoricoRemesa(con, QStringLiteral("historico"), clave,
+                                                        regRemesa);
+                      });
 }
 
 void TServicioEmision::ComprimeFicheroTalones(const QString& fichero,

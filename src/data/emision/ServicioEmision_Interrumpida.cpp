@@ -41,8 +41,7 @@ const QString NoCompletada = QStringLiteral("No se pudo completar la emisión in
 
 // One history row of the emission, as the files need it.
 struct tFilaHistorico {
-    tTalon talon; // display amount, model description, stored numbers
-    qint64 centimos = 0;
+    tTalon talon; // the amount in cents, model description, stored numbers
 };
 
 // The emission's own history rows, in the order they were written, and the
@@ -73,7 +72,6 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         }
         tFilaHistorico fila;
         tTalon& t = fila.talon;
-        t.Importe = s.texto(1);
         t.Modelo_Talon = s.texto(4);
         t.numero_Modelo = s.texto(5).left(6);
         t.chk_Modelo = t.numero_Modelo.mid(5, 1);
@@ -82,12 +80,13 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         t.chk_numero = t.Numero.mid(8, 1);
         t.Nombre_Cliente = s.texto(8);
         t.Cuenta = s.texto(12);
-        const std::optional<tImporte> importe = tImporte::leeCentimos(s.texto(13));
-        if (!importe) {
+        // The cents are the history's own value; the display text beside
+        // them was made from it.
+        t.Importe = tImporte::leeCentimos(s.texto(13));
+        if (!t.Importe) {
             error = MensajeBBDD::ImporteNoValido.arg(s.texto(13), t.Numero);
             return false;
         }
-        fila.centimos = importe->centimos();
         t.indicador = s.entero(14);
         filas.push_back(fila);
     }
@@ -100,7 +99,7 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
 tTotalesFicheroBanco totalesDe(const std::vector<tFilaHistorico>& filas) {
     tTotalesFicheroBanco totales{int(filas.size()), 0};
     for (const tFilaHistorico& fila : filas)
-        totales.centimos += fila.centimos;
+        totales.centimos += fila.talon.Importe->centimos();
     return totales;
 }
 
@@ -189,7 +188,7 @@ bool TServicioEmision::completaEmisionConBloqueo() {
         TFicherosEmision emision(d, en->numero, remesa, ordenante);
         QStringList frontales;
         for (const tFilaHistorico& fila : filas) {
-            emision.anadeTalon(fila.talon, fila.talon, fila.centimos);
+            emision.anadeTalon(fila.talon);
             // Images still in the image folder go to the history; the front
             // image of each cheque goes to the archive from where it is.
             const tTalon& t = fila.talon;

@@ -96,7 +96,7 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         TAlmacenLibrados(bd_).asignaLibrado(talon);
         talones.insertaTalonNuevo(talon, tabla);
         ++r.buenos;
-        r.correctos += talon.Estado == QLatin1String("0") ? 1 : 0;
+        r.correctos += talon.Estado == Estado::Correcto ? 1 : 0;
         r.guardadas.append({secuencia, talon.Pk_Talon});
         if (borraGuardadas)
             lista.removeAt(i);
@@ -117,10 +117,10 @@ tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, boo
         iu_.muestraMensaje(error);
     }
     iu_.anotaSuceso(QStringLiteral("Lecturas guardadas: %1 líneas, %2 correctas, %3 "
-                                        "incompletas o duplicadas, %4 sin guardar")
-                             .arg(lineas)
-                             .arg(r.correctos)
-                             .arg(r.buenos - r.correctos)
-                             .arg(r.invalidos));
+                                   "incompletas o duplicadas, %4 sin guardar")
+                        .arg(lineas)
+                        .arg(r.correctos)
+                        .arg(r.buenos - r.correctos)
+                        .arg(r.invalidos));
     return r;
 }
