@@ -22,13 +22,14 @@ QString marcadores(std::size_t n) {
 
 // Runs `sql` (with "%1" where the markers go) over `valores` in groups,
 // handing each statement, run, to `filas`.
-template <class T, class F>
-void porGrupos(motor::Conexion& con, const QString& sql, const std::vector<T>& valores, F filas) {
-    for (std::size_t desde = 0; desde < valores.size(); desde += porSentencia) {
-        const std::size_t n = std::min(porSentencia, valores.size() - desde);
+template <class Valores, class F>
+void porGrupos(motor::Conexion& con, const QString& sql, const Valores& valores, F filas) {
+    const auto total = std::size_t(valores.size());
+    for (std::size_t desde = 0; desde < total; desde += porSentencia) {
+        const std::size_t n = std::min(porSentencia, total - desde);
         motor::Sentencia s(con, sql.arg(marcadores(n)));
         for (std::size_t i = desde; i < desde + n; ++i)
-            s.liga(valores[i]);
+            s.liga(valores[decltype(valores.size())(i)]);
         if (!s.ejecuta())
             throw TErrorOperacion(s.error());
         filas(s);
@@ -44,11 +45,10 @@ size_t qHash(const tClaveTalon& clave, size_t semilla) {
 QSet<tClaveTalon> talonesEnHistorico(motor::Conexion& con, const QString& tablaHistorico,
                                      const QStringList& numeros) {
     QSet<tClaveTalon> claves;
-    const std::vector<QString> valores(numeros.cbegin(), numeros.cend());
     porGrupos(con,
               QStringLiteral("SELECT Numero, Numero_Modelo, Cuenta FROM %1 WHERE Numero IN (%2)")
                   .arg(tablaHistorico, QStringLiteral("%1")),
-              valores, [&](motor::Sentencia& s) {
+              numeros, [&](motor::Sentencia& s) {
                   while (s.siguiente())
                       claves.insert({s.texto(0), s.texto(1), s.texto(2)});
               });

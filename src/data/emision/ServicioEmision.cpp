@@ -494,16 +494,14 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
         return std::nullopt;
     }
     const TFicherosEmision& hecha = emision.ficheros();
-    const tEmisionHecha resultado{cons.fichero, ordenante, remesa.Nombre_Remesa, hecha.talones(),
-                                  hecha.centimos()};
-    const QString detalle = detalleEmision(resultado.nombreCons, resultado.remesa,
-                                           resultado.talones, resultado.centimos);
+    const QString detalle =
+        detalleEmision(cons.fichero, remesa.Nombre_Remesa, hecha.talones(), hecha.centimos());
     anotaActividad(inst_, iu_, ActoActividad::Emision, detalle);
     iu_.anotaSuceso(QStringLiteral("Emisión confirmada: ") + detalle);
     emision.archivaImagenes();
     QFile::remove(rutaEnCurso);
     avisaApartados(iu_, emision.apartados());
-    return resultado;
+    return tEmisionHecha{cons.fichero, ordenante};
 }
 
 void TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {

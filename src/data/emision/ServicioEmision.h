@@ -25,9 +25,6 @@ enum class PuntoEmision {
 struct tEmisionHecha {
     QString nombreCons;    // the presentation file's name ("CONS." and the number)
     tOrdenantes ordenante; // the presenter as the bank file names it
-    QString remesa;        // the remittance's name
-    int talones = 0;       // the cheques emitted
-    qint64 centimos = 0;   // and their sum
 };
 
 class TServicioEmision : public TAlmacen {

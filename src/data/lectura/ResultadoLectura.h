@@ -32,7 +32,6 @@ struct tLineaGuardada {
 
 struct tResultadoLectura {
     int buenos = 0;                      // lines stored as cheques
-    int correctos = 0;                   // of them, with every field correct
     int invalidos = 0;                   // lines not stored
     QList<tLineaNoGuardada> noGuardadas; // in the order of the list
     QList<tLineaGuardada> guardadas;     // in the order of the list
