@@ -9,6 +9,7 @@
 #include "Instalacion.h"
 #include "InterfazUsuarioFalsa.h"
 #include "MotorTablas.h"
+#include "ServidorPruebas.h"
 #include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
@@ -26,6 +27,7 @@ struct InstalacionPrueba {
     // With `preparar`, folders and master tables exist and remittance 1 is current.
     explicit InstalacionPrueba(bool preparar = true) : inst(calculaInstalacion(dir.path())) {
         estado.guion = &guion;
+        preparaServidorPruebas(inst);
         dm = std::make_unique<TdmBBDD>(inst, estado, iu);
         if (preparar) {
             dm->tablas().creaCarpetasTrabajo();
@@ -48,7 +50,9 @@ inline QList<QStringList> filasDe(const QString& ruta, const QString& sql,
     while (s.siguiente()) {
         QStringList fila;
         for (int i = 0; i < s.columnas(); ++i)
-            fila << s.texto(i);
+            // The server's own row number is not one of the table's columns.
+            if (!con.enServidor() || s.nombreColumna(i) != QStringLiteral("rowid"))
+                fila << s.texto(i);
         filas << fila;
     }
     return filas;

@@ -1,7 +1,9 @@
 #pragma once
 // Small fixtures shared by the tests of the data module.
 
+#include "BaseDatos.h"
 #include "MotorTablas.h"
+#include "Servidor.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,6 +64,15 @@ inline QStringList ficherosImagen(const QString& carpeta, const QString& base) {
 
 // Replaces a table file by bytes that are no table at all.
 inline void estropeaTabla(const QString& ruta) {
+    if (motor::enServidor()) {
+        // On the server: a table of the same name that is not the program's.
+        QVERIFY(motor::borraTabla(ruta));
+        motor::Conexion con(ruta, true);
+        QCOMPARE(motor::ejecutaSql(con, QStringLiteral("CREATE TABLE %1 (ajena INTEGER)")
+                                            .arg(nombreTablaDeFichero(ruta))),
+                 QString());
+        return;
+    }
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(QByteArray(3000, '\x5a'));

@@ -14,7 +14,7 @@ namespace {
 // characters wide, no check digits, no index.
 void creaHistoricoAntiguo(const InstalacionPrueba& p) {
     const QString ruta = p.dm->instalacion().rutaHistoricoCheques();
-    QVERIFY(motor::borraFicherosTabla(ruta));
+    QVERIFY(motor::borraTabla(ruta));
     motor::Conexion con(ruta, true);
     const QString e = motor::ejecutaSql(
         con, "CREATE TABLE historicoCheques (Pk_HistoricoRecibos INTEGER, Nombre_Remesa "

@@ -155,9 +155,9 @@ private slots:
         } else if (dano == "bytes ajenos") {
             estropeaTabla(d.dm->instalacion().rutaRemesas());
         } else if (dano == "borrada") {
-            QVERIFY(QFile::remove(d.dm->instalacion().rutaDeudores()));
+            QVERIFY(motor::borraTabla(d.dm->instalacion().rutaDeudores()));
         } else {
-            QVERIFY(QFile::remove(d.inst.rutaTablaTalones(2)));
+            QVERIFY(motor::borraTabla(d.inst.rutaTablaTalones(2)));
         }
         ejecutaEn(d.inst.rutaTablaTalones(1), "DELETE FROM Talones WHERE Pk_Talon > 5");
         QVERIFY(creaTabla(d.dm->instalacion().rutaTablaTalones(3), Tablas::talones(), nullptr));

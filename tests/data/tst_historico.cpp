@@ -347,7 +347,7 @@ private slots:
         p.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico({}));
         QCOMPARE(p.dm->historico().qryHistorico().rowCount(), filas.size());
         p.dm->historico().CierraHistoricoDeTalones();
-        motor::borraFicherosTabla(p.dm->instalacion().rutaHistoricoCheques());
+        motor::borraTabla(p.dm->instalacion().rutaHistoricoCheques());
         if (!contenido.isEmpty()) {
             QFile f(p.dm->instalacion().rutaHistoricoCheques());
             QVERIFY(f.open(QIODevice::WriteOnly));

@@ -59,7 +59,7 @@ private slots:
 
     void ordenanteConTablaQueFaltaDevuelveElMensaje() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaOrdenantes()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaOrdenantes()));
         tOrdenantes o = nuevoOrdenante("B1", "X", "Y");
         QVERIFY(!falloDe([&] { p.dm->ordenantes().GuardaOrdenante(o); }).isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(
             filasDe(p.dm->instalacion().rutaOrdenantes(), "SELECT Pk_Ordenante FROM Ordenantes"),
             (QList<QStringList>{{"2"}}));
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaOrdenantes()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaOrdenantes()));
         QVERIFY(!falloDe([&] { p.dm->ordenantes().EliminaRegistroOrdenante(2); }).isEmpty());
     }
 
@@ -223,7 +223,7 @@ private slots:
 
     void duplicadoBeneficiarioConFalloDelMotor() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaDeudores()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaDeudores()));
         int clave = 3;
         // A failed look-up is a failure, not a duplicate.
         QVERIFY(
@@ -277,7 +277,7 @@ private slots:
         std::unique_ptr<motor::Conexion> otro;
         std::unique_ptr<motor::Transaccion> bloqueo;
         if (fallo == "falta") {
-            QVERIFY(motor::borraFicherosTabla(p.dm->instalacion().rutaTalonesEstandar()));
+            QVERIFY(motor::borraTabla(p.dm->instalacion().rutaTalonesEstandar()));
         } else if (fallo == "bloqueada") {
             // Another connection in the middle of a write holds the table.
             otro = std::make_unique<motor::Conexion>(p.dm->instalacion().rutaTalonesEstandar());
@@ -316,7 +316,7 @@ private slots:
         QCOMPARE(filas[0].datos.pk, 1);
         QCOMPARE(filas[1].caption, QString());
         QCOMPARE(filas[1].datos.pk, 4);
-        QVERIFY(motor::borraFicherosTabla(p.dm->instalacion().rutaDeudores()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaDeudores()));
         QVERIFY(p.dm->librados().CargaListaBeneficiarios().isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
     }
@@ -411,7 +411,7 @@ private slots:
 
     void libradoConTablaQueFaltaDejaElTalon() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaDeudores()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaDeudores()));
         tTalon t;
         t.Cuenta = "C1";
         t.fk_Beneficiarios = 8;

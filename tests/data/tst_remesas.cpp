@@ -146,7 +146,7 @@ private slots:
         QVERIFY(!p.dm->talones().Quedan_Talones_Incompletos(n));
         QVERIFY(!falloDe([&] { p.dm->librados().EliminaBeneficiarios({1}); }).isEmpty());
 
-        QVERIFY(QFile::remove(p.inst.rutaTablaTalones(2)));
+        QVERIFY(motor::borraTabla(p.inst.rutaTablaTalones(2)));
         QVERIFY(!falloDe([&] { p.dm->remesas().EliminaRemesa(2); }).isEmpty());
         QVERIFY(p.iu.mensajes.isEmpty());
         QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(), "SELECT count(*) FROM remesas"),
@@ -171,14 +171,14 @@ private slots:
         QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(3), QString("CONS.000012"));
         QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(4), QString());
         QVERIFY(p.iu.mensajes.isEmpty());
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaHistorico()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaHistorico()));
         QCOMPARE(p.dm->historico().DevuelveNombreconsolidado(3), QString());
         QCOMPARE(p.iu.mensajes.size(), 1);
     }
 
     void listaDeTablaQueFaltaDaMensaje() {
         InstalacionPrueba p;
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaRemesas()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaRemesas()));
         const QString falta = falloDe([&] { p.dm->remesas().carga_lista_Remesas(); });
         QVERIFY(falta.contains("remesas"));
         QCOMPARE(falloDe([&] { p.dm->remesas().EstaDuplicadaLaRemesa("ESTANDAR"); }), falta);

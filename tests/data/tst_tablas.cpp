@@ -111,7 +111,7 @@ private slots:
                                       {"1234567-1"})
                         .isEmpty());
         }
-        QVERIFY(QFile::remove(p.dm->instalacion().rutaRemesas()));
+        QVERIFY(motor::borraTabla(p.dm->instalacion().rutaRemesas()));
         QVERIFY(p.dm->tablas().CreaTablas());
         QCOMPARE(filasDe(p.dm->instalacion().rutaRemesas(),
                          "SELECT Pk_Remesas, Nombre_Remesa FROM remesas"),
@@ -162,7 +162,7 @@ private slots:
         nuevo.EsNuevo = true;
         QVERIFY(!falloDe([&] { p.dm->librados().GuardaBeneficiario(nuevo); }).isEmpty());
         // A missing file is not silently created by reading it.
-        QFile::remove(p.dm->instalacion().rutaOrdenantes());
+        motor::borraTabla(p.dm->instalacion().rutaOrdenantes());
         QVERIFY(!falloDe([&] { p.dm->ordenantes().CargaRegistroOrdenantesTablas(1); }).isEmpty());
         QVERIFY(!QFile::exists(p.dm->instalacion().rutaOrdenantes()));
     }

@@ -713,7 +713,7 @@ private slots:
     }
 
     void historicoRotoDejaLaVentanaUtilizable() {
-        motor::borraFicherosTabla(p->dm->instalacion().rutaHistoricoCheques());
+        motor::borraTabla(p->dm->instalacion().rutaHistoricoCheques());
         auto frm = ventana([](auto&) {});
         QCOMPARE(p->iu.mensajes.size(), 1);
         QVERIFY(p->estado.busquedaRealizada);

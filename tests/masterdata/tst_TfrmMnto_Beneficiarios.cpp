@@ -362,7 +362,7 @@ private slots:
     void eliminarConLaTablaDeTalonesQueFalta() {
         guardaLibrado("C1", "L1");
         guardaLibrado("C2", "L2");
-        QVERIFY(motor::borraFicherosTabla(p->dm->instalacion().rutaTalonesEstandar()));
+        QVERIFY(motor::borraTabla(p->dm->instalacion().rutaTalonesEstandar()));
         abre();
         seleccionaCuentas({"C1", "C2"});
         p->guion.fijaSiguienteRespuesta(CajaMensajes::PrimerBoton);

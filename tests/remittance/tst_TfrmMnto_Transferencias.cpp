@@ -120,7 +120,7 @@ private slots:
         QFETCH(QByteArray, contenido);
         QFETCH(QString, dice);
         const QString ruta = p->dm->instalacion().rutaHistorico();
-        QVERIFY(motor::borraFicherosTabla(ruta));
+        QVERIFY(motor::borraTabla(ruta));
         if (contenido != "-") {
             QFile f(ruta);
             QVERIFY(f.open(QIODevice::WriteOnly));

@@ -1,6 +1,7 @@
 #include "RegistroActividad.h"
 
 #include "MotorTablas.h"
+#include "Servidor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +26,28 @@ const QStringList SoloAnadir = {
     QStringLiteral("CREATE TRIGGER IF NOT EXISTS ActividadSinBorrados BEFORE DELETE ON Actividad "
                    "BEGIN SELECT RAISE(ABORT, 'el registro de actividad no se borra'); END"),
 };
+
+// The same guard on the database server.
+const QStringList SoloAnadirEnServidor = {
+    QStringLiteral("CREATE OR REPLACE FUNCTION actividad_solo_anadir() RETURNS trigger "
+                   "LANGUAGE plpgsql AS 'BEGIN RAISE EXCEPTION ''el registro de actividad no se "
+                   "modifica ni se borra''; END'"),
+    QStringLiteral("CREATE OR REPLACE TRIGGER ActividadSinCambios BEFORE UPDATE OR DELETE ON "
+                   "Actividad FOR EACH ROW EXECUTE FUNCTION actividad_solo_anadir()"),
+};
+
+// On the server the table is made once, before the first act's transaction,
+// so that the transaction holds it against another workstation's act.
+QString creaEnServidor(const QString& ruta) {
+    if (motor::existeTabla(ruta))
+        return {};
+    motor::Conexion con(ruta, true);
+    QString e = con.error();
+    for (const QString& sql : QStringList{Creacion} + SoloAnadirEnServidor)
+        if (e.isEmpty())
+            e = motor::ejecutaSql(con, sql);
+    return e;
+}
 
 QString primeraNoVacia(std::initializer_list<const char*> variables) {
     for (const char* v : variables) {
@@ -56,6 +79,9 @@ QString TRegistroActividad::nombreEquipo() {
 }
 
 QString TRegistroActividad::anota(const QString& acto, const QString& detalle) const {
+    if (motor::enServidor())
+        if (const QString e = creaEnServidor(ruta_); !e.isEmpty())
+            return e;
     motor::Conexion con(ruta_, true);
     if (!con.abierta())
         return con.error();
@@ -64,8 +90,10 @@ QString TRegistroActividad::anota(const QString& acto, const QString& detalle) c
     motor::Transaccion tr(con);
     if (!tr.iniciada())
         return tr.error();
-    QString e = motor::ejecutaSql(con, Creacion);
-    for (const QString& sql : SoloAnadir)
+    QString e;
+    const QStringList creacion =
+        con.enServidor() ? QStringList() : QStringList{Creacion} + SoloAnadir;
+    for (const QString& sql : creacion)
         if (e.isEmpty())
             e = motor::ejecutaSql(con, sql);
     if (!e.isEmpty())
@@ -88,7 +116,7 @@ QString TRegistroActividad::anota(const QString& acto, const QString& detalle) c
 QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
                                                 QString& error) const {
     error.clear();
-    if (!QFileInfo::exists(ruta_))
+    if (!motor::existeTabla(ruta_))
         return {};
     motor::Conexion con(ruta_);
     if (!con.abierta()) {
@@ -100,9 +128,9 @@ QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
     const QString hasta =
         filtro.hasta.isNull() ? QString() : filtro.hasta.endOfDay().toString(FormatoFecha);
     motor::Sentencia s(con, QStringLiteral("SELECT FechaHora, Usuario, Equipo, Acto, Detalle "
-                                           "FROM Actividad WHERE (ifnull(?, '') = '' OR "
-                                           "Acto = ?) AND (ifnull(?, '') = '' OR "
-                                           "FechaHora >= ?) AND (ifnull(?, '') = '' OR "
+                                           "FROM Actividad WHERE (coalesce(?, '') = '' OR "
+                                           "Acto = ?) AND (coalesce(?, '') = '' OR "
+                                           "FechaHora >= ?) AND (coalesce(?, '') = '' OR "
                                            "FechaHora <= ?) "
                                            "ORDER BY FechaHora DESC, Pk_Actividad DESC"));
     s.liga(filtro.acto).liga(filtro.acto).liga(desde).liga(desde).liga(hasta).liga(hasta);

@@ -10,8 +10,6 @@
 #include "TablasInstalacion.h"
 #include "TextosBBDD.h"
 
-#include <QFileInfo>
-
 namespace {
 
 // Whether a remittance has the name (exact text match).
@@ -34,28 +32,28 @@ void TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
     QString tablaCreada;
     try {
         bd_.insertaConClaveNueva(
-        inst_.rutaRemesas(), QStringLiteral("Pk_Remesas"),
-        QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
-                       "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
-                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
-         regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons},
-        [&](motor::Conexion& con) {
-            return buscaRemesa(con, regRemesa.Nombre_Remesa) ? MensajeBBDD::RemesaDuplicada
-                                                             : QString();
-        },
-        [&](int pk) {
-            const QString ruta = inst_.rutaTablaTalones(pk);
-            if (QFileInfo::exists(ruta))
-                return QString();
-            QString error;
-            if (creaTabla(ruta, Tablas::talones(), &error))
-                tablaCreada = ruta;
-            return error;
-        });
+            inst_.rutaRemesas(), QStringLiteral("Pk_Remesas"),
+            QStringLiteral("INSERT INTO remesas (Pk_Remesas, Nombre_Remesa, Importe, "
+                           "Numero_Talones, Numero_Registros, Fecha_Soporte, NombreCons) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"),
+            {regRemesa.Nombre_Remesa, regRemesa.Importe, regRemesa.Numero_Talones,
+             regRemesa.Numero_Registros, regRemesa.Fecha_Confeccion, regRemesa.nombre_Cons},
+            [&](motor::Conexion& con) {
+                return buscaRemesa(con, regRemesa.Nombre_Remesa) ? MensajeBBDD::RemesaDuplicada
+                                                                 : QString();
+            },
+            [&](int pk) {
+                const QString ruta = inst_.rutaTablaTalones(pk);
+                if (motor::existeTabla(ruta))
+                    return QString();
+                QString error;
+                if (creaTabla(ruta, Tablas::talones(), &error))
+                    tablaCreada = ruta;
+                return error;
+            });
     } catch (const TErrorOperacion&) {
         if (!tablaCreada.isEmpty())
-            motor::borraFicherosTabla(tablaCreada);
+            motor::borraTabla(tablaCreada);
         throw;
     }
 }
@@ -129,6 +127,6 @@ void TAlmacenRemesas::EliminaRemesa(int aPk) {
     }
     // The table files go even when the table could not be read: a file left
     // behind would be taken over by the next remittance given this key.
-    motor::borraFicherosTabla(rutaTalones);
+    motor::borraTabla(rutaTalones);
     fallaSiHayError(e);
 }

@@ -261,10 +261,8 @@ QStringList TAlmacenTalones::buscaDuplicado(const QString& apk, const QString& N
 }
 
 QSet<QString> TAlmacenTalones::basesSinTalon(QSet<QString> bases) const {
-    const QString& carpeta = inst_.dirs.Dir_TablaRemesas;
-    const QStringList tablas = QDir(carpeta).entryList({QStringLiteral("*.dat")}, QDir::Files);
-    for (const QString& tabla : tablas) {
-        motor::Conexion con(carpeta + tabla);
+    for (const QString& tabla : motor::rutasTablasRemesas(inst_.dirs.Dir_TablaRemesas)) {
+        motor::Conexion con(tabla);
         motor::Sentencia s(con,
                            QStringLiteral("SELECT Cuenta, Numero_Modelo, Numero FROM Talones"));
         if (!s.ejecuta())

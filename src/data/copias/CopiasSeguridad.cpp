@@ -373,7 +373,7 @@ void borraSobrantes(const QString& carpeta, const QSet<QString>& quedan, bool ta
         if (!tablas)
             QFile::remove(dir.filePath(f));
         else if (f.endsWith(QStringLiteral(".dat")))
-            motor::borraFicherosTabla(dir.filePath(f));
+            motor::borraTabla(dir.filePath(f));
     }
 }
 } // namespace

@@ -1,6 +1,7 @@
 #include "MotorTablas.h"
 
 #include "ErrorOperacion.h"
+#include "Servidor.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -81,11 +82,15 @@ QString queOcurrio(const QSqlError& e, const QString& tablas) {
 } // namespace
 
 bool esTablaOcupada(const QSqlError& error) {
+    if (enServidor())
+        return esOcupadaEnServidor(error);
     const int codigo = codigoMotor(error);
     return codigo == Ocupada || codigo == Bloqueada;
 }
 
 QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error) {
+    if (enServidor())
+        return mensajeErrorServidor(rutas, error);
     QString motor = error.text().trimmed();
     if (motor.isEmpty())
         motor = QStringLiteral("error desconocido");
@@ -99,6 +104,18 @@ QString mensajeTablaInexistente(const QString& ruta) {
 Conexion::Conexion(const QString& rutaFichero, bool crear, bool soloLectura)
     : nombre_(QStringLiteral("teskora_%1").arg(contadorConexiones.fetchAndAddRelaxed(1))),
       rutas_{rutaFichero} {
+    if (motor::enServidor()) {
+        enlace_ = std::make_unique<EnlaceServidor>();
+        if (!enlace_->abierto()) {
+            error_ = enlace_->error();
+            return;
+        }
+        existePrincipal_ = existeTablaEnServidor(*enlace_, rutaFichero, &error_);
+        if (!existePrincipal_ && error_.isEmpty() && !crear)
+            error_ = mensajeTablaInexistente(rutaFichero);
+        abierta_ = error_.isEmpty();
+        return;
+    }
     if (!crear && !QFileInfo(rutaFichero).isFile()) {
         error_ = mensajeTablaInexistente(rutaFichero);
         return;
@@ -117,6 +134,10 @@ Conexion::Conexion(const QString& rutaFichero, bool crear, bool soloLectura)
 Conexion::~Conexion() {
     // The kept statements go before their connection.
     preparadas_.clear();
+    if (enlace_) {
+        enlace_.reset();
+        return;
+    }
     {
         QSqlDatabase bd = QSqlDatabase::database(nombre_, false);
         if (bd.isValid())
@@ -126,7 +147,34 @@ Conexion::~Conexion() {
 }
 
 QSqlDatabase Conexion::bd() const {
-    return QSqlDatabase::database(nombre_, false);
+    return enlace_ ? enlace_->bd() : QSqlDatabase::database(nombre_, false);
+}
+
+QString Conexion::traduce(const QString& sql) const {
+    if (!enlace_)
+        return sql;
+    QStringList alias, rutas;
+    for (const auto& [a, r] : adjuntas_) {
+        alias << a;
+        rutas << r;
+    }
+    return traduceSql(sql, rutas_.value(0), alias, rutas);
+}
+
+QString Conexion::bloqueaTablas(const QStringList& rutas) {
+    QStringList tablas;
+    for (const QString& r : rutas)
+        if (r != rutas_.value(0) || existePrincipal_)
+            tablas << tablaEnServidor(r);
+    if (tablas.isEmpty())
+        return {};
+    // Always in the same order, so two workstations never wait for each other.
+    tablas.sort();
+    QSqlQuery q(bd());
+    if (q.exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE")
+                   .arg(tablas.join(QStringLiteral(", ")))))
+        return {};
+    return mensaje(q.lastError());
 }
 
 Conexion::tPreparada* Conexion::preparadaLibre(const QString& sql) {
@@ -141,9 +189,20 @@ bool Conexion::adjunta(const QString& rutaFichero, const QString& alias) {
         return false;
     if (const auto a = adjuntas_.find(alias); a != adjuntas_.end() && a->second == rutaFichero)
         return true;
-    if (!QFileInfo(rutaFichero).isFile()) {
+    if (!existeTabla(rutaFichero)) {
         error_ = mensajeTablaInexistente(rutaFichero);
         return false;
+    }
+    if (enlace_) {
+        // One database: the table is already in sight under its own name.
+        if (enTransaccion_)
+            if (const QString e = bloqueaTablas({rutaFichero}); !e.isEmpty()) {
+                error_ = e;
+                return false;
+            }
+        rutas_ << rutaFichero;
+        adjuntas_[alias] = rutaFichero;
+        return true;
     }
     rutas_ << rutaFichero;
     QString e =
@@ -162,6 +221,14 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
         error_ = conexion_.error();
         return;
     }
+    if (conexion_.enServidor() && esSentenciaDirecta(conexion_.traduce(sql))) {
+        // The server prepares only queries and row changes.
+        directa_ = conexion_.traduce(sql);
+        propia_ = std::make_unique<QSqlQuery>(conexion_.bd());
+        consulta_ = propia_.get();
+        preparada_ = true;
+        return;
+    }
     guardada_ = conexion_.preparadaLibre(sql);
     std::unique_ptr<QSqlQuery>& q = guardada_ ? guardada_->consulta : propia_;
     if (guardada_)
@@ -174,7 +241,7 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
     q = std::make_unique<QSqlQuery>(conexion_.bd());
     consulta_ = q.get();
     consulta_->setForwardOnly(true);
-    if (!consulta_->prepare(sql)) {
+    if (!consulta_->prepare(conexion_.traduce(sql))) {
         anotaError(consulta_->lastError());
         if (guardada_) {
             // Nothing kept: the next use prepares it again.
@@ -205,7 +272,7 @@ bool Sentencia::ejecuta() {
     if (!preparada_)
         return false;
     parametro_ = 0;
-    if (!consulta_->exec()) {
+    if (!(directa_.isEmpty() ? consulta_->exec() : consulta_->exec(directa_))) {
         anotaError(consulta_->lastError());
         return false;
     }
@@ -242,6 +309,10 @@ int Sentencia::columnas() const {
     return consulta_ ? consulta_->record().count() : 0;
 }
 
+QString Sentencia::nombreColumna(int columna) const {
+    return consulta_ ? consulta_->record().fieldName(columna) : QString();
+}
+
 QVariant Sentencia::valor(int columna) const {
     return consulta_ ? consulta_->value(columna) : QVariant();
 }
@@ -251,18 +322,45 @@ Transaccion::Transaccion(Conexion& conexion) : conexion_(conexion) {
         error_ = conexion_.error();
         return;
     }
+    if (conexion_.enServidor()) {
+        QSqlDatabase bd = conexion_.bd();
+        if (!bd.transaction()) {
+            error_ = conexion_.mensaje(bd.lastError());
+            return;
+        }
+        error_ = conexion_.bloqueaTablas(conexion_.rutas_);
+        if (!error_.isEmpty()) {
+            bd.rollback();
+            return;
+        }
+        conexion_.enTransaccion_ = true;
+        iniciada_ = true;
+        return;
+    }
     error_ = ejecutaSql(conexion_, QStringLiteral("BEGIN IMMEDIATE"));
     iniciada_ = error_.isEmpty();
 }
 
 Transaccion::~Transaccion() {
-    if (iniciada_ && !confirmada_)
-        ejecutaSql(conexion_, QStringLiteral("ROLLBACK"));
+    if (iniciada_ && !confirmada_) {
+        if (conexion_.enServidor())
+            conexion_.bd().rollback();
+        else
+            ejecutaSql(conexion_, QStringLiteral("ROLLBACK"));
+    }
+    conexion_.enTransaccion_ = false;
 }
 
 bool Transaccion::confirma() {
     if (!iniciada_)
         return false;
+    if (conexion_.enServidor()) {
+        QSqlDatabase bd = conexion_.bd();
+        confirmada_ = bd.commit();
+        if (!confirmada_)
+            error_ = conexion_.mensaje(bd.lastError());
+        return confirmada_;
+    }
     error_ = ejecutaSql(conexion_, QStringLiteral("COMMIT"));
     confirmada_ = error_.isEmpty();
     return confirmada_;
@@ -292,7 +390,13 @@ ConexionOperacion::ConexionOperacion(Conexiones* recorrido, const QString& rutaF
     }
 }
 
-bool borraFicherosTabla(const QString& rutaFichero) {
+bool borraTabla(const QString& rutaFichero) {
+    if (enServidor()) {
+        EnlaceServidor enlace;
+        QSqlQuery q(enlace.bd());
+        return enlace.abierto() &&
+               q.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(tablaEnServidor(rutaFichero)));
+    }
     bool ok = true;
     QString base = rutaFichero;
     if (base.endsWith(QStringLiteral(".dat")))
@@ -305,6 +409,33 @@ bool borraFicherosTabla(const QString& rutaFichero) {
         if (QFile::exists(f) && !QFile::remove(f))
             ok = false;
     return ok;
+}
+
+QStringList rutasTablasRemesas(const QString& carpeta) {
+    QStringList rutas;
+    if (!enServidor()) {
+        const QDir dir(carpeta);
+        for (const QString& f : dir.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
+            rutas << dir.filePath(f);
+        return rutas;
+    }
+    EnlaceServidor enlace;
+    QSqlQuery q(enlace.bd());
+    if (!enlace.abierto() ||
+        !q.exec(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                               "table_schema = current_schema() AND table_name ~ "
+                               "'^talones_[0-9]+$' ORDER BY table_name")))
+        return rutas;
+    while (q.next())
+        rutas << QDir(carpeta).filePath(q.value(0).toString().mid(8) + QStringLiteral(".dat"));
+    return rutas;
+}
+
+bool existeTabla(const QString& rutaFichero) {
+    if (!enServidor())
+        return QFileInfo(rutaFichero).isFile();
+    EnlaceServidor enlace;
+    return existeTablaEnServidor(enlace, rutaFichero);
 }
 
 } // namespace motor

@@ -1,8 +1,10 @@
 #pragma once
 // The small layer that owns every connection, statement and transaction on
-// the table files. Each table file is one SQLite database holding one table.
-// Values always travel as bound parameters; the engine's error text is the
-// message the data module shows or hands back.
+// the tables. Each table file is one SQLite database holding one table; when
+// the program works on a database server (Servidor.h) the same calls reach
+// the server's table that stands for the file. Values always travel as bound
+// parameters; the engine's error text is the message the data module shows
+// or hands back.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -16,6 +18,8 @@
 class QSqlError;
 
 namespace motor {
+
+class EnlaceServidor;
 
 // What the operator reads when the engine fails on table files: one Spanish
 // sentence that names the file(s) and says what happened (damaged, disk full,
@@ -37,6 +41,8 @@ QString mensajeTablaInexistente(const QString& ruta);
 class Conexion {
 public:
     explicit Conexion(const QString& rutaFichero, bool crear = false, bool soloLectura = false);
+    // On the server: the connection is to the server's database, and the
+    // table may not exist yet only with `crear`.
     ~Conexion();
     Conexion(const Conexion&) = delete;
     Conexion& operator=(const Conexion&) = delete;
@@ -47,6 +53,10 @@ public:
     // The engine's failure as the operator reads it, naming this connection's
     // files (the main one and those attached).
     QString mensaje(const QSqlError& error) const { return mensajeErrorTabla(rutas_, error); }
+    // Whether the tables are on the database server.
+    bool enServidor() const { return enlace_ != nullptr; }
+    // The statement as this connection's engine reads it.
+    QString traduce(const QString& sql) const;
 
     // Makes a second table file visible under `alias` (for joins and for
     // moving rows between files in one transaction). Attaching the same file
@@ -55,6 +65,11 @@ public:
 
 private:
     friend class Sentencia;
+    friend class Transaccion;
+    // On the server: holds every table of the connection against other
+    // writers until the transaction ends, as a write transaction holds the
+    // table files.
+    QString bloqueaTablas(const QStringList& rutas);
     // A prepared statement kept for reuse; taken by one Sentencia at a time.
     struct tPreparada {
         std::unique_ptr<QSqlQuery> consulta; // null until prepared
@@ -70,6 +85,9 @@ private:
     std::map<QString, std::unique_ptr<tPreparada>> preparadas_;
     QString error_;
     bool abierta_ = false;
+    std::unique_ptr<EnlaceServidor> enlace_; // on the server
+    bool existePrincipal_ = true;            // on the server: the main table is there
+    bool enTransaccion_ = false;
 };
 
 // One use of a statement: bind in order, run, read rows. The statement is
@@ -92,6 +110,7 @@ public:
     int entero(const QString& columna) const;
     bool esNulo(int columna) const;
     int columnas() const;
+    QString nombreColumna(int columna) const;
 
     const QString& error() const { return error_; }
     // The failure was another program holding the table (esTablaOcupada).
@@ -108,6 +127,7 @@ private:
     QString error_;
     int parametro_ = 0;
     bool preparada_ = false;
+    QString directa_; // on the server: run as it is, not prepared
     bool ocupada_ = false;
 };
 
@@ -164,7 +184,13 @@ private:
 // Runs one statement with its parameters; answers the engine message or "".
 QString ejecutaSql(Conexion& conexion, const QString& sql, const QVariantList& valores = {});
 
-// Deletes a table file and every file the engine keeps beside it.
-bool borraFicherosTabla(const QString& rutaFichero);
+// Deletes a table file and every file the engine keeps beside it; on the
+// server, drops its table.
+bool borraTabla(const QString& rutaFichero);
+// The remittances' cheque tables in the folder (on the server: those the
+// server holds), as file paths, by name.
+QStringList rutasTablasRemesas(const QString& carpeta);
+// Whether the table file exists (on the server: its table).
+bool existeTabla(const QString& rutaFichero);
 
 } // namespace motor

@@ -2,12 +2,13 @@
 
 #include "DefinicionTablas.h"
 #include "ErrorOperacion.h"
+#include "Servidor.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 std::unique_ptr<motor::Conexion> abreTablaAuxiliar(const QString& ruta) {
-    if (!QFileInfo::exists(ruta))
+    if (!motor::existeTabla(ruta))
         return nullptr;
     auto con = std::make_unique<motor::Conexion>(ruta);
     if (!con->abierta())
@@ -17,7 +18,7 @@ std::unique_ptr<motor::Conexion> abreTablaAuxiliar(const QString& ruta) {
 
 std::unique_ptr<motor::Conexion> abreTablaAuxiliarParaEscribir(const QString& ruta,
                                                                const tDefinicionTabla& def) {
-    if (!QFileInfo::exists(ruta)) {
+    if (!motor::enServidor() && !QFileInfo::exists(ruta)) {
         // Made as any file of the program, so a data folder shared by a
         // group stays writable for all its members.
         QFile f(ruta);

@@ -5,6 +5,7 @@
 #include "DefinicionTablas.h"
 #include "ErrorOperacion.h"
 #include "MotorTablas.h"
+#include "Servidor.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +58,36 @@ QString marcaCreacion(const QString& ruta) {
 
 } // namespace
 
+namespace {
+
+// On the server the table and its indexes come in one transaction; a
+// workstation that made it first leaves it as it is.
+QString creaTablaEnServidor(const QString& ruta, const tDefinicionTabla& def) {
+    motor::Conexion con(ruta, true);
+    if (!con.abierta())
+        return con.error();
+    motor::Transaccion tr(con);
+    QString e = tr.error();
+    QString sql = def.sqlCreacion();
+    sql.replace(QStringLiteral("CREATE TABLE "), QStringLiteral("CREATE TABLE IF NOT EXISTS "));
+    const QStringList sentencias = QStringList{sql} + def.sqlIndices();
+    for (const QString& s : sentencias)
+        if (e.isEmpty())
+            e = motor::ejecutaSql(con, s);
+    if (e.isEmpty() && !tr.confirma())
+        e = tr.error();
+    return e;
+}
+
+} // namespace
+
 bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error) {
+    if (motor::enServidor()) {
+        const QString e = creaTablaEnServidor(ruta, def);
+        if (error)
+            *error = e;
+        return e.isEmpty();
+    }
     if (QFileInfo::exists(ruta))
         return true;
     QString e;
@@ -92,7 +122,7 @@ bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error)
         return true;
     }
     // A half-made file would read as an existing table next time.
-    motor::borraFicherosTabla(ruta);
+    motor::borraTabla(ruta);
     QFile::remove(marcaCreacion(ruta));
     if (error)
         *error = e;
@@ -157,7 +187,24 @@ bool estaCortada(const QString& ruta) {
 
 // What is wrong with an existing table file. Only reads: a damaged file is
 // never written.
+// What is wrong with a table on the server: only a missing column can be.
+tProblemaTabla problemaTablaEnServidor(const QString& ruta, const tDefinicionTabla& def) {
+    motor::Conexion con(ruta);
+    motor::Sentencia s(con, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(def.nombre));
+    if (!s.ejecuta())
+        return {s.error(), s.ocupada()};
+    QStringList presentes;
+    for (int i = 0; i < s.columnas(); ++i)
+        presentes << s.nombreColumna(i);
+    for (const tColumna& c : def.columnas)
+        if (!presentes.contains(c.nombre, Qt::CaseInsensitive))
+            return {Mensaje::FaltaColumna.arg(motor::tablaEnServidor(ruta), c.nombre)};
+    return {};
+}
+
 tProblemaTabla problemaTabla(const QString& ruta, const tDefinicionTabla& def) {
+    if (motor::enServidor())
+        return problemaTablaEnServidor(ruta, def);
     const QString nombre = QDir::toNativeSeparators(ruta);
     if (QFileInfo(ruta).size() == 0)
         return {Mensaje::Vacia.arg(nombre)};
@@ -198,20 +245,19 @@ QStringList TTablasInstalacion::compruebaTablas() {
         {inst_.rutaOrdenantes(), &Tablas::ordenantes()},
         {inst_.rutaHistoricoCheques(), &Tablas::historicoCheques()},
         {inst_.rutaDeudores(), &Tablas::deudores()}};
-    const QDir remesas(inst_.dirs.Dir_TablaRemesas);
-    for (const QString& f : remesas.entryList({QStringLiteral("*.dat")}, QDir::Files, QDir::Name))
-        ficheros.emplace_back(remesas.filePath(f), &Tablas::talones());
+    for (const QString& ruta : motor::rutasTablasRemesas(inst_.dirs.Dir_TablaRemesas))
+        ficheros.emplace_back(ruta, &Tablas::talones());
 
     QStringList danadas;
     QStringList ocupadas;
     for (const auto& [ruta, def] : ficheros) {
-        if (!QFileInfo::exists(ruta))
+        if (!motor::existeTabla(ruta))
             continue;
         const bool creandose = QFileInfo::exists(marcaCreacion(ruta));
         if (creandose && QFileInfo(ruta).size() == 0) {
             // Made by the program and cut off before its table was written:
             // nothing is lost by making it again.
-            motor::borraFicherosTabla(ruta);
+            motor::borraTabla(ruta);
             QFile::remove(marcaCreacion(ruta));
             continue;
         }
@@ -236,7 +282,7 @@ bool TTablasInstalacion::CreaTablas() {
 
 bool TTablasInstalacion::CreaTablaRemesas() {
     const QString ruta = inst_.rutaRemesas();
-    if (QFileInfo::exists(ruta))
+    if (motor::existeTabla(ruta))
         return true;
     if (!creaTabla(ruta, Tablas::remesas(), nullptr))
         return false;
@@ -263,7 +309,7 @@ bool TTablasInstalacion::CreaTablaOrdenantes() {
 
 bool TTablasInstalacion::CreaTablaHistoricoCheques() {
     const QString ruta = inst_.rutaHistoricoCheques();
-    if (QFileInfo::exists(ruta)) {
+    if (motor::existeTabla(ruta)) {
         // A history made by an earlier version lacks the newer indexes; they
         // only make it faster, so one that cannot be made now is no error.
         motor::Conexion con(ruta);
