@@ -8,6 +8,7 @@ PAQUETES=(
   qt6-translations-l10n
   libgl-dev libzip-dev zlib1g-dev libtiff-dev fonts-dejavu-core
   libsqlite3-dev unzip poppler-utils
+  libqt6sql6-psql libpq-dev postgresql
 )
 
 faltan=()

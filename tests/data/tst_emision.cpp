@@ -104,6 +104,32 @@ private:
 };
 
 // An installation with the presenter of the examples, remittance 1 current.
+// Makes the history refuse the inserts that `condicion` (a condition on NEW,
+// or none for all) picks, with `texto` as the engine's text; with
+// `alConfirmar`, only when the transaction commits.
+void rechazaFilasHistorico(const QString& ruta, const QString& condicion, const QString& texto,
+                           bool alConfirmar = false) {
+    if (!motor::enServidor()) {
+        QVERIFY(!alConfirmar);
+        ejecutaEn(ruta, "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques " +
+                            (condicion.isEmpty() ? QString() : "WHEN " + condicion) +
+                            " BEGIN SELECT RAISE(ABORT, '" + texto + "'); END");
+        return;
+    }
+    // On the server a refusal at commit is the one another workstation's
+    // lock gives.
+    ejecutaEn(ruta, "CREATE FUNCTION rechaza() RETURNS trigger LANGUAGE plpgsql AS 'BEGIN RAISE "
+                    "EXCEPTION ''" + texto + "'' USING ERRCODE = ''" +
+                        (alConfirmar ? "55P03" : "53100") + "''; END'");
+    ejecutaEn(ruta, QString(alConfirmar ? "CREATE CONSTRAINT TRIGGER rechaza AFTER INSERT ON "
+                                          "historicoCheques DEFERRABLE INITIALLY DEFERRED"
+                                        : "CREATE TRIGGER rechaza BEFORE INSERT ON "
+                                          "historicoCheques") +
+                        " FOR EACH ROW " +
+                        (condicion.isEmpty() ? QString() : "WHEN (" + condicion + ") ") +
+                        "EXECUTE FUNCTION rechaza()");
+}
+
 struct InstalacionEmision : InstalacionPrueba {
     int siguienteTalon = 1;
 
@@ -466,8 +492,13 @@ private slots:
             p.anade(c);
         const QStringList antes = ficheros(p.inst.dirs.Dir_Cons);
         std::unique_ptr<motor::Conexion> lector;
+        // A reader holding the history keeps the files' commit from
+        // writing; the server's readers never do, so there the history
+        // refuses the commit itself.
+        if (motor::enServidor())
+            rechazaFilasHistorico(p.dm->instalacion().rutaHistoricoCheques(), {}, "ocupada", true);
         p.dm->emision().puntoControlEmision = [&](PuntoEmision punto, int) {
-            if (punto == PuntoEmision::ArchivoComprimido && !lector) {
+            if (punto == PuntoEmision::ArchivoComprimido && !lector && !motor::enServidor()) {
                 lector =
                     std::make_unique<motor::Conexion>(p.dm->instalacion().rutaHistoricoCheques());
                 QCOMPARE(motor::ejecutaSql(*lector, "BEGIN"), QString());
@@ -483,6 +514,9 @@ private slots:
         }
         lector.reset();
         p.dm->emision().puntoControlEmision = nullptr;
+        if (motor::enServidor())
+            ejecutaEn(p.dm->instalacion().rutaHistoricoCheques(),
+                      "DROP TRIGGER rechaza ON historicoCheques");
 
         QVERIFY2(error.contains("está en uso por otro programa"), qPrintable(error));
         QVERIFY2(error.contains("siguen en la remesa"), qPrintable(error));
@@ -549,20 +583,18 @@ private slots:
     // left, and the operator reads one message with the engine's text.
     void historicoQueRechazaFilas_data() {
         QTest::addColumn<QString>("condicion");
-        QTest::addColumn<QString>("motor");
+        QTest::addColumn<QString>("textoMotor");
         QTest::newRow("todas") << QString() << "database or disk is full";
-        QTest::newRow("la segunda") << "WHEN NEW.Numero = '" + pagareB.numero + "'"
+        QTest::newRow("la segunda") << "NEW.Numero = '" + pagareB.numero + "'"
                                     << "rechazado";
     }
     void historicoQueRechazaFilas() {
         QFETCH(QString, condicion);
-        QFETCH(QString, motor);
+        QFETCH(QString, textoMotor);
         InstalacionEmision p;
         for (const tChequePrueba& c : {chequeA, pagareB, pagareC})
             p.anade(c);
-        ejecutaEn(p.dm->instalacion().rutaHistoricoCheques(),
-                  "CREATE TRIGGER rechaza BEFORE INSERT ON historicoCheques " + condicion +
-                      " BEGIN SELECT RAISE(ABORT, '" + motor + "'); END");
+        rechazaFilasHistorico(p.dm->instalacion().rutaHistoricoCheques(), condicion, textoMotor);
         QString error;
         try {
             p.emite();
@@ -574,8 +606,9 @@ private slots:
         QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
         QCOMPARE(p.iu.mensajes, QStringList());
         QVERIFY2(error.startsWith("La remesa ESTANDAR no se ha emitido"), qPrintable(error));
-        QVERIFY2(error.contains("historicoCheques.dat"), qPrintable(error));
-        QVERIFY2(error.contains(motor), qPrintable(error));
+        QVERIFY2(error.contains(motor::enServidor() ? "historicocheques" : "historicoCheques.dat"),
+                 qPrintable(error));
+        QVERIFY2(error.contains(textoMotor), qPrintable(error));
     }
 
     // The presentation file cannot be copied next to the images for the

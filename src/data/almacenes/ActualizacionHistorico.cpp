@@ -39,6 +39,9 @@ int anchoDeclarado(const QString& tipo) {
 // their order, under the same name. Answers the engine message or "".
 QString ensanchaNumeroModelo(const QString& ruta) {
     motor::Conexion con(ruta);
+    if (con.enServidor())
+        return {}; // the server keeps no widths: the program does
+
     motor::Sentencia info(
         con, QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(tablaHistorico));
     if (!info.ejecuta())

@@ -1,5 +1,7 @@
 #include "BusquedaHistorico.h"
 
+#include "Servidor.h"
+
 #include "Importes.h"
 #include "Textos.h"
 
@@ -129,11 +131,16 @@ tConsultaHistorico consultaBusquedaHistorico(const tCriteriosHistorico& criterio
         if (fragmento.isEmpty())
             return;
         if (fragmento.size() > largoMaximoFragmento) {
-            condiciones << QStringLiteral("0");
+            condiciones << QStringLiteral("1 = 0");
             return;
         }
-        condiciones << columna + QStringLiteral(" GLOB ?");
-        consulta.valores << patronComparable(fragmento);
+        if (motor::enServidor()) {
+            condiciones << columna + QStringLiteral(" ~ ?");
+            consulta.valores << motor::expresionDeGlob(patronComparable(fragmento));
+        } else {
+            condiciones << columna + QStringLiteral(" GLOB ?");
+            consulta.valores << patronComparable(fragmento);
+        }
     };
     const auto contiene = [&](const QString& columna, const QString& fragmento) {
         if (fragmento.isEmpty())

@@ -98,6 +98,9 @@ QString mensajeErrorTabla(const QStringList& rutas, const QSqlError& error) {
 }
 
 QString mensajeTablaInexistente(const QString& ruta) {
+    if (enServidor())
+        return QStringLiteral("La tabla %1 no existe en el servidor de datos.")
+            .arg(tablaEnServidor(ruta));
     return QStringLiteral("La tabla %1 no existe.").arg(QDir::toNativeSeparators(ruta));
 }
 
@@ -161,7 +164,7 @@ QString Conexion::traduce(const QString& sql) const {
     return traduceSql(sql, rutas_.value(0), alias, rutas);
 }
 
-QString Conexion::bloqueaTablas(const QStringList& rutas) {
+QString Conexion::sqlBloqueo(const QStringList& rutas) {
     QStringList tablas;
     for (const QString& r : rutas)
         if (r != rutas_.value(0) || existePrincipal_)
@@ -170,11 +173,8 @@ QString Conexion::bloqueaTablas(const QStringList& rutas) {
         return {};
     // Always in the same order, so two workstations never wait for each other.
     tablas.sort();
-    QSqlQuery q(bd());
-    if (q.exec(QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE")
-                   .arg(tablas.join(QStringLiteral(", ")))))
-        return {};
-    return mensaje(q.lastError());
+    return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE")
+        .arg(tablas.join(QStringLiteral(", ")));
 }
 
 Conexion::tPreparada* Conexion::preparadaLibre(const QString& sql) {
@@ -196,7 +196,7 @@ bool Conexion::adjunta(const QString& rutaFichero, const QString& alias) {
     if (enlace_) {
         // One database: the table is already in sight under its own name.
         if (enTransaccion_)
-            if (const QString e = bloqueaTablas({rutaFichero}); !e.isEmpty()) {
+            if (const QString e = ejecutaSql(*this, sqlBloqueo({rutaFichero})); !e.isEmpty()) {
                 error_ = e;
                 return false;
             }
@@ -221,15 +221,26 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
         error_ = conexion_.error();
         return;
     }
-    if (conexion_.enServidor() && esSentenciaDirecta(conexion_.traduce(sql))) {
-        // The server prepares only queries and row changes.
-        directa_ = conexion_.traduce(sql);
-        propia_ = std::make_unique<QSqlQuery>(conexion_.bd());
-        consulta_ = propia_.get();
-        preparada_ = true;
-        return;
-    }
     guardada_ = conexion_.preparadaLibre(sql);
+    if (conexion_.enServidor() && !(guardada_ && guardada_->consulta)) {
+        const QString traducida = conexion_.traduce(sql);
+        // The server prepares only queries and row changes; one run once
+        // goes with its values written in.
+        if (esSentenciaDirecta(traducida))
+            // Each on its own: the driver reports only the first of several
+            // statements sent together.
+            directas_ = traducida.split(SeparadorSentencias);
+        else if (!guardada_ || guardada_->usos++ == 0)
+            enLinea_ = traducida;
+        if (!directas_.isEmpty() || !enLinea_.isEmpty()) {
+            guardada_ = nullptr;
+            propia_ = std::make_unique<QSqlQuery>(conexion_.bd());
+            consulta_ = propia_.get();
+            consulta_->setForwardOnly(true);
+            preparada_ = true;
+            return;
+        }
+    }
     std::unique_ptr<QSqlQuery>& q = guardada_ ? guardada_->consulta : propia_;
     if (guardada_)
         guardada_->enUso = true;
@@ -263,7 +274,9 @@ Sentencia::~Sentencia() {
 }
 
 Sentencia& Sentencia::liga(const QVariant& valor) {
-    if (consulta_)
+    if (!enLinea_.isEmpty())
+        valores_ << valor;
+    else if (consulta_)
         consulta_->bindValue(parametro_++, valor);
     return *this;
 }
@@ -272,7 +285,32 @@ bool Sentencia::ejecuta() {
     if (!preparada_)
         return false;
     parametro_ = 0;
-    if (!(directa_.isEmpty() ? consulta_->exec() : consulta_->exec(directa_))) {
+    if (!enLinea_.isEmpty() && ejecuciones_ > 0) {
+        // Run again: from now on prepared, once.
+        if (!consulta_->prepare(enLinea_)) {
+            anotaError(consulta_->lastError());
+            return false;
+        }
+        enLinea_.clear();
+        for (const QVariant& v : std::as_const(valores_))
+            consulta_->bindValue(parametro_++, v);
+        parametro_ = 0;
+        valores_.clear();
+    }
+    ++ejecuciones_;
+    bool hecho = false;
+    if (!enLinea_.isEmpty()) {
+        hecho = consulta_->exec(conValores(conexion_.bd(), enLinea_, valores_));
+        valores_.clear();
+    } else if (!directas_.isEmpty()) {
+        hecho = true;
+        for (const QString& sql : std::as_const(directas_))
+            if (hecho)
+                hecho = consulta_->exec(sql);
+    } else {
+        hecho = consulta_->exec();
+    }
+    if (!hecho) {
         anotaError(consulta_->lastError());
         return false;
     }
@@ -323,14 +361,13 @@ Transaccion::Transaccion(Conexion& conexion) : conexion_(conexion) {
         return;
     }
     if (conexion_.enServidor()) {
-        QSqlDatabase bd = conexion_.bd();
-        if (!bd.transaction()) {
-            error_ = conexion_.mensaje(bd.lastError());
-            return;
-        }
-        error_ = conexion_.bloqueaTablas(conexion_.rutas_);
+        // The transaction and its hold on the tables, as one statement.
+        const QString bloqueo = conexion_.sqlBloqueo(conexion_.rutas_);
+        error_ = ejecutaSql(conexion_, bloqueo.isEmpty() ? QStringLiteral("BEGIN")
+                                                         : QStringLiteral("BEGIN") +
+                                                               SeparadorSentencias + bloqueo);
         if (!error_.isEmpty()) {
-            bd.rollback();
+            ejecutaSql(conexion_, QStringLiteral("ROLLBACK"));
             return;
         }
         conexion_.enTransaccion_ = true;
@@ -342,25 +379,14 @@ Transaccion::Transaccion(Conexion& conexion) : conexion_(conexion) {
 }
 
 Transaccion::~Transaccion() {
-    if (iniciada_ && !confirmada_) {
-        if (conexion_.enServidor())
-            conexion_.bd().rollback();
-        else
-            ejecutaSql(conexion_, QStringLiteral("ROLLBACK"));
-    }
+    if (iniciada_ && !confirmada_)
+        ejecutaSql(conexion_, QStringLiteral("ROLLBACK"));
     conexion_.enTransaccion_ = false;
 }
 
 bool Transaccion::confirma() {
     if (!iniciada_)
         return false;
-    if (conexion_.enServidor()) {
-        QSqlDatabase bd = conexion_.bd();
-        confirmada_ = bd.commit();
-        if (!confirmada_)
-            error_ = conexion_.mensaje(bd.lastError());
-        return confirmada_;
-    }
     error_ = ejecutaSql(conexion_, QStringLiteral("COMMIT"));
     confirmada_ = error_.isEmpty();
     return confirmada_;
@@ -392,6 +418,7 @@ ConexionOperacion::ConexionOperacion(Conexiones* recorrido, const QString& rutaF
 
 bool borraTabla(const QString& rutaFichero) {
     if (enServidor()) {
+        olvidaTabla(rutaFichero);
         EnlaceServidor enlace;
         QSqlQuery q(enlace.bd());
         return enlace.abierto() &&
@@ -434,6 +461,8 @@ QStringList rutasTablasRemesas(const QString& carpeta) {
 bool existeTabla(const QString& rutaFichero) {
     if (!enServidor())
         return QFileInfo(rutaFichero).isFile();
+    if (tablaConocida(rutaFichero))
+        return true;
     EnlaceServidor enlace;
     return existeTablaEnServidor(enlace, rutaFichero);
 }

@@ -66,14 +66,15 @@ public:
 private:
     friend class Sentencia;
     friend class Transaccion;
-    // On the server: holds every table of the connection against other
+    // On the server: the statement that holds the tables against other
     // writers until the transaction ends, as a write transaction holds the
-    // table files.
-    QString bloqueaTablas(const QStringList& rutas);
+    // table files; empty when none of them exists yet.
+    QString sqlBloqueo(const QStringList& rutas);
     // A prepared statement kept for reuse; taken by one Sentencia at a time.
     struct tPreparada {
         std::unique_ptr<QSqlQuery> consulta; // null until prepared
         bool enUso = false;
+        int usos = 0; // on the server the first use is not prepared
     };
     // The kept statement for `sql`, or nullptr when it is in use (a nested
     // use of the same text gets a statement of its own).
@@ -127,7 +128,13 @@ private:
     QString error_;
     int parametro_ = 0;
     bool preparada_ = false;
-    QString directa_; // on the server: run as it is, not prepared
+    // On the server: run as they are, not prepared, one after the other.
+    QStringList directas_;
+    // On the server, a statement's first use on the connection: run with
+    // its values written in (one exchange); a second run prepares it.
+    QString enLinea_;
+    QVariantList valores_;
+    int ejecuciones_ = 0;
     bool ocupada_ = false;
 };
 

@@ -6,11 +6,15 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSet>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 
 #include <vector>
 
+#include <libpq-fe.h>
 #include <unistd.h>
 
 namespace motor {
@@ -19,6 +23,9 @@ namespace {
 
 QMutex cerrojoServidor;
 std::optional<tServidorDatos> servidorActual;
+// Tables known to stand on the server, so that opening one asks nothing;
+// a statement that finds one missing forgets it.
+QSet<QString> tablasConocidas;
 // Bumped when the server changes or a link to it breaks: kept connections of
 // an older generation are closed instead of being used again.
 QAtomicInt generacion;
@@ -80,6 +87,7 @@ bool enlaceRoto(const QSqlError& error) {
 void usaServidor(const std::optional<tServidorDatos>& servidor) {
     QMutexLocker l(&cerrojoServidor);
     servidorActual = servidor;
+    tablasConocidas.clear();
     generacion.fetchAndAddRelaxed(1);
 }
 
@@ -135,6 +143,9 @@ EnlaceServidor::EnlaceServidor() {
     // No password here: the server's own password file (~/.pgpass or
     // PGPASSFILE) gives it, so it is never written in config.ini.
     bd.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=teskora_chk"));
+    // Sums of integer columns come as exact numbers: their text is read as
+    // an integer, as the file engine's is.
+    bd.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!bd.open()) {
         error_ = mensajeConMotor(
             QStringLiteral("No se puede conectar con el servidor de datos %1: compruebe que está "
@@ -160,11 +171,37 @@ EnlaceServidor::EnlaceServidor() {
     abierto_ = true;
 }
 
+namespace {
+
+// The client library's own link under the driver's connection.
+PGconn* enlaceCliente(const QSqlDatabase& bd) {
+    const QVariant v = bd.driver() ? bd.driver()->handle() : QVariant();
+    // The driver names the type after the client library's struct.
+    const bool esEnlace = v.isValid() && (qstrcmp(v.typeName(), "pg_conn*") == 0 ||
+                                          qstrcmp(v.typeName(), "PGconn*") == 0);
+    return esEnlace ? *static_cast<PGconn* const*>(v.constData()) : nullptr;
+}
+
+// Whether the connection can serve another operation: linked, and with no
+// transaction left open by the one that ends (it is undone, as closing a
+// table file undoes it).
+bool reutilizable(QSqlDatabase& bd) {
+    PGconn* c = enlaceCliente(bd);
+    if (!c || PQstatus(c) != CONNECTION_OK)
+        return false;
+    if (PQtransactionStatus(c) == PQTRANS_IDLE)
+        return true;
+    QSqlQuery q(bd);
+    return q.exec(QStringLiteral("ROLLBACK")) && PQtransactionStatus(c) == PQTRANS_IDLE;
+}
+
+} // namespace
+
 EnlaceServidor::~EnlaceServidor() {
     if (nombre_.isEmpty())
         return;
     QSqlDatabase bd = this->bd();
-    if (abierto_ && bd.isOpen() && !enlaceRoto(bd.lastError())) {
+    if (abierto_ && bd.isOpen() && reutilizable(bd)) {
         enlacesHilo.libres.push_back({nombre_, generacion.loadRelaxed()});
         return;
     }
@@ -257,7 +294,32 @@ QString mensajeErrorServidor(const QStringList& rutas, const QSqlError& error) {
         motor = QStringLiteral("error desconocido");
     if (enlaceRoto(error))
         generacion.fetchAndAddRelaxed(1); // no kept connection is trusted again
+    if (falloDe(error) == Fallo::NoExiste)
+        for (const QString& r : rutas)
+            olvidaTabla(r);
     return mensajeConMotor(que, motor);
+}
+
+namespace {
+QString claveTabla(const QString& rutaFichero) {
+    return (servidorActual ? servidorActual->esquema : QString()) + u'.' +
+           tablaEnServidor(rutaFichero);
+}
+} // namespace
+
+bool tablaConocida(const QString& rutaFichero) {
+    QMutexLocker l(&cerrojoServidor);
+    return tablasConocidas.contains(claveTabla(rutaFichero));
+}
+
+void conoceTabla(const QString& rutaFichero) {
+    QMutexLocker l(&cerrojoServidor);
+    tablasConocidas.insert(claveTabla(rutaFichero));
+}
+
+void olvidaTabla(const QString& rutaFichero) {
+    QMutexLocker l(&cerrojoServidor);
+    tablasConocidas.remove(claveTabla(rutaFichero));
 }
 
 bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero, QString* error) {
@@ -266,6 +328,8 @@ bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero, Q
             *error = enlace.error();
         return false;
     }
+    if (tablaConocida(rutaFichero))
+        return true;
     // The name is the program's own (letters, digits and _), never typed.
     QSqlQuery q(enlace.bd());
     if (!q.exec(QStringLiteral("SELECT to_regclass('%1') IS NOT NULL")
@@ -275,11 +339,62 @@ bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero, Q
             *error = mensajeErrorServidor({rutaFichero}, q.lastError());
         return false;
     }
-    return q.value(0).toBool();
+    const bool existe = q.value(0).toBool();
+    if (existe)
+        conoceTabla(rutaFichero);
+    return existe;
+}
+
+QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores) {
+    QString r;
+    r.reserve(sql.size() + 16 * valores.size());
+    qsizetype siguiente = 0;
+    QChar comilla;
+    for (const QChar c : sql) {
+        if (!comilla.isNull()) {
+            if (c == comilla)
+                comilla = QChar();
+        } else if (c == u'\'' || c == u'"') {
+            comilla = c;
+        } else if (c == u'?' && siguiente < valores.size()) {
+            const QVariant& v = valores[siguiente++];
+            if (v.isNull()) {
+                r += QStringLiteral("NULL");
+                continue;
+            }
+            // As text, which the server reads as the type the place needs,
+            // as it reads a bound value; a truth value as the file engine
+            // keeps it.
+            QSqlField campo(QString(), QMetaType::fromType<QString>());
+            campo.setValue(v.typeId() == QMetaType::Bool ? QString::number(v.toBool() ? 1 : 0)
+                                                         : v.toString());
+            r += bd.driver()->formatValue(campo);
+            continue;
+        }
+        r += c;
+    }
+    return r;
 }
 
 QString traduceSql(const QString& sql, const QString& rutaPrincipal,
                    const QStringList& aliasAdjuntas, const QStringList& rutasAdjuntas) {
+    // Another program's way to hold tables, as the server does it: the same
+    // writers (and with EXCLUSIVE, readers) wait.
+    static const QRegularExpression inicio(QStringLiteral("^\\s*BEGIN (IMMEDIATE|EXCLUSIVE)\\s*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = inicio.match(sql); m.hasMatch()) {
+        QStringList tablas{tablaEnServidor(rutaPrincipal)};
+        for (const QString& r : rutasAdjuntas)
+            tablas << tablaEnServidor(r);
+        tablas.sort();
+        const bool exclusiva =
+            m.captured(1).compare(QStringLiteral("EXCLUSIVE"), Qt::CaseInsensitive) == 0;
+        return QStringLiteral("BEGIN") + SeparadorSentencias +
+               QStringLiteral("LOCK TABLE %1 IN %2 MODE")
+                   .arg(tablas.join(QStringLiteral(", ")),
+                        exclusiva ? QStringLiteral("ACCESS EXCLUSIVE")
+                                  : QStringLiteral("SHARE ROW EXCLUSIVE"));
+    }
     QString s = sql;
     QStringList prefijos = aliasAdjuntas;
     prefijos << QStringLiteral("main");
@@ -319,6 +434,39 @@ QString traduceSql(const QString& sql, const QString& rutaPrincipal,
                 .arg(m.captured(1), m.captured(2), columnas);
     }
     return s;
+}
+
+QString expresionDeGlob(const QString& glob) {
+    QString r = QStringLiteral("^");
+    for (qsizetype i = 0; i < glob.size(); ++i) {
+        const QChar c = glob[i];
+        if (c == u'*') {
+            r += QStringLiteral(".*");
+        } else if (c == u'?') {
+            r += u'.';
+        } else if (c == u'[') {
+            // A set ends at the first "]" after its first member.
+            qsizetype fin = i + 1;
+            if (fin < glob.size() && glob[fin] == u'^')
+                ++fin;
+            if (fin < glob.size() && glob[fin] == u']')
+                ++fin;
+            while (fin < glob.size() && glob[fin] != u']')
+                ++fin;
+            QString miembros = glob.mid(i + 1, fin - i - 1);
+            // In the server's sets a backslash escapes.
+            miembros.replace(u'\\', QStringLiteral("\\\\"));
+            r += u'[' + miembros + u']';
+            i = fin;
+        } else if (c.unicode() < 128 && !c.isLetterOrNumber()) {
+            // A backslash before any other ASCII sign takes it as itself.
+            r += u'\\';
+            r += c;
+        } else {
+            r += c;
+        }
+    }
+    return r + u'$';
 }
 
 bool esSentenciaDirecta(const QString& sqlTraducida) {

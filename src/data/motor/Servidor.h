@@ -13,6 +13,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -76,6 +77,17 @@ bool esOcupadaEnServidor(const QSqlError& error);
 // The table is not on the server.
 bool esTablaInexistenteEnServidor(const QSqlError& error);
 
+// The tables this program knows to stand on the server (made or seen), so
+// that opening one asks the server nothing.
+bool tablaConocida(const QString& rutaFichero);
+void conoceTabla(const QString& rutaFichero);
+void olvidaTabla(const QString& rutaFichero);
+
+// The statement with its values written in as literals, escaped by the
+// server's driver: a statement run once then costs one exchange with the
+// server instead of three (prepare, run, release).
+QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores);
+
 // Whether the table stands on the server; false also when it cannot be asked
 // (the failure is then in `error`).
 bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero,
@@ -88,6 +100,14 @@ bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero,
 // (ASCII letters without case) and tables are made with the `rowid` column.
 QString traduceSql(const QString& sql, const QString& rutaPrincipal,
                    const QStringList& aliasAdjuntas, const QStringList& rutasAdjuntas);
+// A GLOB pattern of the file engine (* ? and [sets], case counts) as the
+// server's regular expression for `~`, matching the same texts.
+QString expresionDeGlob(const QString& glob);
+
+// Between statements that run one after the other as one (the translation
+// of a file engine's BEGIN IMMEDIATE): they go to the server one by one.
+inline const QString SeparadorSentencias = QStringLiteral(";\n");
+
 // Whether the statement must run as it is (not prepared): the server only
 // prepares queries and row changes.
 bool esSentenciaDirecta(const QString& sqlTraducida);
