@@ -1,6 +1,7 @@
 #include "SecuenciaInicio.h"
 
 #include "Cadenas.h"
+#include "ConfiguracionBaseDatos.h"
 #include "ConfiguracionEscaner.h"
 #include "ErrorOperacion.h"
 #include "IInterfazUsuario.h"
@@ -21,6 +22,22 @@ bool TSecuenciaInicio::ejecuta() {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorDirectorios + QStringLiteral("\n\n") +
                            dm_.tablas().problemaCarpetasTrabajo());
         return false;
+    }
+    // Where the tables are: nothing is read before it is known, so that an
+    // office on a server never works on local files by mistake.
+    if (const QString problema = aplicaConfiguracionBaseDatos(dm_.instalacion());
+        !problema.isEmpty()) {
+        iu_.muestraMensaje(problema);
+        return false;
+    }
+    if (const motor::tServidorDatos* servidor = motor::servidorEnUso()) {
+        motor::EnlaceServidor enlace;
+        if (!enlace.abierto()) {
+            iu_.muestraMensaje(enlace.error());
+            return false;
+        }
+        anotaDiagnostico(log, QStringLiteral("Inicio: tablas en el servidor de datos ") +
+                                  motor::descripcionServidor(*servidor));
     }
     // Damaged tables are reported before anything uses them; the tables that
     // are missing are made afterwards.

@@ -4,6 +4,7 @@
 #include "Aplicacion.h"
 #include "Cadenas.h"
 #include "ConductorVentanas.h"
+#include "EmisionEnCurso.h"
 #include "FicherosPrueba.h"
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
@@ -108,10 +109,7 @@ private slots:
                      "'CHEQUE CUENTA CORRIENTE', '4212-5', '1234567-6', '12345678010123456789', "
                      "'B12345678 ', 'PRESENTADOR', 'ES9121000418450200051332', 1234, 0)"),
                  QString());
-        QFile marca(p.inst.dirs.Dir_Cons + "EmisionEnCurso.txt");
-        QVERIFY(marca.open(QIODevice::WriteOnly));
-        marca.write("fichero=CONS.0001\r\nnumero=0001\r\nhistoricoCheques=0\r\nhistorico=0\r\n");
-        marca.close();
+        escribeEmisionEnCurso(p.inst.dirs, {"CONS.0001", "0001", 0, 0});
         QFile danada(p.inst.dirs.Dir_TablaRemesas + "7.dat");
         QVERIFY(danada.open(QIODevice::WriteOnly));
         danada.write("no soy una tabla, pero tengo más de cien bytes para que el motor lo vea; "
@@ -126,7 +124,7 @@ private slots:
                                              "interrumpió"),
                  qPrintable(p.iu.mensajes[1]));
         QVERIFY2(p.iu.mensajes[1].contains("con 1 cheque que"), qPrintable(p.iu.mensajes[1]));
-        QVERIFY(!marca.exists());
+        QVERIFY(!hayEmisionEnCurso(p.inst.dirs));
         QVERIFY(QFile::exists(p.inst.dirs.Dir_Cons + "CONS.0001.zip"));
         QCOMPARE(filasDe(p.dm->instalacion().rutaHistorico(),
                          "SELECT Nombre_Cons, Numero_Talones FROM historico"),
@@ -167,6 +165,32 @@ private slots:
     // A config.ini that cannot be read is reported at start, naming it,
     // and left as it is: the check runs on the defaults, the first-time
     // window does not open over it.
+    // A server section that cannot be used stops the start with its reason,
+    // before any table is read or made: working on local files instead
+    // would split the office's data.
+    void servidorInutilizableTerminaSinTocarTablas_data() {
+        QTest::addColumn<QByteArray>("seccion");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("motor desconocido") << QByteArray("Motor=Oracle\r\n") << "Motor=Oracle";
+        QTest::newRow("sin base") << QByteArray("Motor=PostgreSQL\r\n") << "falta Base=";
+        QTest::newRow("servidor que no responde")
+            << QByteArray("Motor=PostgreSQL\r\nServidor=/nonexistent\r\nBase=teskora\r\n")
+            << "No se puede conectar con el servidor de datos teskora en /nonexistent:5432";
+    }
+    void servidorInutilizableTerminaSinTocarTablas() {
+        QFETCH(QByteArray, seccion);
+        QFETCH(QString, mensaje);
+        InstalacionPrueba p(false);
+        QVERIFY(QDir().mkpath(p.inst.dirs.Dir_Pub));
+        escribeBytes(p.inst.ficheros.ficheroConfiguracion, "[BASEDATOS]\r\n" + seccion);
+        TSecuenciaInicio s(*p.dm, p.iu);
+        QVERIFY(!s.ejecuta());
+        motor::usaServidor(std::nullopt); // the next tests work on files
+        QCOMPARE(p.iu.mensajes.size(), 1);
+        QVERIFY2(p.iu.mensajes[0].contains(mensaje), qPrintable(p.iu.mensajes[0]));
+        QVERIFY(QDir(p.inst.dirs.Dir_Tablas).entryList(QDir::Files).isEmpty());
+    }
+
     void configuracionIlegibleSeAvisaYNoSeToca() {
         InstalacionPrueba p;
         const QByteArray ilegible("\xFF\xFE[\0E\0S\0", 7);

@@ -5,6 +5,7 @@
 #include "ConductorVentanas.h"
 #include "GuionDialogos.h"
 #include "PruebaVentanas.h"
+#include "ServidorPruebas.h"
 #include "TdmBBDD.h"
 #include "TfrmFechas.h"
 #include "TfrmMnto_Beneficiarios.h"
@@ -43,6 +44,8 @@ void configura(const QString& carpeta) {
     QFile ini(inst.ficheros.ficheroConfiguracion);
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write("[ESCANER]\r\nTipo=0\r\n");
+    ini.close();
+    preparaServidorPruebas(inst);
 }
 } // namespace
 

@@ -11,8 +11,10 @@
 #include "Instalacion.h"
 #include "InstalacionPrueba.h"
 
+#include "EmisionEnCurso.h"
 #include <QDir>
 #include <QFile>
+
 #include <QProcess>
 #include <QtTest>
 
@@ -119,6 +121,6 @@ inline void compruebaFicherosEmitidos(
     presentados.sort();
     enHistorico.sort();
     QCOMPARE(presentados, enHistorico);
-    QVERIFY(!QFile::exists(cons + "EmisionEnCurso.txt"));
+    QVERIFY(!hayEmisionEnCurso(inst.dirs));
     QVERIFY(QDir(inst.dirs.Dir_Imagenes_tmp).entryList(QDir::Files).isEmpty());
 }

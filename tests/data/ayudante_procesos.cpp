@@ -11,6 +11,7 @@
 // checkpoint (numbered as PuntoEmision), so that the others run meanwhile;
 // TESKORA_MUERE=<punto> ends the process there at once, as a power cut;
 // TESKORA_ESPERA=<ms> is how long an emission waits for another one.
+#include "ConfiguracionBaseDatos.h"
 #include "ErrorOperacion.h"
 #include "EstadoPrograma.h"
 #include "Instalacion.h"
@@ -69,6 +70,11 @@ int main(int argc, char** argv) {
     if (args.size() < 3)
         return 2;
     const tInstalacion inst = calculaInstalacion(args[1]);
+    // Where the tables are, from the folder's config.ini, as the program reads it.
+    if (const QString problema = aplicaConfiguracionBaseDatos(inst); !problema.isEmpty()) {
+        escribe(QStringLiteral("ERROR ") + problema);
+        return 1;
+    }
     tEstadoPrograma estado;
     estado.RemesaActual.Pk_Remesa = 1;
     estado.RemesaActual.Nombre_Remesa = QStringLiteral("ESTANDAR");

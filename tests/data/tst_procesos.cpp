@@ -8,6 +8,7 @@
 #include "BusquedaHistorico.h"
 #include "DatosPrueba.h"
 #include "DigitosControl.h"
+#include "EmisionEnCurso.h"
 #include "ImagenesTalon.h"
 #include "InstalacionPrueba.h"
 #include "InvarianteEmision.h"
@@ -245,7 +246,7 @@ private slots:
         ejecutaEn(c.dm->instalacion().rutaHistoricoCheques(),
                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
                   "INSERT INTO historicoCheques (Pk_HistoricoRecibos, Numero, Nombre_Cons, imp) "
-                  "SELECT i, printf('%07d-0', i + 5000000), 'CONS.9999', 100 FROM n");
+                  "SELECT i, (i + 5000000) || '-0', 'CONS.9999', 100 FROM n");
         ejecutaEn(c.dm->instalacion().rutaHistorico(),
                   "INSERT INTO historico (Pk_Historico, Nombre_Cons) VALUES (1, 'CONS.9999')");
         c.dm->historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(tCriteriosHistorico{}));
@@ -330,7 +331,7 @@ private slots:
         QCOMPARE(CarpetaCompartida::salida(*lector),
                  QStringList{QString("GUARDADOS %1").arg(leidos)});
 
-        const bool interrumpida = QFile::exists(c.inst.dirs.Dir_Cons + "EmisionEnCurso.txt");
+        const bool interrumpida = hayEmisionEnCurso(c.inst.dirs);
         const QStringList inicio = c.ejecuta({"inicia"});
         QCOMPARE(inicio.size(), interrumpida ? 1 : 0);
         if (interrumpida)

@@ -20,12 +20,20 @@ struct tEmisionEnCurso {
     int claveHistorico = 0;
 };
 
-// Where the record lives: beside the emitted files.
+// Where the record lives with the table files: beside the emitted files. On
+// the database server it is a row of its own table, so that any
+// workstation finds an emission another one left cut off.
 QString rutaEmisionEnCurso(const tDirectorios& dirs);
 
 // Writes the record whole or not at all. Throws TErrorOperacion.
-void escribeEmisionEnCurso(const QString& ruta, const tEmisionEnCurso& emision);
+void escribeEmisionEnCurso(const tDirectorios& dirs, const tEmisionEnCurso& emision);
 
-// The record, or nothing when the file does not exist. A file that does not
-// read as a record throws TErrorOperacion: it is left for support to see.
-std::optional<tEmisionEnCurso> leeEmisionEnCurso(const QString& ruta);
+// The record, or nothing when there is none. A record that does not read as
+// one throws TErrorOperacion: it is left for support to see.
+std::optional<tEmisionEnCurso> leeEmisionEnCurso(const tDirectorios& dirs);
+// Whether there is a record, readable or not.
+bool hayEmisionEnCurso(const tDirectorios& dirs);
+// Removes the record (after the emission's last step).
+void borraEmisionEnCurso(const tDirectorios& dirs);
+// Puts an unreadable record aside for support; answers where it is now.
+QString apartaEmisionEnCurso(const tDirectorios& dirs);

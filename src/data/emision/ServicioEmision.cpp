@@ -455,8 +455,7 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
     enCurso.claveHistoricoCheques =
         ultimaClave(QStringLiteral("Pk_HistoricoRecibos"), inst_.rutaHistoricoCheques());
     enCurso.claveHistorico = ultimaClave(QStringLiteral("Pk_Historico"), inst_.rutaHistorico());
-    const QString rutaEnCurso = rutaEmisionEnCurso(d);
-    escribeEmisionEnCurso(rutaEnCurso, enCurso);
+    escribeEmisionEnCurso(d, enCurso);
     avisaPuntoEmision(PuntoEmision::EmisionRegistrada, 0);
 
     tRemesas remesa = registroRemesa;
@@ -476,7 +475,7 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
         for (const QString& f : TFicherosEmision::ficherosDe(d, cons.numero))
             QFile::remove(f);
         vaciaCarpeta(d.Dir_Imagenes_tmp);
-        QFile::remove(rutaEnCurso);
+        borraEmisionEnCurso(d);
     };
     bool emitida = false;
     try {
@@ -499,7 +498,7 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
     anotaActividad(inst_, iu_, ActoActividad::Emision, detalle);
     iu_.anotaSuceso(QStringLiteral("Emisión confirmada: ") + detalle);
     emision.archivaImagenes();
-    QFile::remove(rutaEnCurso);
+    borraEmisionEnCurso(d);
     avisaApartados(iu_, emision.apartados());
     return tEmisionHecha{cons.fichero, ordenante};
 }

@@ -138,16 +138,13 @@ bool TServicioEmision::completaEmisionInterrumpida() {
 
 bool TServicioEmision::completaEmisionConBloqueo() {
     const tDirectorios& d = inst_.dirs;
-    const QString rutaEnCurso = rutaEmisionEnCurso(d);
     std::optional<tEmisionEnCurso> en;
     try {
-        en = leeEmisionEnCurso(rutaEnCurso);
+        en = leeEmisionEnCurso(d);
     } catch (const TErrorOperacion&) {
         // Said once, then kept aside for support: an unreadable record must
         // not stop every emission that follows.
-        const QString aparte = rutaEnCurso + QStringLiteral(".ilegible");
-        QFile::remove(aparte);
-        QFile::rename(rutaEnCurso, aparte);
+        const QString aparte = apartaEmisionEnCurso(d);
         iu_.muestraMensaje(Mensaje::Ilegible.arg(QDir::toNativeSeparators(aparte)));
         return false;
     }
@@ -171,7 +168,7 @@ bool TServicioEmision::completaEmisionConBloqueo() {
             if (QFile::exists(f) && !QFile::remove(f))
                 falla(QStringLiteral("no se pudo borrar el fichero %1").arg(f));
         vaciaCarpeta(d.Dir_Imagenes_tmp);
-        QFile::remove(rutaEnCurso);
+        borraEmisionEnCurso(d);
         iu_.muestraMensaje(Mensaje::SinCheques.arg(en->fichero));
         return true;
     }
@@ -209,7 +206,7 @@ bool TServicioEmision::completaEmisionConBloqueo() {
     } catch (const TErrorOperacion& error) {
         falla(error.texto());
     }
-    QFile::remove(rutaEnCurso);
+    borraEmisionEnCurso(d);
     const QString detalle = detalleEmision(en->fichero, remesa.Nombre_Remesa, int(filas.size()),
                                            totalesDe(filas).centimos);
     anotaActividad(inst_, iu_, ActoActividad::EmisionCompletada, detalle);
