@@ -140,8 +140,7 @@ private slots:
         DatosConCopias d;
         TFicheroPerfil ini(d.inst.ficheros.ficheroConfiguracion);
         ini.fija("ESCANER", "Tipo", "4");
-        QString e;
-        QVERIFY(ini.guarda(e));
+        ini.guarda();
         const tEstadoDatos antes = d.estadoDatos();
         const tCopia copia = d.haz();
         QCOMPARE(copia.chequesHistorico, 300);
@@ -307,8 +306,7 @@ private slots:
         }
         TFicheroPerfil ini(d.inst.ficheros.ficheroConfiguracion);
         ini.fija("COPIAS", "Carpeta", carpeta);
-        QString e;
-        QVERIFY(ini.guarda(e));
+        ini.guarda();
         {
             std::optional<DiscoLleno> lleno;
             if (fallo == "llena")
@@ -401,8 +399,7 @@ private slots:
         DatosConCopias d;
         TFicheroPerfil ini(d.inst.ficheros.ficheroConfiguracion);
         ini.fija("COPIAS", "Conservar", "3");
-        QString e;
-        QVERIFY(ini.guarda(e));
+        ini.guarda();
         d.copias = std::make_unique<TCopiasSeguridad>(d.inst);
         d.copias->ahora = [&d] { return d.reloj; };
         d.haz();

@@ -38,7 +38,7 @@ QString avisoConfiguracionIlegible(const tInstalacion& instalacion);
 QString textoConfiguracionEscaner(const tEscaner& escaner);
 
 // Writes Tipo, Impresion, Fecha and Texto, and with `conSafe` also Safe = 5,
-// keeping every other section, key and comment of the file. On failure answers
-// false with the reason, naming the file, in `error`; the old file stays whole.
-bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
-                                 bool conSafe, QString& error);
+// keeping every other section, key and comment of the file. On failure throws
+// TErrorOperacion with the reason, naming the file; the old file stays whole.
+void escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
+                                 bool conSafe);
