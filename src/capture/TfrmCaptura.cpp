@@ -445,9 +445,7 @@ void TfrmCaptura::guardaAvisos(const tResultadoLectura& resultado) {
         if (avisos_.contains(g.secuencia))
             porClave.insert(g.clave, avisos_.take(g.secuencia));
     }
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         almacenAvisos_.fija(dm_.estado().RemesaActual.Pk_Remesa, claves, porClave);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
 }
