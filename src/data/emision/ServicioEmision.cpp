@@ -192,11 +192,10 @@ void avisaApartados(IInterfazUsuario& iu, const QStringList& reglas) {
 // `enImagenes`), or already in the history folder; "" when it is nowhere.
 QString frontalActual(const tDirectorios& d, const QSet<QString>& enImagenes, const tTalon& t) {
     const QString base = baseImagenTalon(t);
-    const QString f = QStringLiteral("F");
-    const QString tif = QStringLiteral(".tif");
-    if (enImagenes.contains(f + base + tif))
-        return rutaImagen(d.Dir_Imagenes, f, base, tif);
-    const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
+    const tFicheroImagen& frontal = ImagenCheque::FrontalTif;
+    if (enImagenes.contains(frontal.nombre(base)))
+        return frontal.ruta(d.Dir_Imagenes, base);
+    const QString archivada = frontal.ruta(d.Dir_Hco_Imagenes, base);
     return !archivada.isEmpty() && QFileInfo(archivada).isFile() ? archivada : QString();
 }
 
