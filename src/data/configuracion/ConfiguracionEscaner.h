@@ -5,6 +5,7 @@
 //   type a whole codeline).
 // Values that do not read take their defaults (those of tEscaner).
 
+#include "ImagenesTalon.h"
 #include "Instalacion.h"
 #include "Registros.h"
 
@@ -17,7 +18,7 @@ inline const QString ClaveFecha = QStringLiteral("Fecha");
 inline const QString ClaveTexto = QStringLiteral("Texto");
 inline const QString ClaveSafe = QStringLiteral("Safe");
 
-inline constexpr int TipoMaximo = 5;
+inline constexpr int TipoMaximo = TipoLector::VisionX;
 inline constexpr int LongitudTexto = 70;
 // Longer waits would leave a jammed document's text waiting for minutes.
 inline constexpr int SafeMaximo = 60;
