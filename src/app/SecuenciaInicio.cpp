@@ -51,15 +51,14 @@ bool TSecuenciaInicio::ejecuta() {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);
         return false;
     }
-    try {
-        // Before the operator can do anything, an emission cut off last time
-        // is finished, so its bank file agrees with the history.
+    // Before the operator can do anything, an emission cut off last time is
+    // finished, so its bank file agrees with the history; a failure is told
+    // and the start goes on.
+    ejecutaMostrandoError(iu_, [&] {
         anotaDiagnostico(log, dm_.emision().completaEmisionInterrumpida()
                                   ? QStringLiteral("Inicio: emisión interrumpida resuelta")
                                   : QStringLiteral("Inicio: ninguna emisión interrumpida"));
-    } catch (const TErrorOperacion& e) {
-        iu_.muestraMensaje(e.texto());
-    }
+    });
     const tInstalacion& inst = dm_.instalacion();
     if (const QString aviso = avisoConfiguracionIlegible(inst); !aviso.isEmpty())
         iu_.muestraMensaje(aviso);
@@ -77,7 +76,7 @@ bool TSecuenciaInicio::ejecuta() {
     }
     if (!QFileInfo::exists(inst.ficheroTestigo) && actualizacionUnica) {
         anotaDiagnostico(log, QStringLiteral("Inicio: actualización única de los datos"));
-        actualizacionUnica();
+        ejecutaMostrandoError(iu_, actualizacionUnica);
     }
     anotaDiagnostico(log, QStringLiteral("Inicio terminado"));
     return true;

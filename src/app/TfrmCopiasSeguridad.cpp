@@ -107,12 +107,10 @@ void TfrmCopiasSeguridad::actualizaAcciones() {
 }
 
 void TfrmCopiasSeguridad::hazCopia() {
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         VentanaEsperar espera(dm_.iu());
         copias_->haz(TCopiasSeguridad::MotivoManual);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
     cargaLista();
 }
 
@@ -138,7 +136,7 @@ void TfrmCopiasSeguridad::restaura() {
             QStringLiteral("Restaurar una copia de seguridad")) != CajaMensajes::PrimerBoton)
         return;
     const tCopia copia = copias_->lista().value(i);
-    try {
+    caja.ejecutaMostrandoError([&] {
         {
             VentanaEsperar espera(dm_.iu());
             copias_->restaura(copia);
@@ -151,8 +149,6 @@ void TfrmCopiasSeguridad::restaura() {
             reiniciaDatos_();
         caja.muestraMensaje(QStringLiteral("Se ha restaurado la copia del %1.")
                                 .arg(TCopiasSeguridad::fechaLegible(copia)));
-    } catch (const TErrorOperacion& e) {
-        caja.muestraMensaje(e.texto());
-    }
+    });
     cargaLista();
 }

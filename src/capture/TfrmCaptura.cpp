@@ -255,7 +255,7 @@ void TfrmCaptura::salvar() {
     // first (a few milliseconds each; a check that does not end marks
     // nothing rather than hold the cheques back).
     terminaVerificacion(10000);
-    const VarianteLectura forma = variante();
+    const VarianteLectura forma = comportamiento_.variante;
     const tResultadoLectura r = dm_.almacenaLineasLeidas(lista_, comportamiento_.todos, forma);
     guardaAvisos(r);
     if (forma == VarianteLectura::Excella)
@@ -290,7 +290,7 @@ void TfrmCaptura::dejaLineasExcella(const tResultadoLectura& resultado) {
 
 QStringList TfrmCaptura::secuenciasEnUso() const {
     QStringList numeros;
-    if (comportamiento_.almacen == tComportamientoCaptura::Almacen::Excella) {
+    if (comportamiento_.variante == VarianteLectura::Excella) {
         for (qsizetype i = 1; i <= lista_.size(); ++i)
             numeros << QString::number(i);
         return numeros;
@@ -338,19 +338,12 @@ void TfrmCaptura::vaciaImagenesTmp() const {
 
 // --- Control totals and image checks ------------------------------------------
 
-VarianteLectura TfrmCaptura::variante() const {
-    using Almacen = tComportamientoCaptura::Almacen;
-    return comportamiento_.almacen == Almacen::Excella ? VarianteLectura::Excella
-           : comportamiento_.almacen == Almacen::SAFE  ? VarianteLectura::SAFE
-                                                       : VarianteLectura::Normal;
-}
-
 bool TfrmCaptura::conImagenes() const {
     return dm_.estado().Escaner.tipo != TipoLector::Teclado;
 }
 
 QString TfrmCaptura::secuenciaEn(qsizetype indice) const {
-    if (comportamiento_.almacen == tComportamientoCaptura::Almacen::Excella)
+    if (comportamiento_.variante == VarianteLectura::Excella)
         return QString::number(indice + 1);
     const QString& linea = lista_.at(indice);
     const qsizetype marca = linea.lastIndexOf(QChar(0x00AC));
@@ -376,7 +369,8 @@ void TfrmCaptura::muestraCuadre() {
         auto importe = importesLineas_.constFind(linea);
         if (importe == importesLineas_.cend()) {
             // A bad read's amount field is not where the others' is: it counts nothing.
-            const tLineaDecodificada d = decodificaLinea(linea, variante(), conImagenes());
+            const tLineaDecodificada d =
+                decodificaLinea(linea, comportamiento_.variante, conImagenes());
             importe = importesLineas_.insert(
                 linea, d.lecturaErronea ? 0 : d.talon.Importe.value_or(tImporte()).centimos());
         }
@@ -445,9 +439,7 @@ void TfrmCaptura::guardaAvisos(const tResultadoLectura& resultado) {
         if (avisos_.contains(g.secuencia))
             porClave.insert(g.clave, avisos_.take(g.secuencia));
     }
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         almacenAvisos_.fija(dm_.estado().RemesaActual.Pk_Remesa, claves, porClave);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
 }

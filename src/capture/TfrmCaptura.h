@@ -81,8 +81,8 @@ class QPushButton;
 class QVBoxLayout;
 
 struct tComportamientoCaptura {
-    enum class Almacen { Normal, SAFE, Excella };
-    Almacen almacen = Almacen::Normal;
+    // How the window's reader writes its lines, and so how they are stored.
+    VarianteLectura variante = VarianteLectura::Normal;
     bool todos = false;
     // "Revise si se leyeros todos." instead of "leyeron": the misspelt text
     // of the keyboard and Excella windows, quoted on purpose (TextosCaptura).
@@ -194,7 +194,6 @@ private:
     void abreFoto(const QString& fichero) const;
     void vaciaImagenesTmp() const;
     // --- Control totals and image checks ---
-    VarianteLectura variante() const;
     bool conImagenes() const;
     // The number of the images of the line at `indice`.
     QString secuenciaEn(qsizetype indice) const;

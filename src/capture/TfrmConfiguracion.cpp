@@ -125,14 +125,17 @@ void TfrmConfiguracion::escribe() {
     e.Imprimir = rbImprimir->isChecked();
     e.texto = edtTexto->text();
     e.Fecha = chkFecha->isChecked();
-    QString error;
     const tEscaner antes = leeConfiguracionEscaner(dm_.instalacion());
-    if (!escribeConfiguracionEscaner(dm_.instalacion(), e, primeraVez_, error))
+    try {
+        escribeConfiguracionEscaner(dm_.instalacion(), e, primeraVez_);
+    } catch (const TErrorOperacion& fallo) {
+        // The window goes on to check the reader with the settings chosen.
         CajaMensajes(dm_.estado(), this)
-            .muestraMensaje(error +
+            .muestraMensaje(fallo.texto() +
                             QStringLiteral(" La configuración del escáner no ha cambiado."));
-    else
-        anotaCambioEscaner(dm_.instalacion(), dm_.iu(), antes, e);
+        return;
+    }
+    anotaCambioEscaner(dm_.instalacion(), dm_.iu(), antes, e);
 }
 
 void TfrmConfiguracion::reject() {

@@ -15,7 +15,7 @@ namespace {
 
 tComportamientoCaptura comportamientoTeclado() {
     tComportamientoCaptura c;
-    c.almacen = tComportamientoCaptura::Almacen::SAFE;
+    c.variante = VarianteLectura::SAFE;
     c.todos = false;
     c.leyeros = true;
     c.avisoLargo = true; // the unstored lines stay for checking

@@ -22,7 +22,7 @@ namespace {
 
 tComportamientoCaptura comportamientoVisionX() {
     tComportamientoCaptura c;
-    c.almacen = tComportamientoCaptura::Almacen::Normal;
+    c.variante = VarianteLectura::Normal;
     c.todos = true;
     // The lines Save could not store stay, with their images, until the
     // operator clears them.

@@ -15,7 +15,7 @@ namespace {
 
 tComportamientoCaptura comportamientoExcella() {
     tComportamientoCaptura c;
-    c.almacen = tComportamientoCaptura::Almacen::Excella;
+    c.variante = VarianteLectura::Excella;
     c.todos = false; // only the lines beginning with "+" can be stored
     c.leyeros = true;
     c.avisoLargo = false; // its bad reads are never stored: Save drops them

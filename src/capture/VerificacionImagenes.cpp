@@ -1,5 +1,7 @@
 #include "VerificacionImagenes.h"
 
+#include "ImagenesTalon.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -48,10 +50,10 @@ tAvisoImagen verificaImagenesLeidas(const QString& carpeta, const QString& secue
         bool gris;
     };
     const tCara caras[] = {
-        {QStringLiteral("F%1.jpg").arg(secuencia), QStringLiteral("anverso"), true},
-        {QStringLiteral("F%1.tif").arg(secuencia), QStringLiteral("anverso en blanco y negro"),
+        {ImagenCheque::FrontalJpg.nombre(secuencia), QStringLiteral("anverso"), true},
+        {ImagenCheque::FrontalTif.nombre(secuencia), QStringLiteral("anverso en blanco y negro"),
          false},
-        {QStringLiteral("T%1.tif").arg(secuencia), QStringLiteral("reverso"), false},
+        {ImagenCheque::TraseroTif.nombre(secuencia), QStringLiteral("reverso"), false},
     };
     tAvisoImagen tono;
     for (const tCara& c : caras) {

@@ -43,24 +43,3 @@ tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
     return lectura_->almacenaLineasLeidas(lista, todos, variante, estado_.RemesaActual.Pk_Remesa,
                                           estado_.Escaner.tipo);
 }
-
-void TdmBBDD::introduceEnTablasTalones(QStringList& lista, bool todos, int& buenos,
-                                       int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Normal);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}
-
-void TdmBBDD::introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos,
-                                           int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::SAFE);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}
-
-void TdmBBDD::introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
-                                              int& invalidos) {
-    const tResultadoLectura r = almacenaLineasLeidas(lista, todos, VarianteLectura::Excella);
-    buenos = r.buenos;
-    invalidos = r.invalidos;
-}

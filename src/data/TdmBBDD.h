@@ -59,12 +59,6 @@ public:
     // with the configured reader's images (TServicioLectura).
     tResultadoLectura almacenaLineasLeidas(QStringList& lista, bool todos,
                                            VarianteLectura variante);
-    // The same, for each decoding, counting the lines stored (`buenos`) and
-    // the others (`invalidos`).
-    void introduceEnTablasTalones(QStringList& lista, bool todos, int& buenos, int& invalidos);
-    void introduceEnTablasTalonesSAFE(QStringList& lista, bool todos, int& buenos, int& invalidos);
-    void introduceEnTablasTalonesExcella(QStringList& lista, bool todos, int& buenos,
-                                         int& invalidos);
 
 private:
     TBaseDatos bd_;

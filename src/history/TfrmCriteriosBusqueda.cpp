@@ -241,7 +241,9 @@ void TfrmCriteriosBusqueda::aceptar() {
         }
         return;
     }
-    dm_.historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(c));
+    // A search that fails leaves the grid empty: the window still closes.
+    ejecutaMostrandoError(
+        dm_.iu(), [&] { dm_.historico().CargaHistoricoDeTalones(consultaBusquedaHistorico(c)); });
     accept();
 }
 

@@ -82,6 +82,7 @@ TfrmHistoricoTransferencias::TfrmHistoricoTransferencias(TdmBBDD& dm, QWidget* p
 TfrmHistoricoTransferencias::~TfrmHistoricoTransferencias() {
     // The query outlives the window: closing it must reach no part of it.
     disconnect(&dm_.historico().qryHistorico(), nullptr, this, nullptr);
+    dm_.historico().qryHistorico().alFallar = nullptr;
     dbgHistorico->setModel(nullptr);
     dm_.historico().CierraHistoricoDeTalones();
 }
@@ -90,6 +91,11 @@ void TfrmHistoricoTransferencias::creaControles() {
     dbgHistorico = new QTableView(this);
     dbgHistorico->setObjectName(QStringLiteral("dbgHistorico"));
     dbgHistorico->setModel(&dm_.historico().qryHistorico());
+    // A block that cannot be read while the grid scrolls: told once per
+    // search, and the grid goes on with the rows it has.
+    dm_.historico().qryHistorico().alFallar = [this](const TErrorOperacion& e) {
+        dm_.iu().muestraMensaje(e.texto());
+    };
     dbgHistorico->setSelectionBehavior(QAbstractItemView::SelectRows);
     dbgHistorico->setSelectionMode(QAbstractItemView::SingleSelection);
     dbgHistorico->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -260,8 +266,10 @@ void TfrmHistoricoTransferencias::anular() {
     if (CajaMensajes(dm_.estado(), this)
             .pregunta(texto, QStringLiteral("Aceptar"), QStringLiteral("Cancelar"),
                       QStringLiteral("Eliminar Talón del Histórico")) == CajaMensajes::PrimerBoton)
-        dm_.historico().EliminaregistroHistorico(
-            q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
+        ejecutaMostrandoError(dm_.iu(), [&] {
+            dm_.historico().EliminaregistroHistorico(
+                q.texto(fila, ColumnasHistorico::Pk_HistoricoRecibos).toInt());
+        });
     refrescaImagen(Qt::Key_Up);
 }
 

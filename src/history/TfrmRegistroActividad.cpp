@@ -113,9 +113,11 @@ tFiltroActividad TfrmRegistroActividad::filtro() const {
 }
 
 void TfrmRegistroActividad::aplicaFiltro() {
-    QString error;
-    const QList<tFilaActividad> filas =
-        TRegistroActividad(dm_.instalacion().dirs).lista(filtro(), error);
+    // A record that cannot be read is told, and the list shows no rows.
+    QList<tFilaActividad> filas;
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
+        filas = TRegistroActividad(dm_.instalacion().dirs).lista(filtro());
+    });
     lvwActividad->clear();
     QList<QTreeWidgetItem*> elementos;
     for (const tFilaActividad& f : filas)
@@ -127,6 +129,4 @@ void TfrmRegistroActividad::aplicaFiltro() {
     lblResultado->setText(filas.isEmpty()     ? SinFilas
                           : filas.size() == 1 ? UnaFila
                                               : ConFilas.arg(filas.size()));
-    if (!error.isEmpty())
-        CajaMensajes(dm_.estado(), this).muestraMensaje(error);
 }

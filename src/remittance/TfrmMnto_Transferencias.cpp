@@ -80,16 +80,17 @@ void TfrmMnto_Transferencias::showEvent(QShowEvent* evento) {
 void TfrmMnto_Transferencias::CargaListaRemesas() {
     QString error;
     tFilasLista filas;
-    {
+    try {
         VentanaEsperar espera(dm_.iu());
-        filas = dm_.historico().CargaListaRemesasEmitidas(error);
+        filas = dm_.historico().CargaListaRemesasEmitidas();
+    } catch (const TErrorOperacion& e) {
+        // The list stays open, empty, under its own heading for the failure.
+        error = e.texto();
     }
     const QSignalBlocker bloqueo(lvwRemesas);
     lvwRemesas->clear();
-    if (!error.isEmpty()) {
+    if (!error.isEmpty())
         CajaMensajes(dm_.estado(), this).muestraMensaje(ErrorConsulta + error);
-        filas.clear();
-    }
     // The rows keep the order they come in (newest first) until a column
     // title is clicked.
     QList<QTreeWidgetItem*> elementos;
@@ -114,9 +115,16 @@ void TfrmMnto_Transferencias::seleccionar() {
     const TElementoLista* fila = lvwRemesas->filaSeleccionada();
     if (fila == nullptr)
         return;
+    // An emission whose file name cannot be read is not chosen: the window
+    // stays, and the current remittance with it.
+    QString nombreCons;
+    if (!ejecutaMostrandoError(dm_.iu(), [&] {
+            nombreCons = dm_.historico().DevuelveNombreconsolidado(fila->datos.pk);
+        }))
+        return;
     tRemesas& remesa = dm_.estado().RemesaActual;
     remesa.Pk_Remesa = fila->datos.pk;
-    remesa.nombre_Cons = dm_.historico().DevuelveNombreconsolidado(fila->datos.pk);
+    remesa.nombre_Cons = nombreCons;
     accept();
 }
 

@@ -591,14 +591,12 @@ int TfrmMod_Cheque::pkRemesa() const {
 // that a key taken again by a new cheque never shows another's mark.
 void TfrmMod_Cheque::cargaAvisosImagen() {
     avisos_.clear();
-    try {
+    CajaMensajes(dm_.estado(), this).ejecutaMostrandoError([&] {
         const QList<int> enLista = lista_->claves();
         const QSet<int> claves(enLista.cbegin(), enLista.cend());
         almacenAvisos_.conservaSolo(pkRemesa(), claves);
         avisos_ = almacenAvisos_.carga(pkRemesa());
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(dm_.estado(), this).muestraMensaje(e.texto());
-    }
+    });
     lista_->marcaAvisos(avisos_);
 }
 

@@ -11,16 +11,6 @@
 
 namespace {
 
-const QString extTif = QStringLiteral(".tif");
-const QString extJpg = QStringLiteral(".jpg");
-
-struct tImagen {
-    const char16_t* prefijo;
-    const QString& extension;
-};
-// The three files of a cheque, in the order they are copied from a read.
-const std::array<tImagen, 3> imagenesLeidas = {{{u"F", extTif}, {u"T", extTif}, {u"F", extJpg}}};
-
 bool mismoFichero(const QString& a, const QString& b) {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
@@ -74,8 +64,16 @@ QString rutaImagen(const QString& carpeta, const QString& prefijo, const QString
     return carpeta + u'/' + nombre;
 }
 
+QString tFicheroImagen::nombre(const QString& base) const {
+    return prefijo.toString() + base + extension.toString();
+}
+
+QString tFicheroImagen::ruta(const QString& carpeta, const QString& base) const {
+    return rutaImagen(carpeta, prefijo.toString(), base, extension.toString());
+}
+
 QString rutaImagenFrontal(const QString& carpeta, const QString& base) {
-    return rutaImagen(carpeta, QStringLiteral("F"), base, extJpg);
+    return ImagenCheque::FrontalJpg.ruta(carpeta, base);
 }
 
 QSet<QString> ficherosEnCarpeta(const QString& carpeta) {
@@ -207,11 +205,9 @@ tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secue
     default:
         return faltan;
     }
-    for (const tImagen& imagen : imagenesLeidas) {
-        const QString prefijo = QString::fromUtf16(imagen.prefijo);
-        const QString origen =
-            rutaImagen(dirs.Dir_Imagenes_tmp, prefijo, secuencia, imagen.extension);
-        const QString destino = rutaImagen(dirs.Dir_Imagenes, prefijo, base, imagen.extension);
+    for (const tFicheroImagen& imagen : ImagenCheque::Todos) {
+        const QString origen = imagen.ruta(dirs.Dir_Imagenes_tmp, secuencia);
+        const QString destino = imagen.ruta(dirs.Dir_Imagenes, base);
         if (origen.isEmpty() || destino.isEmpty() || !QFileInfo(origen).isFile() ||
             mismoFichero(origen, destino))
             return faltan;
@@ -230,8 +226,8 @@ bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, con
 
 QStringList nombresImagenesLeidas(const QString& secuencia) {
     QStringList nombres;
-    for (const tImagen& imagen : imagenesLeidas)
-        nombres << QString::fromUtf16(imagen.prefijo) + secuencia + imagen.extension;
+    for (const tFicheroImagen& imagen : ImagenCheque::Todos)
+        nombres << imagen.nombre(secuencia);
     return nombres;
 }
 
@@ -260,18 +256,15 @@ bool renumeraImagenesLeidas(const QString& carpeta, const QString& de, const QSt
 }
 
 void borraImagenesTalon(const QString& carpeta, const QString& base) {
-    for (const tImagen& imagen : imagenesLeidas)
-        borraFichero(
-            rutaImagen(carpeta, QString::fromUtf16(imagen.prefijo), base, imagen.extension));
+    for (const tFicheroImagen& imagen : ImagenCheque::Todos)
+        borraFichero(imagen.ruta(carpeta, base));
 }
 
 void renombraImagenesTalon(const tDirectorios& dirs, const QString& baseAnterior,
                            const QString& baseNueva) {
-    for (const tImagen& imagen : imagenesLeidas) {
-        const QString prefijo = QString::fromUtf16(imagen.prefijo);
-        const QString anterior =
-            rutaImagen(dirs.Dir_Imagenes, prefijo, baseAnterior, imagen.extension);
-        const QString nueva = rutaImagen(dirs.Dir_Imagenes, prefijo, baseNueva, imagen.extension);
+    for (const tFicheroImagen& imagen : ImagenCheque::Todos) {
+        const QString anterior = imagen.ruta(dirs.Dir_Imagenes, baseAnterior);
+        const QString nueva = imagen.ruta(dirs.Dir_Imagenes, baseNueva);
         // QFile::rename never replaces an existing file: a taken name fails.
         if (!anterior.isEmpty() && !nueva.isEmpty())
             QFile::rename(anterior, nueva);
@@ -331,22 +324,21 @@ QString archivaImagenesTalon(const tDirectorios& dirs, const QString& cuenta,
                              const std::function<void()>& trasPrimera,
                              const tRenombrado& renombra) {
     const QString base = baseImagenTalon(cuenta, numeroModelo, numero);
-    const QString f = QStringLiteral("F");
-    const QString t = QStringLiteral("T");
-    const auto mueve = [&](const QString& prefijo, const QString& ext) {
-        return mueveFichero(rutaImagen(dirs.Dir_Imagenes, prefijo, base, ext),
-                            rutaImagen(dirs.Dir_Hco_Imagenes, prefijo, base, ext), renombra);
+    using namespace ImagenCheque;
+    const auto mueve = [&](const tFicheroImagen& imagen) {
+        return mueveFichero(imagen.ruta(dirs.Dir_Imagenes, base),
+                            imagen.ruta(dirs.Dir_Hco_Imagenes, base), renombra);
     };
-    mueve(f, extJpg);
+    mueve(FrontalJpg);
     if (trasPrimera)
         trasPrimera();
-    mueve(t, extTif);
-    const QString archivada = rutaImagen(dirs.Dir_Hco_Imagenes, f, base, extTif);
-    if (mueve(f, extTif))
+    mueve(TraseroTif);
+    const QString archivada = FrontalTif.ruta(dirs.Dir_Hco_Imagenes, base);
+    if (mueve(FrontalTif))
         return archivada;
     // Not moved: it is still in the image folder, or an earlier run that was
     // cut off had already moved it.
-    for (const QString& frontal : {rutaImagen(dirs.Dir_Imagenes, f, base, extTif), archivada})
+    for (const QString& frontal : {FrontalTif.ruta(dirs.Dir_Imagenes, base), archivada})
         if (!frontal.isEmpty() && QFileInfo(frontal).isFile())
             return frontal;
     return {};

@@ -17,9 +17,36 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <array>
 #include <functional>
 #include <memory>
+
+// One of the three files of a cheque: a prefix and an extension around the
+// image base name (or a read's sequence number).
+struct tFicheroImagen {
+    QStringView prefijo;
+    QStringView extension;
+
+    // prefijo + base + extension, as it is.
+    QString nombre(const QString& base) const;
+    // The same in the folder, as rutaImagen gives it (empty if refused).
+    QString ruta(const QString& carpeta, const QString& base) const;
+};
+
+// The names of a cheque's files, written here once.
+namespace ImagenCheque {
+inline constexpr QStringView PrefijoFrontal = u"F";
+inline constexpr QStringView PrefijoTrasero = u"T";
+inline constexpr QStringView ExtensionJpg = u".jpg";
+inline constexpr QStringView ExtensionTif = u".tif";
+inline constexpr tFicheroImagen FrontalJpg{PrefijoFrontal, ExtensionJpg}; // shown on screen
+inline constexpr tFicheroImagen FrontalTif{PrefijoFrontal, ExtensionTif};
+inline constexpr tFicheroImagen TraseroTif{PrefijoTrasero, ExtensionTif};
+// All three, in the order a read's files are copied.
+inline constexpr std::array<tFicheroImagen, 3> Todos{FrontalTif, TraseroTif, FrontalJpg};
+} // namespace ImagenCheque
 
 // Account + first 4 characters of the model number + first 7 of the number.
 QString baseImagenTalon(const QString& cuenta, const QString& numeroModelo, const QString& numero);

@@ -96,11 +96,9 @@ TCuadroCuadre::TCuadroCuadre(const tEstadoPrograma& estado, const TCuadreRemesa&
 void TCuadroCuadre::cargaRemesa(int pkRemesa) {
     pkRemesa_ = pkRemesa;
     declarado_ = {};
-    try {
+    CajaMensajes(estado_, window()).ejecutaMostrandoError([&] {
         declarado_ = almacen_.carga(pkRemesa);
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(estado_, window()).muestraMensaje(e.texto());
-    }
+    });
     muestraDeclarado();
     actualiza();
 }
@@ -136,12 +134,10 @@ void TCuadroCuadre::campoDejado() {
 }
 
 void TCuadroCuadre::guarda(const tCuadreDeclarado& nuevo) {
-    try {
+    CajaMensajes(estado_, window()).ejecutaMostrandoError([&] {
         almacen_.guarda(pkRemesa_, nuevo);
         declarado_ = nuevo;
-    } catch (const TErrorOperacion& e) {
-        CajaMensajes(estado_, window()).muestraMensaje(e.texto());
-    }
+    });
 }
 
 void TCuadroCuadre::actualiza() {

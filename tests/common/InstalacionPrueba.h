@@ -13,6 +13,7 @@
 #include "TablasInstalacion.h"
 #include "TdmBBDD.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -36,6 +37,12 @@ struct InstalacionPrueba {
         }
     }
 };
+
+// How a failure message names the table file: its path, or on the server
+// its table.
+inline QString tablaEnMensaje(const QString& ruta) {
+    return motor::enServidor() ? motor::tablaEnServidor(ruta) : QDir::toNativeSeparators(ruta);
+}
 
 // Runs a query on a table file and answers every row as a list of texts.
 inline QList<QStringList> filasDe(const QString& ruta, const QString& sql,

@@ -55,8 +55,8 @@ inline void preparaServidorPruebas(const tInstalacion& inst) {
         }
     }
     QDir().mkpath(inst.dirs.Dir_Pub);
-    const QString e = escribeConfiguracionBaseDatos(inst.ficheros.ficheroConfiguracion, s);
-    const QString problema = e.isEmpty() ? aplicaConfiguracionBaseDatos(inst) : e;
+    escribeConfiguracionBaseDatos(inst.ficheros.ficheroConfiguracion, s);
+    const QString problema = aplicaConfiguracionBaseDatos(inst);
     if (!problema.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problema));
         std::exit(3);

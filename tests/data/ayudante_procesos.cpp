@@ -54,10 +54,7 @@ int guarda(TdmBBDD& dm, int primero, int cuantos) {
     for (int i = primero; i < primero + cuantos; ++i) {
         QStringList lista{
             QStringLiteral("+%1 1234 5678 0123456789 4212 00000012345").arg(i, 7, 10, QChar(u'0'))};
-        int buenos = 0;
-        int invalidos = 0;
-        dm.introduceEnTablasTalones(lista, false, buenos, invalidos);
-        guardados += buenos;
+        guardados += dm.almacenaLineasLeidas(lista, false, VarianteLectura::Normal).buenos;
     }
     return guardados;
 }

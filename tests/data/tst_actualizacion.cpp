@@ -3,6 +3,7 @@
 // marker.
 #include "ActualizacionHistorico.h"
 #include "DatosPrueba.h"
+#include "FalloOperacion.h"
 #include "FicherosPrueba.h"
 #include "InstalacionPrueba.h"
 
@@ -86,6 +87,28 @@ private slots:
         QCOMPARE(definicion(p), tabla);
         QCOMPARE(bytesDe(p.inst.ficheroTestigo), testigo);
         QCOMPARE(p.iu.mensajes, QStringList());
+    }
+
+    // A damaged history: every step is tried, their failures come back
+    // together as one, the file is left as it was, and the marker is written
+    // all the same so the next start does not retry.
+    void pasosFallidosSeDicenJuntos() {
+        if (pruebasEnServidor())
+            QSKIP("un fichero de tabla dañado es cosa de las tablas en ficheros");
+        InstalacionPrueba p;
+        const QString ruta = p.dm->instalacion().rutaHistoricoCheques();
+        QVERIFY(motor::borraTabla(ruta));
+        const QByteArray danado(3000, '\x5a');
+        {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(danado);
+        }
+        const QString fallo = falloDe([&] { p.dm->actualizacion().actualizacionUnica(); });
+        QCOMPARE(fallo.count(tablaEnMensaje(ruta)), 3);
+        QCOMPARE(p.iu.mensajes, QStringList());
+        QCOMPARE(bytesDe(ruta), danado);
+        QCOMPARE(bytesDe(p.inst.ficheroTestigo), testigo);
     }
 
     void historicoVacioSoloRecibeElTestigo() {

@@ -4,6 +4,7 @@
 #include "ConfiguracionBanco.h"
 #include "ConfiguracionEscaner.h"
 #include "DiscoLleno.h"
+#include "FalloOperacion.h"
 #include "FicheroPerfil.h"
 
 #include <QDir>
@@ -34,8 +35,7 @@ struct Instalacion {
         return QDir(inst.dirs.Dir_Pub).entryList(QDir::Files | QDir::Hidden);
     }
     bool guarda(const tEscaner& e) const {
-        QString error;
-        return escribeConfiguracionEscaner(inst, e, false, error);
+        return falloDe([&] { escribeConfiguracionEscaner(inst, e, false); }).isNull();
     }
 };
 
@@ -137,8 +137,7 @@ private slots:
         e.Imprimir = false;
         e.Fecha = true;
         e.texto = QStringLiteral("PAGADO");
-        QString error;
-        QVERIFY(escribeConfiguracionEscaner(i.inst, e, false, error));
+        escribeConfiguracionEscaner(i.inst, e, false);
         const QString escrito = QString::fromUtf8(i.lee());
         for (const char* linea :
              {"; config.ini de la oficina\r\n", "; el banco de siempre\r\n",
@@ -158,8 +157,7 @@ private slots:
 
     void primeraVezEscribeSafe() {
         Instalacion i;
-        QString error;
-        QVERIFY(escribeConfiguracionEscaner(i.inst, tEscaner(), true, error));
+        escribeConfiguracionEscaner(i.inst, tEscaner(), true);
         QCOMPARE(i.lee(), QByteArray("[ESCANER]\r\nTipo=0\r\nImpresion=0\r\nFecha=0\r\nTexto=\r\n"
                                      "\r\n[TIEMPOS]\r\nSafe=5\r\n"));
     }
@@ -172,8 +170,7 @@ private slots:
                   "A\r\n");
         tEscaner e;
         e.texto = QStringLiteral("AÑO");
-        QString error;
-        QVERIFY(escribeConfiguracionEscaner(i.inst, e, false, error));
+        escribeConfiguracionEscaner(i.inst, e, false);
         const QByteArray escrito = i.lee();
         QVERIFY(escrito.contains("Nombre=CAJA DE ESPA\xd1"
                                  "A\r\n"));
@@ -184,8 +181,8 @@ private slots:
     void escribirSinCarpetaDiceQueFichero() {
         QTemporaryDir dir;
         const tInstalacion inst = calculaInstalacion(dir.path()); // no Pub folder
-        QString error;
-        QVERIFY(!escribeConfiguracionEscaner(inst, tEscaner(), true, error));
+        const QString error = falloDe([&] { escribeConfiguracionEscaner(inst, tEscaner(), true); });
+        QVERIFY(!error.isEmpty());
         QVERIFY2(error.contains(inst.ficheros.ficheroConfiguracion), qPrintable(error));
         QVERIFY(error.startsWith("No se pudo guardar el fichero "));
         QVERIFY(!QFile::exists(inst.ficheros.ficheroConfiguracion));
@@ -284,8 +281,8 @@ private slots:
         i.escribe("[ESCANER]\r\nTipo=1\r\n");
         tEscaner e;
         e.texto = texto;
-        QString error;
-        QVERIFY(!escribeConfiguracionEscaner(i.inst, e, false, error));
+        const QString error = falloDe([&] { escribeConfiguracionEscaner(i.inst, e, false); });
+        QVERIFY(!error.isEmpty());
         QVERIFY2(
             error.startsWith("No se pudo guardar el fichero " + QDir::toNativeSeparators(i.ruta())),
             qPrintable(error));
@@ -309,16 +306,15 @@ private slots:
         sinLimite.escribe(antes);
         tEscaner e = leeConfiguracionEscaner(i.inst);
         e.texto = QStringLiteral("PAGADO");
-        QString error;
-        QVERIFY(escribeConfiguracionEscaner(sinLimite.inst, e, true, error));
+        escribeConfiguracionEscaner(sinLimite.inst, e, true);
         if (libres < 0)
             libres += sinLimite.lee().size();
-        bool guardado = true;
+        QString error;
         {
             DiscoLleno disco(libres);
-            guardado = escribeConfiguracionEscaner(i.inst, e, true, error);
+            error = falloDe([&] { escribeConfiguracionEscaner(i.inst, e, true); });
         }
-        QVERIFY(!guardado);
+        QVERIFY(!error.isEmpty());
         QVERIFY2(error.contains(QDir::toNativeSeparators(i.ruta())), qPrintable(error));
         QCOMPARE(i.lee(), antes);
         QCOMPARE(i.ficherosPub(), QStringList{"config.ini"});
@@ -396,13 +392,14 @@ private slots:
                         nombres.second.compare(clave, Qt::CaseInsensitive) == 0)
                         v = valor;
             }
-            QString error;
-            QVERIFY2(primera.guarda(error), qPrintable(caso + " " + error));
+            QString error = falloDe([&] { primera.guarda(); });
+            QVERIFY2(error.isNull(), qPrintable(caso + " " + error));
             const QByteArray escrito = i.lee();
             const TFicheroPerfil segunda(i.ruta());
             QVERIFY2(segunda.problema().isEmpty(), qPrintable(caso));
             QVERIFY2(valoresDe(segunda) == esperados, qPrintable(caso));
-            QVERIFY2(segunda.guarda(error), qPrintable(caso + " " + error));
+            error = falloDe([&] { segunda.guarda(); });
+            QVERIFY2(error.isNull(), qPrintable(caso + " " + error));
             QVERIFY2(i.lee() == escrito, qPrintable(caso));
         }
         QVERIFY(aceptados > 400);

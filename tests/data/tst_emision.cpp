@@ -248,8 +248,7 @@ private slots:
             ini.write("[BANCO]\r\nNombre=CAJA RURAL DE CASTILLA\r\n");
         }
         QVERIFY(p.emite());
-        QString error;
-        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({});
         QCOMPARE(actividad.size(), 1);
         QCOMPARE(actividad[0].acto, ActoActividad::Emision);
         QCOMPARE(actividad[0].detalle,
@@ -455,8 +454,7 @@ private slots:
         compruebaInvariante(p, correctos);
         // The activity record has the emission once its commit is past the
         // checkpoint, and the completion whenever the history holds cheques.
-        QString error;
-        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({}, error);
+        const QList<tFilaActividad> actividad = TRegistroActividad(p.inst.dirs).lista({});
         QStringList actos;
         for (const tFilaActividad& f : actividad)
             actos << f.acto;

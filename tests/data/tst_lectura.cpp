@@ -13,8 +13,6 @@
 
 namespace {
 
-using Almacena = void (TdmBBDD::*)(QStringList&, bool, int&, int&);
-
 const QString cuentaEjemplo = QStringLiteral("12345678010123456789");
 
 // Worked example of a good read and two more lines for the same reader.
@@ -28,6 +26,14 @@ void ponImagenesTemporales(InstalacionPrueba& p, const QString& secuencia) {
         creaFichero(f);
 }
 
+// Stores the lines as the capture window of a reader of that decoding does.
+void almacena(InstalacionPrueba& p, QStringList& lista, bool todos, int& buenos, int& invalidos,
+              VarianteLectura variante = VarianteLectura::Normal) {
+    const tResultadoLectura r = p.dm->almacenaLineasLeidas(lista, todos, variante);
+    buenos = r.buenos;
+    invalidos = r.invalidos;
+}
+
 QList<QStringList> talonesGuardados(InstalacionPrueba& p, int remesa = 1) {
     return filasDe(p.inst.rutaTablaTalones(remesa),
                    "SELECT Numero, Numero_Modelo, Modelo_Talon, Estado, Cuenta, Importe "
@@ -36,14 +42,14 @@ QList<QStringList> talonesGuardados(InstalacionPrueba& p, int remesa = 1) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(Almacena)
+Q_DECLARE_METATYPE(VarianteLectura)
 
 class TstLectura : public QObject {
     Q_OBJECT
 
 private slots:
     void recorridoDeLaLista_data() {
-        QTest::addColumn<Almacena>("almacena");
+        QTest::addColumn<VarianteLectura>("variante");
         QTest::addColumn<int>("tipo");
         QTest::addColumn<QStringList>("lineas");
         QTest::addColumn<bool>("todos");
@@ -52,25 +58,25 @@ private slots:
         QTest::addColumn<QStringList>("quedan");
 
         const QStringList normal{buenaA, malaB, buenaC};
-        QTest::newRow("normal sin todos") << &TdmBBDD::introduceEnTablasTalones << 1 << normal
-                                          << false << 2 << 1 << QStringList{malaB};
+        QTest::newRow("normal sin todos")
+            << VarianteLectura::Normal << 1 << normal << false << 2 << 1 << QStringList{malaB};
         QTest::newRow("normal con todos")
-            << &TdmBBDD::introduceEnTablasTalones << 5 << normal << true << 3 << 0 << QStringList{};
+            << VarianteLectura::Normal << 5 << normal << true << 3 << 0 << QStringList{};
 
         const QStringList safe{"+1234567 1234 5678 0123456789 420000012345",
                                "1234567 1234 5678 0123456789 420000012345",
                                "+7654321 1234 5678 0123456789 420000012345"};
-        QTest::newRow("teclado sin todos") << &TdmBBDD::introduceEnTablasTalonesSAFE << 4 << safe
-                                           << false << 2 << 1 << QStringList{safe[1]};
+        QTest::newRow("teclado sin todos")
+            << VarianteLectura::SAFE << 4 << safe << false << 2 << 1 << QStringList{safe[1]};
 
         const QStringList excella{"+1234567 1234 5678 0123456789 4212 0 00000012345",
                                   "ERROR 1234567 1234 5678 01234?6789 4212 0 00000012345",
                                   "+7654321 1234 5678 0123456789 4212 0 00000012345"};
-        QTest::newRow("excella no borra") << &TdmBBDD::introduceEnTablasTalonesExcella << 2
-                                          << excella << false << 2 << 1 << excella;
+        QTest::newRow("excella no borra")
+            << VarianteLectura::Excella << 2 << excella << false << 2 << 1 << excella;
     }
     void recorridoDeLaLista() {
-        QFETCH(Almacena, almacena);
+        QFETCH(VarianteLectura, variante);
         QFETCH(int, tipo);
         QFETCH(QStringList, lineas);
         QFETCH(bool, todos);
@@ -80,7 +86,7 @@ private slots:
         for (const char* s : {"1", "2", "3"})
             ponImagenesTemporales(p, s);
         int b = -1, i = -1;
-        (p.dm.get()->*almacena)(lineas, todos, b, i);
+        almacena(p, lineas, todos, b, i, variante);
         QCOMPARE(b, buenos);
         QTEST(i, "invalidos");
         QTEST(lineas, "quedan");
@@ -95,7 +101,7 @@ private slots:
             ponImagenesTemporales(p, s);
         QStringList lista{buenaA, malaB};
         int b = 0, i = 0;
-        p.dm->introduceEnTablasTalones(lista, true, b, i);
+        almacena(p, lista, true, b, i);
         const QList<QStringList> filas = talonesGuardados(p);
         QCOMPARE(filas.size(), 2);
         QCOMPARE(filas[0], (QStringList{"1234567-6", "4212-5", "0", "0", cuentaEjemplo, "123,45"}));
@@ -131,7 +137,7 @@ private slots:
         p.estado.Escaner.tipo = 4;
         QStringList lista{linea};
         int b = 0, i = 0;
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(b, 1);
         const QList<QStringList> filas = talonesGuardados(p);
         QCOMPARE(filas.size(), 1);
@@ -147,13 +153,13 @@ private slots:
                        cuentaEjemplo);
         QStringList lista{"+7654321 1234 5678 0123456789 4212 00000012345"};
         int b = 0, i = 0;
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(talonesGuardados(p).value(0).value(0), QString("7654321-4"));
         QCOMPARE(talonesGuardados(p).value(0).value(3), QString("2"));
 
         // A second read of a cheque already in the remittance.
         lista = QStringList{buenaA, buenaA};
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(b, 2);
         QCOMPARE(talonesGuardados(p)[1][3], QString("0"));
         QCOMPARE(talonesGuardados(p)[2][3], QString("2"));
@@ -182,7 +188,7 @@ private slots:
             creaFichero(p.inst.dirs.Dir_Imagenes_tmp + f);
         QStringList lista{linea};
         int b = -1, i = -1;
-        p.dm->introduceEnTablasTalones(lista, true, b, i);
+        almacena(p, lista, true, b, i);
         QCOMPARE(b, 0);
         QCOMPARE(i, 1);
         QCOMPARE(lista, QStringList{linea});
@@ -202,7 +208,7 @@ private slots:
         QStringList lista{"+1111111 9999 9999 9999999999 4212 00000012345", buenaA,
                           "+7654321 1234 5678 0123456789 4212 00000012345"};
         int b = 0, i = 0;
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(b, 3);
         QCOMPARE(filasDe(p.dm->instalacion().rutaDeudores(),
                          "SELECT Pk_Cliente, Nombre_Cliente, Cuenta FROM Deudores"),
@@ -214,16 +220,16 @@ private slots:
     }
 
     void lineasHostiles_data() {
-        QTest::addColumn<Almacena>("almacena");
+        QTest::addColumn<VarianteLectura>("variante");
         QTest::addColumn<int>("tipo");
         QTest::addColumn<bool>("todos");
-        QTest::newRow("normal, teclado, todos") << &TdmBBDD::introduceEnTablasTalones << 4 << true;
-        QTest::newRow("normal, imagenes, todos") << &TdmBBDD::introduceEnTablasTalones << 1 << true;
-        QTest::newRow("teclado") << &TdmBBDD::introduceEnTablasTalonesSAFE << 4 << false;
-        QTest::newRow("excella, todos") << &TdmBBDD::introduceEnTablasTalonesExcella << 3 << true;
+        QTest::newRow("normal, teclado, todos") << VarianteLectura::Normal << 4 << true;
+        QTest::newRow("normal, imagenes, todos") << VarianteLectura::Normal << 1 << true;
+        QTest::newRow("teclado") << VarianteLectura::SAFE << 4 << false;
+        QTest::newRow("excella, todos") << VarianteLectura::Excella << 3 << true;
     }
     void lineasHostiles() {
-        QFETCH(Almacena, almacena);
+        QFETCH(VarianteLectura, variante);
         QFETCH(int, tipo);
         QFETCH(bool, todos);
         InstalacionPrueba p;
@@ -241,10 +247,10 @@ private slots:
                                    "+1234567 1234 5678 0123456789 4212 00000012345¬1:2"};
         QStringList lista = hostiles;
         int b = -1, i = -1;
-        (p.dm.get()->*almacena)(lista, todos, b, i);
+        almacena(p, lista, todos, b, i, variante);
         QCOMPARE(b + i, int(hostiles.size()));
         QCOMPARE(talonesGuardados(p).size(), b);
-        if (almacena != &TdmBBDD::introduceEnTablasTalonesExcella)
+        if (variante != VarianteLectura::Excella)
             QCOMPARE(lista.size(), i);
         // Nothing was written outside the image folder.
         QVERIFY(!QFile::exists(p.inst.dirs.Dir_Cuarderno + "x"));
@@ -278,7 +284,7 @@ private slots:
         const QStringList lineas{buenaA, buenaC, malaB};
         QStringList lista = lineas;
         int b = -1, i = -1;
-        p.dm->introduceEnTablasTalones(lista, true, b, i);
+        almacena(p, lista, true, b, i);
         QCOMPARE(b, 0);
         QCOMPARE(i, 3);
         QCOMPARE(lista, lineas);
@@ -383,7 +389,7 @@ private slots:
             QCOMPARE(motor::ejecutaSql(otro, "DELETE FROM " + tabla.section('.', 0, 0)), QString());
         QStringList lista = lineas;
         int b = -1, i = -1;
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         motor::ejecutaSql(otro, "ROLLBACK");
         QCOMPARE(p.iu.mensajes.size(), 1);
         QVERIFY2(p.iu.mensajes[0].contains("en uso por otro programa"),
@@ -395,7 +401,7 @@ private slots:
 
         // Free again: the same lines are stored, each with its drawer.
         p.iu.mensajes.clear();
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(b, 5);
         QVERIFY(p.iu.mensajes.isEmpty());
         QCOMPARE(filasDe(p.dm->instalacion().rutaTalonesEstandar(),
@@ -412,7 +418,7 @@ private slots:
         p.estado.Escaner.tipo = 4;
         QStringList lista{buenaA};
         int b = 0, i = 0;
-        p.dm->introduceEnTablasTalones(lista, false, b, i);
+        almacena(p, lista, false, b, i);
         QCOMPARE(b, 1);
         QVERIFY(talonesGuardados(p, 1).isEmpty());
         QCOMPARE(filasDe(p.inst.rutaTablaTalones(2), "SELECT Pk_Talon, fk_Remesa FROM Talones"),

@@ -712,6 +712,37 @@ private slots:
         QCOMPARE(p->iu.mensajes, QStringList{});
     }
 
+    // A block of rows that can no longer be read once the grid is shown: the
+    // operator is told once, and the grid goes on with the rows it has.
+    void bloqueIlegibleSeDiceUnaVez() {
+        const QString ruta = p->dm->instalacion().rutaHistoricoCheques();
+        {
+            motor::Conexion con(ruta);
+            QCOMPARE(motor::ejecutaSql(con, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                                            "i + 1 FROM n WHERE i < 600) INSERT INTO "
+                                            "historicoCheques (Pk_HistoricoRecibos, Numero) "
+                                            "SELECT 1000 + i, printf('%07d-1', i) FROM n"),
+                     QString());
+        }
+        auto frm = ventana([](auto&) {});
+        p->dm->historico().TerminaRecuentoHistorico();
+        const QAbstractItemModel* modelo = hijo<QTableView>(*frm, "dbgHistorico")->model();
+        QCOMPARE(modelo->rowCount(), int(filas.size()) + 600);
+        {
+            motor::Conexion otro(ruta);
+            QCOMPARE(motor::ejecutaSql(otro, "DROP TABLE historicoCheques"), QString());
+        }
+        QVERIFY(!modelo->index(300, ColumnasHistorico::Numero).data().isValid());
+        QVERIFY(!modelo->index(550, ColumnasHistorico::Numero).data().isValid());
+        QCOMPARE(p->iu.mensajes, QStringList{});
+        QCoreApplication::processEvents();
+        QCOMPARE(p->iu.mensajes.size(), 1);
+        QVERIFY(!modelo->index(520, ColumnasHistorico::Numero).data().isValid());
+        QCoreApplication::processEvents();
+        QCOMPARE(p->iu.mensajes.size(), 1);
+        QVERIFY(modelo->index(0, ColumnasHistorico::Numero).data().isValid());
+    }
+
     void historicoRotoDejaLaVentanaUtilizable() {
         motor::borraTabla(p->dm->instalacion().rutaHistoricoCheques());
         auto frm = ventana([](auto&) {});

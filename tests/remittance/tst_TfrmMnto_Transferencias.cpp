@@ -107,6 +107,24 @@ private slots:
         QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 1);
     }
 
+    // The emission's file name cannot be read once the list is shown: the
+    // operator reads why, and nothing is chosen.
+    void nombreIlegibleNoEligeLaEmision() {
+        emision(1, "01/03/2025", "10,00", "CONS.0001");
+        emision(2, "15/03/2025", "9,00", "CONS.0002");
+        p->estado.RemesaActual.Pk_Remesa = 7;
+        p->estado.RemesaActual.nombre_Cons = "CONS.0007";
+        abre();
+        QVERIFY(motor::borraTabla(p->dm->instalacion().rutaHistorico()));
+        QTest::keyClick(hijo<TListaOrdenable>(*frm, "lvwRemesas"), Qt::Key_Return);
+        QCOMPARE(p->iu.mensajes.size(), 1);
+        QVERIFY(p->iu.mensajes.first().contains(
+            QDir::toNativeSeparators(p->dm->instalacion().rutaHistorico())));
+        QVERIFY(frm->isVisible());
+        QCOMPARE(p->estado.RemesaActual.Pk_Remesa, 7);
+        QCOMPARE(p->estado.RemesaActual.nombre_Cons, QStringLiteral("CONS.0007"));
+    }
+
     // The history table is missing or damaged: the operator reads which file
     // and what happened, in Spanish, and the list stays empty.
     void fallaLaConsultaYLaListaQuedaVacia_data() {

@@ -120,9 +120,10 @@ struct Instalacion {
         if (!limpia())
             return -1;
         bench::vaciaCacheEscritura();
-        int buenos = 0, invalidos = 0;
         const bench::tCronometro reloj;
-        dm->introduceEnTablasTalones(lista, false, buenos, invalidos);
+        const tResultadoLectura r = dm->almacenaLineasLeidas(lista, false, VarianteLectura::Normal);
+        const int buenos = r.buenos;
+        const int invalidos = r.invalidos;
         const double ms = reloj.ms();
         cpuMs = reloj.cpuMs();
         if (buenos != lineasPorPasada || invalidos != 0 || iu.mensajes != 0) {
@@ -142,7 +143,7 @@ struct Instalacion {
         if (!limpia())
             return -1;
         bench::vaciaCacheEscritura();
-        int buenos = 0, invalidos = 0, avisos = 0;
+        int avisos = 0;
         TVerificadorImagenes verificador;
         QObject::connect(&verificador, &TVerificadorImagenes::verificado,
                          [&avisos](const QString&, const tAvisoImagen& a) { avisos += a.hay(); });
@@ -154,7 +155,7 @@ struct Instalacion {
                 avisos += verificaImagenesLeidas(inst.dirs.Dir_Imagenes_tmp, QString::number(n), {})
                               .hay();
         }
-        dm->introduceEnTablasTalones(lista, false, buenos, invalidos);
+        const int buenos = dm->almacenaLineasLeidas(lista, false, VarianteLectura::Normal).buenos;
         if (enHilo && !verificador.esperaPendientes(60000))
             return -1;
         const double ms = reloj.ms();

@@ -2,6 +2,7 @@
 
 #include "CodelineLector.h"
 #include "EscrituraSegura.h"
+#include "ImagenesTalon.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +36,11 @@ bool esEntero(const QByteArray& texto, int* valor = nullptr) {
 QString nombreImagen(int indice, int n) {
     switch (indice) {
     case 1:
-        return QStringLiteral("F%1.jpg").arg(n);
+        return ImagenCheque::FrontalJpg.nombre(QString::number(n));
     case 2:
-        return QStringLiteral("F%1.tif").arg(n);
+        return ImagenCheque::FrontalTif.nombre(QString::number(n));
     case 3:
-        return QStringLiteral("T%1.tif").arg(n);
+        return ImagenCheque::TraseroTif.nombre(QString::number(n));
     default:
         return QString();
     }
@@ -61,7 +62,7 @@ TAdaptadorExcella::TAdaptadorExcella(TEnlaceMtxmlmcr& enlace, QObject* parent)
 QByteArray TAdaptadorExcella::documentoAjustes(int tipo) {
     QByteArray d = "<?xml version=\"1.0\"?><DeviceSettings><Application><Transfer>HTTP</"
                    "Transfer><DocUnits>ENGLISH</DocUnits></Application>";
-    if (tipo == 2) {
+    if (tipo == TipoLector::Excella) {
         d += "<ProcessOptions><ReadMICR>CMC7</ReadMICR><Endorse>NO</Endorse><DocFeed>AUTOFEED</"
              "DocFeed>";
         d += "<DblPickDet>NO</DblPickDet><RespondEarly>NO</RespondEarly></"
@@ -116,7 +117,7 @@ bool TAdaptadorExcella::leerCheques(int tipo, const QString& carpetaImagenes, in
     tRun run;
     run.carpeta = carpetaImagenes;
     run.ultimaLinea = lineasEnLista;
-    if (tipo == 2)
+    if (tipo == TipoLector::Excella)
         bucleAutomatico(run);
     else
         bucleManual(run);
@@ -207,7 +208,7 @@ int TAdaptadorExcella::imagen(tRun& run, int indice, bool indexada) {
 }
 
 void TAdaptadorExcella::bucleAutomatico(tRun& run) {
-    const QByteArray ajustes = documentoAjustes(2);
+    const QByteArray ajustes = documentoAjustes(TipoLector::Excella);
     int ultimo = 0;
     do {
         // The response buffer is whole for every document.
@@ -234,7 +235,7 @@ void TAdaptadorExcella::bucleAutomatico(tRun& run) {
 }
 
 void TAdaptadorExcella::bucleManual(tRun& run) {
-    const QByteArray ajustes = documentoAjustes(3);
+    const QByteArray ajustes = documentoAjustes(TipoLector::ExcellaSTX);
     const QByteArray sinDocumento = MTMICR_SIN_DOCUMENTO;
     int ultimo = 0;
     QByteArray codigo;

@@ -38,8 +38,8 @@ public:
 
     explicit TAdaptadorExcella(TEnlaceMtxmlmcr& enlace, QObject* parent = nullptr);
 
-    // The settings document of a reading run, byte for byte: type 2 automatic
-    // feed, any other type manual feed.
+    // The settings document of a reading run, byte for byte: the Excella
+    // reader type (TipoLector) automatic feed, any other type manual feed.
     static QByteArray documentoAjustes(int tipo);
 
     // The last attached device whose trimmed name is longer than one character.

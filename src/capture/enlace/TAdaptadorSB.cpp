@@ -2,6 +2,7 @@
 
 #include "CodelineLector.h"
 #include "ErroresLectorSB.h"
+#include "ImagenesTalon.h"
 
 #include <QDir>
 #include <QFile>
@@ -224,9 +225,12 @@ void TAdaptadorSB::quitaImagenes(int secuencia) {
     if (carpeta.isEmpty())
         return;
     const QDir dir(carpeta);
-    for (const QString& prefijo : {QStringLiteral("F"), QStringLiteral("T")})
-        for (const QString& ext : {QStringLiteral(".jpg"), QStringLiteral(".tif")})
-            QFile::remove(dir.filePath(prefijo + QString::number(secuencia) + ext));
+    // The cheque's three files and the back JPEG the reader also writes.
+    using namespace ImagenCheque;
+    for (const QStringView prefijo : {PrefijoFrontal, PrefijoTrasero})
+        for (const QStringView ext : {ExtensionJpg, ExtensionTif})
+            QFile::remove(
+                dir.filePath(tFicheroImagen{prefijo, ext}.nombre(QString::number(secuencia))));
 }
 
 void TAdaptadorSB::nombraImagenes(const QString& frontal, const QString& trasera) {
@@ -257,8 +261,8 @@ void TAdaptadorSB::enLinea(const char* texto) {
         // No file of an earlier document may stand under this number.
         quitaImagenes(n);
         QThread::msleep(EsperaNombreImagenes);
-        nombraImagenes(QStringLiteral("F") + QString::number(n),
-                       QStringLiteral("T") + QString::number(n));
+        nombraImagenes(ImagenCheque::PrefijoFrontal.toString() + QString::number(n),
+                       ImagenCheque::PrefijoTrasero.toString() + QString::number(n));
     } catch (const ErrorEnlace& e) {
         const QString texto = e.texto();
         QMetaObject::invokeMethod(

@@ -2,6 +2,7 @@
 
 #include "CodelineLector.h"
 #include "EscrituraSegura.h"
+#include "ImagenesTalon.h"
 #include "TAdaptadorSB.h"
 
 #include <QDir>
@@ -211,9 +212,12 @@ bool TAdaptadorVisionX::guardarImagenes(const TPInfoImagen& registro, int n) {
         QString nombre;
         const char* error;
     } const ficheros[] = {
-        {QStringLiteral("F%1.jpg").arg(n), "Frontal 1: Error al crear la imagen."},
-        {QStringLiteral("F%1.tif").arg(n), "Frontal 2: Error al crear la imagen."},
-        {QStringLiteral("T%1.tif").arg(n), "Trasera 1: Error al crear la imagen."},
+        {ImagenCheque::FrontalJpg.nombre(QString::number(n)),
+         "Frontal 1: Error al crear la imagen."},
+        {ImagenCheque::FrontalTif.nombre(QString::number(n)),
+         "Frontal 2: Error al crear la imagen."},
+        {ImagenCheque::TraseroTif.nombre(QString::number(n)),
+         "Trasera 1: Error al crear la imagen."},
     };
     bool todas = true;
     for (int i = 0; i < 3; ++i) {

@@ -78,51 +78,41 @@ QString TRegistroActividad::nombreEquipo() {
     return equipo.isEmpty() ? QStringLiteral("desconocido") : equipo;
 }
 
-QString TRegistroActividad::anota(const QString& acto, const QString& detalle) const {
+void TRegistroActividad::anota(const QString& acto, const QString& detalle) const {
     if (motor::enServidor())
-        if (const QString e = creaEnServidor(ruta_); !e.isEmpty())
-            return e;
+        fallaSiHayError(creaEnServidor(ruta_));
     motor::Conexion con(ruta_, true);
     if (!con.abierta())
-        return con.error();
+        throw TErrorOperacion(con.error());
     // Table, key and row in one transaction: the first act makes the table
     // with one commit, and a later one finds it made without writing.
     motor::Transaccion tr(con);
     if (!tr.iniciada())
-        return tr.error();
-    QString e;
+        throw TErrorOperacion(tr.error());
     const QStringList creacion =
         con.enServidor() ? QStringList() : QStringList{Creacion} + SoloAnadir;
     for (const QString& sql : creacion)
-        if (e.isEmpty())
-            e = motor::ejecutaSql(con, sql);
-    if (!e.isEmpty())
-        return e;
+        fallaSiHayError(motor::ejecutaSql(con, sql));
     motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Actividad) FROM Actividad"));
     if (!max.ejecuta())
-        return max.error();
+        throw TErrorOperacion(max.error());
     const int clave = (max.siguiente() ? max.entero(0) : 0) + 1;
-    e = motor::ejecutaSql(
+    fallaSiHayError(motor::ejecutaSql(
         con,
         QStringLiteral("INSERT INTO Actividad (Pk_Actividad, FechaHora, Usuario, Equipo, Acto, "
                        "Detalle) VALUES (?, ?, ?, ?, ?, ?)"),
         {clave, QDateTime::currentDateTime().toString(FormatoFecha), usuarioSistema(),
-         nombreEquipo(), acto, detalle});
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    return e;
+         nombreEquipo(), acto, detalle}));
+    if (!tr.confirma())
+        throw TErrorOperacion(tr.error());
 }
 
-QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
-                                                QString& error) const {
-    error.clear();
+QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro) const {
     if (!motor::existeTabla(ruta_))
         return {};
     motor::Conexion con(ruta_);
-    if (!con.abierta()) {
-        error = con.error();
-        return {};
-    }
+    if (!con.abierta())
+        throw TErrorOperacion(con.error());
     const QString desde =
         filtro.desde.isNull() ? QString() : filtro.desde.startOfDay().toString(FormatoFecha);
     const QString hasta =
@@ -134,10 +124,8 @@ QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
                                            "FechaHora <= ?) "
                                            "ORDER BY FechaHora DESC, Pk_Actividad DESC"));
     s.liga(filtro.acto).liga(filtro.acto).liga(desde).liga(desde).liga(hasta).liga(hasta);
-    if (!s.ejecuta()) {
-        error = s.error();
-        return {};
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     QList<tFilaActividad> filas;
     while (s.siguiente())
         filas.append({QDateTime::fromString(s.texto(0), FormatoFecha), s.texto(1), s.texto(2),
@@ -147,9 +135,12 @@ QList<tFilaActividad> TRegistroActividad::lista(const tFiltroActividad& filtro,
 
 void anotaActividad(const tInstalacion& inst, IInterfazUsuario& iu, const QString& acto,
                     const QString& detalle) {
-    const QString e = TRegistroActividad(inst.dirs).anota(acto, detalle);
-    if (!e.isEmpty())
-        iu.muestraMensaje(NoAnotado.arg(acto, e));
+    try {
+        TRegistroActividad(inst.dirs).anota(acto, detalle);
+    } catch (const TErrorOperacion& e) {
+        // Not a failure of the act: a notice that it went unrecorded.
+        iu.muestraMensaje(NoAnotado.arg(acto, e.texto()));
+    }
 }
 
 QString TRegistroActividad::nombreFichero() {

@@ -56,14 +56,13 @@ public:
     // the record keeps what happened after the copy too.
     static QString nombreFichero();
 
-    // Adds the act's row now, by this user on this computer. Answers the
-    // engine message, or "" when the row is stored.
-    QString anota(const QString& acto, const QString& detalle) const;
+    // Adds the act's row now, by this user on this computer. Throws
+    // TErrorOperacion when the row cannot be stored.
+    void anota(const QString& acto, const QString& detalle) const;
 
-    // The rows that pass the filter, newest first. Empty, with the engine
-    // message in `error`, when the table cannot be read; a table not made
-    // yet has no rows.
-    QList<tFilaActividad> lista(const tFiltroActividad& filtro, QString& error) const;
+    // The rows that pass the filter, newest first; a table not made yet has
+    // no rows. Throws TErrorOperacion when the table cannot be read.
+    QList<tFilaActividad> lista(const tFiltroActividad& filtro) const;
 
     // The operating-system user and the computer the rows are signed with.
     static QString usuarioSistema();

@@ -36,16 +36,16 @@ int anchoDeclarado(const QString& tipo) {
 
 // SQLite keeps a column's declared type only in the table's definition:
 // widening it means a new table with the same columns and every row, in
-// their order, under the same name. Answers the engine message or "".
-QString ensanchaNumeroModelo(const QString& ruta) {
+// their order, under the same name. Throws TErrorOperacion on an engine
+// failure, leaving the table as it was.
+void ensanchaNumeroModelo(const QString& ruta) {
     motor::Conexion con(ruta);
     if (con.enServidor())
-        return {}; // the server keeps no widths: the program does
-
+        return; // the server keeps no widths: the program does
     motor::Sentencia info(
         con, QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(tablaHistorico));
     if (!info.ejecuta())
-        return info.error();
+        throw TErrorOperacion(info.error());
     QStringList columnas;
     bool ensanchar = false;
     while (info.siguiente()) {
@@ -61,7 +61,7 @@ QString ensanchaNumeroModelo(const QString& ruta) {
         columnas << QStringLiteral("\"%1\" %2").arg(nombre, tipo).trimmed();
     }
     if (!ensanchar)
-        return QString();
+        return;
 
     const QString nueva = tablaHistorico + QStringLiteral("_ancho");
     motor::Transaccion tr(con);
@@ -71,28 +71,28 @@ QString ensanchaNumeroModelo(const QString& ruta) {
         QStringLiteral("DROP TABLE %1").arg(tablaHistorico),
         QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(nueva, tablaHistorico)};
     pasos << Tablas::historicoCheques().sqlIndices();
-    QString e = tr.error();
+    if (!tr.iniciada())
+        throw TErrorOperacion(tr.error());
     for (const QString& sql : std::as_const(pasos))
-        if (e.isEmpty())
-            e = motor::ejecutaSql(con, sql);
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    return e;
+        fallaSiHayError(motor::ejecutaSql(con, sql));
+    if (!tr.confirma())
+        throw TErrorOperacion(tr.error());
 }
 
 // Appends "-" and a check digit to the column of each row that `seleccion`
 // gives (rowid, value of the column, text the digit is computed from). Rows
-// updated before an engine error stay updated; answers the message or "".
-QString anadeDigitos(const QString& ruta, const QString& columna, const QString& seleccion) {
+// updated before an engine error stay updated; the error throws
+// TErrorOperacion.
+void anadeDigitos(const QString& ruta, const QString& columna, const QString& seleccion) {
     motor::Conexion con(ruta);
     motor::Transaccion tr(con);
     if (!tr.iniciada())
-        return tr.error();
+        throw TErrorOperacion(tr.error());
     std::vector<std::pair<qint64, QString>> filas;
     {
         motor::Sentencia s(con, seleccion);
         if (!s.ejecuta())
-            return s.error();
+            throw TErrorOperacion(s.error());
         while (s.siguiente())
             filas.emplace_back(s.texto(0).toLongLong(), s.texto(1));
     }
@@ -107,36 +107,30 @@ QString anadeDigitos(const QString& ruta, const QString& columna, const QString&
     }
     if (!tr.confirma() && e.isEmpty())
         e = tr.error();
-    return e;
+    fallaSiHayError(e);
 }
 
 } // namespace
 
 void TActualizacionHistorico::ActualizaLongitudNumeroModelo() {
-    const QString e = ensanchaNumeroModelo(inst_.rutaHistoricoCheques());
-    if (!e.isEmpty())
-        iu_.muestraMensaje(e);
+    ensanchaNumeroModelo(inst_.rutaHistoricoCheques());
 }
 
 void TActualizacionHistorico::ActualizaNumeroModeloConDigitoControl() {
-    const QString e = anadeDigitos(
+    anadeDigitos(
         inst_.rutaHistoricoCheques(), QStringLiteral("Numero_Modelo"),
         QStringLiteral("SELECT rowid, Numero_Modelo FROM %1 WHERE length(Numero_Modelo) = 4 "
                        "AND instr(Numero_Modelo, '-') = 0")
             .arg(tablaHistorico));
-    if (!e.isEmpty())
-        iu_.muestraMensaje(e);
 }
 
 void TActualizacionHistorico::ActualizaNumeroSerieConDigitoControl() {
     // Each row its own digit: the four model digits followed by its number.
-    const QString e = anadeDigitos(
+    anadeDigitos(
         inst_.rutaHistoricoCheques(), QStringLiteral("Numero"),
         QStringLiteral("SELECT rowid, substr(coalesce(Numero_Modelo, ''), 1, 4) || Numero FROM %1 "
                        "WHERE length(Numero) = 7 AND instr(Numero, '-') = 0")
             .arg(tablaHistorico));
-    if (!e.isEmpty())
-        iu_.muestraMensaje(e);
 }
 
 void TActualizacionHistorico::creaTestigoActualizadoNumeroModelo() {
@@ -144,13 +138,21 @@ void TActualizacionHistorico::creaTestigoActualizadoNumeroModelo() {
 }
 
 void TActualizacionHistorico::actualizacionUnica() {
-    ActualizaLongitudNumeroModelo();
-    ActualizaNumeroModeloConDigitoControl();
-    ActualizaNumeroSerieConDigitoControl();
-    // Written even after a failed step, so a failed upgrade is not retried.
-    try {
-        creaTestigoActualizadoNumeroModelo();
-    } catch (const TErrorOperacion& e) {
-        iu_.muestraMensaje(e.texto());
-    }
+    // Every step runs even after one fails, and the marker is written even
+    // then, so a failed upgrade is not retried: the failures are told once,
+    // together, at the end.
+    QStringList fallos;
+    const auto paso = [&fallos](auto&& hazPaso) {
+        try {
+            hazPaso();
+        } catch (const TErrorOperacion& e) {
+            fallos << e.texto();
+        }
+    };
+    paso([this] { ActualizaLongitudNumeroModelo(); });
+    paso([this] { ActualizaNumeroModeloConDigitoControl(); });
+    paso([this] { ActualizaNumeroSerieConDigitoControl(); });
+    paso([this] { creaTestigoActualizadoNumeroModelo(); });
+    if (!fallos.isEmpty())
+        throw TErrorOperacion(fallos.join(QStringLiteral("\n\n")));
 }

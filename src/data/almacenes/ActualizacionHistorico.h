@@ -9,13 +9,14 @@ public:
     explicit TActualizacionHistorico(TBaseDatos& bd) : TAlmacen(bd) {}
 
     // Each step touches only values still in the old form, so running them
-    // again changes nothing.
+    // again changes nothing. Each throws TErrorOperacion on a failure.
     void ActualizaLongitudNumeroModelo();
     void ActualizaNumeroModeloConDigitoControl();
     void ActualizaNumeroSerieConDigitoControl();
     // Writes the marker file; throws TErrorOperacion when it cannot.
     void creaTestigoActualizadoNumeroModelo();
     // The three steps and the marker, as start-up runs them when the marker is
-    // missing; a marker that cannot be written is shown to the operator.
+    // missing. All four are tried; the failures, if any, throw together as one
+    // TErrorOperacion (the marker is written even then).
     void actualizacionUnica();
 };

@@ -11,6 +11,8 @@
 #include "TextosBBDD.h"
 #include "TqryHistorico.h"
 
+#include <optional>
+
 namespace {
 
 // The key columns of a cheque in a history row.
@@ -37,23 +39,17 @@ TAlmacenHistorico::TAlmacenHistorico(TBaseDatos& bd) : TAlmacen(bd) {}
 TAlmacenHistorico::~TAlmacenHistorico() = default;
 
 TqryHistorico& TAlmacenHistorico::qryHistorico() {
-    if (qryHistorico_ == nullptr) {
+    if (qryHistorico_ == nullptr)
         qryHistorico_ = std::make_unique<TqryHistorico>();
-        qryHistorico_->alFallar = [this](const QString& error) { iu_.muestraMensaje(error); };
-    }
     return *qryHistorico_;
 }
 
 void TAlmacenHistorico::CargaHistoricoDeTalones(const tConsultaHistorico& aCadena) {
-    QString error;
-    if (!qryHistorico().abre(inst_.rutaHistoricoCheques(), aCadena, error))
-        iu_.muestraMensaje(error);
+    qryHistorico().abre(inst_.rutaHistoricoCheques(), aCadena);
 }
 
 void TAlmacenHistorico::RecargaHistoricoDeTalones() {
-    QString error;
-    if (!qryHistorico().reabre(error))
-        iu_.muestraMensaje(error);
+    qryHistorico().reabre();
 }
 
 void TAlmacenHistorico::CierraHistoricoDeTalones() {
@@ -72,21 +68,34 @@ void TAlmacenHistorico::TerminaRecuentoHistorico() {
     q.terminaRecuento();
 }
 
-bool TAlmacenHistorico::EliminaregistroHistorico(int apk) {
+void TAlmacenHistorico::EliminaregistroHistorico(int apk) {
     // The grid's query keeps the table file open for reading, which would
-    // hold the delete back: it is closed now and run again afterwards.
+    // hold the delete back: it is closed now and run again afterwards,
+    // whether the row went or not.
     const bool consultaAbierta = qryHistorico().abierta();
     qryHistorico().cierra();
-    const QString detalle = detalleChequeHistorico(inst_.rutaHistoricoCheques(), apk);
-    const bool eliminado = eliminaFilaHistorico(apk);
-    if (eliminado)
+    std::optional<TErrorOperacion> fallo;
+    try {
+        const QString detalle = detalleChequeHistorico(inst_.rutaHistoricoCheques(), apk);
+        eliminaFilaHistorico(apk);
         anotaActividad(inst_, iu_, ActoActividad::AnulacionCheque, detalle);
-    if (consultaAbierta)
-        RecargaHistoricoDeTalones();
-    return eliminado;
+    } catch (const TErrorOperacion& e) {
+        fallo = e;
+    }
+    if (consultaAbierta) {
+        try {
+            RecargaHistoricoDeTalones();
+        } catch (const TErrorOperacion& e) {
+            // The operator reads the first failure: that of the annulment.
+            if (!fallo)
+                fallo = e;
+        }
+    }
+    if (fallo)
+        throw *fallo;
 }
 
-bool TAlmacenHistorico::eliminaFilaHistorico(int apk) {
+void TAlmacenHistorico::eliminaFilaHistorico(int apk) {
     const QString ruta = inst_.rutaHistoricoCheques();
     QList<tChequeHistorico> cheques;
     QString e;
@@ -111,10 +120,7 @@ bool TAlmacenHistorico::eliminaFilaHistorico(int apk) {
         if (e.isEmpty() && !tr.confirma())
             e = tr.error();
     }
-    if (!e.isEmpty()) {
-        iu_.muestraMensaje(e);
-        return false;
-    }
+    fallaSiHayError(e);
     // The images go only once the row is gone for good.
     for (const tChequeHistorico& c : cheques) {
         const QString base = baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
@@ -123,7 +129,6 @@ bool TAlmacenHistorico::eliminaFilaHistorico(int apk) {
         if (!TAlmacenTalones(bd_).basesSinTalon({base}).isEmpty())
             borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
     }
-    return true;
 }
 
 QString TAlmacenHistorico::DevuelveNombreconsolidado(int clave) {
@@ -131,24 +136,20 @@ QString TAlmacenHistorico::DevuelveNombreconsolidado(int clave) {
     motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cons FROM historico "
                                            "WHERE Pk_Historico = ? ORDER BY rowid LIMIT 1"));
     s.liga(clave);
-    if (!s.ejecuta()) {
-        iu_.muestraMensaje(s.error());
-        return {};
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     return s.siguiente() ? s.texto(0) : QString();
 }
 
-tFilasLista TAlmacenHistorico::CargaListaRemesasEmitidas(QString& error) {
+tFilasLista TAlmacenHistorico::CargaListaRemesasEmitidas() {
     tFilasLista filas;
     motor::Conexion con(inst_.rutaHistorico());
     // The last row stored is the newest emission.
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Historico, Fecha_Confeccion, Nif, "
                                            "Nombre_Ordenante, Cuenta, Importe, Numero_Talones, "
                                            "Fecha_Soporte FROM historico ORDER BY rowid DESC"));
-    if (!s.ejecuta()) {
-        error = s.error();
-        return filas;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     while (s.siguiente()) {
         tFilaLista f;
         f.datos.pk = s.entero(0);

@@ -16,11 +16,12 @@ public:
     ~TAlmacenHistorico();
 
     // The query the history grid shows; created on first use, owned here.
+    // Failures found while the grid reads it go to its alFallar.
     TqryHistorico& qryHistorico();
     // Runs the search on historicoCheques.dat into qryHistorico; an engine
-    // failure is shown and leaves the query closed (empty grid).
+    // failure throws TErrorOperacion and leaves the query closed (empty grid).
     void CargaHistoricoDeTalones(const tConsultaHistorico& aCadena);
-    // Runs the last search again; an engine failure is shown.
+    // Runs the last search again; throws as CargaHistoricoDeTalones.
     void RecargaHistoricoDeTalones();
     void CierraHistoricoDeTalones();
     // Counts the rest of the search's rows now (the grid goes to its last
@@ -29,21 +30,23 @@ public:
     // Annuls one emitted cheque: deletes its history row and then its
     // images. The archived copies go unless another history row is the same
     // cheque; the images folder's files go unless a working remittance holds
-    // the cheque again. False, with the message shown, when the row stays.
-    // An open search is run again, so it no longer lists the row.
-    bool EliminaregistroHistorico(int apk);
+    // the cheque again. Throws TErrorOperacion when the row stays. An open
+    // search is run again, so it no longer lists the row (also after a
+    // failure, so the grid goes on).
+    void EliminaregistroHistorico(int apk);
 
     // One row per emission of historico.dat, newest first: caption
     // Fecha_Confeccion, cells Nif, Nombre_Ordenante, Cuenta, Importe (display
-    // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. On an
-    // engine failure no rows and the engine message in `error`.
-    tFilasLista CargaListaRemesasEmitidas(QString& error);
-    // The emission file name (Nombre_Cons) of the emission with that key.
+    // form), Numero_Talones, Fecha_Soporte; datos.pk Pk_Historico. Throws
+    // TErrorOperacion on an engine failure.
+    tFilasLista CargaListaRemesasEmitidas();
+    // The emission file name (Nombre_Cons) of the emission with that key;
+    // empty when there is none. Throws TErrorOperacion on an engine failure.
     QString DevuelveNombreconsolidado(int clave);
 
 private:
     // EliminaregistroHistorico with the grid's query closed.
-    bool eliminaFilaHistorico(int apk);
+    void eliminaFilaHistorico(int apk);
 
     std::unique_ptr<TqryHistorico> qryHistorico_;
 };

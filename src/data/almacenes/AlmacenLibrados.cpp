@@ -29,11 +29,11 @@ TCliente TAlmacenLibrados::CargaRegistroBeneficiarioTablas(int clavePrimaria, TC
 void TAlmacenLibrados::GuardaBeneficiario(TCliente& rBeneficiario) {
     const QString ruta = inst_.rutaDeudores();
     if (rBeneficiario.EsNuevo) {
-        rBeneficiario.Pk_Cliente = bd_.insertaConClaveNueva(
-            ruta, QStringLiteral("Pk_Cliente"),
-            QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
-                           "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
-            {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
+        rBeneficiario.Pk_Cliente =
+            bd_.insertaConClaveNueva(ruta, QStringLiteral("Pk_Cliente"),
+                                     QStringLiteral("INSERT INTO Deudores (Pk_Cliente, "
+                                                    "Nombre_Cliente, Cuenta) VALUES (?, ?, ?)"),
+                                     {rBeneficiario.Nombre_Cliente, rBeneficiario.Cuenta});
         return;
     }
     const motor::ConexionOperacion operacion = bd_.abre(ruta);
@@ -106,8 +106,8 @@ void TAlmacenLibrados::EliminaBeneficiarios(const QList<int>& claves) {
         borraImagenesTalon(inst_.dirs.Dir_Imagenes, base);
 }
 
-QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
-                        TCliente& librado, bool crea) {
+TCliente libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
+                         bool crea) {
     const QString tabla = esquema + QStringLiteral(".Deudores");
     motor::Sentencia s(con, QStringLiteral("SELECT Pk_Cliente, Nombre_Cliente, Cuenta, Telefono, "
                                            "Nif, email FROM %1 WHERE Cuenta = ? "
@@ -115,8 +115,8 @@ QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QStr
                                 .arg(tabla));
     s.liga(cuenta);
     if (!s.ejecuta())
-        return s.error();
-    librado = TCliente{};
+        throw TErrorOperacion(s.error());
+    TCliente librado;
     if (s.siguiente()) {
         librado.Pk_Cliente = s.entero(0);
         librado.Nombre_Cliente = s.texto(1);
@@ -124,22 +124,23 @@ QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QStr
         librado.Telefono = s.texto(3);
         librado.nif = s.texto(4);
         librado.email = s.texto(5);
-        return {};
+        return librado;
     }
     if (!crea)
-        return {};
+        return librado;
     motor::Sentencia max(con, QStringLiteral("SELECT max(Pk_Cliente) FROM %1").arg(tabla));
     if (!max.ejecuta())
-        return max.error();
+        throw TErrorOperacion(max.error());
     const int maximo = max.siguiente() ? max.entero(0) : 0;
     librado.Pk_Cliente = maximo != 0 ? maximo + 1 : 1;
     librado.Cuenta = cuenta;
     librado.EsNuevo = true;
-    return motor::ejecutaSql(
+    fallaSiHayError(motor::ejecutaSql(
         con,
         QStringLiteral("INSERT INTO %1 (Pk_Cliente, Nombre_Cliente, Cuenta) VALUES (?, ?, ?)")
             .arg(tabla),
-        {librado.Pk_Cliente, QString(), cuenta});
+        {librado.Pk_Cliente, QString(), cuenta}));
+    return librado;
 }
 
 tTalon TAlmacenLibrados::CompruebaLibrado(tTalon regtalon) {
@@ -154,24 +155,22 @@ void TAlmacenLibrados::asignaLibrado(tTalon& talon) {
     }
     const QString esquema = QStringLiteral("main");
     TCliente librado;
-    QString e;
     {
         const motor::ConexionOperacion operacion = bd_.abre(inst_.rutaDeudores());
         motor::Conexion& con = *operacion;
-        e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, false);
+        librado = libradoDeCuenta(con, esquema, talon.Cuenta, false);
         // A missing one is looked up again and created in one write
         // transaction: a program storing the same account at the same time
         // finds it.
-        if (e.isEmpty() && librado.Pk_Cliente == 0) {
+        if (librado.Pk_Cliente == 0) {
             motor::Transaccion tr(con);
-            e = tr.error();
-            if (e.isEmpty())
-                e = libradoDeCuenta(con, esquema, talon.Cuenta, librado, true);
-            if (e.isEmpty() && !tr.confirma())
-                e = tr.error();
+            if (!tr.iniciada())
+                throw TErrorOperacion(tr.error());
+            librado = libradoDeCuenta(con, esquema, talon.Cuenta, true);
+            if (!tr.confirma())
+                throw TErrorOperacion(tr.error());
         }
     }
-    fallaSiHayError(e);
     talon.fk_Beneficiarios = librado.Pk_Cliente;
     if (!librado.EsNuevo)
         talon.Nombre_Cliente = librado.Nombre_Cliente;

@@ -46,10 +46,13 @@ void TAlmacenRemesas::GuardaRegistroRemesa(const tRemesas& regRemesa) {
                 const QString ruta = inst_.rutaTablaTalones(pk);
                 if (motor::existeTabla(ruta))
                     return QString();
-                QString error;
-                if (creaTabla(ruta, Tablas::talones(), &error))
-                    tablaCreada = ruta;
-                return error;
+                try {
+                    creaTabla(ruta, Tablas::talones());
+                } catch (const TErrorOperacion& e) {
+                    return e.texto();
+                }
+                tablaCreada = ruta;
+                return QString();
             });
     } catch (const TErrorOperacion&) {
         if (!tablaCreada.isEmpty())

@@ -92,22 +92,20 @@ void leeTalon(const motor::Sentencia& s, tTalon& destino) {
     destino.fk_Beneficiarios = s.entero(9);
 }
 
-QString compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado, bool& cambiado) {
+bool compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado) {
     motor::Sentencia s(con, sqlLeeTalon);
     s.liga(mostrado.Pk_Talon);
     if (!s.ejecuta())
-        return s.error();
-    cambiado = true;
+        throw TErrorOperacion(s.error());
     if (!s.siguiente())
-        return {};
+        return true;
     tTalon ahora = mostrado;
     leeTalon(s, ahora);
     const auto guardados = [](const tTalon& t) {
         return std::tie(t.indicador, t.Modelo_Talon, t.numero_Modelo, t.FechaPago, t.Numero,
                         t.Estado, t.Cuenta, t.Importe, t.Nombre_Cliente, t.fk_Beneficiarios);
     };
-    cambiado = guardados(ahora) != guardados(mostrado);
-    return {};
+    return guardados(ahora) != guardados(mostrado);
 }
 
 tFilasLista TAlmacenTalones::Carga_lista_Talones(int pkRemesa, int& NumeroTrasferencias) {
@@ -181,23 +179,18 @@ void TAlmacenTalones::CalculaTotales(QString& importe, QString& transferencias,
 void TAlmacenTalones::EliminaTalon(const tTalon& talon, const QString& /*estado*/) {
     // Only the cheque as it was shown goes: one that another program has
     // changed or emitted meanwhile stays, and the operator is told.
-    bool cambiado = false;
-    QString e;
     {
         motor::Conexion con(inst_.rutaTablaTalones(talon.fk_Remesas));
         motor::Transaccion tr(con);
-        e = tr.error();
-        if (e.isEmpty())
-            e = compruebaCambioTalon(con, talon, cambiado);
-        if (e.isEmpty() && cambiado)
-            e = MensajeBBDD::TalonCambiadoAlEliminar;
-        if (e.isEmpty())
-            e = motor::ejecutaSql(con, QStringLiteral("DELETE FROM Talones WHERE Pk_Talon = ?"),
-                                  {talon.Pk_Talon});
-        if (e.isEmpty() && !tr.confirma())
-            e = tr.error();
+        if (!tr.iniciada())
+            throw TErrorOperacion(tr.error());
+        if (compruebaCambioTalon(con, talon))
+            throw TErrorOperacion(MensajeBBDD::TalonCambiadoAlEliminar);
+        fallaSiHayError(motor::ejecutaSql(
+            con, QStringLiteral("DELETE FROM Talones WHERE Pk_Talon = ?"), {talon.Pk_Talon}));
+        if (!tr.confirma())
+            throw TErrorOperacion(tr.error());
     }
-    fallaSiHayError(e);
     // A duplicate shares its image files with the cheque it repeats.
     if (talon.Estado != Estado::Duplicado)
         borraImagenesTalon(inst_.dirs.Dir_Imagenes, baseImagenTalon(talon));

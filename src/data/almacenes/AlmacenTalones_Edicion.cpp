@@ -9,30 +9,27 @@
 #include "SentenciasTalones.h"
 #include "TextosBBDD.h"
 
-#include <optional>
-
 namespace {
 
 const QString aliasLibrados = QStringLiteral("libr");
 
 // Whether the drawer's row is no longer the name and account the editor
 // showed for it. A drawer with no row changes nothing and is no conflict.
-QString compruebaCambioLibrado(motor::Conexion& con, const TCliente& mostrado, bool& cambiado) {
+// Throws TErrorOperacion on an engine failure.
+bool compruebaCambioLibrado(motor::Conexion& con, const TCliente& mostrado) {
     motor::Sentencia s(con, QStringLiteral("SELECT Nombre_Cliente, Cuenta FROM libr.Deudores "
                                            "WHERE Pk_Cliente = ? ORDER BY rowid LIMIT 1"));
     s.liga(mostrado.Pk_Cliente);
     if (!s.ejecuta())
-        return s.error();
-    cambiado =
-        s.siguiente() && (s.texto(0) != mostrado.Nombre_Cliente || s.texto(1) != mostrado.Cuenta);
-    return {};
+        throw TErrorOperacion(s.error());
+    return s.siguiente() &&
+           (s.texto(0) != mostrado.Nombre_Cliente || s.texto(1) != mostrado.Cuenta);
 }
 
 } // namespace
 
 GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon& talon,
-                                                  TCliente& librado,
-                                                  const QString& nombreTabla) {
+                                                  TCliente& librado, const QString& nombreTabla) {
     // Cheques typed in by hand carry a placeholder account of no drawer, and
     // a drawer stands for one account: a cheque whose account changes goes
     // to the drawer of its new account instead of rewriting the one it had.
@@ -43,55 +40,45 @@ GuardadoTalon TAlmacenTalones::GuardaTalonEditado(const tTalon& mostrado, tTalon
     TCliente l = librado;
 
     motor::Conexion con(nombreTabla);
-    QString e;
     if (!con.adjunta(inst_.rutaDeudores(), aliasLibrados))
-        e = con.error();
-    std::optional<motor::Transaccion> tr;
-    if (e.isEmpty()) {
-        tr.emplace(con);
-        e = tr->error();
-    }
+        throw TErrorOperacion(con.error());
+    motor::Transaccion tr(con);
+    if (!tr.iniciada())
+        throw TErrorOperacion(tr.error());
     // What was shown is compared with the rows inside the transaction that
     // writes them: a cheque another program changed, emitted or deleted
     // since, or its drawer renamed, is left as that program left it.
-    bool cambiado = false;
-    if (e.isEmpty())
-        e = compruebaCambioTalon(con, mostrado, cambiado);
-    if (e.isEmpty() && !cambiado && !otraCuenta && l.Pk_Cliente != 0)
-        e = compruebaCambioLibrado(con, l, cambiado);
-    if (e.isEmpty() && cambiado)
+    if (compruebaCambioTalon(con, mostrado) ||
+        (!otraCuenta && l.Pk_Cliente != 0 && compruebaCambioLibrado(con, l)))
         return GuardadoTalon::CambiadoPorOtro;
-    if (e.isEmpty() && otraCuenta) {
-        if (esCuentaProvisional(t.Cuenta))
-            l = TCliente{};
-        else
-            e = libradoDeCuenta(con, aliasLibrados, t.Cuenta, l);
+    if (otraCuenta) {
+        l = esCuentaProvisional(t.Cuenta) ? TCliente{}
+                                          : libradoDeCuenta(con, aliasLibrados, t.Cuenta);
         if (!conNombre)
             t.Nombre_Cliente = l.Nombre_Cliente;
     }
-    if (e.isEmpty())
-        e = motor::ejecutaSql(con, sqlActualizaTalon,
-                              {t.Modelo_Talon, t.indicador, textoImporte(t.Importe), t.Numero,
-                               t.Cuenta, t.FechaPago, codigoEstado(t.Estado), t.Nombre_Cliente,
-                               t.numero_Modelo, t.Pk_Talon});
-    if (e.isEmpty() && otraCuenta && l.Pk_Cliente != t.fk_Beneficiarios) {
-        e = motor::ejecutaSql(con,
-                              QStringLiteral("UPDATE Talones SET fk_Clientes = ? "
-                                             "WHERE Pk_Talon = ?"),
-                              {l.Pk_Cliente, t.Pk_Talon});
+    fallaSiHayError(motor::ejecutaSql(con, sqlActualizaTalon,
+                                      {t.Modelo_Talon, t.indicador, textoImporte(t.Importe),
+                                       t.Numero, t.Cuenta, t.FechaPago, codigoEstado(t.Estado),
+                                       t.Nombre_Cliente, t.numero_Modelo, t.Pk_Talon}));
+    if (otraCuenta && l.Pk_Cliente != t.fk_Beneficiarios) {
+        fallaSiHayError(motor::ejecutaSql(con,
+                                          QStringLiteral("UPDATE Talones SET fk_Clientes = ? "
+                                                         "WHERE Pk_Talon = ?"),
+                                          {l.Pk_Cliente, t.Pk_Talon}));
         t.fk_Beneficiarios = l.Pk_Cliente;
     }
     l.Cuenta = t.Cuenta;
     l.Nombre_Cliente = t.Nombre_Cliente;
     l.EsNuevo = false;
-    if (e.isEmpty() && renombraLibrado && l.Pk_Cliente != 0)
-        e = motor::ejecutaSql(con,
+    if (renombraLibrado && l.Pk_Cliente != 0)
+        fallaSiHayError(
+            motor::ejecutaSql(con,
                               QStringLiteral("UPDATE libr.Deudores SET Nombre_Cliente = ?, "
                                              "Cuenta = ? WHERE Pk_Cliente = ?"),
-                              {l.Nombre_Cliente, l.Cuenta, l.Pk_Cliente});
-    if (e.isEmpty() && !tr->confirma())
-        e = tr->error();
-    fallaSiHayError(e);
+                              {l.Nombre_Cliente, l.Cuenta, l.Pk_Cliente}));
+    if (!tr.confirma())
+        throw TErrorOperacion(tr.error());
     talon = t;
     librado = l;
     return GuardadoTalon::Hecho;

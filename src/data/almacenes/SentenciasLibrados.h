@@ -14,6 +14,6 @@ class Conexion;
 // with `crea`, a new nameless one with the next key (EsNuevo then true),
 // else an empty record (key 0). Creating runs inside a write transaction, so
 // that two programs storing the same new account never both create its
-// drawer. The engine message or "".
-QString libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
-                        TCliente& librado, bool crea = true);
+// drawer. Throws TErrorOperacion on an engine failure.
+TCliente libradoDeCuenta(motor::Conexion& con, const QString& esquema, const QString& cuenta,
+                         bool crea = true);

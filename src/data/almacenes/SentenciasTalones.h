@@ -29,5 +29,6 @@ void leeTalon(const motor::Sentencia& s, tTalon& destino);
 // Whether the cheque's row in the table open on `con` is no longer what the
 // editor showed (`mostrado`, as read by leeTalon): changed, or gone (deleted
 // or emitted by another program). Run inside the write transaction that
-// changes the row, so nothing can come in between. The engine message or "".
-QString compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado, bool& cambiado);
+// changes the row, so nothing can come in between. Throws TErrorOperacion on
+// an engine failure.
+bool compruebaCambioTalon(motor::Conexion& con, const tTalon& mostrado);

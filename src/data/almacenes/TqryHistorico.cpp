@@ -58,8 +58,7 @@ TqryHistorico::TqryHistorico(QObject* parent) : QAbstractTableModel(parent) {
 
 TqryHistorico::~TqryHistorico() = default;
 
-bool TqryHistorico::abre(const QString& rutaTabla, const tConsultaHistorico& consulta,
-                         QString& error) {
+void TqryHistorico::abre(const QString& rutaTabla, const tConsultaHistorico& consulta) {
     beginResetModel();
     vacia();
     fallado_ = false;
@@ -70,6 +69,7 @@ bool TqryHistorico::abre(const QString& rutaTabla, const tConsultaHistorico& con
     std::vector<tFila> primeras;
     qint64 ultimaLeida = 0;
     qint64 ultimaDeLaTabla = 0;
+    QString error;
     if (!conexion->abierta()) {
         error = conexion->error();
     } else {
@@ -97,7 +97,7 @@ bool TqryHistorico::abre(const QString& rutaTabla, const tConsultaHistorico& con
     }
     if (!error.isEmpty()) {
         endResetModel();
-        return false;
+        throw TErrorOperacion(error);
     }
     conexion_ = std::move(conexion);
     filas_ = int(primeras.size());
@@ -108,15 +108,14 @@ bool TqryHistorico::abre(const QString& rutaTabla, const tConsultaHistorico& con
     endResetModel();
     if (!contada())
         temporizador_.start(msAntesDeContar);
-    return true;
 }
 
-bool TqryHistorico::reabre(QString& error) {
+void TqryHistorico::reabre() {
     if (ruta_.isEmpty())
-        return true;
+        return;
     const QString ruta = ruta_;
     const tConsultaHistorico consulta = consulta_;
-    return abre(ruta, consulta, error);
+    abre(ruta, consulta);
 }
 
 void TqryHistorico::cierra() {
@@ -243,14 +242,20 @@ const TqryHistorico::tFila* TqryHistorico::fila(int numero) const {
     return i < filas.size() ? &filas[i] : nullptr;
 }
 
-void TqryHistorico::informa(const QString& error) const {
+void TqryHistorico::informa(const QString& mensajeMotor) const {
     // Once per search, after the current paint or key: a box must not open
     // in the middle of painting the grid.
     if (fallado_ || !alFallar)
         return;
     fallado_ = true;
     QMetaObject::invokeMethod(
-        const_cast<TqryHistorico*>(this), [this, error] { alFallar(error); }, Qt::QueuedConnection);
+        const_cast<TqryHistorico*>(this),
+        [this, mensajeMotor] {
+            // The window that listened may have closed meanwhile.
+            if (alFallar)
+                alFallar(TErrorOperacion(mensajeMotor));
+        },
+        Qt::QueuedConnection);
 }
 
 QString TqryHistorico::texto(int fila, int campo) const {

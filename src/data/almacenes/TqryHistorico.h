@@ -16,6 +16,7 @@
 // other fields of a row (key, stored amount, indicador) are read with texto.
 
 #include "BusquedaHistorico.h"
+#include "ErrorOperacion.h"
 
 #include <QAbstractTableModel>
 #include <QTimer>
@@ -38,11 +39,11 @@ public:
     explicit TqryHistorico(QObject* parent = nullptr);
     ~TqryHistorico() override;
 
-    // Runs the statement on the table file and reads its first block; false
-    // with the message, leaving the query closed (no rows).
-    bool abre(const QString& rutaTabla, const tConsultaHistorico& consulta, QString& error);
-    // Runs the last statement again (after a row was deleted).
-    bool reabre(QString& error);
+    // Runs the statement on the table file and reads its first block. On a
+    // failure throws TErrorOperacion, leaving the query closed (no rows).
+    void abre(const QString& rutaTabla, const tConsultaHistorico& consulta);
+    // Runs the last statement again (after a row was deleted); throws as abre.
+    void reabre();
     // Closes the query and the table file; the statement is kept for reabre.
     void cierra();
     bool abierta() const { return conexion_ != nullptr; }
@@ -60,9 +61,10 @@ public:
     // columns excluded); empty for a row that cannot be read.
     QString texto(int fila, int campo) const;
 
-    // Messages of failures found while counting or reading rows, which
-    // happen after abre has answered.
-    std::function<void(const QString&)> alFallar;
+    // Failures found while counting or reading rows, which happen after
+    // abre has answered and so have no caller to throw to: told here, once
+    // per search, outside any paint.
+    std::function<void(const TErrorOperacion&)> alFallar;
 
     int rowCount(const QModelIndex& padre = {}) const override;
     int columnCount(const QModelIndex& padre = {}) const override;
@@ -106,7 +108,7 @@ private:
     // it cannot be read.
     const tFila* fila(int numero) const;
     bool leeBloque(int numero, std::vector<tFila>& filas) const;
-    void informa(const QString& error) const;
+    void informa(const QString& mensajeMotor) const;
 
     std::unique_ptr<motor::Conexion> conexion_;
     QString ruta_;

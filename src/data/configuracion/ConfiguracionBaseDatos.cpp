@@ -38,8 +38,8 @@ QString aplicaConfiguracionBaseDatos(const tInstalacion& instalacion) {
     return c.problema;
 }
 
-QString escribeConfiguracionBaseDatos(const QString& ficheroConfiguracion,
-                                      const motor::tServidorDatos& servidor) {
+void escribeConfiguracionBaseDatos(const QString& ficheroConfiguracion,
+                                   const motor::tServidorDatos& servidor) {
     using namespace ConfiguracionBaseDatos;
     TFicheroPerfil ini(ficheroConfiguracion);
     ini.fija(Seccion, QStringLiteral("Motor"), MotorServidor);
@@ -48,7 +48,5 @@ QString escribeConfiguracionBaseDatos(const QString& ficheroConfiguracion,
     ini.fija(Seccion, QStringLiteral("Base"), servidor.base);
     ini.fija(Seccion, QStringLiteral("Usuario"), servidor.usuario);
     ini.fija(Seccion, QStringLiteral("Esquema"), servidor.esquema);
-    QString error;
-    ini.guarda(error);
-    return error;
+    ini.guarda();
 }

@@ -33,6 +33,6 @@ tConfiguracionBaseDatos leeConfiguracionBaseDatos(const QString& ficheroConfigur
 // the problem, when the section cannot be used; the program then does not
 // touch any table (working on the files would split the office's data).
 QString aplicaConfiguracionBaseDatos(const tInstalacion& instalacion);
-// Writes the section for the server (all its keys); the error, or "".
-QString escribeConfiguracionBaseDatos(const QString& ficheroConfiguracion,
-                                      const motor::tServidorDatos& servidor);
+// Writes the section for the server (all its keys). Throws TErrorOperacion.
+void escribeConfiguracionBaseDatos(const QString& ficheroConfiguracion,
+                                   const motor::tServidorDatos& servidor);

@@ -20,8 +20,8 @@ tEscaner leeConfiguracionEscaner(const tInstalacion& instalacion) {
     return e;
 }
 
-bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
-                                 bool conSafe, QString& error) {
+void escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
+                                 bool conSafe) {
     TFicheroPerfil perfil(instalacion.ficheros.ficheroConfiguracion);
     perfil.fijaEntero(SeccionEscaner, ClaveTipo, escaner.tipo);
     perfil.fijaBooleano(SeccionEscaner, ClaveImpresion, escaner.Imprimir);
@@ -29,7 +29,7 @@ bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner
     perfil.fija(SeccionEscaner, ClaveTexto, escaner.texto);
     if (conSafe)
         perfil.fijaEntero(SeccionTiempos, ClaveSafe, tEscaner().tiempoSAFE);
-    return perfil.guarda(error);
+    perfil.guarda();
 }
 
 QString avisoConfiguracionIlegible(const tInstalacion& instalacion) {

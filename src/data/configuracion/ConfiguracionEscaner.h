@@ -5,6 +5,7 @@
 //   type a whole codeline).
 // Values that do not read take their defaults (those of tEscaner).
 
+#include "ImagenesTalon.h"
 #include "Instalacion.h"
 #include "Registros.h"
 
@@ -17,7 +18,7 @@ inline const QString ClaveFecha = QStringLiteral("Fecha");
 inline const QString ClaveTexto = QStringLiteral("Texto");
 inline const QString ClaveSafe = QStringLiteral("Safe");
 
-inline constexpr int TipoMaximo = 5;
+inline constexpr int TipoMaximo = TipoLector::VisionX;
 inline constexpr int LongitudTexto = 70;
 // Longer waits would leave a jammed document's text waiting for minutes.
 inline constexpr int SafeMaximo = 60;
@@ -38,7 +39,7 @@ QString avisoConfiguracionIlegible(const tInstalacion& instalacion);
 QString textoConfiguracionEscaner(const tEscaner& escaner);
 
 // Writes Tipo, Impresion, Fecha and Texto, and with `conSafe` also Safe = 5,
-// keeping every other section, key and comment of the file. On failure answers
-// false with the reason, naming the file, in `error`; the old file stays whole.
-bool escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
-                                 bool conSafe, QString& error);
+// keeping every other section, key and comment of the file. On failure throws
+// TErrorOperacion with the reason, naming the file; the old file stays whole.
+void escribeConfiguracionEscaner(const tInstalacion& instalacion, const tEscaner& escaner,
+                                 bool conSafe);

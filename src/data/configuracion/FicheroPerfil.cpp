@@ -1,5 +1,7 @@
 #include "FicheroPerfil.h"
 
+#include "ErrorOperacion.h"
+
 #include "EscrituraSegura.h"
 
 #include <QDir>
@@ -335,14 +337,14 @@ void TFicheroPerfil::fijaBooleano(const QString& seccion, const QString& clave, 
     fija(seccion, clave, valor ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-bool TFicheroPerfil::guarda(QString& error) const {
+void TFicheroPerfil::guarda() const {
     const QString nombre = QDir::toNativeSeparators(ruta_);
     const auto falla = [&](const QString& motivo) {
-        error = QStringLiteral("No se pudo guardar el fichero %1: %2.").arg(nombre, motivo);
-        return false;
+        throw TErrorOperacion(
+            QStringLiteral("No se pudo guardar el fichero %1: %2.").arg(nombre, motivo));
     };
     if (!d_->rechazo.isEmpty())
-        return falla(d_->rechazo);
+        falla(d_->rechazo);
     QString texto;
     for (const tLinea& l : d_->lineas)
         texto += l.texto + QStringLiteral("\r\n");
@@ -359,9 +361,8 @@ bool TFicheroPerfil::guarda(QString& error) const {
         relectura = leeTexto(bytes);
     }
     if (!relectura.problema.isEmpty() || relectura.texto != texto)
-        return falla(QStringLiteral("tiene caracteres que su codificación no puede guardar"));
+        falla(QStringLiteral("tiene caracteres que su codificación no puede guardar"));
 
     if (const auto motivo = escribeFicheroEntero(ruta_, bytes))
-        return falla(*motivo);
-    return true;
+        falla(*motivo);
 }

@@ -64,9 +64,9 @@ public:
     // Written as 1 or 0.
     void fijaBooleano(const QString& seccion, const QString& clave, bool valor);
 
-    // Writes the whole file. On failure answers false and puts in `error` a
-    // Spanish text naming the file and the reason; the old file stays as it was.
-    bool guarda(QString& error) const;
+    // Writes the whole file. On failure throws TErrorOperacion with a Spanish
+    // text naming the file and the reason; the old file stays as it was.
+    void guarda() const;
 
     // Windows' reading of an integer value (see above); nullopt without digits
     // or when the number does not fit.

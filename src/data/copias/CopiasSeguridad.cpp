@@ -240,9 +240,11 @@ void TCopiasSeguridad::escribeCopia(const QString& parcial, const QString& motiv
     resumen.fijaEntero(SeccionCopia, QStringLiteral("ChequesRemesas"), copia.chequesRemesas);
     resumen.fijaEntero(SeccionCopia, QStringLiteral("ChequesHistorico"), copia.chequesHistorico);
     resumen.fijaEntero(SeccionCopia, QStringLiteral("Emisiones"), copia.emisiones);
-    QString error;
-    if (!resumen.guarda(error))
-        throw TErrorOperacion(motivoFallo(error));
+    try {
+        resumen.guarda();
+    } catch (const TErrorOperacion& e) {
+        throw TErrorOperacion(motivoFallo(e.texto()));
+    }
 }
 
 bool TCopiasSeguridad::hazAlCerrar() {

@@ -60,7 +60,9 @@ bool TBloqueoEmision::tomaEnServidor(int esperaMs) {
     QString literal = quien.left(60);
     literal.replace(u'\'', QStringLiteral("''"));
     q.exec(QStringLiteral("SET application_name = '%1'").arg(literal));
-    const QDeadlineTimer plazo(esperaMs);
+    // The server frees the lock of a program that died once it notices the
+    // broken link, a moment later: that moment is always waited for.
+    const QDeadlineTimer plazo(std::max(esperaMs, 1000));
     for (;;) {
         if (!q.exec(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(Claves)) || !q.next())
             throw TErrorOperacion(motor::mensajeErrorServidor({}, q.lastError()));

@@ -72,14 +72,11 @@ struct tTalonEmitible {
 };
 
 // The next key of a table on the connection: its highest plus one, 1 when
-// empty. Empty and the engine message on failure.
-std::optional<int> siguienteClaveEn(motor::Conexion& con, const QString& tabla,
-                                    const QString& columna, QString& error) {
+// empty. Throws TErrorOperacion on an engine failure.
+int siguienteClaveEn(motor::Conexion& con, const QString& tabla, const QString& columna) {
     motor::Sentencia max(con, QStringLiteral("SELECT max(%1) FROM %2").arg(columna, tabla));
-    if (!max.ejecuta()) {
-        error = max.error();
-        return std::nullopt;
-    }
+    if (!max.ejecuta())
+        throw TErrorOperacion(max.error());
     const int maximo = max.siguiente() ? max.entero(0) : 0;
     return maximo + 1;
 }
@@ -96,29 +93,30 @@ QString sqlInsertaHistoricoTalon(const QString& tabla) {
 
 // Inserts the cheque's history row with the statement of
 // sqlInsertaHistoricoTalon (the amount in display form and in cents);
-// answers the engine message or "".
-QString insertaHistoricoTalon(motor::Conexion& con, const QString& sql, int clave,
-                              const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
-                              tImporte importe) {
-    return motor::ejecutaSql(con, sql,
-                             {clave, remesa.Nombre_Remesa, importe.visible(), t.Modelo_Talon,
-                              remesa.Fecha_Proceso, remesa.Fecha_Confeccion, t.FechaPago,
-                              t.numero_Modelo, t.Numero, t.Nombre_Cliente, remesa.nombre_Cons,
-                              t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
-                              importe.centimos(), t.indicador, ordenante.Nif_Sufijo});
+// throws TErrorOperacion on an engine failure.
+void insertaHistoricoTalon(motor::Conexion& con, const QString& sql, int clave,
+                           const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
+                           tImporte importe) {
+    fallaSiHayError(motor::ejecutaSql(
+        con, sql,
+        {clave, remesa.Nombre_Remesa, importe.visible(), t.Modelo_Talon, remesa.Fecha_Proceso,
+         remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
+         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
+         importe.centimos(), t.indicador, ordenante.Nif_Sufijo}));
 }
 
-// Inserts the emission's row of historico.dat into `tabla` with the key.
-QString insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int clave,
-                               const tRemesas& r) {
-    return motor::ejecutaSql(
+// Inserts the emission's row of historico.dat into `tabla` with the key;
+// throws TErrorOperacion on an engine failure.
+void insertaHistoricoRemesa(motor::Conexion& con, const QString& tabla, int clave,
+                            const tRemesas& r) {
+    fallaSiHayError(motor::ejecutaSql(
         con,
         QStringLiteral("INSERT INTO %1 (Pk_Historico, Nombre_Remesa, Importe, Numero_Talones, "
                        "Numero_Registros, Fecha_Soporte, Fecha_Confeccion, Nombre_Cons, Cuenta, "
                        "Nombre_Ordenante, Nif) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
             .arg(tabla),
         {clave, r.Nombre_Remesa, r.Importe, r.Numero_Talones, r.Numero_Registros, r.Fecha_Proceso,
-         r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif});
+         r.Fecha_Confeccion, r.nombre_Cons, r.Cuenta_Acreedor, r.Nombre_Ordenante, r.Nif}));
 }
 
 // The emission's cheques as the history table on the connection holds them.
@@ -135,18 +133,14 @@ tTotalesFicheroBanco totalesHistorico(motor::Conexion& con, const QString& tabla
 // Key and row in one transaction on the table's own file: a failure inserts
 // nothing and throws its message.
 void insertaConSuClave(const QString& ruta, const QString& columna,
-                       const std::function<QString(motor::Conexion&, int)>& inserta) {
+                       const std::function<void(motor::Conexion&, int)>& inserta) {
     motor::Conexion con(ruta);
     motor::Transaccion tr(con);
-    QString e = tr.error();
-    std::optional<int> clave;
-    if (e.isEmpty())
-        clave = siguienteClaveEn(con, nombreTablaDeFichero(ruta), columna, e);
-    if (e.isEmpty())
-        e = inserta(con, *clave);
-    if (e.isEmpty() && !tr.confirma())
-        e = tr.error();
-    fallaSiHayError(e);
+    if (!tr.iniciada())
+        throw TErrorOperacion(tr.error());
+    inserta(con, siguienteClaveEn(con, nombreTablaDeFichero(ruta), columna));
+    if (!tr.confirma())
+        throw TErrorOperacion(tr.error());
 }
 
 // The correct cheques of the table, in the order the table gives them.
@@ -198,11 +192,10 @@ void avisaApartados(IInterfazUsuario& iu, const QStringList& reglas) {
 // `enImagenes`), or already in the history folder; "" when it is nowhere.
 QString frontalActual(const tDirectorios& d, const QSet<QString>& enImagenes, const tTalon& t) {
     const QString base = baseImagenTalon(t);
-    const QString f = QStringLiteral("F");
-    const QString tif = QStringLiteral(".tif");
-    if (enImagenes.contains(f + base + tif))
-        return rutaImagen(d.Dir_Imagenes, f, base, tif);
-    const QString archivada = rutaImagen(d.Dir_Hco_Imagenes, f, base, tif);
+    const tFicheroImagen& frontal = ImagenCheque::FrontalTif;
+    if (enImagenes.contains(frontal.nombre(base)))
+        return frontal.ruta(d.Dir_Imagenes, base);
+    const QString archivada = frontal.ruta(d.Dir_Hco_Imagenes, base);
     return !archivada.isEmpty() && QFileInfo(archivada).isFile() ? archivada : QString();
 }
 
@@ -237,13 +230,10 @@ public:
         sv_.iu().progresoEspera(Fase::Ficheros, 0, 0);
         ficheros_.escribe(leeConfiguracionBanco(sv_.instalacion()).Nombre, sv_.destino());
         avisa(PuntoEmision::FicherosEscritos, 0);
-        QString e;
-        const std::optional<int> clave =
-            siguienteClaveEn(con, tablaRemesas(), QStringLiteral("Pk_Historico"), e);
-        if (clave)
-            e = insertaHistoricoRemesa(con, tablaRemesas(), *clave, ficheros_.remesa());
-        if (!e.isEmpty())
-            throw TErrorOperacion(e);
+        insertaHistoricoRemesa(
+            con, tablaRemesas(),
+            siguienteClaveEn(con, tablaRemesas(), QStringLiteral("Pk_Historico")),
+            ficheros_.remesa());
         // Read back as the bank will, against the rows about to commit.
         compruebaFicheroBanco(
             ficheros_.rutaFichero(),
@@ -287,12 +277,7 @@ private:
         // costs more than the rest of moving it.
         enImagenes_ = ficherosEnCarpeta(d_.Dir_Imagenes);
         proceso_ = leeFecha(ficheros_.remesa().Fecha_Proceso);
-        QString e;
-        const std::optional<int> primera =
-            siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"), e);
-        if (!primera)
-            throw TErrorOperacion(e);
-        int clave = *primera;
+        int clave = siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"));
         // Built once: the statement is the same for every cheque.
         const QString inserta = sqlInsertaHistoricoTalon(tablaCheques());
         preparaReglas(con, correctos);
@@ -312,10 +297,8 @@ private:
             // bank record, the report and the history all take that one value.
             tTalon talon = c.talon;
             talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-            e = insertaHistoricoTalon(con, inserta, clave++, ficheros_.remesa(), ordenante_, talon,
-                                      *talon.Importe);
-            if (!e.isEmpty())
-                throw TErrorOperacion(e);
+            insertaHistoricoTalon(con, inserta, clave++, ficheros_.remesa(), ordenante_, talon,
+                                  *talon.Importe);
             movidas.push_back(c.fila);
             enHistorico_.insert({c.talon.Numero, c.talon.numero_Modelo, c.talon.Cuenta});
             ficheros_.anadeTalon(talon);
@@ -506,8 +489,8 @@ std::optional<tEmisionHecha> TServicioEmision::facturaFichero(const tRemesas& re
 void TServicioEmision::GuardaHistoricoRemesa(const tRemesas& regRemesa) {
     insertaConSuClave(inst_.rutaHistorico(), QStringLiteral("Pk_Historico"),
                       [&](motor::Conexion& con, int clave) {
-                          return insertaHistoricoRemesa(con, QStringLiteral("historico"), clave,
-                                                        regRemesa);
+                          insertaHistoricoRemesa(con, QStringLiteral("historico"), clave,
+                                                 regRemesa);
                       });
 }
 

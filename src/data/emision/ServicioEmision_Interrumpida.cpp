@@ -45,9 +45,10 @@ struct tFilaHistorico {
 };
 
 // The emission's own history rows, in the order they were written, and the
-// remittance and presenter they carry.
-bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& remesa,
-                     tOrdenantes& ordenante, std::vector<tFilaHistorico>& filas, QString& error) {
+// remittance and presenter they carry. Throws TErrorOperacion with the
+// reason when they cannot be read.
+void leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& remesa,
+                     tOrdenantes& ordenante, std::vector<tFilaHistorico>& filas) {
     motor::Conexion con(ruta);
     motor::Sentencia s(
         con, QStringLiteral("SELECT Nombre_Remesa, Importe, Fecha_Confeccion, Fecha_Pago, "
@@ -57,10 +58,8 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
                             "WHERE Nombre_Cons = ? AND Pk_HistoricoRecibos > ? "
                             "ORDER BY Pk_HistoricoRecibos"));
     s.liga(en.fichero).liga(en.claveHistoricoCheques);
-    if (!s.ejecuta()) {
-        error = s.error();
-        return false;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     while (s.siguiente()) {
         if (filas.empty()) {
             remesa.Nombre_Remesa = s.texto(0);
@@ -83,14 +82,11 @@ bool leeFilasEmision(const QString& ruta, const tEmisionEnCurso& en, tRemesas& r
         // The cents are the history's own value; the display text beside
         // them was made from it.
         t.Importe = tImporte::leeCentimos(s.texto(13));
-        if (!t.Importe) {
-            error = MensajeBBDD::ImporteNoValido.arg(s.texto(13), t.Numero);
-            return false;
-        }
+        if (!t.Importe)
+            throw TErrorOperacion(MensajeBBDD::ImporteNoValido.arg(s.texto(13), t.Numero));
         t.indicador = s.entero(14);
         filas.push_back(fila);
     }
-    return true;
 }
 
 // The rewritten bank file read back against the history rows it was made
@@ -114,15 +110,15 @@ void compruebaFicheroBancoCompletado(const QString& ruta,
     }
 }
 
-bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en, QString& error) {
+// True when the emission's row is in historico.dat; throws TErrorOperacion
+// when that cannot be told.
+bool hayFilaHistorico(const QString& ruta, const tEmisionEnCurso& en) {
     motor::Conexion con(ruta);
     motor::Sentencia s(con, QStringLiteral("SELECT 1 FROM historico WHERE Nombre_Cons = ? AND "
                                            "Pk_Historico > ? LIMIT 1"));
     s.liga(en.fichero).liga(en.claveHistorico);
-    if (!s.ejecuta()) {
-        error = s.error();
-        return false;
-    }
+    if (!s.ejecuta())
+        throw TErrorOperacion(s.error());
     return s.siguiente();
 }
 
@@ -157,9 +153,11 @@ bool TServicioEmision::completaEmisionConBloqueo() {
     tRemesas remesa;
     tOrdenantes ordenante;
     std::vector<tFilaHistorico> filas;
-    QString e;
-    if (!leeFilasEmision(inst_.rutaHistoricoCheques(), *en, remesa, ordenante, filas, e))
-        falla(e);
+    try {
+        leeFilasEmision(inst_.rutaHistoricoCheques(), *en, remesa, ordenante, filas);
+    } catch (const TErrorOperacion& error) {
+        falla(error.texto());
+    }
     const QStringList ficheros = TFicherosEmision::ficherosDe(d, en->numero);
     if (filas.empty()) {
         // Cut off before its commit: nothing was emitted, no file of it may
@@ -172,11 +170,8 @@ bool TServicioEmision::completaEmisionConBloqueo() {
         iu_.muestraMensaje(Mensaje::SinCheques.arg(en->fichero));
         return true;
     }
-    const bool conFilaHistorico = hayFilaHistorico(inst_.rutaHistorico(), *en, e);
-    if (!e.isEmpty())
-        falla(e);
-
     try {
+        const bool conFilaHistorico = hayFilaHistorico(inst_.rutaHistorico(), *en);
         // Every file is made again; an archive's work file goes first.
         for (const QString& f : ficheros.mid(4))
             QFile::remove(f);

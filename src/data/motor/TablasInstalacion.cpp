@@ -81,15 +81,13 @@ QString creaTablaEnServidor(const QString& ruta, const tDefinicionTabla& def) {
 
 } // namespace
 
-bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error) {
+void creaTabla(const QString& ruta, const tDefinicionTabla& def) {
     if (motor::enServidor()) {
-        const QString e = creaTablaEnServidor(ruta, def);
-        if (error)
-            *error = e;
-        return e.isEmpty();
+        fallaSiHayError(creaTablaEnServidor(ruta, def));
+        return;
     }
     if (QFileInfo::exists(ruta))
-        return true;
+        return;
     QString e;
     {
         QFile marca(marcaCreacion(ruta));
@@ -119,15 +117,28 @@ bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error)
     }
     if (e.isEmpty()) {
         QFile::remove(marcaCreacion(ruta));
-        return true;
+        return;
     }
     // A half-made file would read as an existing table next time.
     motor::borraTabla(ruta);
     QFile::remove(marcaCreacion(ruta));
-    if (error)
-        *error = e;
-    return false;
+    throw TErrorOperacion(e);
 }
+
+namespace {
+
+// The start's way: a table that cannot be made stops it with its own
+// message, which says nothing of the engine.
+bool intentaCrear(const QString& ruta, const tDefinicionTabla& def) {
+    try {
+        creaTabla(ruta, def);
+        return true;
+    } catch (const TErrorOperacion&) {
+        return false;
+    }
+}
+
+} // namespace
 
 namespace {
 
@@ -284,7 +295,7 @@ bool TTablasInstalacion::CreaTablaRemesas() {
     const QString ruta = inst_.rutaRemesas();
     if (motor::existeTabla(ruta))
         return true;
-    if (!creaTabla(ruta, Tablas::remesas(), nullptr))
+    if (!intentaCrear(ruta, Tablas::remesas()))
         return false;
     tRemesas estandar;
     estandar.Nombre_Remesa = QStringLiteral("ESTANDAR");
@@ -300,11 +311,11 @@ bool TTablasInstalacion::CreaTablaRemesas() {
 }
 
 bool TTablasInstalacion::CreaTablaHistorico() {
-    return creaTabla(inst_.rutaHistorico(), Tablas::historico(), nullptr);
+    return intentaCrear(inst_.rutaHistorico(), Tablas::historico());
 }
 
 bool TTablasInstalacion::CreaTablaOrdenantes() {
-    return creaTabla(inst_.rutaOrdenantes(), Tablas::ordenantes(), nullptr);
+    return intentaCrear(inst_.rutaOrdenantes(), Tablas::ordenantes());
 }
 
 bool TTablasInstalacion::CreaTablaHistoricoCheques() {
@@ -317,9 +328,9 @@ bool TTablasInstalacion::CreaTablaHistoricoCheques() {
             motor::ejecutaSql(con, sql);
         return true;
     }
-    return creaTabla(ruta, Tablas::historicoCheques(), nullptr);
+    return intentaCrear(ruta, Tablas::historicoCheques());
 }
 
 bool TTablasInstalacion::CreaTablaDeudores() {
-    return creaTabla(inst_.rutaDeudores(), Tablas::deudores(), nullptr);
+    return intentaCrear(inst_.rutaDeudores(), Tablas::deudores());
 }

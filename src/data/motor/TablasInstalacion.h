@@ -38,6 +38,6 @@ public:
 };
 
 // Makes the table file `ruta` holding the table of `def`, when it does not
-// exist; false and the engine message in `error` (when given) otherwise,
-// leaving no file behind.
-bool creaTabla(const QString& ruta, const tDefinicionTabla& def, QString* error);
+// exist; throws TErrorOperacion with the engine message otherwise, leaving
+// no file behind.
+void creaTabla(const QString& ruta, const tDefinicionTabla& def);

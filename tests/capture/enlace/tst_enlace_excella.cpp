@@ -1,6 +1,7 @@
 // The Excella binding and adapter driven through the simulated library.
 #include "ControlSimulador.h"
 #include "DiagnosticoPrueba.h"
+#include "ImagenesTalon.h"
 #include "TAdaptadorExcella.h"
 
 #include <QTemporaryDir>
@@ -89,13 +90,13 @@ void TstEnlaceExcella::documentosDeAjustes() {
         "</ImageSide2><ImageColor3>BW</ImageColor3><Resolution3>200X200</Resolution3>"
         "<Compression3>GROUP4</Compression3><FileType3>TIF</FileType3><ImageSide3>BACK"
         "</ImageSide3></ImageOptions></DeviceSettings>";
-    QCOMPARE(TAdaptadorExcella::documentoAjustes(2),
+    QCOMPARE(TAdaptadorExcella::documentoAjustes(TipoLector::Excella),
              comienzo +
                  "<ProcessOptions><ReadMICR>CMC7</ReadMICR><Endorse>NO</Endorse><DocFeed>"
                  "AUTOFEED</DocFeed><DblPickDet>NO</DblPickDet><RespondEarly>NO</RespondEarly>"
                  "</ProcessOptions><ImageOptions><Number>3</Number>" +
                  imagenes);
-    QCOMPARE(TAdaptadorExcella::documentoAjustes(3),
+    QCOMPARE(TAdaptadorExcella::documentoAjustes(TipoLector::ExcellaSTX),
              comienzo +
                  "<ProcessOptions><ReadMICR>CMC7</ReadMICR><Endorse>NO</Endorse><DocFeed>"
                  "MANUAL</DocFeed><RespondEarly>NO</RespondEarly></ProcessOptions>"
