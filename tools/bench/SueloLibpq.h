@@ -137,6 +137,8 @@ public:
         }
         long long columnaEntera(int c) { return std::atoll(PQgetvalue(r_, fila_, c)); }
         std::string columnaTexto(int c) { return PQgetvalue(r_, fila_, c); }
+        // Back before the first row, the rows kept: no new run.
+        void rebobina() { fila_ = -1; }
         void reinicia() {
             PQclear(r_);
             r_ = nullptr;

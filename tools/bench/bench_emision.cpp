@@ -50,9 +50,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
+#include <type_traits>
 #include <vector>
 
 #include <sys/stat.h>
@@ -184,6 +187,43 @@ void insertaRemesa(Sentencia& remesa, long long clave, int cheques, const std::s
         .texto(11, "B12345678 ")
         .paso();
     remesa.reinicia();
+}
+
+// Runs `inicio` + "?,?,...)" over the values in groups of at most 500 (one
+// statement each, as the program groups them), handing each statement, run,
+// to `filas`.
+template <class B, class Valor, class F>
+void enGrupos(B& base, const std::string& inicio, const std::vector<Valor>& valores, F filas) {
+    constexpr size_t porSentencia = 500;
+    for (size_t desde = 0; desde < valores.size(); desde += porSentencia) {
+        const size_t n = std::min(porSentencia, valores.size() - desde);
+        std::string sql = inicio + '?';
+        for (size_t i = 1; i < n; ++i)
+            sql += ",?";
+        auto& s = base((sql + ')').c_str());
+        for (size_t i = 0; i < n; ++i) {
+            if constexpr (std::is_same_v<Valor, std::string>)
+                s.texto(int(i + 1), valores[desde + i]);
+            else
+                s.entero(int(i + 1), valores[desde + i]);
+        }
+        filas(s);
+        s.reinicia();
+    }
+}
+
+// The cheques of the history among `numeros`, as "number model account".
+template <class B>
+std::set<std::string> emitidosEnGrupos(B& talones, const std::vector<std::string>& numeros) {
+    std::set<std::string> claves;
+    enGrupos(talones,
+             "SELECT Numero, Numero_Modelo, Cuenta FROM hco.historicoCheques WHERE Numero IN (",
+             numeros, [&claves](auto& s) {
+                 while (s.paso())
+                     claves.insert(s.columnaTexto(0) + ' ' + s.columnaTexto(1) + ' ' +
+                                   s.columnaTexto(2));
+             });
+    return claves;
 }
 
 // One installation in its own temporary folder (or in `carpeta`), with a
@@ -486,6 +526,25 @@ struct Instalacion {
         std::vector<std::string> bases;
         auto& lee = talones("SELECT rowid, Modelo_Talon, Numero_Modelo, Importe, Fecha_Talon, "
                             "Numero, Cuenta, Nombre_Cliente FROM main.Talones WHERE Estado = '0'");
+        // On the server each statement is an exchange, so the history is
+        // looked up and the rows deleted by groups, as the program does
+        // there; the table file answers each row's statement in place.
+        constexpr bool porGrupos = std::is_same_v<B, suelo::BaseServidor>;
+        std::vector<long long> movidas;
+        if constexpr (porGrupos) {
+            std::vector<std::string> numeros, claves;
+            while (lee.paso()) {
+                numeros.push_back(lee.columnaTexto(5));
+                claves.push_back(lee.columnaTexto(5) + ' ' + lee.columnaTexto(2) + ' ' +
+                                 lee.columnaTexto(6));
+            }
+            const std::set<std::string> enHistorico = emitidosEnGrupos(talones, numeros);
+            for (const std::string& c : claves)
+                if (enHistorico.count(c))
+                    throw suelo::Fallo("already emitted");
+            // The rows read stay for the loop below.
+            lee.rebobina();
+        }
         auto& emitido = talones("SELECT 1 FROM hco.historicoCheques WHERE Numero = ? AND "
                                 "Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
         auto& inserta = talones(sqlInsertaTalon);
@@ -494,9 +553,11 @@ struct Instalacion {
         while (lee.paso()) {
             const std::string modelo = lee.columnaTexto(2), numero = lee.columnaTexto(5),
                               cuenta = lee.columnaTexto(6), nombre = lee.columnaTexto(7);
-            if (emitido.texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
-                throw suelo::Fallo("already emitted");
-            emitido.reinicia();
+            if constexpr (!porGrupos) {
+                if (emitido.texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
+                    throw suelo::Fallo("already emitted");
+                emitido.reinicia();
+            }
             const std::string base =
                 baseImagenTalon(QString::fromStdString(cuenta), QString::fromStdString(modelo),
                                 QString::fromStdString(numero))
@@ -506,8 +567,12 @@ struct Instalacion {
                 throw suelo::Fallo("no front image");
             insertaTalon(inserta, clave++, lee.columnaTexto(4), modelo, numero, nombre, nombreCons,
                          cuenta);
-            borra.entero(1, lee.columnaEntera(0)).paso();
-            borra.reinicia();
+            if constexpr (porGrupos) {
+                movidas.push_back(lee.columnaEntera(0));
+            } else {
+                borra.entero(1, lee.columnaEntera(0)).paso();
+                borra.reinicia();
+            }
             fichero +=
                 registro("2056", "B12345678 " + numero + cuenta + modelo + "0000000123456150225");
             informe += "\r\nN\xfamero de Cheque: " + numero + "  Cuenta: " + cuenta +
@@ -518,6 +583,18 @@ struct Instalacion {
             bases.push_back(base);
         }
         lee.reinicia();
+        if constexpr (porGrupos) {
+            enGrupos(talones, "DELETE FROM main.Talones WHERE rowid IN (", movidas,
+                     [](auto& s) { s.paso(); });
+            // The bank file's totals against the rows about to commit, as
+            // the program reads them back.
+            auto& totales = talones(
+                "SELECT count(*), sum(imp) FROM hco.historicoCheques WHERE Nombre_Cons = ?");
+            if (!totales.texto(1, nombreCons).paso() ||
+                totales.columnaEntera(0) != (long long)bases.size())
+                throw suelo::Fallo("totals");
+            totales.reinicia();
+        }
         fichero += registro("4056", "B12345678 " + std::string(35, '0'));
         informe += "\r\n" + std::string(70, '*') +
                    "\r\nN\xfamero de Talones: " + std::to_string(bases.size()) +
