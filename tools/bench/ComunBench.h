@@ -155,7 +155,12 @@ inline bool envejece(TdmBBDD& dm) {
     const auto llena = [](const QString& ruta, const QString& sql) {
         motor::Conexion con(ruta);
         motor::Transaccion tr(con);
-        return ejecuta(con, sql) && tr.confirma();
+        if (!ejecuta(con, sql) || !tr.confirma())
+            return false;
+        // The server plans by its statistics of the table, which years of
+        // use would have given it; a table filled a moment ago has none yet.
+        return !motor::enServidor() ||
+               ejecuta(con, QStringLiteral("ANALYZE ") + motor::tablaEnServidor(ruta));
     };
     const QString remesa = ceros(QStringLiteral("(i - 1) / %1 + 1").arg(chequesPorRemesaPrevia), 4);
     return llena(dm.instalacion().rutaHistoricoCheques(),
