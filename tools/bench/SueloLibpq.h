@@ -8,6 +8,7 @@
 // One link serves every table, as the server holds them all in one
 // database, and it is kept from run to run, as the program keeps its links.
 
+#include "ComunBench.h"
 #include "Servidor.h"
 #include "SueloSqlite.h"
 
@@ -225,6 +226,23 @@ inline motor::tServidorDatos servidorEnEsquemaNuevo(const QString& fichero,
     Enlace(s).ejecuta("CREATE SCHEMA \"" + esquema.toStdString() + '"');
     s.esquema = esquema;
     return s;
+}
+
+// Puts the fresh and the aged installation each in a schema of its own on
+// the server the connection file names, prepares them and measures them as
+// bench::mideRondas does. False when anything failed.
+template <class Instalacion>
+bool mideEnServidor(const QString& fichero, Instalacion& nueva, Instalacion& envejecida,
+                    const char* titulo, const std::vector<bench::tSuelo<Instalacion>>& suelos) {
+    try {
+        nueva.servidor = servidorEnEsquemaNuevo(fichero, bench::nombreEsquema(1));
+        envejecida.servidor = servidorEnEsquemaNuevo(fichero, bench::nombreEsquema(2));
+    } catch (const Fallo& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return false;
+    }
+    return nueva.prepara(false) && envejecida.prepara(true) &&
+           bench::mideRondas(nueva, envejecida, titulo, suelos);
 }
 
 } // namespace suelo

@@ -330,21 +330,12 @@ int main(int argc, char** argv) {
     Instalacion nueva;
     Instalacion envejecida;
     const QString servidor = bench::argumento(app.arguments(), QStringLiteral("--servidor"));
-    if (!servidor.isEmpty()) {
-        try {
-            nueva.servidor = suelo::servidorEnEsquemaNuevo(servidor, bench::nombreEsquema(1));
-            envejecida.servidor = suelo::servidorEnEsquemaNuevo(servidor, bench::nombreEsquema(2));
-        } catch (const suelo::Fallo& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            return 1;
-        }
-        return nueva.prepara(false) && envejecida.prepara(true) &&
-                       bench::mideRondas(nueva, envejecida,
-                                         "storing 500 read lines (3 images each) on the server",
-                                         {{"libpq floor", &Instalacion::sueloServidor, 1.3, 1.3}})
+    if (!servidor.isEmpty())
+        return suelo::mideEnServidor(servidor, nueva, envejecida,
+                                     "storing 500 read lines (3 images each) on the server",
+                                     {{"libpq floor", &Instalacion::sueloServidor, 1.3, 1.3}})
                    ? 0
                    : 1;
-    }
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
     if (!bench::mideRondas(nueva, envejecida, "storing 500 read lines (3 images each)",

@@ -651,23 +651,14 @@ int main(int argc, char** argv) {
     }
     Instalacion nueva;
     Instalacion envejecida;
-    if (!servidor.isEmpty()) {
-        try {
-            nueva.servidor = suelo::servidorEnEsquemaNuevo(servidor, bench::nombreEsquema(1));
-            envejecida.servidor = suelo::servidorEnEsquemaNuevo(servidor, bench::nombreEsquema(2));
-        } catch (const suelo::Fallo& e) {
-            std::fprintf(stderr, "%s\n", e.what());
-            return 1;
-        }
-        return nueva.prepara(false) && envejecida.prepara(true) &&
-                       bench::mideRondas(
-                           nueva, envejecida,
-                           "emission of 1000 cheques (3 images each) on the server",
-                           {{"per-cheque libpq floor", &Instalacion::sueloServidor, 1.2, 1.2},
-                            {"physical libpq floor", &Instalacion::sueloFisicoServidor, 1.3, 1.5}})
+    if (!servidor.isEmpty())
+        return suelo::mideEnServidor(
+                   servidor, nueva, envejecida,
+                   "emission of 1000 cheques (3 images each) on the server",
+                   {{"per-cheque libpq floor", &Instalacion::sueloServidor, 1.2, 1.2},
+                    {"physical libpq floor", &Instalacion::sueloFisicoServidor, 1.3, 1.5}})
                    ? 0
                    : 1;
-    }
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
     return bench::mideRondas(nueva, envejecida, "emission of 1000 cheques (3 images each)",
