@@ -33,7 +33,9 @@
 // work written directly on the server's C client library (SueloLibpq.h): the
 // same statements, prepared once per run, the same commits and the same file
 // work; the tables a file floor attaches are simply in sight, all in one
-// database.
+// database. There the physical floor sends what the program sends in its one
+// transaction: the history looked up and the emitted rows deleted by groups
+// of 500 rather than row by row, and the bank file's totals read back.
 #include "ComunBench.h"
 #include "DigitosControl.h"
 #include "EmisionEnCurso.h"
