@@ -170,7 +170,10 @@ public:
     // A statement run once (a transaction's start or end): the server's
     // statements for it, sent together.
     void ejecuta(const char* sql) {
-        const std::string t = traduce(sql);
+        // Translated once: a floor run sends the same few texts many times.
+        std::string& t = directas_[sql];
+        if (t.empty())
+            t = traduce(sql);
         if (motor::esSentenciaDirecta(QString::fromStdString(t))) {
             enlace_.ejecuta(t);
             return;
@@ -198,6 +201,7 @@ private:
     QString ruta_;
     QStringList alias_, adjuntas_;
     std::map<std::string, std::unique_ptr<Sentencia>> sentencias_;
+    std::map<std::string, std::string> directas_;
 };
 
 // Opens a table of the floor: its file, or, with a link, its table on the
