@@ -83,6 +83,12 @@ public:
         (*this)(sql).paso();
         (*this)(sql).reinicia();
     }
+    // Another table file in sight under `alias`.
+    void adjunta(const std::string& ruta, const std::string& alias) {
+        Sentencia& s = (*this)("ATTACH DATABASE ? AS ?");
+        s.texto(1, ruta).texto(2, alias).paso();
+        s.reinicia();
+    }
     // The highest value of the column plus one, 1 for an empty table.
     sqlite3_int64 siguiente(const char* sqlMax) {
         Sentencia& s = (*this)(sqlMax);

@@ -15,10 +15,20 @@
 // checking worker thread while the store runs (as when the last documents
 // of a run are checked at Save). The line "ratio verificacion" carries the
 // median of (d)/without, the program's own way; (c) is printed beside it.
+//
+//   bench_almacenamiento --servidor FICHERO
+// measures the storing with the tables on a PostgreSQL server instead: the
+// file holds "socket-folder port user database" (tools/bench/servidor_bench.sh
+// starts a server with the durable defaults and writes it); each installation
+// gets a schema of its own, made for the run. The floor is then the same work
+// written directly on the server's C client library (SueloLibpq.h): the same
+// statements, prepared once per run, and the same commits and image copies.
+// The image checks, which do not touch the tables, are not measured again.
 #include "ComunBench.h"
 #include "ImagenesTalon.h"
 #include "LineaLectura.h"
 #include "MotorTablas.h"
+#include "SueloLibpq.h"
 #include "SueloSqlite.h"
 #include "TVerificadorImagenes.h"
 #include "TablasInstalacion.h"
@@ -68,10 +78,23 @@ struct Instalacion {
     std::unique_ptr<TdmBBDD> dm = std::make_unique<TdmBBDD>(inst, estado, iu);
     int librados = 0; // drawers before a run
     double cpuMs = 0; // processor time of the last measured run
+    // The server holding the tables, and the floor's link to it; none for
+    // the table files.
+    std::optional<motor::tServidorDatos> servidor;
+    std::unique_ptr<suelo::Enlace> enlace;
+
+    void activa() {
+        bench::activaServidor(servidor,
+                              {dm->rutaTalonesActual(), dm->instalacion().rutaHistoricoCheques(),
+                               dm->instalacion().rutaDeudores()});
+    }
 
     // `muestras`: the reader's pictures are the shipped samples, in turn;
     // otherwise blocks of bytes of a picture's size.
     bool prepara(bool envejecida, bool muestras = false) {
+        activa();
+        if (servidor)
+            enlace = std::make_unique<suelo::Enlace>(*servidor);
         if (!dm->tablas().creaCarpetasTrabajo() || !dm->tablas().CreaTablas())
             return false;
         if (envejecida && !bench::envejece(*dm))
@@ -106,6 +129,7 @@ struct Instalacion {
     // Back to the state before a run: no cheques, the drawers it created
     // gone, no images stored.
     bool limpia() {
+        activa();
         motor::Conexion talones(dm->instalacion().rutaTalonesEstandar());
         motor::Conexion deudores(dm->instalacion().rutaDeudores());
         vaciaCarpeta(inst.dirs.Dir_Imagenes);
@@ -169,17 +193,18 @@ struct Instalacion {
     double verificacionAntes() { return programaConVerificacion(false); }
     double verificacionEnHilo() { return programaConVerificacion(true); }
 
-    // Milliseconds of the floor storing the same lines, or -1.
-    double suelo() {
+    // Milliseconds of the floor storing the same lines, or -1: on the table
+    // files or on the server (`B`).
+    template <class B> double sueloEn() {
         const QStringList lista = lineasLeidas();
         if (!limpia())
             return -1;
         bench::vaciaCacheEscritura();
         const bench::tCronometro reloj;
         try {
-            suelo::Base talones(local(dm->rutaTalonesActual()));
-            suelo::Base historico(local(dm->instalacion().rutaHistoricoCheques()));
-            suelo::Base deudores(local(dm->instalacion().rutaDeudores()));
+            B talones = suelo::abre<B>(enlace.get(), dm->rutaTalonesActual());
+            B historico = suelo::abre<B>(enlace.get(), dm->instalacion().rutaHistoricoCheques());
+            B deudores = suelo::abre<B>(enlace.get(), dm->instalacion().rutaDeudores());
             for (const QString& linea : lista)
                 almacenaLinea(linea, talones, historico, deudores);
         } catch (const suelo::Fallo& e) {
@@ -189,18 +214,20 @@ struct Instalacion {
         cpuMs = reloj.cpuMs();
         return reloj.ms();
     }
+    double suelo() { return sueloEn<suelo::Base>(); }
+    double sueloServidor() { return sueloEn<suelo::BaseServidor>(); }
 
     // One line as the floor stores it: key, the two duplicate lookups, the
     // three image copies, the drawer (created in its own transaction when
     // new) and the cheque, key and row in one transaction.
-    void almacenaLinea(const QString& linea, suelo::Base& talones, suelo::Base& historico,
-                       suelo::Base& deudores) {
+    template <class B>
+    void almacenaLinea(const QString& linea, B& talones, B& historico, B& deudores) {
         tLineaDecodificada d = decodificaLinea(linea, VarianteLectura::Normal, true);
         tTalon& t = d.talon;
         const std::string numero = t.Numero.toStdString();
         const std::string modelo = t.numero_Modelo.toStdString();
         const std::string cuenta = t.Cuenta.toStdString();
-        const sqlite3_int64 clave = talones.siguiente("SELECT max(Pk_Talon) FROM Talones");
+        const long long clave = talones.siguiente("SELECT max(Pk_Talon) FROM Talones");
         auto& repetido = talones("SELECT 1 FROM Talones WHERE Pk_Talon <> ? AND Numero = ? AND "
                                  "Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
         bool duplicado = repetido.texto(1, std::to_string(clave))
@@ -225,7 +252,7 @@ struct Instalacion {
         auto& librado = deudores(
             "SELECT Pk_Cliente, Nombre_Cliente FROM Deudores WHERE Cuenta = ? ORDER BY rowid "
             "LIMIT 1");
-        sqlite3_int64 claveLibrado = 0;
+        long long claveLibrado = 0;
         std::string nombre;
         if (librado.texto(1, cuenta).paso()) {
             claveLibrado = librado.columnaEntera(0);
@@ -303,6 +330,13 @@ int main(int argc, char** argv) {
         return mideVerificacion() ? 0 : 1;
     Instalacion nueva;
     Instalacion envejecida;
+    const QString servidor = bench::argumento(app.arguments(), QStringLiteral("--servidor"));
+    if (!servidor.isEmpty())
+        return suelo::mideEnServidor(servidor, nueva, envejecida,
+                                     "storing 500 read lines (3 images each) on the server",
+                                     {{"libpq floor", &Instalacion::sueloServidor, 1.3, 1.3}})
+                   ? 0
+                   : 1;
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
     if (!bench::mideRondas(nueva, envejecida, "storing 500 read lines (3 images each)",

@@ -24,11 +24,24 @@
 //                                             with N cheques to emit;
 //   bench_emision --cheques N --una DIR       one emission by the program
 //                                             there, nothing else.
+//
+//   bench_emision --servidor FICHERO
+// measures the emission with the tables on a PostgreSQL server instead: the
+// file holds "socket-folder port user database" (tools/bench/servidor_bench.sh
+// starts a server with the durable defaults and writes it); each installation
+// gets a schema of its own, made for the run. Both floors are then the same
+// work written directly on the server's C client library (SueloLibpq.h): the
+// same statements, prepared once per run, the same commits and the same file
+// work; the tables a file floor attaches are simply in sight, all in one
+// database. There the physical floor sends what the program sends in its one
+// transaction: the history looked up and the emitted rows deleted by groups
+// of 500 rather than row by row, and the bank file's totals read back.
 #include "ComunBench.h"
 #include "DigitosControl.h"
 #include "EmisionEnCurso.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "SueloLibpq.h"
 #include "SueloSqlite.h"
 #include "TablasInstalacion.h"
 #include "TdmBBDD.h"
@@ -39,9 +52,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
+#include <type_traits>
 #include <vector>
 
 #include <sys/stat.h>
@@ -93,8 +109,7 @@ void escribeSincronizado(const std::string& ruta, const std::string& bytes) {
 // The record of the emission in progress, written aside, synced and renamed
 // into place: whole or absent.
 void escribeMarca(const std::string& marca, const std::string& nombreCons,
-                  const std::string& numero, sqlite3_int64 claveCheques,
-                  sqlite3_int64 claveRemesas) {
+                  const std::string& numero, long long claveCheques, long long claveRemesas) {
     const std::string aparte = marca + ".tmp";
     escribeSincronizado(aparte, "fichero=" + nombreCons + "\r\nnumero=" + numero +
                                     "\r\nhistoricoCheques=" + std::to_string(claveCheques - 1) +
@@ -132,7 +147,8 @@ constexpr const char* sqlInsertaTalon =
     "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, Numero, "
     "Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, Nombre_Ordenante, imp, indicador, "
     "Nif_Sufijo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
-void insertaTalon(suelo::Base::Sentencia& inserta, sqlite3_int64 clave, const std::string& fecha,
+template <class Sentencia>
+void insertaTalon(Sentencia& inserta, long long clave, const std::string& fecha,
                   const std::string& modelo, const std::string& numero, const std::string& nombre,
                   const std::string& nombreCons, const std::string& cuenta) {
     inserta.entero(1, clave)
@@ -158,8 +174,8 @@ void insertaTalon(suelo::Base::Sentencia& inserta, sqlite3_int64 clave, const st
 
 // The emission's row in historico.dat, by the prepared insert of its 11
 // columns.
-void insertaRemesa(suelo::Base::Sentencia& remesa, sqlite3_int64 clave, int cheques,
-                   const std::string& nombreCons) {
+template <class Sentencia>
+void insertaRemesa(Sentencia& remesa, long long clave, int cheques, const std::string& nombreCons) {
     remesa.entero(1, clave)
         .texto(2, "ESTANDAR")
         .texto(3, "1234560,00")
@@ -173,6 +189,43 @@ void insertaRemesa(suelo::Base::Sentencia& remesa, sqlite3_int64 clave, int cheq
         .texto(11, "B12345678 ")
         .paso();
     remesa.reinicia();
+}
+
+// Runs `inicio` + "?,?,...)" over the values in groups of at most 500 (one
+// statement each, as the program groups them), handing each statement, run,
+// to `filas`.
+template <class B, class Valor, class F>
+void enGrupos(B& base, const std::string& inicio, const std::vector<Valor>& valores, F filas) {
+    constexpr size_t porSentencia = 500;
+    for (size_t desde = 0; desde < valores.size(); desde += porSentencia) {
+        const size_t n = std::min(porSentencia, valores.size() - desde);
+        std::string sql = inicio + '?';
+        for (size_t i = 1; i < n; ++i)
+            sql += ",?";
+        auto& s = base((sql + ')').c_str());
+        for (size_t i = 0; i < n; ++i) {
+            if constexpr (std::is_same_v<Valor, std::string>)
+                s.texto(int(i + 1), valores[desde + i]);
+            else
+                s.entero(int(i + 1), valores[desde + i]);
+        }
+        filas(s);
+        s.reinicia();
+    }
+}
+
+// The cheques of the history among `numeros`, as "number model account".
+template <class B>
+std::set<std::string> emitidosEnGrupos(B& talones, const std::vector<std::string>& numeros) {
+    std::set<std::string> claves;
+    enGrupos(talones,
+             "SELECT Numero, Numero_Modelo, Cuenta FROM hco.historicoCheques WHERE Numero IN (",
+             numeros, [&claves](auto& s) {
+                 while (s.paso())
+                     claves.insert(s.columnaTexto(0) + ' ' + s.columnaTexto(1) + ' ' +
+                                   s.columnaTexto(2));
+             });
+    return claves;
 }
 
 // One installation in its own temporary folder (or in `carpeta`), with a
@@ -197,6 +250,16 @@ struct Instalacion {
     int remesasPrevias = 0; // historico.dat rows before a run
     double cpuMs = 0;       // processor time of the last measured run
     QStringList imagenes;
+    // The server holding the tables, and the floors' link to it; none for
+    // the table files.
+    std::optional<motor::tServidorDatos> servidor;
+    std::unique_ptr<suelo::Enlace> enlace;
+
+    void activa() {
+        const tInstalacion& t = dm->instalacion();
+        bench::activaServidor(servidor, {t.rutaTalonesEstandar(), t.rutaHistoricoCheques(),
+                                         t.rutaHistorico(), t.rutaOrdenantes()});
+    }
 
     // The number every run takes: the first one the history has not used.
     QString numero() const {
@@ -205,6 +268,9 @@ struct Instalacion {
     std::string cons() const { return "CONS." + numero().toStdString(); }
 
     bool prepara(bool envejecida) {
+        activa();
+        if (servidor)
+            enlace = std::make_unique<suelo::Enlace>(*servidor);
         if (!dm->tablas().creaCarpetasTrabajo() || !dm->tablas().CreaTablas())
             return false;
         {
@@ -234,6 +300,7 @@ struct Instalacion {
     // The remittance filled again, the images back in the image folder, the
     // history rows and the files of the last run gone.
     bool reinicia() {
+        activa();
         for (const QString& f : imagenes)
             if (QFile::exists(inst.dirs.Dir_Hco_Imagenes + f) &&
                 !QFile::rename(inst.dirs.Dir_Hco_Imagenes + f, inst.dirs.Dir_Imagenes + f))
@@ -281,23 +348,27 @@ struct Instalacion {
                                   QStringLiteral("10/03/2025"));
     }
 
-    // Milliseconds of the same emission by the per-cheque floor; -1 when it
-    // failed.
-    double suelo() {
+    // Milliseconds of the same emission by the per-cheque floor, on the
+    // table files or on the server (`B`); -1 when it failed.
+    template <class B> double sueloEn() {
         return mide([this] {
-            emiteSuelo();
+            emiteSuelo<B>();
             return true;
         });
     }
+    double suelo() { return sueloEn<suelo::Base>(); }
+    double sueloServidor() { return sueloEn<suelo::BaseServidor>(); }
 
-    // Milliseconds of the same emission by the physical floor; -1 when it
-    // failed.
-    double sueloFisico() {
+    // Milliseconds of the same emission by the physical floor, on the table
+    // files or on the server (`B`); -1 when it failed.
+    template <class B> double sueloFisicoEn() {
         return mide([this] {
-            emiteSueloFisico();
+            emiteSueloFisico<B>();
             return true;
         });
     }
+    double sueloFisico() { return sueloFisicoEn<suelo::Base>(); }
+    double sueloFisicoServidor() { return sueloFisicoEn<suelo::BaseServidor>(); }
 
     // Milliseconds of one emission from a full remittance; -1 when it failed
     // or left anything behind.
@@ -333,29 +404,27 @@ struct Instalacion {
         return ms;
     }
 
-    void emiteSuelo() {
+    template <class B> void emiteSuelo() {
         const tDirectorios& d = inst.dirs;
         const std::string nombreCons = this->cons();
         const std::string cons = local(d.Dir_Cons) + nombreCons;
         const std::string informe = local(d.Dir_Cons + "INFORES." + numero());
         const std::string marca = local(rutaEmisionEnCurso(d));
-        suelo::Base talones(local(dm->instalacion().rutaTalonesEstandar()));
-        auto& adjunta = talones("ATTACH DATABASE ? AS hco");
-        adjunta.texto(1, local(dm->instalacion().rutaHistoricoCheques())).paso();
-        adjunta.reinicia();
-        suelo::Base historico(local(dm->instalacion().rutaHistorico()));
+        B talones = suelo::abre<B>(enlace.get(), dm->instalacion().rutaTalonesEstandar());
+        talones.adjunta(local(dm->instalacion().rutaHistoricoCheques()), "hco");
+        B historico = suelo::abre<B>(enlace.get(), dm->instalacion().rutaHistorico());
 
         // The record of the emission in progress, written whole.
-        const sqlite3_int64 claveCheques =
+        const long long claveCheques =
             talones.siguiente("SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques");
-        const sqlite3_int64 claveRemesas =
+        const long long claveRemesas =
             historico.siguiente("SELECT max(Pk_Historico) FROM historico");
         escribeMarca(marca, nombreCons, numero().toStdString(), claveCheques, claveRemesas);
         suelo::anade(cons, registro("1056", "B12345678 " + std::string(60, '0')));
         suelo::anade(informe, std::string(120, ' ') + "\r\n" + std::string(120, ' ') + "\r\n");
 
         struct tFila {
-            sqlite3_int64 fila;
+            long long fila;
             std::string numero, modelo, importe, fecha, cuenta, nombre, tipo;
         };
         std::vector<tFila> correctos;
@@ -435,24 +504,19 @@ struct Instalacion {
     // made in memory and written once and synced once each, the emission's
     // row is written and the archive made; after the commit, the images are
     // moved by rename and the record removed.
-    void emiteSueloFisico() {
+    template <class B> void emiteSueloFisico() {
         const tDirectorios& d = inst.dirs;
         const std::string nombreCons = this->cons();
         const std::string cons = local(d.Dir_Cons) + nombreCons;
         const std::string marca = local(rutaEmisionEnCurso(d));
-        suelo::Base talones(local(dm->instalacion().rutaTalonesEstandar()));
-        for (const auto& [ruta, alias] :
-             {std::pair{dm->instalacion().rutaHistoricoCheques(), "hco"},
-              std::pair{dm->instalacion().rutaHistorico(), "hre"}}) {
-            auto& adjunta = talones("ATTACH DATABASE ? AS ?");
-            adjunta.texto(1, local(ruta)).texto(2, alias).paso();
-            adjunta.reinicia();
-        }
+        B talones = suelo::abre<B>(enlace.get(), dm->instalacion().rutaTalonesEstandar());
+        talones.adjunta(local(dm->instalacion().rutaHistoricoCheques()), "hco");
+        talones.adjunta(local(dm->instalacion().rutaHistorico()), "hre");
         talones.ejecuta("BEGIN IMMEDIATE");
         // The keys, taken once: the rows count on from them.
-        sqlite3_int64 clave =
+        long long clave =
             talones.siguiente("SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques");
-        const sqlite3_int64 claveRemesa =
+        const long long claveRemesa =
             talones.siguiente("SELECT max(Pk_Historico) FROM hre.historico");
         escribeMarca(marca, nombreCons, numero().toStdString(), clave, claveRemesa);
 
@@ -464,6 +528,25 @@ struct Instalacion {
         std::vector<std::string> bases;
         auto& lee = talones("SELECT rowid, Modelo_Talon, Numero_Modelo, Importe, Fecha_Talon, "
                             "Numero, Cuenta, Nombre_Cliente FROM main.Talones WHERE Estado = '0'");
+        // On the server each statement is an exchange, so the history is
+        // looked up and the rows deleted by groups, as the program does
+        // there; the table file answers each row's statement in place.
+        constexpr bool porGrupos = std::is_same_v<B, suelo::BaseServidor>;
+        std::vector<long long> movidas;
+        if constexpr (porGrupos) {
+            std::vector<std::string> numeros, claves;
+            while (lee.paso()) {
+                numeros.push_back(lee.columnaTexto(5));
+                claves.push_back(lee.columnaTexto(5) + ' ' + lee.columnaTexto(2) + ' ' +
+                                 lee.columnaTexto(6));
+            }
+            const std::set<std::string> enHistorico = emitidosEnGrupos(talones, numeros);
+            for (const std::string& c : claves)
+                if (enHistorico.count(c))
+                    throw suelo::Fallo("already emitted");
+            // The rows read stay for the loop below.
+            lee.rebobina();
+        }
         auto& emitido = talones("SELECT 1 FROM hco.historicoCheques WHERE Numero = ? AND "
                                 "Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
         auto& inserta = talones(sqlInsertaTalon);
@@ -472,9 +555,11 @@ struct Instalacion {
         while (lee.paso()) {
             const std::string modelo = lee.columnaTexto(2), numero = lee.columnaTexto(5),
                               cuenta = lee.columnaTexto(6), nombre = lee.columnaTexto(7);
-            if (emitido.texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
-                throw suelo::Fallo("already emitted");
-            emitido.reinicia();
+            if constexpr (!porGrupos) {
+                if (emitido.texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
+                    throw suelo::Fallo("already emitted");
+                emitido.reinicia();
+            }
             const std::string base =
                 baseImagenTalon(QString::fromStdString(cuenta), QString::fromStdString(modelo),
                                 QString::fromStdString(numero))
@@ -484,8 +569,12 @@ struct Instalacion {
                 throw suelo::Fallo("no front image");
             insertaTalon(inserta, clave++, lee.columnaTexto(4), modelo, numero, nombre, nombreCons,
                          cuenta);
-            borra.entero(1, lee.columnaEntera(0)).paso();
-            borra.reinicia();
+            if constexpr (porGrupos) {
+                movidas.push_back(lee.columnaEntera(0));
+            } else {
+                borra.entero(1, lee.columnaEntera(0)).paso();
+                borra.reinicia();
+            }
             fichero +=
                 registro("2056", "B12345678 " + numero + cuenta + modelo + "0000000123456150225");
             informe += "\r\nN\xfamero de Cheque: " + numero + "  Cuenta: " + cuenta +
@@ -496,6 +585,18 @@ struct Instalacion {
             bases.push_back(base);
         }
         lee.reinicia();
+        if constexpr (porGrupos) {
+            enGrupos(talones, "DELETE FROM main.Talones WHERE rowid IN (", movidas,
+                     [](auto& s) { s.paso(); });
+            // The bank file's totals against the rows about to commit, as
+            // the program reads them back.
+            auto& totales = talones(
+                "SELECT count(*), sum(imp) FROM hco.historicoCheques WHERE Nombre_Cons = ?");
+            if (!totales.texto(1, nombreCons).paso() ||
+                totales.columnaEntera(0) != (long long)bases.size())
+                throw suelo::Fallo("totals");
+            totales.reinicia();
+        }
         fichero += registro("4056", "B12345678 " + std::string(35, '0'));
         informe += "\r\n" + std::string(70, '*') +
                    "\r\nN\xfamero de Talones: " + std::to_string(bases.size()) +
@@ -526,20 +627,15 @@ struct Instalacion {
     }
 };
 
-// The value after `opcion` in the arguments, or "".
-QString argumento(const QStringList& args, const QString& opcion) {
-    const qsizetype i = args.indexOf(opcion);
-    return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int cheques = argumento(args, "--cheques").toInt();
-    const QString prepara = argumento(args, "--prepara");
-    const QString una = argumento(args, "--una");
+    const int cheques = bench::argumento(args, "--cheques").toInt();
+    const QString prepara = bench::argumento(args, "--prepara");
+    const QString una = bench::argumento(args, "--una");
+    const QString servidor = bench::argumento(args, "--servidor");
     if (!prepara.isEmpty() || !una.isEmpty()) {
         if (cheques <= 0) {
             std::fprintf(stderr, "--cheques N (N > 0) is needed\n");
@@ -557,6 +653,14 @@ int main(int argc, char** argv) {
     }
     Instalacion nueva;
     Instalacion envejecida;
+    if (!servidor.isEmpty())
+        return suelo::mideEnServidor(
+                   servidor, nueva, envejecida,
+                   "emission of 1000 cheques (3 images each) on the server",
+                   {{"per-cheque libpq floor", &Instalacion::sueloServidor, 1.2, 1.2},
+                    {"physical libpq floor", &Instalacion::sueloFisicoServidor, 1.3, 1.5}})
+                   ? 0
+                   : 1;
     if (!nueva.prepara(false) || !envejecida.prepara(true))
         return 1;
     return bench::mideRondas(nueva, envejecida, "emission of 1000 cheques (3 images each)",
