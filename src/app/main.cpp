@@ -1,6 +1,7 @@
 #include "Aplicacion.h"
 
 #include "AplicacionQt.h"
+#include "OrdenMigracion.h"
 #include "SesionGrafica.h"
 #include "TDLogFile.h"
 
@@ -12,6 +13,11 @@ int main(int argc, char* argv[]) {
     QStringList argumentos;
     for (int i = 0; i < argc; ++i)
         argumentos << QString::fromLocal8Bit(argv[i]);
+    // Moving the tables to a server needs no window, nor a display.
+    if (argumentos.contains(OpcionMigrarAServidor)) {
+        QCoreApplication a(argc, argv);
+        return ejecutaMigracionServidor(QCoreApplication::applicationDirPath());
+    }
     // Before Qt looks for its platform plugin, which aborts without a display.
     const QString sinSesion = mensajeSinSesionGrafica(argumentos.value(0), argumentos,
                                                       QProcessEnvironment::systemEnvironment());

@@ -68,6 +68,10 @@ QStringList ActoActividad::todos() {
 TRegistroActividad::TRegistroActividad(const tDirectorios& dirs)
     : ruta_(dirs.Dir_Tablas + NombreFichero) {}
 
+QStringList TRegistroActividad::proteccionEnServidor() {
+    return SoloAnadirEnServidor;
+}
+
 QString TRegistroActividad::usuarioSistema() {
     const QString usuario = primeraNoVacia({"USER", "LOGNAME", "USERNAME"});
     return usuario.isEmpty() ? QStringLiteral("desconocido") : usuario;

@@ -65,6 +65,9 @@ public:
     QList<tFilaActividad> lista(const tFiltroActividad& filtro) const;
 
     // The operating-system user and the computer the rows are signed with.
+    // The statements that keep the record's rows as written on the
+    // database server (for a table copied there).
+    static QStringList proteccionEnServidor();
     static QString usuarioSistema();
     static QString nombreEquipo();
 
