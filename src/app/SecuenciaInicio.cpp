@@ -45,7 +45,9 @@ bool TSecuenciaInicio::ejecuta() {
     anotaDiagnostico(
         log, QStringLiteral("Inicio: tablas leídas, %1 con problemas").arg(problemas.size()));
     // A table held by another program is sound: only damage asks for a copy.
-    if (problemas.filter(QStringLiteral("en uso por otro programa")).size() < problemas.size())
+    // The server's tables are restored by the server's own copies.
+    if (problemas.filter(QStringLiteral("en uso por otro programa")).size() < problemas.size() &&
+        !motor::enServidor())
         ofreceCopias();
     if (!dm_.tablas().CreaTablas()) {
         iu_.muestraMensaje(Cadenas::mensajes().MnjErrorTablas);

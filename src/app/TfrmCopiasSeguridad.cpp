@@ -6,6 +6,7 @@
 #include "ErrorOperacion.h"
 #include "NombresControles.h"
 #include "RegistroActividad.h"
+#include "Servidor.h"
 #include "TdmBBDD.h"
 #include "copias/CopiasSeguridad.h"
 
@@ -65,6 +66,17 @@ TfrmCopiasSeguridad::TfrmCopiasSeguridad(TdmBBDD& dm, std::function<void()> rein
     connect(lvwCopias, &QTreeWidget::itemSelectionChanged, this,
             &TfrmCopiasSeguridad::actualizaAcciones);
     resize(860, 420);
+    if (const motor::tServidorDatos* servidor = motor::servidorEnUso()) {
+        // The tables are the server's: so are their copies.
+        lblCarpeta->setText(
+            QStringLiteral("Las tablas están en el servidor de datos %1: las copias de "
+                           "seguridad las hace el servidor (pg_dump), como explica el "
+                           "apartado \"Varios puestos de trabajo\" del README. Esta ventana "
+                           "solo copia tablas guardadas en ficheros.")
+                .arg(motor::descripcionServidor(*servidor)));
+        lblCarpeta->setWordWrap(true);
+        btnHacerCopia->setEnabled(false);
+    }
     nombraControles({{lblCarpeta, "lblCarpeta"},
                      {lvwCopias, "lvwCopias"},
                      {btnHacerCopia, "btnHacerCopia"},
@@ -79,6 +91,10 @@ TfrmCopiasSeguridad::~TfrmCopiasSeguridad() = default;
 void TfrmCopiasSeguridad::cargaLista() {
     const QSignalBlocker bloqueo(lvwCopias);
     lvwCopias->clear();
+    if (motor::enServidor()) {
+        actualizaAcciones();
+        return;
+    }
     const QLocale es(QLocale::Spanish, QLocale::Spain);
     const QList<tCopia> copias = copias_->lista();
     for (int i = 0; i < copias.size(); ++i) {
@@ -103,7 +119,7 @@ int TfrmCopiasSeguridad::seleccionada() const {
 }
 
 void TfrmCopiasSeguridad::actualizaAcciones() {
-    btnRestaurar->setEnabled(seleccionada() >= 0);
+    btnRestaurar->setEnabled(seleccionada() >= 0 && !motor::enServidor());
 }
 
 void TfrmCopiasSeguridad::hazCopia() {

@@ -5,11 +5,13 @@
 #include "PruebaVentanas.h"
 #include "RegistroActividad.h"
 #include "SecuenciaInicio.h"
+#include "Servidor.h"
 #include "TfrmCopiasSeguridad.h"
 #include "copias/CopiasSeguridad.h"
 
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QLabel>
 #include <QtTest>
 
 namespace {
@@ -34,6 +36,20 @@ class TstCopiasVentana : public QObject {
 private slots:
     void init() { p.prepara(); }
     void cleanup() { p.restablece(); }
+
+    // On the database server the copies are the server's: the window says
+    // so and offers neither a copy nor a restore.
+    void enElServidorLasCopiasSonDelServidor() {
+        TCopiasConReloj(p->inst).haz(TCopiasSeguridad::MotivoManual);
+        motor::usaServidor(motor::tServidorDatos{"servidor.oficina", 5432, "cheques", {}, {}});
+        TfrmCopiasSeguridad frm(*p->dm, [] {});
+        motor::usaServidor(std::nullopt);
+        QVERIFY(hijo<QLabel>(frm, "lblCarpeta")->text().contains("pg_dump"));
+        QVERIFY(hijo<QLabel>(frm, "lblCarpeta")->text().contains("cheques en servidor.oficina"));
+        QCOMPARE(hijo<QTreeWidget>(frm, "lvwCopias")->topLevelItemCount(), 0);
+        QVERIFY(!hijo<QPushButton>(frm, "btnHacerCopia")->isEnabled());
+        QVERIFY(!hijo<QPushButton>(frm, "btnRestaurar")->isEnabled());
+    }
 
     // The list shows each copy with its contents; a copy made from the
     // window appears on top; a restore asks first, naming the date and what
