@@ -101,8 +101,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The image formats and the table engine are Qt plug-ins, loaded at run time,
 # so the shared-library scan cannot see them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-image-formats-plugins, fonts-dejavu-core, adduser")
-# pkexec installs the Vision X reader's access rule from the program.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, pkexec")
+# pkexec installs the Vision X reader's access rule from the program; the
+# database server's driver serves offices that keep their tables on one.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, pkexec, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${TESKORA_PAQ}/postinst ${TESKORA_PAQ}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
