@@ -4,12 +4,17 @@
 #include "RegistroActividad.h"
 #include "Servidor.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
+
+#include <cerrno>
+#include <optional>
+#include <signal.h>
 
 namespace {
 
@@ -47,22 +52,63 @@ bool TBloqueoEmision::toma(int esperaMs) {
     return lock_.tryLock(esperaMs);
 }
 
+namespace {
+
+// Who holds the server's lock, as its connection says.
+struct tTitular {
+    qint64 pid = 0; // its process on its computer
+    QString usuario = QStringLiteral("desconocido");
+    QString equipo = QStringLiteral("desconocido");
+    QDateTime desde; // its last statement took the lock
+};
+
+std::optional<tTitular> titularEnServidor(const QSqlDatabase& bd) {
+    QSqlQuery q(bd);
+    if (!q.exec(QStringLiteral(
+            "SELECT a.application_name, a.query_start FROM pg_locks l JOIN "
+            "pg_stat_activity a ON a.pid = l.pid WHERE l.locktype = 'advisory' AND "
+            "l.granted AND l.classid = 7406 AND l.objsubid = 2 AND l.objid::bigint = "
+            "(hashtext(current_schema())::bigint & 4294967295) AND l.database = (SELECT "
+            "oid FROM pg_database WHERE datname = current_database())")) ||
+        !q.next())
+        return std::nullopt;
+    tTitular t;
+    const QStringList partes = q.value(0).toString().split(u'|');
+    if (partes.size() >= 4) {
+        t.pid = partes[1].toLongLong();
+        t.usuario = partes[2];
+        t.equipo = partes[3];
+    }
+    t.desde = q.value(1).toDateTime();
+    return t;
+}
+
+// A holder that was a program of this computer which no longer runs: the
+// server frees its lock as soon as it notices the broken link.
+bool titularMuertoAqui(const std::optional<tTitular>& t) {
+    return t && t->pid > 0 && t->equipo == TRegistroActividad::nombreEquipo() &&
+           kill(pid_t(t->pid), 0) != 0 && errno == ESRCH;
+}
+
+} // namespace
+
 bool TBloqueoEmision::tomaEnServidor(int esperaMs) {
     if (!servidor_)
         servidor_ = std::make_unique<motor::EnlaceServidor>();
     if (!servidor_->abierto())
         throw TErrorOperacion(servidor_->error());
     QSqlQuery q(servidor_->bd());
-    // Who holds it, for the others' message: user and computer.
-    const QString quien = QStringLiteral("%1|%2|%3")
-                              .arg(Programa, TRegistroActividad::usuarioSistema(),
-                                   TRegistroActividad::nombreEquipo());
-    QString literal = quien.left(60);
-    literal.replace(u'\'', QStringLiteral("''"));
-    q.exec(QStringLiteral("SET application_name = '%1'").arg(literal));
-    // The server frees the lock of a program that died once it notices the
-    // broken link, a moment later: that moment is always waited for.
-    const QDeadlineTimer plazo(std::max(esperaMs, 1000));
+    // Who holds it, for the others' message: process, user and computer.
+    QString quien =
+        QStringLiteral("%1|%2|%3|%4")
+            .arg(Programa)
+            .arg(QCoreApplication::applicationPid())
+            .arg(TRegistroActividad::usuarioSistema(), TRegistroActividad::nombreEquipo())
+            .left(63);
+    quien.replace(u'\'', QStringLiteral("''"));
+    q.exec(QStringLiteral("SET application_name = '%1'").arg(quien));
+    QDeadlineTimer plazo(esperaMs);
+    bool prorrogado = false;
     for (;;) {
         if (!q.exec(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(Claves)) || !q.next())
             throw TErrorOperacion(motor::mensajeErrorServidor({}, q.lastError()));
@@ -70,39 +116,29 @@ bool TBloqueoEmision::tomaEnServidor(int esperaMs) {
             tomadoServidor_ = true;
             return true;
         }
-        if (plazo.hasExpired())
-            return false;
+        if (plazo.hasExpired()) {
+            // Held by nobody now (it was just freed), or by a program of
+            // this computer that died: tried again, for a moment more.
+            const std::optional<tTitular> titular = titularEnServidor(servidor_->bd());
+            if (prorrogado || (titular && !titularMuertoAqui(titular)))
+                return false;
+            prorrogado = true;
+            plazo = QDeadlineTimer(titular ? 3000 : 0);
+            continue;
+        }
         QThread::msleep(std::min<qint64>(100, std::max<qint64>(1, plazo.remainingTime())));
     }
 }
 
 QString TBloqueoEmision::mensajeOcupadoEnServidor() const {
-    QString usuario = QStringLiteral("desconocido");
-    QString equipo = usuario;
-    QString hora = QStringLiteral("--:--");
     motor::EnlaceServidor enlace;
-    QSqlQuery q(enlace.bd());
-    if (enlace.abierto() &&
-        q.exec(QStringLiteral(
-            "SELECT a.application_name, a.query_start FROM pg_locks l JOIN "
-            "pg_stat_activity a ON a.pid = l.pid WHERE l.locktype = 'advisory' AND "
-            "l.granted AND l.classid = 7406 AND l.objsubid = 2 AND l.objid::bigint = "
-            "(hashtext(current_schema())::bigint & 4294967295) AND l.database = (SELECT "
-            "oid FROM pg_database WHERE datname = current_database())")) &&
-        q.next()) {
-        const QStringList partes = q.value(0).toString().split(u'|');
-        if (partes.size() == 3) {
-            usuario = partes[1];
-            equipo = partes[2];
-        }
-        // The holder's last statement took the lock.
-        const QDateTime desde = q.value(1).toDateTime();
-        if (desde.isValid())
-            hora = desde.toLocalTime().toString(QStringLiteral("HH:mm"));
-    }
+    const tTitular t =
+        (enlace.abierto() ? titularEnServidor(enlace.bd()) : std::nullopt).value_or(tTitular{});
+    const QString hora = t.desde.isValid() ? t.desde.toLocalTime().toString(QStringLiteral("HH:mm"))
+                                           : QStringLiteral("--:--");
     return QStringLiteral("La remesa la está emitiendo el usuario %1 en el equipo %2 desde las "
                           "%3; espere a que termine")
-        .arg(usuario, equipo, hora);
+        .arg(t.usuario, t.equipo, hora);
 }
 
 QString TBloqueoEmision::mensajeOcupado() const {
