@@ -41,5 +41,5 @@ bool TdmBBDD::facturaFichero(const tRemesas& registroRemesa, const QString& fech
 tResultadoLectura TdmBBDD::almacenaLineasLeidas(QStringList& lista, bool todos,
                                                 VarianteLectura variante) {
     return lectura_->almacenaLineasLeidas(lista, todos, variante, estado_.RemesaActual.Pk_Remesa,
-                                          estado_.Escaner.tipo);
+                                          TipoLector::Tipo(estado_.Escaner.tipo));
 }

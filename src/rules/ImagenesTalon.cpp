@@ -192,7 +192,8 @@ tCopiaLeidas copiaUna(const QString& origen, const QString& destino, const tAbre
 } // namespace
 
 tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secuencia,
-                                  const QString& base, int tipoLector, const tAbreDestino& abre) {
+                                  const QString& base, TipoLector::Tipo tipoLector,
+                                  const tAbreDestino& abre) {
     const tCopiaLeidas faltan{tCopiaLeidas::Resultado::Faltan, {}, {}};
     switch (tipoLector) {
     case TipoLector::Teclado:
@@ -219,7 +220,7 @@ tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secue
 }
 
 bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
-                         int tipoLector) {
+                         TipoLector::Tipo tipoLector) {
     return copiaImagenesLectura(dirs, secuencia, base, tipoLector).resultado ==
            tCopiaLeidas::Resultado::Copiadas;
 }

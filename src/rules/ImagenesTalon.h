@@ -79,13 +79,17 @@ void borraFichero(const QString& ruta);
 // Deletes every plain file of the folder; subfolders and hidden files stay.
 void vaciaCarpeta(const QString& carpeta);
 
-// Reader types of the scanner settings.
+// Reader types of the scanner settings. Their values are the codes config.ini
+// keeps (Tipo=) and the settings window's choices, so they read and compare
+// as those integers.
 namespace TipoLector {
-inline constexpr int SeacBanche = 1;
-inline constexpr int Excella = 2;
-inline constexpr int ExcellaSTX = 3;
-inline constexpr int Teclado = 4;
-inline constexpr int VisionX = 5;
+enum Tipo : int {
+    SeacBanche = 1,
+    Excella = 2,
+    ExcellaSTX = 3,
+    Teclado = 4,
+    VisionX = 5,
+};
 } // namespace TipoLector
 
 // Opens, unopened, the device that a copy writes to. The program writes to
@@ -117,11 +121,11 @@ struct tCopiaLeidas {
 // images: Copiadas without copying. `abre`: the device of each written file
 // (the disk when empty).
 tCopiaLeidas copiaImagenesLectura(const tDirectorios& dirs, const QString& secuencia,
-                                  const QString& base, int tipoLector,
+                                  const QString& base, TipoLector::Tipo tipoLector,
                                   const tAbreDestino& abre = {});
 // The same, true when copied.
 bool copiaImagenesLeidas(const tDirectorios& dirs, const QString& secuencia, const QString& base,
-                         int tipoLector);
+                         TipoLector::Tipo tipoLector);
 
 // The temporary image names of a sequence number: F<n>.jpg, F<n>.tif, T<n>.tif.
 QStringList nombresImagenesLeidas(const QString& secuencia);

@@ -188,7 +188,8 @@ void TstImagenesTalon::copiaLeidas() {
     QFETCH(bool, copia);
     const QString base = QStringLiteral("1234567801012345678942121234567");
     ponImagenesTemporales(QStringLiteral("3"));
-    QTEST(copiaImagenesLeidas(dirs, QStringLiteral("3"), base, tipo), "resultado");
+    QTEST(copiaImagenesLeidas(dirs, QStringLiteral("3"), base, TipoLector::Tipo(tipo)),
+          "resultado");
     if (copia) {
         QCOMPARE(lee(dirs.Dir_Imagenes + "F" + base + ".tif"), QByteArray("front tiff 3"));
         QCOMPARE(lee(dirs.Dir_Imagenes + "T" + base + ".tif"), QByteArray("back tiff 3"));
@@ -211,7 +212,8 @@ void TstImagenesTalon::copiaLeidasParaEnElPrimerFallo() {
     QFETCH(QString, falta);
     ponImagenesTemporales(QStringLiteral("7"));
     QVERIFY(QFile::remove(dirs.Dir_Imagenes_tmp + falta));
-    QVERIFY(!copiaImagenesLeidas(dirs, QStringLiteral("7"), QStringLiteral("B"), 1));
+    QVERIFY(!copiaImagenesLeidas(dirs, QStringLiteral("7"), QStringLiteral("B"),
+                                 TipoLector::SeacBanche));
     QDir imagenes(dirs.Dir_Imagenes);
     QTEST(imagenes.entryList(QDir::Files, QDir::Name), "copiados");
 }
@@ -219,9 +221,11 @@ void TstImagenesTalon::copiaLeidasParaEnElPrimerFallo() {
 void TstImagenesTalon::copiaLeidasSobreescribe() {
     // A second read of the same cheque replaces the files of the first.
     ponImagenesTemporales(QStringLiteral("1"));
-    QVERIFY(copiaImagenesLeidas(dirs, QStringLiteral("1"), QStringLiteral("B"), 5));
+    QVERIFY(
+        copiaImagenesLeidas(dirs, QStringLiteral("1"), QStringLiteral("B"), TipoLector::VisionX));
     ponImagenesTemporales(QStringLiteral("2"));
-    QVERIFY(copiaImagenesLeidas(dirs, QStringLiteral("2"), QStringLiteral("B"), 5));
+    QVERIFY(
+        copiaImagenesLeidas(dirs, QStringLiteral("2"), QStringLiteral("B"), TipoLector::VisionX));
     QCOMPARE(lee(dirs.Dir_Imagenes + "TB.tif"), QByteArray("back tiff 2"));
     QCOMPARE(QDir(dirs.Dir_Imagenes).entryList(QDir::Files).size(), 3);
 }
@@ -261,7 +265,7 @@ void TstImagenesTalon::nombresRechazados() {
         escribe(dirs.Dir_Imagenes + nombre, "stored");
     const QStringList antes = todosLosFicheros();
 
-    QVERIFY(!copiaImagenesLeidas(dirs, secuencia, base, 1));
+    QVERIFY(!copiaImagenesLeidas(dirs, secuencia, base, TipoLector::SeacBanche));
     if (secuencia == u"1") {
         QVERIFY(rutaImagenFrontal(dirs.Dir_Imagenes, base).isEmpty());
         renombraImagenesTalon(dirs, QStringLiteral("1"), base);

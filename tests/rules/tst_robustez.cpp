@@ -103,8 +103,8 @@ void TstRobustez::cualquierTexto() {
 
         // Whatever the line, its images land in the image folder or nowhere.
         QVERIFY(QFile(dirs.Dir_Imagenes_tmp + "F1.tif").open(QIODevice::WriteOnly));
-        copiaImagenesLeidas(dirs, d.secuencia, d.baseImagen, 1);
-        copiaImagenesLeidas(dirs, texto, texto, 5);
+        copiaImagenesLeidas(dirs, d.secuencia, d.baseImagen, TipoLector::SeacBanche);
+        copiaImagenesLeidas(dirs, texto, texto, TipoLector::VisionX);
         renombraImagenesTalon(dirs, texto, d.baseImagen);
         archivaImagenesTalon(dirs, texto, texto, texto);
         borraFichero(dirs.Dir_Imagenes + texto);

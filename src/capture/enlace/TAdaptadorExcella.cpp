@@ -59,7 +59,7 @@ struct TAdaptadorExcella::tRun {
 TAdaptadorExcella::TAdaptadorExcella(TEnlaceMtxmlmcr& enlace, QObject* parent)
     : QObject(parent), m_enlace(enlace), m_espera([](int ms) { QThread::msleep(ms); }) {}
 
-QByteArray TAdaptadorExcella::documentoAjustes(int tipo) {
+QByteArray TAdaptadorExcella::documentoAjustes(TipoLector::Tipo tipo) {
     QByteArray d = "<?xml version=\"1.0\"?><DeviceSettings><Application><Transfer>HTTP</"
                    "Transfer><DocUnits>ENGLISH</DocUnits></Application>";
     if (tipo == TipoLector::Excella) {

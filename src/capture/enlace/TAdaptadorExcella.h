@@ -14,6 +14,7 @@
 // an image file is written whole or not at all.
 
 #include "EnlaceMtxmlmcr.h"
+#include "ImagenesTalon.h"
 
 #include <QObject>
 #include <QString>
@@ -40,7 +41,7 @@ public:
 
     // The settings document of a reading run, byte for byte: the Excella
     // reader type (TipoLector) automatic feed, any other type manual feed.
-    static QByteArray documentoAjustes(int tipo);
+    static QByteArray documentoAjustes(TipoLector::Tipo tipo);
 
     // The last attached device whose trimmed name is longer than one character.
     QByteArray DevuelveNombreDispositivo();

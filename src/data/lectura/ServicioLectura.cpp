@@ -22,7 +22,7 @@ QString secuenciaDe(const tLineaDecodificada& d, VarianteLectura variante, qsize
 
 tResultadoLectura TServicioLectura::almacenaLineasLeidas(QStringList& lista, bool todos,
                                                          VarianteLectura variante, int pkRemesa,
-                                                         int tipoLector) {
+                                                         TipoLector::Tipo tipoLector) {
     using Motivo = tLineaNoGuardada::Motivo;
     tResultadoLectura r;
     const qsizetype lineas = lista.size();

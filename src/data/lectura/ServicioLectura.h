@@ -2,6 +2,7 @@
 // Storing the lines a capture window read as cheques of a remittance.
 
 #include "BaseDatos.h"
+#include "ImagenesTalon.h"
 #include "LineaLectura.h"
 #include "ResultadoLectura.h"
 
@@ -21,5 +22,5 @@ public:
     // and nothing is shown: the result names the folder and why. The images
     // are written through the database's destino().
     tResultadoLectura almacenaLineasLeidas(QStringList& lista, bool todos, VarianteLectura variante,
-                                           int pkRemesa, int tipoLector);
+                                           int pkRemesa, TipoLector::Tipo tipoLector);
 };
