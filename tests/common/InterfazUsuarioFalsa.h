@@ -25,7 +25,7 @@ public:
     // Queues the answer for the next question.
     void fijaSiguienteRespuesta(int respuesta) { respuestas.enqueue(respuesta); }
 
-    void muestraMensaje(const QString& texto) override { mensajes.append(texto); if (qEnvironmentVariableIsSet("TESKORA_DEPURA")) qWarning("MENSAJE %s", qPrintable(texto)); }
+    void muestraMensaje(const QString& texto) override { mensajes.append(texto); }
 
     int pregunta(const QString& texto, const QString& boton1, const QString& boton2,
                  const QString& cabecera) override {
