@@ -2,6 +2,18 @@
 
 #include "FicheroPerfil.h"
 
+motor::tServidorDatos leeServidorDatos(const QString& ficheroConfiguracion) {
+    using namespace ConfiguracionBaseDatos;
+    const TFicheroPerfil ini(ficheroConfiguracion);
+    motor::tServidorDatos s;
+    s.servidor = ini.texto(Seccion, QStringLiteral("Servidor"), QStringLiteral("localhost"));
+    s.puerto = ini.entero(Seccion, QStringLiteral("Puerto"), 5432);
+    s.base = ini.texto(Seccion, QStringLiteral("Base"), QString());
+    s.usuario = ini.texto(Seccion, QStringLiteral("Usuario"), QString());
+    s.esquema = ini.texto(Seccion, QStringLiteral("Esquema"), QString());
+    return s;
+}
+
 tConfiguracionBaseDatos leeConfiguracionBaseDatos(const QString& ficheroConfiguracion) {
     using namespace ConfiguracionBaseDatos;
     const TFicheroPerfil ini(ficheroConfiguracion);
@@ -15,12 +27,7 @@ tConfiguracionBaseDatos leeConfiguracionBaseDatos(const QString& ficheroConfigur
                          .arg(ficheroConfiguracion, Seccion, motorDatos);
         return c;
     }
-    motor::tServidorDatos s;
-    s.servidor = ini.texto(Seccion, QStringLiteral("Servidor"), QStringLiteral("localhost"));
-    s.puerto = ini.entero(Seccion, QStringLiteral("Puerto"), 5432);
-    s.base = ini.texto(Seccion, QStringLiteral("Base"), QString());
-    s.usuario = ini.texto(Seccion, QStringLiteral("Usuario"), QString());
-    s.esquema = ini.texto(Seccion, QStringLiteral("Esquema"), QString());
+    const motor::tServidorDatos s = leeServidorDatos(ficheroConfiguracion);
     if (s.base.isEmpty())
         c.problema = QStringLiteral("En %1, sección [%2], falta Base=: el nombre de la base de "
                                     "datos del servidor.")

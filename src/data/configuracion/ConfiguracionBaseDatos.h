@@ -29,6 +29,9 @@ inline const QString MotorFicheros = QStringLiteral("SQLite");
 } // namespace ConfiguracionBaseDatos
 
 tConfiguracionBaseDatos leeConfiguracionBaseDatos(const QString& ficheroConfiguracion);
+// The server's keys of the section, whatever its Motor says (Base empty
+// when it names none).
+motor::tServidorDatos leeServidorDatos(const QString& ficheroConfiguracion);
 // Reads the section and chooses the engine for the whole program. Answers
 // the problem, when the section cannot be used; the program then does not
 // touch any table (working on the files would split the office's data).

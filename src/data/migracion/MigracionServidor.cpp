@@ -4,7 +4,6 @@
 #include "ConfiguracionBaseDatos.h"
 #include "EmisionEnCurso.h"
 #include "ErrorOperacion.h"
-#include "FicheroPerfil.h"
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "RegistroActividad.h"
@@ -237,13 +236,7 @@ tSuma sumaEnServidor(const tTablaOrigen& t, const QString& tabla, const TDestino
 motor::tServidorDatos servidorDeMigracion(const tInstalacion& instalacion) {
     using namespace ConfiguracionBaseDatos;
     const QString fichero = instalacion.ficheros.ficheroConfiguracion;
-    const TFicheroPerfil ini(fichero);
-    motor::tServidorDatos s;
-    s.servidor = ini.texto(Seccion, QStringLiteral("Servidor"), QStringLiteral("localhost"));
-    s.puerto = ini.entero(Seccion, QStringLiteral("Puerto"), 5432);
-    s.base = ini.texto(Seccion, QStringLiteral("Base"), QString());
-    s.usuario = ini.texto(Seccion, QStringLiteral("Usuario"), QString());
-    s.esquema = ini.texto(Seccion, QStringLiteral("Esquema"), QString());
+    const motor::tServidorDatos s = leeServidorDatos(fichero);
     if (s.base.isEmpty())
         throw TErrorOperacion(
             QStringLiteral("Escriba en %1, sección [%2], el servidor de datos al que pasar las "
