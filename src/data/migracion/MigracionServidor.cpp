@@ -166,12 +166,6 @@ private:
     bool enTransaccion_ = false;
 };
 
-QString comillas(const QString& identificador) {
-    QString s = identificador;
-    s.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + s + u'"';
-}
-
 // Copies the rows in their order; answers what the file holds.
 tSuma copiaFilas(const tTablaOrigen& t, const QString& tabla, const TDestino& destino) {
     tSuma suma;
@@ -267,9 +261,9 @@ tResultadoMigracion migraAServidor(const tInstalacion& inst, const motor::tServi
     servidor.inicia();
     if (!destino.esquema.isEmpty()) {
         servidor.ejecuta(
-            QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(comillas(destino.esquema)));
+            QStringLiteral("CREATE SCHEMA IF NOT EXISTS %1").arg(motor::comillas(destino.esquema)));
         servidor.ejecuta(
-            QStringLiteral("SET LOCAL search_path TO %1").arg(comillas(destino.esquema)));
+            QStringLiteral("SET LOCAL search_path TO %1").arg(motor::comillas(destino.esquema)));
     }
     {
         QSqlQuery q =

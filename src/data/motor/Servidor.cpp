@@ -70,12 +70,6 @@ std::optional<tServidorDatos> servidorCopia() {
     return servidorActual;
 }
 
-QString comillas(const QString& identificador) {
-    QString s = identificador;
-    s.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + s + u'"';
-}
-
 bool enlaceRoto(const QSqlError& error) {
     const QString estado = error.nativeErrorCode();
     return error.type() == QSqlError::ConnectionError || estado.startsWith(QStringLiteral("08")) ||
@@ -83,6 +77,12 @@ bool enlaceRoto(const QSqlError& error) {
 }
 
 } // namespace
+
+QString comillas(const QString& identificador) {
+    QString s = identificador;
+    s.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + s + u'"';
+}
 
 void usaServidor(const std::optional<tServidorDatos>& servidor) {
     QMutexLocker l(&cerrojoServidor);

@@ -42,6 +42,9 @@ inline bool enServidor() {
 // The server's name for what config.ini names, for messages: "base en servidor".
 QString descripcionServidor(const tServidorDatos& servidor);
 
+// An identifier quoted for the server (a schema name from config.ini).
+QString comillas(const QString& identificador);
+
 // The server's table that stands for a table file (lower case, as the
 // server folds unquoted names).
 QString tablaEnServidor(const QString& rutaFichero);
