@@ -65,6 +65,22 @@ QString baseDe(const tChequePrueba& c) {
     return baseImagenTalon(c.cuenta, c.numeroModelo, c.numero);
 }
 
+// The i-th of many correct cheques of one model, each with its own number
+// and drawer's account, for 1,00 euro more than the one before.
+tChequePrueba chequeNumero(int i) {
+    const QString numero = QString::number(5000000 + i);
+    const QString cuenta = QStringLiteral("00491500??%1").arg(i, 10, 10, QChar(u'0'));
+    return {"0",
+            chequeA.numeroModelo,
+            QStringLiteral("%1,00").arg(i),
+            "15/02/2025",
+            numero + '-' + digitoControlModulo7(chequeA.numeroModelo.left(4) + numero),
+            "0",
+            cuenta.left(8) + calculaDigitosControlCCC(cuenta) + cuenta.mid(10),
+            0,
+            "LIBRADO " + QString::number(i)};
+}
+
 QStringList ficheros(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::Files, QDir::Name);
 }
@@ -608,6 +624,44 @@ private slots:
         QVERIFY2(error.contains(motor::enServidor() ? "historicocheques" : "historicoCheques.dat"),
                  qPrintable(error));
         QVERIFY2(error.contains(textoMotor), qPrintable(error));
+    }
+
+    // More cheques than one statement moves to the history: every row, keys
+    // and amounts in the remittance's order, one record each in the bank
+    // file; a row refused in a later statement leaves everything as it was.
+    void muchosCheques_data() {
+        QTest::addColumn<int>("rechazado"); // the cheque the history refuses; 0: none
+        QTest::newRow("todos") << 0;
+        QTest::newRow("uno del tercer grupo") << 61;
+    }
+    void muchosCheques() {
+        QFETCH(int, rechazado);
+        constexpr int total = 70;
+        InstalacionEmision p;
+        for (int i = 1; i <= total; ++i)
+            p.anade(chequeNumero(i));
+        if (rechazado > 0) {
+            rechazaFilasHistorico(p.dm->instalacion().rutaHistoricoCheques(),
+                                  "NEW.Numero = '" + chequeNumero(rechazado).numero + "'",
+                                  "rechazado");
+            QVERIFY_THROWS_EXCEPTION(TErrorOperacion, p.emite());
+            QCOMPARE(p.numerosRemesa().size(), total);
+            QCOMPARE(p.numerosHistorico(), QStringList());
+            QCOMPARE(ficheros(p.inst.dirs.Dir_Cons), QStringList());
+            return;
+        }
+        QVERIFY(p.emite());
+        const auto historico =
+            filasDe(p.dm->instalacion().rutaHistoricoCheques(),
+                    "SELECT Pk_HistoricoRecibos, Numero, Importe, imp FROM historicoCheques "
+                    "ORDER BY rowid");
+        QCOMPARE(historico.size(), total);
+        for (int i = 1; i <= total; ++i)
+            QCOMPARE(historico[i - 1],
+                     (QStringList{QString::number(i), chequeNumero(i).numero,
+                                  QStringLiteral("%1,00").arg(i), QString::number(i * 100)}));
+        QCOMPARE(p.numerosRemesa(), QStringList());
+        QCOMPARE(bytesDe(p.cons("CONS.0001")).count("\r\n2056"), total);
     }
 
     // The presentation file cannot be copied next to the images for the

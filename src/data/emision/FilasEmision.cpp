@@ -60,3 +60,23 @@ void borraFilas(motor::Conexion& con, const QString& tabla, const std::vector<qi
               QStringLiteral("DELETE FROM %1 WHERE rowid IN (%2)").arg(tabla, QStringLiteral("%1")),
               filas, [](motor::Sentencia&) {});
 }
+
+void insertaFilas(motor::Conexion& con, const QString& tabla, const QStringList& columnas,
+                  const std::vector<QVariantList>& filas) {
+    const auto porFila = std::size_t(std::max<qsizetype>(1, columnas.size()));
+    const std::size_t filasPorSentencia = std::max<std::size_t>(1, porSentencia / porFila);
+    const QString fila = u'(' + marcadores(porFila) + u')';
+    const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES ")
+                            .arg(tabla, columnas.join(QStringLiteral(", ")));
+    for (std::size_t desde = 0; desde < filas.size(); desde += filasPorSentencia) {
+        const std::size_t n = std::min(filasPorSentencia, filas.size() - desde);
+        QStringList grupo;
+        grupo.fill(fila, qsizetype(n));
+        motor::Sentencia s(con, sql + grupo.join(u','));
+        for (std::size_t i = desde; i < desde + n; ++i)
+            for (const QVariant& v : filas[i])
+                s.liga(v);
+        if (!s.ejecuta())
+            throw TErrorOperacion(s.error());
+    }
+}

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <vector>
 
@@ -29,3 +30,9 @@ QSet<tClaveTalon> talonesEnHistorico(motor::Conexion& con, const QString& tablaH
 // Removes the rows of `tabla` with those rowids. Throws TErrorOperacion with
 // the engine's message.
 void borraFilas(motor::Conexion& con, const QString& tabla, const std::vector<qint64>& filas);
+
+// Adds the rows to `tabla`, in order, each with one value per column of
+// `columnas`, several rows per statement. Throws TErrorOperacion with the
+// engine's message.
+void insertaFilas(motor::Conexion& con, const QString& tabla, const QStringList& columnas,
+                  const std::vector<QVariantList>& filas);

@@ -81,28 +81,33 @@ int siguienteClaveEn(motor::Conexion& con, const QString& tabla, const QString& 
     return maximo + 1;
 }
 
-// The insert of one cheque's history row into `tabla`.
-QString sqlInsertaHistoricoTalon(const QString& tabla) {
-    return QStringLiteral("INSERT INTO %1 (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
-                          "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, "
-                          "Numero_Modelo, Numero, Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, "
-                          "Nombre_Ordenante, imp, indicador, Nif_Sufijo) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-        .arg(tabla);
-}
+// The columns of a cheque's history row, in the order of filaHistoricoTalon.
+const QStringList columnasHistoricoTalon =
+    QStringLiteral("Pk_HistoricoRecibos, Nombre_Remesa, Importe, Modelo_Talon, Fecha_Pago, "
+                   "Fecha_Confeccion, Fecha_Talon, Numero_Modelo, Numero, Nombre_Cliente, "
+                   "Nombre_Cons, Cuenta, Cuenta_ord, Nombre_Ordenante, imp, indicador, Nif_Sufijo")
+        .split(QStringLiteral(", "));
 
-// Inserts the cheque's history row with the statement of
-// sqlInsertaHistoricoTalon (the amount in display form and in cents);
-// throws TErrorOperacion on an engine failure.
-void insertaHistoricoTalon(motor::Conexion& con, const QString& sql, int clave,
-                           const tRemesas& remesa, const tOrdenantes& ordenante, const tTalon& t,
-                           tImporte importe) {
-    fallaSiHayError(motor::ejecutaSql(
-        con, sql,
-        {clave, remesa.Nombre_Remesa, importe.visible(), t.Modelo_Talon, remesa.Fecha_Proceso,
-         remesa.Fecha_Confeccion, t.FechaPago, t.numero_Modelo, t.Numero, t.Nombre_Cliente,
-         remesa.nombre_Cons, t.Cuenta, ordenante.Cuenta, ordenante.Nombre_ordenante,
-         importe.centimos(), t.indicador, ordenante.Nif_Sufijo}));
+// The cheque's history row, the amount in display form and in cents.
+QVariantList filaHistoricoTalon(int clave, const tRemesas& remesa, const tOrdenantes& ordenante,
+                                const tTalon& t, tImporte importe) {
+    return {clave,
+            remesa.Nombre_Remesa,
+            importe.visible(),
+            t.Modelo_Talon,
+            remesa.Fecha_Proceso,
+            remesa.Fecha_Confeccion,
+            t.FechaPago,
+            t.numero_Modelo,
+            t.Numero,
+            t.Nombre_Cliente,
+            remesa.nombre_Cons,
+            t.Cuenta,
+            ordenante.Cuenta,
+            ordenante.Nombre_ordenante,
+            importe.centimos(),
+            t.indicador,
+            ordenante.Nif_Sufijo};
 }
 
 // Inserts the emission's row of historico.dat into `tabla` with the key;
@@ -278,11 +283,11 @@ private:
         enImagenes_ = ficherosEnCarpeta(d_.Dir_Imagenes);
         proceso_ = leeFecha(ficheros_.remesa().Fecha_Proceso);
         int clave = siguienteClaveEn(con, tablaCheques(), QStringLiteral("Pk_HistoricoRecibos"));
-        // Built once: the statement is the same for every cheque.
-        const QString inserta = sqlInsertaHistoricoTalon(tablaCheques());
         preparaReglas(con, correctos);
         std::vector<qint64> movidas;
         movidas.reserve(correctos.size());
+        std::vector<QVariantList> historico;
+        historico.reserve(correctos.size());
         const int total = int(correctos.size());
         for (int i = 0; i < total; ++i) {
             if (i % pasoProgreso == 0)
@@ -297,8 +302,8 @@ private:
             // bank record, the report and the history all take that one value.
             tTalon talon = c.talon;
             talon.Modelo_Talon = descripcionModelo(talon.Modelo_Talon);
-            insertaHistoricoTalon(con, inserta, clave++, ficheros_.remesa(), ordenante_, talon,
-                                  *talon.Importe);
+            historico.push_back(
+                filaHistoricoTalon(clave++, ficheros_.remesa(), ordenante_, talon, *talon.Importe));
             movidas.push_back(c.fila);
             enHistorico_.insert({c.talon.Numero, c.talon.numero_Modelo, c.talon.Cuenta});
             ficheros_.anadeTalon(talon);
@@ -307,6 +312,7 @@ private:
                 frontales_ << frontal;
             emitidos_.push_back(talon);
         }
+        insertaFilas(con, tablaCheques(), columnasHistoricoTalon, historico);
         borraFilas(con, QStringLiteral("main.Talones"), movidas);
     }
 
