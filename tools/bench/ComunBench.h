@@ -215,34 +215,61 @@ template <class Instalacion> struct tSuelo {
 // Runs the rounds on a fresh installation and on an aged one, after one
 // unmeasured run of each side, and prints times and ratios. The sides are
 // the program and the floors; their order turns from round to round, so each
-// side is measured in every position. The line "ratio" carries the median
-// ratio program / last floor on fresh tables. False when a run failed.
+// side is measured in every position. The rounds alternate the installations,
+// unless `unaInstalacionCadaVez`: then every round of the fresh one comes
+// first, and the aged one's come after one more unmeasured run of each side
+// on it. That is for installations on a server, where the program keeps one
+// server at a time and drops its links on changing it: a measured run then
+// finds its links open and warm, as in a program that has been running. The
+// line "ratio" carries the median ratio program / last floor on fresh tables.
+// False when a run failed.
 template <class Instalacion>
 bool mideRondas(Instalacion& nueva, Instalacion& envejecida, const char* titulo,
-                const std::vector<tSuelo<Instalacion>>& suelos) {
+                const std::vector<tSuelo<Instalacion>>& suelos,
+                bool unaInstalacionCadaVez = false) {
     std::vector<double (Instalacion::*)()> lados{&Instalacion::programa};
     for (const tSuelo<Instalacion>& s : suelos)
         lados.push_back(s.mide);
-    for (auto lado : lados)
-        if ((nueva.*lado)() < 0)
-            return false;
+    const auto calienta = [&lados](Instalacion& inst) {
+        for (auto lado : lados)
+            if ((inst.*lado)() < 0)
+                return false;
+        return true;
+    };
     const size_t n = lados.size();
     // [installation][side]: wall-clock and processor times.
     std::vector<tMedida> ms[2] = {std::vector<tMedida>(n), std::vector<tMedida>(n)};
     std::vector<tMedida> cpu[2] = {std::vector<tMedida>(n), std::vector<tMedida>(n)};
-    for (int ronda = 0; ronda < rondas; ++ronda) {
-        for (int i = 0; i < 2; ++i) {
-            Instalacion& inst = i == 0 ? nueva : envejecida;
-            for (size_t k = 0; k < n; ++k) {
-                const size_t lado = (k + size_t(ronda)) % n;
-                const double t = (inst.*lados[lado])();
-                if (t < 0)
-                    return false;
-                ms[i][lado].valores.push_back(t);
-                cpu[i][lado].valores.push_back(inst.cpuMs);
-            }
+    const auto mideRonda = [&](int i, int ronda) {
+        Instalacion& inst = i == 0 ? nueva : envejecida;
+        for (size_t k = 0; k < n; ++k) {
+            const size_t lado = (k + size_t(ronda)) % n;
+            const double t = (inst.*lados[lado])();
+            if (t < 0)
+                return false;
+            ms[i][lado].valores.push_back(t);
+            cpu[i][lado].valores.push_back(inst.cpuMs);
         }
-        std::fprintf(stderr, "round %d done\n", ronda + 1);
+        return true;
+    };
+    if (!calienta(nueva))
+        return false;
+    if (unaInstalacionCadaVez) {
+        for (int i = 0; i < 2; ++i) {
+            if (i == 1 && !calienta(envejecida))
+                return false;
+            for (int ronda = 0; ronda < rondas; ++ronda)
+                if (!mideRonda(i, ronda))
+                    return false;
+            std::fprintf(stderr, "%s tables done\n", i == 0 ? "fresh" : "large");
+        }
+    } else {
+        for (int ronda = 0; ronda < rondas; ++ronda) {
+            for (int i = 0; i < 2; ++i)
+                if (!mideRonda(i, ronda))
+                    return false;
+            std::fprintf(stderr, "round %d done\n", ronda + 1);
+        }
     }
     const auto nombre = [&suelos](size_t k) { return std::string(suelos[k - 1].nombre); };
     const auto objetivo = [](double o) {

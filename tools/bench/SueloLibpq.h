@@ -85,23 +85,29 @@ public:
     BaseServidor(const BaseServidor&) = delete;
     BaseServidor& operator=(const BaseServidor&) = delete;
 
+    // The file engine's "?" places as the server's "$n", counted in
+    // `parametros`.
+    static std::string numeraMarcadores(const std::string& sql, int& parametros) {
+        std::string texto;
+        char comilla = 0;
+        for (const char ch : sql) {
+            if (comilla) {
+                comilla = ch == comilla ? 0 : comilla;
+            } else if (ch == '\'' || ch == '"') {
+                comilla = ch;
+            } else if (ch == '?') {
+                texto += '$' + std::to_string(++parametros);
+                continue;
+            }
+            texto += ch;
+        }
+        return texto;
+    }
+
     class Sentencia {
     public:
         Sentencia(Enlace& enlace, const std::string& sql) : c_(enlace.c()) {
-            // The file engine's "?" places as the server's "$n".
-            std::string texto;
-            char comilla = 0;
-            for (const char ch : sql) {
-                if (comilla) {
-                    comilla = ch == comilla ? 0 : comilla;
-                } else if (ch == '\'' || ch == '"') {
-                    comilla = ch;
-                } else if (ch == '?') {
-                    texto += '$' + std::to_string(++parametros_);
-                    continue;
-                }
-                texto += ch;
-            }
+            const std::string texto = numeraMarcadores(sql, parametros_);
             nombre_ = enlace.nuevoNombre();
             PGresult* r = PQprepare(c_, nombre_.c_str(), texto.c_str(), parametros_, nullptr);
             const bool hecho = PQresultStatus(r) == PGRES_COMMAND_OK;
@@ -182,6 +188,30 @@ public:
         (*this)(sql).reinicia();
     }
 
+    // A statement run once with its values, in one exchange, as the program
+    // sends one with its values written in; its rows, as texts.
+    std::vector<std::vector<std::string>> una(const char* sql,
+                                              const std::vector<std::string>& valores = {}) {
+        int parametros = 0;
+        const std::string texto = numeraMarcadores(traduce(sql), parametros);
+        std::vector<const char*> v;
+        for (const std::string& valor : valores)
+            v.push_back(valor.c_str());
+        PGresult* r = PQexecParams(enlace_.c(), texto.c_str(), int(v.size()), nullptr, v.data(),
+                                   nullptr, nullptr, 0);
+        const ExecStatusType e = PQresultStatus(r);
+        if (e != PGRES_COMMAND_OK && e != PGRES_TUPLES_OK) {
+            PQclear(r);
+            throw Fallo(texto + ": " + PQerrorMessage(enlace_.c()));
+        }
+        std::vector<std::vector<std::string>> filas(size_t(PQntuples(r)));
+        for (int f = 0; f < PQntuples(r); ++f)
+            for (int c = 0; c < PQnfields(r); ++c)
+                filas[size_t(f)].push_back(PQgetvalue(r, f, c));
+        PQclear(r);
+        return filas;
+    }
+
     // The highest value of the column plus one, 1 for an empty table.
     long long siguiente(const char* sqlMax) {
         Sentencia& s = (*this)(sqlMax);
@@ -234,7 +264,8 @@ inline motor::tServidorDatos servidorEnEsquemaNuevo(const QString& fichero,
 
 // Puts the fresh and the aged installation each in a schema of its own on
 // the server the connection file names, prepares them and measures them as
-// bench::mideRondas does. False when anything failed.
+// bench::mideRondas does, one installation after the other; the schemas go
+// at the end, with their million history rows. False when anything failed.
 template <class Instalacion>
 bool mideEnServidor(const QString& fichero, Instalacion& nueva, Instalacion& envejecida,
                     const char* titulo, const std::vector<bench::tSuelo<Instalacion>>& suelos) {
@@ -245,8 +276,18 @@ bool mideEnServidor(const QString& fichero, Instalacion& nueva, Instalacion& env
         std::fprintf(stderr, "%s\n", e.what());
         return false;
     }
-    return nueva.prepara(false) && envejecida.prepara(true) &&
-           bench::mideRondas(nueva, envejecida, titulo, suelos);
+    const bool medido = nueva.prepara(false) && envejecida.prepara(true) &&
+                        bench::mideRondas(nueva, envejecida, titulo, suelos, true);
+    // The program's kept links are let go before their schemas.
+    motor::usaServidor(std::nullopt);
+    for (const Instalacion* inst : {&nueva, &envejecida})
+        try {
+            Enlace(*inst->servidor)
+                .ejecuta("DROP SCHEMA \"" + inst->servidor->esquema.toStdString() + "\" CASCADE");
+        } catch (const Fallo& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+    return medido;
 }
 
 } // namespace suelo

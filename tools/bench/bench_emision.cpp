@@ -33,14 +33,18 @@
 // work written directly on the server's C client library (SueloLibpq.h): the
 // same statements, prepared once per run, the same commits and the same file
 // work; the tables a file floor attaches are simply in sight, all in one
-// database. There the physical floor sends what the program sends in its one
-// transaction: the history looked up and the emitted rows deleted by groups
-// of 500 rather than row by row, and the bank file's totals read back.
+// database. There the physical floor sends what the program sends: in its one
+// transaction the history looked up, the history rows inserted and the
+// emitted rows deleted by groups (of 500 values) rather than row by row, and
+// the bank file's totals read back; around it, the emission lock, the checks
+// of the emission's number and the record of the emission in progress and
+// the act, which on the server are rows with transactions of their own.
 #include "ComunBench.h"
 #include "DigitosControl.h"
 #include "EmisionEnCurso.h"
 #include "ImagenesTalon.h"
 #include "MotorTablas.h"
+#include "RegistroActividad.h"
 #include "SueloLibpq.h"
 #include "SueloSqlite.h"
 #include "TablasInstalacion.h"
@@ -141,35 +145,76 @@ void comprime(const std::string& rutaZip, const std::string& copia,
 }
 
 // The history row of one emitted cheque, as the program writes it: the
-// statement, and its values bound and stepped.
-constexpr const char* sqlInsertaTalon =
+// statement, its values, and them bound and stepped.
+constexpr const char* sqlColumnasTalon =
     "INSERT INTO hco.historicoCheques (Pk_HistoricoRecibos, Nombre_Remesa, Importe, "
     "Modelo_Talon, Fecha_Pago, Fecha_Confeccion, Fecha_Talon, Numero_Modelo, Numero, "
     "Nombre_Cliente, Nombre_Cons, Cuenta, Cuenta_ord, Nombre_Ordenante, imp, indicador, "
-    "Nif_Sufijo) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+    "Nif_Sufijo) VALUES ";
+constexpr size_t columnasTalon = 17;
+const std::string sqlInsertaTalon =
+    std::string(sqlColumnasTalon) + "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+std::vector<std::string> filaTalon(long long clave, const std::string& fecha,
+                                   const std::string& modelo, const std::string& numero,
+                                   const std::string& nombre, const std::string& nombreCons,
+                                   const std::string& cuenta) {
+    return {std::to_string(clave),
+            "ESTANDAR",
+            "1.234,56",
+            "CHEQUE CUENTA CORRIENTE",
+            "10/03/2025",
+            "05/03/2025",
+            fecha,
+            modelo,
+            numero,
+            nombre,
+            nombreCons,
+            cuenta,
+            "ES9121000418450200051332",
+            "EMPRESA",
+            "123456",
+            "0",
+            "B12345678 "};
+}
 template <class Sentencia>
 void insertaTalon(Sentencia& inserta, long long clave, const std::string& fecha,
                   const std::string& modelo, const std::string& numero, const std::string& nombre,
                   const std::string& nombreCons, const std::string& cuenta) {
-    inserta.entero(1, clave)
-        .texto(2, "ESTANDAR")
-        .texto(3, "1.234,56")
-        .texto(4, "CHEQUE CUENTA CORRIENTE")
-        .texto(5, "10/03/2025")
-        .texto(6, "05/03/2025")
-        .texto(7, fecha)
-        .texto(8, modelo)
-        .texto(9, numero)
-        .texto(10, nombre)
-        .texto(11, nombreCons)
-        .texto(12, cuenta)
-        .texto(13, "ES9121000418450200051332")
-        .texto(14, "EMPRESA")
-        .entero(15, 123456)
-        .entero(16, 0)
-        .texto(17, "B12345678 ")
-        .paso();
+    const std::vector<std::string> fila =
+        filaTalon(clave, fecha, modelo, numero, nombre, nombreCons, cuenta);
+    for (size_t i = 0; i < fila.size(); ++i) {
+        // The key, the amount in cents and the indicator are integers.
+        if (i == 0 || i == 14 || i == 15)
+            inserta.entero(int(i + 1), std::atoll(fila[i].c_str()));
+        else
+            inserta.texto(int(i + 1), fila[i]);
+    }
+    inserta.paso();
     inserta.reinicia();
+}
+
+// The history rows as the program inserts them: as many rows per statement
+// as fit in 500 values.
+template <class B>
+void insertaTalonesEnGrupos(B& base, const std::vector<std::vector<std::string>>& filas) {
+    constexpr size_t porSentencia = 500 / columnasTalon;
+    std::string fila = "(?";
+    for (size_t i = 1; i < columnasTalon; ++i)
+        fila += ",?";
+    fila += ')';
+    for (size_t desde = 0; desde < filas.size(); desde += porSentencia) {
+        const size_t n = std::min(porSentencia, filas.size() - desde);
+        std::string sql = sqlColumnasTalon + fila;
+        for (size_t i = 1; i < n; ++i)
+            sql += ',' + fila;
+        auto& s = base(sql.c_str());
+        int k = 0;
+        for (size_t i = desde; i < desde + n; ++i)
+            for (const std::string& v : filas[i])
+                s.texto(++k, v);
+        s.paso();
+        s.reinicia();
+    }
 }
 
 // The emission's row in historico.dat, by the prepared insert of its 11
@@ -450,7 +495,7 @@ struct Instalacion {
             ::stat(local(d.Dir_Imagenes + "F" + base + ".jpg").c_str(), &info);
 
             talones.ejecuta("BEGIN IMMEDIATE");
-            auto& inserta = talones(sqlInsertaTalon);
+            auto& inserta = talones(sqlInsertaTalon.c_str());
             insertaTalon(
                 inserta,
                 talones.siguiente("SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques"),
@@ -497,13 +542,79 @@ struct Instalacion {
         std::remove(marca.c_str());
     }
 
+    // On the server, what the program sends before its transaction: the
+    // emission lock taken, an interrupted emission looked for, the number
+    // checked against the history, the presenter read, and the record of the
+    // emission in progress written as a row, in its own transaction, with
+    // the keys the emission starts from.
+    void abreEmisionEnServidor(suelo::BaseServidor& talones, const std::string& nombreCons) {
+        talones.una("SET application_name = 'teskora_chk|1|bench|bench'");
+        if (talones.una("SELECT pg_try_advisory_lock(7406, hashtext(current_schema()))")
+                .at(0)
+                .at(0) != "t")
+            throw suelo::Fallo("emission lock");
+        talones.una("SELECT Fichero, Numero, ClaveHistoricoCheques, ClaveHistorico FROM "
+                    "EmisionEnCurso");
+        std::set<std::string> usados;
+        for (const auto& fila : talones.una("SELECT DISTINCT Nombre_Cons FROM historico"))
+            usados.insert(fila.at(0));
+        if (usados.count(nombreCons) ||
+            !talones
+                 .una("SELECT 1 FROM historicoCheques WHERE Nombre_Cons = ? LIMIT 1", {nombreCons})
+                 .empty())
+            throw suelo::Fallo("number used");
+        talones.una("SELECT Pk_Ordenante, Nif_Sufijo, Nombre_Ordenante, Cuenta FROM Ordenantes "
+                    "WHERE Pk_Ordenante = ?",
+                    {"1"});
+        const std::string claveCheques =
+            talones.una("SELECT max(Pk_HistoricoRecibos) AS contador FROM historicoCheques")
+                .at(0)
+                .at(0);
+        const std::string claveRemesas =
+            talones.una("SELECT max(Pk_Historico) AS contador FROM historico").at(0).at(0);
+        suelo::BaseServidor registro(*enlace, local(inst.dirs.Dir_Tablas + "EmisionEnCurso.dat"));
+        registro.ejecuta("BEGIN IMMEDIATE");
+        registro.una("DELETE FROM EmisionEnCurso");
+        registro.una("INSERT INTO EmisionEnCurso (Fichero, Numero, ClaveHistoricoCheques, "
+                     "ClaveHistorico) VALUES (?, ?, ?, ?)",
+                     {nombreCons, numero().toStdString(),
+                      std::to_string(std::atoll(claveCheques.c_str())),
+                      std::to_string(std::atoll(claveRemesas.c_str()))});
+        registro.ejecuta("COMMIT");
+    }
+
+    // On the server, after the commit: the act recorded in its own
+    // transaction, as the program records it.
+    void anotaActoEnServidor(const std::string& nombreCons, size_t cheques) {
+        suelo::BaseServidor actividad(*enlace, local(TRegistroActividad(inst.dirs).ruta()));
+        actividad.ejecuta("BEGIN IMMEDIATE");
+        const std::string maximo =
+            actividad.una("SELECT max(Pk_Actividad) FROM Actividad").at(0).at(0);
+        actividad.una("INSERT INTO Actividad (Pk_Actividad, FechaHora, Usuario, Equipo, Acto, "
+                      "Detalle) VALUES (?, ?, ?, ?, ?, ?)",
+                      {std::to_string(std::atoll(maximo.c_str()) + 1), "10/03/2025 10:00:00",
+                       "bench", "bench", "Emisión",
+                       nombreCons + " ESTANDAR " + std::to_string(cheques) + " cheques"});
+        actividad.ejecuta("COMMIT");
+    }
+
+    // On the server, at the end: the record removed and the lock freed.
+    static void cierraEmisionEnServidor(suelo::BaseServidor& talones) {
+        talones.una("DELETE FROM EmisionEnCurso");
+        talones.una("SELECT pg_advisory_unlock(7406, hashtext(current_schema()))");
+        talones.una("SET application_name = 'teskora_chk'");
+    }
+
     // The least durable work for the same result: the record of the
     // emission in progress, then one transaction over the cheque table and
     // the two history tables (attached, committed together by the engine's
     // rollback journal) in which the rows move, the three text files are
     // made in memory and written once and synced once each, the emission's
     // row is written and the archive made; after the commit, the images are
-    // moved by rename and the record removed.
+    // moved by rename and the record removed. On the server it also sends
+    // what the program sends around that transaction, where the record and
+    // the act are rows (abreEmisionEnServidor, anotaActoEnServidor,
+    // cierraEmisionEnServidor).
     template <class B> void emiteSueloFisico() {
         const tDirectorios& d = inst.dirs;
         const std::string nombreCons = this->cons();
@@ -512,13 +623,21 @@ struct Instalacion {
         B talones = suelo::abre<B>(enlace.get(), dm->instalacion().rutaTalonesEstandar());
         talones.adjunta(local(dm->instalacion().rutaHistoricoCheques()), "hco");
         talones.adjunta(local(dm->instalacion().rutaHistorico()), "hre");
+        // On the server each statement is an exchange, so the history is
+        // looked up, the history rows inserted and the rows deleted by
+        // groups, as the program does; the table file answers each row's
+        // statement in place. There the record of the emission is a row.
+        constexpr bool porGrupos = std::is_same_v<B, suelo::BaseServidor>;
+        if constexpr (porGrupos)
+            abreEmisionEnServidor(talones, nombreCons);
         talones.ejecuta("BEGIN IMMEDIATE");
         // The keys, taken once: the rows count on from them.
         long long clave =
             talones.siguiente("SELECT max(Pk_HistoricoRecibos) FROM hco.historicoCheques");
         const long long claveRemesa =
             talones.siguiente("SELECT max(Pk_Historico) FROM hre.historico");
-        escribeMarca(marca, nombreCons, numero().toStdString(), clave, claveRemesa);
+        if constexpr (!porGrupos)
+            escribeMarca(marca, nombreCons, numero().toStdString(), clave, claveRemesa);
 
         std::string fichero = registro("1056", "B12345678 " + std::string(60, '0'));
         std::string informe;
@@ -528,11 +647,8 @@ struct Instalacion {
         std::vector<std::string> bases;
         auto& lee = talones("SELECT rowid, Modelo_Talon, Numero_Modelo, Importe, Fecha_Talon, "
                             "Numero, Cuenta, Nombre_Cliente FROM main.Talones WHERE Estado = '0'");
-        // On the server each statement is an exchange, so the history is
-        // looked up and the rows deleted by groups, as the program does
-        // there; the table file answers each row's statement in place.
-        constexpr bool porGrupos = std::is_same_v<B, suelo::BaseServidor>;
         std::vector<long long> movidas;
+        std::vector<std::vector<std::string>> historico;
         if constexpr (porGrupos) {
             std::vector<std::string> numeros, claves;
             while (lee.paso()) {
@@ -547,18 +663,20 @@ struct Instalacion {
             // The rows read stay for the loop below.
             lee.rebobina();
         }
-        auto& emitido = talones("SELECT 1 FROM hco.historicoCheques WHERE Numero = ? AND "
-                                "Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
-        auto& inserta = talones(sqlInsertaTalon);
-        auto& borra = talones("DELETE FROM main.Talones WHERE rowid = ?");
+        // Row by row: on the table files only.
+        auto* emitido = porGrupos ? nullptr
+                                  : &talones("SELECT 1 FROM hco.historicoCheques WHERE Numero = "
+                                             "? AND Numero_Modelo = ? AND Cuenta = ? LIMIT 1");
+        auto* inserta = porGrupos ? nullptr : &talones(sqlInsertaTalon.c_str());
+        auto* borra = porGrupos ? nullptr : &talones("DELETE FROM main.Talones WHERE rowid = ?");
         struct stat info;
         while (lee.paso()) {
             const std::string modelo = lee.columnaTexto(2), numero = lee.columnaTexto(5),
                               cuenta = lee.columnaTexto(6), nombre = lee.columnaTexto(7);
             if constexpr (!porGrupos) {
-                if (emitido.texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
+                if (emitido->texto(1, numero).texto(2, modelo).texto(3, cuenta).paso())
                     throw suelo::Fallo("already emitted");
-                emitido.reinicia();
+                emitido->reinicia();
             }
             const std::string base =
                 baseImagenTalon(QString::fromStdString(cuenta), QString::fromStdString(modelo),
@@ -567,13 +685,15 @@ struct Instalacion {
             const std::string frontal = local(d.Dir_Imagenes) + "F" + base + ".tif";
             if (::stat(frontal.c_str(), &info) != 0)
                 throw suelo::Fallo("no front image");
-            insertaTalon(inserta, clave++, lee.columnaTexto(4), modelo, numero, nombre, nombreCons,
-                         cuenta);
             if constexpr (porGrupos) {
+                historico.push_back(filaTalon(clave++, lee.columnaTexto(4), modelo, numero, nombre,
+                                              nombreCons, cuenta));
                 movidas.push_back(lee.columnaEntera(0));
             } else {
-                borra.entero(1, lee.columnaEntera(0)).paso();
-                borra.reinicia();
+                insertaTalon(*inserta, clave++, lee.columnaTexto(4), modelo, numero, nombre,
+                             nombreCons, cuenta);
+                borra->entero(1, lee.columnaEntera(0)).paso();
+                borra->reinicia();
             }
             fichero +=
                 registro("2056", "B12345678 " + numero + cuenta + modelo + "0000000123456150225");
@@ -586,6 +706,7 @@ struct Instalacion {
         }
         lee.reinicia();
         if constexpr (porGrupos) {
+            insertaTalonesEnGrupos(talones, historico);
             enGrupos(talones, "DELETE FROM main.Talones WHERE rowid IN (", movidas,
                      [](auto& s) { s.paso(); });
             // The bank file's totals against the rows about to commit, as
@@ -616,6 +737,8 @@ struct Instalacion {
         comprime(cons + ".zip", copia, frontales);
         std::remove(copia.c_str());
         talones.ejecuta("COMMIT");
+        if constexpr (porGrupos)
+            anotaActoEnServidor(nombreCons, bases.size());
 
         const std::string imagenes = local(d.Dir_Imagenes), archivo = local(d.Dir_Hco_Imagenes);
         for (const std::string& base : bases)
@@ -623,7 +746,10 @@ struct Instalacion {
                  {"F" + base + ".jpg", "T" + base + ".tif", "F" + base + ".tif"})
                 if (std::rename((imagenes + nombre).c_str(), (archivo + nombre).c_str()) != 0)
                     throw suelo::Fallo("rename");
-        std::remove(marca.c_str());
+        if constexpr (porGrupos)
+            cierraEmisionEnServidor(talones);
+        else
+            std::remove(marca.c_str());
     }
 };
 
