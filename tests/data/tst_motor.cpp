@@ -1,7 +1,9 @@
 // The table engine layer on its own: transactions that roll back when they
 // end unconfirmed, values that travel bound (never spliced into the SQL) and
-// the engine's own message handed back on failure.
+// the engine's own message handed back on failure; on the server too.
+#include "Instalacion.h"
 #include "MotorTablas.h"
+#include "ServidorPruebas.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -11,11 +13,17 @@ class TstMotor : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir;
+    QString tabla; // a fresh one for each test, in its own file
     QString ruta;
+
+    // The statement with the test's table where "t" stands.
+    QString sql(const char* texto) const {
+        return QString::fromLatin1(texto).replace(QStringLiteral(" t "), u' ' + tabla + u' ');
+    }
 
     QStringList nombres() {
         motor::Conexion con(ruta);
-        motor::Sentencia s(con, QStringLiteral("SELECT nombre FROM t ORDER BY rowid"));
+        motor::Sentencia s(con, sql("SELECT nombre FROM t ORDER BY rowid"));
         QStringList r;
         if (!s.ejecuta())
             return {QStringLiteral("ERROR ") + s.error()};
@@ -25,11 +33,13 @@ class TstMotor : public QObject {
     }
 
 private slots:
+    void initTestCase() { preparaServidorPruebas(calculaInstalacion(dir.path())); }
+
     void init() {
-        ruta = dir.filePath(QStringLiteral("t%1.dat").arg(QRandomGenerator::global()->generate()));
+        tabla = QStringLiteral("t%1").arg(QRandomGenerator::global()->generate());
+        ruta = dir.filePath(tabla + QStringLiteral(".dat"));
         motor::Conexion con(ruta, true);
-        QCOMPARE(motor::ejecutaSql(con, QStringLiteral("CREATE TABLE t (nombre VARCHAR(40))")),
-                 QString());
+        QCOMPARE(motor::ejecutaSql(con, sql("CREATE TABLE t (nombre VARCHAR(40))")), QString());
     }
 
     void transaccionSinConfirmarSeDeshaceAlSalir() {
@@ -37,36 +47,48 @@ private slots:
             motor::Conexion con(ruta);
             motor::Transaccion tr(con);
             QVERIFY(tr.iniciada());
-            QCOMPARE(motor::ejecutaSql(con, QStringLiteral("INSERT INTO t VALUES (?)"), {"UNO"}),
-                     QString());
+            QCOMPARE(motor::ejecutaSql(con, sql("INSERT INTO t VALUES (?)"), {"UNO"}), QString());
         }
         QCOMPARE(nombres(), QStringList{});
         {
             motor::Conexion con(ruta);
             motor::Transaccion tr(con);
-            motor::ejecutaSql(con, QStringLiteral("INSERT INTO t VALUES (?)"), {"DOS"});
+            motor::ejecutaSql(con, sql("INSERT INTO t VALUES (?)"), {"DOS"});
             QVERIFY(tr.confirma());
         }
         QCOMPARE(nombres(), QStringList{"DOS"});
     }
 
     void valoresLigadosTalCual() {
-        const QString raro = QStringLiteral("D'OR'); DROP TABLE t; --");
+        const QString raro = QStringLiteral("D'OR'); DROP TABLE t; -- ? $1 ñ");
         motor::Conexion con(ruta);
-        QCOMPARE(motor::ejecutaSql(con, QStringLiteral("INSERT INTO t VALUES (?)"), {raro}),
-                 QString());
-        QCOMPARE(nombres(), QStringList{raro});
+        for (const QVariant& v : {QVariant(raro), QVariant()})
+            QCOMPARE(motor::ejecutaSql(con, sql("INSERT INTO t VALUES (?)"), {v}), QString());
+        QCOMPARE(nombres(), (QStringList{raro, QString()}));
+        motor::Sentencia s(con, sql("SELECT nombre, count(*) AS n FROM t GROUP BY nombre ORDER BY "
+                                    "nombre IS NULL, nombre"));
+        QVERIFY(s.ejecuta() && s.siguiente());
+        QCOMPARE(s.texto("NOMBRE"), raro);
+        QCOMPARE(s.entero("n"), 1);
+        QVERIFY(s.siguiente());
+        QVERIFY(s.esNulo(0));
     }
 
     void errorConElTextoDelMotor() {
         motor::Conexion con(ruta);
         const QString e = motor::ejecutaSql(con, QStringLiteral("SELECT * FROM falta"));
-        QVERIFY2(e.contains(QStringLiteral("no such table: falta")), qPrintable(e));
-        motor::Conexion inexistente(dir.filePath(QStringLiteral("no.dat")));
+        const QString texto = motor::enServidor()
+                                  ? QStringLiteral("relation \"falta\" does not exist")
+                                  : QStringLiteral("no such table: falta");
+        QVERIFY2(e.contains(texto), qPrintable(e));
+        motor::Conexion inexistente(dir.filePath(QStringLiteral("ausente.dat")));
         QVERIFY(!inexistente.abierta());
         QCOMPARE(inexistente.error(),
-                 "La tabla " + QDir::toNativeSeparators(dir.filePath("no.dat")) + " no existe.");
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no.dat"))));
+                 motor::enServidor()
+                     ? QStringLiteral("La tabla ausente no existe en el servidor de datos.")
+                     : "La tabla " + QDir::toNativeSeparators(dir.filePath("ausente.dat")) +
+                           " no existe.");
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("ausente.dat"))));
         motor::Transaccion tr(inexistente);
         QVERIFY(!tr.iniciada());
         QCOMPARE(tr.error(), inexistente.error());
@@ -79,8 +101,8 @@ private slots:
     void sentenciaReutilizada() {
         motor::Conexion con(ruta);
         motor::Conexion otra(ruta);
-        const QString insercion = QStringLiteral("INSERT INTO t VALUES (?)");
-        const QString busqueda = QStringLiteral("SELECT nombre FROM t WHERE nombre >= ?");
+        const QString insercion = sql("INSERT INTO t VALUES (?)");
+        const QString busqueda = sql("SELECT nombre FROM t WHERE nombre >= ? ORDER BY nombre");
         for (const char* nombre : {"A", "B", "C"}) {
             QCOMPARE(motor::ejecutaSql(con, insercion, {nombre}), QString());
             motor::Sentencia s(con, busqueda);
@@ -105,9 +127,33 @@ private slots:
         }
         // A statement that failed to prepare is not kept as prepared.
         QVERIFY(!motor::ejecutaSql(con, QStringLiteral("SELECT * FROM u")).isEmpty());
-        QCOMPARE(motor::ejecutaSql(otra, QStringLiteral("CREATE TABLE u (x)")), QString());
+        QCOMPARE(motor::ejecutaSql(otra, QStringLiteral("CREATE TABLE u (x VARCHAR(1))")),
+                 QString());
         QCOMPARE(motor::ejecutaSql(con, QStringLiteral("SELECT * FROM u")), QString());
         QCOMPARE(nombres(), (QStringList{"A", "B", "C", "D"}));
+    }
+
+    // On the server a statement run again on a connection is prepared there
+    // once; the link goes back to the kept ones with nothing prepared left,
+    // so the next connection that takes it starts clean.
+    void preparadasSoltadasConLaConexion() {
+        if (!motor::enServidor())
+            QSKIP("statements are prepared on the link only on the server");
+        const QString cuenta = QStringLiteral("SELECT count(*) FROM pg_prepared_statements");
+        {
+            motor::Conexion con(ruta);
+            for (const char* nombre : {"A", "B", "C"})
+                QCOMPARE(motor::ejecutaSql(con, sql("INSERT INTO t VALUES (?)"), {nombre}),
+                         QString());
+            motor::Sentencia s(con, cuenta);
+            QVERIFY(s.ejecuta() && s.siguiente());
+            QCOMPARE(s.entero(0), 1);
+        }
+        motor::Conexion con(ruta);
+        motor::Sentencia s(con, cuenta);
+        QVERIFY(s.ejecuta() && s.siguiente());
+        QCOMPARE(s.entero(0), 0);
+        QCOMPARE(nombres(), (QStringList{"A", "B", "C"}));
     }
 };
 

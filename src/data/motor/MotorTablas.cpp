@@ -1,6 +1,7 @@
 #include "MotorTablas.h"
 
 #include "ErrorOperacion.h"
+#include "SentenciaServidor.h"
 #include "Servidor.h"
 
 #include <QAtomicInt>
@@ -9,6 +10,10 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <utility>
+
+#include <libpq-fe.h>
 
 namespace motor {
 
@@ -222,24 +227,9 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
         return;
     }
     guardada_ = conexion_.preparadaLibre(sql);
-    if (conexion_.enServidor() && !(guardada_ && guardada_->consulta)) {
-        const QString traducida = conexion_.traduce(sql);
-        // The server prepares only queries and row changes; one run once
-        // goes with its values written in.
-        if (esSentenciaDirecta(traducida))
-            // Each on its own: the driver reports only the first of several
-            // statements sent together.
-            directas_ = traducida.split(SeparadorSentencias);
-        else if (!guardada_ || guardada_->usos++ == 0)
-            enLinea_ = traducida;
-        if (!directas_.isEmpty() || !enLinea_.isEmpty()) {
-            guardada_ = nullptr;
-            propia_ = std::make_unique<QSqlQuery>(conexion_.bd());
-            consulta_ = propia_.get();
-            consulta_->setForwardOnly(true);
-            preparada_ = true;
-            return;
-        }
+    if (conexion_.enServidor()) {
+        iniciaEnServidor(sql);
+        return;
     }
     std::unique_ptr<QSqlQuery>& q = guardada_ ? guardada_->consulta : propia_;
     if (guardada_)
@@ -252,7 +242,7 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
     q = std::make_unique<QSqlQuery>(conexion_.bd());
     consulta_ = q.get();
     consulta_->setForwardOnly(true);
-    if (!consulta_->prepare(conexion_.traduce(sql))) {
+    if (!consulta_->prepare(sql)) {
         anotaError(consulta_->lastError());
         if (guardada_) {
             // Nothing kept: the next use prepares it again.
@@ -266,6 +256,27 @@ Sentencia::Sentencia(Conexion& conexion, const QString& sql) : conexion_(conexio
     preparada_ = true;
 }
 
+void Sentencia::iniciaEnServidor(const QString& sql) {
+    if (guardada_) {
+        guardada_->enUso = true;
+        enServidor_ = guardada_;
+    } else {
+        propiaServidor_ = std::make_unique<Conexion::tPreparada>();
+        enServidor_ = propiaServidor_.get();
+    }
+    // Translated once per connection: the kept statement keeps the text.
+    if (enServidor_->textoServidor.isEmpty() && enServidor_->directas.isEmpty()) {
+        const QString traducida = conexion_.traduce(sql);
+        // The server prepares only queries and row changes.
+        if (esSentenciaDirecta(traducida))
+            enServidor_->directas = traducida.split(SeparadorSentencias);
+        else
+            enServidor_->textoServidor = conMarcadoresNumerados(traducida);
+    }
+    resultado_ = std::make_unique<ResultadoServidor>();
+    preparada_ = true;
+}
+
 Sentencia::~Sentencia() {
     if (consulta_)
         consulta_->finish();
@@ -274,7 +285,7 @@ Sentencia::~Sentencia() {
 }
 
 Sentencia& Sentencia::liga(const QVariant& valor) {
-    if (!enLinea_.isEmpty())
+    if (enServidor_)
         valores_ << valor;
     else if (consulta_)
         consulta_->bindValue(parametro_++, valor);
@@ -284,42 +295,66 @@ Sentencia& Sentencia::liga(const QVariant& valor) {
 bool Sentencia::ejecuta() {
     if (!preparada_)
         return false;
+    if (enServidor_)
+        return ejecutaEnServidor();
     parametro_ = 0;
-    if (!enLinea_.isEmpty() && ejecuciones_ > 0) {
-        // Run again: from now on prepared, once.
-        if (!consulta_->prepare(enLinea_)) {
-            anotaError(consulta_->lastError());
-            return false;
-        }
-        enLinea_.clear();
-        for (const QVariant& v : std::as_const(valores_))
-            consulta_->bindValue(parametro_++, v);
-        parametro_ = 0;
-        valores_.clear();
-    }
-    ++ejecuciones_;
-    bool hecho = false;
-    if (!enLinea_.isEmpty()) {
-        hecho = consulta_->exec(conValores(conexion_.bd(), enLinea_, valores_));
-        valores_.clear();
-    } else if (!directas_.isEmpty()) {
-        hecho = true;
-        for (const QString& sql : std::as_const(directas_))
-            if (hecho)
-                hecho = consulta_->exec(sql);
-    } else {
-        hecho = consulta_->exec();
-    }
-    if (!hecho) {
+    if (!consulta_->exec()) {
         anotaError(consulta_->lastError());
         return false;
     }
     return true;
 }
 
+bool Sentencia::ejecutaEnServidor() {
+    pg_conn* c = conexion_.enlace_->cliente();
+    Conexion::tPreparada& p = *enServidor_;
+    const QVariantList valores = std::exchange(valores_, {});
+    QSqlError error;
+    bool hecho = true;
+    if (!p.directas.isEmpty()) {
+        // A transaction's start and its hold on the tables go in one
+        // exchange (the server stops at the first that fails and answers
+        // that failure); others go one by one, as each commits on its own.
+        const bool juntas =
+            p.directas.size() > 1 &&
+            p.directas.first().trimmed().compare(QStringLiteral("BEGIN"), Qt::CaseInsensitive) == 0;
+        const QStringList envios =
+            juntas ? QStringList{p.directas.join(SeparadorSentencias)} : p.directas;
+        for (const QString& sql : envios)
+            if (hecho)
+                hecho =
+                    resultado_->toma(c, c ? PQexec(c, sql.toUtf8().constData()) : nullptr, error);
+    } else {
+        // Run again on this connection, it is prepared once on the server
+        // and from then on sends only its values; run once, it goes with
+        // its values in one exchange, nothing kept.
+        if (p.nombreServidor.isEmpty() && p.usos > 0) {
+            const QByteArray nombre = nombrePreparadaNueva();
+            hecho = preparaEnServidor(c, nombre, p.textoServidor, error);
+            if (hecho) {
+                p.nombreServidor = nombre;
+                conexion_.enlace_->anotaPreparada();
+            }
+        }
+        ++p.usos;
+        if (hecho)
+            hecho = resultado_->toma(
+                c, motor::ejecutaEnServidor(c, p.nombreServidor, p.textoServidor, valores), error);
+    }
+    if (!hecho)
+        anotaError(error);
+    return hecho;
+}
+
 void Sentencia::anotaError(const QSqlError& error) {
     error_ = conexion_.mensaje(error);
     ocupada_ = esTablaOcupada(error);
+}
+
+bool Sentencia::siguiente() {
+    if (resultado_)
+        return resultado_->siguiente();
+    return consulta_ && consulta_->next();
 }
 
 QString Sentencia::texto(int columna) const {
@@ -328,7 +363,7 @@ QString Sentencia::texto(int columna) const {
 }
 
 QString Sentencia::texto(const QString& columna) const {
-    return consulta_ ? texto(consulta_->record().indexOf(columna)) : QString();
+    return texto(indiceColumna(columna));
 }
 
 int Sentencia::entero(int columna) const {
@@ -336,7 +371,7 @@ int Sentencia::entero(int columna) const {
 }
 
 int Sentencia::entero(const QString& columna) const {
-    return consulta_ ? entero(consulta_->record().indexOf(columna)) : 0;
+    return entero(indiceColumna(columna));
 }
 
 bool Sentencia::esNulo(int columna) const {
@@ -344,14 +379,26 @@ bool Sentencia::esNulo(int columna) const {
 }
 
 int Sentencia::columnas() const {
+    if (resultado_)
+        return resultado_->columnas();
     return consulta_ ? consulta_->record().count() : 0;
 }
 
 QString Sentencia::nombreColumna(int columna) const {
+    if (resultado_)
+        return resultado_->nombreColumna(columna);
     return consulta_ ? consulta_->record().fieldName(columna) : QString();
 }
 
+int Sentencia::indiceColumna(const QString& columna) const {
+    if (resultado_)
+        return resultado_->indiceColumna(columna);
+    return consulta_ ? consulta_->record().indexOf(columna) : -1;
+}
+
 QVariant Sentencia::valor(int columna) const {
+    if (resultado_)
+        return resultado_->valor(columna);
     return consulta_ ? consulta_->value(columna) : QVariant();
 }
 

@@ -20,6 +20,7 @@ class QSqlError;
 namespace motor {
 
 class EnlaceServidor;
+class ResultadoServidor;
 
 // What the operator reads when the engine fails on table files: one Spanish
 // sentence that names the file(s) and says what happened (damaged, disk full,
@@ -74,7 +75,13 @@ private:
     struct tPreparada {
         std::unique_ptr<QSqlQuery> consulta; // null until prepared
         bool enUso = false;
-        int usos = 0; // on the server the first use is not prepared
+        // On the server: the text as the server reads it (or, for what is
+        // not prepared there, the statements to run as they are), and its
+        // name once prepared, on its second run.
+        QByteArray textoServidor;
+        QStringList directas;
+        QByteArray nombreServidor;
+        int usos = 0;
     };
     // The kept statement for `sql`, or nullptr when it is in use (a nested
     // use of the same text gets a statement of its own).
@@ -103,7 +110,7 @@ public:
 
     Sentencia& liga(const QVariant& valor);
     bool ejecuta();
-    bool siguiente() { return consulta_ && consulta_->next(); }
+    bool siguiente();
 
     QString texto(int columna) const;
     QString texto(const QString& columna) const;
@@ -119,7 +126,10 @@ public:
 
 private:
     QVariant valor(int columna) const;
+    int indiceColumna(const QString& columna) const;
     void anotaError(const QSqlError& error);
+    void iniciaEnServidor(const QString& sql);
+    bool ejecutaEnServidor();
 
     Conexion& conexion_;
     Conexion::tPreparada* guardada_ = nullptr; // the connection's, when taken
@@ -128,14 +138,13 @@ private:
     QString error_;
     int parametro_ = 0;
     bool preparada_ = false;
-    // On the server: run as they are, not prepared, one after the other.
-    QStringList directas_;
-    // On the server, a statement's first use on the connection: run with
-    // its values written in (one exchange); a second run prepares it.
-    QString enLinea_;
-    QVariantList valores_;
-    int ejecuciones_ = 0;
     bool ocupada_ = false;
+    // On the server: the statement (the connection's kept one, or its own
+    // when that was in use), the values bound and the rows of the last run.
+    Conexion::tPreparada* enServidor_ = nullptr;
+    std::unique_ptr<Conexion::tPreparada> propiaServidor_;
+    QVariantList valores_;
+    std::unique_ptr<ResultadoServidor> resultado_;
 };
 
 // Everything in between commits together or not at all; rolls back when it

@@ -1,6 +1,7 @@
 #include "Servidor.h"
 
 #include "ErrorOperacion.h"
+#include "SentenciaServidor.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -197,13 +198,25 @@ bool reutilizable(QSqlDatabase& bd) {
 
 } // namespace
 
+pg_conn* EnlaceServidor::cliente() const {
+    return abierto_ ? enlaceCliente(bd()) : nullptr;
+}
+
 EnlaceServidor::~EnlaceServidor() {
     if (nombre_.isEmpty())
         return;
     QSqlDatabase bd = this->bd();
     if (abierto_ && bd.isOpen() && reutilizable(bd)) {
-        enlacesHilo.libres.push_back({nombre_, generacion.loadRelaxed()});
-        return;
+        bool limpio = true;
+        if (conPreparadas_) {
+            PGresult* r = PQexec(enlaceCliente(bd), "DEALLOCATE ALL");
+            limpio = PQresultStatus(r) == PGRES_COMMAND_OK;
+            PQclear(r);
+        }
+        if (limpio) {
+            enlacesHilo.libres.push_back({nombre_, generacion.loadRelaxed()});
+            return;
+        }
     }
     bd = QSqlDatabase();
     tEnlacesHilo::cierra(nombre_);
@@ -346,34 +359,19 @@ bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero, Q
 }
 
 QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores) {
-    QString r;
-    r.reserve(sql.size() + 16 * valores.size());
-    qsizetype siguiente = 0;
-    QChar comilla;
-    for (const QChar c : sql) {
-        if (!comilla.isNull()) {
-            if (c == comilla)
-                comilla = QChar();
-        } else if (c == u'\'' || c == u'"') {
-            comilla = c;
-        } else if (c == u'?' && siguiente < valores.size()) {
-            const QVariant& v = valores[siguiente++];
-            if (v.isNull()) {
-                r += QStringLiteral("NULL");
-                continue;
-            }
-            // As text, which the server reads as the type the place needs,
-            // as it reads a bound value; a truth value as the file engine
-            // keeps it.
-            QSqlField campo(QString(), QMetaType::fromType<QString>());
-            campo.setValue(v.typeId() == QMetaType::Bool ? QString::number(v.toBool() ? 1 : 0)
-                                                         : v.toString());
-            r += bd.driver()->formatValue(campo);
-            continue;
-        }
-        r += c;
-    }
-    return r;
+    return cambiaMarcadores(sql, [&](int n) {
+        if (n >= valores.size())
+            return QStringLiteral("?");
+        const QVariant& v = valores[n];
+        if (v.isNull())
+            return QStringLiteral("NULL");
+        // As text, which the server reads as the type the place needs, as it
+        // reads a bound value; a truth value as the file engine keeps it.
+        QSqlField campo(QString(), QMetaType::fromType<QString>());
+        campo.setValue(v.typeId() == QMetaType::Bool ? QString::number(v.toBool() ? 1 : 0)
+                                                     : v.toString());
+        return bd.driver()->formatValue(campo);
+    });
 }
 
 QString traduceSql(const QString& sql, const QString& rutaPrincipal,

@@ -18,6 +18,7 @@
 #include <optional>
 
 class QSqlError;
+struct pg_conn;
 
 namespace motor {
 
@@ -65,11 +66,18 @@ public:
     // Why it could not connect, as the operator reads it.
     const QString& error() const { return error_; }
     QSqlDatabase bd() const { return QSqlDatabase::database(nombre_, false); }
+    // The client library's link under the connection, for the statements
+    // sent on it without the driver; null when there is none.
+    pg_conn* cliente() const;
+    // A statement was prepared on the link: the link's prepared statements
+    // go when it is handed back, so that whoever takes it next starts clean.
+    void anotaPreparada() { conPreparadas_ = true; }
 
 private:
     QString nombre_;
     QString error_;
     bool abierto_ = false;
+    bool conPreparadas_ = false;
 };
 
 // The server's failure as the operator reads it: one Spanish sentence naming
@@ -87,8 +95,9 @@ void conoceTabla(const QString& rutaFichero);
 void olvidaTabla(const QString& rutaFichero);
 
 // The statement with its values written in as literals, escaped by the
-// server's driver: a statement run once then costs one exchange with the
-// server instead of three (prepare, run, release).
+// server's driver, for statements sent through the driver (the migration's
+// inserts): one exchange with the server instead of three (prepare, run,
+// release).
 QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores);
 
 // Whether the table stands on the server; false also when it cannot be asked
