@@ -330,7 +330,7 @@ bool Sentencia::ejecutaEnServidor() {
         // its values in one exchange, nothing kept.
         if (p.nombreServidor.isEmpty() && p.usos > 0) {
             const QByteArray nombre = nombrePreparadaNueva();
-            hecho = preparaEnServidor(c, nombre, p.textoServidor, error);
+            hecho = preparaEnEnlace(c, nombre, p.textoServidor, error);
             if (hecho) {
                 p.nombreServidor = nombre;
                 conexion_.enlace_->anotaPreparada();
@@ -339,7 +339,7 @@ bool Sentencia::ejecutaEnServidor() {
         ++p.usos;
         if (hecho)
             hecho = resultado_->toma(
-                c, motor::ejecutaEnServidor(c, p.nombreServidor, p.textoServidor, valores), error);
+                c, ejecutaEnEnlace(c, p.nombreServidor, p.textoServidor, valores), error);
     }
     if (!hecho)
         anotaError(error);

@@ -90,8 +90,8 @@ int ResultadoServidor::indiceColumna(const QString& nombre) const {
     return -1;
 }
 
-pg_result* ejecutaEnServidor(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
-                             const QVariantList& valores) {
+pg_result* ejecutaEnEnlace(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
+                           const QVariantList& valores) {
     if (!cliente)
         return nullptr;
     std::vector<QByteArray> textos;
@@ -111,8 +111,8 @@ pg_result* ejecutaEnServidor(pg_conn* cliente, const QByteArray& nombre, const Q
     return PQexecParams(cliente, sql.constData(), n, nullptr, punteros.data(), nullptr, nullptr, 0);
 }
 
-bool preparaEnServidor(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
-                       QSqlError& error) {
+bool preparaEnEnlace(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
+                     QSqlError& error) {
     PGresult* r =
         cliente ? PQprepare(cliente, nombre.constData(), sql.constData(), 0, nullptr) : nullptr;
     const bool hecho = r && resultadoBueno(r);

@@ -49,12 +49,12 @@ private:
 
 // One run in one exchange: by its prepared name when `nombre` is not empty,
 // otherwise the text (with "$n" places) and its values.
-pg_result* ejecutaEnServidor(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
-                             const QVariantList& valores);
+pg_result* ejecutaEnEnlace(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
+                           const QVariantList& valores);
 // Prepares `sql` on the link under `nombre`; false, with the failure in
 // `error`, when the server refuses it.
-bool preparaEnServidor(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
-                       QSqlError& error);
+bool preparaEnEnlace(pg_conn* cliente, const QByteArray& nombre, const QByteArray& sql,
+                     QSqlError& error);
 // A name for a statement this program prepares, never used before in it.
 QByteArray nombrePreparadaNueva();
 
