@@ -41,10 +41,13 @@ TErrorOperacion noEmpieza(const QString& donde, const QString& motivo) {
 // The record as one row, replacing any other, in one transaction.
 void escribeEnServidor(const tDirectorios& dirs, const tEmisionEnCurso& e) {
     const QString ruta = tablaEnCurso(dirs);
-    motor::Conexion con(ruta, true);
-    QString error = con.error();
-    if (error.isEmpty() && !motor::existeTabla(ruta))
-        error = motor::ejecutaSql(con, CreacionTabla);
+    QString error;
+    if (!motor::existeTabla(ruta)) {
+        motor::Conexion con(ruta, true);
+        error = con.error();
+        if (error.isEmpty())
+            error = motor::ejecutaSql(con, CreacionTabla);
+    }
     if (error.isEmpty()) {
         motor::Conexion tabla(ruta);
         motor::Transaccion tr(tabla);

@@ -7,6 +7,8 @@
 #include "Importes.h"
 #include "MotorTablas.h"
 #include "RegistroActividad.h"
+#include "SentenciaServidor.h"
+#include "Servidor.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -143,13 +145,19 @@ public:
         QSqlQuery q(bd());
         q.setForwardOnly(true);
         if (!q.exec(sql))
-            throw TErrorOperacion(
-                tabla.isEmpty()
-                    ? QStringLiteral("El servidor de datos no ha aceptado la copia.")
-                    : QStringLiteral("El servidor de datos no ha aceptado la copia de la tabla %1.")
-                          .arg(tabla),
-                q.lastError().text().trimmed());
+            throw rechazo(tabla, q.lastError());
         return q;
+    }
+    // Runs the statement with its values bound, in one exchange; the
+    // server's failure throws, naming the table.
+    void ejecuta(const QString& sql, const QVariantList& valores, const QString& tabla) const {
+        pg_conn* c = motor::clienteDe(bd());
+        motor::ResultadoServidor resultado;
+        QSqlError error;
+        if (!resultado.toma(
+                c, motor::ejecutaEnEnlace(c, {}, motor::conMarcadoresNumerados(sql), valores),
+                error))
+            throw rechazo(tabla, error);
     }
 
     void inicia() {
@@ -162,6 +170,15 @@ public:
     }
 
 private:
+    static TErrorOperacion rechazo(const QString& tabla, const QSqlError& error) {
+        return TErrorOperacion(
+            tabla.isEmpty()
+                ? QStringLiteral("El servidor de datos no ha aceptado la copia.")
+                : QStringLiteral("El servidor de datos no ha aceptado la copia de la tabla %1.")
+                      .arg(tabla),
+            error.text().trimmed());
+    }
+
     QString nombre_;
     bool enTransaccion_ = false;
 };
@@ -183,8 +200,7 @@ tSuma copiaFilas(const tTablaOrigen& t, const QString& tabla, const TDestino& de
     const auto envia = [&] {
         if (grupos.isEmpty())
             return;
-        destino.ejecuta(motor::conValores(destino.bd(), insercion + grupos.join(u','), valores),
-                        tabla);
+        destino.ejecuta(insercion + grupos.join(u','), valores, tabla);
         valores.clear();
         grupos.clear();
     };

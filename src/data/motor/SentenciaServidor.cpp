@@ -138,7 +138,7 @@ QSqlError errorDeResultado(pg_conn* cliente, const pg_result* resultado) {
                      estado ? QString::fromLatin1(estado) : QString());
 }
 
-QString cambiaMarcadores(const QString& sql, const std::function<QString(int)>& marca) {
+QByteArray conMarcadoresNumerados(const QString& sql) {
     QString r;
     r.reserve(sql.size() + 16);
     int siguiente = 0;
@@ -150,16 +150,12 @@ QString cambiaMarcadores(const QString& sql, const std::function<QString(int)>& 
         } else if (c == u'\'' || c == u'"') {
             comilla = c;
         } else if (c == u'?') {
-            r += marca(siguiente++);
+            r += u'$' + QString::number(++siguiente);
             continue;
         }
         r += c;
     }
-    return r;
-}
-
-QByteArray conMarcadoresNumerados(const QString& sql) {
-    return cambiaMarcadores(sql, [](int n) { return u'$' + QString::number(n + 1); }).toUtf8();
+    return r.toUtf8();
 }
 
 } // namespace motor

@@ -12,8 +12,6 @@
 #include <QVariant>
 #include <QVariantList>
 
-#include <functional>
-
 struct pg_conn;
 struct pg_result;
 
@@ -61,9 +59,6 @@ QByteArray nombrePreparadaNueva();
 // The failure of a run as the driver reports one: the server's state code
 // and text, or a broken link.
 QSqlError errorDeResultado(pg_conn* cliente, const pg_result* resultado);
-// The statement with each "?" place outside quotes replaced by what `marca`
-// answers for it (the places counted from 0).
-QString cambiaMarcadores(const QString& sql, const std::function<QString(int)>& marca);
 // The statement with its "?" places numbered as the server reads them ($1,
 // $2...), in the client library's encoding (UTF-8).
 QByteArray conMarcadoresNumerados(const QString& sql);

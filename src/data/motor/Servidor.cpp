@@ -1,7 +1,6 @@
 #include "Servidor.h"
 
 #include "ErrorOperacion.h"
-#include "SentenciaServidor.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlField>
 #include <QSqlQuery>
 
 #include <vector>
@@ -172,10 +170,7 @@ EnlaceServidor::EnlaceServidor() {
     abierto_ = true;
 }
 
-namespace {
-
-// The client library's own link under the driver's connection.
-PGconn* enlaceCliente(const QSqlDatabase& bd) {
+PGconn* clienteDe(const QSqlDatabase& bd) {
     const QVariant v = bd.driver() ? bd.driver()->handle() : QVariant();
     // The driver names the type after the client library's struct.
     const bool esEnlace = v.isValid() && (qstrcmp(v.typeName(), "pg_conn*") == 0 ||
@@ -183,11 +178,13 @@ PGconn* enlaceCliente(const QSqlDatabase& bd) {
     return esEnlace ? *static_cast<PGconn* const*>(v.constData()) : nullptr;
 }
 
+namespace {
+
 // Whether the connection can serve another operation: linked, and with no
 // transaction left open by the one that ends (it is undone, as closing a
 // table file undoes it).
 bool reutilizable(QSqlDatabase& bd) {
-    PGconn* c = enlaceCliente(bd);
+    PGconn* c = clienteDe(bd);
     if (!c || PQstatus(c) != CONNECTION_OK)
         return false;
     if (PQtransactionStatus(c) == PQTRANS_IDLE)
@@ -199,7 +196,7 @@ bool reutilizable(QSqlDatabase& bd) {
 } // namespace
 
 pg_conn* EnlaceServidor::cliente() const {
-    return abierto_ ? enlaceCliente(bd()) : nullptr;
+    return abierto_ ? clienteDe(bd()) : nullptr;
 }
 
 EnlaceServidor::~EnlaceServidor() {
@@ -209,7 +206,7 @@ EnlaceServidor::~EnlaceServidor() {
     if (abierto_ && bd.isOpen() && reutilizable(bd)) {
         bool limpio = true;
         if (conPreparadas_) {
-            PGresult* r = PQexec(enlaceCliente(bd), "DEALLOCATE ALL");
+            PGresult* r = PQexec(clienteDe(bd), "DEALLOCATE ALL");
             limpio = PQresultStatus(r) == PGRES_COMMAND_OK;
             PQclear(r);
         }
@@ -356,22 +353,6 @@ bool existeTablaEnServidor(EnlaceServidor& enlace, const QString& rutaFichero, Q
     if (existe)
         conoceTabla(rutaFichero);
     return existe;
-}
-
-QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores) {
-    return cambiaMarcadores(sql, [&](int n) {
-        if (n >= valores.size())
-            return QStringLiteral("?");
-        const QVariant& v = valores[n];
-        if (v.isNull())
-            return QStringLiteral("NULL");
-        // As text, which the server reads as the type the place needs, as it
-        // reads a bound value; a truth value as the file engine keeps it.
-        QSqlField campo(QString(), QMetaType::fromType<QString>());
-        campo.setValue(v.typeId() == QMetaType::Bool ? QString::number(v.toBool() ? 1 : 0)
-                                                     : v.toString());
-        return bd.driver()->formatValue(campo);
-    });
 }
 
 QString traduceSql(const QString& sql, const QString& rutaPrincipal,

@@ -13,7 +13,6 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <optional>
 
@@ -94,11 +93,9 @@ bool tablaConocida(const QString& rutaFichero);
 void conoceTabla(const QString& rutaFichero);
 void olvidaTabla(const QString& rutaFichero);
 
-// The statement with its values written in as literals, escaped by the
-// server's driver, for statements sent through the driver (the migration's
-// inserts): one exchange with the server instead of three (prepare, run,
-// release).
-QString conValores(const QSqlDatabase& bd, const QString& sql, const QVariantList& valores);
+// The client library's own link under a connection of the server's driver,
+// for statements sent without the driver; null when there is none.
+pg_conn* clienteDe(const QSqlDatabase& bd);
 
 // Whether the table stands on the server; false also when it cannot be asked
 // (the failure is then in `error`).
